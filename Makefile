@@ -1,0 +1,48 @@
+# The two set-up commands: `make run` and `make test`. Each installs what it needs on a fresh
+# Debian machine, configures, builds with -j2, then runs.
+BUILD      ?= build
+BENCH_BUILD ?= build-release
+DB         ?= $(HOME)/.local/share/lumvoucher/lumvoucher.db
+JOBS       ?= 2
+
+# Debian packages the build needs (a CJK font comes with the desktop host).
+PACKAGES := cmake ninja-build g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev \
+            libbenchmark-dev python3
+
+.PHONY: run test bench deps configure build clean format
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  SUDO=""; [ "$$(id -u)" -ne 0 ] && SUDO=sudo; \
+	  $$SUDO apt-get update && DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+run: build
+	$(BUILD)/apps/lumvoucher --db "$(DB)"
+
+test: build
+	@rm -rf $(BUILD)/test-results
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 1200; status=$$?; \
+	  python3 ../tools/test_summary.py test-results; exit $$status
+
+bench: deps
+	@[ -f $(BENCH_BUILD)/build.ninja ] || cmake -S . -B $(BENCH_BUILD) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Release -DLUMVOUCHER_BUILD_BENCH=ON -DLUMVOUCHER_BUILD_TESTS=OFF
+	cmake --build $(BENCH_BUILD) -j$(JOBS)
+	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
+
+format:
+	find src apps tests bench -name '*.h' -o -name '*.cpp' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) $(BENCH_BUILD)

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "embedded/dialect/ast.h"
+#include "embedded/dialect/tokenizer.h"
+
+namespace lumvoucher::dialect {
+
+// One SQLite statement. Parameter ?N is bound to literal params[N-1] of the Oracle text.
+struct EmittedStatement {
+  std::string sql;
+  std::vector<int> params;
+};
+
+// Writes SQLite SQL with Oracle's meaning. Literals become parameters except where they must
+// stay in the text: select lists (they name result columns), ORDER BY and GROUP BY (a number
+// there is a position), format models, LIKE patterns (a bound pattern defeats the LIKE
+// optimisation) and DDL. `inline_literals` writes every literal into the text (for display).
+// Literals left in the text are appended to `kept`, so that a cache can key on them.
+// Runs the outer-join pass on every query level. Throws TranslateError.
+EmittedStatement EmitSqlite(Statement& statement, const Lexed& lexed, bool inline_literals,
+                            std::vector<int>& kept);
+
+}  // namespace lumvoucher::dialect

@@ -1,0 +1,95 @@
+#include "embedded/embedded_host.h"
+
+#include "embedded/account_set.h"
+#include "frame/inter_face.h"
+
+namespace lumvoucher::embedded {
+
+namespace {
+
+// The host's form manager: the parent of the component's windows is the main window itself.
+class EmbeddedFormManager : public host::FormManager {
+ public:
+  void Setup(host::clsBaseClass&, host::LoginContext&, host::HostMainWindow* main) override {
+    parent_ = main;
+  }
+  host::HostMainWindow* ParentWindow() override { return parent_; }
+
+ private:
+  host::HostMainWindow* parent_ = nullptr;
+};
+
+class EmbeddedSharedObject : public host::SharedHostObject {
+ public:
+  void Setup(const host::SharedHostItems& items) override { items_ = items; }
+
+ private:
+  host::SharedHostItems items_;
+};
+
+}  // namespace
+
+class EmbeddedBaseClass : public host::clsBaseClass {
+ public:
+  EmbeddedBaseClass(EmbeddedLoginContext& login, HostUi ui, host::HostObject& grid,
+                    host::HostObject& list)
+      : login_(login), ui_(ui), grid_(grid), list_(list), preferences_(login) {}
+
+  host::LoginContext& Login() override { return login_; }
+  host::HostMainWindow* MainWindow() override { return ui_.main_window; }
+  host::HostObject& GridService() override { return grid_; }
+  host::HostObject& ListService() override { return list_; }
+  host::MessageBox& Messages() override { return *ui_.messages; }
+  host::ModalRunner& Modal() override { return *ui_.modal; }
+  host::PreferenceStore& Preferences() override { return preferences_; }
+  std::unique_ptr<host::FormManager> NewFormManager() override {
+    return std::make_unique<EmbeddedFormManager>();
+  }
+  std::unique_ptr<host::SharedHostObject> NewSharedHostObject() override {
+    return std::make_unique<EmbeddedSharedObject>();
+  }
+  std::unique_ptr<host::HostObject> NewHostObject(std::string_view kind) override {
+    return std::make_unique<NamedHostObject<host::HostObject>>(std::string(kind));
+  }
+
+ private:
+  EmbeddedLoginContext& login_;
+  HostUi ui_;
+  host::HostObject& grid_;
+  host::HostObject& list_;
+  TablePreferenceStore preferences_;
+};
+
+EmbeddedHost::EmbeddedHost(const std::string& path, const LoginRequest& login, HostUi ui,
+                           bool create)
+    : data_(std::make_unique<SqliteDataAccess>(path)) {
+  if (create && !HoldsAccountSet(*data_)) CreateAccountSet(*data_);
+  Build(login, ui);
+}
+
+EmbeddedHost::EmbeddedHost(std::unique_ptr<SqliteDataAccess> data, const LoginRequest& login,
+                           HostUi ui)
+    : data_(std::move(data)) {
+  Build(login, ui);
+}
+
+EmbeddedHost::~EmbeddedHost() = default;
+
+void EmbeddedHost::Build(const LoginRequest& login, HostUi ui) {
+  login_ = std::make_unique<EmbeddedLoginContext>(*data_, login, module_service_);
+  base_class_ = std::make_unique<EmbeddedBaseClass>(*login_, ui, grid_service_, list_service_);
+  business_pub_ = std::make_unique<EmbeddedBusinessPub>(*login_);
+  account_ = std::make_unique<EmbeddedAccount>(*login_, *business_pub_);
+  transfer_public_ = std::make_unique<EmbeddedTransferPublic>(*login_);
+}
+
+host::clsBaseClass& EmbeddedHost::BaseClass() { return *base_class_; }
+
+void EmbeddedHost::InitInterFace(frame::InterFace& inter_face) {
+  inter_face.Init(base_class_.get(), business_pub_.get(), account_.get(), &filter_,
+                  &report_book_, &card_in_fix_, &public_form_, transfer_public_.get(),
+                  &flow_module_, &card_, &cw_card_, &template_, &fixed_asset_, &consumption_,
+                  &immaterial_asset_, &defered_);
+}
+
+}  // namespace lumvoucher::embedded

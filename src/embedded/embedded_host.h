@@ -1,0 +1,76 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "embedded/embedded_login_context.h"
+#include "embedded/embedded_services.h"
+#include "embedded/sqlite_data_access.h"
+#include "host/cls_base_class.h"
+
+namespace lumvoucher::frame {
+class InterFace;
+}
+
+namespace lumvoucher::embedded {
+
+// The user-interface half of the host that the embedded host does not own: the desktop brings
+// QMessageBox and exec(), the tests a scripted box and runner, the console a printing box.
+struct HostUi {
+  host::MessageBox* messages = nullptr;
+  host::ModalRunner* modal = nullptr;
+  host::HostMainWindow* main_window = nullptr;
+};
+
+class EmbeddedBaseClass;
+
+// Every host object the component receives, implemented over one account-set file. Owns the
+// data-access object; borrows the user-interface services.
+class EmbeddedHost {
+ public:
+  // Opens the file (":memory:" for a private in-memory account set). When `create` is true and
+  // the file holds no account set yet, creates the schema and the demo account set in it.
+  // Throws host::DatabaseError when the file cannot be opened or the login is unknown.
+  EmbeddedHost(const std::string& path, const LoginRequest& login, HostUi ui, bool create = true);
+  // Runs on a data-access object the caller owns (a wrapper in tests).
+  EmbeddedHost(std::unique_ptr<SqliteDataAccess> data, const LoginRequest& login, HostUi ui);
+  ~EmbeddedHost();
+
+  // Calls InterFace.Init with this host's sixteen objects.
+  void InitInterFace(frame::InterFace& inter_face);
+
+  SqliteDataAccess& Database() { return *data_; }
+  host::clsBaseClass& BaseClass();
+  EmbeddedLoginContext& Login() { return *login_; }
+  EmbeddedBusinessPub& BusinessPub() { return *business_pub_; }
+  EmbeddedAccount& Account() { return *account_; }
+  EmbeddedTransferPublic& TransferPublic() { return *transfer_public_; }
+  EmbeddedCard& Card() { return card_; }
+
+ private:
+  void Build(const LoginRequest& login, HostUi ui);
+
+  std::unique_ptr<SqliteDataAccess> data_;
+  NamedHostObject<host::HostObject> grid_service_{"GridService"};
+  NamedHostObject<host::HostObject> list_service_{"ListService"};
+  NamedHostObject<host::HostObject> module_service_{"ModuleService"};
+  std::unique_ptr<EmbeddedLoginContext> login_;
+  std::unique_ptr<EmbeddedBaseClass> base_class_;
+  std::unique_ptr<EmbeddedBusinessPub> business_pub_;
+  std::unique_ptr<EmbeddedAccount> account_;
+  std::unique_ptr<EmbeddedTransferPublic> transfer_public_;
+  NamedHostObject<host::clsFilter> filter_{"clsFilter"};
+  NamedHostObject<host::clsReportBook> report_book_{"clsReportBook"};
+  NamedHostObject<host::clsCardInFix> card_in_fix_{"clsCardInFix"};
+  NamedHostObject<host::clsPublicForm> public_form_{"clsPublicForm"};
+  NamedHostObject<host::clsFlowModule> flow_module_{"clsFlowModule"};
+  EmbeddedCard card_;
+  NamedHostObject<host::clsCWCard> cw_card_{"clsCWCard"};
+  NamedHostObject<host::clsTemplate> template_{"clsTemplate"};
+  NamedHostObject<host::clsFixedAsset> fixed_asset_{"clsFixedAsset"};
+  NamedHostObject<host::clsConsumption> consumption_{"clsConsumption"};
+  NamedHostObject<host::clsImmaterialAsset> immaterial_asset_{"clsImmaterialAsset"};
+  NamedHostObject<host::clsDefered> defered_{"clsDefered"};
+};
+
+}  // namespace lumvoucher::embedded

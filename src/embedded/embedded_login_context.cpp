@@ -1,0 +1,77 @@
+#include "embedded/embedded_login_context.h"
+
+#include "frame/sql_text.h"
+#include "embedded/sqlite_data_access.h"
+#include "host/database_error.h"
+
+namespace lumvoucher::embedded {
+
+std::string ReadSetting(host::DataAccess& data, long organization_id, std::string_view section,
+                        std::string_view key, std::string_view default_value) {
+  host::Recordset rs = data.OpenRecordset(
+      "Select strSetting From Setting Where strSection = " + frame::SqlText(section) +
+      " And strKey = " + frame::SqlText(key) + " And lngOrganizationID = " +
+      std::to_string(organization_id));
+  if (rs.Empty() || rs["strSetting"].IsNull()) return std::string(default_value);
+  return rs["strSetting"].AsText();
+}
+
+EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRequest& request,
+                                           host::HostObject& module_service)
+    : data_(data), ids_(data), module_service_(module_service), login_date_(request.login_date) {
+  host::Recordset org = data_.OpenRecordset(
+      "Select lngOrganizationID, strOrganizationCode, strOrganizationName From Organization "
+      "Where lngOrganizationID = " +
+      std::to_string(request.organization_id));
+  if (org.Empty()) {
+    throw host::DatabaseError("机构不存在：" + std::to_string(request.organization_id));
+  }
+  organization_ = {request.organization_id, org["strOrganizationCode"].AsText(),
+                   org["strOrganizationName"].AsText()};
+
+  host::Recordset op = data_.OpenRecordset(
+      "Select lngOperatorID, strOperatorCode, strOperatorName From Operator Where lngOperatorID = " +
+      std::to_string(request.operator_id));
+  if (op.Empty()) throw host::DatabaseError("操作员不存在：" + std::to_string(request.operator_id));
+  operator_ = {request.operator_id, op["strOperatorCode"].AsText(), op["strOperatorName"].AsText()};
+
+  // The period whose dates hold the login date; a date outside the calendar keeps the
+  // calendar's year and month so a new voucher still gets a sensible default.
+  host::Recordset period = data_.OpenRecordset(
+      "Select intYear, bytPeriod From AccountPeriod Where lngOrganizationID In (0, " +
+      std::to_string(organization_.id) + ") And strStartDate <= " + frame::SqlText(login_date_) +
+      " And strEndDate >= " + frame::SqlText(login_date_) + " Order By lngOrganizationID Desc");
+  if (!period.Empty()) {
+    year_ = static_cast<int>(period["intYear"].AsLong());
+    period_ = static_cast<int>(period["bytPeriod"].AsLong());
+  } else if (login_date_.size() >= 7) {
+    year_ = std::stoi(login_date_.substr(0, 4));
+    period_ = std::stoi(login_date_.substr(5, 2));
+  }
+  std::string decimals =
+      ReadSetting(data_, organization_.id, account_set_keys::kSection,
+                  account_set_keys::kAmountDecimals, "2");
+  decimals_ = decimals.empty() ? 2 : std::stoi(decimals);
+}
+
+std::string EmbeddedLoginContext::AccountingSystemCode() const {
+  return ReadSetting(data_, organization_.id, account_set_keys::kSection,
+                     account_set_keys::kAccountingSystemCode, "");
+}
+
+bool EmbeddedLoginContext::StampingEnabled() const {
+  std::string value = ReadSetting(data_, organization_.id, account_set_keys::kSection,
+                                  account_set_keys::kStamping, "False");
+  return value == "True" || value == "1";
+}
+
+host::DataAccess& EmbeddedLoginContext::Data() { return data_; }
+
+std::string EmbeddedLoginContext::SettingValue(long organization_id, std::string_view section,
+                                               std::string_view key,
+                                               std::string_view default_value) {
+  return ReadSetting(data_, organization_id == 0 ? organization_.id : organization_id, section,
+                     key, default_value);
+}
+
+}  // namespace lumvoucher::embedded

@@ -1,0 +1,221 @@
+#include "embedded/sqlite_data_access.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+#include <sstream>
+
+#include "embedded/oracle_support.h"
+#include "embedded/statement_cache.h"
+#include "host/database_error.h"
+
+namespace lumvoucher::embedded {
+
+namespace {
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+std::string Trim(std::string_view text) {
+  std::size_t b = text.find_first_not_of(' ');
+  std::size_t e = text.find_last_not_of(' ');
+  return b == std::string_view::npos ? std::string() : std::string(text.substr(b, e - b + 1));
+}
+
+host::Value ColumnValue(sqlite3_stmt* stmt, int i) {
+  switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_INTEGER:
+      return host::Value(static_cast<std::int64_t>(sqlite3_column_int64(stmt, i)));
+    case SQLITE_FLOAT:
+      return host::Value(sqlite3_column_double(stmt, i));
+    case SQLITE_NULL:
+      return host::Value();
+    default: {
+      const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
+      return host::Value(std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
+    }
+  }
+}
+
+}  // namespace
+
+SqliteDataAccess::SqliteDataAccess(const std::string& path, int busy_timeout_ms) : path_(path) {
+  int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
+  if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
+    std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
+    sqlite3_close(db_);
+    db_ = nullptr;
+    throw host::DatabaseError("无法打开数据库“" + path + "”：" + message);
+  }
+  sqlite3_extended_result_codes(db_, 1);
+  sqlite3_busy_timeout(db_, busy_timeout_ms);
+  if (path != ":memory:" && !path.empty()) Exec("PRAGMA journal_mode = WAL");
+  // Nothing entered may be lost: a commit is on disk when it returns.
+  Exec("PRAGMA synchronous = FULL");
+  Exec("PRAGMA foreign_keys = OFF");
+  InstallOracleSupport(db_);
+  cache_ = std::make_unique<StatementCache>(db_);
+}
+
+SqliteDataAccess::~SqliteDataAccess() {
+  if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  cache_.reset();
+  sqlite3_close_v2(db_);
+}
+
+void SqliteDataAccess::Exec(const char* sql) {
+  char* error = nullptr;
+  if (sqlite3_exec(db_, sql, nullptr, nullptr, &error) != SQLITE_OK) {
+    std::string message = error ? error : sqlite3_errmsg(db_);
+    sqlite3_free(error);
+    throw host::DatabaseError(message + " [" + sql + "]");
+  }
+}
+
+void SqliteDataAccess::ExecuteScript(std::string_view script) { Exec(std::string(script).c_str()); }
+
+void SqliteDataAccess::OnOuterRollback(std::function<void()> listener) {
+  rollback_listeners_.push_back(std::move(listener));
+}
+
+host::Recordset SqliteDataAccess::OpenRecordset(std::string_view sql) {
+  host::Recordset rows;
+  Run(sql, &rows);
+  return rows;
+}
+
+std::int64_t SqliteDataAccess::Execute(std::string_view sql) { return Run(sql, nullptr); }
+
+std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
+  StatementCache::Prepared prepared = cache_->Prepare(sql);
+  if (prepared.is_block) Exec("SAVEPOINT lv_block");
+  std::int64_t changes = 0;
+  try {
+    for (std::size_t n = 0; n < prepared.statements.size(); ++n) {
+      sqlite3_stmt* stmt = prepared.statements[n];
+      const bool collect = out != nullptr && n + 1 == prepared.statements.size() &&
+                           sqlite3_column_count(stmt) > 0;
+      std::vector<host::Recordset::Row> rows;
+      const int columns = sqlite3_column_count(stmt);
+      int rc;
+      while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (!collect) continue;
+        host::Recordset::Row row;
+        row.reserve(static_cast<std::size_t>(columns));
+        for (int i = 0; i < columns; ++i) row.push_back(ColumnValue(stmt, i));
+        rows.push_back(std::move(row));
+      }
+      if (rc != SQLITE_DONE) {
+        int code = sqlite3_extended_errcode(db_);
+        std::string message = sqlite3_errmsg(db_);
+        sqlite3_reset(stmt);
+        sqlite3_clear_bindings(stmt);
+        throw host::DatabaseError(message, (code == SQLITE_CONSTRAINT_UNIQUE ||
+                                            code == SQLITE_CONSTRAINT_PRIMARYKEY)
+                                               ? UniqueKeyOf(message)
+                                               : std::string());
+      }
+      if (sqlite3_stmt_readonly(stmt) == 0) changes += sqlite3_changes64(db_);
+      if (collect) {
+        std::vector<std::string> names;
+        for (int i = 0; i < columns; ++i) names.emplace_back(sqlite3_column_name(stmt, i));
+        *out = host::Recordset(std::move(names), std::move(rows));
+      }
+      sqlite3_reset(stmt);
+    }
+  } catch (const host::DatabaseError& error) {
+    if (prepared.is_block) {
+      sqlite3_exec(db_, "ROLLBACK TO lv_block; RELEASE lv_block", nullptr, nullptr, nullptr);
+    }
+    if (error.ViolatedKey().empty()) {
+      throw host::DatabaseError(std::string(error.what()) + " [" + std::string(sql) + "]");
+    }
+    throw host::DatabaseError("ORA-00001: 违反唯一约束条件 (" + error.ViolatedKey() + ")：" +
+                                  error.what(),
+                              error.ViolatedKey());
+  }
+  if (prepared.is_block) Exec("RELEASE lv_block");
+  return changes;
+}
+
+// SQLite names the columns of a violated unique key, not the key; find the index that has
+// exactly those columns so the caller can tell VOUCHER_NOUNIQUE from any other key.
+std::string SqliteDataAccess::UniqueKeyOf(const std::string& message) {
+  const std::string marker = "constraint failed: ";
+  std::size_t at = message.find(marker);
+  if (at == std::string::npos) return "UNIQUE";
+  std::string table;
+  std::vector<std::string> columns;
+  std::stringstream list(message.substr(at + marker.size()));
+  std::string item;
+  while (std::getline(list, item, ',')) {
+    item = Trim(item);
+    std::size_t dot = item.find('.');
+    if (dot == std::string::npos) continue;
+    table = item.substr(0, dot);
+    columns.push_back(Upper(item.substr(dot + 1)));
+  }
+  std::sort(columns.begin(), columns.end());
+  std::string signature = Upper(table) + "(";
+  for (const auto& c : columns) signature += c + ",";
+  auto cached = unique_key_names_.find(signature);
+  if (cached != unique_key_names_.end()) return cached->second;
+
+  std::string found = "PK_" + Upper(table);
+  sqlite3_stmt* indexes = nullptr;
+  std::string list_sql = "PRAGMA index_list(\"" + table + "\")";
+  if (sqlite3_prepare_v2(db_, list_sql.c_str(), -1, &indexes, nullptr) == SQLITE_OK) {
+    while (sqlite3_step(indexes) == SQLITE_ROW) {
+      if (sqlite3_column_int(indexes, 2) == 0) continue;  // not unique
+      std::string name = reinterpret_cast<const char*>(sqlite3_column_text(indexes, 1));
+      sqlite3_stmt* info = nullptr;
+      std::string info_sql = "PRAGMA index_info(\"" + name + "\")";
+      std::vector<std::string> index_columns;
+      if (sqlite3_prepare_v2(db_, info_sql.c_str(), -1, &info, nullptr) == SQLITE_OK) {
+        while (sqlite3_step(info) == SQLITE_ROW) {
+          index_columns.push_back(Upper(reinterpret_cast<const char*>(sqlite3_column_text(info, 2))));
+        }
+      }
+      sqlite3_finalize(info);
+      std::sort(index_columns.begin(), index_columns.end());
+      if (index_columns == columns) {
+        found = name.rfind("sqlite_autoindex", 0) == 0 ? "PK_" + Upper(table) : Upper(name);
+        break;
+      }
+    }
+  }
+  sqlite3_finalize(indexes);
+  unique_key_names_[signature] = found;
+  return found;
+}
+
+void SqliteDataAccess::BeginTrans() {
+  Exec(depth_ == 0 ? "BEGIN IMMEDIATE" : ("SAVEPOINT lv_" + std::to_string(depth_)).c_str());
+  ++depth_;
+}
+
+void SqliteDataAccess::CommitTrans() {
+  if (depth_ == 0) throw host::DatabaseError("没有可提交的事务");
+  Exec(depth_ == 1 ? "COMMIT" : ("RELEASE lv_" + std::to_string(depth_ - 1)).c_str());
+  --depth_;
+}
+
+void SqliteDataAccess::RollbackTrans() {
+  if (depth_ == 0) throw host::DatabaseError("没有可回滚的事务");
+  if (depth_ == 1) {
+    // ROLLBACK can only fail when there is no transaction left; either way it is over.
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    depth_ = 0;
+    for (auto& listener : rollback_listeners_) listener();
+    return;
+  }
+  std::string name = "lv_" + std::to_string(depth_ - 1);
+  Exec(("ROLLBACK TO " + name + "; RELEASE " + name).c_str());
+  --depth_;
+}
+
+}  // namespace lumvoucher::embedded

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/data_access.h"
+
+struct sqlite3;
+
+namespace lumvoucher::embedded {
+
+class StatementCache;
+
+// The data-access object of the embedded host: one SQLite connection to an account-set file
+// (":memory:" for tests) that runs the component's Oracle SQL through the dialect.
+//
+// Several desktops may share a file: WAL, a busy timeout, and every outer transaction starts
+// with BEGIN IMMEDIATE so that two writers queue instead of failing each other. Nested
+// BeginTrans calls become savepoints. Statements outside a transaction commit on their own.
+class SqliteDataAccess : public host::DataAccess {
+ public:
+  // Opens (creating when missing) the file. Throws host::DatabaseError when it cannot.
+  explicit SqliteDataAccess(const std::string& path, int busy_timeout_ms = 10000);
+  ~SqliteDataAccess() override;
+  SqliteDataAccess(const SqliteDataAccess&) = delete;
+  SqliteDataAccess& operator=(const SqliteDataAccess&) = delete;
+
+  host::Recordset OpenRecordset(std::string_view sql) override;
+  std::int64_t Execute(std::string_view sql) override;
+  void BeginTrans() override;
+  void CommitTrans() override;
+  void RollbackTrans() override;
+  int TransactionDepth() const override { return depth_; }
+
+  // Runs plain SQLite script text as it stands (schema files), outside the dialect.
+  void ExecuteScript(std::string_view script);
+
+  // Called after the outermost transaction rolled back, so that a service whose state must
+  // outlive a rollback (the id service) can write it again.
+  void OnOuterRollback(std::function<void()> listener);
+
+  const std::string& Path() const { return path_; }
+  sqlite3* Handle() const { return db_; }
+
+ private:
+  // Runs one Oracle statement; fills `out` when given and the statement returns rows.
+  std::int64_t Run(std::string_view sql, host::Recordset* out);
+  [[noreturn]] void Fail(int code, std::string_view sql);
+  std::string UniqueKeyOf(const std::string& message);
+  void Exec(const char* sql);
+
+  std::string path_;
+  sqlite3* db_ = nullptr;
+  std::unique_ptr<StatementCache> cache_;
+  int depth_ = 0;
+  std::vector<std::function<void()>> rollback_listeners_;
+  std::map<std::string, std::string> unique_key_names_;  // "table(col,col)" -> index name
+};
+
+}  // namespace lumvoucher::embedded

@@ -1,0 +1,82 @@
+#include "frame/inter_face.h"
+
+namespace lumvoucher::frame {
+
+namespace {
+
+// Releases what Init created; the host's own objects stay the host's.
+void ReleaseCreatedObjects(LoginState& state) {
+  state.form_manager.reset();
+  state.further_object1.reset();
+  state.further_object2.reset();
+  state.shared_object.reset();
+}
+
+}  // namespace
+
+InterFace::~InterFace() { ReleaseCreatedObjects(Login()); }
+
+void InterFace::Init(host::clsBaseClass* clsBaseClass, host::clsBusinessPub* clsBusinessPub,
+                     host::clsAccount* clsAccount, host::clsFilter* clsFilter,
+                     host::clsReportBook* clsReportBook, host::clsCardInFix* clsCardInFix,
+                     host::clsPublicForm* clsPublicForm,
+                     host::clsTransferPublic* clsTransferPublic,
+                     host::clsFlowModule* clsFlowModule, host::clsCard* clsCard,
+                     host::clsCWCard* clsCWCard, host::clsTemplate* clsTemplate,
+                     host::clsFixedAsset* clsFixedAsset, host::clsConsumption* clsConsumption,
+                     host::clsImmaterialAsset* clsImmaterialAsset, host::clsDefered* clsDefered) {
+  LoginState& state = Login();
+  ReleaseCreatedObjects(state);
+  // A second Init replaces everything, including what InitAMAsset and setInitMultiBase stored.
+  state = LoginState{};
+
+  // The host's order: login context, main window, the integer login value, the three host
+  // services; then the arguments; then the card object.
+  state.base_class = clsBaseClass;
+  state.login = &clsBaseClass->Login();
+  state.main_window = clsBaseClass->MainWindow();
+  state.login_value = state.login->LoginValue();
+  state.grid_service = &clsBaseClass->GridService();
+  state.list_service = &clsBaseClass->ListService();
+  state.module_service = &state.login->ModuleService();
+
+  state.business_pub = clsBusinessPub;
+  state.account = clsAccount;
+  state.filter = clsFilter;
+  state.report_book = clsReportBook;
+  state.card_in_fix = clsCardInFix;
+  state.public_form = clsPublicForm;
+  state.transfer_public = clsTransferPublic;
+  state.flow_module = clsFlowModule;
+  state.card = clsCard;
+  state.cw_card = clsCWCard;
+  state.template_service = clsTemplate;
+  state.fixed_asset = clsFixedAsset;
+  state.consumption = clsConsumption;
+  state.immaterial_asset = clsImmaterialAsset;
+  state.defered = clsDefered;
+  state.card_object = clsCard != nullptr ? clsCard->CardObject() : nullptr;
+
+  state.further_object1 = clsBaseClass->NewHostObject("VoucherReference");
+  state.further_object2 = clsBaseClass->NewHostObject("Further");
+  state.form_manager = clsBaseClass->NewFormManager();
+  state.form_manager->Setup(*clsBaseClass, *state.login, state.main_window);
+  state.main_window = state.form_manager->ParentWindow();
+
+  state.shared_object = clsBaseClass->NewSharedHostObject();
+  state.shared_object->Setup(host::SharedHostItems{
+      state.login, clsBaseClass, state.grid_service, state.module_service, state.list_service,
+      state.main_window, clsTransferPublic, clsFilter, clsPublicForm, clsBusinessPub,
+      clsAccount});
+}
+
+void InterFace::InitAMAsset(host::clsAmAsset* clsAmAsset) { Login().am_asset = clsAmAsset; }
+
+void InterFace::MainForm(host::HostMainWindow* main_window) { Login().main_window = main_window; }
+
+bool InterFace::setInitMultiBase(host::HostObject* bvdata) {
+  Login().multi_base_data = bvdata;
+  return false;
+}
+
+}  // namespace lumvoucher::frame

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "host/recordset.h"
+
+namespace lumvoucher::host {
+
+// The host's data-access object: runs the component's Oracle SQL text. Every failure is thrown
+// as DatabaseError. Transactions nest: an inner Begin/Commit pair commits with the outer one, an
+// inner RollbackTrans undoes only the inner part.
+class DataAccess {
+ public:
+  virtual ~DataAccess() = default;
+
+  // A query, read completely into memory (a static, read-only cursor).
+  virtual Recordset OpenRecordset(std::string_view sql) = 0;
+  // Any other statement; answers the number of rows affected.
+  virtual std::int64_t Execute(std::string_view sql) = 0;
+
+  virtual void BeginTrans() = 0;
+  virtual void CommitTrans() = 0;
+  virtual void RollbackTrans() = 0;
+  virtual int TransactionDepth() const = 0;
+};
+
+// Commits only when told to; anything else (an exception, an early return) rolls back.
+class TransactionGuard {
+ public:
+  explicit TransactionGuard(DataAccess& data) : data_(data) { data_.BeginTrans(); }
+  TransactionGuard(const TransactionGuard&) = delete;
+  TransactionGuard& operator=(const TransactionGuard&) = delete;
+  ~TransactionGuard() {
+    if (!done_) {
+      try {
+        data_.RollbackTrans();
+      } catch (...) {
+        // A failed rollback leaves nothing more to undo here; the connection reports it next time.
+      }
+    }
+  }
+  void Commit() {
+    data_.CommitTrans();
+    done_ = true;
+  }
+
+ private:
+  DataAccess& data_;
+  bool done_ = false;
+};
+
+}  // namespace lumvoucher::host

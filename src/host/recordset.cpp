@@ -1,0 +1,53 @@
+#include "host/recordset.h"
+
+#include <cctype>
+
+#include "host/database_error.h"
+
+namespace lumvoucher::host {
+namespace {
+
+std::string Upper(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+}  // namespace
+
+Recordset::Recordset(std::vector<std::string> columns, std::vector<Row> rows)
+    : columns_(std::move(columns)), rows_(std::move(rows)) {
+  for (std::size_t i = 0; i < columns_.size(); ++i) {
+    // A query may name two columns alike; the first one wins, as with a driver's collection.
+    index_.emplace(Upper(columns_[i]), i);
+  }
+}
+
+int Recordset::FieldIndex(std::string_view name) const {
+  auto it = index_.find(Upper(name));
+  return it == index_.end() ? -1 : static_cast<int>(it->second);
+}
+
+std::size_t Recordset::RequireField(std::string_view name) const {
+  int index = FieldIndex(name);
+  if (index < 0) throw DatabaseError("字段“" + std::string(name) + "”不在查询结果中");
+  return static_cast<std::size_t>(index);
+}
+
+const Value& Recordset::operator[](std::string_view name) const {
+  std::size_t field = RequireField(name);
+  if (Eof()) throw DatabaseError("记录已到末尾");
+  return rows_[position_][field];
+}
+
+const Value& Recordset::operator[](std::size_t index) const {
+  if (Eof()) throw DatabaseError("记录已到末尾");
+  if (index >= columns_.size()) throw DatabaseError("字段序号超出范围");
+  return rows_[position_][index];
+}
+
+const Value& Recordset::At(std::size_t row, std::string_view name) const {
+  return rows_.at(row)[RequireField(name)];
+}
+
+}  // namespace lumvoucher::host

@@ -1,0 +1,186 @@
+#include "embedded/sqlite_data_access.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "embedded/account_set.h"
+#include "host/database_error.h"
+#include "support/test_host.h"
+
+namespace lumvoucher::embedded {
+namespace {
+
+std::string Dump(host::DataAccess& data, const std::string& sql) {
+  host::Recordset rs = data.OpenRecordset(sql);
+  std::string out;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    if (!out.empty()) out += "|";
+    for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += (i ? " " : "") + rs[i].AsText();
+  }
+  return out;
+}
+
+class ScratchDatabase : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    data_.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY, strName TEXT)");
+  }
+  SqliteDataAccess data_{":memory:"};
+};
+
+TEST_F(ScratchDatabase, ExecuteReportsRowsAffectedAndQueriesReturnTheRows) {
+  EXPECT_EQ(data_.Execute("Insert Into Item (lngItemID, strName) Values (1, '现金')"), 1);
+  EXPECT_EQ(data_.Execute("Insert Into Item (lngItemID, strName) Values (2, 'O''Neil')"), 1);
+  EXPECT_EQ(data_.Execute("Update Item Set strName = strName Where lngItemID > 0"), 2);
+  EXPECT_EQ(Dump(data_, "Select lngItemID, strName From Item Order By lngItemID"),
+            "1 现金|2 O'Neil");
+}
+
+TEST_F(ScratchDatabase, RollbackUndoesEverySatementOfTheTransaction) {
+  data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'a')");
+  data_.BeginTrans();
+  data_.Execute("Insert Into Item (lngItemID, strName) Values (2, 'b')");
+  data_.Execute("Update Item Set strName = 'changed'");
+  data_.Execute("Delete From Item Where lngItemID = 1");
+  data_.RollbackTrans();
+  EXPECT_EQ(data_.TransactionDepth(), 0);
+  EXPECT_EQ(Dump(data_, "Select lngItemID, strName From Item"), "1 a");
+}
+
+TEST_F(ScratchDatabase, InnerRollbackUndoesOnlyTheInnerPart) {
+  data_.BeginTrans();
+  data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'outer')");
+  data_.BeginTrans();
+  data_.Execute("Insert Into Item (lngItemID, strName) Values (2, 'inner')");
+  data_.RollbackTrans();
+  data_.BeginTrans();
+  data_.Execute("Insert Into Item (lngItemID, strName) Values (3, 'kept')");
+  data_.CommitTrans();
+  data_.CommitTrans();
+  EXPECT_EQ(Dump(data_, "Select lngItemID From Item Order By lngItemID"), "1|3");
+}
+
+TEST_F(ScratchDatabase, GuardRollsBackUnlessCommitted) {
+  {
+    host::TransactionGuard guard(data_);
+    data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'lost')");
+  }
+  {
+    host::TransactionGuard guard(data_);
+    data_.Execute("Insert Into Item (lngItemID, strName) Values (2, 'kept')");
+    guard.Commit();
+  }
+  EXPECT_EQ(Dump(data_, "Select lngItemID From Item"), "2");
+}
+
+TEST_F(ScratchDatabase, ErrorsCarryTheStatementAndLeaveTheTransactionUsable) {
+  data_.BeginTrans();
+  data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'a')");
+  try {
+    data_.Execute("Insert Into NoSuchTable (x) Values (1)");
+    FAIL() << "expected a database error";
+  } catch (const host::DatabaseError& error) {
+    EXPECT_NE(std::string(error.what()).find("NoSuchTable"), std::string::npos);
+    EXPECT_TRUE(error.ViolatedKey().empty());
+  }
+  data_.CommitTrans();
+  EXPECT_EQ(Dump(data_, "Select lngItemID From Item"), "1");
+}
+
+TEST_F(ScratchDatabase, CommitWithoutTransactionIsAnError) {
+  EXPECT_THROW(data_.CommitTrans(), host::DatabaseError);
+  EXPECT_THROW(data_.RollbackTrans(), host::DatabaseError);
+}
+
+class DemoDatabase : public ::testing::Test {
+ protected:
+  std::unique_ptr<testing::FailingDataAccess> data_ = testing::NewDemoDatabase();
+
+  std::string InsertVoucher(long id, long number) {
+    return "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
+           "bytPeriod, lngSourceOrganizationID, lngOperatorID) Values (" +
+           std::to_string(id) + ", 1, " + std::to_string(number) +
+           ", '2026-02-10', 2026, 2, 1, 2)";
+  }
+};
+
+TEST_F(DemoDatabase, DuplicateVoucherNumberIsReportedAsVoucherNoUnique) {
+  data_->Execute(InsertVoucher(900001, 9001));
+  try {
+    data_->Execute(InsertVoucher(900002, 9001));
+    FAIL() << "expected the unique key to refuse the number";
+  } catch (const host::DatabaseError& error) {
+    EXPECT_TRUE(error.Violates("VOUCHER_NOUNIQUE")) << error.what();
+    EXPECT_NE(std::string(error.what()).find("VOUCHER_NOUNIQUE"), std::string::npos);
+  }
+  // The same number in another period is free.
+  EXPECT_EQ(data_->Execute("Update Voucher Set bytPeriod = 3 Where lngVoucherID = 900001"), 1);
+  EXPECT_NO_THROW(data_->Execute(InsertVoucher(900002, 9001)));
+}
+
+TEST_F(DemoDatabase, DuplicatePrimaryKeyIsNotMistakenForTheNumberKey) {
+  data_->Execute(InsertVoucher(900001, 9001));
+  try {
+    data_->Execute(InsertVoucher(900001, 9002));
+    FAIL() << "expected the primary key to refuse the id";
+  } catch (const host::DatabaseError& error) {
+    EXPECT_FALSE(error.ViolatedKey().empty());
+    EXPECT_FALSE(error.Violates("VOUCHER_NOUNIQUE"));
+  }
+}
+
+TEST_F(DemoDatabase, VoucherViewCoversBothBasesWithTheirBasis) {
+  data_->Execute(InsertVoucher(900001, 9001));
+  data_->Execute(
+      "Insert Into BudgetVoucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
+      "bytPeriod, lngSourceOrganizationID, lngOperatorID) Values (900002, 1, 9002, '2026-02-10', "
+      "2026, 2, 1, 2)");
+  EXPECT_EQ(Dump(*data_, "Select lngVoucherID, lngVoucherBaseID From VoucherView Where "
+                         "lngVoucherID In (900001, 900002) Order By lngVoucherID"),
+            "900001 1|900002 2");
+}
+
+TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
+  auto path = std::filesystem::temp_directory_path() / "lumvoucher_account_set_test.db";
+  std::filesystem::remove(path);
+  {
+    SqliteDataAccess data(path.string());
+    EXPECT_FALSE(HoldsAccountSet(data));
+    CreateAccountSet(data);
+    EXPECT_TRUE(HoldsAccountSet(data));
+    data.Execute("Update Operator Set strOperatorName = '改名' Where lngOperatorID = 1");
+  }
+  {
+    SqliteDataAccess data(path.string());
+    EXPECT_TRUE(HoldsAccountSet(data));
+    EXPECT_EQ(Dump(data, "Select strOperatorName From Operator Where lngOperatorID = 1"), "改名");
+    EXPECT_EQ(Dump(data, "PRAGMA journal_mode"), "wal");
+  }
+  std::filesystem::remove(path);
+  std::filesystem::remove(path.string() + "-wal");
+  std::filesystem::remove(path.string() + "-shm");
+}
+
+TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
+  auto path = std::filesystem::temp_directory_path() / "lumvoucher_two_writers_test.db";
+  std::filesystem::remove(path);
+  SqliteDataAccess first(path.string());
+  first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
+  SqliteDataAccess second(path.string(), /*busy_timeout_ms=*/50);
+  first.BeginTrans();
+  first.Execute("Insert Into Item (lngItemID) Values (1)");
+  // While the first holds the write lock, the second waits its timeout and is refused cleanly.
+  EXPECT_THROW(second.BeginTrans(), host::DatabaseError);
+  first.CommitTrans();
+  second.BeginTrans();
+  second.Execute("Insert Into Item (lngItemID) Values (2)");
+  second.CommitTrans();
+  EXPECT_EQ(Dump(first, "Select Count(*) From Item"), "2");
+  std::filesystem::remove(path);
+  std::filesystem::remove(path.string() + "-wal");
+  std::filesystem::remove(path.string() + "-shm");
+}
+
+}  // namespace
+}  // namespace lumvoucher::embedded

@@ -1,0 +1,225 @@
+#include "frame/inter_face.h"
+
+#include <gtest/gtest.h>
+
+#include "frame/window_registry.h"
+#include "support/test_host.h"
+
+namespace lumvoucher::frame {
+namespace {
+
+using testing::TestHost;
+
+// Forwards to the embedded login context and notes which login items the component reads.
+class RecordingLogin : public host::LoginContext {
+ public:
+  RecordingLogin(host::LoginContext& inner, std::vector<std::string>& log)
+      : inner_(inner), log_(log) {}
+  std::string AccountingSystemCode() const override { return inner_.AccountingSystemCode(); }
+  const host::Organization& CurrentOrganization() const override {
+    return inner_.CurrentOrganization();
+  }
+  const host::Operator& CurrentOperator() const override { return inner_.CurrentOperator(); }
+  std::string LoginDate() const override { return inner_.LoginDate(); }
+  int LoginYear() const override { return inner_.LoginYear(); }
+  int LoginPeriod() const override { return inner_.LoginPeriod(); }
+  int AmountDecimals() const override { return inner_.AmountDecimals(); }
+  std::string SchemaOwner() const override { return inner_.SchemaOwner(); }
+  bool StampingEnabled() const override { return inner_.StampingEnabled(); }
+  int LoginValue() const override {
+    log_.push_back("LoginValue");
+    return 7;
+  }
+  long NextId(std::string_view table) override { return inner_.NextId(table); }
+  host::DataAccess& Data() override { return inner_.Data(); }
+  std::string SettingValue(long org, std::string_view s, std::string_view k,
+                           std::string_view d) override {
+    return inner_.SettingValue(org, s, k, d);
+  }
+  host::HostObject& ModuleService() override {
+    log_.push_back("ModuleService");
+    return inner_.ModuleService();
+  }
+
+ private:
+  host::LoginContext& inner_;
+  std::vector<std::string>& log_;
+};
+
+class RecordingFormManager : public host::FormManager {
+ public:
+  RecordingFormManager(std::vector<std::string>& log, host::HostMainWindow* parent)
+      : log_(log), parent_(parent) {}
+  void Setup(host::clsBaseClass&, host::LoginContext&, host::HostMainWindow*) override {
+    log_.push_back("FormManager.Setup");
+  }
+  host::HostMainWindow* ParentWindow() override {
+    log_.push_back("FormManager.ParentWindow");
+    return parent_;
+  }
+
+ private:
+  std::vector<std::string>& log_;
+  host::HostMainWindow* parent_;
+};
+
+class RecordingShared : public host::SharedHostObject {
+ public:
+  RecordingShared(std::vector<std::string>& log, host::SharedHostItems& items)
+      : log_(log), items_(items) {}
+  ~RecordingShared() override { log_.push_back("Shared.Released"); }
+  void Setup(const host::SharedHostItems& items) override {
+    log_.push_back("Shared.Setup");
+    items_ = items;
+  }
+
+ private:
+  std::vector<std::string>& log_;
+  host::SharedHostItems& items_;
+};
+
+// The host's root object, recording the order in which Init asks for its items.
+class RecordingBaseClass : public host::clsBaseClass {
+ public:
+  explicit RecordingBaseClass(host::clsBaseClass& inner)
+      : inner_(inner), login_(inner.Login(), log) {}
+  host::LoginContext& Login() override {
+    log.push_back("Login");
+    return login_;
+  }
+  host::HostMainWindow* MainWindow() override {
+    log.push_back("MainWindow");
+    return inner_.MainWindow();
+  }
+  host::HostObject& GridService() override {
+    log.push_back("GridService");
+    return inner_.GridService();
+  }
+  host::HostObject& ListService() override {
+    log.push_back("ListService");
+    return inner_.ListService();
+  }
+  host::MessageBox& Messages() override { return inner_.Messages(); }
+  host::ModalRunner& Modal() override { return inner_.Modal(); }
+  host::PreferenceStore& Preferences() override { return inner_.Preferences(); }
+  std::unique_ptr<host::FormManager> NewFormManager() override {
+    log.push_back("NewFormManager");
+    return std::make_unique<RecordingFormManager>(log, &parent_window);
+  }
+  std::unique_ptr<host::SharedHostObject> NewSharedHostObject() override {
+    log.push_back("NewSharedHostObject");
+    return std::make_unique<RecordingShared>(log, shared_items);
+  }
+  std::unique_ptr<host::HostObject> NewHostObject(std::string_view kind) override {
+    log.push_back("NewHostObject");
+    return inner_.NewHostObject(kind);
+  }
+
+  std::vector<std::string> log;
+  host::SharedHostItems shared_items;
+  testing::RecordingMainWindow parent_window;
+
+ private:
+  host::clsBaseClass& inner_;
+  RecordingLogin login_;
+};
+
+class InterFaceTest : public ::testing::Test {
+ protected:
+  void InitWith(host::clsBaseClass* base) {
+    auto& h = test_host_.Host();
+    inter_face_.Init(base, &h.BusinessPub(), &h.Account(), nullptr, nullptr, nullptr, nullptr,
+                     &h.TransferPublic(), nullptr, &h.Card(), nullptr, nullptr, nullptr, nullptr,
+                     nullptr, nullptr);
+  }
+  TestHost test_host_;
+  // Declared before the InterFace so that it outlives what Init created from it.
+  RecordingBaseClass base_{test_host_.Host().BaseClass()};
+  InterFace inter_face_;
+};
+
+TEST_F(InterFaceTest, InitDerivesTheLoginItemsInTheHostsOrder) {
+  InitWith(&base_);
+  EXPECT_EQ(base_.log, (std::vector<std::string>{
+                          "Login", "MainWindow", "LoginValue", "GridService", "ListService",
+                          "ModuleService", "NewHostObject", "NewHostObject", "NewFormManager",
+                          "FormManager.Setup", "FormManager.ParentWindow", "NewSharedHostObject",
+                          "Shared.Setup"}));
+}
+
+TEST_F(InterFaceTest, InitKeepsWhatItIsGivenAndHandsTheSharedObjectItsItems) {
+  auto& h = test_host_.Host();
+  RecordingBaseClass& base = base_;
+  InitWith(&base);
+  const LoginState& state = Login();
+  EXPECT_EQ(state.base_class, &base);
+  EXPECT_EQ(state.business_pub, &h.BusinessPub());
+  EXPECT_EQ(state.transfer_public, &h.TransferPublic());
+  EXPECT_EQ(state.login_value, 7);
+  EXPECT_EQ(state.card_object, h.Card().CardObject());
+  // The form manager's answer replaces the host main window.
+  EXPECT_EQ(state.main_window, &base.parent_window);
+  EXPECT_EQ(base.shared_items.base, &base);
+  EXPECT_EQ(base.shared_items.main_window, &base.parent_window);
+  EXPECT_EQ(base.shared_items.business_pub, &h.BusinessPub());
+  EXPECT_EQ(base.shared_items.account, &h.Account());
+  EXPECT_EQ(OrganizationId(), h.Login().CurrentOrganization().id);
+  EXPECT_EQ(OperatorId(), h.Login().CurrentOperator().id);
+}
+
+TEST_F(InterFaceTest, SecondInitReplacesEverythingAndTerminateReleasesWhatInitCreated) {
+  RecordingBaseClass& base = base_;
+  inter_face_.InitAMAsset(nullptr);
+  InitWith(&base);
+  testing::RecordingMainWindow other;
+  inter_face_.MainForm(&other);
+  EXPECT_EQ(Login().main_window, &other);
+  InitWith(&base);
+  EXPECT_EQ(Login().main_window, &base.parent_window);
+  {
+    InterFace terminated;
+  }
+  EXPECT_EQ(Login().shared_object, nullptr);
+  EXPECT_EQ(Login().form_manager, nullptr);
+  EXPECT_EQ(std::count(base.log.begin(), base.log.end(), "Shared.Released"), 2);
+}
+
+TEST_F(InterFaceTest, SetInitMultiBaseStoresTheDataButAnswersFalse) {
+  embedded::NamedHostObject<host::HostObject> data("MultiBase");
+  EXPECT_FALSE(inter_face_.setInitMultiBase(&data));
+  EXPECT_EQ(Login().multi_base_data, &data);
+}
+
+TEST_F(InterFaceTest, RegimeFollowsTheAccountingSystemCodeOnEveryCall) {
+  auto set_code = [&](const std::string& code) {
+    test_host_.Data().Execute("Update Setting Set strSetting = '" + code +
+                              "' Where strSection = '帐套属性' And strKey = '会计制度'");
+  };
+  set_code("16");
+  EXPECT_TRUE(IsDualBasis());
+  set_code("1");
+  EXPECT_FALSE(IsDualBasis());
+  set_code("16");
+  EXPECT_TRUE(IsDualBasis());
+}
+
+struct CountedWindow {
+  CountedWindow() { ++created; }
+  static inline int created = 0;
+  int shows = 0;
+};
+
+TEST(WindowRegistry, CreatesEachWindowOnFirstUseAndReusesIt) {
+  WindowRegistry::ReleaseAll();
+  CountedWindow::created = 0;
+  EXPECT_FALSE(WindowRegistry::Exists<CountedWindow>());
+  WindowRegistry::Get<CountedWindow>().shows++;
+  WindowRegistry::Get<CountedWindow>().shows++;
+  EXPECT_EQ(CountedWindow::created, 1);
+  EXPECT_EQ(WindowRegistry::Get<CountedWindow>().shows, 2);
+  WindowRegistry::ReleaseAll();
+  EXPECT_FALSE(WindowRegistry::Exists<CountedWindow>());
+}
+
+}  // namespace
+}  // namespace lumvoucher::frame

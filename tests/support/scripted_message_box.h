@@ -1,0 +1,46 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/message_box.h"
+
+namespace lumvoucher::testing {
+
+struct ShownMessage {
+  std::string title;
+  std::string text;
+  int flags = 0;
+};
+
+// The message box of the test host: records every message and answers from the queue a test
+// gives. A message the test did not expect, or one that differs from the expected text or
+// title, fails the test; so does an expectation left unused when the box is destroyed.
+class ScriptedMessageBox : public host::MessageBox {
+ public:
+  ~ScriptedMessageBox() override;
+
+  // The next message must have this text (and this title, when given); the box answers `answer`.
+  void Expect(std::string text, int answer = host::mb::kOk,
+              std::optional<std::string> title = std::nullopt);
+
+  int Show(std::string_view text, int flags, std::string_view title) override;
+
+  const std::vector<ShownMessage>& Shown() const { return shown_; }
+  std::size_t Pending() const { return expected_.size(); }
+  // Forgets the unused expectations (a test that checks a failure path on purpose).
+  void Clear() { expected_.clear(); }
+
+ private:
+  struct Expected {
+    std::string text;
+    int answer;
+    std::optional<std::string> title;
+  };
+  std::deque<Expected> expected_;
+  std::vector<ShownMessage> shown_;
+};
+
+}  // namespace lumvoucher::testing

@@ -1,0 +1,60 @@
+#include "support/test_host.h"
+
+#include <sqlite3.h>
+
+#include "embedded/account_set.h"
+#include "host/database_error.h"
+
+namespace lumvoucher::testing {
+
+namespace {
+
+constexpr const char* kDemoDate = "2026-02-15";
+
+// The demo account set is built once per test process and copied into each test's database,
+// which is much cheaper than running the schema and demo scripts again.
+embedded::SqliteDataAccess& Pristine() {
+  static embedded::SqliteDataAccess* pristine = [] {
+    auto* data = new embedded::SqliteDataAccess(":memory:");
+    embedded::CreateAccountSet(*data);
+    return data;
+  }();
+  return *pristine;
+}
+
+}  // namespace
+
+embedded::LoginRequest DemoLogin::Maker() { return {1, 2, kDemoDate}; }
+embedded::LoginRequest DemoLogin::Reviewer() { return {1, 3, kDemoDate}; }
+embedded::LoginRequest DemoLogin::Cashier() { return {1, 4, kDemoDate}; }
+embedded::LoginRequest DemoLogin::Poster() { return {1, 5, kDemoDate}; }
+embedded::LoginRequest DemoLogin::Administrator() { return {1, 1, kDemoDate}; }
+
+std::unique_ptr<FailingDataAccess> NewDemoDatabase() {
+  auto data = std::make_unique<FailingDataAccess>(":memory:");
+  sqlite3_backup* backup = sqlite3_backup_init(data->Handle(), "main", Pristine().Handle(), "main");
+  if (backup == nullptr) throw host::DatabaseError(sqlite3_errmsg(data->Handle()));
+  sqlite3_backup_step(backup, -1);
+  if (sqlite3_backup_finish(backup) != SQLITE_OK) {
+    throw host::DatabaseError(sqlite3_errmsg(data->Handle()));
+  }
+  return data;
+}
+
+TestHost::TestHost(const embedded::LoginRequest& login) {
+  auto data = NewDemoDatabase();
+  data_ = data.get();
+  host_ = std::make_unique<embedded::EmbeddedHost>(std::move(data), login,
+                                                   embedded::HostUi{&messages_, &modal_,
+                                                                    &main_window_});
+  host_->InitInterFace(inter_face_);
+}
+
+TestHost::~TestHost() = default;
+
+std::string TestHost::Scalar(const std::string& sql) {
+  host::Recordset rs = data_->OpenRecordset(sql);
+  return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
+}
+
+}  // namespace lumvoucher::testing

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "embedded/embedded_host.h"
+#include "frame/inter_face.h"
+#include "support/failing_data_access.h"
+#include "support/scripted_message_box.h"
+#include "support/scripted_modal_runner.h"
+
+namespace lumvoucher::testing {
+
+// Logins of the demo account set (see src/embedded/schema/README.md for who is who).
+struct DemoLogin {
+  static embedded::LoginRequest Maker();
+  static embedded::LoginRequest Reviewer();
+  static embedded::LoginRequest Cashier();
+  static embedded::LoginRequest Poster();
+  static embedded::LoginRequest Administrator();
+};
+
+// The embedded host on a private in-memory database holding the full schema and the demo
+// account set, with a scripted message box and modal runner, and the component initialised
+// through InterFace. Each TestHost starts from the same pristine account set.
+class TestHost {
+ public:
+  explicit TestHost(const embedded::LoginRequest& login = DemoLogin::Maker());
+  ~TestHost();
+
+  ScriptedMessageBox& Messages() { return messages_; }
+  ScriptedModalRunner& Modal() { return modal_; }
+  RecordingMainWindow& MainWindow() { return main_window_; }
+  FailingDataAccess& Data() { return *data_; }
+  embedded::EmbeddedHost& Host() { return *host_; }
+  frame::InterFace& Component() { return inter_face_; }
+
+  // Runs a query and answers its single value as text ("" when there is no row).
+  std::string Scalar(const std::string& sql);
+
+ private:
+  ScriptedMessageBox messages_;
+  ScriptedModalRunner modal_;
+  RecordingMainWindow main_window_;
+  FailingDataAccess* data_ = nullptr;  // owned by host_
+  std::unique_ptr<embedded::EmbeddedHost> host_;
+  frame::InterFace inter_face_;
+};
+
+// A fresh in-memory connection holding a copy of the pristine demo account set.
+std::unique_ptr<FailingDataAccess> NewDemoDatabase();
+
+}  // namespace lumvoucher::testing
