@@ -12,7 +12,7 @@ namespace lumvoucher::dialect {
 namespace {
 
 // Words that end an expression or a name list, so they are never taken for an alias.
-constexpr std::array<std::string_view, 44> kReserved = {
+constexpr std::string_view kReserved[] = {
     "SELECT", "FROM",   "WHERE",     "GROUP",  "ORDER",    "HAVING", "UNION",   "MINUS",
     "INTERSECT", "EXCEPT", "ON",     "JOIN",   "INNER",    "LEFT",   "RIGHT",   "FULL",
     "CROSS",  "NATURAL", "AND",      "OR",     "NOT",      "CONNECT", "START",  "FOR",

@@ -137,7 +137,7 @@ CREATE TABLE Organization (
   lngParentID             INTEGER NOT NULL DEFAULT 0,
   intLevel                INTEGER NOT NULL DEFAULT 1,
   blnIsDetail             INTEGER NOT NULL DEFAULT 1,
-  strStartDate            TEXT NOT NULL DEFAULT ' ',
+  strStartDate            TEXT DEFAULT ' ',
   blnIsAccountSet         INTEGER NOT NULL DEFAULT 1,
   blnIsInActive           INTEGER NOT NULL DEFAULT 0
 );
@@ -155,7 +155,7 @@ CREATE TABLE Operator (
   lngOperatorID      INTEGER PRIMARY KEY,
   strOperatorCode    TEXT NOT NULL,
   strOperatorName    TEXT NOT NULL,
-  strPassword        TEXT NOT NULL DEFAULT '',
+  strPassword        TEXT DEFAULT '',
   blnIsAdmin         INTEGER NOT NULL DEFAULT 0,
   lngOperatorGroupID INTEGER NOT NULL DEFAULT 0,
   lngOrganizationID  INTEGER NOT NULL DEFAULT 0,

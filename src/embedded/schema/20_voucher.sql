@@ -23,7 +23,7 @@ CREATE TABLE Account (
   blnIsInActive         INTEGER NOT NULL DEFAULT 0,
   blnIsCash             INTEGER NOT NULL DEFAULT 0,
   blnIsQuantity         INTEGER NOT NULL DEFAULT 0,
-  strUnit               TEXT NOT NULL DEFAULT ' ',
+  strUnit               TEXT DEFAULT ' ',
   blnIsCurrency         INTEGER NOT NULL DEFAULT 0,
   lngCurrencyID         INTEGER NOT NULL DEFAULT 0,
   blnIsCustomer         INTEGER NOT NULL DEFAULT 0,
@@ -62,7 +62,7 @@ CREATE TABLE AccountEx (
   blnIsInActive         INTEGER NOT NULL DEFAULT 0,
   blnIsCash             INTEGER NOT NULL DEFAULT 0,
   blnIsQuantity         INTEGER NOT NULL DEFAULT 0,
-  strUnit               TEXT NOT NULL DEFAULT ' ',
+  strUnit               TEXT DEFAULT ' ',
   blnIsCurrency         INTEGER NOT NULL DEFAULT 0,
   lngCurrencyID         INTEGER NOT NULL DEFAULT 0,
   blnIsCustomer         INTEGER NOT NULL DEFAULT 0,
@@ -233,7 +233,7 @@ CREATE TABLE Voucher (
   lngVoucherID            INTEGER PRIMARY KEY,
   lngVoucherTypeID        INTEGER NOT NULL DEFAULT 0,
   intVoucherNO            INTEGER NOT NULL DEFAULT 0,
-  strDate                 TEXT NOT NULL DEFAULT ' ',
+  strDate                 TEXT DEFAULT ' ',
   intYear                 INTEGER NOT NULL DEFAULT 0,
   bytPeriod               INTEGER NOT NULL DEFAULT 0,
   intNumber               INTEGER NOT NULL DEFAULT 0,
@@ -253,9 +253,9 @@ CREATE TABLE Voucher (
   strError                TEXT,
   blnIsPrint              INTEGER NOT NULL DEFAULT 0,
   blnIsPrinted            INTEGER NOT NULL DEFAULT 0,
-  strVolume               TEXT NOT NULL DEFAULT '0000',
-  strOldReceiptNo         TEXT NOT NULL DEFAULT ' ',
-  strUQStamp              TEXT NOT NULL DEFAULT ' ',
+  strVolume               TEXT DEFAULT '0000',
+  strOldReceiptNo         TEXT DEFAULT ' ',
+  strUQStamp              TEXT DEFAULT ' ',
   lngFyBillRelation       INTEGER NOT NULL DEFAULT 0,
   lngVoucherBaseID        INTEGER NOT NULL DEFAULT 1
 );
@@ -289,14 +289,14 @@ CREATE TABLE VoucherDetail (
   lngClassID1          INTEGER NOT NULL DEFAULT 0,
   lngClassID2          INTEGER NOT NULL DEFAULT 0,
   lngProjectID         INTEGER NOT NULL DEFAULT 0,
-  strFlexibleId        TEXT NOT NULL DEFAULT ' ',
+  strFlexibleId        TEXT DEFAULT ' ',
   strCheckNumber       TEXT,
-  strCheckDate         TEXT NOT NULL DEFAULT ' ',
+  strCheckDate         TEXT DEFAULT ' ',
   lngPaymentMethodID   INTEGER NOT NULL DEFAULT 0,
-  strBusinessDate      TEXT NOT NULL DEFAULT ' ',
+  strBusinessDate      TEXT DEFAULT ' ',
   lngOrganizationID    INTEGER NOT NULL DEFAULT 0,
   strCashFlowCode      TEXT,
-  strSysDate           TEXT NOT NULL DEFAULT ' '
+  strSysDate           TEXT DEFAULT ' '
 );
 CREATE INDEX VoucherDetail_Voucher ON VoucherDetail (lngVoucherID, lngRowID);
 CREATE INDEX VoucherDetail_Account ON VoucherDetail (lngAccountID);
@@ -306,7 +306,7 @@ CREATE TABLE BudgetVoucher (
   lngVoucherID            INTEGER PRIMARY KEY,
   lngVoucherTypeID        INTEGER NOT NULL DEFAULT 0,
   intVoucherNO            INTEGER NOT NULL DEFAULT 0,
-  strDate                 TEXT NOT NULL DEFAULT ' ',
+  strDate                 TEXT DEFAULT ' ',
   intYear                 INTEGER NOT NULL DEFAULT 0,
   bytPeriod               INTEGER NOT NULL DEFAULT 0,
   intNumber               INTEGER NOT NULL DEFAULT 0,
@@ -326,9 +326,9 @@ CREATE TABLE BudgetVoucher (
   strError                TEXT,
   blnIsPrint              INTEGER NOT NULL DEFAULT 0,
   blnIsPrinted            INTEGER NOT NULL DEFAULT 0,
-  strVolume               TEXT NOT NULL DEFAULT '0000',
-  strOldReceiptNo         TEXT NOT NULL DEFAULT ' ',
-  strUQStamp              TEXT NOT NULL DEFAULT ' ',
+  strVolume               TEXT DEFAULT '0000',
+  strOldReceiptNo         TEXT DEFAULT ' ',
+  strUQStamp              TEXT DEFAULT ' ',
   lngFyBillRelation       INTEGER NOT NULL DEFAULT 0,
   lngVoucherBaseID        INTEGER NOT NULL DEFAULT 2
 );
@@ -357,14 +357,14 @@ CREATE TABLE BudgetVoucherDetail (
   lngClassID1          INTEGER NOT NULL DEFAULT 0,
   lngClassID2          INTEGER NOT NULL DEFAULT 0,
   lngProjectID         INTEGER NOT NULL DEFAULT 0,
-  strFlexibleId        TEXT NOT NULL DEFAULT ' ',
+  strFlexibleId        TEXT DEFAULT ' ',
   strCheckNumber       TEXT,
-  strCheckDate         TEXT NOT NULL DEFAULT ' ',
+  strCheckDate         TEXT DEFAULT ' ',
   lngPaymentMethodID   INTEGER NOT NULL DEFAULT 0,
-  strBusinessDate      TEXT NOT NULL DEFAULT ' ',
+  strBusinessDate      TEXT DEFAULT ' ',
   lngOrganizationID    INTEGER NOT NULL DEFAULT 0,
   strCashFlowCode      TEXT,
-  strSysDate           TEXT NOT NULL DEFAULT ' '
+  strSysDate           TEXT DEFAULT ' '
 );
 CREATE INDEX BudgetVoucherDetail_Voucher ON BudgetVoucherDetail (lngVoucherID, lngRowID);
 CREATE INDEX BudgetVoucherDetail_Account ON BudgetVoucherDetail (lngAccountID);
@@ -428,7 +428,7 @@ CREATE TABLE CheckDetail (
   strCheckNo         TEXT NOT NULL,
   lngOrganizationID  INTEGER NOT NULL DEFAULT 0,
   blnIsUsed          INTEGER NOT NULL DEFAULT 0,
-  strUseDate         TEXT NOT NULL DEFAULT ' ',
+  strUseDate         TEXT DEFAULT ' ',
   dblCurrAmount      REAL NOT NULL DEFAULT 0,
   lngVoucherDetailID INTEGER NOT NULL DEFAULT 0
 );
@@ -462,7 +462,7 @@ CREATE TABLE TransVoucher (
   strTransVoucherName TEXT,
   lngVoucherID      INTEGER NOT NULL DEFAULT 0,
   lngExecutantID    INTEGER NOT NULL DEFAULT 0,
-  strExecuteDate    TEXT NOT NULL DEFAULT ' ',
+  strExecuteDate    TEXT DEFAULT ' ',
   lngOrganizationID INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX TransVoucher_Voucher ON TransVoucher (lngVoucherID);
@@ -502,9 +502,9 @@ CREATE TABLE CashQARAPDETAIL1 (
   lngOperatorID        INTEGER NOT NULL DEFAULT 0,
   strReceiptNo         TEXT,
   lngReceiptNo         INTEGER NOT NULL DEFAULT 0,
-  strDate              TEXT NOT NULL DEFAULT ' ',
-  strReceiptDate       TEXT NOT NULL DEFAULT ' ',
-  strDueDate           TEXT NOT NULL DEFAULT ' ',
+  strDate              TEXT DEFAULT ' ',
+  strReceiptDate       TEXT DEFAULT ' ',
+  strDueDate           TEXT DEFAULT ' ',
   dblCurrAmount        REAL NOT NULL DEFAULT 0,
   dblCurrPaymentAmount REAL NOT NULL DEFAULT 0,
   dblAmount            REAL NOT NULL DEFAULT 0,
@@ -515,7 +515,7 @@ CREATE TABLE CashQARAPDETAIL1 (
   lngRowID             INTEGER NOT NULL DEFAULT 0,
   bytStatus            INTEGER NOT NULL DEFAULT 0,
   lngOrganizationID    INTEGER NOT NULL DEFAULT 0,
-  strFlexibleID        TEXT NOT NULL DEFAULT ' ',
+  strFlexibleID        TEXT DEFAULT ' ',
   lngItemID            INTEGER NOT NULL DEFAULT 0,
   dblFactor            REAL NOT NULL DEFAULT 0,
   bytDigit             INTEGER NOT NULL DEFAULT 0,
@@ -531,7 +531,7 @@ CREATE TABLE CashQARAPDETAIL1 (
   dblPaymentQuantity   REAL NOT NULL DEFAULT 0,
   blnIsSpecial         INTEGER NOT NULL DEFAULT 0,
   intReceiptDirection  INTEGER NOT NULL DEFAULT 0,
-  strUnitName          TEXT NOT NULL DEFAULT ' '
+  strUnitName          TEXT DEFAULT ' '
 );
 CREATE INDEX CashQARAPDETAIL1_Activity ON CashQARAPDETAIL1 (lngActivityID, strARAPSource);
 CREATE INDEX CashQARAPDETAIL1_Customer ON CashQARAPDETAIL1 (lngAccountID, lngCustomerID);

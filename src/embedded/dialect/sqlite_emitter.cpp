@@ -1,0 +1,772 @@
+#include "embedded/dialect/sqlite_emitter.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <string_view>
+#include <unordered_map>
+
+#include "embedded/dialect/outer_join.h"
+#include "embedded/dialect/translate_error.h"
+
+namespace lumvoucher::dialect {
+
+namespace {
+
+// Words SQLite reserves or parses specially; names spelled like them are quoted.
+constexpr std::string_view kSqliteKeywords[] = {
+    "ABORT", "ACTION", "ADD", "AFTER", "ALL", "ALTER", "ALWAYS", "ANALYZE", "AND", "AS", "ASC",
+    "ATTACH", "AUTOINCREMENT", "BEFORE", "BEGIN", "BETWEEN", "BY", "CASCADE", "CASE", "CAST",
+    "CHECK", "COLLATE", "COLUMN", "COMMIT", "CONFLICT", "CONSTRAINT", "CREATE", "CROSS",
+    "CURRENT", "CURRENT_DATE", "CURRENT_TIME", "CURRENT_TIMESTAMP", "DATABASE", "DEFAULT",
+    "DEFERRABLE", "DEFERRED", "DELETE", "DESC", "DETACH", "DISTINCT", "DO", "DROP", "EACH",
+    "ELSE", "END", "ESCAPE", "EXCEPT", "EXCLUDE", "EXCLUSIVE", "EXISTS", "EXPLAIN", "FAIL",
+    "FILTER", "FIRST", "FOLLOWING", "FOR", "FOREIGN", "FROM", "FULL", "GENERATED", "GLOB",
+    "GROUP", "GROUPS", "HAVING", "IF", "IGNORE", "IMMEDIATE", "IN", "INDEX", "INDEXED",
+    "INITIALLY", "INNER", "INSERT", "INSTEAD", "INTERSECT", "INTO", "IS", "ISNULL", "JOIN", "KEY",
+    "LAST", "LEFT", "LIKE", "LIMIT", "MATCH", "MATERIALIZED", "NATURAL", "NO", "NOT", "NOTHING",
+    "NOTNULL", "NULL", "NULLS", "OF", "OFFSET", "ON", "OR", "ORDER", "OTHERS", "OUTER", "OVER",
+    "PARTITION", "PLAN", "PRAGMA", "PRECEDING", "PRIMARY", "QUERY", "RAISE", "RANGE",
+    "RECURSIVE", "REFERENCES", "REGEXP", "REINDEX", "RELEASE", "RENAME", "REPLACE", "RESTRICT",
+    "RETURNING", "RIGHT", "ROLLBACK", "ROW", "ROWS", "SAVEPOINT", "SELECT", "SET", "TABLE",
+    "TEMP", "TEMPORARY", "THEN", "TIES", "TO", "TRANSACTION", "TRIGGER", "UNBOUNDED", "UNION",
+    "UNIQUE", "UPDATE", "USING", "VACUUM", "VALUES", "VIEW", "VIRTUAL", "WHEN", "WHERE",
+    "WINDOW", "WITH", "WITHOUT"};
+
+bool IsSqliteKeyword(std::string_view name) {
+  for (std::string_view word : kSqliteKeywords) {
+    if (EqualsIgnoreCase(name, word)) return true;
+  }
+  return false;
+}
+
+// SQLite binding strength of what the emitter writes; a child binding looser than its parent
+// gets parentheses. Function calls and CASE are atoms.
+int Precedence(const Expr& e) {
+  switch (e.kind) {
+    case ExprKind::kBinary:
+      if (e.op == "OR") return 1;
+      if (e.op == "AND") return 2;
+      if (e.op == "=" || e.op == "<>") return 4;
+      if (e.op == "<" || e.op == ">" || e.op == "<=" || e.op == ">=") return 5;
+      if (e.op == "+" || e.op == "-") return 7;
+      if (e.op == "*") return 8;
+      return 11;  // || and / are written as function calls
+    case ExprKind::kUnary:
+      return e.op == "NOT" ? 3 : 10;
+    case ExprKind::kIn:
+    case ExprKind::kBetween:
+    case ExprKind::kIsNull:
+    case ExprKind::kLike:
+      return 4;
+    case ExprKind::kExists:
+      return e.negated ? 3 : 11;
+    default:
+      return 11;
+  }
+}
+
+struct FunctionSpec {
+  std::string_view target;  // SQLite name
+  int min_args;
+  int max_args;
+  int format_arg;  // index of a format model kept in the text, or -1
+  bool aggregate;
+};
+
+const std::unordered_map<std::string, FunctionSpec>& Functions() {
+  static const std::unordered_map<std::string, FunctionSpec> functions = {
+      {"TO_DATE", {"ora_to_date", 1, 2, 1, false}},
+      {"TO_CHAR", {"ora_to_char", 1, 2, 1, false}},
+      {"TO_NUMBER", {"ora_to_number", 1, 1, -1, false}},
+      {"TRUNC", {"ora_trunc", 1, 2, 1, false}},
+      {"ROUND", {"ora_round", 1, 2, -1, false}},
+      {"LPAD", {"ora_lpad", 2, 3, -1, false}},
+      {"RPAD", {"ora_rpad", 2, 3, -1, false}},
+      {"SUBSTR", {"ora_substr", 2, 3, -1, false}},
+      {"SUBSTRB", {"ora_substr", 2, 3, -1, false}},
+      {"INSTR", {"ora_instr", 2, 4, -1, false}},
+      {"LENGTHB", {"ora_lengthb", 1, 1, -1, false}},
+      {"LENGTH", {"length", 1, 1, -1, false}},
+      {"UPPER", {"upper", 1, 1, -1, false}},
+      {"LOWER", {"lower", 1, 1, -1, false}},
+      {"REPLACE", {"ora_replace", 2, 3, -1, false}},
+      {"ABS", {"abs", 1, 1, -1, false}},
+      {"SIGN", {"sign", 1, 1, -1, false}},
+      {"MOD", {"ora_mod", 2, 2, -1, false}},
+      {"CEIL", {"ora_ceil", 1, 1, -1, false}},
+      {"FLOOR", {"ora_floor", 1, 1, -1, false}},
+      {"COALESCE", {"coalesce", 2, 255, -1, false}},
+      {"NULLIF", {"nullif", 2, 2, -1, false}},
+      {"GREATEST", {"max", 2, 255, -1, false}},
+      {"LEAST", {"min", 2, 255, -1, false}},
+      {"SUM", {"sum", 1, 1, -1, true}},
+      {"AVG", {"avg", 1, 1, -1, true}},
+      {"MAX", {"max", 1, 1, -1, true}},
+      {"MIN", {"min", 1, 1, -1, true}},
+      {"COUNT", {"count", 1, 1, -1, true}},
+      {"FLEXID2CODEORNAME", {"flexId2codeorname", 4, 4, -1, false}},
+      {"CONTAINFLEXIBLEID", {"ContainFlexibleid", 2, 2, -1, false}},
+  };
+  return functions;
+}
+
+class Emitter {
+ public:
+  Emitter(const Lexed& lexed, bool inline_literals, std::vector<int>& kept)
+      : lexed_(lexed), inline_all_(inline_literals), kept_(kept) {}
+
+  EmittedStatement Run(Statement& s) {
+    switch (s.kind) {
+      case StatementKind::kSelect:
+        EmitQuery(*s.query);
+        break;
+      case StatementKind::kInsert:
+        EmitInsert(s);
+        break;
+      case StatementKind::kUpdate:
+        EmitUpdate(s);
+        break;
+      case StatementKind::kDelete:
+        out_ += "DELETE FROM ";
+        EmitTarget(s);
+        EmitWhere(s.where.get());
+        break;
+      case StatementKind::kCreateTable:
+        EmitCreateTable(s);
+        break;
+      case StatementKind::kCreateIndex:
+        EmitCreateIndex(s);
+        break;
+      case StatementKind::kCreateSequence:
+        EmitCreateSequence(s);
+        break;
+      case StatementKind::kDropTable:
+        out_ += "DROP TABLE ";
+        EmitName(s.table, s.table_quoted);
+        break;
+      case StatementKind::kDropIndex:
+        out_ += "DROP INDEX ";
+        EmitName(s.table, s.table_quoted);
+        break;
+      case StatementKind::kDropSequence:
+        out_ += "DELETE FROM lumvoucher_sequence WHERE name = '" + SequenceName(s.table, s.table_quoted) + "'";
+        break;
+    }
+    return EmittedStatement{std::move(out_), std::move(params_)};
+  }
+
+ private:
+  // Literals written in the text from here on, until the guard ends.
+  class KeepLiterals {
+   public:
+    explicit KeepLiterals(Emitter& e) : e_(e), saved_(e.lift_) { e_.lift_ = false; }
+    ~KeepLiterals() { e_.lift_ = saved_; }
+    KeepLiterals(const KeepLiterals&) = delete;
+    KeepLiterals& operator=(const KeepLiterals&) = delete;
+
+   private:
+    Emitter& e_;
+    bool saved_;
+  };
+  class LiftLiterals {
+   public:
+    explicit LiftLiterals(Emitter& e) : e_(e), saved_(e.lift_) { e_.lift_ = true; }
+    ~LiftLiterals() { e_.lift_ = saved_; }
+    LiftLiterals(const LiftLiterals&) = delete;
+    LiftLiterals& operator=(const LiftLiterals&) = delete;
+
+   private:
+    Emitter& e_;
+    bool saved_;
+  };
+
+  static std::string SequenceName(const std::string& name, bool quoted) {
+    return quoted ? name : ToUpper(name);
+  }
+
+  void EmitName(const std::string& name, bool quoted) {
+    bool plain = !name.empty() && !std::isdigit(static_cast<unsigned char>(name[0]));
+    for (char c : name) {
+      const unsigned char u = static_cast<unsigned char>(c);
+      if (!(std::isalnum(u) || u == '_' || u >= 0x80)) plain = false;
+    }
+    if (quoted || !plain || IsSqliteKeyword(name)) {
+      out_ += '"';
+      for (char c : name) {
+        if (c == '"') out_ += '"';
+        out_ += c;
+      }
+      out_ += '"';
+    } else {
+      out_ += name;
+    }
+  }
+
+  void EmitTextLiteral(std::string_view text) {
+    out_ += '\'';
+    for (char c : text) {
+      if (c == '\'') out_ += '\'';
+      out_ += c;
+    }
+    out_ += '\'';
+  }
+
+  void EmitLiteral(const Expr& e) {
+    const Literal& literal = lexed_.literals[static_cast<std::size_t>(e.literal)];
+    if (lift_ && !inline_all_) {
+      auto found = std::find(params_.begin(), params_.end(), e.literal);
+      std::size_t number = static_cast<std::size_t>(found - params_.begin()) + 1;
+      if (found == params_.end()) params_.push_back(e.literal);
+      out_ += '?';
+      out_ += std::to_string(number);
+      return;
+    }
+    kept_.push_back(e.literal);
+    if (literal.kind == Literal::Kind::kText) {
+      EmitTextLiteral(literal.text);
+    } else {
+      if (literal.text.front() == '.') out_ += '0';
+      out_ += literal.text;
+      if (literal.text.back() == '.') out_ += '0';
+    }
+  }
+
+  void EmitOperand(const Expr& child, int parent, bool right) {
+    const int p = Precedence(child);
+    const bool wrap = p < parent || (p == parent && (right || parent == 4 || parent == 5));
+    if (wrap) out_ += '(';
+    EmitExpr(child);
+    if (wrap) out_ += ')';
+  }
+
+  void EmitExpr(const Expr& e) {
+    switch (e.kind) {
+      case ExprKind::kColumn: {
+        if (e.join_mark) {
+          Refused("ORA-30563: outer join operator (+) is not allowed here", e.offset);
+        }
+        // schema.table.column: one database holds one schema.
+        const std::size_t first = e.names.size() == 3 ? 1 : 0;
+        for (std::size_t i = first; i < e.names.size(); ++i) {
+          if (i > first) out_ += '.';
+          EmitName(e.names[i], e.quoted[i]);
+        }
+        return;
+      }
+      case ExprKind::kStar:
+        if (!e.names.empty()) {
+          EmitName(e.names.back(), e.quoted.back());
+          out_ += '.';
+        }
+        out_ += '*';
+        return;
+      case ExprKind::kLiteral:
+        EmitLiteral(e);
+        return;
+      case ExprKind::kNull:
+        out_ += "NULL";
+        return;
+      case ExprKind::kUnary:
+        out_ += e.op == "NOT" ? "NOT " : e.op;
+        EmitOperand(*e.args[0], e.op == "NOT" ? 3 : 10, true);
+        return;
+      case ExprKind::kBinary:
+        EmitBinary(e);
+        return;
+      case ExprKind::kFunction:
+        EmitFunction(e);
+        return;
+      case ExprKind::kCase: {
+        out_ += "CASE";
+        std::size_t i = 0;
+        if (e.has_operand) {
+          out_ += ' ';
+          EmitExpr(*e.args[i++]);
+        }
+        const std::size_t end = e.args.size() - (e.has_else ? 1 : 0);
+        for (; i + 1 < end; i += 2) {
+          out_ += " WHEN ";
+          EmitExpr(*e.args[i]);
+          out_ += " THEN ";
+          EmitExpr(*e.args[i + 1]);
+        }
+        if (e.has_else) {
+          out_ += " ELSE ";
+          EmitExpr(*e.args.back());
+        }
+        out_ += " END";
+        return;
+      }
+      case ExprKind::kSubquery:
+        out_ += '(';
+        EmitQuery(*e.query);
+        out_ += ')';
+        return;
+      case ExprKind::kExists:
+        out_ += e.negated ? "NOT EXISTS (" : "EXISTS (";
+        EmitQuery(*e.query);
+        out_ += ')';
+        return;
+      case ExprKind::kIn:
+        EmitOperand(*e.args[0], 4, false);
+        out_ += e.negated ? " NOT IN (" : " IN (";
+        if (e.query) {
+          EmitQuery(*e.query);
+        } else {
+          for (std::size_t i = 1; i < e.args.size(); ++i) {
+            if (i > 1) out_ += ", ";
+            EmitExpr(*e.args[i]);
+          }
+        }
+        out_ += ')';
+        return;
+      case ExprKind::kBetween:
+        EmitOperand(*e.args[0], 4, false);
+        out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
+        EmitOperand(*e.args[1], 5, false);
+        out_ += " AND ";
+        EmitOperand(*e.args[2], 5, false);
+        return;
+      case ExprKind::kIsNull:
+        EmitOperand(*e.args[0], 4, false);
+        out_ += e.negated ? " IS NOT NULL" : " IS NULL";
+        return;
+      case ExprKind::kLike: {
+        EmitOperand(*e.args[0], 4, false);
+        out_ += e.negated ? " NOT LIKE " : " LIKE ";
+        KeepLiterals keep(*this);
+        EmitOperand(*e.args[1], 5, false);
+        if (e.args.size() > 2) {
+          out_ += " ESCAPE ";
+          EmitOperand(*e.args[2], 5, false);
+        }
+        return;
+      }
+      case ExprKind::kSequence:
+        out_ += e.op == "NEXTVAL" ? "lv_nextval('" : "lv_currval('";
+        out_ += SequenceName(e.names[0], false);
+        out_ += "')";
+        return;
+      case ExprKind::kClock:
+        // 'now' holds still for the whole statement, as Oracle's clock does.
+        out_ += e.op == "SYSDATE" ? "datetime('now','localtime')"
+                                  : "strftime('%Y-%m-%d %H:%M:%f','now','localtime')";
+        return;
+    }
+  }
+
+  static void FlattenConcat(const Expr& e, std::vector<const Expr*>& parts) {
+    if (e.kind == ExprKind::kBinary && e.op == "||") {
+      FlattenConcat(*e.args[0], parts);
+      FlattenConcat(*e.args[1], parts);
+      return;
+    }
+    parts.push_back(&e);
+  }
+
+  void EmitBinary(const Expr& e) {
+    if (e.op == "||") {
+      // Oracle's || skips NULLs, and an empty result is NULL again.
+      std::vector<const Expr*> parts;
+      FlattenConcat(e, parts);
+      bool never_empty = false;
+      std::vector<const Expr*> kept;
+      for (const Expr* p : parts) {
+        if (p->kind == ExprKind::kNull) continue;
+        if (p->kind == ExprKind::kLiteral) never_empty = true;
+        kept.push_back(p);
+      }
+      if (kept.empty()) {
+        out_ += "NULL";
+        return;
+      }
+      if (!never_empty) out_ += "nullif(";
+      for (std::size_t i = 0; i < kept.size(); ++i) {
+        if (i > 0) out_ += " || ";
+        if (kept[i]->kind == ExprKind::kLiteral) {
+          EmitExpr(*kept[i]);
+        } else {
+          out_ += "ifnull(";
+          EmitExpr(*kept[i]);
+          out_ += ",'')";
+        }
+      }
+      if (!never_empty) out_ += ",'')";
+      return;
+    }
+    if (e.op == "/") {
+      // Oracle numbers: 7/2 is 3.5, and a zero divisor is an error, not NULL.
+      out_ += "ora_div(";
+      EmitExpr(*e.args[0]);
+      out_ += ", ";
+      EmitExpr(*e.args[1]);
+      out_ += ')';
+      return;
+    }
+    const int p = Precedence(e);
+    EmitOperand(*e.args[0], p, false);
+    out_ += ' ';
+    out_ += e.op;
+    out_ += ' ';
+    const bool associative = e.op == "AND" || e.op == "OR";
+    EmitOperand(*e.args[1], p, !associative);
+  }
+
+  void EmitArgs(const Expr& e, int format_arg) {
+    for (std::size_t i = 0; i < e.args.size(); ++i) {
+      if (i > 0) out_ += ", ";
+      if (static_cast<int>(i) == format_arg) {
+        KeepLiterals keep(*this);
+        EmitExpr(*e.args[i]);
+      } else {
+        EmitExpr(*e.args[i]);
+      }
+    }
+  }
+
+  [[noreturn]] static void WrongArgs(const Expr& e) {
+    Refused("ORA-00909: invalid number of arguments to " + ToUpper(e.op), e.offset);
+  }
+
+  void EmitFunction(const Expr& e) {
+    const std::string name = ToUpper(e.op);
+    const int n = static_cast<int>(e.args.size());
+    if (name == "DECODE") {
+      if (n < 3) WrongArgs(e);
+      EmitDecode(e);
+      return;
+    }
+    if (name == "NVL") {
+      if (n != 2) WrongArgs(e);
+      out_ += "ifnull(";
+      EmitArgs(e, -1);
+      out_ += ')';
+      return;
+    }
+    if (name == "NVL2") {
+      if (n != 3) WrongArgs(e);
+      out_ += "CASE WHEN ";
+      EmitOperand(*e.args[0], 4, false);
+      out_ += " IS NOT NULL THEN ";
+      EmitExpr(*e.args[1]);
+      out_ += " ELSE ";
+      EmitExpr(*e.args[2]);
+      out_ += " END";
+      return;
+    }
+    if (name == "LTRIM" || name == "RTRIM" || name == "TRIM") {
+      if (n < 1 || n > (name == "TRIM" ? 1 : 2)) WrongArgs(e);
+      // A string trimmed to nothing is NULL in Oracle.
+      out_ += "nullif(" + ToLower(name) + "(";
+      EmitArgs(e, -1);
+      out_ += "),'')";
+      return;
+    }
+    if (name == "INSTR" && n == 2) {
+      out_ += "instr(";
+      EmitArgs(e, -1);
+      out_ += ')';
+      return;
+    }
+    auto found = Functions().find(name);
+    if (found == Functions().end()) Unsupported("function " + name, e.offset);
+    const FunctionSpec& spec = found->second;
+    if (e.star) {
+      if (name != "COUNT") Refused("ORA-00936: missing expression in " + name, e.offset);
+      out_ += "count(*)";
+      return;
+    }
+    if (n < spec.min_args || n > spec.max_args) WrongArgs(e);
+    if (e.distinct && !spec.aggregate) {
+      Refused("ORA-30482: DISTINCT option not allowed for " + name, e.offset);
+    }
+    out_ += spec.target;
+    out_ += '(';
+    if (e.distinct) out_ += "DISTINCT ";
+    EmitArgs(e, spec.format_arg);
+    out_ += ')';
+  }
+
+  // DECODE matches NULL with NULL, which CASE x WHEN does not.
+  void EmitDecode(const Expr& e) {
+    const std::size_t n = e.args.size();
+    const std::size_t pairs = (n - 1) / 2;
+    bool simple = true;
+    for (std::size_t i = 0; i < pairs; ++i) {
+      if (e.args[1 + 2 * i]->kind != ExprKind::kLiteral) simple = false;
+    }
+    out_ += "CASE";
+    if (simple) {
+      out_ += ' ';
+      EmitExpr(*e.args[0]);
+    }
+    for (std::size_t i = 0; i < pairs; ++i) {
+      out_ += " WHEN ";
+      if (!simple) {
+        EmitOperand(*e.args[0], 4, false);
+        out_ += " IS ";
+        EmitOperand(*e.args[1 + 2 * i], 4, true);
+      } else {
+        EmitExpr(*e.args[1 + 2 * i]);
+      }
+      out_ += " THEN ";
+      EmitExpr(*e.args[2 + 2 * i]);
+    }
+    if ((n - 1) % 2 == 1) {
+      out_ += " ELSE ";
+      EmitExpr(*e.args.back());
+    }
+    out_ += " END";
+  }
+
+  static bool IsDual(const TableRef& ref) {
+    return !ref.subquery && !ref.quoted && EqualsIgnoreCase(ref.name, "DUAL");
+  }
+
+  void EmitTableRef(const TableRef& ref) {
+    if (ref.subquery) {
+      out_ += '(';
+      EmitQuery(*ref.subquery);
+      out_ += ')';
+    } else {
+      EmitName(ref.name, ref.quoted);
+    }
+    if (!ref.alias.empty()) {
+      out_ += " AS ";
+      EmitName(ref.alias, ref.alias_quoted);
+    }
+  }
+
+  void EmitWhere(const Expr* where) {
+    if (!where) return;
+    LiftLiterals lift(*this);
+    out_ += " WHERE ";
+    EmitExpr(*where);
+  }
+
+  void EmitSelect(Select& s) {
+    ResolveOuterJoins(s);
+    out_ += s.distinct ? "SELECT DISTINCT " : "SELECT ";
+    {
+      KeepLiterals keep(*this);
+      for (std::size_t i = 0; i < s.items.size(); ++i) {
+        if (i > 0) out_ += ", ";
+        EmitExpr(*s.items[i].expr);
+        if (!s.items[i].alias.empty()) {
+          out_ += " AS ";
+          EmitName(s.items[i].alias, s.items[i].alias_quoted);
+        }
+      }
+    }
+    if (!s.chain.empty()) {
+      out_ += " FROM ";
+      LiftLiterals lift(*this);
+      for (std::size_t i = 0; i < s.chain.size(); ++i) {
+        const JoinStep& step = s.chain[i];
+        if (i > 0) out_ += step.outer ? " LEFT JOIN " : " JOIN ";
+        EmitTableRef(s.from[step.table]);
+        if (i == 0) continue;
+        out_ += " ON ";
+        if (step.on.empty()) {
+          out_ += "1 = 1";
+          continue;
+        }
+        for (std::size_t t = 0; t < step.on.size(); ++t) {
+          if (t > 0) out_ += " AND ";
+          EmitOperand(*step.on[t], 2, false);
+        }
+      }
+    } else {
+      bool first = true;
+      for (const TableRef& ref : s.from) {
+        if (IsDual(ref)) continue;
+        out_ += first ? " FROM " : ", ";
+        first = false;
+        EmitTableRef(ref);
+      }
+    }
+    EmitWhere(s.where.get());
+    if (!s.group_by.empty()) {
+      KeepLiterals keep(*this);
+      out_ += " GROUP BY ";
+      for (std::size_t i = 0; i < s.group_by.size(); ++i) {
+        if (i > 0) out_ += ", ";
+        EmitExpr(*s.group_by[i]);
+      }
+    }
+    if (s.having) {
+      LiftLiterals lift(*this);
+      out_ += " HAVING ";
+      EmitExpr(*s.having);
+    }
+  }
+
+  void EmitQuery(Query& q) {
+    for (std::size_t i = 0; i < q.selects.size(); ++i) {
+      if (i > 0) {
+        const std::string& op = q.set_ops[i - 1];
+        out_ += ' ';
+        out_ += op == "MINUS" ? "EXCEPT" : op;
+        out_ += ' ';
+      }
+      EmitSelect(*q.selects[i]);
+    }
+    if (q.order_by.empty()) return;
+    KeepLiterals keep(*this);
+    out_ += " ORDER BY ";
+    for (std::size_t i = 0; i < q.order_by.size(); ++i) {
+      const OrderItem& item = q.order_by[i];
+      if (i > 0) out_ += ", ";
+      EmitExpr(*item.expr);
+      // Oracle sorts NULL as the highest value: last going up, first going down.
+      out_ += item.descending ? " DESC" : " ASC";
+      const bool nulls_first = item.nulls == 0 ? item.descending : item.nulls == 1;
+      out_ += nulls_first ? " NULLS FIRST" : " NULLS LAST";
+    }
+  }
+
+  void EmitTarget(const Statement& s) {
+    EmitName(s.table, s.table_quoted);
+    if (!s.alias.empty()) {
+      out_ += " AS ";
+      EmitName(s.alias, false);
+    }
+  }
+
+  void EmitInsert(Statement& s) {
+    out_ += "INSERT INTO ";
+    EmitName(s.table, s.table_quoted);
+    if (!s.columns.empty()) {
+      out_ += " (";
+      for (std::size_t i = 0; i < s.columns.size(); ++i) {
+        if (i > 0) out_ += ", ";
+        EmitName(s.columns[i], false);
+      }
+      out_ += ')';
+    }
+    if (s.query) {
+      out_ += ' ';
+      EmitQuery(*s.query);
+      return;
+    }
+    if (!s.columns.empty() && s.columns.size() != s.values.size()) {
+      Refused(s.columns.size() > s.values.size() ? "ORA-00947: not enough values"
+                                                 : "ORA-00913: too many values",
+              s.offset);
+    }
+    LiftLiterals lift(*this);
+    out_ += " VALUES (";
+    for (std::size_t i = 0; i < s.values.size(); ++i) {
+      if (i > 0) out_ += ", ";
+      EmitExpr(*s.values[i]);
+    }
+    out_ += ')';
+  }
+
+  void EmitUpdate(Statement& s) {
+    out_ += "UPDATE ";
+    EmitTarget(s);
+    out_ += " SET ";
+    LiftLiterals lift(*this);
+    for (std::size_t i = 0; i < s.sets.size(); ++i) {
+      if (i > 0) out_ += ", ";
+      EmitName(s.sets[i].column, false);
+      out_ += " = ";
+      EmitExpr(*s.sets[i].value);
+    }
+    EmitWhere(s.where.get());
+  }
+
+  void EmitCreateTable(Statement& s) {
+    KeepLiterals keep(*this);
+    out_ += "CREATE TABLE ";
+    EmitName(s.table, s.table_quoted);
+    out_ += " (";
+    int primary_keys = static_cast<int>(s.primary_keys.size());
+    for (std::size_t i = 0; i < s.column_defs.size(); ++i) {
+      const ColumnDef& c = s.column_defs[i];
+      if (i > 0) out_ += ", ";
+      EmitName(c.name, c.quoted);
+      out_ += ' ';
+      out_ += c.type;
+      if (c.default_value) {
+        out_ += " DEFAULT (";
+        EmitExpr(*c.default_value);
+        out_ += ')';
+      }
+      if (c.not_null) out_ += " NOT NULL";
+      if (c.primary_key) {
+        out_ += " PRIMARY KEY";
+        ++primary_keys;
+      }
+      if (c.unique) out_ += " UNIQUE";
+    }
+    if (primary_keys > 1) {
+      Refused("ORA-02260: table can have only one primary key", s.offset);
+    }
+    for (const auto& key : s.primary_keys) {
+      out_ += ", PRIMARY KEY (";
+      EmitNameList(key);
+      out_ += ')';
+    }
+    for (std::size_t k = 0; k < s.unique_keys.size(); ++k) {
+      out_ += ", ";
+      if (!s.unique_key_names[k].empty()) {
+        out_ += "CONSTRAINT ";
+        EmitName(s.unique_key_names[k], false);
+        out_ += ' ';
+      }
+      out_ += "UNIQUE (";
+      EmitNameList(s.unique_keys[k]);
+      out_ += ')';
+    }
+    out_ += ')';
+  }
+
+  void EmitNameList(const std::vector<std::string>& names) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (i > 0) out_ += ", ";
+      EmitName(names[i], false);
+    }
+  }
+
+  void EmitCreateIndex(const Statement& s) {
+    out_ += s.unique_index ? "CREATE UNIQUE INDEX " : "CREATE INDEX ";
+    EmitName(s.table, s.table_quoted);
+    out_ += " ON ";
+    EmitName(s.index_table, false);
+    out_ += " (";
+    for (std::size_t i = 0; i < s.columns.size(); ++i) {
+      if (i > 0) out_ += ", ";
+      EmitName(s.columns[i], false);
+      if (!s.column_orders[i].empty()) out_ += ' ' + s.column_orders[i];
+    }
+    out_ += ')';
+  }
+
+  void EmitCreateSequence(const Statement& s) {
+    const SequenceOptions& o = s.sequence;
+    out_ += "INSERT INTO lumvoucher_sequence (name, next_value, increment_by, min_value, "
+            "max_value, cycle) VALUES ('" +
+            SequenceName(s.table, s.table_quoted) + "', " + std::to_string(o.start) + ", " +
+            std::to_string(o.increment) + ", " + std::to_string(o.min_value) + ", " +
+            std::to_string(o.max_value) + ", " + (o.cycle ? "1" : "0") + ")";
+  }
+
+  const Lexed& lexed_;
+  bool inline_all_;
+  std::vector<int>& kept_;
+  bool lift_ = true;
+  std::string out_;
+  std::vector<int> params_;
+};
+
+}  // namespace
+
+EmittedStatement EmitSqlite(Statement& statement, const Lexed& lexed, bool inline_literals,
+                            std::vector<int>& kept) {
+  return Emitter(lexed, inline_literals, kept).Run(statement);
+}
+
+}  // namespace lumvoucher::dialect

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "embedded/dialect/tokenizer.h"
+#include "embedded/dialect/translate_error.h"
+
+namespace lumvoucher::dialect {
+
+// One SQLite statement; parameter ?N takes the value of literal params[N-1] of the text.
+struct TranslatedStatement {
+  std::string sql;
+  std::vector<int> params;
+};
+
+struct Translation {
+  std::vector<TranslatedStatement> statements;
+  bool is_block = false;  // Begin ... End;: run the statements inside one savepoint
+  // Literals written into the SQLite text (ordinals into Lexed::literals). Which literals stay
+  // depends only on the statement's skeleton, never on their values.
+  std::vector<int> kept_literals;
+};
+
+// Oracle SQL text -> SQLite SQL with Oracle's meaning. Throws TranslateError naming the
+// construct and carrying its offset.
+Translation Translate(const Lexed& lexed, bool inline_literals = false);
+Translation Translate(std::string_view oracle_sql, bool inline_literals = false);
+
+// The SQLite text with every literal written in, statements separated by ";\n". For people
+// (lumvoucher-sql --translate), not for running with parameters.
+std::string TranslateForDisplay(std::string_view oracle_sql);
+
+// "message at line L, column C" for an error raised on `oracle_sql`.
+std::string DescribeError(const TranslateError& error, std::string_view oracle_sql);
+
+}  // namespace lumvoucher::dialect
