@@ -7,7 +7,7 @@ JOBS       ?= 2
 
 # Debian packages the build needs (a CJK font comes with the desktop host).
 PACKAGES := cmake ninja-build g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev python3
+            libbenchmark-dev python3 qt6-base-dev fonts-noto-cjk fontconfig
 
 .PHONY: run test bench deps configure build clean format
 

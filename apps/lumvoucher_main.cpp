@@ -1,8 +1,14 @@
-// The desktop host's entry point. Until the desktop windows arrive it opens (or creates) the
-// account set, logs in, initialises the component and prints what the account set holds.
+// The desktop host: opens (or creates) the account set, asks who logs in unless the command
+// line says, initialises the component with the Qt host services and shows the main window.
+// `--summary` prints what the account set holds instead (no display needed); `--screenshot`
+// renders one window offscreen and exits.
+#include <QApplication>
+#include <QDialog>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,19 +17,22 @@
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
 #include "host/database_error.h"
+#include "ui/desktop.h"
+#include "ui/login_dialog.h"
+#include "ui/qt_message_box.h"
 
 namespace {
 
 using namespace lumvoucher;
 
-// Prints each message and answers its first button; nothing here asks a question yet.
+// Prints each message and answers its first button; the summary asks nothing.
 class ConsoleMessageBox : public host::MessageBox {
  public:
   int Show(std::string_view text, int flags, std::string_view title) override {
     std::cout << "[" << title << "] " << text << "\n";
     int buttons = flags & host::mb::kButtonMask;
     return buttons == host::mb::kYesNo || buttons == host::mb::kYesNoCancel ? host::mb::kYes
-                                                                           : host::mb::kOk;
+                                                                            : host::mb::kOk;
   }
 };
 
@@ -39,63 +48,163 @@ class ConsoleMainWindow : public host::HostMainWindow {
   std::vector<host::ChildWindow*> OpenChildren() const override { return {}; }
 };
 
+struct Options {
+  std::string path;
+  bool path_given = false;
+  std::optional<long> organization_id;
+  std::optional<long> operator_id;
+  std::optional<std::string> login_date;
+  bool summary = false;
+  std::string screenshot;
+  std::string show = "main";
+};
+
+const embedded::LoginRequest kDefaultLogin{1, 1, "2026-02-15"};
+
 std::string DefaultDatabasePath() {
   const char* home = std::getenv("HOME");
   return std::string(home ? home : ".") + "/.local/share/lumvoucher/lumvoucher.db";
 }
 
 int Usage() {
-  std::cerr << "usage: lumvoucher [--db FILE] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n";
+  std::cerr << "usage: lumvoucher [--db FILE] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n"
+               "                  [--summary] [--screenshot FILE.png [--show WINDOW]]\n";
   return 2;
+}
+
+std::optional<Options> Parse(int argc, char** argv) {
+  Options options;
+  options.path = DefaultDatabasePath();
+  std::vector<std::string_view> args(argv + 1, argv + argc);
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size()) return std::nullopt;
+      return std::string(args[++i]);
+    };
+    const std::string_view flag = args[i];
+    if (flag == "--summary") {
+      options.summary = true;
+      continue;
+    }
+    const std::optional<std::string> text = value();
+    if (!text || text->empty()) return std::nullopt;
+    if (flag == "--db") {
+      options.path = *text;
+      options.path_given = true;
+    } else if (flag == "--org") {
+      options.organization_id = std::atol(text->c_str());
+    } else if (flag == "--operator") {
+      options.operator_id = std::atol(text->c_str());
+    } else if (flag == "--date") {
+      options.login_date = *text;
+    } else if (flag == "--screenshot") {
+      options.screenshot = *text;
+    } else if (flag == "--show") {
+      options.show = *text;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+embedded::LoginRequest Proposal(const Options& options) {
+  return {options.organization_id.value_or(kDefaultLogin.organization_id),
+          options.operator_id.value_or(kDefaultLogin.operator_id),
+          options.login_date.value_or(kDefaultLogin.login_date)};
+}
+
+bool LoginGiven(const Options& options) {
+  return options.organization_id && options.operator_id && options.login_date;
+}
+
+std::unique_ptr<embedded::SqliteDataAccess> OpenAccountSet(const std::string& path) {
+  std::filesystem::path file(path);
+  if (path != ":memory:" && file.has_parent_path()) {
+    std::filesystem::create_directories(file.parent_path());
+  }
+  auto data = std::make_unique<embedded::SqliteDataAccess>(path);
+  if (!embedded::HoldsAccountSet(*data)) embedded::CreateAccountSet(*data);
+  return data;
+}
+
+int PrintSummary(const Options& options) {
+  std::filesystem::path file(options.path);
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+  ConsoleMessageBox messages;
+  ConsoleModalRunner modal;
+  ConsoleMainWindow main_window;
+  embedded::EmbeddedHost host(options.path, Proposal(options), {&messages, &modal, &main_window});
+  frame::InterFace inter_face;
+  host.InitInterFace(inter_face);
+
+  const auto& context = host.Login();
+  std::cout << "lumvoucher: " << options.path << "\n"
+            << "机构 " << context.CurrentOrganization().code << " "
+            << context.CurrentOrganization().name << "  操作员 " << context.CurrentOperator().name
+            << "  登录日期 " << context.LoginDate() << " (" << context.LoginYear() << "年"
+            << context.LoginPeriod() << "期)\n";
+  for (const std::string& line : embedded::AccountSetSummary(host.Database())) {
+    std::cout << "  " << line << "\n";
+  }
+  return 0;
+}
+
+// Renders one window of the demo account set (a private in-memory copy unless --db names a
+// file) and exits.
+int Screenshot(const Options& options) {
+  const std::string path = options.path_given ? options.path : ":memory:";
+  ui::Desktop desktop(OpenAccountSet(path), Proposal(options));
+  const std::string error = ui::TakeScreenshot(desktop, options.show, options.screenshot);
+  if (!error.empty()) {
+    std::cerr << "lumvoucher: " << error << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int RunDesktop(const Options& options) {
+  std::unique_ptr<embedded::SqliteDataAccess> data = OpenAccountSet(options.path);
+  embedded::LoginRequest login = Proposal(options);
+  bool ask = !LoginGiven(options);
+  std::unique_ptr<ui::Desktop> desktop;
+  while (!desktop) {
+    if (ask) {
+      ui::LoginDialog dialog(*data, login);
+      if (dialog.exec() != QDialog::Accepted) return 0;
+      login = dialog.Request();
+    }
+    try {
+      desktop = std::make_unique<ui::Desktop>(std::move(data), login);
+    } catch (const host::DatabaseError& error) {
+      if (!ask) throw;
+      // The host took the connection with it; a new login reopens the file.
+      ui::QtMessageBox().Show(error.what(), host::mb::kCritical, "登录");
+      data = OpenAccountSet(options.path);
+    }
+  }
+  desktop->Main().show();
+  return QApplication::exec();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::string path = DefaultDatabasePath();
-  embedded::LoginRequest login{1, 1, "2026-02-15"};
-  std::vector<std::string_view> args(argv + 1, argv + argc);
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    auto value = [&]() -> std::string {
-      if (i + 1 >= args.size()) return {};
-      return std::string(args[++i]);
-    };
-    if (args[i] == "--db") {
-      path = value();
-    } else if (args[i] == "--org") {
-      login.organization_id = std::atol(value().c_str());
-    } else if (args[i] == "--operator") {
-      login.operator_id = std::atol(value().c_str());
-    } else if (args[i] == "--date") {
-      login.login_date = value();
-    } else {
-      return Usage();
-    }
-  }
-  if (path.empty()) return Usage();
+  std::optional<Options> options = Parse(argc, argv);
+  if (!options || options->path.empty()) return Usage();
 
   try {
-    std::filesystem::path file(path);
-    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
-    ConsoleMessageBox messages;
-    ConsoleModalRunner modal;
-    ConsoleMainWindow main_window;
-    embedded::EmbeddedHost host(path, login, {&messages, &modal, &main_window});
-    frame::InterFace inter_face;
-    host.InitInterFace(inter_face);
-
-    const auto& context = host.Login();
-    std::cout << "lumvoucher: " << path << "\n"
-              << "机构 " << context.CurrentOrganization().code << " "
-              << context.CurrentOrganization().name << "  操作员 "
-              << context.CurrentOperator().name << "  登录日期 " << context.LoginDate() << " ("
-              << context.LoginYear() << "年" << context.LoginPeriod() << "期)\n";
-    for (const std::string& line : embedded::AccountSetSummary(host.Database())) {
-      std::cout << "  " << line << "\n";
+    if (options->summary) return PrintSummary(*options);
+    // The screenshot needs no display; a desktop session keeps its own platform when it has one.
+    if (!options->screenshot.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("lumvoucher"));
+    if (!options->screenshot.empty()) return Screenshot(*options);
+    return RunDesktop(*options);
   } catch (const std::exception& error) {
     std::cerr << "lumvoucher: " << error.what() << "\n";
     return 1;
   }
-  return 0;
 }

@@ -5,18 +5,33 @@
 namespace lumvoucher::embedded {
 
 namespace {
-std::string N(long value) { return std::to_string(value); }
+std::string N(long value) {
+  return std::to_string(value);
+}
 }  // namespace
 
 std::string EmbeddedBusinessPub::VoucherNumber(int year, int period, long voucher_type_id,
                                                std::string_view text1, std::string_view text2,
                                                long lowest, long highest) {
-  host::Recordset rs = login_.Data().OpenRecordset(
-      "Select Max(intVoucherNo) As intVoucherNo From VoucherView Where intYear = " + N(year) +
-      " And bytPeriod = " + N(period) + " And lngVoucherTypeID = " + N(voucher_type_id) +
-      " And lngSourceOrganizationID = " + N(login_.CurrentOrganization().id));
-  long next = (rs.Empty() ? 0 : static_cast<long>(rs["intVoucherNo"].AsLong())) + 1;
-  if (next < lowest) next = lowest;
+  const std::string scope = " Where intYear = " + N(year) + " And bytPeriod = " + N(period) +
+                            " And lngVoucherTypeID = " + N(voucher_type_id) +
+                            " And lngSourceOrganizationID = " + N(login_.CurrentOrganization().id);
+  long next = 0;
+  if (login_.SettingValue(0, "帐套属性", "凭证断号重用", "False") == "True") {
+    host::Recordset used = login_.Data().OpenRecordset("Select intVoucherNo From VoucherView" +
+                                                       scope + " Order By intVoucherNo");
+    next = lowest < 1 ? 1 : lowest;
+    for (; !used.Eof(); used.MoveNext()) {
+      long n = static_cast<long>(used["intVoucherNo"].AsLong());
+      if (n == next) ++next;
+      if (n > next) break;
+    }
+  } else {
+    host::Recordset rs = login_.Data().OpenRecordset(
+        "Select Max(intVoucherNo) As intVoucherNo From VoucherView" + scope);
+    next = (rs.Empty() ? 0 : static_cast<long>(rs["intVoucherNo"].AsLong())) + 1;
+    if (next < lowest) next = lowest;
+  }
   if (highest > 0 && next > highest) return std::string();
   return std::to_string(next);
 }
@@ -25,17 +40,16 @@ bool EmbeddedBusinessPub::NumberTaken(long voucher_type_id, int receipt_type, lo
                                       long own_voucher_id, long source_organization_id, int year,
                                       int period) {
   host::Recordset rs = login_.Data().OpenRecordset(
-      "Select Count(*) As n From VoucherView Where intYear = " + N(year) + " And bytPeriod = " +
-      N(period) + " And lngVoucherTypeID = " + N(voucher_type_id) + " And intVoucherNo = " +
-      N(number) + " And lngSourceOrganizationID = " + N(source_organization_id) +
-      " And lngVoucherID <> " + N(own_voucher_id));
+      "Select Count(*) As n From VoucherView Where intYear = " + N(year) +
+      " And bytPeriod = " + N(period) + " And lngVoucherTypeID = " + N(voucher_type_id) +
+      " And intVoucherNo = " + N(number) + " And lngSourceOrganizationID = " +
+      N(source_organization_id) + " And lngVoucherID <> " + N(own_voucher_id));
   return rs["n"].AsLong() > 0;
 }
 
 bool EmbeddedBusinessPub::IsAdministrator() {
   host::Recordset rs = login_.Data().OpenRecordset(
-      "Select blnIsAdmin From Operator Where lngOperatorID = " +
-      N(login_.CurrentOperator().id));
+      "Select blnIsAdmin From Operator Where lngOperatorID = " + N(login_.CurrentOperator().id));
   return !rs.Empty() && rs["blnIsAdmin"].AsBool();
 }
 
@@ -50,13 +64,24 @@ bool EmbeddedBusinessPub::HasRight(long right_id) {
 
 host::ReceiptTypeRights EmbeddedBusinessPub::Rights(int receipt_type) {
   host::ReceiptTypeRights rights;
-  if (receipt_type != host::kReceiptTypeVoucher) return rights;
+  if (receipt_type != host::kReceiptTypeVoucher) {
+    rights.may_make = false;
+    rights.query_scope = host::QueryScope::kNone;
+    return rights;
+  }
+  host::Recordset org = login_.Data().OpenRecordset(
+      "Select blnIsAccountSet From Organization Where lngOrganizationID = " +
+      N(login_.CurrentOrganization().id));
+  rights.organization_in_account_set = !org.Empty() && org["blnIsAccountSet"].AsBool();
+  rights.query_scope = login_.SettingValue(0, "凭证权限控制", "凭证列表", "0") == "1"
+                           ? host::QueryScope::kGroup
+                           : host::QueryScope::kSystem;
   host::Recordset own = login_.Data().OpenRecordset(
       "Select lngVoucherTypeID, blnMake, blnQuery From OperatorVoucherType Where lngOperatorID = " +
       N(login_.CurrentOperator().id) + " Order By lngVoucherTypeID");
   if (own.Empty() || IsAdministrator()) {
-    host::Recordset all =
-        login_.Data().OpenRecordset("Select lngVoucherTypeID From VoucherType Order By lngVoucherTypeID");
+    host::Recordset all = login_.Data().OpenRecordset(
+        "Select lngVoucherTypeID From VoucherType Order By lngVoucherTypeID");
     for (; !all.Eof(); all.MoveNext()) {
       rights.make_type_ids.push_back(static_cast<long>(all["lngVoucherTypeID"].AsLong()));
     }
@@ -68,27 +93,254 @@ host::ReceiptTypeRights EmbeddedBusinessPub::Rights(int receipt_type) {
     if (own["blnMake"].AsBool()) rights.make_type_ids.push_back(id);
     if (own["blnQuery"].AsBool()) rights.query_type_ids.push_back(id);
   }
+  rights.may_make = !rights.make_type_ids.empty();
+  if (rights.query_type_ids.empty()) rights.query_scope = host::QueryScope::kNone;
   return rights;
 }
 
-long EmbeddedAccount::VoucherByNumber(int receipt_type, int year, int period,
-                                      long voucher_type_id, long number, long organization_id) {
+long EmbeddedAccount::VoucherByNumber(int receipt_type, int year, int period, long voucher_type_id,
+                                      long number, long organization_id) {
   if (receipt_type != host::kReceiptTypeVoucher) return 0;
   host::Recordset rs = login_.Data().OpenRecordset(
-      "Select lngVoucherID From VoucherView Where intYear = " + N(year) + " And bytPeriod = " +
-      N(period) + " And lngVoucherTypeID = " + N(voucher_type_id) + " And intVoucherNo = " +
-      N(number) + " And lngSourceOrganizationID = " + N(organization_id));
+      "Select lngVoucherID From VoucherView Where intYear = " + N(year) +
+      " And bytPeriod = " + N(period) + " And lngVoucherTypeID = " + N(voucher_type_id) +
+      " And intVoucherNo = " + N(number) + " And lngSourceOrganizationID = " + N(organization_id));
   return rs.Empty() ? 0 : static_cast<long>(rs["lngVoucherID"].AsLong());
 }
 
 long EmbeddedAccount::QueryableVoucherCount(int receipt_type) {
   host::ReceiptTypeRights rights = business_.Rights(receipt_type);
-  if (rights.query_type_ids.empty()) return 0;
+  if (rights.query_type_ids.empty() || rights.query_scope == host::QueryScope::kNone) return 0;
   std::string ids;
   for (long id : rights.query_type_ids) ids += (ids.empty() ? "" : ",") + N(id);
-  host::Recordset rs = login_.Data().OpenRecordset(
-      "Select Count(*) As n From VoucherView Where lngVoucherTypeID In (" + ids + ")");
+  std::string sql = "Select Count(*) As n From VoucherView Where lngVoucherTypeID In (" + ids + ")";
+  if (rights.query_scope == host::QueryScope::kGroup) {
+    sql +=
+        " And lngOperatorID In (Select o.lngOperatorID From Operator o, Operator me Where "
+        "o.lngOperatorGroupID = me.lngOperatorGroupID And me.lngOperatorID = " +
+        N(login_.CurrentOperator().id) + ")";
+  }
+  host::Recordset rs = login_.Data().OpenRecordset(sql);
   return static_cast<long>(rs["n"].AsLong());
+}
+
+namespace {
+
+// Where each reference list lives: table, key, code and name columns, and the columns that
+// answer "leaf" and "parent" (empty when the table has none).
+struct ItemTable {
+  int kind;
+  const char* table;
+  const char* key;
+  const char* code;
+  const char* name;
+  const char* leaf;
+  const char* parent;
+  const char* rights_key;    // Setting 权限控制 key
+  const char* rights_table;  // Operator... table
+  const char* rights_column;
+};
+
+constexpr ItemTable kItemTables[] = {
+    {host::item_kind::kUnit, "Customer", "lngCustomerID", "strCustomerCode", "strCustomerName",
+     "blnIsDetail", "", "单位", "OperatorCustomer", "lngCustomerID"},
+    {host::item_kind::kDepartment, "Department", "lngDepartmentID", "strDepartmentCode",
+     "strDepartmentName", "blnIsDetail", "lngParentID", "部门", "OperatorDepartment",
+     "lngDepartmentID"},
+    {host::item_kind::kEmployee, "Employee", "lngEmployeeID", "strEmployeeCode", "strEmployeeName",
+     "", "", "职员", "OperatorEmployee", "lngEmployeeID"},
+    {host::item_kind::kClass1, "Class1", "lngClassID", "strClassCode", "strClassName",
+     "blnIsDetail", "lngParentID", "统计", "OperatorClass1", "lngClassID"},
+    {host::item_kind::kClass2, "Class2", "lngClassID", "strClassCode", "strClassName",
+     "blnIsDetail", "lngParentID", "项目", "OperatorClass2", "lngClassID"},
+    {host::item_kind::kPaymentMethod, "PaymentMethod", "lngPaymentMethodID", "strPaymentMethodCode",
+     "strPaymentMethodName", "", "", "", "", ""},
+    {host::item_kind::kCurrency, "Currencys", "lngCurrencyID", "strCurrencyCode", "strCurrencyName",
+     "", "", "", "", ""},
+    {host::item_kind::kOrganization, "Organization", "lngOrganizationID", "strOrganizationCode",
+     "strOrganizationName", "blnIsDetail", "lngParentID", "机构", "OperatorOrganization",
+     "lngOrganizationID"},
+};
+
+const ItemTable* TableOf(int kind) {
+  for (const ItemTable& t : kItemTables) {
+    if (t.kind == kind) return &t;
+  }
+  return nullptr;
+}
+
+const char* AllColumnOf(int kind) {
+  switch (kind) {
+    case host::item_kind::kUnit:
+      return "blnAllCustomer";
+    case host::item_kind::kDepartment:
+      return "blnAllDepartment";
+    case host::item_kind::kEmployee:
+      return "blnAllEmployee";
+    case host::item_kind::kClass1:
+      return "blnAllClass1";
+    case host::item_kind::kClass2:
+      return "blnAllClass2";
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace
+
+std::optional<host::AccountInfo> EmbeddedAccount::FindAccount(const std::string& condition) {
+  // The organisation's own copy first, then the shared row.
+  host::Recordset rs = login_.Data().OpenRecordset(
+      "Select * From AccountEx Where lngOrganizationID = " + N(login_.CurrentOrganization().id) +
+      " And " + condition);
+  if (rs.Empty()) rs = login_.Data().OpenRecordset("Select * From Account Where " + condition);
+  if (rs.Empty()) return std::nullopt;
+  host::AccountInfo a;
+  a.id = static_cast<long>(rs["lngAccountID"].AsLong());
+  a.code = rs["strAccountCode"].AsText();
+  a.name = rs["strAccountName"].AsText();
+  a.active = !rs["blnIsInActive"].AsBool();
+  a.detail = rs["blnIsDetail"].AsBool();
+  a.direction = rs["intDirection"].AsLong() == -1 ? -1 : 1;
+  a.nature = static_cast<int>(rs["lngAccountNatureID"].AsLong());
+  a.currency = rs["blnIsCurrency"].AsBool();
+  a.currency_id = static_cast<long>(rs["lngCurrencyID"].AsLong());
+  a.quantity = rs["blnIsQuantity"].AsBool();
+  a.measure_unit = rs["strUnit"].AsText();
+  if (a.measure_unit == " ") a.measure_unit.clear();
+  a.unit = rs["blnIsCustomer"].AsBool();
+  a.department = rs["blnIsDepartment"].AsBool();
+  a.employee = rs["blnIsEmployee"].AsBool();
+  a.class1 = rs["blnIsClass1"].AsBool();
+  a.class2 = rs["blnIsClass2"].AsBool();
+  a.organization = rs["blnIsOrganization"].AsBool();
+  a.host_validated = rs["blnIsValidate"].AsBool();
+  return a;
+}
+
+std::optional<host::AccountInfo> EmbeddedAccount::AccountByCode(std::string_view code) {
+  return FindAccount("strAccountCode = " + frame::SqlText(code));
+}
+
+std::optional<host::AccountInfo> EmbeddedAccount::AccountById(long account_id) {
+  return FindAccount("lngAccountID = " + N(account_id));
+}
+
+bool EmbeddedAccount::IsAdministrator() {
+  host::Recordset rs = login_.Data().OpenRecordset(
+      "Select blnIsAdmin From Operator Where lngOperatorID = " + N(login_.CurrentOperator().id));
+  return !rs.Empty() && rs["blnIsAdmin"].AsBool();
+}
+
+bool EmbeddedAccount::RightsControlled(std::string_view key) {
+  return login_.SettingValue(0, "权限控制", key, "False") == "True" && !IsAdministrator();
+}
+
+bool EmbeddedAccount::MayUseAccount(std::string_view account_code) {
+  if (!RightsControlled("科目")) return true;
+  host::Recordset rs = login_.Data().OpenRecordset(
+      "Select Count(*) As n From OperatorAccount oa, Account a Where oa.lngAccountID = "
+      "a.lngAccountID And a.strAccountCode = " +
+      frame::SqlText(account_code) + " And oa.lngOperatorID = " + N(login_.CurrentOperator().id) +
+      " And oa.lngOrganizationID = " + N(login_.CurrentOrganization().id));
+  return rs["n"].AsLong() > 0;
+}
+
+bool EmbeddedAccount::MayUseItem(int kind, long item_id) {
+  const ItemTable* t = TableOf(kind);
+  if (t == nullptr || *t->rights_key == '\0' || !RightsControlled(t->rights_key)) return true;
+  host::Recordset rs = login_.Data().OpenRecordset(
+      std::string("Select Count(*) As n From ") + t->rights_table + " Where " + t->rights_column +
+      " = " + N(item_id) + " And lngOperatorID = " + N(login_.CurrentOperator().id) +
+      " And lngOrganizationID = " + N(login_.CurrentOrganization().id));
+  return rs["n"].AsLong() > 0;
+}
+
+bool EmbeddedAccount::AccountAcceptsAllItems(long account_id, int kind) {
+  const char* column = AllColumnOf(kind);
+  if (column == nullptr) return true;
+  host::Recordset rs =
+      login_.Data().OpenRecordset(std::string("Select ") + column +
+                                  " As blnAll From Account Where lngAccountID = " + N(account_id));
+  return rs.Empty() || rs["blnAll"].AsBool();
+}
+
+bool EmbeddedAccount::ItemAssignedToAccount(long account_id, int kind, long item_id) {
+  host::Recordset rs = login_.Data().OpenRecordset(
+      "Select Count(*) As n From AccountItemAssign Where lngAccountID = " + N(account_id) +
+      " And intItemKind = " + N(kind) + " And lngItemID = " + N(item_id));
+  return rs["n"].AsLong() > 0;
+}
+
+bool EmbeddedAccount::ItemIsLeaf(int kind, long item_id) {
+  std::optional<host::ItemInfo> item = ItemById(kind, item_id);
+  return !item || item->leaf;
+}
+
+bool EmbeddedAccount::CurrencyValidForAccount(long account_id, long currency_id) {
+  host::Recordset currency = login_.Data().OpenRecordset(
+      "Select blnIsLocal, blnIsInActive From Currencys Where lngCurrencyID = " + N(currency_id));
+  if (currency.Empty() || currency["blnIsInActive"].AsBool()) return false;
+  if (currency["blnIsLocal"].AsBool()) return true;
+  std::optional<host::AccountInfo> account = AccountById(account_id);
+  return account && account->currency &&
+         (account->currency_id == 0 || account->currency_id == currency_id);
+}
+
+std::string EmbeddedAccount::ValidateField(long account_id, std::string_view field_text) {
+  return validator_ ? validator_(account_id, field_text) : std::string();
+}
+
+std::optional<host::ItemInfo> EmbeddedAccount::FindItem(int kind, const std::string& condition) {
+  const ItemTable* t = TableOf(kind);
+  if (t == nullptr) return std::nullopt;
+  std::string sql = std::string("Select ") + t->key + " As lngID, " + t->code + " As strCode, " +
+                    t->name + " As strName, blnIsInActive";
+  if (*t->leaf != '\0') sql += std::string(", ") + t->leaf + " As blnLeaf";
+  if (*t->parent != '\0') sql += std::string(", ") + t->parent + " As lngParent";
+  if (kind == host::item_kind::kEmployee) sql += ", lngDepartmentID";
+  if (kind == host::item_kind::kCurrency) sql += ", dblRate, bytCurrencyDec, bytRateDec";
+  sql += std::string(" From ") + t->table + " Where " + condition;
+  host::Recordset rs = login_.Data().OpenRecordset(sql);
+  if (rs.Empty()) return std::nullopt;
+  host::ItemInfo item;
+  item.kind = kind;
+  item.id = static_cast<long>(rs["lngID"].AsLong());
+  item.code = rs["strCode"].AsText();
+  item.name = rs["strName"].AsText();
+  item.active = !rs["blnIsInActive"].AsBool();
+  if (rs.HasField("blnLeaf")) item.leaf = rs["blnLeaf"].AsBool();
+  if (rs.HasField("lngParent")) item.parent_id = static_cast<long>(rs["lngParent"].AsLong());
+  if (rs.HasField("lngDepartmentID")) {
+    item.department_id = static_cast<long>(rs["lngDepartmentID"].AsLong());
+  }
+  if (rs.HasField("dblRate")) {
+    item.rate = rs["dblRate"].AsDouble();
+    item.amount_decimals = static_cast<int>(rs["bytCurrencyDec"].AsLong());
+    item.rate_decimals = static_cast<int>(rs["bytRateDec"].AsLong());
+  }
+  return item;
+}
+
+std::optional<host::ItemInfo> EmbeddedAccount::ItemByCode(int kind, std::string_view code) {
+  const ItemTable* t = TableOf(kind);
+  if (t == nullptr) return std::nullopt;
+  return FindItem(kind, std::string(t->code) + " = " + frame::SqlText(code));
+}
+
+std::optional<host::ItemInfo> EmbeddedAccount::ItemById(int kind, long item_id) {
+  const ItemTable* t = TableOf(kind);
+  if (t == nullptr) return std::nullopt;
+  return FindItem(kind, std::string(t->key) + " = " + N(item_id));
+}
+
+std::optional<host::ItemInfo> EmbeddedAccount::AddItem(int kind, std::string_view typed_text) {
+  return add_item_ ? add_item_(kind, typed_text) : std::nullopt;
+}
+
+void EmbeddedAccount::frmInitVoucherTypeCard_Show() {
+  ++type_card_calls_;
+  if (type_card_) type_card_();
 }
 
 std::string TablePreferenceStore::GetSetting(std::string_view section, std::string_view key,
@@ -106,12 +358,12 @@ void TablePreferenceStore::SaveSetting(std::string_view section, std::string_vie
                             " And strSection = " + frame::SqlText(section) +
                             " And strKey = " + frame::SqlText(key);
   host::TransactionGuard guard(login_.Data());
-  if (login_.Data().Execute("Update UserPreference Set strValue = " + frame::SqlText(value) + where) ==
-      0) {
+  if (login_.Data().Execute("Update UserPreference Set strValue = " + frame::SqlText(value) +
+                            where) == 0) {
     login_.Data().Execute(
         "Insert Into UserPreference (lngOperatorID, strSection, strKey, strValue) Values (" +
-        N(login_.CurrentOperator().id) + ", " + frame::SqlText(section) + ", " + frame::SqlText(key) + ", " +
-        frame::SqlText(value) + ")");
+        N(login_.CurrentOperator().id) + ", " + frame::SqlText(section) + ", " +
+        frame::SqlText(key) + ", " + frame::SqlText(value) + ")");
   }
   guard.Commit();
 }

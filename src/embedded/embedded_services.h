@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "host/cls_account.h"
@@ -13,12 +15,15 @@ namespace lumvoucher::embedded {
 
 // Numbering and rights over the account-set tables. Rights come from OperatorRight (an
 // administrator holds every right); the voucher types an operator may make and query from
-// OperatorVoucherType, where no row for an operator means every type.
+// OperatorVoucherType, where no row for an operator means every type. An operator whose rows
+// all forbid making has no right to add vouchers; the query scope is the group's when Setting
+// 凭证权限控制/凭证列表 is "1", else the whole system.
 class EmbeddedBusinessPub : public host::clsBusinessPub {
  public:
   explicit EmbeddedBusinessPub(host::LoginContext& login) : login_(login) {}
 
-  // The next number after the highest one of the period in both bases.
+  // The next number after the highest one of the period in both bases; with the account-set
+  // property "凭证断号重用" True, the lowest free number (a gap) instead.
   std::string VoucherNumber(int year, int period, long voucher_type_id, std::string_view text1,
                             std::string_view text2, long lowest, long highest) override;
   bool NumberTaken(long voucher_type_id, int receipt_type, long number, long own_voucher_id,
@@ -31,17 +36,58 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
   host::LoginContext& login_;
 };
 
+// Accounts and reference items over the account-set tables. The item rights apply only to the
+// kinds switched on in Setting section '权限控制' (keys 科目, 单位, 部门, 职员, 统计, 项目); an
+// administrator may use everything. The dialogs this host has no window for (the reference
+// list's new-item card, the voucher-type card) and the field validator are handlers the desktop
+// or a test installs; without one the card is cancelled and every field text is accepted.
 class EmbeddedAccount : public host::clsAccount {
  public:
+  using AddItemHandler =
+      std::function<std::optional<host::ItemInfo>(int kind, std::string_view typed_text)>;
+  using ValidatorHandler = std::function<std::string(long account_id, std::string_view text)>;
+
   explicit EmbeddedAccount(host::LoginContext& login, host::clsBusinessPub& business)
       : login_(login), business_(business) {}
   long VoucherByNumber(int receipt_type, int year, int period, long voucher_type_id, long number,
                        long organization_id) override;
+  // In the group scope only the vouchers made by the operator's group count.
   long QueryableVoucherCount(int receipt_type) override;
 
+  std::optional<host::AccountInfo> AccountByCode(std::string_view code) override;
+  std::optional<host::AccountInfo> AccountById(long account_id) override;
+  bool MayUseAccount(std::string_view account_code) override;
+  bool MayUseItem(int kind, long item_id) override;
+  bool AccountAcceptsAllItems(long account_id, int kind) override;
+  bool ItemAssignedToAccount(long account_id, int kind, long item_id) override;
+  bool ItemIsLeaf(int kind, long item_id) override;
+  // The book currency suits every account; another currency only an account with currency
+  // accounting whose currency is that one or unset.
+  bool CurrencyValidForAccount(long account_id, long currency_id) override;
+  std::string ValidateField(long account_id, std::string_view field_text) override;
+  // Inactive items are answered with `active` false.
+  std::optional<host::ItemInfo> ItemByCode(int kind, std::string_view code) override;
+  std::optional<host::ItemInfo> ItemById(int kind, long item_id) override;
+  std::optional<host::ItemInfo> AddItem(int kind, std::string_view typed_text) override;
+  void frmInitVoucherTypeCard_Show() override;
+
+  void SetAddItemHandler(AddItemHandler handler) { add_item_ = std::move(handler); }
+  void SetVoucherTypeCardHandler(std::function<void()> handler) { type_card_ = std::move(handler); }
+  void SetValidator(ValidatorHandler handler) { validator_ = std::move(handler); }
+  int VoucherTypeCardCalls() const { return type_card_calls_; }
+
  private:
+  std::optional<host::AccountInfo> FindAccount(const std::string& condition);
+  std::optional<host::ItemInfo> FindItem(int kind, const std::string& condition);
+  bool RightsControlled(std::string_view key);
+  bool IsAdministrator();
+
   host::LoginContext& login_;
   host::clsBusinessPub& business_;
+  AddItemHandler add_item_;
+  std::function<void()> type_card_;
+  ValidatorHandler validator_;
+  int type_card_calls_ = 0;
 };
 
 class EmbeddedTransferPublic : public host::clsTransferPublic {
@@ -62,8 +108,7 @@ class TablePreferenceStore : public host::PreferenceStore {
   explicit TablePreferenceStore(host::LoginContext& login) : login_(login) {}
   std::string GetSetting(std::string_view section, std::string_view key,
                          std::string_view default_value) override;
-  void SaveSetting(std::string_view section, std::string_view key,
-                   std::string_view value) override;
+  void SaveSetting(std::string_view section, std::string_view key, std::string_view value) override;
 
  private:
   host::LoginContext& login_;

@@ -10,4 +10,8 @@ namespace lumvoucher::embedded {
 // Called once per connection, before the first statement.
 void InstallOracleSupport(sqlite3* db);
 
+// Finalizes the statements the registered functions keep; call before closing the connection
+// (the StatementCache destructor does). The functions prepare them again if used afterwards.
+void ReleaseOracleSupport(sqlite3* db);
+
 }  // namespace lumvoucher::embedded

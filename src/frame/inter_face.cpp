@@ -1,5 +1,8 @@
 #include "frame/inter_face.h"
 
+#include "frame/window_registry.h"
+#include "voucher/frm_voucher.h"
+
 namespace lumvoucher::frame {
 
 namespace {
@@ -14,13 +17,14 @@ void ReleaseCreatedObjects(LoginState& state) {
 
 }  // namespace
 
-InterFace::~InterFace() { ReleaseCreatedObjects(Login()); }
+InterFace::~InterFace() {
+  ReleaseCreatedObjects(Login());
+}
 
 void InterFace::Init(host::clsBaseClass* clsBaseClass, host::clsBusinessPub* clsBusinessPub,
                      host::clsAccount* clsAccount, host::clsFilter* clsFilter,
                      host::clsReportBook* clsReportBook, host::clsCardInFix* clsCardInFix,
-                     host::clsPublicForm* clsPublicForm,
-                     host::clsTransferPublic* clsTransferPublic,
+                     host::clsPublicForm* clsPublicForm, host::clsTransferPublic* clsTransferPublic,
                      host::clsFlowModule* clsFlowModule, host::clsCard* clsCard,
                      host::clsCWCard* clsCWCard, host::clsTemplate* clsTemplate,
                      host::clsFixedAsset* clsFixedAsset, host::clsConsumption* clsConsumption,
@@ -66,13 +70,42 @@ void InterFace::Init(host::clsBaseClass* clsBaseClass, host::clsBusinessPub* cls
   state.shared_object = clsBaseClass->NewSharedHostObject();
   state.shared_object->Setup(host::SharedHostItems{
       state.login, clsBaseClass, state.grid_service, state.module_service, state.list_service,
-      state.main_window, clsTransferPublic, clsFilter, clsPublicForm, clsBusinessPub,
-      clsAccount});
+      state.main_window, clsTransferPublic, clsFilter, clsPublicForm, clsBusinessPub, clsAccount});
 }
 
-void InterFace::InitAMAsset(host::clsAmAsset* clsAmAsset) { Login().am_asset = clsAmAsset; }
+void InterFace::InitAMAsset(host::clsAmAsset* clsAmAsset) {
+  Login().am_asset = clsAmAsset;
+}
 
-void InterFace::MainForm(host::HostMainWindow* main_window) { Login().main_window = main_window; }
+void InterFace::MainForm(host::HostMainWindow* main_window) {
+  Login().main_window = main_window;
+}
+
+// The dual-basis branches arrive with the paired voucher window; until then a dual-basis account
+// set gets no window from these members.
+void InterFace::ShowANewBill(long CurrentVoucherID) {
+  if (IsDualBasis()) return;
+  WindowRegistry::Get<voucher::frmVoucher>().ShowANewBill(CurrentVoucherID);
+}
+
+void InterFace::ShowAOldBill(long VoucherID, bool blnPreView) {
+  if (IsDualBasis()) return;
+  WindowRegistry::Get<voucher::frmVoucher>().ShowAOldBill(VoucherID, 0, blnPreView);
+}
+
+void InterFace::ShowAOldBill2(long lngVoucherID, long lngVoucherDetailID, bool blnPreViewVoucher) {
+  if (IsDualBasis()) return;
+  WindowRegistry::Get<voucher::frmVoucher>().ShowAOldBill(lngVoucherID, lngVoucherDetailID,
+                                                          blnPreViewVoucher);
+}
+
+bool InterFace::blnPreViewVoucher() const {
+  return WindowRegistry::Get<voucher::frmVoucher>().blnPreViewVoucher();
+}
+
+void InterFace::blnPreViewVoucher(bool value) {
+  WindowRegistry::Get<voucher::frmVoucher>().blnPreViewVoucher(value);
+}
 
 bool InterFace::setInitMultiBase(host::HostObject* bvdata) {
   Login().multi_base_data = bvdata;

@@ -35,14 +35,18 @@ class InterFace {
   // 2.
   void InitAMAsset(host::clsAmAsset* clsAmAsset);
 
-  // 3.-14. arrive with the voucher window, saving and the lists:
-  bool blnAutoVoucer(bool blnMark);
+  // 4.-6., 8. The single-basis voucher window (frmVoucher): a stored voucher (no line to
+  // position on, or `lngVoucherDetailID`), its preview flag, a new voucher. In the dual-basis
+  // regime they do nothing until the paired window arrives.
   void ShowAOldBill(long VoucherID, bool blnPreView);
   void ShowAOldBill2(long lngVoucherID, long lngVoucherDetailID, bool blnPreViewVoucher);
   bool blnPreViewVoucher() const;
   void blnPreViewVoucher(bool value);
-  void MustSave();
   void ShowANewBill(long CurrentVoucherID);
+
+  // 3., 7., 9., 10., 14. arrive with saving, automatic vouchers and the lists:
+  bool blnAutoVoucer(bool blnMark);
+  void MustSave();
   int SaveAVoucher(bool blnCover, const std::string& strAccountBase);
   bool WriteForm(const std::string& strDetail, const std::string& Form);
   void frmListVoucher_Show(long lngFlag);

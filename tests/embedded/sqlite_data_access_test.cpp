@@ -1,6 +1,7 @@
 #include "embedded/sqlite_data_access.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 
@@ -155,7 +156,12 @@ TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
     SqliteDataAccess data(path.string());
     EXPECT_TRUE(HoldsAccountSet(data));
     EXPECT_EQ(Dump(data, "Select strOperatorName From Operator Where lngOperatorID = 1"), "改名");
-    EXPECT_EQ(Dump(data, "PRAGMA journal_mode"), "wal");
+    sqlite3_stmt* stmt = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(data.Handle(), "PRAGMA journal_mode", -1, &stmt, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "wal");
+    sqlite3_finalize(stmt);
   }
   std::filesystem::remove(path);
   std::filesystem::remove(path.string() + "-wal");

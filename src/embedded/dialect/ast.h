@@ -59,6 +59,9 @@ struct TableRef {
 
 struct SelectItem {
   ExprPtr expr;
+  // The item's tokens without blanks: the column's name when it has no alias, as Oracle names
+  // an expression column after its text.
+  std::string spelling;
   std::string alias;
   bool alias_quoted = false;
 };
@@ -142,9 +145,9 @@ struct Statement {
   std::string table;             // INSERT/UPDATE/DELETE target, created or dropped object
   bool table_quoted = false;
   std::string alias;
-  std::vector<std::string> columns;  // INSERT column list, index columns
+  std::vector<std::string> columns;        // INSERT column list, index columns
   std::vector<std::string> column_orders;  // per index column: "", "ASC" or "DESC"
-  std::vector<ExprPtr> values;       // INSERT ... VALUES
+  std::vector<ExprPtr> values;             // INSERT ... VALUES
   std::vector<Assignment> sets;
   ExprPtr where;
   std::vector<ColumnDef> column_defs;

@@ -89,7 +89,9 @@ bool HasMark(const Expr* e) {
   return false;
 }
 
-const std::string& KeyOf(const TableRef& ref) { return ref.alias.empty() ? ref.name : ref.alias; }
+const std::string& KeyOf(const TableRef& ref) {
+  return ref.alias.empty() ? ref.name : ref.alias;
+}
 
 // FROM index of a qualified column, or -1 for a column of an outer level; -2 when unqualified.
 int TableOf(const Select& select, const Expr& column) {
@@ -133,8 +135,7 @@ void ResolveOuterJoins(Select& select) {
               info.under_or->offset);
     }
     if (info.subquery) {
-      Refused("ORA-01799: a column may not be outer-joined to a subquery",
-              info.subquery->offset);
+      Refused("ORA-01799: a column may not be outer-joined to a subquery", info.subquery->offset);
     }
     int optional = -3;
     for (Expr* column : info.marked) {
@@ -151,8 +152,7 @@ void ResolveOuterJoins(Select& select) {
                 column->offset);
       }
       if (optional != -3 && optional != table) {
-        Refused("ORA-01468: a predicate may reference only one outer-joined table",
-                column->offset);
+        Refused("ORA-01468: a predicate may reference only one outer-joined table", column->offset);
       }
       optional = table;
     }
@@ -185,8 +185,8 @@ void ResolveOuterJoins(Select& select) {
         break;
       }
       if (placed_count == 0) continue;
-      bool ready = std::all_of(t.deps.begin(), t.deps.end(),
-                               [&](std::size_t d) { return placed[d]; });
+      bool ready =
+          std::all_of(t.deps.begin(), t.deps.end(), [&](std::size_t d) { return placed[d]; });
       if (ready && t.depends_on_all) {
         for (std::size_t j = 0; j < table_count; ++j) {
           if (!tables[j].optional && !placed[j]) ready = false;

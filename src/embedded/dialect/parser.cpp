@@ -13,12 +13,11 @@ namespace {
 
 // Words that end an expression or a name list, so they are never taken for an alias.
 constexpr std::string_view kReserved[] = {
-    "SELECT", "FROM",   "WHERE",     "GROUP",  "ORDER",    "HAVING", "UNION",   "MINUS",
-    "INTERSECT", "EXCEPT", "ON",     "JOIN",   "INNER",    "LEFT",   "RIGHT",   "FULL",
-    "CROSS",  "NATURAL", "AND",      "OR",     "NOT",      "CONNECT", "START",  "FOR",
-    "INTO",   "VALUES", "SET",       "WHEN",   "THEN",     "ELSE",   "END",     "AS",
-    "IS",     "IN",     "LIKE",      "BETWEEN", "NULL",    "CASE",   "EXISTS",  "BY",
-    "USING",  "WITH",   "RETURNING", "PRIOR"};
+    "SELECT", "FROM", "WHERE",  "GROUP",   "ORDER", "HAVING", "UNION",     "MINUS",  "INTERSECT",
+    "EXCEPT", "ON",   "JOIN",   "INNER",   "LEFT",  "RIGHT",  "FULL",      "CROSS",  "NATURAL",
+    "AND",    "OR",   "NOT",    "CONNECT", "START", "FOR",    "INTO",      "VALUES", "SET",
+    "WHEN",   "THEN", "ELSE",   "END",     "AS",    "IS",     "IN",        "LIKE",   "BETWEEN",
+    "NULL",   "CASE", "EXISTS", "BY",      "USING", "WITH",   "RETURNING", "PRIOR"};
 
 bool IsReserved(const Token& token) {
   if (token.kind != TokenKind::kIdentifier) return false;
@@ -135,6 +134,26 @@ class Parser {
     return negative ? -value : value;
   }
 
+  std::string Spell(std::size_t first, std::size_t end) const {
+    std::string text;
+    for (std::size_t i = first; i < end; ++i) {
+      const Token& t = tokens_[i];
+      switch (t.kind) {
+        case TokenKind::kString:
+          text += '\'';
+          for (char c : t.text) text += c == '\'' ? std::string("''") : std::string(1, c);
+          text += '\'';
+          break;
+        case TokenKind::kQuotedIdentifier:
+          text += '"' + t.text + '"';
+          break;
+        default:
+          text += t.text;
+      }
+    }
+    return text;
+  }
+
   Statement ParseStatement() {
     const Token& t = Peek();
     if (Keyword("SELECT") || Op("(")) {
@@ -150,9 +169,9 @@ class Parser {
     if (Keyword("CREATE")) return ParseCreate();
     if (Keyword("DROP")) return ParseDrop();
     if (t.kind == TokenKind::kIdentifier) {
-      for (std::string_view word : {"WITH", "MERGE", "TRUNCATE", "ALTER", "GRANT", "COMMIT",
-                                    "ROLLBACK", "SAVEPOINT", "LOCK", "CALL", "EXECUTE",
-                                    "COMMENT", "RENAME", "EXPLAIN"}) {
+      for (std::string_view word :
+           {"WITH", "MERGE", "TRUNCATE", "ALTER", "GRANT", "COMMIT", "ROLLBACK", "SAVEPOINT",
+            "LOCK", "CALL", "EXECUTE", "COMMENT", "RENAME", "EXPLAIN"}) {
         if (EqualsIgnoreCase(t.text, word)) Unsupported(ToUpper(word) + " statement", t.offset);
       }
     }
@@ -248,7 +267,9 @@ class Parser {
         star->offset = Advance().offset;
         item.expr = std::move(star);
       } else {
+        const std::size_t first = pos_;
         item.expr = ParseExpr();
+        item.spelling = Spell(first, pos_);
         if (Keyword("AS")) {
           Advance();
           const Token& a = Peek();
@@ -443,7 +464,7 @@ class Parser {
       Expect(")");
     }
     if (type == "NUMBER" || type == "NUMERIC" || type == "DECIMAL") {
-      if (args.size() >= 2 && args[1] > 0) return "REAL";
+      if (args.size() >= 2 && args[1] > 0) return "NUMERIC";
       return args.empty() ? "NUMERIC" : "INT";
     }
     if (type == "INTEGER" || type == "INT" || type == "SMALLINT") return "INT";
@@ -455,8 +476,8 @@ class Parser {
       return "REAL";
     }
     if (type == "VARCHAR2" || type == "VARCHAR" || type == "NVARCHAR2" || type == "CHAR" ||
-        type == "NCHAR" || type == "CLOB" || type == "NCLOB" || type == "LONG" ||
-        type == "DATE" || type == "TIMESTAMP") {
+        type == "NCHAR" || type == "CLOB" || type == "NCLOB" || type == "LONG" || type == "DATE" ||
+        type == "TIMESTAMP") {
       return "TEXT";
     }
     if (type == "BLOB" || type == "RAW") return "BLOB";
@@ -601,7 +622,8 @@ class Parser {
     if (o.start < o.min_value) {
       Refused("ORA-04006: START WITH cannot be less than MINVALUE", offset);
     }
-    if (o.start > o.max_value) Refused("ORA-04008: START WITH cannot be more than MAXVALUE", offset);
+    if (o.start > o.max_value)
+      Refused("ORA-04008: START WITH cannot be more than MAXVALUE", offset);
     return s;
   }
 
@@ -624,7 +646,13 @@ class Parser {
   }
 
   // Expressions, loosest binding first.
-  ExprPtr ParseExpr() { return ParseOr(); }
+  ExprPtr ParseExpr() {
+    // Nesting deeper than any statement of the component would only exhaust the stack.
+    if (++depth_ > 200) Unsupported("nesting deeper than 200 levels", Peek().offset);
+    ExprPtr e = ParseOr();
+    --depth_;
+    return e;
+  }
 
   static ExprPtr MakeBinary(std::string op, ExprPtr left, ExprPtr right, std::size_t offset) {
     auto e = std::make_unique<Expr>();
@@ -728,9 +756,8 @@ class Parser {
       e->args.push_back(ParseAdditive());
       return e;
     }
-    if (t.kind == TokenKind::kOperator &&
-        (t.text == "=" || t.text == "<>" || t.text == "<" || t.text == ">" || t.text == "<=" ||
-         t.text == ">=")) {
+    if (t.kind == TokenKind::kOperator && (t.text == "=" || t.text == "<>" || t.text == "<" ||
+                                           t.text == ">" || t.text == "<=" || t.text == ">=")) {
       Advance();
       if (Keyword("ANY") || Keyword("ALL") || Keyword("SOME")) {
         Unsupported(ToUpper(Peek().text) + " comparison", Peek().offset);
@@ -855,9 +882,8 @@ class Parser {
       Advance();
     }
     if (Op("(")) return ParseCall(std::move(e));
-    if (e->names.size() >= 2 &&
-        (EqualsIgnoreCase(e->names.back(), "NEXTVAL") ||
-         EqualsIgnoreCase(e->names.back(), "CURRVAL"))) {
+    if (e->names.size() >= 2 && (EqualsIgnoreCase(e->names.back(), "NEXTVAL") ||
+                                 EqualsIgnoreCase(e->names.back(), "CURRVAL"))) {
       e->kind = ExprKind::kSequence;
       e->op = ToUpper(e->names.back());
       std::string sequence = e->names[e->names.size() - 2];
@@ -929,10 +955,13 @@ class Parser {
 
   const std::vector<Token>& tokens_;
   std::size_t pos_ = 0;
+  int depth_ = 0;
 };
 
 }  // namespace
 
-Script Parse(const Lexed& lexed) { return Parser(lexed).ParseScript(); }
+Script Parse(const Lexed& lexed) {
+  return Parser(lexed).ParseScript();
+}
 
 }  // namespace lumvoucher::dialect

@@ -14,24 +14,153 @@ namespace lumvoucher::dialect {
 namespace {
 
 // Words SQLite reserves or parses specially; names spelled like them are quoted.
-constexpr std::string_view kSqliteKeywords[] = {
-    "ABORT", "ACTION", "ADD", "AFTER", "ALL", "ALTER", "ALWAYS", "ANALYZE", "AND", "AS", "ASC",
-    "ATTACH", "AUTOINCREMENT", "BEFORE", "BEGIN", "BETWEEN", "BY", "CASCADE", "CASE", "CAST",
-    "CHECK", "COLLATE", "COLUMN", "COMMIT", "CONFLICT", "CONSTRAINT", "CREATE", "CROSS",
-    "CURRENT", "CURRENT_DATE", "CURRENT_TIME", "CURRENT_TIMESTAMP", "DATABASE", "DEFAULT",
-    "DEFERRABLE", "DEFERRED", "DELETE", "DESC", "DETACH", "DISTINCT", "DO", "DROP", "EACH",
-    "ELSE", "END", "ESCAPE", "EXCEPT", "EXCLUDE", "EXCLUSIVE", "EXISTS", "EXPLAIN", "FAIL",
-    "FILTER", "FIRST", "FOLLOWING", "FOR", "FOREIGN", "FROM", "FULL", "GENERATED", "GLOB",
-    "GROUP", "GROUPS", "HAVING", "IF", "IGNORE", "IMMEDIATE", "IN", "INDEX", "INDEXED",
-    "INITIALLY", "INNER", "INSERT", "INSTEAD", "INTERSECT", "INTO", "IS", "ISNULL", "JOIN", "KEY",
-    "LAST", "LEFT", "LIKE", "LIMIT", "MATCH", "MATERIALIZED", "NATURAL", "NO", "NOT", "NOTHING",
-    "NOTNULL", "NULL", "NULLS", "OF", "OFFSET", "ON", "OR", "ORDER", "OTHERS", "OUTER", "OVER",
-    "PARTITION", "PLAN", "PRAGMA", "PRECEDING", "PRIMARY", "QUERY", "RAISE", "RANGE",
-    "RECURSIVE", "REFERENCES", "REGEXP", "REINDEX", "RELEASE", "RENAME", "REPLACE", "RESTRICT",
-    "RETURNING", "RIGHT", "ROLLBACK", "ROW", "ROWS", "SAVEPOINT", "SELECT", "SET", "TABLE",
-    "TEMP", "TEMPORARY", "THEN", "TIES", "TO", "TRANSACTION", "TRIGGER", "UNBOUNDED", "UNION",
-    "UNIQUE", "UPDATE", "USING", "VACUUM", "VALUES", "VIEW", "VIRTUAL", "WHEN", "WHERE",
-    "WINDOW", "WITH", "WITHOUT"};
+constexpr std::string_view kSqliteKeywords[] = {"ABORT",
+                                                "ACTION",
+                                                "ADD",
+                                                "AFTER",
+                                                "ALL",
+                                                "ALTER",
+                                                "ALWAYS",
+                                                "ANALYZE",
+                                                "AND",
+                                                "AS",
+                                                "ASC",
+                                                "ATTACH",
+                                                "AUTOINCREMENT",
+                                                "BEFORE",
+                                                "BEGIN",
+                                                "BETWEEN",
+                                                "BY",
+                                                "CASCADE",
+                                                "CASE",
+                                                "CAST",
+                                                "CHECK",
+                                                "COLLATE",
+                                                "COLUMN",
+                                                "COMMIT",
+                                                "CONFLICT",
+                                                "CONSTRAINT",
+                                                "CREATE",
+                                                "CROSS",
+                                                "CURRENT",
+                                                "CURRENT_DATE",
+                                                "CURRENT_TIME",
+                                                "CURRENT_TIMESTAMP",
+                                                "DATABASE",
+                                                "DEFAULT",
+                                                "DEFERRABLE",
+                                                "DEFERRED",
+                                                "DELETE",
+                                                "DESC",
+                                                "DETACH",
+                                                "DISTINCT",
+                                                "DO",
+                                                "DROP",
+                                                "EACH",
+                                                "ELSE",
+                                                "END",
+                                                "ESCAPE",
+                                                "EXCEPT",
+                                                "EXCLUDE",
+                                                "EXCLUSIVE",
+                                                "EXISTS",
+                                                "EXPLAIN",
+                                                "FAIL",
+                                                "FILTER",
+                                                "FIRST",
+                                                "FOLLOWING",
+                                                "FOR",
+                                                "FOREIGN",
+                                                "FROM",
+                                                "FULL",
+                                                "GENERATED",
+                                                "GLOB",
+                                                "GROUP",
+                                                "GROUPS",
+                                                "HAVING",
+                                                "IF",
+                                                "IGNORE",
+                                                "IMMEDIATE",
+                                                "IN",
+                                                "INDEX",
+                                                "INDEXED",
+                                                "INITIALLY",
+                                                "INNER",
+                                                "INSERT",
+                                                "INSTEAD",
+                                                "INTERSECT",
+                                                "INTO",
+                                                "IS",
+                                                "ISNULL",
+                                                "JOIN",
+                                                "KEY",
+                                                "LAST",
+                                                "LEFT",
+                                                "LIKE",
+                                                "LIMIT",
+                                                "MATCH",
+                                                "MATERIALIZED",
+                                                "NATURAL",
+                                                "NO",
+                                                "NOT",
+                                                "NOTHING",
+                                                "NOTNULL",
+                                                "NULL",
+                                                "NULLS",
+                                                "OF",
+                                                "OFFSET",
+                                                "ON",
+                                                "OR",
+                                                "ORDER",
+                                                "OTHERS",
+                                                "OUTER",
+                                                "OVER",
+                                                "PARTITION",
+                                                "PLAN",
+                                                "PRAGMA",
+                                                "PRECEDING",
+                                                "PRIMARY",
+                                                "QUERY",
+                                                "RAISE",
+                                                "RANGE",
+                                                "RECURSIVE",
+                                                "REFERENCES",
+                                                "REGEXP",
+                                                "REINDEX",
+                                                "RELEASE",
+                                                "RENAME",
+                                                "REPLACE",
+                                                "RESTRICT",
+                                                "RETURNING",
+                                                "RIGHT",
+                                                "ROLLBACK",
+                                                "ROW",
+                                                "ROWS",
+                                                "SAVEPOINT",
+                                                "SELECT",
+                                                "SET",
+                                                "TABLE",
+                                                "TEMP",
+                                                "TEMPORARY",
+                                                "THEN",
+                                                "TIES",
+                                                "TO",
+                                                "TRANSACTION",
+                                                "TRIGGER",
+                                                "UNBOUNDED",
+                                                "UNION",
+                                                "UNIQUE",
+                                                "UPDATE",
+                                                "USING",
+                                                "VACUUM",
+                                                "VALUES",
+                                                "VIEW",
+                                                "VIRTUAL",
+                                                "WHEN",
+                                                "WHERE",
+                                                "WINDOW",
+                                                "WITH",
+                                                "WITHOUT"};
 
 bool IsSqliteKeyword(std::string_view name) {
   for (std::string_view word : kSqliteKeywords) {
@@ -51,7 +180,8 @@ int Precedence(const Expr& e) {
       if (e.op == "<" || e.op == ">" || e.op == "<=" || e.op == ">=") return 5;
       if (e.op == "+" || e.op == "-") return 7;
       if (e.op == "*") return 8;
-      return 11;  // || and / are written as function calls
+      if (e.op == "||") return 9;
+      return 11;  // / is written as a function call
     case ExprKind::kUnary:
       return e.op == "NOT" ? 3 : 10;
     case ExprKind::kIn:
@@ -150,7 +280,8 @@ class Emitter {
         EmitName(s.table, s.table_quoted);
         break;
       case StatementKind::kDropSequence:
-        out_ += "DELETE FROM lumvoucher_sequence WHERE name = '" + SequenceName(s.table, s.table_quoted) + "'";
+        out_ += "DELETE FROM lumvoucher_sequence WHERE name = '" +
+                SequenceName(s.table, s.table_quoted) + "'";
         break;
     }
     return EmittedStatement{std::move(out_), std::move(params_)};
@@ -552,10 +683,14 @@ class Emitter {
       KeepLiterals keep(*this);
       for (std::size_t i = 0; i < s.items.size(); ++i) {
         if (i > 0) out_ += ", ";
-        EmitExpr(*s.items[i].expr);
-        if (!s.items[i].alias.empty()) {
+        const SelectItem& item = s.items[i];
+        EmitExpr(*item.expr);
+        if (!item.alias.empty()) {
           out_ += " AS ";
-          EmitName(s.items[i].alias, s.items[i].alias_quoted);
+          EmitName(item.alias, item.alias_quoted);
+        } else if (item.expr->kind != ExprKind::kColumn && item.expr->kind != ExprKind::kStar) {
+          out_ += " AS ";
+          EmitName(item.spelling, true);
         }
       }
     }
@@ -602,6 +737,28 @@ class Emitter {
     }
   }
 
+  // Oracle resolves a plain name in ORDER BY against the select list's column names first;
+  // SQLite only against aliases, so "ORDER BY strVolume" over "a.strVolume, b.strVolume" would
+  // be ambiguous there. Such a name is written as the column's position.
+  static int OutputColumnOf(const Query& q, const Expr& e) {
+    if (e.kind != ExprKind::kColumn || e.names.size() != 1 || e.join_mark) return 0;
+    int found = 0;
+    const auto& items = q.selects.front()->items;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+      const SelectItem& item = items[i];
+      if (!item.alias.empty()) {
+        if (EqualsIgnoreCase(item.alias, e.names[0])) return 0;  // SQLite finds aliases itself
+        continue;
+      }
+      if (item.expr->kind == ExprKind::kColumn &&
+          EqualsIgnoreCase(item.expr->names.back(), e.names[0])) {
+        if (found != 0) return 0;
+        found = static_cast<int>(i) + 1;
+      }
+    }
+    return found;
+  }
+
   void EmitQuery(Query& q) {
     for (std::size_t i = 0; i < q.selects.size(); ++i) {
       if (i > 0) {
@@ -618,7 +775,12 @@ class Emitter {
     for (std::size_t i = 0; i < q.order_by.size(); ++i) {
       const OrderItem& item = q.order_by[i];
       if (i > 0) out_ += ", ";
-      EmitExpr(*item.expr);
+      const int position = OutputColumnOf(q, *item.expr);
+      if (position > 0) {
+        out_ += std::to_string(position);
+      } else {
+        EmitExpr(*item.expr);
+      }
       // Oracle sorts NULL as the highest value: last going up, first going down.
       out_ += item.descending ? " DESC" : " ASC";
       const bool nulls_first = item.nulls == 0 ? item.descending : item.nulls == 1;
@@ -747,11 +909,12 @@ class Emitter {
 
   void EmitCreateSequence(const Statement& s) {
     const SequenceOptions& o = s.sequence;
-    out_ += "INSERT INTO lumvoucher_sequence (name, next_value, increment_by, min_value, "
-            "max_value, cycle) VALUES ('" +
-            SequenceName(s.table, s.table_quoted) + "', " + std::to_string(o.start) + ", " +
-            std::to_string(o.increment) + ", " + std::to_string(o.min_value) + ", " +
-            std::to_string(o.max_value) + ", " + (o.cycle ? "1" : "0") + ")";
+    out_ +=
+        "INSERT INTO lumvoucher_sequence (name, next_value, increment_by, min_value, "
+        "max_value, cycle) VALUES ('" +
+        SequenceName(s.table, s.table_quoted) + "', " + std::to_string(o.start) + ", " +
+        std::to_string(o.increment) + ", " + std::to_string(o.min_value) + ", " +
+        std::to_string(o.max_value) + ", " + (o.cycle ? "1" : "0") + ")";
   }
 
   const Lexed& lexed_;

@@ -1,5 +1,6 @@
 #include "embedded/dialect/tokenizer.h"
 
+#include <array>
 #include <cctype>
 #include <string>
 
@@ -9,13 +10,36 @@ namespace lumvoucher::dialect {
 
 namespace {
 
-bool IsIdentifierStart(unsigned char c) {
-  // Bytes of multi-byte UTF-8 characters: Oracle takes Chinese letters in plain names.
-  return std::isalpha(c) || c == '_' || c >= 0x80;
+// Character classes by table: the locale-aware <cctype> calls dominate a scan otherwise.
+enum : unsigned char { kStart = 1, kPart = 2, kDigit = 4, kSpace = 8 };
+
+constexpr std::array<unsigned char, 256> MakeClasses() {
+  std::array<unsigned char, 256> t{};
+  for (int c = 0; c < 256; ++c) {
+    const bool alpha = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    const bool digit = c >= '0' && c <= '9';
+    // Bytes of multi-byte UTF-8 characters: Oracle takes Chinese letters in plain names.
+    if (alpha || c == '_' || c >= 0x80) t[c] |= kStart;
+    if (alpha || digit || c == '_' || c == '$' || c == '#' || c >= 0x80) t[c] |= kPart;
+    if (digit) t[c] |= kDigit;
+    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') t[c] |= kSpace;
+  }
+  return t;
 }
 
+constexpr std::array<unsigned char, 256> kClasses = MakeClasses();
+
+bool IsIdentifierStart(unsigned char c) {
+  return kClasses[c] & kStart;
+}
 bool IsIdentifierPart(unsigned char c) {
-  return std::isalnum(c) || c == '_' || c == '$' || c == '#' || c >= 0x80;
+  return kClasses[c] & kPart;
+}
+bool IsDigit(unsigned char c) {
+  return kClasses[c] & kDigit;
+}
+bool IsSpace(unsigned char c) {
+  return kClasses[c] & kSpace;
 }
 
 // Marks in the skeleton cannot occur in SQL text outside literals, so a skeleton never
@@ -54,48 +78,47 @@ std::string ToLower(std::string_view text) {
   return out;
 }
 
-Lexed Tokenize(std::string_view sql) {
+Lexed Tokenize(std::string_view sql, bool with_tokens) {
   Lexed out;
-  out.tokens.reserve(sql.size() / 4 + 2);
+  if (with_tokens) out.tokens.reserve(sql.size() / 4 + 2);
   out.skeleton.reserve(sql.size());
   const std::size_t n = sql.size();
   std::size_t i = 0;
-  auto push = [&](TokenKind kind, std::string text, std::size_t offset) {
-    Token token{kind, std::move(text), offset, -1};
+  auto push = [&](TokenKind kind, std::string_view text, std::size_t offset) {
+    int literal_ordinal = -1;
     switch (kind) {
       case TokenKind::kString:
       case TokenKind::kNumber: {
         Literal literal;
         literal.offset = offset;
-        literal.text = token.text;
+        literal.text = std::string(text);
         if (kind == TokenKind::kString) {
           literal.kind = Literal::Kind::kText;
           out.skeleton += kTextMark;
         } else {
-          bool integer = token.text.find_first_of(".eE") == std::string::npos &&
-                         token.text.size() <= 18;
+          bool integer = text.find_first_of(".eE") == std::string_view::npos && text.size() <= 18;
           literal.kind = integer ? Literal::Kind::kInteger : Literal::Kind::kReal;
           out.skeleton += integer ? kIntegerMark : kRealMark;
         }
-        token.literal = static_cast<int>(out.literals.size());
+        literal_ordinal = static_cast<int>(out.literals.size());
         out.literals.push_back(std::move(literal));
         break;
       }
       case TokenKind::kQuotedIdentifier:
         out.skeleton += '"';
-        out.skeleton += token.text;
+        out.skeleton += text;
         out.skeleton += '"';
         break;
       default:
-        out.skeleton += token.text;
+        out.skeleton += text;
     }
     out.skeleton += kSeparator;
-    out.tokens.push_back(std::move(token));
+    if (with_tokens) out.tokens.push_back(Token{kind, std::string(text), offset, literal_ordinal});
   };
 
   while (i < n) {
     const unsigned char c = static_cast<unsigned char>(sql[i]);
-    if (std::isspace(c)) {
+    if (IsSpace(c)) {
       ++i;
       continue;
     }
@@ -112,32 +135,40 @@ Lexed Tokenize(std::string_view sql) {
     const std::size_t start = i;
     if (IsIdentifierStart(c)) {
       while (i < n && IsIdentifierPart(static_cast<unsigned char>(sql[i]))) ++i;
-      push(TokenKind::kIdentifier, std::string(sql.substr(start, i - start)), start);
+      push(TokenKind::kIdentifier, sql.substr(start, i - start), start);
       continue;
     }
-    if (std::isdigit(c) || (c == '.' && i + 1 < n && std::isdigit(static_cast<unsigned char>(sql[i + 1])))) {
-      while (i < n && std::isdigit(static_cast<unsigned char>(sql[i]))) ++i;
+    if (IsDigit(c) || (c == '.' && i + 1 < n && IsDigit(static_cast<unsigned char>(sql[i + 1])))) {
+      while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
       if (i < n && sql[i] == '.' && !(i + 1 < n && sql[i + 1] == '.')) {
         ++i;
-        while (i < n && std::isdigit(static_cast<unsigned char>(sql[i]))) ++i;
+        while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
       }
       if (i < n && (sql[i] == 'e' || sql[i] == 'E')) {
         std::size_t j = i + 1;
         if (j < n && (sql[j] == '+' || sql[j] == '-')) ++j;
-        if (j < n && std::isdigit(static_cast<unsigned char>(sql[j]))) {
+        if (j < n && IsDigit(static_cast<unsigned char>(sql[j]))) {
           i = j;
-          while (i < n && std::isdigit(static_cast<unsigned char>(sql[i]))) ++i;
+          while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
         }
       }
-      if (i < n && IsIdentifierStart(static_cast<unsigned char>(sql[i]))) {
-        Unsupported("number suffix", i);
-      }
-      push(TokenKind::kNumber, std::string(sql.substr(start, i - start)), start);
+      push(TokenKind::kNumber, sql.substr(start, i - start), start);
       continue;
     }
     if (c == '\'') {
-      std::string value;
       ++i;
+      // Most strings hold no doubled quote: their value is a plain slice of the text.
+      const std::size_t close = sql.find('\'', i);
+      if (close != std::string_view::npos && (close + 1 >= n || sql[close + 1] != '\'')) {
+        if (close == i) {
+          push(TokenKind::kEmptyString, "''", start);
+        } else {
+          push(TokenKind::kString, sql.substr(i, close - i), start);
+        }
+        i = close + 1;
+        continue;
+      }
+      std::string value;
       while (true) {
         if (i >= n) Refused("ORA-01756: quoted string not properly terminated", start);
         if (sql[i] == '\'') {
@@ -154,7 +185,7 @@ Lexed Tokenize(std::string_view sql) {
       if (value.empty()) {
         push(TokenKind::kEmptyString, "''", start);
       } else {
-        push(TokenKind::kString, std::move(value), start);
+        push(TokenKind::kString, value, start);
       }
       continue;
     }
@@ -163,17 +194,17 @@ Lexed Tokenize(std::string_view sql) {
       if (end == std::string_view::npos || end == i + 1) {
         Refused("ORA-01740: missing double quote in identifier", start);
       }
-      push(TokenKind::kQuotedIdentifier, std::string(sql.substr(i + 1, end - i - 1)), start);
+      push(TokenKind::kQuotedIdentifier, sql.substr(i + 1, end - i - 1), start);
       i = end + 1;
       continue;
     }
     if (c == '(') {
       // "( + )" with blanks inside is still the join mark.
       std::size_t j = i + 1;
-      while (j < n && std::isspace(static_cast<unsigned char>(sql[j]))) ++j;
+      while (j < n && IsSpace(static_cast<unsigned char>(sql[j]))) ++j;
       if (j < n && sql[j] == '+') {
         std::size_t k = j + 1;
-        while (k < n && std::isspace(static_cast<unsigned char>(sql[k]))) ++k;
+        while (k < n && IsSpace(static_cast<unsigned char>(sql[k]))) ++k;
         if (k < n && sql[k] == ')') {
           push(TokenKind::kJoinMark, "(+)", start);
           i = k + 1;
@@ -186,7 +217,7 @@ Lexed Tokenize(std::string_view sql) {
     }
     auto two = [&](const char* op) { return i + 1 < n && sql[i] == op[0] && sql[i + 1] == op[1]; };
     if (two("||") || two("<>") || two("<=") || two(">=")) {
-      push(TokenKind::kOperator, std::string(sql.substr(i, 2)), start);
+      push(TokenKind::kOperator, sql.substr(i, 2), start);
       i += 2;
       continue;
     }
@@ -207,7 +238,7 @@ Lexed Tokenize(std::string_view sql) {
       case '=':
       case '<':
       case '>':
-        push(TokenKind::kOperator, std::string(1, static_cast<char>(c)), start);
+        push(TokenKind::kOperator, sql.substr(i, 1), start);
         ++i;
         continue;
       case ':':
@@ -218,7 +249,7 @@ Lexed Tokenize(std::string_view sql) {
         Refused("ORA-00911: invalid character", start);
     }
   }
-  out.tokens.push_back(Token{TokenKind::kEnd, "", n, -1});
+  if (with_tokens) out.tokens.push_back(Token{TokenKind::kEnd, "", n, -1});
   return out;
 }
 

@@ -42,8 +42,9 @@ struct Lexed {
 };
 
 // Splits Oracle SQL text into tokens. Throws TranslateError on a character or literal it
-// cannot read.
-Lexed Tokenize(std::string_view sql);
+// cannot read. Without `with_tokens` only the skeleton and the literals are filled: the same
+// scan, several times faster, for looking a statement up in a cache.
+Lexed Tokenize(std::string_view sql, bool with_tokens = true);
 
 // Case-insensitive comparison of an identifier with an upper-case keyword.
 bool IsKeyword(const Token& token, std::string_view upper_keyword);

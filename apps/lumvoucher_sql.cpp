@@ -1,0 +1,117 @@
+// lumvoucher-sql: runs the component's Oracle SQL against an embedded account-set file.
+//   lumvoucher-sql --db FILE [--translate] [--demo] -e "STATEMENT" [-e ...]
+// A query prints its column names, then one line per row, fields separated by a tab, NULL as
+// NULL and numbers as SQLite holds them; any other statement prints the rows it changed.
+// --translate prints the SQLite text instead of running it. --demo first creates the schema and
+// the demo account set in a file that has none. The first error ends the run with status 1.
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "embedded/account_set.h"
+#include "embedded/dialect/tokenizer.h"
+#include "embedded/sqlite_data_access.h"
+#include "embedded/statement_cache.h"
+#include "host/database_error.h"
+
+namespace {
+
+using lumvoucher::embedded::SqliteDataAccess;
+
+int Usage() {
+  std::cerr << "usage: lumvoucher-sql --db FILE [--translate] [--demo] -e \"STATEMENT\" [-e ...]\n";
+  return 2;
+}
+
+// A query is a statement that starts with SELECT (or a parenthesised SELECT).
+bool IsQuery(std::string_view sql) {
+  try {
+    const auto lexed = lumvoucher::dialect::Tokenize(sql);
+    const auto& first = lexed.tokens.front();
+    return lumvoucher::dialect::IsKeyword(first, "SELECT") ||
+           (first.kind == lumvoucher::dialect::TokenKind::kOperator && first.text == "(");
+  } catch (...) {
+    return false;  // the translator reports the error when the statement runs
+  }
+}
+
+std::string Field(const lumvoucher::host::Value& value) {
+  if (value.IsNull()) return "NULL";
+  if (value.IsDouble()) {
+    // As SQLite writes a REAL: 100.0, 0.5.
+    char buf[64];
+    sqlite3_snprintf(sizeof buf, buf, "%!.15g", value.AsDouble());
+    return buf;
+  }
+  return value.AsText();
+}
+
+void Print(const lumvoucher::host::Recordset& rows) {
+  std::string line;
+  for (std::size_t i = 0; i < rows.FieldCount(); ++i) {
+    if (i > 0) line += '\t';
+    line += rows.FieldName(i);
+  }
+  std::cout << line << '\n';
+  for (const auto& row : rows.Rows()) {
+    line.clear();
+    for (std::size_t i = 0; i < row.size(); ++i) {
+      if (i > 0) line += '\t';
+      line += Field(row[i]);
+    }
+    std::cout << line << '\n';
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string db_path;
+  bool translate = false;
+  bool demo = false;
+  std::vector<std::string> statements;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--db" && i + 1 < argc) {
+      db_path = argv[++i];
+    } else if (arg == "--translate") {
+      translate = true;
+    } else if (arg == "--demo") {
+      demo = true;
+    } else if (arg == "-e" && i + 1 < argc) {
+      statements.emplace_back(argv[++i]);
+    } else {
+      return Usage();
+    }
+  }
+  if (db_path.empty() && !translate) return Usage();
+  try {
+    if (translate && !demo) {
+      for (const auto& sql : statements) {
+        std::cout << lumvoucher::embedded::TranslateForDisplay(sql) << '\n';
+      }
+      return 0;
+    }
+    SqliteDataAccess data(db_path);
+    if (demo && !lumvoucher::embedded::HoldsAccountSet(data)) {
+      lumvoucher::embedded::CreateAccountSet(data);
+    }
+    for (const auto& sql : statements) {
+      if (translate) {
+        std::cout << lumvoucher::embedded::TranslateForDisplay(sql) << '\n';
+      } else if (IsQuery(sql)) {
+        Print(data.OpenRecordset(sql));
+      } else {
+        std::cout << data.Execute(sql) << '\n';
+      }
+    }
+  } catch (const std::exception& e) {
+    std::cerr << e.what() << '\n';
+    return 1;
+  }
+  return 0;
+}

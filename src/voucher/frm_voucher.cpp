@@ -1,0 +1,687 @@
+#include "voucher/frm_voucher.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "frame/login_state.h"
+#include "frame/settings.h"
+#include "frame/sql_text.h"
+#include "frame/text_functions.h"
+#include "host/cls_account.h"
+#include "host/cls_base_class.h"
+#include "host/cls_business_pub.h"
+#include "host/database_error.h"
+#include "host/message_box.h"
+#include "voucher/header_rules.h"
+#include "voucher/line_arithmetic.h"
+#include "voucher/voucher_loader.h"
+#include "voucher/voucher_texts.h"
+
+namespace lumvoucher::voucher {
+
+namespace {
+
+std::string N(long value) {
+  return std::to_string(value);
+}
+
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+
+bool IsTrue(const std::string& text) {
+  return Upper(text) == "TRUE";
+}
+
+std::string Setting(std::string_view section, std::string_view key, std::string_view fallback) {
+  return frame::SettingValue(0, section, key, fallback);
+}
+
+int KindOf(LineField field) {
+  switch (field) {
+    case LineField::kUnit:
+      return host::item_kind::kUnit;
+    case LineField::kDepartment:
+      return host::item_kind::kDepartment;
+    case LineField::kEmployee:
+      return host::item_kind::kEmployee;
+    case LineField::kClass1:
+      return host::item_kind::kClass1;
+    case LineField::kClass2:
+      return host::item_kind::kClass2;
+    case LineField::kPaymentMethod:
+      return host::item_kind::kPaymentMethod;
+    case LineField::kCurrency:
+      return host::item_kind::kCurrency;
+    case LineField::kOrganization:
+      return host::item_kind::kOrganization;
+    default:
+      return 0;
+  }
+}
+
+// Where a reference field keeps its id and its text.
+struct ReferenceSlot {
+  long* id;
+  std::string* text;
+};
+
+ReferenceSlot SlotOf(VoucherLine& line, LineField field) {
+  switch (field) {
+    case LineField::kUnit:
+      return {&line.unit_id, &line.unit_text};
+    case LineField::kDepartment:
+      return {&line.department_id, &line.department_text};
+    case LineField::kEmployee:
+      return {&line.employee_id, &line.employee_text};
+    case LineField::kClass1:
+      return {&line.class1_id, &line.class1_text};
+    case LineField::kClass2:
+      return {&line.class2_id, &line.class2_text};
+    case LineField::kPaymentMethod:
+      return {&line.payment_method_id, &line.payment_method_text};
+    case LineField::kCurrency:
+      return {&line.currency_id, &line.currency_name};
+    case LineField::kOrganization:
+      return {&line.organization_id, &line.organization_text};
+    default:
+      return {nullptr, nullptr};
+  }
+}
+
+void ClearAccount(VoucherLine& line) {
+  line.account_id = 0;
+  line.account_text.clear();
+}
+
+int AskAdd(const std::string& typed) {
+  return frame::Msg("“" + typed + texts::kAskAddItem, host::mb::kYesNo + host::mb::kQuestion,
+                    texts::kTitleEntry);
+}
+
+}  // namespace
+
+VoucherLine* frmVoucher::Line(int row) {
+  if (row < 1 || row > static_cast<int>(state_.lines.size())) return nullptr;
+  return &state_.lines[static_cast<std::size_t>(row - 1)];
+}
+
+void frmVoucher::FormLoad() {
+  if (state_.open) return;
+  host::PreferenceStore& store = frame::Login().base_class->Preferences();
+  const std::string section = N(frame::OperatorId()) + "41";
+  WindowPreferences& p = state_.preferences;
+  p.alert = IsTrue(store.GetSetting(section, "Alert", "False"));
+  p.sound = IsTrue(store.GetSetting(section, "Sound", "False"));
+  p.quick = IsTrue(store.GetSetting(section, "Quick", "False"));
+  p.cash_line = IsTrue(store.GetSetting(section, "CashLine", "True"));
+  p.deficit = IsTrue(store.GetSetting(section, "Deficit", "False"));
+
+  host::LoginContext& login = frame::Context();
+  BalanceOptions& b = state_.panel.balance;
+  auto option = [&](const char* key, const char* fallback) {
+    return IsTrue(login.SettingValue(0, texts::kSectionBalanceDisplay, key, fallback));
+  };
+  b.unit = option("单位控制", "True");
+  b.department = option("部门控制", "True");
+  b.employee = option("职员控制", "True");
+  b.class1 = option("统计控制", "True");
+  b.class2 = option("项目控制", "True");
+  b.smart = option("智能核算控制", "False");
+
+  state_.panel.class1_name = Setting(texts::kSectionAccountSet, texts::kKeyClass1Name, "统计");
+  state_.panel.class2_name = Setting(texts::kSectionAccountSet, texts::kKeyClass2Name, "项目");
+  state_.panel.show_balance =
+      IsTrue(Setting(texts::kSectionAccountSet, texts::kKeyShowBalance, "True"));
+  state_.settlement_required =
+      IsTrue(Setting(texts::kSectionAccountSet, texts::kKeySettlementRequired, "False"));
+  state_.price_decimals = static_cast<int>(
+      host::clsBaseClass::TextToLong(Setting(texts::kSectionAccountSet, "单价小数位数", "4")));
+  state_.quantity_decimals = static_cast<int>(
+      host::clsBaseClass::TextToLong(Setting(texts::kSectionAccountSet, "数量小数位数", "4")));
+  state_.open = true;
+}
+
+void frmVoucher::ReadStamping() {
+  state_.stamping =
+      frame::Context().SettingValue(0, texts::kSectionStamping, texts::kKeyStamping, "0") == "1";
+}
+
+void frmVoucher::ShowWindow() {
+  host::HostMainWindow* main = frame::Login().main_window;
+  if (main == nullptr) return;
+  main->ShowChild(*this);
+  main->ChildActive();
+}
+
+void frmVoucher::UpdateCaptions() {
+  const VoucherHeader& h = state_.header;
+  state_.review_caption = h.checker_id != 0 ? texts::kCancelReview : texts::kReview;
+  state_.post_caption = h.poster_id != 0 ? texts::kCancelPost : texts::kPost;
+  state_.sign_caption = h.teller_id != 0 ? texts::kCancelSign : texts::kSign;
+}
+
+void frmVoucher::Recompute() {
+  state_.totals = ComputeTotals(state_.lines, frame::Context().AmountDecimals());
+}
+
+void frmVoucher::UpdateInfo() {
+  const VoucherLine* line = Line(state_.current_row);
+  state_.info_text = line == nullptr ? std::string() : LineInfoText(*line, state_.panel);
+}
+
+LineRuleContext frmVoucher::RuleContext() const {
+  LineRuleContext c;
+  c.voucher_date = state_.header.date;
+  c.document_kind = state_.document_kind;
+  c.user_entry = user_entry_;
+  c.settlement_required = state_.settlement_required;
+  c.settlement_exempt = state_.header.source_id >= 2 && state_.header.source_id != 14;
+  c.decreasing_mode = decreasing_mode_;
+  c.class1_name = state_.panel.class1_name;
+  c.class2_name = state_.panel.class2_name;
+  return c;
+}
+
+// ---- Opening ---------------------------------------------------------------------------------
+
+bool frmVoucher::ShowANewBill(long) {
+  try {
+    return NewBill();
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, texts::kTitleNewBill);
+    return false;
+  }
+}
+
+bool frmVoucher::NewBill() {
+  host::ReceiptTypeRights rights = frame::Login().business_pub->Rights(host::kReceiptTypeVoucher);
+  const bool can_make =
+      rights.organization_in_account_set && rights.may_make && !rights.make_type_ids.empty();
+  if (!can_make) {
+    long queryable = rights.query_scope == host::QueryScope::kNone
+                         ? 0
+                         : frame::Login().account->QueryableVoucherCount(host::kReceiptTypeVoucher);
+    if (queryable == 0) {
+      const char* text = nullptr;
+      if (!rights.organization_in_account_set) {
+        text = texts::kNotAccountSetOrganization;
+      } else if (rights.query_scope == host::QueryScope::kNone) {
+        text = rights.may_make ? texts::kNoTypeNoQuery : texts::kNoAddNoQuery;
+      } else if (rights.query_scope == host::QueryScope::kGroup) {
+        text = rights.may_make ? texts::kNoTypeNoneInGroup : texts::kNoAddNoneInGroup;
+      } else {
+        text = rights.may_make ? texts::kNoTypeNoneInSystem : texts::kNoAddNoneInSystem;
+      }
+      frame::Msg(text, host::mb::kCritical, texts::kTitleNewBill);
+      return false;
+    }
+  }
+  FormLoad();
+  ReadStamping();
+  host::DataAccess& data = frame::Data();
+  const long org = frame::OrganizationId();
+
+  // The type the window last used stays while the operator may still make it.
+  VoucherHeader header;
+  long type_id = state_.header.type_id;
+  long template_id = 0;
+  auto allowed = [&](long id) {
+    return std::find(rights.make_type_ids.begin(), rights.make_type_ids.end(), id) !=
+           rights.make_type_ids.end();
+  };
+  auto first_allowed_type = [&] {
+    std::string ids;
+    for (long id : rights.make_type_ids) ids += N(id) + ",";
+    host::Recordset rs = data.OpenRecordset(
+        "SELECT lngTemplateID , LNGVOUCHERTYPEID FROM VoucherType WHERE lngVoucherTypeID IN (" +
+        ids + "-100) ORDER BY LNGVOUCHERTYPEID");
+    type_id = rs.Empty() ? 0 : static_cast<long>(rs["LNGVOUCHERTYPEID"].AsLong());
+    template_id = rs.Empty() ? 0 : static_cast<long>(rs["lngTemplateID"].AsLong());
+  };
+  if (type_id == 0 || !allowed(type_id)) first_allowed_type();
+  auto active_type = [&] {
+    return data.OpenRecordset(
+        " select * from VoucherType where blnIsInActive=0 AND lngVoucherTypeID=" + N(type_id));
+  };
+  host::Recordset type_row = active_type();
+  if (type_row.Empty() && can_make) {
+    frame::Login().account->frmInitVoucherTypeCard_Show();
+    first_allowed_type();
+    type_row = active_type();
+  }
+  if (!type_row.Empty()) {
+    header.type_id = type_id;
+    header.type_code = type_row["strVoucherTypeCode"].AsText();
+    template_id = static_cast<long>(type_row["lngTemplateID"].AsLong());
+  }
+
+  host::LoginContext& login = frame::Context();
+  header.date = login.LoginDate();
+  header.year = login.LoginYear();
+  header.period = login.LoginPeriod();
+  header.source_organization_id = org;
+  if (header.type_id != 0) {
+    std::string number = frame::Login().business_pub->VoucherNumber(
+        header.year, header.period, header.type_id, N(org), header.date, 0, 9999);
+    header.number =
+        frame::VoucherNoText(host::clsBaseClass::TextToLong(frame::StrRight(number, 6)));
+  }
+  // A template of another organisation gives way to the organisation's own one for the type.
+  host::Recordset tpl = data.OpenRecordset(
+      "SELECT lngTemplateID FROM Template WHERE (lngOrganizationId=-1 or lngOrganizationId=" +
+      N(org) + ") and lngTemplateID=" + N(template_id) +
+      " AND lngReceiptTypeID=" + N(host::kReceiptTypeVoucher));
+  if (tpl.Empty()) {
+    host::Recordset own = data.OpenRecordset(
+        "select lngTemplateID from vouchertypeex where Vouchertypeex.lngVoucherTypeID = " +
+        N(header.type_id) + " and Lngorganizationid=" + N(org));
+    template_id = own.Empty() ? 0 : static_cast<long>(own["lngTemplateID"].AsLong());
+  }
+  header.template_id = template_id;
+  if (template_id != 0) {
+    host::Recordset name = data.OpenRecordset(
+        "Select strTemplateName From Template Where lngTemplateID=" + N(template_id));
+    header.template_name = name.Empty() ? std::string() : name["strTemplateName"].AsText();
+  }
+  header.maker_id = login.CurrentOperator().id;
+  header.maker_name = login.CurrentOperator().name;
+
+  state_.header = std::move(header);
+  state_.lines.clear();
+  state_.reversed = false;
+  state_.must_save = false;
+  state_.preview = false;
+  state_.current_row = 0;
+  state_.top_row = 1;
+  state_.focus_field = LineField::kNone;
+  state_.focus_header = HeaderField::kNone;
+  Recompute();
+  UpdateCaptions();
+  UpdateInfo();
+  ShowWindow();
+  return true;
+}
+
+bool frmVoucher::ShowAOldBill(long VoucherID, long lngVoucherDetailID, bool blnPreView) {
+  try {
+    return OldBill(VoucherID, lngVoucherDetailID, blnPreView);
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, texts::kTitleQuery);
+    return false;
+  }
+}
+
+bool frmVoucher::OldBill(long voucher_id, long line_id, bool preview) {
+  if (!preview && !VoucherExists(voucher_id)) {
+    frame::Msg(texts::kVoucherMissing, host::mb::kCritical, texts::kTitleQuery);
+    return false;
+  }
+  if (state_.must_save &&
+      Setting(texts::kSectionAccountSet, texts::kKeyAskSave, "False") == "True") {
+    int answer = frame::Msg(
+        "“" + state_.header.type_code + "-" + state_.header.number + texts::kChangedAskSave,
+        host::mb::kYesNoCancel + host::mb::kExclamation, texts::kTitleWarning);
+    if (answer == host::mb::kCancel) return false;
+    if (answer == host::mb::kYes && !(save_bill_ && save_bill_())) return false;
+  }
+  FormLoad();
+  ReadStamping();
+  std::optional<LoadedVoucher> loaded = LoadVoucher(voucher_id);
+  if (!loaded) return false;
+  state_.header = std::move(loaded->header);
+  state_.lines = std::move(loaded->lines);
+  state_.reversed = loaded->reversed;
+  state_.must_save = false;
+  state_.preview = preview;
+  state_.focus_field = LineField::kNone;
+  state_.focus_header = HeaderField::kNone;
+  state_.current_row = state_.lines.empty() ? 0 : 1;
+  state_.top_row = 1;
+  if (line_id > 0) {
+    for (std::size_t i = 0; i < state_.lines.size(); ++i) {
+      if (state_.lines[i].line_id == line_id) {
+        state_.current_row = static_cast<int>(i) + 1;
+        state_.top_row = state_.current_row;
+      }
+    }
+  }
+  Recompute();
+  UpdateCaptions();
+  UpdateInfo();
+  ShowWindow();
+  return true;
+}
+
+// ---- Header ----------------------------------------------------------------------------------
+
+bool frmVoucher::SetHeaderField(HeaderField field, const std::string& text) {
+  if (state_.preview) return false;
+  VoucherHeader& h = state_.header;
+  try {
+    switch (field) {
+      case HeaderField::kVoucherType: {
+        host::Recordset rs = frame::Data().OpenRecordset(
+            " select * from VoucherType where blnIsInActive=0 AND strVoucherTypeCode=" +
+            frame::SqlText(text));
+        h.type_id = rs.Empty() ? 0 : static_cast<long>(rs["lngVoucherTypeID"].AsLong());
+        h.type_code = rs.Empty() ? std::string() : rs["strVoucherTypeCode"].AsText();
+        break;
+      }
+      case HeaderField::kTemplate: {
+        host::Recordset rs = frame::Data().OpenRecordset(
+            "Select lngTemplateID, strTemplateName From Template Where lngReceiptTypeID=41 And "
+            "strTemplateName=" +
+            frame::SqlText(text));
+        h.template_id = rs.Empty() ? 0 : static_cast<long>(rs["lngTemplateID"].AsLong());
+        h.template_name = rs.Empty() ? std::string() : text;
+        break;
+      }
+      case HeaderField::kDate: {
+        std::string date = NormalizeDate(text);
+        if (date.empty()) {
+          h.date = text;
+          break;
+        }
+        YearPeriod yp = PeriodOfDate(date);
+        if (h.voucher_id != 0 && (yp.year != h.stored_year || yp.period != h.stored_period)) {
+          frame::Msg(texts::kPeriodChange, host::mb::kExclamation, texts::kTitleModify);
+          state_.focus_header = HeaderField::kDate;
+          return false;
+        }
+        h.date = date;
+        h.year = yp.year;
+        h.period = yp.period;
+        break;
+      }
+      case HeaderField::kNumber:
+        h.number = text;
+        break;
+      case HeaderField::kAttachments:
+        h.attachments = text;
+        break;
+      case HeaderField::kManager:
+        h.manager = text;
+        break;
+      case HeaderField::kNone:
+        return false;
+    }
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, texts::kTitleEntry);
+    return false;
+  }
+  state_.must_save = true;
+  return true;
+}
+
+bool frmVoucher::LeaveHeaderField(HeaderField field) {
+  try {
+    if (CheckHeaderField(state_.header, field)) {
+      if (state_.focus_header == field) state_.focus_header = HeaderField::kNone;
+      return true;
+    }
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, texts::kTitleEntry);
+  }
+  state_.focus_header = field;
+  return false;
+}
+
+// ---- Grid ------------------------------------------------------------------------------------
+
+void frmVoucher::Recalculate(VoucherLine& line, LineField field) {
+  std::optional<host::AccountInfo> account;
+  if (line.account_id != 0) account = frame::Login().account->AccountById(line.account_id);
+  AmountLayout layout =
+      account ? LayoutOf(account->currency, account->quantity) : AmountLayout::kAmountOnly;
+  Decimals d;
+  d.amount = frame::Context().AmountDecimals();
+  d.price = state_.price_decimals;
+  d.quantity = state_.quantity_decimals;
+  d.currency_amount = line.currency_decimals;
+  voucher::Recalculate(line, field, layout, d);
+}
+
+bool frmVoucher::ApplyAccount(VoucherLine& line, const std::string& text) {
+  host::clsAccount& accounts = *frame::Login().account;
+  std::optional<host::AccountInfo> account = accounts.AccountByCode(CodeOf(text));
+  if (!account || !account->active) {
+    account.reset();
+    if (AskAdd(text) == host::mb::kYes) {
+      if (auto added = accounts.AddItem(host::item_kind::kAccount, text)) {
+        account = accounts.AccountById(added->id);
+      }
+    }
+  }
+  if (!account) {
+    ClearAccount(line);
+    return false;
+  }
+  line.account_id = account->id;
+  line.account_text = account->code + " " + account->name;
+  if (account->currency) {
+    if (account->currency_id != 0 && line.currency_id != account->currency_id) {
+      if (auto currency = accounts.ItemById(host::item_kind::kCurrency, account->currency_id)) {
+        line.currency_id = currency->id;
+        line.currency_name = currency->name;
+        line.rate = currency->rate;
+        line.currency_decimals = currency->amount_decimals;
+        line.rate_decimals = currency->rate_decimals;
+      }
+    }
+  } else {
+    line.currency_id = 0;
+    line.currency_name.clear();
+    line.rate = 0;
+    line.currency_amount = 0;
+  }
+  if (!account->quantity) {
+    line.quantity = 0;
+    line.price = 0;
+  }
+  return true;
+}
+
+bool frmVoucher::ApplyReference(VoucherLine& line, LineField field, const std::string& text) {
+  ReferenceSlot slot = SlotOf(line, field);
+  if (frame::StringOut(text, " ").empty()) {
+    *slot.id = 0;
+    slot.text->clear();
+    return true;
+  }
+  host::clsAccount& accounts = *frame::Login().account;
+  const int kind = KindOf(field);
+  std::optional<host::ItemInfo> item = accounts.ItemByCode(kind, CodeOf(text));
+  if (!item || !item->active) {
+    item.reset();
+    if (AskAdd(text) == host::mb::kYes) item = accounts.AddItem(kind, text);
+  }
+  if (!item) {
+    *slot.id = 0;
+    slot.text->clear();
+    return false;
+  }
+  *slot.id = item->id;
+  *slot.text = field == LineField::kCurrency ? item->name : item->code + " " + item->name;
+  if (field == LineField::kEmployee && item->department_id != 0) {
+    if (auto dept = accounts.ItemById(host::item_kind::kDepartment, item->department_id)) {
+      *slot.text += " " + dept->code + " " + dept->name;
+    }
+  }
+  if (field == LineField::kCurrency) {
+    line.rate = item->rate;
+    line.currency_decimals = item->amount_decimals;
+    line.rate_decimals = item->rate_decimals;
+    Recalculate(line, LineField::kCurrency);
+  }
+  return true;
+}
+
+bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
+  VoucherLine* line = Line(row);
+  if (state_.preview || line == nullptr) return false;
+  state_.current_row = row;
+  state_.focus_field = field;
+  bool accepted = true;
+  try {
+    const bool guarded =
+        field == LineField::kAccount || field == LineField::kCurrency || field == LineField::kUnit;
+    if (guarded && line->line_id != 0 && line->curr_payment_amount != 0) {
+      frame::Msg(texts::kWrittenOffLine, host::mb::kExclamation, texts::kTitleModify);
+      return false;
+    }
+    const double number = host::clsBaseClass::TextToDouble(text);
+    switch (field) {
+      case LineField::kRemark:
+        line->remark = text;
+        break;
+      case LineField::kAccount:
+        if (frame::StringOut(text, " ").empty()) {
+          ClearAccount(*line);
+        } else {
+          accepted = ApplyAccount(*line, text);
+        }
+        break;
+      case LineField::kDebit:
+      case LineField::kCredit:
+        line->SetAmount(field == LineField::kDebit ? kDebit : kCredit, number);
+        Recalculate(*line, field);
+        break;
+      case LineField::kRate:
+      case LineField::kPrice:
+        if (number < 0) {
+          frame::Msg(field == LineField::kRate ? texts::kRateSign : texts::kPriceSign,
+                     host::mb::kTaskModal + host::mb::kExclamation, texts::kTitleEntry);
+          return false;
+        }
+        (field == LineField::kRate ? line->rate : line->price) = number;
+        Recalculate(*line, field);
+        break;
+      case LineField::kQuantity:
+        line->quantity = number;
+        Recalculate(*line, field);
+        break;
+      case LineField::kCurrencyAmount:
+        line->currency_amount = number;
+        Recalculate(*line, field);
+        break;
+      case LineField::kCheckNumber:
+        line->check_number = text;
+        break;
+      case LineField::kCheckDate:
+        line->check_date = NormalizeDate(text).empty() ? text : NormalizeDate(text);
+        break;
+      case LineField::kBusinessDate:
+        line->business_date = NormalizeDate(text).empty() ? text : NormalizeDate(text);
+        break;
+      case LineField::kSmartAccounting:
+        line->smart_text = text;
+        break;
+      case LineField::kCashFlow:
+        line->cash_flow_code = text;
+        break;
+      case LineField::kNone:
+        return false;
+      default:
+        accepted = ApplyReference(*line, field, text);
+        break;
+    }
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, texts::kTitleEntry);
+    return false;
+  }
+  state_.must_save = true;
+  Recompute();
+  try {
+    UpdateInfo();
+  } catch (const host::DatabaseError&) {
+    state_.info_text.clear();
+  }
+  return accepted;
+}
+
+bool frmVoucher::LeaveCell(int row, LineField field) {
+  VoucherLine* line = Line(row);
+  if (line == nullptr || field != LineField::kAccount || !line->account_text.empty()) return true;
+  // A row nothing was typed in may be left; the save ignores it.
+  if (line->IsBlank()) return true;
+  bool has_amount = line->debit != 0 || line->credit != 0;
+  frame::Msg(has_amount ? texts::kAccountRequired : texts::kEnterAccount,
+             host::mb::kTaskModal + host::mb::kExclamation, texts::kTitleEntry);
+  state_.current_row = row;
+  state_.focus_field = LineField::kAccount;
+  return false;
+}
+
+int frmVoucher::AddLine() {
+  if (state_.preview) return 0;
+  state_.lines.emplace_back();
+  state_.current_row = static_cast<int>(state_.lines.size());
+  return state_.current_row;
+}
+
+void frmVoucher::InsertLine(int row) {
+  if (state_.preview) return;
+  std::size_t at = std::clamp<std::size_t>(static_cast<std::size_t>(row < 1 ? 1 : row) - 1, 0,
+                                           state_.lines.size());
+  state_.lines.insert(state_.lines.begin() + static_cast<std::ptrdiff_t>(at), VoucherLine{});
+  state_.current_row = static_cast<int>(at) + 1;
+  state_.must_save = true;
+}
+
+void frmVoucher::DeleteLine(int row) {
+  if (state_.preview || Line(row) == nullptr) return;
+  state_.lines.erase(state_.lines.begin() + (row - 1));
+  state_.current_row = std::min<int>(row, static_cast<int>(state_.lines.size()));
+  state_.must_save = true;
+  Recompute();
+}
+
+void frmVoucher::SetCurrentRow(int row) {
+  if (Line(row) == nullptr) return;
+  state_.current_row = row;
+  try {
+    UpdateInfo();
+  } catch (const host::DatabaseError&) {
+    state_.info_text.clear();
+  }
+}
+
+bool frmVoucher::ValidateLine(int row, bool saving, bool requireDetail) {
+  if (Line(row) == nullptr) return false;
+  try {
+    LineCheck check = ValidateLineRules(state_.lines, row, saving, requireDetail, RuleContext());
+    if (!check.passed) {
+      state_.current_row = row;
+      state_.focus_field = check.field;
+      return false;
+    }
+    Recompute();
+    UpdateInfo();
+    return true;
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, saving ? texts::kTitleSave : texts::kTitleEntry);
+    return false;
+  }
+}
+
+bool frmVoucher::NextLineProposal(int row) {
+  const VoucherLine* current = Line(row);
+  if (state_.preview || current == nullptr) return false;
+  std::optional<LineProposal> proposal =
+      BalancingProposal(state_.lines, state_.document_kind, frame::Context().AmountDecimals());
+  if (!proposal) return false;
+  if (row == static_cast<int>(state_.lines.size())) state_.lines.emplace_back();
+  VoucherLine& next = state_.lines[static_cast<std::size_t>(row)];
+  if (!next.IsBlank()) return false;
+  next.remark = state_.lines[static_cast<std::size_t>(row - 1)].remark;
+  next.SetAmount(proposal->side, proposal->amount);
+  state_.current_row = row + 1;
+  state_.focus_field = LineField::kAccount;
+  state_.must_save = true;
+  Recompute();
+  return true;
+}
+
+}  // namespace lumvoucher::voucher

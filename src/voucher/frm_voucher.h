@@ -1,0 +1,131 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/main_window.h"
+#include "voucher/line_info_panel.h"
+#include "voucher/line_rules.h"
+#include "voucher/voucher_model.h"
+
+namespace lumvoucher::voucher {
+
+// The operator's preferences of this window (per-user store, section operator id + "41").
+struct WindowPreferences {
+  bool alert = false;     // "Alert": prompts
+  bool sound = false;     // "Sound"
+  bool quick = false;     // "Quick": quick entry
+  bool cash_line = true;  // "CashLine": money-column lines in the amount cells
+  bool deficit = false;   // "Deficit": negative balances shown in red
+};
+
+// Everything the window shows, for the Qt view and the tests to read.
+struct VoucherState {
+  bool open = false;  // Form_Load has run
+  VoucherHeader header;
+  std::vector<VoucherLine> lines;
+  Totals totals;
+  bool reversed = false;   // "已冲销" on the status line
+  bool must_save = false;  // set by editing, cleared after a load
+  bool preview = false;    // blnPreViewVoucher: shown for viewing only
+  int document_kind = kOrdinaryVoucher;
+  // The grid cursor (rows count from 1; 0 = no line) and the field that has the focus.
+  int current_row = 0;
+  int top_row = 1;  // first row scrolled into view
+  LineField focus_field = LineField::kNone;
+  HeaderField focus_header = HeaderField::kNone;
+  std::string review_caption;
+  std::string post_caption;
+  std::string sign_caption;
+  std::string info_text;  // the line information panel of the current row
+  WindowPreferences preferences;
+  PanelContext panel;
+  bool stamping = false;  // "支持企业会计信息化工作规范" = "1", read each time a voucher is shown
+  bool settlement_required = false;
+  int price_decimals = 4;
+  int quantity_decimals = 4;
+};
+
+// The single-basis voucher window as a presenter: state plus commands, no toolkit. Messages go
+// through the host's message box; the window is a child of the host main window.
+//
+// Rows count from 1 in every command, as the grid numbers them. Commands refused in preview
+// answer false without a message. Database errors are caught at each command, shown with the
+// command's title and answered with false.
+//
+// Saving arrives with its own issue: SaveBill is reached through SetSaveBillHook. Until a hook
+// is set, the Yes answer of the unsaved-changes question counts as a failed save and the
+// stored voucher is not shown.
+class frmVoucher : public host::ChildWindow {
+ public:
+  frmVoucher() = default;
+  std::string WindowName() const override { return "frmVoucher"; }
+
+  const VoucherState& State() const { return state_; }
+
+  // Opens a new, empty voucher; false when the operator's rights leave nothing to do here.
+  bool ShowANewBill(long CurrentVoucherID = 0);
+  // Shows a stored voucher, positioned on `lngVoucherDetailID` when it is > 0; `blnPreView`
+  // shows it for viewing only (without the existence check).
+  bool ShowAOldBill(long VoucherID, long lngVoucherDetailID = 0, bool blnPreView = false);
+  bool blnPreViewVoucher() const { return state_.preview; }
+  void blnPreViewVoucher(bool value) { state_.preview = value; }
+
+  // Header editing: the new text of a field, then the checks when the cursor leaves it.
+  bool SetHeaderField(HeaderField field, const std::string& text);
+  bool LeaveHeaderField(HeaderField field);
+
+  // Grid editing. SetCell applies a typed value with the checks made while a cell is edited
+  // (unknown codes, written-off lines, signs) and the amount arithmetic; false when the value
+  // was refused (the old one stays). LeaveCell runs the checks made when the cursor leaves.
+  bool SetCell(int row, LineField field, const std::string& text);
+  bool LeaveCell(int row, LineField field);
+  // Appends a blank row and answers its number (0 in preview).
+  int AddLine();
+  void InsertLine(int row);
+  void DeleteLine(int row);
+  void SetCurrentRow(int row);
+
+  // The line checks (see line_rules.h); the focus follows a failure.
+  bool ValidateLine(int row, bool saving, bool requireDetail);
+  // Writes the balancing amount for the line after `row` into it (appending a row when `row` is
+  // the last) with the summary of `row`, when that line is still blank; moves the cursor there.
+  // False when the voucher already balances or the next line holds data.
+  bool NextLineProposal(int row);
+
+  // The document kind (41, 54 receipt, 55 payment) the host opens the window for.
+  void SetDocumentKind(int kind) { state_.document_kind = kind; }
+  // The window-state flag of the rights and settlement steps, and the decreasing mode.
+  void SetUserEntry(bool on) { user_entry_ = on; }
+  void SetDecreasingMode(bool on) { decreasing_mode_ = on; }
+
+  // The saving seam: answers whether the save succeeded.
+  void SetSaveBillHook(std::function<bool()> hook) { save_bill_ = std::move(hook); }
+
+ protected:
+  // For the saving issue: the state it writes from and the flags it maintains.
+  VoucherState& MutableState() { return state_; }
+  void Recompute();
+
+ private:
+  void FormLoad();
+  void ReadStamping();
+  bool NewBill();
+  bool OldBill(long voucher_id, long line_id, bool preview);
+  void ShowWindow();
+  void UpdateCaptions();
+  void UpdateInfo();
+  LineRuleContext RuleContext() const;
+  bool ApplyReference(VoucherLine& line, LineField field, const std::string& text);
+  bool ApplyAccount(VoucherLine& line, const std::string& text);
+  void Recalculate(VoucherLine& line, LineField field);
+  VoucherLine* Line(int row);
+
+  VoucherState state_;
+  bool user_entry_ = true;
+  bool decreasing_mode_ = false;
+  std::function<bool()> save_bill_;
+};
+
+}  // namespace lumvoucher::voucher

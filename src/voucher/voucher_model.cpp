@@ -1,0 +1,77 @@
+#include "voucher/voucher_model.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "frame/amount_words.h"
+#include "frame/sql_text.h"
+
+namespace lumvoucher::voucher {
+
+void VoucherLine::SetAmount(int side, double amount) {
+  direction = side == kCredit ? kCredit : kDebit;
+  debit = direction == kDebit ? amount : 0;
+  credit = direction == kCredit ? amount : 0;
+}
+
+bool VoucherLine::IsBlank() const {
+  return remark.empty() && account_text.empty() && debit == 0 && credit == 0;
+}
+
+void SetFromStored(VoucherLine& line, int stored_direction, double stored_amount) {
+  line.direction = stored_direction == kCredit ? kCredit : kDebit;
+  line.debit = stored_direction == kCredit ? 0 : stored_amount;
+  line.credit = stored_direction == kCredit ? stored_amount : 0;
+}
+
+double RoundTo(double value, int decimals) {
+  char digits[64];
+  std::snprintf(digits, sizeof digits, "%.15g", value);
+  double exact = std::strtod(digits, nullptr);
+  double scale = std::pow(10.0, decimals);
+  double scaled = exact * scale;
+  std::snprintf(digits, sizeof digits, "%.15g", scaled);
+  double rounded = std::round(std::strtod(digits, nullptr)) / scale;
+  return rounded == 0 ? 0.0 : rounded;
+}
+
+std::string FormatFixed(double value, int decimals, bool grouping) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%.*f", decimals < 0 ? 0 : decimals, RoundTo(value, decimals));
+  std::string plain = text;
+  if (plain.starts_with("-") && RoundTo(value, decimals) == 0) plain.erase(0, 1);
+  if (!grouping) return plain;
+  std::string sign;
+  if (plain.starts_with("-")) {
+    sign = "-";
+    plain.erase(0, 1);
+  }
+  std::size_t point = plain.find('.');
+  std::string whole = plain.substr(0, point);
+  std::string rest = point == std::string::npos ? "" : plain.substr(point);
+  std::string grouped;
+  for (std::size_t i = 0; i < whole.size(); ++i) {
+    if (i > 0 && (whole.size() - i) % 3 == 0) grouped += ',';
+    grouped += whole[i];
+  }
+  return sign + grouped + rest;
+}
+
+std::string FormatPlain(double value) {
+  return frame::SqlNumber(value);
+}
+
+Totals ComputeTotals(const std::vector<VoucherLine>& lines, int decimals) {
+  Totals totals;
+  for (const VoucherLine& line : lines) {
+    totals.debit += line.debit;
+    totals.credit += line.credit;
+  }
+  totals.debit = RoundTo(totals.debit, decimals);
+  totals.credit = RoundTo(totals.credit, decimals);
+  totals.words = frame::CapsNumber(std::fabs(totals.debit != 0 ? totals.debit : totals.credit));
+  return totals;
+}
+
+}  // namespace lumvoucher::voucher

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace lumvoucher::dialect_test {
+
+// One statement of a case and what it must give.
+struct Step {
+  std::string sql;
+  enum class Expect { kOk, kRows, kCount, kError } expect = Expect::kOk;
+  std::string rows;   // "a|b\n1|x\n": header then rows
+  bool once = false;  // a query with side effects (nextval): not run again
+  long long count = 0;
+  std::string error;  // a part of the error message
+  int line = 0;       // of the statement in the file
+};
+
+struct Case {
+  std::string file;
+  std::string name;
+  int line = 0;
+  std::vector<std::string> setup;  // the file's setup statements, run first on a new database
+  std::vector<Step> steps;
+};
+
+// For test names in failure output.
+inline void PrintTo(const Case& c, std::ostream* os) {
+  *os << c.file << ":" << c.line << " " << c.name;
+}
+
+// Reads a case file:
+//   # comment
+//   === setup            statements separated by blank lines
+//   === <case name>      statements, each followed by one of
+//   >>> rows [once]      then the header and the rows, fields separated by "|", up to a blank line
+//   >>> count N          rows changed
+//   >>> error TEXT       the statement fails with a message containing TEXT
+//   >>> ok               the statement runs
+std::vector<Case> ReadCaseFile(const std::string& path);
+// Every *.case file of the directory, in name order.
+std::vector<Case> ReadCaseDirectory(const std::string& directory);
+
+}  // namespace lumvoucher::dialect_test

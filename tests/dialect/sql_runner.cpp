@@ -1,0 +1,120 @@
+#include "dialect/sql_runner.h"
+
+#include <sqlite3.h>
+
+#include "embedded/oracle_support.h"
+#include "embedded/statement_cache.h"
+#include "host/database_error.h"
+
+namespace lumvoucher::dialect_test {
+
+struct SqlRunner::CacheHolder {
+  embedded::StatementCache cache;
+  CacheHolder(sqlite3* db, std::size_t capacity) : cache(db, capacity) {}
+};
+
+namespace {
+
+void Exec(sqlite3* db, const char* sql) {
+  if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK) {
+    throw host::DatabaseError(sqlite3_errmsg(db));
+  }
+}
+
+// Steps one statement; the rows are kept when `out` is given.
+void Step(sqlite3* db, sqlite3_stmt* stmt, Outcome& out) {
+  const int columns = sqlite3_column_count(stmt);
+  out.is_query = columns > 0;
+  out.columns.clear();
+  out.rows.clear();
+  for (int i = 0; i < columns; ++i) out.columns.emplace_back(sqlite3_column_name(stmt, i));
+  int rc;
+  while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    std::vector<std::string> row;
+    for (int i = 0; i < columns; ++i) {
+      const unsigned char* text = sqlite3_column_text(stmt, i);
+      row.emplace_back(text ? std::string(reinterpret_cast<const char*>(text),
+                                          static_cast<std::size_t>(sqlite3_column_bytes(stmt, i)))
+                            : "NULL");
+    }
+    out.rows.push_back(std::move(row));
+  }
+  if (rc != SQLITE_DONE) {
+    std::string message = sqlite3_errmsg(db);
+    sqlite3_reset(stmt);
+    throw host::DatabaseError(message);
+  }
+  if (!sqlite3_stmt_readonly(stmt)) out.changes += sqlite3_changes64(db);
+  sqlite3_reset(stmt);
+}
+
+}  // namespace
+
+SqlRunner::SqlRunner(std::size_t cache_capacity) {
+  sqlite3_open(":memory:", &db_);
+  embedded::InstallOracleSupport(db_);
+  cache_ = std::make_unique<CacheHolder>(db_, cache_capacity);
+}
+
+SqlRunner::~SqlRunner() {
+  cache_.reset();
+  sqlite3_close(db_);
+}
+
+std::size_t SqlRunner::PrepareCount() const {
+  return cache_->cache.PrepareCount();
+}
+
+Outcome SqlRunner::Run(std::string_view oracle_sql) {
+  embedded::StatementCache::Prepared prepared = cache_->cache.Prepare(oracle_sql);
+  Outcome out;
+  if (prepared.is_block) Exec(db_, "SAVEPOINT dialect_test_block");
+  try {
+    for (sqlite3_stmt* stmt : prepared.statements) Step(db_, stmt, out);
+  } catch (...) {
+    if (prepared.is_block) {
+      sqlite3_exec(db_, "ROLLBACK TO dialect_test_block; RELEASE dialect_test_block", nullptr,
+                   nullptr, nullptr);
+    }
+    throw;
+  }
+  if (prepared.is_block) Exec(db_, "RELEASE dialect_test_block");
+  return out;
+}
+
+Outcome SqlRunner::RunSqlite(std::string_view sqlite_sql) {
+  Outcome out;
+  std::string text(sqlite_sql);
+  const char* tail = text.c_str();
+  while (*tail) {
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v2(db_, tail, -1, &stmt, &tail) != SQLITE_OK) {
+      throw host::DatabaseError(sqlite3_errmsg(db_));
+    }
+    if (!stmt) break;
+    try {
+      Step(db_, stmt, out);
+    } catch (...) {
+      sqlite3_finalize(stmt);
+      throw;
+    }
+    sqlite3_finalize(stmt);
+  }
+  return out;
+}
+
+std::string Dump(const Outcome& outcome) {
+  std::string text;
+  auto line = [&](const std::vector<std::string>& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) text += '|';
+      text += fields[i];
+    }
+    text += '\n';
+  };
+  line(outcome.columns);
+  for (const auto& row : outcome.rows) line(row);
+  return text;
+}
+
+}  // namespace lumvoucher::dialect_test

@@ -1,0 +1,112 @@
+#include "embedded/statement_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "dialect/sql_runner.h"
+#include "host/database_error.h"
+
+namespace lumvoucher::dialect_test {
+namespace {
+
+class StatementCacheTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    runner_.Run("CREATE TABLE t (id NUMBER(10), s VARCHAR2(10))");
+    for (int i = 1; i <= 5; ++i) {
+      runner_.Run("INSERT INTO t VALUES (" + std::to_string(i) + ", 'v" + std::to_string(i) + "')");
+    }
+  }
+  std::string Query(const std::string& sql) {
+    Outcome out = runner_.Run(sql);
+    std::string text;
+    for (const auto& row : out.rows) text += row.front() + ";";
+    return text;
+  }
+  SqlRunner runner_{8};
+};
+
+TEST_F(StatementCacheTest, StatementsDifferingInLiteralsSharePrepared) {
+  const std::size_t before = runner_.PrepareCount();
+  EXPECT_EQ(Query("SELECT s FROM t WHERE id = 1"), "v1;");
+  EXPECT_EQ(Query("SELECT s FROM t WHERE id = 4"), "v4;");
+  EXPECT_EQ(Query("select s   from t where id=2"), "v2;");  // blanks do not matter
+  EXPECT_EQ(runner_.PrepareCount() - before, 2u);  // the lower-case text is another skeleton
+}
+
+TEST_F(StatementCacheTest, TextAndNumberLiteralsAreBoundWithTheirType) {
+  EXPECT_EQ(Query("SELECT id FROM t WHERE s = 'v3'"), "3;");
+  EXPECT_EQ(Query("SELECT id FROM t WHERE s = 'v5'"), "5;");
+  EXPECT_EQ(Query("SELECT id FROM t WHERE id = 2.0"), "2;");
+}
+
+TEST_F(StatementCacheTest, InListLengthIsPartOfTheKey) {
+  const std::size_t before = runner_.PrepareCount();
+  EXPECT_EQ(Query("SELECT id FROM t WHERE id IN (1, 2) ORDER BY id"), "1;2;");
+  EXPECT_EQ(Query("SELECT id FROM t WHERE id IN (3, 4, 5) ORDER BY id"), "3;4;5;");
+  EXPECT_EQ(Query("SELECT id FROM t WHERE id IN (4, 5) ORDER BY id"), "4;5;");
+  EXPECT_EQ(runner_.PrepareCount() - before, 2u);
+}
+
+TEST_F(StatementCacheTest, KeptLiteralsSeparateEntries) {
+  // LIKE patterns and select-list literals stay in the text, so their values key the entry.
+  EXPECT_EQ(Query("SELECT id FROM t WHERE s LIKE 'v1%'"), "1;");
+  EXPECT_EQ(Query("SELECT id FROM t WHERE s LIKE 'v2%'"), "2;");
+  EXPECT_EQ(Query("SELECT 'a' FROM t WHERE id = 1"), "a;");
+  EXPECT_EQ(Query("SELECT 'b' FROM t WHERE id = 1"), "b;");
+  EXPECT_EQ(Query("SELECT to_char(id,'000') FROM t WHERE id = 1"), " 001;");
+  EXPECT_EQ(Query("SELECT to_char(id,'0000') FROM t WHERE id = 1"), " 0001;");
+  EXPECT_EQ(Query("SELECT id FROM t ORDER BY 1 DESC"), "5;4;3;2;1;");
+  EXPECT_EQ(Query("SELECT id, s FROM t ORDER BY 2 DESC"), "5;4;3;2;1;");
+}
+
+TEST_F(StatementCacheTest, EmptyStringIsNotABoundValue) {
+  EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = ''"), "0;");
+  EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = 'v1'"), "1;");
+  EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = ''"), "0;");
+}
+
+TEST_F(StatementCacheTest, EvictionKeepsResultsRight) {
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 1; i <= 12; ++i) {
+      std::string columns = "id";
+      for (int k = 0; k < i; ++k) columns += ", s";
+      Outcome out = runner_.Run("SELECT " + columns +
+                                " FROM t WHERE id = " + std::to_string(1 + (i + round) % 5));
+      ASSERT_EQ(out.columns.size(), static_cast<std::size_t>(i + 1));
+      EXPECT_EQ(out.rows.at(0).at(0), std::to_string(1 + (i + round) % 5));
+    }
+  }
+}
+
+TEST_F(StatementCacheTest, TranslationErrorNamesConstructAndPosition) {
+  try {
+    runner_.Run("SELECT id FROM t\nWHERE rownum < 2");
+    FAIL() << "expected an error";
+  } catch (const host::DatabaseError& e) {
+    EXPECT_STREQ(e.what(), "unsupported construct ROWNUM at line 2, column 7");
+  }
+}
+
+TEST_F(StatementCacheTest, PrepareErrorCarriesTheSqliteText) {
+  try {
+    runner_.Run("SELECT nosuch FROM t WHERE id = 1");
+    FAIL() << "expected an error";
+  } catch (const host::DatabaseError& e) {
+    EXPECT_NE(std::string(e.what()).find("no such column: nosuch"), std::string::npos);
+    EXPECT_NE(std::string(e.what()).find("WHERE id = ?1"), std::string::npos);
+  }
+}
+
+TEST(TranslateForDisplayTest, WritesLiteralsIntoTheText) {
+  EXPECT_EQ(embedded::TranslateForDisplay(
+                "Delete Costapportion ca Where ca.lngVoucherDetailID = 5 And ca.s = 'O''Neil'"),
+            "DELETE FROM Costapportion AS ca WHERE ca.lngVoucherDetailID = 5 AND ca.s = 'O''Neil'");
+  EXPECT_EQ(embedded::TranslateForDisplay("SELECT nvl(a, 0) x FROM t ORDER BY a"),
+            "SELECT ifnull(a, 0) AS x FROM t ORDER BY a ASC NULLS LAST");
+  EXPECT_THROW(embedded::TranslateForDisplay("SELECT FROM"), host::DatabaseError);
+}
+
+}  // namespace
+}  // namespace lumvoucher::dialect_test

@@ -1,0 +1,63 @@
+#include "ui/login_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDateEdit>
+
+#include "support/test_host.h"
+
+namespace lumvoucher::ui {
+namespace {
+
+QStringList Items(const QComboBox& box) {
+  QStringList items;
+  for (int i = 0; i < box.count(); ++i) items << box.itemText(i);
+  return items;
+}
+
+TEST(LoginDialogTest, ListsTheDemoOrganisationsByCode) {
+  auto data = testing::NewDemoDatabase();
+  LoginDialog dialog(*data, {1, 1, "2026-02-15"});
+  EXPECT_EQ(
+      Items(*dialog.Organizations()),
+      (QStringList{QStringLiteral("01 星河医疗集团"), QStringLiteral("01-01 集团本部"),
+                   QStringLiteral("01-02 东城分院"), QStringLiteral("01-02-05 东城分院门诊部")}));
+}
+
+TEST(LoginDialogTest, ListsTheActiveOperators) {
+  auto data = testing::NewDemoDatabase();
+  data->Execute("Update Operator Set blnIsInActive = 1 Where lngOperatorID = 6");
+  LoginDialog dialog(*data, {1, 1, "2026-02-15"});
+  EXPECT_EQ(Items(*dialog.Operators()),
+            (QStringList{QStringLiteral("admin 系统管理员"), QStringLiteral("101 李明"),
+                         QStringLiteral("102 王芳"), QStringLiteral("103 赵敏"),
+                         QStringLiteral("104 刘强")}));
+}
+
+TEST(LoginDialogTest, ProposesTheGivenLoginAndAnswersTheChoice) {
+  auto data = testing::NewDemoDatabase();
+  LoginDialog dialog(*data, {3, 2, "2026-03-31"});
+  EXPECT_EQ(dialog.Organizations()->currentText(), QStringLiteral("01-02 东城分院"));
+  EXPECT_EQ(dialog.Operators()->currentText(), QStringLiteral("101 李明"));
+  EXPECT_EQ(dialog.LoginDate()->date(), QDate(2026, 3, 31));
+
+  dialog.Organizations()->setCurrentIndex(3);
+  dialog.Operators()->setCurrentIndex(2);
+  dialog.LoginDate()->setDate(QDate(2026, 1, 5));
+  embedded::LoginRequest request = dialog.Request();
+  EXPECT_EQ(request.organization_id, 4);
+  EXPECT_EQ(request.operator_id, 3);
+  EXPECT_EQ(request.login_date, "2026-01-05");
+}
+
+TEST(LoginDialogTest, AnUnknownProposalLeavesTheFirstEntries) {
+  auto data = testing::NewDemoDatabase();
+  LoginDialog dialog(*data, {99, 99, "not a date"});
+  embedded::LoginRequest request = dialog.Request();
+  EXPECT_EQ(request.organization_id, 1);
+  EXPECT_EQ(request.operator_id, 1);
+}
+
+}  // namespace
+}  // namespace lumvoucher::ui

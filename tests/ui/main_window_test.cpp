@@ -1,0 +1,212 @@
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <set>
+#include <vector>
+
+#include "ui/qt_text.h"
+
+namespace lumvoucher::ui {
+namespace {
+
+class FakeChild : public host::ChildWindow {
+ public:
+  explicit FakeChild(std::string name) : name_(std::move(name)) {}
+  std::string WindowName() const override { return name_; }
+
+ private:
+  std::string name_;
+};
+
+// A view that answers a fixed set of commands and records what reached it.
+class FakeView : public QWidget, public CommandTarget {
+ public:
+  FakeView(std::set<Command> handled, std::vector<Command>& ran)
+      : handled_(std::move(handled)), ran_(ran) {}
+
+  bool Handles(Command command) const override { return handled_.count(command) != 0; }
+  void Run(Command command) override {
+    ran_.push_back(command);
+    if (command == Command::kReview) reviewed_ = !reviewed_;
+    if (command == Command::kEditSound) sound_ = !sound_;
+  }
+  std::string Caption(Command command) const override {
+    if (command != Command::kReview) return {};
+    return reviewed_ ? "取消复核(&C)" : "复    核(&C)";
+  }
+  bool Checked(Command command) const override { return command == Command::kEditSound && sound_; }
+  std::vector<MenuEntry> EditMenu() const override {
+    return {{4, "批量删除(&M)", true}, {5, "", true}, {6, "出纳签字(&T)", false}};
+  }
+  void RunEditMenu(int index) override { menu_runs.push_back(index); }
+
+  std::vector<int> menu_runs;
+
+ private:
+  std::set<Command> handled_;
+  std::vector<Command>& ran_;
+  bool reviewed_ = false;
+  bool sound_ = false;
+};
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    window_.RegisterChildView("frmA", [this](host::ChildWindow&) {
+      auto view = std::make_unique<FakeView>(
+          std::set{Command::kEditNew, Command::kEditInsLine, Command::kReview, Command::kEditSound},
+          ran_a_);
+      view_a_ = view.get();
+      return view;
+    });
+    window_.RegisterChildView("frmB", [this](host::ChildWindow&) {
+      return std::make_unique<FakeView>(std::set{Command::kEditDel}, ran_b_);
+    });
+    window_.show();
+  }
+
+  bool Enabled(Command command) { return window_.Action(command)->isEnabled(); }
+
+  MainWindow window_;
+  FakeChild a_{"frmA"};
+  FakeChild b_{"frmB"};
+  FakeView* view_a_ = nullptr;
+  std::vector<Command> ran_a_;
+  std::vector<Command> ran_b_;
+};
+
+TEST_F(MainWindowTest, EveryCommandIsDisabledWithoutAChild) {
+  for (const CommandInfo& info : AllCommands()) {
+    ASSERT_NE(window_.Action(info.command), nullptr) << info.name;
+    EXPECT_FALSE(Enabled(info.command)) << info.name;
+  }
+  EXPECT_FALSE(window_.Raise(Command::kEditNew));
+}
+
+TEST_F(MainWindowTest, EnablesOnlyWhatTheActiveChildHandles) {
+  window_.ShowChild(a_);
+  window_.ChildActive();
+  EXPECT_EQ(window_.ActiveChild(), &a_);
+  EXPECT_TRUE(Enabled(Command::kEditNew));
+  EXPECT_TRUE(Enabled(Command::kEditInsLine));
+  EXPECT_FALSE(Enabled(Command::kEditDel));
+  EXPECT_FALSE(Enabled(Command::kFileSave));
+
+  window_.ShowChild(b_);
+  window_.ChildActive();
+  EXPECT_EQ(window_.ActiveChild(), &b_);
+  EXPECT_TRUE(Enabled(Command::kEditDel));
+  EXPECT_FALSE(Enabled(Command::kEditNew));
+}
+
+TEST_F(MainWindowTest, RoutesTheCommandToTheActiveChildOnly) {
+  window_.ShowChild(a_);
+  window_.ShowChild(b_);
+  window_.Action(Command::kEditDel)->trigger();
+  EXPECT_EQ(ran_b_, std::vector{Command::kEditDel});
+  EXPECT_TRUE(ran_a_.empty());
+
+  window_.ShowChild(a_);
+  window_.Action(Command::kEditInsLine)->trigger();
+  EXPECT_EQ(ran_a_, std::vector{Command::kEditInsLine});
+  EXPECT_FALSE(window_.Raise(Command::kEditDel));
+  EXPECT_EQ(ran_b_.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ShowingAChildAgainReusesItsWindow) {
+  window_.ShowChild(a_);
+  window_.ShowChild(b_);
+  window_.ShowChild(a_);
+  EXPECT_EQ(window_.Area()->subWindowList().size(), 2);
+  EXPECT_EQ(window_.OpenChildren(), (std::vector<host::ChildWindow*>{&a_, &b_}));
+}
+
+TEST_F(MainWindowTest, ClosingTheActiveChildDisablesItsCommands) {
+  window_.ShowChild(a_);
+  window_.ShowChild(b_);
+  window_.Area()->currentSubWindow()->close();
+  QApplication::processEvents();
+  QApplication::processEvents();
+  EXPECT_EQ(window_.OpenChildren(), std::vector<host::ChildWindow*>{&a_});
+  window_.ShowChild(a_);
+  EXPECT_FALSE(Enabled(Command::kEditDel));
+  EXPECT_TRUE(Enabled(Command::kEditNew));
+}
+
+TEST_F(MainWindowTest, CaptionsAndSwitchesFollowTheChild) {
+  window_.ShowChild(a_);
+  EXPECT_EQ(window_.Action(Command::kReview)->text(), QStringLiteral("复    核(&C)"));
+  EXPECT_EQ(window_.Action(Command::kReview)->iconText(), QStringLiteral("复核"));
+  window_.Action(Command::kReview)->trigger();
+  EXPECT_EQ(window_.Action(Command::kReview)->text(), QStringLiteral("取消复核(&C)"));
+  EXPECT_EQ(window_.Action(Command::kReview)->iconText(), QStringLiteral("取消复核"));
+
+  EXPECT_FALSE(window_.Action(Command::kEditSound)->isChecked());
+  window_.Action(Command::kEditSound)->trigger();
+  EXPECT_TRUE(window_.Action(Command::kEditSound)->isChecked());
+  window_.Action(Command::kEditSound)->trigger();
+  EXPECT_FALSE(window_.Action(Command::kEditSound)->isChecked());
+
+  window_.ShowChild(b_);
+  EXPECT_EQ(window_.Action(Command::kReview)->text(), QStringLiteral("复核(&C)"));
+}
+
+TEST_F(MainWindowTest, OperationMenuListsTheChildsOwnCommands) {
+  EXPECT_FALSE(window_.OperationMenu()->isEnabled());
+  window_.ShowChild(a_);
+  QList<QAction*> entries = window_.OperationMenu()->actions();
+  ASSERT_EQ(entries.size(), 3);
+  EXPECT_EQ(entries[0]->text(), QStringLiteral("批量删除(&M)"));
+  EXPECT_TRUE(entries[1]->isSeparator());
+  EXPECT_FALSE(entries[2]->isEnabled());
+  entries[0]->trigger();
+  EXPECT_EQ(view_a_->menu_runs, std::vector{4});
+}
+
+TEST_F(MainWindowTest, ChildWithoutViewOpensAsAPlaceholder) {
+  FakeChild unknown("frmListVoucher");
+  window_.ShowChild(unknown);
+  EXPECT_EQ(window_.ActiveChild(), &unknown);
+  EXPECT_EQ(window_.ActiveTarget(), nullptr);
+  EXPECT_FALSE(Enabled(Command::kEditNew));
+}
+
+TEST_F(MainWindowTest, OpenersGoIntoTheVoucherMenu) {
+  int opened = 0;
+  QAction* opener = window_.AddOpener(QStringLiteral("填制凭证"), [&] { ++opened; });
+  opener->trigger();
+  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(opener->isEnabled());
+}
+
+TEST_F(MainWindowTest, ToolbarButtonsLeaveOutTheAccelerator) {
+  EXPECT_EQ(window_.Action(Command::kFileSave)->text(), QStringLiteral("保存(&S)"));
+  EXPECT_EQ(window_.Action(Command::kFileSave)->iconText(), QStringLiteral("保存"));
+  EXPECT_EQ(window_.Action(Command::kReceiptFirst)->iconText(), QStringLiteral("首张"));
+}
+
+TEST_F(MainWindowTest, AChildFillsTheArea) {
+  window_.ShowChild(a_);
+  QApplication::processEvents();
+  EXPECT_TRUE(window_.Area()->currentSubWindow()->isMaximized());
+}
+
+TEST_F(MainWindowTest, ShortcutsOfTheMainCommands) {
+  EXPECT_EQ(window_.Action(Command::kFileSave)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
+  EXPECT_EQ(window_.Action(Command::kEditNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
+  EXPECT_EQ(window_.Action(Command::kEditInsLine)->shortcut(),
+            QKeySequence(QStringLiteral("Ctrl+I")));
+  EXPECT_EQ(window_.Action(Command::kEditDelLine)->shortcut(),
+            QKeySequence(QStringLiteral("Ctrl+D")));
+  EXPECT_EQ(window_.Action(Command::kToolRefresh)->shortcut(), QKeySequence(Qt::Key_F5));
+}
+
+}  // namespace
+}  // namespace lumvoucher::ui

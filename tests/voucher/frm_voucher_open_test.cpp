@@ -1,0 +1,346 @@
+#include <gtest/gtest.h>
+
+#include "frame/login_state.h"
+#include "frame/window_registry.h"
+#include "host/message_box.h"
+#include "voucher/voucher_fixture.h"
+#include "voucher/voucher_texts.h"
+
+namespace lumvoucher::testing {
+namespace {
+
+using voucher::HeaderField;
+using voucher::LineField;
+namespace texts = voucher::texts;
+
+using NewBill = VoucherWindowTest;
+
+TEST_F(NewBill, StartsWithTheFirstTypeTheNextNumberAndTheTypesTemplate) {
+  ASSERT_TRUE(w_.ShowANewBill(0));
+  const auto& h = S().header;
+  EXPECT_EQ(h.type_code + "-" + h.number, "记-000005");
+  EXPECT_EQ(h.date, "2026-02-15");
+  EXPECT_EQ(h.year * 100 + h.period, 202602);
+  EXPECT_EQ(h.template_name, "记账凭证");
+  EXPECT_EQ(h.maker_name, "李明");
+  EXPECT_EQ(h.checker_name + h.poster_name + h.teller_name, "");
+  EXPECT_EQ(S().review_caption, "复    核(&C)");
+  EXPECT_EQ(S().post_caption, "记    账(&J)");
+  EXPECT_EQ(S().sign_caption, "出纳签字(&T)");
+  EXPECT_TRUE(S().lines.empty());
+  EXPECT_EQ(S().totals.words, "零元整");
+  EXPECT_FALSE(S().must_save);
+  EXPECT_EQ(t_.MainWindow().child_active_calls, 1);
+  ASSERT_EQ(t_.MainWindow().children.size(), 1u);
+  EXPECT_EQ(t_.MainWindow().children[0]->WindowName(), "frmVoucher");
+}
+
+TEST_F(NewBill, ATemplateOfAnotherOrganisationGivesWayToTheOrganisationsOwn) {
+  t_.Data().Execute("Update VoucherType Set lngTemplateID = 5 Where lngVoucherTypeID = 1");
+  ASSERT_TRUE(w_.ShowANewBill(0));
+  EXPECT_EQ(S().header.template_id, 0);  // organisation 1 has no copy of the type
+
+  TestHost branch(embedded::LoginRequest{3, 2, "2026-02-15"});
+  branch.Data().Execute("Update VoucherType Set lngTemplateID = 99 Where lngVoucherTypeID = 1");
+  TestableVoucher window;
+  ASSERT_TRUE(window.ShowANewBill(0));
+  EXPECT_EQ(window.State().header.template_name, "东城分院记账凭证");
+}
+
+TEST_F(NewBill, WithoutAnActiveTypeTheHostsTypeCardIsOpened) {
+  t_.Data().Execute("Update VoucherType Set blnIsInActive = 1");
+  t_.Host().Account().SetVoucherTypeCardHandler([this] {
+    t_.Data().Execute("Update VoucherType Set blnIsInActive = 0 Where lngVoucherTypeID = 1");
+  });
+  ASSERT_TRUE(w_.ShowANewBill(0));
+  EXPECT_EQ(t_.Host().Account().VoucherTypeCardCalls(), 1);
+  EXPECT_EQ(S().header.type_code, "记");
+}
+
+TEST(NewBillRights, AnOperatorWhoMakesNoTypeStillOpensTheWindowOnStoredVouchers) {
+  TestHost reviewer(DemoLogin::Reviewer());
+  TestableVoucher window;
+  ASSERT_TRUE(window.ShowANewBill(0));  // the type query runs with IN (-100) alone
+  EXPECT_EQ(window.State().header.type_id, 0);
+  EXPECT_EQ(reviewer.Host().Account().VoucherTypeCardCalls(), 0);
+}
+
+// Answers the demo's rights with changes a test chooses.
+class RightsOverride : public embedded::EmbeddedBusinessPub {
+ public:
+  RightsOverride(host::LoginContext& login, std::function<void(host::ReceiptTypeRights&)> change)
+      : EmbeddedBusinessPub(login), change_(std::move(change)) {}
+  host::ReceiptTypeRights Rights(int kind) override {
+    host::ReceiptTypeRights r = EmbeddedBusinessPub::Rights(kind);
+    change_(r);
+    return r;
+  }
+
+ private:
+  std::function<void(host::ReceiptTypeRights&)> change_;
+};
+
+struct RightsCase {
+  const char* name;
+  std::function<void(host::ReceiptTypeRights&)> change;
+  const char* message;
+};
+
+TEST(NewBillRights, WithNothingToDoEachSituationHasItsMessage) {
+  const RightsCase cases[] = {
+      {"no add, system",
+       [](auto& r) {
+         r.may_make = false;
+         r.make_type_ids.clear();
+       },
+       texts::kNoAddNoneInSystem},
+      {"no type, system", [](auto& r) { r.make_type_ids.clear(); }, texts::kNoTypeNoneInSystem},
+      {"no add, group",
+       [](auto& r) {
+         r.may_make = false;
+         r.make_type_ids.clear();
+         r.query_scope = host::QueryScope::kGroup;
+       },
+       texts::kNoAddNoneInGroup},
+      {"no type, group",
+       [](auto& r) {
+         r.make_type_ids.clear();
+         r.query_scope = host::QueryScope::kGroup;
+       },
+       texts::kNoTypeNoneInGroup},
+      {"no add, no query",
+       [](auto& r) {
+         r.may_make = false;
+         r.query_scope = host::QueryScope::kNone;
+       },
+       texts::kNoAddNoQuery},
+      {"no type, no query",
+       [](auto& r) {
+         r.make_type_ids.clear();
+         r.query_scope = host::QueryScope::kNone;
+       },
+       texts::kNoTypeNoQuery},
+      {"foreign organisation", [](auto& r) { r.organization_in_account_set = false; },
+       texts::kNotAccountSetOrganization},
+  };
+  for (const RightsCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestHost t;
+    t.Data().Execute("Delete From VoucherDetail");
+    t.Data().Execute("Delete From Voucher");
+    RightsOverride rights(t.Host().Login(), c.change);
+    frame::Login().business_pub = &rights;
+    t.Messages().Expect(c.message, host::mb::kOk, "新增单据");
+    TestableVoucher window;
+    EXPECT_FALSE(window.ShowANewBill(0));
+    EXPECT_FALSE(window.State().open);
+    EXPECT_EQ(t.MainWindow().child_active_calls, 0);
+  }
+}
+
+TEST(NewBillRights, TheEmbeddedHostsOwnAnswersReachTheMessages) {
+  TestHost t(DemoLogin::Reviewer());
+  t.Data().Execute("Delete From VoucherDetail");
+  t.Data().Execute("Delete From Voucher");
+  TestableVoucher window;
+  t.Messages().Expect(texts::kNoAddNoneInSystem, host::mb::kOk, "新增单据");
+  EXPECT_FALSE(window.ShowANewBill(0));
+  t.Data().Execute("Update Setting Set strSetting = '1' Where strKey = '凭证列表'");
+  t.Messages().Expect(texts::kNoAddNoneInGroup, host::mb::kOk, "新增单据");
+  EXPECT_FALSE(window.ShowANewBill(0));
+  t.Data().Execute("Update OperatorVoucherType Set blnQuery = 0");
+  t.Messages().Expect(texts::kNoAddNoQuery, host::mb::kOk, "新增单据");
+  EXPECT_FALSE(window.ShowANewBill(0));
+}
+
+using OldBill = VoucherWindowTest;
+
+TEST_F(OldBill, ShowsAForeignCurrencyVoucherAsStored) {
+  ASSERT_TRUE(w_.ShowAOldBill(5));
+  const auto& h = S().header;
+  EXPECT_EQ(h.type_code + "-" + h.number + " " + h.date, "收-000002 2026-02-15");
+  EXPECT_EQ(DumpLines(S()), "D 1002-02 71000.00|C 1122 71000.00");
+  const auto& usd = S().lines[0];
+  EXPECT_EQ(usd.currency_name, "美元");
+  EXPECT_EQ(usd.rate, 7.1);
+  EXPECT_EQ(usd.currency_amount, 10000);
+  EXPECT_EQ(usd.rate_decimals, 4);
+  EXPECT_EQ(S().lines[1].unit_text, "002 美康国际贸易公司");
+  EXPECT_EQ(S().lines[1].department_text, "");
+  EXPECT_EQ(S().totals.words, "柒万壹仟元整");
+  EXPECT_FALSE(S().must_save);
+  EXPECT_FALSE(S().reversed);
+  EXPECT_EQ(S().review_caption, "复    核(&C)");
+  EXPECT_EQ(h.checker_name, "");
+}
+
+TEST_F(OldBill, AReviewedSignedPostedVoucherFlipsEveryCaption) {
+  ASSERT_TRUE(w_.ShowAOldBill(1));
+  const auto& h = S().header;
+  EXPECT_EQ(h.checker_name + "/" + h.teller_name + "/" + h.poster_name, "王芳/赵敏/刘强");
+  EXPECT_EQ(S().review_caption, "取消复核(&C)");
+  EXPECT_EQ(S().post_caption, "取消记账(&J)");
+  EXPECT_EQ(S().sign_caption, "取消签字(&T)");
+  EXPECT_EQ(S().lines[0].payment_method_text, "03 电汇");
+}
+
+TEST_F(OldBill, AMissingVoucherIsReportedAndThePreviousOneStays) {
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  t_.Messages().Expect("凭证不存在！", host::mb::kOk, "查询凭证");
+  EXPECT_FALSE(w_.ShowAOldBill(777));
+  EXPECT_EQ(S().header.voucher_id, 3);
+  EXPECT_EQ(DumpLines(S()), "D 6602-02 3200.00|C 1221 3200.00");
+}
+
+TEST_F(OldBill, LinesFollowTheRowOrderMissingReferencesShowBlankAndALineWithoutCurrencyIsHidden) {
+  StoreVoucher(100, 1, 9);
+  StoreLine(1001, 100, 3, 6, -1, 100, ", lngCustomerID, strBusinessDate", ", 55, '2026-02-01'");
+  StoreLine(1002, 100, 1, 31, 1, 60, ", lngDepartmentID", ", 66");
+  StoreLine(1003, 100, 2, 34, 1, 40, ", lngClassID1, lngClassID2", ", 3, 77");
+  StoreLine(1004, 100, 4, 1, 1, 5, ", lngCurrencyID", ", 9");
+  ASSERT_TRUE(w_.ShowAOldBill(100));
+  EXPECT_EQ(DumpLines(S()), "D 6602-01 60.00|D 6602-04 40.00|C 1122 100.00");
+  EXPECT_EQ(S().lines[0].department_text, "");
+  EXPECT_EQ(S().lines[1].class1_text, "03 办公用品");
+  EXPECT_EQ(S().lines[1].class2_text, "");
+  EXPECT_EQ(S().lines[2].unit_text, "");
+  EXPECT_EQ(S().lines[2].business_date, "2026-02-01");
+}
+
+TEST_F(OldBill, PositionsOnTheGivenLineEvenTheLastAndOtherwiseOnTheFirst) {
+  ASSERT_TRUE(w_.ShowAOldBill(8, 18));
+  EXPECT_EQ(S().current_row, 3);
+  EXPECT_EQ(S().top_row, 3);
+  ASSERT_TRUE(w_.ShowAOldBill(8, 5));
+  EXPECT_EQ(S().current_row, 1);
+}
+
+TEST_F(OldBill, AReversedVoucherShowsTheMarkButATransferDoesNotReverse) {
+  StoreVoucher(100, 1, 9, ", lngVoucherSourceID, lngSourceVoucherID", ", 16, 3");
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  EXPECT_FALSE(S().reversed);
+  StoreVoucher(101, 1, 10, ", lngSourceVoucherID", ", 3");
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  EXPECT_TRUE(S().reversed);
+  EXPECT_EQ(std::string(texts::kReversed), "已冲销");
+}
+
+TEST_F(OldBill, UnsavedChangesAskFirstNoGoesOnCancelStays) {
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, "改过的摘要"));
+  ASSERT_TRUE(S().must_save);
+  const std::string question = "“记-000001”的数据已经发生改变，是否需要保存?";
+  t_.Messages().Expect(question, host::mb::kCancel, "警告提示");
+  EXPECT_FALSE(w_.ShowAOldBill(4));
+  EXPECT_EQ(S().lines[0].remark, "改过的摘要");
+  t_.Messages().Expect(question, host::mb::kNo, "警告提示");
+  EXPECT_TRUE(w_.ShowAOldBill(4));
+  EXPECT_EQ(S().header.voucher_id, 4);
+  EXPECT_FALSE(S().must_save);
+}
+
+TEST_F(OldBill, UnsavedChangesYesGoesOnOnlyWhenTheSaveSucceeds) {
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, "改"));
+  const std::string question = "“记-000001”的数据已经发生改变，是否需要保存?";
+  t_.Messages().Expect(question, host::mb::kYes, "警告提示");
+  EXPECT_FALSE(w_.ShowAOldBill(4));  // no saving code yet: the save fails
+  int saves = 0;
+  w_.SetSaveBillHook([&] { return ++saves == 2; });
+  t_.Messages().Expect(question, host::mb::kYes, "警告提示");
+  EXPECT_FALSE(w_.ShowAOldBill(4));
+  t_.Messages().Expect(question, host::mb::kYes, "警告提示");
+  EXPECT_TRUE(w_.ShowAOldBill(4));
+  EXPECT_EQ(saves, 2);
+}
+
+TEST_F(OldBill, WithoutTheAccountSetPropertyNoQuestionIsAsked) {
+  SetSetting("帐套属性", "凭证修改存盘提示", "False");
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, "改"));
+  EXPECT_TRUE(w_.ShowAOldBill(4));
+}
+
+TEST_F(OldBill, PreviewSkipsTheExistenceCheckAndRefusesEdits) {
+  EXPECT_FALSE(w_.ShowAOldBill(777, 0, true));  // nothing to show, and no message
+  ASSERT_TRUE(w_.ShowAOldBill(3, 0, true));
+  EXPECT_TRUE(w_.blnPreViewVoucher());
+  EXPECT_FALSE(w_.SetCell(1, LineField::kRemark, "x"));
+  EXPECT_FALSE(w_.SetHeaderField(HeaderField::kManager, "x"));
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  EXPECT_FALSE(w_.blnPreViewVoucher());
+}
+
+TEST_F(OldBill, PreferencesAndOptionsAreReadWhenTheWindowOpensTheStampingOnEachShow) {
+  auto& prefs = t_.Host().BaseClass().Preferences();
+  prefs.SaveSetting("241", "Sound", "True");
+  prefs.SaveSetting("241", "CashLine", "False");
+  SetSetting("凭证余额显示控制", "部门控制", "False");
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  EXPECT_TRUE(S().preferences.sound);
+  EXPECT_FALSE(S().preferences.cash_line);
+  EXPECT_FALSE(S().preferences.alert);
+  EXPECT_FALSE(S().panel.balance.department);
+  EXPECT_TRUE(S().panel.balance.unit);
+  EXPECT_FALSE(S().stamping);
+  prefs.SaveSetting("241", "Sound", "False");
+  SetSetting("企业会计信息化", "支持企业会计信息化工作规范", "1");
+  ASSERT_TRUE(w_.ShowAOldBill(4));
+  EXPECT_TRUE(S().preferences.sound);  // read once, when the window opened
+  EXPECT_TRUE(S().stamping);
+}
+
+TEST_F(OldBill, TheInformationPanelShowsTheLinesItemsAndTheAccountBalance) {
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  EXPECT_EQ(S().info_text,
+            "  部门：01 综合办公室  职员：0001 张伟 01 综合办公室  当前本币借方余额：3,200.00");
+  w_.SetCurrentRow(2);
+  EXPECT_EQ(S().info_text, "  职员：0001 张伟 01 综合办公室  当前本币贷方余额：3,200.00");
+  SetSetting("帐套属性", "凭证是否显示科目余额", "False");
+  TestableVoucher fresh;
+  ASSERT_TRUE(fresh.ShowAOldBill(3));
+  EXPECT_EQ(fresh.State().info_text, "  部门：01 综合办公室  职员：0001 张伟 01 综合办公室");
+}
+
+TEST_F(OldBill, TheClassCaptionComesFromTheAccountSetsClassNames) {
+  SetSetting("帐套属性", "统计名称", "经济分类");
+  ASSERT_TRUE(w_.ShowAOldBill(7));
+  // Voucher 7 is an error voucher: it does not count in the balance.
+  EXPECT_EQ(S().info_text,
+            "  经济分类：03 办公用品  项目：02-02 网络设备采购  当前本币借方余额：0.00");
+}
+
+TEST_F(OldBill, TheBankLineShowsItsReceiptMethodAndBill) {
+  ASSERT_TRUE(w_.ShowAOldBill(2, 4));
+  EXPECT_EQ(S().info_text.substr(0, S().info_text.find("  当前")),
+            "  付款方式：01 现金支票  票据号：XJ0001  票据日期：2026-02-05");
+}
+
+class InterFaceVoucher : public VoucherWindowTest {
+ protected:
+  void SetUp() override { frame::WindowRegistry::ReleaseAll(); }
+  void TearDown() override { frame::WindowRegistry::ReleaseAll(); }
+};
+
+TEST_F(InterFaceVoucher, OpensTheSingletonWindowOnANewOrAStoredVoucher) {
+  t_.Component().ShowANewBill(0);
+  auto& window = frame::WindowRegistry::Get<voucher::frmVoucher>();
+  EXPECT_EQ(window.State().header.number, "000005");
+  t_.Component().ShowAOldBill2(8, 17, true);
+  EXPECT_EQ(window.State().current_row, 2);
+  EXPECT_TRUE(t_.Component().blnPreViewVoucher());
+  t_.Component().blnPreViewVoucher(false);
+  EXPECT_FALSE(window.State().preview);
+  t_.Component().ShowAOldBill(4, false);
+  EXPECT_EQ(window.State().header.voucher_id, 4);
+}
+
+TEST_F(InterFaceVoucher, TheDualBasisRegimeOpensNothingYet) {
+  SetSetting("帐套属性", "会计制度", "16");
+  t_.Component().ShowANewBill(0);
+  t_.Component().ShowAOldBill(3, false);
+  EXPECT_FALSE(frame::WindowRegistry::Exists<voucher::frmVoucher>());
+}
+
+}  // namespace
+}  // namespace lumvoucher::testing
