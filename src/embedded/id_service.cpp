@@ -1,28 +1,20 @@
 #include "embedded/id_service.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "frame/sql_text.h"
 #include "embedded/sqlite_data_access.h"
+#include "host/ascii.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::embedded {
-
-namespace {
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-}  // namespace
 
 IdService::IdService(SqliteDataAccess& data) : data_(data) {
   data_.OnOuterRollback([this] { RestoreAfterRollback(); });
 }
 
 long IdService::NextId(std::string_view table_name) {
-  const std::string table = Upper(table_name);
+  const std::string table = host::AsciiUpper(table_name);
   const std::string key = frame::SqlText(table);
   // Inside the caller's transaction when there is one, so the counter and the row commit
   // together; on its own otherwise.

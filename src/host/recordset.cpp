@@ -1,30 +1,19 @@
 #include "host/recordset.h"
 
-#include <cctype>
-
+#include "host/ascii.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::host {
-namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
-
-}  // namespace
-
 Recordset::Recordset(std::vector<std::string> columns, std::vector<Row> rows)
     : columns_(std::move(columns)), rows_(std::move(rows)) {
   for (std::size_t i = 0; i < columns_.size(); ++i) {
     // A query may name two columns alike; the first one wins, as with a driver's collection.
-    index_.emplace(Upper(columns_[i]), i);
+    index_.emplace(AsciiUpper(columns_[i]), i);
   }
 }
 
 int Recordset::FieldIndex(std::string_view name) const {
-  auto it = index_.find(Upper(name));
+  auto it = index_.find(AsciiUpper(name));
   return it == index_.end() ? -1 : static_cast<int>(it->second);
 }
 
