@@ -46,3 +46,17 @@ format:
 
 clean:
 	rm -rf $(BUILD) $(BENCH_BUILD)
+
+# Fuzzes the Oracle dialect with libFuzzer for FUZZ_SECONDS; needs clang, skipped without it.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 30
+.PHONY: fuzz
+fuzz: deps
+	@if ! command -v clang++ >/dev/null 2>&1; then echo "fuzz: clang++ not found, skipped"; exit 0; fi; \
+	[ -f $(FUZZ_BUILD)/build.ninja ] || CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLUMVOUCHER_BUILD_FUZZ=ON -DLUMVOUCHER_BUILD_TESTS=OFF \
+	  || exit 1; \
+	cmake --build $(FUZZ_BUILD) --target fuzz_dialect -j$(JOBS) || exit 1; \
+	mkdir -p $(FUZZ_BUILD)/corpus; \
+	$(FUZZ_BUILD)/tests/fuzz/fuzz_dialect -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  $(FUZZ_BUILD)/corpus

@@ -68,7 +68,8 @@ std::uint64_t Drain(sqlite3_stmt* stmt) {
 
 std::uint64_t RunDialect(StatementCache& cache, const std::string& sql) {
   std::uint64_t sum = 0;
-  for (sqlite3_stmt* stmt : cache.Prepare(sql).statements) sum += Drain(stmt);
+  StatementCache::Prepared prepared = cache.Prepare(sql);
+  for (std::size_t n = 0; n < prepared.Size(); ++n) sum += Drain(prepared.Statement(n));
   return sum;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "embedded/embedded_filter.h"
 #include "embedded/embedded_login_context.h"
 #include "embedded/embedded_services.h"
 #include "embedded/sqlite_data_access.h"
@@ -46,6 +47,7 @@ class EmbeddedHost {
   EmbeddedAccount& Account() { return *account_; }
   EmbeddedTransferPublic& TransferPublic() { return *transfer_public_; }
   EmbeddedCard& Card() { return card_; }
+  EmbeddedFilter& Filter() { return filter_; }
 
  private:
   void Build(const LoginRequest& login, HostUi ui);
@@ -59,7 +61,7 @@ class EmbeddedHost {
   std::unique_ptr<EmbeddedBusinessPub> business_pub_;
   std::unique_ptr<EmbeddedAccount> account_;
   std::unique_ptr<EmbeddedTransferPublic> transfer_public_;
-  NamedHostObject<host::clsFilter> filter_{"clsFilter"};
+  EmbeddedFilter filter_;
   NamedHostObject<host::clsReportBook> report_book_{"clsReportBook"};
   NamedHostObject<host::clsCardInFix> card_in_fix_{"clsCardInFix"};
   NamedHostObject<host::clsPublicForm> public_form_{"clsPublicForm"};

@@ -98,6 +98,64 @@ host::ReceiptTypeRights EmbeddedBusinessPub::Rights(int receipt_type) {
   return rights;
 }
 
+void EmbeddedBusinessPub::VoucherNumberUsed(int year, int period, int receipt_type,
+                                            long voucher_type_id, long number, long) {
+  const std::string scope = " Where lngOrganizationID = " + N(login_.CurrentOrganization().id) +
+                            " And intYear = " + N(year) + " And bytPeriod = " + N(period) +
+                            " And lngReceiptTypeID = " + N(receipt_type) +
+                            " And strReceiptNo = " + frame::SqlText(N(voucher_type_id));
+  if (login_.Data().Execute("Update ReceiptMaxNo Set lngReceiptNo = " + N(number) + scope +
+                            " And lngReceiptNo < " + N(number)) > 0) {
+    return;
+  }
+  host::Recordset rs = login_.Data().OpenRecordset("Select lngReceiptNo From ReceiptMaxNo" + scope);
+  if (!rs.Empty()) return;
+  login_.Data().Execute(
+      "Insert Into ReceiptMaxNo (lngOrganizationID, intYear, bytPeriod, lngReceiptTypeID, "
+      "strReceiptNo, lngReceiptNo) Values (" +
+      N(login_.CurrentOrganization().id) + ", " + N(year) + ", " + N(period) + ", " +
+      N(receipt_type) + ", " + frame::SqlText(N(voucher_type_id)) + ", " + N(number) + ")");
+}
+
+bool EmbeddedBusinessPub::Option(std::string_view key, std::string_view fallback) {
+  return login_.SettingValue(0, "帐套属性", key, fallback) == "True";
+}
+
+bool EmbeddedBusinessPub::GroupSetUp() {
+  return Option("集团账套", "False");
+}
+
+bool EmbeddedBusinessPub::AutoRenumber() {
+  return Option("凭证号重复自动取号", "True");
+}
+
+bool EmbeddedBusinessPub::CostPeriodClosed(int year, int period) {
+  host::Recordset rs = login_.Data().OpenRecordset(
+      "Select bytStatus, intYear, bytPeriod From MODULE Where lngOrganizationId = " +
+      N(login_.CurrentOrganization().id) + " And lngModuleID = " + N(kCostModule));
+  if (rs.Empty() || rs["bytStatus"].AsLong() == 0) return false;
+  long at = rs["intYear"].AsLong() * 100 + rs["bytPeriod"].AsLong();
+  return static_cast<long>(year) * 100 + period < at;
+}
+
+bool EmbeddedBusinessPub::CashBankOnly(long voucher_source_id) {
+  return voucher_source_id != kCashBankSource && Option("仅现金银行模块生成现金银行凭证", "False");
+}
+
+bool EmbeddedBusinessPub::CostDifferenceAllowed() {
+  return Option("成本归集差额允许保存", "False");
+}
+
+bool EmbeddedBusinessPub::SameOrganizationCheck() {
+  return Option("借贷方科目机构相同提示", "False");
+}
+
+host::AssetSourceChange EmbeddedBusinessPub::AssetSourceChanged(long voucher_id,
+                                                                long voucher_source_id) {
+  return asset_check_ ? asset_check_(voucher_id, voucher_source_id)
+                      : host::AssetSourceChange::kNone;
+}
+
 long EmbeddedAccount::VoucherByNumber(int receipt_type, int year, int period, long voucher_type_id,
                                       long number, long organization_id) {
   if (receipt_type != host::kReceiptTypeVoucher) return 0;

@@ -3,7 +3,10 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
+#include "embedded/embedded_period_service.h"
+#include "embedded/embedded_voucher_business.h"
 #include "host/cls_account.h"
 #include "host/cls_business_pub.h"
 #include "host/cls_transfer_public.h"
@@ -20,7 +23,8 @@ namespace lumvoucher::embedded {
 // 凭证权限控制/凭证列表 is "1", else the whole system.
 class EmbeddedBusinessPub : public host::clsBusinessPub {
  public:
-  explicit EmbeddedBusinessPub(host::LoginContext& login) : login_(login) {}
+  explicit EmbeddedBusinessPub(host::LoginContext& login)
+      : login_(login), periods_(login), voucher_business_(login, *this, periods_) {}
 
   // The next number after the highest one of the period in both bases; with the account-set
   // property "凭证断号重用" True, the lowest free number (a gap) instead.
@@ -30,10 +34,39 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
                    long source_organization_id, int year, int period) override;
   host::ReceiptTypeRights Rights(int receipt_type) override;
   bool HasRight(long right_id) override;
+  host::VoucherBusinessService& VoucherBusiness() override { return voucher_business_; }
+  host::PeriodService& Periods() override { return periods_; }
+
+  // Raises the ReceiptMaxNo counter (kind, type id as text) of the organisation to `number`,
+  // adding the row when the period has none.
+  void VoucherNumberUsed(int year, int period, int receipt_type, long voucher_type_id, long number,
+                         long flag) override;
+  // The module answers of the save, read from Setting section "帐套属性" of the current
+  // organisation: "集团账套" (group set-up), "凭证号重复自动取号" (default True), "仅现金银行模块
+  // 生成现金银行凭证" (the cash-and-bank module makes vouchers of source kCashBankSource),
+  // "成本归集差额允许保存", "借贷方科目机构相同提示" (all default False). The cost module
+  // (MODULE kCostModule) has closed every period before the one it stands at.
+  static constexpr long kCostModule = 130;
+  static constexpr long kCashBankSource = 13;
+  bool GroupSetUp() override;
+  bool AutoRenumber() override;
+  bool CostPeriodClosed(int year, int period) override;
+  bool CashBankOnly(long voucher_source_id) override;
+  bool CostDifferenceAllowed() override;
+  bool SameOrganizationCheck() override;
+  // The asset modules are not part of this host: a test installs the answer.
+  host::AssetSourceChange AssetSourceChanged(long voucher_id, long voucher_source_id) override;
+  void SetAssetSourceCheck(std::function<host::AssetSourceChange(long, long)> check) {
+    asset_check_ = std::move(check);
+  }
 
  private:
   bool IsAdministrator();
+  bool Option(std::string_view key, std::string_view fallback);
   host::LoginContext& login_;
+  std::function<host::AssetSourceChange(long, long)> asset_check_;
+  EmbeddedPeriodService periods_;
+  EmbeddedVoucherBusiness voucher_business_;
 };
 
 // Accounts and reference items over the account-set tables. The item rights apply only to the
@@ -123,6 +156,54 @@ class NamedHostObject : public Base {
 
  private:
   std::string name_;
+};
+
+// The modules told of saved vouchers keep what they were told, in order, for the desktop's
+// status line and the tests.
+template <class Module>
+class NotifiedModule : public Module {
+ public:
+  explicit NotifiedModule(std::string name) : name_(std::move(name)) {}
+  std::string ObjectName() const override { return name_; }
+  void RefreshVoucherID(long voucher_id) override { told_.push_back(voucher_id); }
+  const std::vector<long>& Told() const { return told_; }
+
+ private:
+  std::string name_;
+  std::vector<long> told_;
+};
+
+template <>
+class NamedHostObject<host::clsConsumption> : public NotifiedModule<host::clsConsumption> {
+ public:
+  using NotifiedModule::NotifiedModule;
+};
+template <>
+class NamedHostObject<host::clsImmaterialAsset> : public NotifiedModule<host::clsImmaterialAsset> {
+ public:
+  using NotifiedModule::NotifiedModule;
+};
+template <>
+class NamedHostObject<host::clsDefered> : public NotifiedModule<host::clsDefered> {
+ public:
+  using NotifiedModule::NotifiedModule;
+};
+
+// The asset-management module as InitAMAsset receives it: keeps each call as
+// "RefreshAMAssetVoucherID 10001".
+class EmbeddedAmAsset : public host::clsAmAsset {
+ public:
+  std::string ObjectName() const override { return "clsAmAsset"; }
+  void RefreshAMAssetVoucherID(long voucher_id) override {
+    told_.push_back("RefreshAMAssetVoucherID " + std::to_string(voucher_id));
+  }
+  void RefreshAssetCreateVoucher(long voucher_id) override {
+    told_.push_back("RefreshAssetCreateVoucher " + std::to_string(voucher_id));
+  }
+  const std::vector<std::string>& Told() const { return told_; }
+
+ private:
+  std::vector<std::string> told_;
 };
 
 class EmbeddedCard : public host::clsCard {

@@ -92,13 +92,14 @@ std::int64_t SqliteDataAccess::Execute(std::string_view sql) { return Run(sql, n
 
 std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
   StatementCache::Prepared prepared = cache_->Prepare(sql);
-  if (prepared.is_block) Exec("SAVEPOINT lv_block");
+  const bool is_block = prepared.IsBlock();
+  if (is_block) Exec("SAVEPOINT lv_block");
   std::int64_t changes = 0;
   try {
-    for (std::size_t n = 0; n < prepared.statements.size(); ++n) {
-      sqlite3_stmt* stmt = prepared.statements[n];
-      const bool collect = out != nullptr && n + 1 == prepared.statements.size() &&
-                           sqlite3_column_count(stmt) > 0;
+    for (std::size_t n = 0; n < prepared.Size(); ++n) {
+      sqlite3_stmt* stmt = prepared.Statement(n);
+      const bool collect =
+          out != nullptr && n + 1 == prepared.Size() && sqlite3_column_count(stmt) > 0;
       std::vector<host::Recordset::Row> rows;
       const int columns = sqlite3_column_count(stmt);
       int rc;
@@ -113,13 +114,27 @@ std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
         int code = sqlite3_extended_errcode(db_);
         std::string message = sqlite3_errmsg(db_);
         sqlite3_reset(stmt);
+        const bool unique =
+            code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY;
+        if (unique) {
+          // Oracle checks keys when the statement ends, SQLite row by row.
+          StatementCache::Rerun rerun = prepared.RerunWithKeysCheckedAtEnd(n);
+          if (rerun.outcome == StatementCache::Rerun::Outcome::kDone) {
+            changes += rerun.changes;
+            continue;
+          }
+          if (rerun.outcome == StatementCache::Rerun::Outcome::kFailed) {
+            code = rerun.code;
+            message = rerun.message;
+          }
+        }
         sqlite3_clear_bindings(stmt);
-        throw host::DatabaseError(message, (code == SQLITE_CONSTRAINT_UNIQUE ||
-                                            code == SQLITE_CONSTRAINT_PRIMARYKEY)
-                                               ? UniqueKeyOf(message)
-                                               : std::string());
+        throw host::DatabaseError(
+            message, (code == SQLITE_CONSTRAINT_UNIQUE || code == SQLITE_CONSTRAINT_PRIMARYKEY)
+                         ? UniqueKeyOf(message)
+                         : std::string());
       }
-      if (sqlite3_stmt_readonly(stmt) == 0) changes += sqlite3_changes64(db_);
+      if (prepared.ChangesRows(n)) changes += sqlite3_changes64(db_);
       if (collect) {
         std::vector<std::string> names;
         for (int i = 0; i < columns; ++i) names.emplace_back(sqlite3_column_name(stmt, i));
@@ -128,17 +143,17 @@ std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
       sqlite3_reset(stmt);
     }
   } catch (const host::DatabaseError& error) {
-    if (prepared.is_block) {
+    if (is_block) {
       sqlite3_exec(db_, "ROLLBACK TO lv_block; RELEASE lv_block", nullptr, nullptr, nullptr);
     }
     if (error.ViolatedKey().empty()) {
       throw host::DatabaseError(std::string(error.what()) + " [" + std::string(sql) + "]");
     }
-    throw host::DatabaseError("ORA-00001: 违反唯一约束条件 (" + error.ViolatedKey() + ")：" +
-                                  error.what(),
-                              error.ViolatedKey());
+    throw host::DatabaseError(
+        "ORA-00001: 违反唯一约束条件 (" + error.ViolatedKey() + ")：" + error.what(),
+        error.ViolatedKey());
   }
-  if (prepared.is_block) Exec("RELEASE lv_block");
+  if (is_block) Exec("RELEASE lv_block");
   return changes;
 }
 

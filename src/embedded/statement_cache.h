@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -17,12 +18,41 @@ namespace lumvoucher::embedded {
 // Throws host::DatabaseError when the text cannot be translated or prepared; a translation
 // error names the construct and its line and column.
 class StatementCache {
+ private:
+  struct Impl;
+  struct Entry;
+
  public:
-  struct Prepared {
-    // Statements to step in order; still owned by the cache, valid until the next Prepare.
-    std::vector<sqlite3_stmt*> statements;
+  // What rerunning a failed UPDATE gave.
+  struct Rerun {
+    enum class Outcome { kNotPossible, kDone, kFailed };
+    Outcome outcome = Outcome::kNotPossible;
+    std::int64_t changes = 0;  // kDone: rows updated
+    int code = 0;              // kFailed: SQLite's extended result code
+    std::string message;       // kFailed: SQLite's message
+  };
+
+  // The statements of one text. Valid until the next Prepare.
+  class Prepared {
+   public:
+    std::size_t Size() const;
     // A Begin ... End; block: the caller runs the statements inside one savepoint.
-    bool is_block = false;
+    bool IsBlock() const;
+    // Whether statement n is an INSERT, UPDATE or DELETE, whose changes the text reports.
+    bool ChangesRows(std::size_t n) const;
+    // Statement n, bound, prepared on first use: a statement of a block may use a table that an
+    // earlier one creates. Throws host::DatabaseError when it cannot be prepared.
+    sqlite3_stmt* Statement(std::size_t n);
+    // After statement n, an UPDATE, stopped on a unique or primary key and SQLite undid it:
+    // runs it again with the keys checked once at its end, as Oracle does, so that
+    // "intVoucherNo + 1" over consecutive numbers succeeds. Changes nothing when it fails.
+    Rerun RerunWithKeysCheckedAtEnd(std::size_t n);
+
+   private:
+    friend class StatementCache;
+    Prepared(Impl* impl, Entry* entry) : impl_(impl), entry_(entry) {}
+    Impl* impl_;
+    Entry* entry_;
   };
 
   explicit StatementCache(sqlite3* db, std::size_t capacity = 512);
@@ -39,7 +69,6 @@ class StatementCache {
   std::size_t PrepareCount() const;
 
  private:
-  struct Impl;
   std::unique_ptr<Impl> impl_;
 };
 

@@ -1,6 +1,11 @@
 #include "frame/inter_face.h"
 
+#include <cctype>
+#include <string>
+
 #include "frame/window_registry.h"
+#include "lists/frm_list_err_voucher.h"
+#include "lists/frm_list_voucher.h"
 #include "voucher/frm_voucher.h"
 
 namespace lumvoucher::frame {
@@ -105,6 +110,65 @@ bool InterFace::blnPreViewVoucher() const {
 
 void InterFace::blnPreViewVoucher(bool value) {
   WindowRegistry::Get<voucher::frmVoucher>().blnPreViewVoucher(value);
+}
+
+// The programmatic road. Nothing may escape to the host: a failure is the member's failure value.
+void InterFace::MustSave() {
+  if (IsDualBasis()) return;  // the paired window's counterpart arrives with it
+  WindowRegistry::Get<voucher::frmVoucher>().MustSave();
+}
+
+int InterFace::SaveAVoucher(bool blnCover, const std::string&) {
+  try {
+    if (IsDualBasis()) return 0;  // the paired window's counterpart arrives with it
+    return WindowRegistry::Get<voucher::frmVoucher>().SaveAVoucher(blnCover);
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
+bool InterFace::WriteForm(const std::string& strDetail, const std::string&) {
+  try {
+    if (IsDualBasis()) return false;  // the paired window's counterpart arrives with it
+    return WindowRegistry::Get<voucher::frmVoucher>().WriteForm(strDetail);
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
+namespace {
+
+// Shows a list window: an open one is unloaded first so that it comes back fresh; the list's
+// answer to the set-up becomes the stored main window.
+template <class List>
+void ShowList(const char* upper_name, long lngFlag) {
+  LoginState& state = Login();
+  List& list = WindowRegistry::Get<List>();
+  if (state.main_window != nullptr) {
+    for (host::ChildWindow* child : state.main_window->OpenChildren()) {
+      std::string name = child->WindowName();
+      for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+      if (name == upper_name) {
+        list.FormUnload();
+        break;
+      }
+    }
+  }
+  state.main_window = list.SetUp(state.main_window, lngFlag);
+  list.ShowMe();
+  if (state.main_window != nullptr) state.main_window->ChildActive();
+}
+
+}  // namespace
+
+void InterFace::frmListVoucher_Show(long lngFlag) {
+  if (IsDualBasis()) return;  // the dual-basis list arrives with the paired window
+  ShowList<lists::frmListVoucher>("FRMLISTVOUCHER", lngFlag);
+}
+
+void InterFace::frmListErrVoucher_Show() {
+  if (IsDualBasis()) return;  // the dual-basis error list arrives with the paired window
+  ShowList<lists::frmListErrVoucher>("FRMLISTERRVOUCHER", 0);
 }
 
 bool InterFace::setInitMultiBase(host::HostObject* bvdata) {

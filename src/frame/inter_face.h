@@ -44,11 +44,18 @@ class InterFace {
   void blnPreViewVoucher(bool value);
   void ShowANewBill(long CurrentVoucherID);
 
-  // 3., 7., 9., 10., 14. arrive with saving, automatic vouchers and the lists:
-  bool blnAutoVoucer(bool blnMark);
+  // 7., 9., 10. The programmatic road of the single-basis window: WriteForm fills it (the
+  // format is in voucher/write_form.h), MustSave marks it, SaveAVoucher saves it as a new
+  // voucher (1 saved, 0 failed, 2 nothing to save). `strAccountBase` and `Form` choose the
+  // side of the dual-basis window, which answers 0 / false until it arrives.
   void MustSave();
   int SaveAVoucher(bool blnCover, const std::string& strAccountBase);
   bool WriteForm(const std::string& strDetail, const std::string& Form);
+
+  // 3. arrives with automatic vouchers:
+  bool blnAutoVoucer(bool blnMark);
+  // 14., 20. The voucher list and the error voucher list (lists/): an open one is unloaded and
+  // shown afresh, then the main window gets ChildActive. Nothing in the dual-basis regime yet.
   void frmListVoucher_Show(long lngFlag);
 
   // 15. Replaces the stored host main window.

@@ -31,15 +31,12 @@ void AdjustVolumes(const Scope& s, const std::string& n) {
                  " And intNoEnd >= " + n);
 }
 
-// Moves every number at or above n up by one. A database that checks unique keys row by row
-// (SQLite) refuses "intVoucherNo + 1" over consecutive numbers, so the moved numbers first
-// become their negated targets, which no stored voucher holds, and are then flipped back.
+// Moves every number at or above n up by one in one statement. The embedded database checks
+// the number key when the statement ends, as Oracle does, so consecutive numbers may move.
 void ShiftNumbers(const char* table, const std::string& scope, const std::string& n) {
   Data().Execute(std::string("Update ") + table +
-                 " v Set v.intVoucherNo = -(v.intVoucherNo + 1) Where " + scope +
+                 " v Set v.intVoucherNo = (v.intVoucherNo + 1) Where " + scope +
                  " And intVoucherNo >= " + n);
-  Data().Execute(std::string("Update ") + table + " v Set v.intVoucherNo = -v.intVoucherNo Where " +
-                 scope + " And intVoucherNo < 0");
 }
 
 }  // namespace

@@ -4,6 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "host/period_service.h"
+#include "host/voucher_business_service.h"
+
 namespace lumvoucher::host {
 
 // Receipt (document) kind of a voucher in the host's shared tables.
@@ -22,6 +25,16 @@ struct ReceiptTypeRights {
   QueryScope query_scope = QueryScope::kSystem;
   // False when the login organisation does not belong to the account set.
   bool organization_in_account_set = true;
+};
+
+// Which source data of an asset-generated voucher someone else changed.
+enum class AssetSourceChange {
+  kNone,
+  kFixedAssetCard,
+  kFixedFee,
+  kConsumableCard,
+  kIntangible,
+  kDeferredCard,
 };
 
 // Business-rule services of the host: the voucher numbering service and the operator's rights.
@@ -46,6 +59,34 @@ class clsBusinessPub {
 
   // Whether the current operator holds a numbered right (204 review, 206 post, ...).
   virtual bool HasRight(long right_id) = 0;
+
+  // Review, signature, posting, their cancels, void and delete of stored vouchers.
+  virtual VoucherBusinessService& VoucherBusiness() = 0;
+  // Period closing; whether a voucher's period is closed.
+  virtual PeriodService& Periods() = 0;
+
+  // The second numbering call of a save, made inside its transaction after the lines: tells the
+  // numbering service that `number` of (year, period, receipt type, type) is now in use. `flag`
+  // is -1 from the voucher save.
+  virtual void VoucherNumberUsed(int year, int period, int receipt_type, long voucher_type_id,
+                                 long number, long flag) = 0;
+
+  // What the suite's other modules answer before a voucher is saved.
+  // A group set-up lets a voucher keep a source organisation other than the login one.
+  virtual bool GroupSetUp() = 0;
+  // Automatic renumbering of a duplicate number on save.
+  virtual bool AutoRenumber() = 0;
+  // The cost module has closed, or already apportioned, (year, period).
+  virtual bool CostPeriodClosed(int year, int period) = 0;
+  // Only the cash-and-bank module may make vouchers with cash or bank accounts, and a voucher of
+  // `voucher_source_id` does not come from it.
+  virtual bool CashBankOnly(long voucher_source_id) = 0;
+  // A cost-collection total may differ from its line amount (the save only asks).
+  virtual bool CostDifferenceAllowed() = 0;
+  // The save asks when the debit and credit accounts belong to the same organisation.
+  virtual bool SameOrganizationCheck() = 0;
+  // The asset module's source data of a generated voucher changed since it was generated.
+  virtual AssetSourceChange AssetSourceChanged(long voucher_id, long voucher_source_id) = 0;
 };
 
 }  // namespace lumvoucher::host

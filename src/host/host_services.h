@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "host/host_object.h"
 
 // The host objects the component stores but, so far, calls nothing on. Each subsystem that
@@ -7,7 +10,23 @@
 // services with cash flow, the asset modules' notifications with saving).
 namespace lumvoucher::host {
 
-class clsFilter : public HostObject {};
+// What a list hands to its filter dialog and gets back: a condition in Oracle SQL over the
+// list's tables ("" = none; the list adds it with " And (" ... ")") and the date range
+// ("yyyy-mm-dd").
+struct FilterCondition {
+  std::string condition;
+  std::string date_from;
+  std::string date_to;
+};
+
+// The host's filter dialog, shared by the voucher lists and the continuity check.
+class clsFilter : public HostObject {
+ public:
+  // Opens the dialog of the list `list_id` under `title`, showing `current`. True when the user
+  // confirmed; `current` then holds his choice. False (cancelled) leaves `current` as it was.
+  virtual bool ShowFilter(long list_id, std::string_view title, FilterCondition& current) = 0;
+};
+
 class clsReportBook : public HostObject {};
 class clsCardInFix : public HostObject {};
 class clsPublicForm : public HostObject {};
@@ -15,10 +34,27 @@ class clsFlowModule : public HostObject {};
 class clsCWCard : public HostObject {};
 class clsTemplate : public HostObject {};
 class clsFixedAsset : public HostObject {};
-class clsConsumption : public HostObject {};
-class clsImmaterialAsset : public HostObject {};
-class clsDefered : public HostObject {};
-class clsAmAsset : public HostObject {};
+
+// The modules that generate vouchers are told the id of a voucher they generated once it is
+// saved (voucher sources 33, 35, 36).
+class clsConsumption : public HostObject {
+ public:
+  virtual void RefreshVoucherID(long voucher_id) = 0;
+};
+class clsImmaterialAsset : public HostObject {
+ public:
+  virtual void RefreshVoucherID(long voucher_id) = 0;
+};
+class clsDefered : public HostObject {
+ public:
+  virtual void RefreshVoucherID(long voucher_id) = 0;
+};
+// The asset-management module (sources 14 and 9).
+class clsAmAsset : public HostObject {
+ public:
+  virtual void RefreshAMAssetVoucherID(long voucher_id) = 0;
+  virtual void RefreshAssetCreateVoucher(long voucher_id) = 0;
+};
 
 // Card services; the lists keep the card object one of its properties yields.
 class clsCard : public HostObject {

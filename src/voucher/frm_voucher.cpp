@@ -14,6 +14,7 @@
 #include "host/message_box.h"
 #include "voucher/header_rules.h"
 #include "voucher/line_arithmetic.h"
+#include "voucher/save_texts.h"
 #include "voucher/voucher_loader.h"
 #include "voucher/voucher_texts.h"
 
@@ -324,7 +325,7 @@ bool frmVoucher::OldBill(long voucher_id, long line_id, bool preview) {
         "“" + state_.header.type_code + "-" + state_.header.number + texts::kChangedAskSave,
         host::mb::kYesNoCancel + host::mb::kExclamation, texts::kTitleWarning);
     if (answer == host::mb::kCancel) return false;
-    if (answer == host::mb::kYes && !(save_bill_ && save_bill_())) return false;
+    if (answer == host::mb::kYes && !SaveBill()) return false;
   }
   FormLoad();
   ReadStamping();
@@ -339,6 +340,7 @@ bool frmVoucher::OldBill(long voucher_id, long line_id, bool preview) {
   state_.focus_header = HeaderField::kNone;
   state_.current_row = state_.lines.empty() ? 0 : 1;
   state_.top_row = 1;
+  KeepSaved();
   if (line_id > 0) {
     for (std::size_t i = 0; i < state_.lines.size(); ++i) {
       if (state_.lines[i].line_id == line_id) {
@@ -661,7 +663,9 @@ bool frmVoucher::ValidateLine(int row, bool saving, bool requireDetail) {
     UpdateInfo();
     return true;
   } catch (const host::DatabaseError& e) {
-    frame::Msg(e.what(), host::mb::kCritical, saving ? texts::kTitleSave : texts::kTitleEntry);
+    // While saving, a failed look-up is a failed save and says so.
+    frame::Msg(saving ? std::string(texts::kSaveFailed) + e.what() : std::string(e.what()),
+               host::mb::kCritical, saving ? texts::kTitleSave : texts::kTitleEntry);
     return false;
   }
 }

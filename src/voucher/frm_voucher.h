@@ -30,6 +30,9 @@ struct VoucherState {
   bool must_save = false;  // set by editing, cleared after a load
   bool preview = false;    // blnPreViewVoucher: shown for viewing only
   int document_kind = kOrdinaryVoucher;
+  // The second header code a program gives (24 with source 14, 32 with source 35): the module
+  // told of the saved voucher.
+  long second_source_code = 0;
   // The grid cursor (rows count from 1; 0 = no line) and the field that has the focus.
   int current_row = 0;
   int top_row = 1;  // first row scrolled into view
@@ -54,9 +57,9 @@ struct VoucherState {
 // answer false without a message. Database errors are caught at each command, shown with the
 // command's title and answered with false.
 //
-// Saving arrives with its own issue: SaveBill is reached through SetSaveBillHook. Until a hook
-// is set, the Yes answer of the unsaved-changes question counts as a failed save and the
-// stored voucher is not shown.
+// Saving (SaveBill for the user, SaveAVoucher for a program that filled the window with
+// WriteForm) checks the voucher and writes it in one transaction; a failed save leaves the
+// database as it was and the window with the user's entries.
 class frmVoucher : public host::ChildWindow {
  public:
   frmVoucher() = default;
@@ -100,8 +103,26 @@ class frmVoucher : public host::ChildWindow {
   void SetUserEntry(bool on) { user_entry_ = on; }
   void SetDecreasingMode(bool on) { decreasing_mode_ = on; }
 
-  // The saving seam: answers whether the save succeeded.
-  void SetSaveBillHook(std::function<bool()> hook) { save_bill_ = std::move(hook); }
+  // The user's save: true when the voucher is stored (or there was nothing to save).
+  bool SaveBill();
+  // A program's save: 1 saved, 0 a check or the write failed, 2 nothing to save. The voucher
+  // is always written as a new one; with `blnCover` a stored voucher holding the same number
+  // is overwritten when nobody has worked on it (not reviewed, signed, posted or void) and it
+  // has the same source, else the save stops naming the reason.
+  int SaveAVoucher(bool blnCover);
+  // Marks the voucher as needing a save.
+  void MustSave() { state_.must_save = true; }
+  // Fills the window with a new voucher described by `strDetail` (see write_form.h); false
+  // when the text does not describe one, the window then keeps what it had.
+  bool WriteForm(const std::string& strDetail);
+
+  // The mark check boxes; a stored voucher whose only change is its marks is updated in place.
+  void SetPrintMark(bool on);
+  void SetErrorMark(bool on, const std::string& text);
+  // The wait message while a save writes: called with the text, then with "" when it ends.
+  void SetWaitHandler(std::function<void(const std::string&)> handler) {
+    wait_ = std::move(handler);
+  }
 
  protected:
   // For the saving issue: the state it writes from and the flags it maintains.
@@ -122,10 +143,25 @@ class frmVoucher : public host::ChildWindow {
   void Recalculate(VoucherLine& line, LineField field);
   VoucherLine* Line(int row);
 
+  // Saving (frm_voucher_save.cpp).
+  bool OnlyMarksChanged() const;
+  bool CheckBeforeSave(bool cover);
+  bool CheckHeader(bool cover);
+  bool CheckLines();
+  bool CheckRestrictions();
+  bool Stop(const std::string& text, int row = 0);
+  bool AskToEdit(const std::string& text, int row);
+  bool WriteSaved(bool cover, bool as_new, bool log);
+  void Notify();
+  void KeepSaved();
+
   VoucherState state_;
   bool user_entry_ = true;
   bool decreasing_mode_ = false;
-  std::function<bool()> save_bill_;
+  // The voucher as stored, to tell a change of marks from a change of the voucher.
+  VoucherHeader saved_header_;
+  std::vector<VoucherLine> saved_lines_;
+  std::function<void(const std::string&)> wait_;
 };
 
 }  // namespace lumvoucher::voucher

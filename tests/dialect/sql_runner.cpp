@@ -21,8 +21,14 @@ void Exec(sqlite3* db, const char* sql) {
   }
 }
 
+// SQLite's refusal of a step, with its extended code.
+struct StepFailure {
+  int code;
+  std::string message;
+};
+
 // Steps one statement; the rows are kept when `out` is given.
-void Step(sqlite3* db, sqlite3_stmt* stmt, Outcome& out) {
+void Step(sqlite3* db, sqlite3_stmt* stmt, Outcome& out, bool counts = true) {
   const int columns = sqlite3_column_count(stmt);
   out.is_query = columns > 0;
   out.columns.clear();
@@ -40,12 +46,36 @@ void Step(sqlite3* db, sqlite3_stmt* stmt, Outcome& out) {
     out.rows.push_back(std::move(row));
   }
   if (rc != SQLITE_DONE) {
-    std::string message = sqlite3_errmsg(db);
+    StepFailure failure{sqlite3_extended_errcode(db), sqlite3_errmsg(db)};
     sqlite3_reset(stmt);
-    throw host::DatabaseError(message);
+    throw failure;
   }
-  if (!sqlite3_stmt_readonly(stmt)) out.changes += sqlite3_changes64(db);
+  if (counts && !sqlite3_stmt_readonly(stmt)) out.changes += sqlite3_changes64(db);
   sqlite3_reset(stmt);
+}
+
+void StepOrRerun(sqlite3* db, embedded::StatementCache::Prepared& prepared, std::size_t n,
+                 Outcome& out) {
+  try {
+    Step(db, prepared.Statement(n), out, prepared.ChangesRows(n));
+  } catch (const StepFailure& failure) {
+    if (failure.code != SQLITE_CONSTRAINT_UNIQUE && failure.code != SQLITE_CONSTRAINT_PRIMARYKEY) {
+      throw host::DatabaseError(failure.message);
+    }
+    embedded::StatementCache::Rerun rerun = prepared.RerunWithKeysCheckedAtEnd(n);
+    switch (rerun.outcome) {
+      case embedded::StatementCache::Rerun::Outcome::kDone:
+        out.is_query = false;
+        out.columns.clear();
+        out.rows.clear();
+        out.changes += rerun.changes;
+        return;
+      case embedded::StatementCache::Rerun::Outcome::kFailed:
+        throw host::DatabaseError(rerun.message);
+      case embedded::StatementCache::Rerun::Outcome::kNotPossible:
+        throw host::DatabaseError(failure.message);
+    }
+  }
 }
 
 }  // namespace
@@ -68,17 +98,18 @@ std::size_t SqlRunner::PrepareCount() const {
 Outcome SqlRunner::Run(std::string_view oracle_sql) {
   embedded::StatementCache::Prepared prepared = cache_->cache.Prepare(oracle_sql);
   Outcome out;
-  if (prepared.is_block) Exec(db_, "SAVEPOINT dialect_test_block");
+  const bool is_block = prepared.IsBlock();
+  if (is_block) Exec(db_, "SAVEPOINT dialect_test_block");
   try {
-    for (sqlite3_stmt* stmt : prepared.statements) Step(db_, stmt, out);
+    for (std::size_t n = 0; n < prepared.Size(); ++n) StepOrRerun(db_, prepared, n, out);
   } catch (...) {
-    if (prepared.is_block) {
+    if (is_block) {
       sqlite3_exec(db_, "ROLLBACK TO dialect_test_block; RELEASE dialect_test_block", nullptr,
                    nullptr, nullptr);
     }
     throw;
   }
-  if (prepared.is_block) Exec(db_, "RELEASE dialect_test_block");
+  if (is_block) Exec(db_, "RELEASE dialect_test_block");
   return out;
 }
 
@@ -94,9 +125,9 @@ Outcome SqlRunner::RunSqlite(std::string_view sqlite_sql) {
     if (!stmt) break;
     try {
       Step(db_, stmt, out);
-    } catch (...) {
+    } catch (const StepFailure& failure) {
       sqlite3_finalize(stmt);
-      throw;
+      throw host::DatabaseError(failure.message);
     }
     sqlite3_finalize(stmt);
   }

@@ -45,6 +45,9 @@ const char* const kFragments[] = {
     "; ",
     "Commit; End;",
     "Update t v Set v.x = (v.x + 1)",
+    "Update t v Set v.x = (v.x - 1), y = v.y || 'u'",
+    "Create Table w (n NUMBER(10))",
+    "Insert Into w Select x From t",
     "Delete t d",
     "s.nextval",
     " IN (1, 2)",
@@ -63,7 +66,8 @@ struct Database {
     sqlite3_open(":memory:", &db);
     lumvoucher::embedded::InstallOracleSupport(db);
     sqlite3_exec(db,
-                 "CREATE TABLE t (x INT, y TEXT); INSERT INTO t VALUES (1, 'a'), (2, NULL);"
+                 "CREATE TABLE t (x INT, y TEXT); CREATE UNIQUE INDEX t_x ON t (x);"
+                 "INSERT INTO t VALUES (1, 'a'), (2, NULL);"
                  "INSERT INTO lumvoucher_sequence VALUES ('S', 1, 1, 1, 1000000, 1)",
                  nullptr, nullptr, nullptr);
     // A progress handler ends any runaway statement (a huge cross join) instead of hanging.
@@ -92,10 +96,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     auto prepared = database.cache->Prepare(sql);
-    for (sqlite3_stmt* stmt : prepared.statements) {
-      while (sqlite3_step(stmt) == SQLITE_ROW) {
+    for (std::size_t n = 0; n < prepared.Size(); ++n) {
+      sqlite3_stmt* stmt = prepared.Statement(n);
+      int rc;
+      while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
       }
       sqlite3_reset(stmt);
+      if (rc != SQLITE_DONE && sqlite3_extended_errcode(database.db) == SQLITE_CONSTRAINT_UNIQUE) {
+        prepared.RerunWithKeysCheckedAtEnd(n);
+      }
     }
   } catch (const lumvoucher::host::DatabaseError&) {
   }

@@ -241,17 +241,17 @@ TEST_F(OldBill, UnsavedChangesAskFirstNoGoesOnCancelStays) {
 
 TEST_F(OldBill, UnsavedChangesYesGoesOnOnlyWhenTheSaveSucceeds) {
   ASSERT_TRUE(w_.ShowAOldBill(3));
-  ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, "改"));
+  ASSERT_TRUE(w_.SetCell(1, LineField::kDebit, "3300"));
   const std::string question = "“记-000001”的数据已经发生改变，是否需要保存?";
   t_.Messages().Expect(question, host::mb::kYes, "警告提示");
-  EXPECT_FALSE(w_.ShowAOldBill(4));  // no saving code yet: the save fails
-  int saves = 0;
-  w_.SetSaveBillHook([&] { return ++saves == 2; });
-  t_.Messages().Expect(question, host::mb::kYes, "警告提示");
-  EXPECT_FALSE(w_.ShowAOldBill(4));
+  t_.Messages().Expect("凭证借贷方不平（差额100.00），不能存盘！", host::mb::kOk, "保存凭证");
+  EXPECT_FALSE(w_.ShowAOldBill(4));  // the unbalanced voucher is not saved and stays
+  EXPECT_EQ(S().header.voucher_id, 3);
+  ASSERT_TRUE(w_.SetCell(2, LineField::kCredit, "3300"));
   t_.Messages().Expect(question, host::mb::kYes, "警告提示");
   EXPECT_TRUE(w_.ShowAOldBill(4));
-  EXPECT_EQ(saves, 2);
+  EXPECT_EQ(S().header.voucher_id, 4);
+  EXPECT_EQ(t_.Scalar("Select Sum(dblAmount) From VoucherDetail Where lngVoucherID = 3"), "6600");
 }
 
 TEST_F(OldBill, WithoutTheAccountSetPropertyNoQuestionIsAsked) {

@@ -284,7 +284,16 @@ class Emitter {
                 SequenceName(s.table, s.table_quoted) + "'";
         break;
     }
-    return EmittedStatement{std::move(out_), std::move(params_)};
+    EmittedStatement emitted;
+    emitted.sql = std::move(out_);
+    emitted.params = std::move(params_);
+    emitted.changes_rows = s.kind == StatementKind::kInsert || s.kind == StatementKind::kUpdate ||
+                           s.kind == StatementKind::kDelete;
+    if (s.kind == StatementKind::kUpdate) {
+      emitted.is_update = true;
+      emitted.update = std::move(update_);
+    }
+    return emitted;
   }
 
  private:
@@ -560,9 +569,78 @@ class Emitter {
     Refused("ORA-00909: invalid number of arguments to " + ToUpper(e.op), e.offset);
   }
 
+  // A literal argument that stays in the text, or nullptr.
+  const Literal* KeptLiteral(const Expr& e) const {
+    if (e.kind != ExprKind::kLiteral || (lift_ && !inline_all_)) return nullptr;
+    return &lexed_.literals[static_cast<std::size_t>(e.literal)];
+  }
+
+  // To_Date(column, 'yyyy-mm-dd'): a stored date that SQLite's date() gives back unchanged is
+  // its own result, so only other texts pay for the registered function, which keeps Oracle's
+  // errors for them. "+0 days" makes date() roll 02-30 over instead of echoing it; year 0 is
+  // not an Oracle date.
+  bool EmitNativeToDate(const Expr& e) {
+    if (e.args.size() != 2 || e.args[0]->kind != ExprKind::kColumn || e.args[0]->join_mark) {
+      return false;
+    }
+    const Expr& model = *e.args[1];
+    if (model.kind != ExprKind::kLiteral || !model.is_text) return false;
+    const std::string upper =
+        ToUpper(lexed_.literals[static_cast<std::size_t>(model.literal)].text);
+    if (upper != "YYYY-MM-DD" && upper != "RRRR-MM-DD") return false;
+    out_ += "CASE WHEN date(";
+    EmitExpr(*e.args[0]);
+    out_ += ", '+0 days') IS ";
+    EmitExpr(*e.args[0]);
+    out_ += " AND ";
+    EmitExpr(*e.args[0]);
+    out_ += " > '0000-12-31' THEN ";
+    EmitExpr(*e.args[0]);
+    out_ += " ELSE ora_to_date(";
+    EmitArgs(e, 1);
+    out_ += ") END";
+    return true;
+  }
+
+  // LPAD(integer column, n, 'c') with n and c in the text: padding an integer that fits is plain
+  // SQLite; anything else (text, reals, longer numbers) goes to the registered function.
+  bool EmitNativeLpad(const Expr& e) {
+    if (e.args.size() != 3 || e.args[0]->kind != ExprKind::kColumn || e.args[0]->join_mark) {
+      return false;
+    }
+    const Literal* width = KeptLiteral(*e.args[1]);
+    const Literal* pad = KeptLiteral(*e.args[2]);
+    if (!width || !pad || width->kind != Literal::Kind::kInteger || !e.args[2]->is_text) {
+      return false;
+    }
+    // Which literals stay must not depend on their values: both forms keep these two.
+    const long long n = width->text.size() <= 2 ? std::stoll(width->text) : 0;
+    const bool simple = n >= 1 && n <= 20 && pad->text.size() == 1 &&
+                        static_cast<unsigned char>(pad->text[0]) < 0x80 && pad->text[0] != '\'';
+    if (!simple) return false;
+    const std::string column = EmittedColumn(*e.args[0]);
+    out_ += "CASE WHEN typeof(" + column + ") = 'integer' AND length(" + column +
+            ") <= " + width->text + " THEN substr('" +
+            std::string(static_cast<std::size_t>(n), pad->text[0]) + "' || " + column + ", -" +
+            width->text + ") ELSE ora_lpad(";
+    EmitArgs(e, -1);
+    out_ += ") END";
+    return true;
+  }
+
+  std::string EmittedColumn(const Expr& column) {
+    std::string saved;
+    saved.swap(out_);
+    EmitExpr(column);
+    saved.swap(out_);
+    return saved;
+  }
+
   void EmitFunction(const Expr& e) {
     const std::string name = ToUpper(e.op);
     const int n = static_cast<int>(e.args.size());
+    if (name == "TO_DATE" && EmitNativeToDate(e)) return;
+    if (name == "LPAD" && EmitNativeLpad(e)) return;
     if (name == "DECODE") {
       if (n < 3) WrongArgs(e);
       EmitDecode(e);
@@ -826,18 +904,36 @@ class Emitter {
     out_ += ')';
   }
 
+  // Records the pieces as they are written, so the parts share the statement's parameters.
   void EmitUpdate(Statement& s) {
     out_ += "UPDATE ";
-    EmitTarget(s);
+    std::size_t at = out_.size();
+    EmitName(s.table, s.table_quoted);
+    update_.table = out_.substr(at);
+    if (!s.alias.empty()) {
+      out_ += " AS ";
+      at = out_.size();
+      EmitName(s.alias, false);
+      update_.alias = out_.substr(at);
+    }
     out_ += " SET ";
     LiftLiterals lift(*this);
     for (std::size_t i = 0; i < s.sets.size(); ++i) {
       if (i > 0) out_ += ", ";
+      at = out_.size();
       EmitName(s.sets[i].column, false);
+      update_.columns.push_back(out_.substr(at));
       out_ += " = ";
+      at = out_.size();
       EmitExpr(*s.sets[i].value);
+      update_.values.push_back(out_.substr(at));
     }
-    EmitWhere(s.where.get());
+    if (s.where) {
+      out_ += " WHERE ";
+      at = out_.size();
+      EmitExpr(*s.where);
+      update_.where = out_.substr(at);
+    }
   }
 
   void EmitCreateTable(Statement& s) {
@@ -923,6 +1019,7 @@ class Emitter {
   bool lift_ = true;
   std::string out_;
   std::vector<int> params_;
+  UpdateParts update_;
 };
 
 }  // namespace

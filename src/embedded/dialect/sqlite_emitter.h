@@ -8,10 +8,23 @@
 
 namespace lumvoucher::dialect {
 
+// The parts of an emitted UPDATE, as SQLite text using the statement's own parameter numbers,
+// so that the statement can be rerun in another form with the same bindings.
+struct UpdateParts {
+  std::string table;  // target as emitted
+  std::string alias;  // as emitted; empty when none
+  std::vector<std::string> columns;
+  std::vector<std::string> values;  // per column, read against the old row
+  std::string where;                // empty when none
+};
+
 // One SQLite statement. Parameter ?N is bound to literal params[N-1] of the Oracle text.
 struct EmittedStatement {
   std::string sql;
   std::vector<int> params;
+  bool changes_rows = false;  // INSERT, UPDATE or DELETE of the text (not DDL)
+  bool is_update = false;
+  UpdateParts update;  // when is_update
 };
 
 // Writes SQLite SQL with Oracle's meaning. Literals become parameters except where they must

@@ -80,8 +80,17 @@ std::string ToLower(std::string_view text) {
 
 Lexed Tokenize(std::string_view sql, bool with_tokens) {
   Lexed out;
+  Tokenize(sql, out, with_tokens);
+  return out;
+}
+
+void Tokenize(std::string_view sql, Lexed& out, bool with_tokens) {
+  out.tokens.clear();
+  out.skeleton.clear();
   if (with_tokens) out.tokens.reserve(sql.size() / 4 + 2);
   out.skeleton.reserve(sql.size());
+  // Literal slots are overwritten in place so that their strings keep their capacity.
+  std::size_t literal_count = 0;
   const std::size_t n = sql.size();
   std::size_t i = 0;
   auto push = [&](TokenKind kind, std::string_view text, std::size_t offset) {
@@ -89,9 +98,10 @@ Lexed Tokenize(std::string_view sql, bool with_tokens) {
     switch (kind) {
       case TokenKind::kString:
       case TokenKind::kNumber: {
-        Literal literal;
+        if (literal_count == out.literals.size()) out.literals.emplace_back();
+        Literal& literal = out.literals[literal_count];
         literal.offset = offset;
-        literal.text = std::string(text);
+        literal.text.assign(text);
         if (kind == TokenKind::kString) {
           literal.kind = Literal::Kind::kText;
           out.skeleton += kTextMark;
@@ -100,8 +110,7 @@ Lexed Tokenize(std::string_view sql, bool with_tokens) {
           literal.kind = integer ? Literal::Kind::kInteger : Literal::Kind::kReal;
           out.skeleton += integer ? kIntegerMark : kRealMark;
         }
-        literal_ordinal = static_cast<int>(out.literals.size());
-        out.literals.push_back(std::move(literal));
+        literal_ordinal = static_cast<int>(literal_count++);
         break;
       }
       case TokenKind::kQuotedIdentifier:
@@ -250,7 +259,7 @@ Lexed Tokenize(std::string_view sql, bool with_tokens) {
     }
   }
   if (with_tokens) out.tokens.push_back(Token{TokenKind::kEnd, "", n, -1});
-  return out;
+  out.literals.resize(literal_count);
 }
 
 }  // namespace lumvoucher::dialect

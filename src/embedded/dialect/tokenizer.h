@@ -45,6 +45,8 @@ struct Lexed {
 // cannot read. Without `with_tokens` only the skeleton and the literals are filled: the same
 // scan, several times faster, for looking a statement up in a cache.
 Lexed Tokenize(std::string_view sql, bool with_tokens = true);
+// The same into `out`, reusing its buffers: a cache looking texts up scans without allocating.
+void Tokenize(std::string_view sql, Lexed& out, bool with_tokens);
 
 // Case-insensitive comparison of an identifier with an upper-case keyword.
 bool IsKeyword(const Token& token, std::string_view upper_keyword);

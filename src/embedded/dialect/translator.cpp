@@ -12,7 +12,9 @@ Translation Translate(const Lexed& lexed, bool inline_literals) {
   for (Statement& statement : script.statements) {
     EmittedStatement emitted =
         EmitSqlite(statement, lexed, inline_literals, translation.kept_literals);
-    translation.statements.push_back({std::move(emitted.sql), std::move(emitted.params)});
+    translation.statements.push_back({std::move(emitted.sql), std::move(emitted.params),
+                                      emitted.changes_rows, emitted.is_update,
+                                      std::move(emitted.update)});
   }
   return translation;
 }

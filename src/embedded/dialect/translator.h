@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "embedded/dialect/sqlite_emitter.h"
 #include "embedded/dialect/tokenizer.h"
 #include "embedded/dialect/translate_error.h"
 
@@ -13,6 +14,10 @@ namespace lumvoucher::dialect {
 struct TranslatedStatement {
   std::string sql;
   std::vector<int> params;
+  bool changes_rows = false;  // its changes count as the text's rows changed
+  // An UPDATE's pieces, for rerunning it with its unique keys checked at the statement's end.
+  bool is_update = false;
+  UpdateParts update;
 };
 
 struct Translation {

@@ -72,6 +72,10 @@ CREATE TABLE FlexibleItem (
   blnIsInActive INTEGER NOT NULL DEFAULT 0
 );
 
+-- The goods items under the name the suite's flexible-id functions read (flexId2codeorname):
+-- the same rows as FlexibleItem, so that an item is entered once.
+CREATE VIEW Item AS SELECT lngItemID, strItemCode, strItemName FROM FlexibleItem;
+
 -- Segment values; intFieldNO says which of the thirty segments, codes are a '-' hierarchy.
 CREATE TABLE FlexibleFieldDetail (
   lngFieldID    INTEGER PRIMARY KEY,

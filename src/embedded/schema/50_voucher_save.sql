@@ -1,0 +1,93 @@
+-- Rows tied to voucher lines that a save deletes, keeps or rewrites. Their owners are the
+-- line-level subsystems (cash flow, memo book, contract settlement, cost apportionment); a
+-- subsystem that creates its table first keeps its own definition (IF NOT EXISTS).
+
+-- Cash-flow split of a cash line, one row per (line, item, other id, range, counterpart).
+CREATE TABLE IF NOT EXISTS VoucherCashFlow (
+  lngVoucherDetailID INTEGER NOT NULL DEFAULT 0,
+  lngCashItemID      INTEGER NOT NULL DEFAULT 0,
+  lngOtherID         INTEGER NOT NULL DEFAULT 0,
+  dblAmount          REAL NOT NULL DEFAULT 0,
+  blnIsNotComputer   INTEGER NOT NULL DEFAULT 0,
+  lngRangeType       INTEGER NOT NULL DEFAULT 2,
+  lngCustomerID      INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX IF NOT EXISTS VoucherCashFlow_Line ON VoucherCashFlow (lngVoucherDetailID);
+
+-- Memo-book registrations of voucher lines.
+CREATE TABLE IF NOT EXISTS RVoucherDetail (
+  lngRVoucherDetailID INTEGER PRIMARY KEY,
+  lngVoucherDetailID  INTEGER NOT NULL DEFAULT 0,
+  lngVoucherID        INTEGER NOT NULL DEFAULT 0,
+  strRemark           TEXT,
+  dblAmount           REAL NOT NULL DEFAULT 0,
+  lngOrganizationID   INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX IF NOT EXISTS RVoucherDetail_Line ON RVoucherDetail (lngVoucherDetailID);
+
+-- Contract invoices settled by voucher lines.
+CREATE TABLE IF NOT EXISTS ProjectInvoice (
+  lngProjectInvoiceID INTEGER PRIMARY KEY,
+  lngVoucherDetailID  INTEGER NOT NULL DEFAULT 0,
+  lngContractID       INTEGER NOT NULL DEFAULT 0,
+  strInvoiceNo        TEXT,
+  dblAmount           REAL NOT NULL DEFAULT 0,
+  lngOrganizationID   INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX IF NOT EXISTS ProjectInvoice_Line ON ProjectInvoice (lngVoucherDetailID);
+
+-- Income and expense items of the cost apportionment (intDirection 1 income, -1 expense).
+CREATE TABLE IF NOT EXISTS Outlay (
+  lngOutlayID   INTEGER PRIMARY KEY,
+  strOutlayCode TEXT NOT NULL,
+  strOutlayName TEXT NOT NULL,
+  intDirection  INTEGER NOT NULL DEFAULT -1,
+  blnIsDetail   INTEGER NOT NULL DEFAULT 1,
+  blnIsInActive INTEGER NOT NULL DEFAULT 0
+);
+
+-- Cost apportionment of an expense or income line over departments and items; dated like
+-- its voucher and void with it.
+CREATE TABLE IF NOT EXISTS CostApportion (
+  lngCostApportionID  INTEGER PRIMARY KEY,
+  lngVoucherDetailID  INTEGER NOT NULL DEFAULT 0,
+  lngOutlayID         INTEGER NOT NULL DEFAULT 0,
+  lngDepartmentID     INTEGER NOT NULL DEFAULT 0,
+  bytDepartmentSrc    INTEGER NOT NULL DEFAULT 0,
+  lngsourceID         INTEGER NOT NULL DEFAULT 0,
+  dblAmount           REAL NOT NULL DEFAULT 0,
+  strDate             TEXT DEFAULT ' ',
+  intYear             INTEGER NOT NULL DEFAULT 0,
+  bytPeriod           INTEGER NOT NULL DEFAULT 0,
+  blnIsVoid           INTEGER NOT NULL DEFAULT 0,
+  lngApportionMethodID INTEGER NOT NULL DEFAULT 0,
+  lngApportionTypeID  INTEGER NOT NULL DEFAULT 0,
+  lngOrganizationID   INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX IF NOT EXISTS CostApportion_Line ON CostApportion (lngVoucherDetailID);
+
+-- Hospital income collected per line (prescribing, executing and patient departments).
+CREATE TABLE IF NOT EXISTS HisCostApportion (
+  lngHisCostApportionID  INTEGER PRIMARY KEY,
+  lngVoucherID           INTEGER NOT NULL DEFAULT 0,
+  lngVoucherDetailID     INTEGER NOT NULL DEFAULT 0,
+  lngRowNo               INTEGER NOT NULL DEFAULT 0,
+  lnghisincometypeID     INTEGER NOT NULL DEFAULT 0,
+  lngOutlayID            INTEGER NOT NULL DEFAULT 0,
+  lngTicketDepartmentID  INTEGER NOT NULL DEFAULT 0,
+  lngExcuteDepartmentID  INTEGER NOT NULL DEFAULT 0,
+  lngSickDepartmentID    INTEGER NOT NULL DEFAULT 0,
+  dblAmount              REAL NOT NULL DEFAULT 0,
+  dblTicketAmount        REAL NOT NULL DEFAULT 0,
+  dblExcuteAmount        REAL NOT NULL DEFAULT 0,
+  dblSickAmount          REAL NOT NULL DEFAULT 0,
+  strDate                TEXT DEFAULT ' ',
+  strImportDate          TEXT DEFAULT ' ',
+  intYear                INTEGER NOT NULL DEFAULT 0,
+  bytPeriod              INTEGER NOT NULL DEFAULT 0,
+  blnIsVoid              INTEGER NOT NULL DEFAULT 0,
+  lngHisDataImportID     INTEGER NOT NULL DEFAULT 0,
+  lngOrganizationID      INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX IF NOT EXISTS HisCostApportion_Voucher ON HisCostApportion (lngVoucherID);
+CREATE INDEX IF NOT EXISTS HisCostApportion_Line ON HisCostApportion (lngVoucherDetailID);

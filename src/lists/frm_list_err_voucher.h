@@ -1,0 +1,31 @@
+#pragma once
+
+#include "lists/voucher_list.h"
+
+namespace lumvoucher::lists {
+
+// The error voucher list ("错误记账凭证列表"), configuration key 2: the current operator's own
+// error vouchers that are not void, stamped or not. Its line counts go to
+// VoucherDetailNumTempS and VoucherDetailRightNumTempS keyed by the operator, and the query
+// compares the two counts itself (no key table).
+//
+// Commands: open, new, void, post or cancel posting, memo registration clearing, the linked
+// reversal voucher, filter, columns, show all, print and the batch dialog (delete mode); the
+// status operations go to the command hook as in frmListVoucher.
+class frmListErrVoucher : public VoucherList {
+ public:
+  static constexpr long kListID = 2;
+  frmListErrVoucher();
+
+ protected:
+  void PrepareRights(const std::string& scope,
+                     const std::vector<const RightsDimension*>& dimensions,
+                     ListQuery& query) override;
+  void ClearWorkTables() override;
+  std::string FixedCondition() const override;
+  bool StampedOnly() const override { return false; }
+  bool BasisTieBreaker() const override { return false; }
+  std::vector<MenuItem> BuildMenu() const override;
+};
+
+}  // namespace lumvoucher::lists

@@ -1,0 +1,95 @@
+#include "lists/frm_list_voucher.h"
+
+#include <array>
+
+#include "frame/login_state.h"
+#include "frame/settings.h"
+#include "frame/sql_text.h"
+#include "frame/work_tables.h"
+#include "lists/list_texts.h"
+
+namespace lumvoucher::lists {
+
+namespace {
+
+using frame::SqlNumber;
+
+bool IsSet(std::string_view value) {
+  return !value.empty() && value != "0" && value != "False" && value != "FALSE" && value != "false";
+}
+
+}  // namespace
+
+frmListVoucher::frmListVoucher()
+    : VoucherList("frmListVoucher", texts::kVoucherListTitle, kListID) {}
+
+void frmListVoucher::PrepareRights(const std::string& scope,
+                                   const std::vector<const RightsDimension*>& dimensions,
+                                   ListQuery& query) {
+  host::DataAccess& data = frame::Data();
+  frame::EnsureWorkTable(frame::kVoucherListRightTmp);
+  frame::EnsureWorkTable(frame::kVoucherListNumTemp);
+  frame::EnsureWorkTable(frame::kVoucherListRightNumTemp);
+  if (work_key_ == 0) {
+    host::Recordset rs =
+        data.OpenRecordset("Select VoucherListRightTmp_SEQ.nextval As lngKey From dual");
+    work_key_ = static_cast<long>(rs["lngKey"].AsLong());
+  }
+  const std::string key = SqlNumber(work_key_);
+  ClearWorkTables();
+  data.Execute(LineCountInsert(frame::kVoucherListNumTemp, work_key_, scope));
+  data.Execute(PermittedCountInsert(frame::kVoucherListRightNumTemp, work_key_, scope, dimensions,
+                                    frame::OperatorId(), frame::OrganizationId()));
+  data.Execute(
+      "Insert Into VoucherListRightTmp (lngVoucherListRightTmpID,lngVoucherID) Select " + key +
+      ",n.lngVoucherID From VoucherListNumTemp n,VoucherListRightNumTemp r Where n.lngOperatorID=" +
+      key + " And r.lngOperatorID=" + key +
+      " And r.lngVoucherID=n.lngVoucherID And r.lngDetailNum=n.lngDetailNum");
+  query.restriction_tables = ",VoucherListRightTmp";
+  query.restriction =
+      " And VoucherListRightTmp.lngVoucherID=Voucher.lngVoucherID"
+      " And VoucherListRightTmp.lngVoucherListRightTmpID=" +
+      key;
+}
+
+void frmListVoucher::ClearWorkTables() {
+  host::DataAccess& data = frame::Data();
+  data.Execute(DeleteByKey(frame::kVoucherListRightTmp, "lngVoucherListRightTmpID", work_key_));
+  data.Execute(DeleteByKey(frame::kVoucherListNumTemp, "lngOperatorID", work_key_));
+  data.Execute(DeleteByKey(frame::kVoucherListRightNumTemp, "lngOperatorID", work_key_));
+}
+
+std::vector<MenuItem> frmListVoucher::BuildMenu() const {
+  static constexpr std::array<MenuEntry, 25> kEntries = {{
+      {0, texts::kMenuOpen, ListAction::kOpen},
+      {4, texts::kMenuBatchDelete, ListAction::kBatchDelete},
+      {6, texts::kMenuSign, ListAction::kSign},
+      {7, texts::kMenuBatchSign, ListAction::kBatchSign},
+      {8, texts::kMenuBatchCancelSign, ListAction::kBatchCancelSign},
+      {10, texts::kMenuReverse, ListAction::kReverse},
+      {11, texts::kMenuLinkedReversal, ListAction::kLinkedReversal},
+      {13, texts::kMenuVoid, ListAction::kVoid},
+      {14, texts::kMenuShowAll, ListAction::kShowAll},
+      {17, texts::kMenuPost, ListAction::kPost},
+      {19, texts::kMenuBatchReview, ListAction::kBatchReview},
+      {20, texts::kMenuBatchCancelReview, ListAction::kBatchCancelReview},
+      {22, texts::kMenuBatchPost, ListAction::kBatchPost},
+      {23, texts::kMenuBatchCancelPost, ListAction::kBatchCancelPost},
+      {25, texts::kMenuVolumes, ListAction::kVolumes},
+      {27, texts::kMenuFilter, ListAction::kFilter},
+      {28, texts::kMenuColumns, ListAction::kColumns},
+      {30, texts::kMenuRefresh, ListAction::kRefresh},
+      {31, texts::kMenuPrintReceipt, ListAction::kPrintReceipt},
+      {32, texts::kMenuDepartmentCost, ListAction::kDepartmentCostPrint},
+      {33, texts::kMenuPrint, ListAction::kPrint},
+      {35, texts::kMenuExternalData, ListAction::kExternalData},
+      {36, texts::kMenuCashFlow, ListAction::kCashFlow},
+      {37, texts::kMenuMemo, ListAction::kMemo},
+      {38, texts::kMenuContinuity, ListAction::kNumberContinuity},
+  }};
+  std::vector<MenuItem> menu = MenuOf(kEntries);
+  menu[19].enabled = !IsSet(frame::ReadSetting("单据号", "禁止成批复核凭证"));
+  return menu;
+}
+
+}  // namespace lumvoucher::lists

@@ -1,0 +1,303 @@
+#include "lists/list_query.h"
+
+#include <array>
+#include <cctype>
+
+#include "frame/id_list.h"
+#include "frame/sql_text.h"
+#include "lists/list_texts.h"
+
+namespace lumvoucher::lists {
+
+namespace {
+
+using frame::SqlNumber;
+
+constexpr const char* kDateOrder = "To_Date(Voucher.strDate,'YYYY-MM-DD')";
+constexpr const char* kNumberOrder =
+    "VOUCHERTYPE.STRVOUCHERTYPECODE  ||  ' '  ||  LPAD(VOUCHER.INTVOUCHERNO,6,'0')";
+
+constexpr std::array<RightsDimension, 7> kDimensions = {{
+    {"科目", "OperatorAccount", "VoucherDetail.lngAccountID", "lngAccountID", true},
+    {"单位", "OperatorCustomer", "VoucherDetail.lngCustomerID", "lngCustomerID", true},
+    {"部门", "OperatorDepartment", "VoucherDetail.lngDepartmentID", "lngDepartmentID", true},
+    {"职员", "OperatorEmployee", "VoucherDetail.lngEmployeeID", "lngEmployeeID", true},
+    {"统计", "OperatorClass1", "VoucherDetail.lngClassID1", "lngClassID", true},
+    {"项目", "OperatorClass2", "VoucherDetail.lngClassID2", "lngClassID", true},
+    // The organisation is the item itself, so its rows carry no second organisation.
+    {"机构", "OperatorOrganization", "VoucherDetail.lngOrganizationID", "lngOrganizationID", false},
+}};
+
+// A table the column expressions may name, with the terms that outer-join it; `after` is the
+// alias its join refers to, which then has to be in the query too.
+struct Joinable {
+  const char* alias;
+  const char* table;
+  const char* terms;
+  const char* after;
+};
+
+constexpr std::array<Joinable, 17> kJoinables = {{
+    {"Account", "Account", " And VoucherDetail.lngAccountID=Account.lngAccountID(+)", nullptr},
+    {"Customer", "Customer", " And VoucherDetail.lngCustomerID=Customer.lngCustomerID(+)", nullptr},
+    {"Department", "Department", " And VoucherDetail.lngDepartmentID=Department.lngDepartmentID(+)",
+     nullptr},
+    {"Employee", "Employee", " And VoucherDetail.lngEmployeeID=Employee.lngEmployeeID(+)", nullptr},
+    {"Class1", "Class1", " And VoucherDetail.lngClassID1=Class1.lngClassID(+)", nullptr},
+    {"Class2", "Class2", " And VoucherDetail.lngClassID2=Class2.lngClassID(+)", nullptr},
+    {"Currencys", "Currencys", " And VoucherDetail.lngCurrencyID=Currencys.lngCurrencyID(+)",
+     nullptr},
+    {"PaymentMethod", "PaymentMethod",
+     " And VoucherDetail.lngPaymentMethodID=PaymentMethod.lngPaymentMethodID(+)", nullptr},
+    {"MakeOperator", "Operator MakeOperator",
+     " And Voucher.lngOperatorID=MakeOperator.lngOperatorID(+)", nullptr},
+    {"CheckOperator", "Operator CheckOperator",
+     " And Voucher.lngCheckerID=CheckOperator.lngOperatorID(+)", nullptr},
+    {"PostOperator", "Operator PostOperator",
+     " And Voucher.lngPostID=PostOperator.lngOperatorID(+)", nullptr},
+    {"TellerOperator", "Operator TellerOperator",
+     " And Voucher.lngTellerID=TellerOperator.lngOperatorID(+)", nullptr},
+    {"VoucherOrganization", "Organization VoucherOrganization",
+     " And Voucher.lngSourceOrganizationID=VoucherOrganization.lngOrganizationID(+)", nullptr},
+    {"SourceVoucher", "Voucher SourceVoucher",
+     " And Voucher.lngSourceVoucherID=SourceVoucher.lngVoucherID(+)", nullptr},
+    {"SourceVoucherType", "VoucherType SourceVoucherType",
+     " And SourceVoucher.lngVoucherTypeID=SourceVoucherType.lngVoucherTypeID(+)", "SourceVoucher"},
+    // A voucher made from a transfer (source 16) names the transfer, not a voucher it reverses.
+    {"SourceToVoucher", "Voucher SourceToVoucher",
+     " And Voucher.lngVoucherID=SourceToVoucher.lngSourceVoucherID(+)"
+     " And SourceToVoucher.lngVoucherSourceID(+)<>16",
+     nullptr},
+    {"SourceToVoucherType", "VoucherType SourceToVoucherType",
+     " And SourceToVoucher.lngVoucherTypeID=SourceToVoucherType.lngVoucherTypeID(+)",
+     "SourceToVoucher"},
+}};
+
+bool IsNamePart(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' ||
+         static_cast<unsigned char>(c) >= 0x80;
+}
+
+char Lower(char c) {
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+
+// Whether `text` names `alias` + "." as a whole name, in any case.
+bool NamesAlias(std::string_view text, std::string_view alias) {
+  const std::size_t n = alias.size();
+  for (std::size_t i = 0; i + n < text.size(); ++i) {
+    if (text[i + n] != '.') continue;
+    if (i > 0 && IsNamePart(text[i - 1])) continue;
+    bool same = true;
+    for (std::size_t k = 0; k < n && same; ++k) same = Lower(text[i + k]) == Lower(alias[k]);
+    if (same) return true;
+  }
+  return false;
+}
+
+void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
+  for (std::size_t at = text.find(from); at != std::string::npos;
+       at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+}  // namespace
+
+bool SortKeyOfCaption(std::string_view caption, SortKey& key) {
+  if (caption == texts::kDateCaption) {
+    key = SortKey::kDate;
+  } else if (caption == texts::kNumberCaption) {
+    key = SortKey::kNumber;
+  } else if (caption == texts::kVolumeCaption) {
+    key = SortKey::kVolume;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+const char* CaptionOfSortKey(SortKey key) {
+  switch (key) {
+    case SortKey::kNumber:
+      return texts::kNumberCaption;
+    case SortKey::kVolume:
+      return texts::kVolumeCaption;
+    case SortKey::kDate:
+      break;
+  }
+  return texts::kDateCaption;
+}
+
+std::string OrganizationScope(long organization_id) {
+  return std::string(
+             " AND EXISTS (SELECT 'x' FROM ORGANIZATION,(SELECT strOrganizationCode AS strCode "
+             "FROM ORGANIZATION WHERE lngOrganizationID = ") +
+         SqlNumber(organization_id) + ") OrgCond " +
+         " WHERE (ORGANIZATION.Strorganizationcode = OrgCond.strCode OR "
+         "ORGANIZATION.Strorganizationcode LIKE OrgCond.strCode || '-%')" +
+         " AND ORGANIZATION.lngOrganizationID = Voucher.lngSourceOrganizationID)";
+}
+
+std::string MakerRestriction(std::span<const long> operator_ids) {
+  if (operator_ids.empty()) return std::string();
+  if (operator_ids.size() == 1) return " And Voucher.lngOperatorID=" + SqlNumber(operator_ids[0]);
+  std::vector<std::int64_t> ids(operator_ids.begin(), operator_ids.end());
+  return " And " + frame::InCondition("Voucher.lngOperatorID", std::span<const std::int64_t>(ids),
+                                      frame::kIdChunkSize, "IN");
+}
+
+std::string BasisCondition(int basis) {
+  if (basis == 0) return std::string();
+  return " And Voucher.lngVoucherBaseID=" + SqlNumber(basis);
+}
+
+std::string DateRange(std::string_view from, std::string_view to) {
+  return " and Voucher.strDate>= " + frame::SqlText(from) +
+         " And Voucher.strDate<=" + frame::SqlText(to);
+}
+
+std::string FilterClause(std::string_view condition) {
+  bool blank = true;
+  for (char c : condition) blank = blank && std::isspace(static_cast<unsigned char>(c)) != 0;
+  if (blank) return std::string();
+  return " And (" + std::string(condition) + ")";
+}
+
+std::string QuickFindCondition(std::string_view expression, std::string_view typed) {
+  if (typed.empty()) return std::string();
+  std::string pattern(typed);
+  for (char& c : pattern) {
+    if (c == '*') c = '%';
+    if (c == '?') c = '_';
+  }
+  return " And " + std::string(expression) + " Like " + frame::SqlText(pattern);
+}
+
+std::span<const RightsDimension> RightsDimensions() {
+  return kDimensions;
+}
+
+std::string PermissionFactor(const RightsDimension& d) {
+  return std::string("* Decode(nvl(") + d.line_column + ",0),0,1, Decode(nvl(" + d.table +
+         ".lngOperatorID,0),0,0,1))";
+}
+
+std::string PermissionJoin(const RightsDimension& d, long operator_id, long organization_id) {
+  std::string join = std::string(" And ") + d.line_column + "=" + d.table + "." + d.item_column +
+                     "(+) And " + d.table + ".lngOperatorID(+)=" + SqlNumber(operator_id);
+  if (d.per_organization) {
+    join += std::string(" And ") + d.table + ".lngOrganizationID(+)=" + SqlNumber(organization_id);
+  }
+  return join;
+}
+
+std::string SortClause(SortOrder order, bool with_basis) {
+  const char* dir = order.descending ? "Desc" : "Asc";
+  const std::string date = std::string(kDateOrder) + "  ";
+  const std::string number = std::string(kNumberOrder) + " ";
+  std::string clause;
+  switch (order.key) {
+    case SortKey::kDate:
+      clause = " ORDER BY " + date + dir + " ," + number + dir;
+      break;
+    case SortKey::kNumber:
+      // Equal numbers stay in date order whichever way the numbers run.
+      clause = " ORDER BY " + number + dir + " ," + date + "Asc";
+      break;
+    case SortKey::kVolume:
+      // Volumes stay in binding order; within a volume the vouchers follow the direction.
+      clause = " ORDER BY  VOUCHER.strVolume, " + date + dir + " ," + number + dir;
+      break;
+  }
+  clause += with_basis ? ",Voucher.lngVoucherBaseID,Voucher.lngVoucherID,VoucherDetail.lngRowID"
+                       : ",Voucher.lngVoucherID,VoucherDetail.lngRowID";
+  return clause;
+}
+
+bool UsesBudgetCarryForward(std::string_view code) {
+  return code == "2" || code == "3" || code == "4" || code == "14" || code == "15" || code == "16";
+}
+
+std::string SwapCarryForward(std::string_view text, std::string_view code) {
+  std::string swapped(text);
+  if (UsesBudgetCarryForward(code)) {
+    ReplaceAll(swapped, texts::kCarryForwardProfit, texts::kCarryForwardBudget);
+  } else {
+    ReplaceAll(swapped, texts::kCarryForwardBudget, texts::kCarryForwardProfit);
+  }
+  return swapped;
+}
+
+TableJoins ReferenceTables(std::string_view text) {
+  std::array<bool, kJoinables.size()> used{};
+  for (std::size_t i = 0; i < kJoinables.size(); ++i)
+    used[i] = NamesAlias(text, kJoinables[i].alias);
+  for (std::size_t i = 0; i < kJoinables.size(); ++i) {
+    if (!used[i] || kJoinables[i].after == nullptr) continue;
+    for (std::size_t k = 0; k < kJoinables.size(); ++k) {
+      if (std::string_view(kJoinables[k].alias) == kJoinables[i].after) used[k] = true;
+    }
+  }
+  TableJoins joins;
+  for (std::size_t i = 0; i < kJoinables.size(); ++i) {
+    if (!used[i]) continue;
+    joins.tables += std::string(",") + kJoinables[i].table;
+    joins.terms += kJoinables[i].terms;
+  }
+  return joins;
+}
+
+std::string SelectText(const ListQuery& query) {
+  std::string columns;
+  std::string named;
+  for (const ColumnDef& column : query.columns) {
+    columns += column.expression + " As \"" + column.caption + "\",";
+    named += column.expression + " ";
+  }
+  const std::string sort = SortClause(query.sort, query.basis_tie_breaker);
+  const TableJoins joins = ReferenceTables(named + query.conditions + sort);
+  return "Select " + columns +
+         "Voucher.lngVoucherID as id,decode(Voucher.blnIsVoid,1,'√','') as \"作废\","
+         "VoucherDetail.lngVoucherDetailID,Voucher.lngVoucherBaseID as \"凭证类型ID\"" +
+         " From Voucher,VoucherDetail,VoucherType" + joins.tables + query.restriction_tables +
+         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID"
+         " And Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
+         joins.terms + query.scope + query.conditions + query.restriction + sort;
+}
+
+std::string LineCountInsert(std::string_view table, long key, std::string_view scope) {
+  const std::string t(table);
+  return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
+         t + "_SEQ.nextval,c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
+         " From (Select Voucher.lngVoucherID,Count(1) As lngDetailNum From Voucher,VoucherDetail"
+         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" +
+         std::string(scope) + " Group By Voucher.lngVoucherID) c";
+}
+
+std::string PermittedCountInsert(std::string_view table, long key, std::string_view scope,
+                                 std::span<const RightsDimension* const> dimensions,
+                                 long operator_id, long organization_id) {
+  const std::string t(table);
+  std::string factors = "1";
+  std::string tables;
+  std::string joins;
+  for (const RightsDimension* d : dimensions) {
+    factors += PermissionFactor(*d);
+    tables += std::string(",") + d->table;
+    joins += PermissionJoin(*d, operator_id, organization_id);
+  }
+  return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
+         t + "_SEQ.nextval,c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
+         " From (Select Voucher.lngVoucherID,Sum(" + factors +
+         ") As lngDetailNum From Voucher,VoucherDetail" + tables +
+         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" + std::string(scope) + joins +
+         " Group By Voucher.lngVoucherID) c";
+}
+
+std::string DeleteByKey(std::string_view table, std::string_view key_column, long key) {
+  return "Delete From " + std::string(table) + " Where " + std::string(key_column) + "=" +
+         SqlNumber(key);
+}
+
+}  // namespace lumvoucher::lists

@@ -1,0 +1,566 @@
+#include "lists/voucher_list.h"
+
+#include <cstdio>
+
+#include "frame/login_state.h"
+#include "frame/settings.h"
+#include "frame/sql_text.h"
+#include "frame/window_registry.h"
+#include "host/data_access.h"
+#include "host/database_error.h"
+#include "host/message_box.h"
+#include "lists/list_texts.h"
+#include "voucher/frm_voucher.h"
+
+namespace lumvoucher::lists {
+
+namespace {
+
+using frame::SqlNumber;
+
+constexpr const char* kTitleInformation = "提示信息";
+
+// The always-added columns after the configured ones: the row key, the void mark, the line and
+// the basis.
+constexpr const char* kIdColumn = "id";
+constexpr const char* kLineColumn = "lngVoucherDetailID";
+constexpr const char* kBasisColumn = "凭证类型ID";
+
+bool IsTrue(std::string_view value) {
+  return value == "True" || value == "TRUE" || value == "true" || value == "1";
+}
+
+// Code points of UTF-8 text, so that "?" stands for one character, not one byte.
+std::u32string Decode(std::string_view text) {
+  std::u32string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
+    char32_t cp = extra == 0 ? c : c & (0x3F >> extra);
+    ++i;
+    for (; extra > 0 && i < text.size(); --extra, ++i) {
+      cp = (cp << 6) | (static_cast<unsigned char>(text[i]) & 0x3F);
+    }
+    out.push_back(cp);
+  }
+  return out;
+}
+
+// The find button's pattern: "*" any run, "?" one character, everything else itself.
+bool Matches(std::u32string_view text, std::u32string_view pattern) {
+  std::size_t t = 0, p = 0, star = std::u32string_view::npos, mark = 0;
+  while (t < text.size()) {
+    if (p < pattern.size() && (pattern[p] == U'?' || pattern[p] == text[t])) {
+      ++t;
+      ++p;
+    } else if (p < pattern.size() && pattern[p] == U'*') {
+      star = p++;
+      mark = t;
+    } else if (star != std::u32string_view::npos) {
+      p = star + 1;
+      t = ++mark;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == U'*') ++p;
+  return p == pattern.size();
+}
+
+}  // namespace
+
+int BatchMode(ListAction action) {
+  switch (action) {
+    case ListAction::kBatchReview:
+      return 0;
+    case ListAction::kBatchCancelReview:
+      return 1;
+    case ListAction::kBatchPost:
+      return 2;
+    case ListAction::kBatchCancelPost:
+      return 3;
+    case ListAction::kBatchSign:
+      return 4;
+    case ListAction::kBatchCancelSign:
+      return 5;
+    case ListAction::kBatchDelete:
+      return 6;
+    default:
+      return -1;
+  }
+}
+
+VoucherList::VoucherList(std::string window_name, std::string title, long list_id)
+    : window_name_(std::move(window_name)), title_(std::move(title)), list_id_(list_id) {
+  state_.title = title_;
+}
+
+VoucherList::~VoucherList() = default;
+
+host::HostMainWindow* VoucherList::SetUp(host::HostMainWindow* main_window, long lngFlag) {
+  main_window_ = main_window;
+  state_.flag = lngFlag;
+  return main_window_;
+}
+
+bool VoucherList::ShowMe() {
+  if (!state_.open) {
+    try {
+      SetFormation();
+      DefaultDates();
+    } catch (const std::exception& error) {
+      ShowError(error);
+      return false;
+    }
+    state_.open = true;
+    state_.menu = BuildMenu();
+  }
+  const bool filled = ReMakeData();
+  if (main_window_ != nullptr) main_window_->ShowChild(*this);
+  return filled;
+}
+
+void VoucherList::SetFormation() {
+  host::DataAccess& data = frame::Data();
+  const long own = frame::OperatorId();
+  host::Recordset mine = data.OpenRecordset(
+      "Select Count(1) As n From ListField Where lngListID=" + SqlNumber(list_id_) +
+      " And lngOperatorID=" + SqlNumber(own));
+  const long layout = mine["n"].AsLong() > 0 ? own : 0;
+  host::Recordset rs = data.OpenRecordset(
+      "Select ViewField.lngViewFieldID,ViewField.strViewFieldDesc,ViewField.strFieldName,"
+      "ViewField.blnIsFilter From ListField,ViewField"
+      " Where ListField.lngViewFieldID=ViewField.lngViewFieldID And ListField.lngListID=" +
+      SqlNumber(list_id_) + " And ListField.lngOperatorID=" + SqlNumber(layout) +
+      " And ListField.blnIsVisible=1 Order By ListField.intOrder,ViewField.lngViewFieldID");
+  configured_.clear();
+  for (; !rs.Eof(); rs.MoveNext()) {
+    configured_.push_back({static_cast<long>(rs["lngViewFieldID"].AsLong()),
+                           rs["strViewFieldDesc"].AsText(), rs["strFieldName"].AsText(),
+                           rs["blnIsFilter"].AsBool()});
+  }
+  state_.columns.clear();
+  const std::string code = frame::Context().AccountingSystemCode();
+  for (const ColumnDef& def : configured_) {
+    ListColumn column;
+    column.caption = def.caption;
+    column.expression = SwapCarryForward(def.expression, code);
+    column.quick_find = def.quick_find;
+    SortKey key;
+    column.sortable = SortKeyOfCaption(def.caption, key);
+    state_.columns.push_back(std::move(column));
+  }
+  state_.columns.push_back({kIdColumn, kIdColumn, "Voucher.lngVoucherID", false, false, false});
+  state_.columns.push_back({texts::kVoidCaption, texts::kVoidCaption,
+                            "decode(Voucher.blnIsVoid,1,'√','')", true, false, false});
+  state_.columns.push_back(
+      {kLineColumn, kLineColumn, "VoucherDetail.lngVoucherDetailID", false, false, false});
+  state_.columns.push_back(
+      {kBasisColumn, kBasisColumn, "Voucher.lngVoucherBaseID", false, false, false});
+  state_.quick_find_column = -1;
+  state_.quick_find_text.clear();
+  state_.rows.clear();
+  state_.selected_row = -1;
+  UpdateHeaders();
+}
+
+void VoucherList::DefaultDates() {
+  const host::LoginContext& login = frame::Context();
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select strStartDate,strEndDate From AccountPeriod Where lngOrganizationID=" +
+      SqlNumber(frame::OrganizationId()) + " And intYear=" + SqlNumber(login.LoginYear()) +
+      " And bytPeriod=" + SqlNumber(login.LoginPeriod()));
+  if (!rs.Empty()) {
+    state_.filter.date_from = rs["strStartDate"].AsText();
+    state_.filter.date_to = rs["strEndDate"].AsText();
+    return;
+  }
+  // No period row: the calendar month of the login date.
+  const std::string date = login.LoginDate();
+  state_.filter.date_from = date.substr(0, 8) + "01";
+  state_.filter.date_to = date.substr(0, 8) + "31";
+}
+
+std::vector<const RightsDimension*> VoucherList::ActiveDimensions() const {
+  std::vector<const RightsDimension*> active;
+  host::Recordset admin = frame::Data().OpenRecordset(
+      "Select blnIsAdmin From Operator Where lngOperatorID=" + SqlNumber(frame::OperatorId()));
+  if (!admin.Empty() && admin["blnIsAdmin"].AsBool()) return active;
+  for (const RightsDimension& d : RightsDimensions()) {
+    if (IsTrue(frame::SettingValue(0, kRightsSection, d.setting_key, "False"))) {
+      active.push_back(&d);
+    }
+  }
+  return active;
+}
+
+bool VoucherList::StampedOnly() const {
+  return frame::Context().StampingEnabled();
+}
+
+std::vector<long> VoucherList::ReadMakers() const {
+  std::string setting = frame::ReadSetting("凭证权限控制", "凭证列表");
+  if (setting.empty() || setting == "-1" || setting == "0") return {};
+  const long me = frame::OperatorId();
+  if (setting == "1") {
+    // Group scope: every operator of the current operator's group.
+    host::Recordset group = frame::Data().OpenRecordset(
+        "Select lngOperatorGroupID From Operator Where lngOperatorID=" + SqlNumber(me));
+    const long group_id = group.Empty() ? 0 : static_cast<long>(group[0].AsLong());
+    if (group_id != 0) {
+      host::Recordset rs = frame::Data().OpenRecordset(
+          "Select lngOperatorID From Operator Where lngOperatorGroupID=" + SqlNumber(group_id) +
+          " Order By lngOperatorID");
+      std::vector<long> ids;
+      for (; !rs.Eof(); rs.MoveNext()) ids.push_back(static_cast<long>(rs[0].AsLong()));
+      if (!ids.empty()) return ids;
+    }
+  }
+  return {me};
+}
+
+std::string VoucherList::BuildScope() {
+  makers_ = ReadMakers();
+  std::string scope = OrganizationScope(frame::OrganizationId());
+  scope += MakerRestriction(makers_);
+  if (!state_.show_all) scope += kVoidExcluded;
+  scope += DateRange(state_.filter.date_from, state_.filter.date_to);
+  if (StampedOnly()) scope += kStampedOnly;
+  scope += FixedCondition();
+  return scope;
+}
+
+bool VoucherList::ReMakeData() {
+  try {
+    host::DataAccess& data = frame::Data();
+    ListQuery query;
+    query.columns = configured_;
+    query.sort = state_.sort;
+    query.basis_tie_breaker = BasisTieBreaker();
+    std::string scope = BuildScope();
+    std::string conditions = FilterClause(state_.filter.condition);
+    if (state_.quick_find_column >= 0) {
+      conditions += QuickFindCondition(
+          state_.columns.at(static_cast<std::size_t>(state_.quick_find_column)).expression,
+          state_.quick_find_text);
+    }
+    query.scope = scope;
+    query.conditions = conditions;
+    std::vector<const RightsDimension*> dimensions = ActiveDimensions();
+    const std::string code = frame::Context().AccountingSystemCode();
+    host::Recordset rs;
+    if (dimensions.empty()) {
+      if (work_key_ != 0) {
+        host::TransactionGuard guard(data);
+        ClearWorkTables();
+        guard.Commit();
+      }
+      last_query_ = SwapCarryForward(SelectText(query), code);
+      rs = data.OpenRecordset(last_query_);
+    } else {
+      // The counts and the rows are read in one transaction, so that another desktop's fill
+      // under the same key cannot slip between them.
+      host::TransactionGuard guard(data);
+      PrepareRights(scope, dimensions, query);
+      last_query_ = SwapCarryForward(SelectText(query), code);
+      rs = data.OpenRecordset(last_query_);
+      guard.Commit();
+    }
+    scope_ = std::move(scope);
+    conditions_ = std::move(conditions);
+    dimensions_ = std::move(dimensions);
+    state_.rows = rs.Rows();
+    if (state_.selected_row >= static_cast<int>(state_.rows.size())) state_.selected_row = -1;
+    if (state_.selected_row < 0 && !state_.rows.empty()) state_.selected_row = 0;
+    UpdateMenu();
+    return true;
+  } catch (const std::exception& error) {
+    ShowError(error);
+    return false;
+  }
+}
+
+void VoucherList::FormUnload() {
+  try {
+    if (work_key_ != 0) {
+      host::TransactionGuard guard(frame::Data());
+      ClearWorkTables();
+      guard.Commit();
+    }
+  } catch (const std::exception&) {
+    // Closing goes on; the next fill under this key empties the rows first.
+  }
+  state_.rows.clear();
+  state_.selected_row = -1;
+  state_.open = false;
+}
+
+void VoucherList::UpdateHeaders() {
+  for (ListColumn& column : state_.columns) {
+    column.header = column.caption;
+    SortKey key;
+    if (column.sortable && SortKeyOfCaption(column.caption, key) && key == state_.sort.key) {
+      column.header += state_.sort.descending ? texts::kDescendingMark : texts::kAscendingMark;
+    }
+  }
+}
+
+bool VoucherList::SortByColumn(int column) {
+  if (column < 0 || column >= static_cast<int>(state_.columns.size())) return false;
+  const ListColumn& clicked = state_.columns[static_cast<std::size_t>(column)];
+  SortKey key;
+  if (!clicked.sortable || !SortKeyOfCaption(clicked.caption, key)) return false;
+  if (key == state_.sort.key) {
+    state_.sort.descending = !state_.sort.descending;
+  } else {
+    state_.sort = SortOrder{key, false};
+  }
+  UpdateHeaders();
+  return ReMakeData();
+}
+
+bool VoucherList::QuickFind(int column, std::string_view value) {
+  if (value.empty()) {
+    state_.quick_find_column = -1;
+    state_.quick_find_text.clear();
+    return ReMakeData();
+  }
+  if (column < 0 || column >= static_cast<int>(state_.columns.size()) ||
+      !state_.columns[static_cast<std::size_t>(column)].quick_find) {
+    return false;
+  }
+  state_.quick_find_column = column;
+  state_.quick_find_text = std::string(value);
+  return ReMakeData();
+}
+
+int VoucherList::FindNext(int column, std::string_view value) {
+  const int count = static_cast<int>(state_.rows.size());
+  if (column < 0 || column >= static_cast<int>(state_.columns.size()) || count == 0) return -1;
+  const std::u32string pattern = Decode("*" + std::string(value) + "*");
+  for (int step = 1; step <= count; ++step) {
+    const int row = (state_.selected_row + step + count) % count;
+    if (Matches(Decode(CellText(row, column)), pattern)) {
+      SelectRow(row);
+      return row;
+    }
+  }
+  return -1;
+}
+
+void VoucherList::SelectRow(int row) {
+  state_.selected_row = row >= 0 && row < static_cast<int>(state_.rows.size()) ? row : -1;
+  UpdateMenu();
+}
+
+int VoucherList::ColumnIndex(std::string_view caption) const {
+  for (std::size_t i = 0; i < state_.columns.size(); ++i) {
+    if (state_.columns[i].caption == caption) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+std::string VoucherList::CellText(int row, int column) const {
+  const host::Value& value =
+      state_.rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
+  if (value.IsNull()) return std::string();
+  if (value.IsDouble()) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", frame::Context().AmountDecimals(),
+                  value.AsDouble());
+    return buffer;
+  }
+  return value.AsText();
+}
+
+long VoucherList::SelectedVoucherID() const {
+  const int column = ColumnIndex(kIdColumn);
+  if (state_.selected_row < 0 || column < 0) return 0;
+  return static_cast<long>(state_.rows.at(static_cast<std::size_t>(state_.selected_row))
+                               .at(static_cast<std::size_t>(column))
+                               .AsLong());
+}
+
+long VoucherList::SelectedLineID() const {
+  const int column = ColumnIndex(kLineColumn);
+  if (state_.selected_row < 0 || column < 0) return 0;
+  return static_cast<long>(state_.rows.at(static_cast<std::size_t>(state_.selected_row))
+                               .at(static_cast<std::size_t>(column))
+                               .AsLong());
+}
+
+std::vector<MenuItem> VoucherList::MenuOf(std::span<const MenuEntry> entries) {
+  int last = 0;
+  for (const MenuEntry& entry : entries) last = std::max(last, entry.index);
+  std::vector<MenuItem> menu;
+  for (int i = 0; i <= last; ++i)
+    menu.push_back({i, texts::kMenuSeparator, ListAction::kNone, false, false, false});
+  for (const MenuEntry& entry : entries) {
+    menu[static_cast<std::size_t>(entry.index)] = {entry.index, entry.caption, entry.action,
+                                                   true,        true,          false};
+  }
+  return menu;
+}
+
+void VoucherList::UpdateMenu() {
+  const bool selected = state_.selected_row >= 0;
+  for (MenuItem& item : state_.menu) {
+    switch (item.action) {
+      case ListAction::kOpen:
+      case ListAction::kSign:
+      case ListAction::kReverse:
+      case ListAction::kLinkedReversal:
+      case ListAction::kVoid:
+      case ListAction::kPost:
+      case ListAction::kCashFlow:
+      case ListAction::kMemo:
+        item.enabled = selected;
+        break;
+      case ListAction::kShowAll:
+        item.checked = state_.show_all;
+        break;
+      default:
+        break;
+    }
+  }
+}
+
+bool VoucherList::ListEditMenu(int index) {
+  if (index < 0 || index >= static_cast<int>(state_.menu.size())) return false;
+  const MenuItem& item = state_.menu[static_cast<std::size_t>(index)];
+  if (!item.visible || !item.enabled) return false;
+  return RunAction(item.action);
+}
+
+bool VoucherList::mclsMainControl_ListReportMenu(int index) {
+  if (index == 0) return RunAction(ListAction::kAccountSummary);
+  if (index == 1) return RunAction(ListAction::kVoucherSummary);
+  return false;
+}
+
+bool VoucherList::RunAction(ListAction action) {
+  bool handled = false;
+  const bool result = HandleOwn(action, handled);
+  if (handled) return result;
+  if (action == ListAction::kNone || !hook_) return false;
+  if (!hook_(*this, action)) return false;
+  ReMakeData();
+  return true;
+}
+
+bool VoucherList::HandleOwn(ListAction action, bool& handled) {
+  handled = true;
+  switch (action) {
+    case ListAction::kOpen:
+      return OpenSelected();
+    case ListAction::kNew:
+      return NewVoucher();
+    case ListAction::kShowAll:
+      return ShowAll();
+    case ListAction::kFilter:
+      return EditFilter();
+    case ListAction::kRefresh:
+      return ToolRefresh();
+    case ListAction::kLinkedReversal:
+      return OpenLinkedReversal();
+    default:
+      handled = false;
+      return false;
+  }
+}
+
+bool VoucherList::ShowAll() {
+  state_.show_all = !state_.show_all;
+  UpdateMenu();
+  return ReMakeData();
+}
+
+bool VoucherList::EditFilter() {
+  host::clsFilter* filter = frame::Login().filter;
+  if (filter == nullptr) return false;
+  host::FilterCondition chosen = state_.filter;
+  if (!filter->ShowFilter(list_id_, title_, chosen)) return false;
+  // A dialog that leaves a date out keeps the list's own.
+  if (chosen.date_from.empty()) chosen.date_from = state_.filter.date_from;
+  if (chosen.date_to.empty()) chosen.date_to = state_.filter.date_to;
+  state_.filter = std::move(chosen);
+  return ReMakeData();
+}
+
+bool VoucherList::OpenSelected() {
+  const long id = SelectedVoucherID();
+  if (id == 0) return false;
+  try {
+    host::Recordset rs = frame::Data().OpenRecordset(
+        "Select VOUCHERTYPE.STRVOUCHERTYPECODE  ||  ' '  ||  "
+        "TO_CHAR(VOUCHER.INTVOUCHERNO,'000000') "
+        "as Nun,lngPostID,lngCheckerID,Voucher.lngVoucherBaseID as lngAccountTypeBaseID"
+        " From VoucherView Voucher,VoucherTypeView VoucherType"
+        " Where Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID And Voucher.lngVoucherID=" +
+        SqlNumber(id));
+    // A budget voucher belongs to the paired window, which this list does not open.
+    if (!rs.Empty() && rs["lngAccountTypeBaseID"].AsLong() != 1) return false;
+  } catch (const std::exception& error) {
+    ShowError(error);
+    return false;
+  }
+  return OpenVoucher(id, SelectedLineID());
+}
+
+bool VoucherList::OpenVoucher(long voucher_id, long line_id) {
+  return frame::WindowRegistry::Get<voucher::frmVoucher>().ShowAOldBill(voucher_id, line_id, false);
+}
+
+bool VoucherList::NewVoucher() {
+  try {
+    const host::LoginContext& login = frame::Context();
+    host::Recordset rs = frame::Data().OpenRecordset(
+        "Select blnIsClosed From AccountPeriod Where lngOrganizationID=" +
+        SqlNumber(frame::OrganizationId()) + " And intYear=" + SqlNumber(login.LoginYear()) +
+        " And bytPeriod=" + SqlNumber(login.LoginPeriod()));
+    if (!rs.Empty() && rs["blnIsClosed"].AsBool()) {
+      frame::Msg(texts::kClosedPeriodNew, host::mb::kExclamation, kTitleInformation);
+      return false;
+    }
+  } catch (const std::exception& error) {
+    ShowError(error);
+    return false;
+  }
+  return frame::WindowRegistry::Get<voucher::frmVoucher>().ShowANewBill(0);
+}
+
+bool VoucherList::OpenLinkedReversal() {
+  const long id = SelectedVoucherID();
+  if (id == 0) return false;
+  long linked = 0;
+  try {
+    host::DataAccess& data = frame::Data();
+    host::Recordset own = data.OpenRecordset(
+        "Select lngSourceVoucherID,lngVoucherSourceID From Voucher Where lngVoucherID=" +
+        SqlNumber(id));
+    // Source 16 names a transfer, not a reversed voucher.
+    if (!own.Empty() && own["lngVoucherSourceID"].AsLong() != 16) {
+      linked = static_cast<long>(own["lngSourceVoucherID"].AsLong());
+    }
+    if (linked == 0) {
+      host::Recordset by = data.OpenRecordset(
+          "Select lngVoucherID From Voucher Where lngVoucherSourceID<>16 AND lngSourceVoucherID=" +
+          SqlNumber(id) + " Order By lngVoucherID");
+      if (!by.Empty()) linked = static_cast<long>(by[0].AsLong());
+    }
+  } catch (const std::exception& error) {
+    ShowError(error);
+    return false;
+  }
+  if (linked == 0) {
+    frame::Msg(texts::kNoLinkedReversal, host::mb::kInformation, texts::kLinkedReversalTitle);
+    return false;
+  }
+  return OpenVoucher(linked, 0);
+}
+
+void VoucherList::ShowError(const std::exception& error) {
+  frame::Msg(error.what(), host::mb::kCritical, title_);
+}
+
+}  // namespace lumvoucher::lists

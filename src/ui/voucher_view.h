@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <optional>
+#include <string>
+
+#include "host/cls_account.h"
+#include "ui/command.h"
+#include "voucher/frm_voucher.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QVBoxLayout;
+
+namespace lumvoucher::ui {
+
+class VoucherCellDelegate;
+class VoucherEntryPanel;
+class VoucherGridModel;
+
+// The Qt view of the voucher window (frmVoucher): caption, header fields, the line grid with
+// its totals row, the entry panel of the current line, the line information panel, the footer
+// names and the status buttons. It renders the presenter's state, forwards every edit and
+// command to it, and renders again; the rules and the messages are the presenter's.
+//
+// Keyboard: Enter (or Tab) takes a cell's value and moves to the next field the line's account
+// calls for; at the end of a line the line is checked and the next line gets the presenter's
+// balancing proposal. "=" in an amount cell fills in what balances the voucher. A value the
+// presenter refuses stays typed in its editor.
+class VoucherView : public QWidget, public CommandTarget {
+  Q_OBJECT
+
+ public:
+  explicit VoucherView(voucher::frmVoucher& presenter, QWidget* parent = nullptr);
+  ~VoucherView() override;
+
+  voucher::frmVoucher& Presenter() { return presenter_; }
+
+  // Re-reads the presenter's state into every widget.
+  void Render();
+
+  // CommandTarget.
+  bool Handles(Command command) const override;
+  void Run(Command command) override;
+  std::string Caption(Command command) const override;
+
+  // Opens the grid editor on `row` (from 1) and `field`.
+  void EditCell(int row, voucher::LineField field);
+  // The open grid editor, null when none (for the tests and the key handling).
+  QLineEdit* CurrentEditor() const;
+  QTableView* Grid() const { return grid_; }
+  VoucherGridModel* Model() const { return model_; }
+  VoucherEntryPanel* EntryPanel() const { return panel_; }
+
+  // Header texts as shown, for the tests: "记", "000001", "2026-02-03", ...
+  QString HeaderText(voucher::HeaderField field) const;
+  // The line information panel, the footer ("制单：李明 ...") and the status marks.
+  QString InfoText() const;
+  QString FooterText() const;
+  QString MarksText() const;
+  QString Title() const;
+
+ private:
+  friend class VoucherCellDelegate;
+
+  void BuildHeader(QVBoxLayout* layout);
+  void BuildFooter(QVBoxLayout* layout);
+  void LoadChoices();
+  void RenderHeader();
+  void RenderPanel();
+  // The grid editor's Enter: takes the value (false leaves the editor open with the text) and
+  // moves on.
+  void CommitAndAdvance(QLineEdit* editor, bool forward);
+  bool CommitEditor(QLineEdit* editor);
+  void FillBalance(QLineEdit* editor);
+  void Advance(int row, voucher::LineField field);
+  void FinishLine(int row);
+  // Takes the open editor's value before a command runs; false when it was refused.
+  bool FinishEditing();
+  void CommitHeader(voucher::HeaderField field, const QString& text);
+  bool Committing() const { return committing_; }
+  std::optional<host::AccountInfo> AccountOf(int row) const;
+  std::string Fingerprint() const;
+  void EnsureEntryRow();
+
+  voucher::frmVoucher& presenter_;
+  QLabel* title_ = nullptr;
+  QLabel* marks_ = nullptr;
+  QComboBox* type_ = nullptr;
+  QLineEdit* number_ = nullptr;
+  QLineEdit* date_ = nullptr;
+  QLineEdit* attachments_ = nullptr;
+  QComboBox* template_ = nullptr;
+  QCheckBox* print_mark_ = nullptr;
+  QTableView* grid_ = nullptr;
+  VoucherGridModel* model_ = nullptr;
+  VoucherCellDelegate* delegate_ = nullptr;
+  VoucherEntryPanel* panel_ = nullptr;
+  QLabel* info_ = nullptr;
+  QLabel* maker_ = nullptr;
+  QLabel* checker_ = nullptr;
+  QLabel* poster_ = nullptr;
+  QLabel* teller_ = nullptr;
+  QPushButton* review_ = nullptr;
+  QPushButton* sign_ = nullptr;
+  QPushButton* post_ = nullptr;
+  bool committing_ = false;
+  bool rendering_ = false;
+  std::string rendered_;
+};
+
+}  // namespace lumvoucher::ui

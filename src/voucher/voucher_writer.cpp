@@ -1,0 +1,433 @@
+#include "voucher/voucher_writer.h"
+
+#include <chrono>
+#include <map>
+#include <optional>
+
+#include "frame/login_state.h"
+#include "frame/sql_text.h"
+#include "frame/text_functions.h"
+#include "frame/uniqueness_stamp.h"
+#include "frame/voucher_lookup.h"
+#include "host/cls_account.h"
+#include "host/cls_base_class.h"
+#include "host/cls_business_pub.h"
+
+namespace lumvoucher::voucher {
+
+namespace {
+
+using frame::SqlNumber;
+using frame::SqlText;
+
+std::string N(long value) {
+  return std::to_string(value);
+}
+
+std::string B(bool value) {
+  return value ? "1" : "0";
+}
+
+// An empty date column holds one blank.
+std::string DateOrBlank(const std::string& date) {
+  return SqlText(frame::StringOut(date, " ").empty() ? std::string(" ") : date);
+}
+
+std::string Today() {
+  auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
+  return frame::DateText(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+}
+
+long NumberOf(const VoucherHeader& h) {
+  return host::clsBaseClass::TextToLong(h.number);
+}
+
+// The one stored amount of a line and its side: whichever cell is not zero.
+struct Stored {
+  double amount;
+  int direction;
+};
+Stored StoredAmount(const VoucherLine& line) {
+  if (line.debit != 0) return {line.debit, kDebit};
+  if (line.credit != 0) return {line.credit, kCredit};
+  return {0, line.direction == kCredit ? kCredit : kDebit};
+}
+
+// Lines without a currency are in the book currency.
+struct LocalCurrency {
+  std::optional<long> id;
+  long Get() {
+    if (!id) {
+      host::Recordset rs = frame::Data().OpenRecordset(
+          "Select lngCurrencyID From Currencys Where blnIsLocal=1 Order By lngCurrencyID");
+      id = rs.Empty() ? 1L : static_cast<long>(rs["lngCurrencyID"].AsLong());
+    }
+    return *id;
+  }
+};
+
+// "code1/code2" of the accounts on one side, each code once, in line order.
+std::string SideCodes(const std::vector<VoucherLine>& lines, int side) {
+  std::string out;
+  std::vector<std::string> seen;
+  for (const VoucherLine& line : lines) {
+    if (StoredAmount(line).direction != side) continue;
+    std::string code =
+        frame::StringOut(line.account_text.substr(0, line.account_text.find(' ')), " ");
+    if (code.empty() && line.account_id != 0) code = frame::AccountCode(line.account_id);
+    bool known = false;
+    for (const std::string& s : seen) known = known || s == code;
+    if (known || code.empty()) continue;
+    seen.push_back(code);
+    out += (out.empty() ? "" : "/") + code;
+  }
+  return out;
+}
+
+struct LineValues {
+  std::vector<std::pair<const char*, std::string>> columns;
+};
+
+// The line columns in the order the save writes them.
+LineValues ValuesOf(const VoucherLine& line, int row, LocalCurrency& local,
+                    const std::string& sys_date) {
+  Stored s = StoredAmount(line);
+  long currency = line.currency_id;
+  double rate = line.rate;
+  double currency_amount = line.currency_amount;
+  if (currency == 0) {
+    currency = local.Get();
+    rate = 1;
+    currency_amount = s.amount;
+  }
+  std::string flexible = frame::StringOut(line.flexible_id, " ").empty() ? " " : line.flexible_id;
+  return {{{"strRemark", SqlText(line.remark)},
+           {"dblAmount", SqlNumber(s.amount)},
+           {"dblRate", SqlNumber(rate)},
+           {"dblQuantity", SqlNumber(line.quantity)},
+           {"dblPrice", SqlNumber(line.price)},
+           {"dblCurrencyAmount", SqlNumber(currency_amount)},
+           {"lngAccountID", N(line.account_id)},
+           {"lngCurrencyID", N(currency)},
+           {"lngCustomerID", N(line.unit_id)},
+           {"lngDepartmentID", N(line.department_id)},
+           {"lngEmployeeID", N(line.employee_id)},
+           {"lngClassID1", N(line.class1_id)},
+           {"lngClassID2", N(line.class2_id)},
+           {"intDirection", N(s.direction)},
+           {"strCheckNumber", SqlText(line.check_number)},
+           {"strCheckDate", DateOrBlank(line.check_date)},
+           {"strBusinessDate", DateOrBlank(line.business_date)},
+           {"lngPaymentMethodID", N(line.payment_method_id)},
+           {"lngOrganizationID", N(line.organization_id)},
+           {"strFlexibleId", SqlText(flexible)},
+           {"lngRowID", N(row)},
+           {"strCashFlowCode", SqlText(line.cash_flow_code)},
+           {"strSysDate", SqlText(sys_date)}}};
+}
+
+std::vector<std::pair<const char*, std::string>> HeaderValues(
+    const VoucherHeader& h, const std::vector<VoucherLine>& lines) {
+  std::string volume = frame::StringOut(h.volume, " ").empty() ? "0000" : h.volume;
+  return {{"intYear", N(h.year)},
+          {"bytPeriod", N(h.period)},
+          {"strDate", SqlText(h.date)},
+          {"lngTemplateID", N(h.template_id)},
+          {"intNumber", N(host::clsBaseClass::TextToLong(h.attachments))},
+          {"lngVoucherTypeID", N(h.type_id)},
+          {"intVoucherNO", N(NumberOf(h))},
+          {"lngOperatorID", N(h.maker_id)},
+          {"lngCheckerID", N(h.checker_id)},
+          {"lngPostID", N(h.poster_id)},
+          {"lngTellerID", N(h.teller_id)},
+          {"strManager", SqlText(h.manager)},
+          {"strDebitAccountCode", SqlText(SideCodes(lines, kDebit))},
+          {"strCreditAccountCode", SqlText(SideCodes(lines, kCredit))},
+          {"lngVoucherSourceID", N(h.source_id)},
+          {"blnIsPrint", B(h.print_mark)},
+          {"blnIsVoid", B(h.void_mark)},
+          {"lngSourceVoucherID", N(h.source_voucher_id)},
+          {"blnIsError", B(h.error_mark)},
+          {"strError", SqlText(h.error_text)},
+          {"lngSourceOrganizationID", N(h.source_organization_id)},
+          {"strVolume", SqlText(volume)}};
+}
+
+template <class Columns>
+std::string InsertSql(const char* table, const char* key_column, long key, const char* parent,
+                      long parent_id, const Columns& columns) {
+  std::string names = key_column;
+  std::string values = N(key);
+  if (parent != nullptr) {
+    names += std::string(",") + parent;
+    values += "," + N(parent_id);
+  }
+  for (const auto& [name, value] : columns) {
+    names += std::string(",") + name;
+    values += "," + value;
+  }
+  return std::string("INSERT INTO ") + table + " (" + names + ") VALUES (" + values + ")";
+}
+
+template <class Columns>
+std::string UpdateSql(const char* table, const char* key_column, long key, const Columns& columns) {
+  std::string sets;
+  for (const auto& [name, value] : columns) {
+    sets += (sets.empty() ? "" : ",") + std::string(name) + "=" + value;
+  }
+  return std::string("UPDATE ") + table + " SET " + sets + " WHERE " + key_column + "=" + N(key);
+}
+
+void MarkCheckUsed(const VoucherHeader& h, const VoucherLine& line, long line_id, long currency) {
+  if (frame::StringOut(line.check_number, " ").empty()) return;
+  frame::Data().Execute(
+      "UPDATE CheckDetail SET blnIsUsed=1,strUseDate='" + h.date +
+      "',dblCurrAmount=" + SqlNumber(StoredAmount(line).amount) +
+      ",lngVoucherDetailID= " + N(line_id) + " WHERE lngAccountID=" + N(line.account_id) +
+      " AND lngCurrencyID=" + N(currency) + " AND lngPaymentMethodID=" + N(line.payment_method_id) +
+      " AND strCheckNo=" + SqlText(line.check_number) +
+      " And lngOrganizationID = " + N(frame::OrganizationId()));
+}
+
+std::string FreeCheckSql(long line_id) {
+  return "UPDATE CheckDetail SET blnIsUsed=0,strUseDate=' ',dblCurrAmount=0,lngVoucherDetailID=0 "
+         "WHERE lngVoucherDetailID=" +
+         N(line_id);
+}
+
+void ReleaseVoucherLinks(long id) {
+  host::DataAccess& data = frame::Data();
+  data.Execute("UPDATE Activity SET Activity.lngVoucherID = 0 WHERE Activity.lngVoucherID=" +
+               N(id));
+  data.Execute("UPDATE ItemActivity SET lngVoucherID = DECODE(lngVoucherID," + N(id) +
+               ",0 ,lngVoucherID),lngVoucherID1 = DECODE(lngVoucherID1," + N(id) +
+               ",0 ,lngVoucherID1) WHERE lngVoucherID=" + N(id) + " OR lngVoucherID1=" + N(id));
+}
+
+// The transfer that generated the voucher now points at its latest other voucher, or nowhere.
+void MoveTransfer(long id, long transfer_id) {
+  host::DataAccess& data = frame::Data();
+  host::Recordset trans = data.OpenRecordset(
+      "SELECT TransVoucher.lngTransVoucherID From TransVoucher WHERE TransVoucher.lngVoucherID=" +
+      N(id));
+  if (trans.Empty()) return;
+  const long trans_id = static_cast<long>(trans["lngTransVoucherID"].AsLong());
+  host::Recordset latest = data.OpenRecordset(
+      "SELECT Max(Voucher.lngVoucherID) lngVoucherIDOfMax From Voucher WHERE "
+      "Voucher.lngVoucherSourceID=16 AND Voucher.lngSourceVoucherID=" +
+      N(transfer_id) + " AND Voucher.lngVoucherID<>" + N(id));
+  const long other = latest.Empty() ? 0 : static_cast<long>(latest["lngVoucherIDOfMax"].AsLong());
+  if (other == 0) {
+    data.Execute(
+        "UPDATE TransVoucher SET lngExecutantID = 0,strExecuteDate = ' ',lngVoucherID = 0 WHERE "
+        "lngTransVoucherID=" +
+        N(trans_id));
+    return;
+  }
+  host::Recordset voucher = data.OpenRecordset(
+      "SELECT lngOperatorID,strDate FROM Voucher WHERE lngVoucherID=" + N(other));
+  data.Execute("UPDATE TransVoucher SET lngExecutantID = " +
+               N(static_cast<long>(voucher["lngOperatorID"].AsLong())) +
+               ",strExecuteDate = " + SqlText(voucher["strDate"].AsText()) +
+               ",lngVoucherID = " + N(other) + " WHERE lngTransVoucherID=" + N(trans_id));
+}
+
+// A stored voucher that holds the number a program writes its voucher with is overwritten when
+// nobody has worked on it yet and it came from the same source.
+void CoverStoredVoucher(const VoucherHeader& h) {
+  const long number = NumberOf(h);
+  long stored = frame::Login().account->VoucherByNumber(
+      host::kReceiptTypeVoucher, h.year, h.period, h.type_id, number, h.source_organization_id);
+  if (stored == 0) return;
+  host::DataAccess& data = frame::Data();
+  host::Recordset rs = data.OpenRecordset(
+      "SELECT lngCheckerID,lngTellerID,lngPostID,blnIsVoid,lngVoucherSourceID FROM Voucher WHERE "
+      "lngVoucherID=" +
+      N(stored));
+  if (rs.Empty()) throw CoverRefused("预算凭证");
+  if (rs["lngPostID"].AsLong() != 0) throw CoverRefused("已记账");
+  if (rs["lngCheckerID"].AsLong() != 0) throw CoverRefused("已复核");
+  if (rs["lngTellerID"].AsLong() != 0) throw CoverRefused("已出纳签字");
+  if (rs["blnIsVoid"].AsBool()) throw CoverRefused("已作废");
+  if (rs["lngVoucherSourceID"].AsLong() != h.source_id) throw CoverRefused("来源不同");
+  host::Recordset old_lines =
+      data.OpenRecordset("SELECT * FROM VoucherDetail  WHERE lngVoucherID=" + N(stored));
+  for (; !old_lines.Eof(); old_lines.MoveNext()) {
+    for (const std::string& sql :
+         RemovedLineSql(static_cast<long>(old_lines["lngVoucherDetailID"].AsLong()))) {
+      data.Execute(sql);
+    }
+  }
+  ReleaseVoucherLinks(stored);
+  data.Execute("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " +
+               N(stored));
+  data.Execute("DELETE FROM VoucherDetail WHERE lngVoucherID=" + N(stored));
+  data.Execute("DELETE FROM Voucher WHERE lngVoucherID=" + N(stored));
+}
+
+void RebuildCurrentAccountDetail(long id) {
+  host::DataAccess& data = frame::Data();
+  data.Execute("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " + N(id));
+  data.Execute(
+      "Insert Into CashQARAPDETAIL1(strARAPSource,intDirection,lngActivityTypeID,lngReceiptTypeID,"
+      "lngActivityID,lngActivityDetailID,lngCustomerID,lngCurrencyID,lngAccountID,lngDepartmentID,"
+      "lngEmployeeID,lngClassID1,lngClassID2,lngOperatorID,strReceiptNo,lngReceiptNo,strDate,"
+      "strReceiptDate,strDueDate,dblCurrAmount,dblCurrPaymentAmount,dblAmount,dblRate,strNote,"
+      "strCheckNumber,lngVoucherID,lngRowID,bytStatus,lngOrganizationID,strFlexibleID,lngItemID,"
+      "dblFactor,bytDigit,lngTermID,lngJobID,lngCustomID0,lngCustomID1,lngCustomID2,lngCustomID3,"
+      "lngCustomID4,lngCustomID5,dblQuantity,dblPaymentQuantity,blnIsSpecial,intReceiptDirection,"
+      "strUnitName) SELECT '3',VoucherDetail.intDirection,0,41,Voucher.lngVoucherID,"
+      "VoucherDetail.lngVoucherDetailID,VoucherDetail.lngCustomerID,VoucherDetail.lngCurrencyID,"
+      "VoucherDetail.lngAccountID,VoucherDetail.lngDepartmentID,VoucherDetail.lngEmployeeID,"
+      "VoucherDetail.lngClassID1,VoucherDetail.lngClassID2,Voucher.lngOperatorID,"
+      "VoucherType.strVoucherTypeCode,Voucher.intVoucherNO,Voucher.strDate,Voucher.strDate,"
+      "Voucher.strDate,VoucherDetail.dblCurrencyAmount*VoucherDetail.intDirection,"
+      "VoucherDetail.dblCurrPaymentAmount*VoucherDetail.intDirection,"
+      "VoucherDetail.dblAmount*VoucherDetail.intDirection,VoucherDetail.dblRate,"
+      "VoucherDetail.strRemark,VoucherDetail.strCheckNumber,Voucher.lngVoucherID,"
+      "VoucherDetail.lngRowID,2,VoucherDetail.lngOrganizationID,VoucherDetail.strFlexibleID,0,0,0,"
+      "0,0,0,0,0,0,0,0,0,0,0,0,' ' FROM Voucher,VoucherDetail,VoucherType,Account WHERE "
+      "Voucher.lngVoucherID=VoucherDetail.lngVoucherID AND "
+      "Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID AND "
+      "VoucherDetail.lngAccountID=Account.lngAccountID AND Account.lngAccountNatureID In (3,4) AND "
+      "Voucher.blnIsVoid=0 AND Voucher.lngVoucherSourceID IN (1,2,13,14,16) AND "
+      "Voucher.lngVoucherID=" +
+      N(id));
+}
+
+void FollowCostApportion(const VoucherHeader& h, long id) {
+  host::DataAccess& data = frame::Data();
+  data.Execute("update costapportion set strDate = '" + h.date + "',intYear = " + N(h.year) +
+               ",bytPeriod = " + N(h.period) +
+               " where costApportion.lngVoucherDetailID in (select "
+               "voucherdetail.lngvoucherdetailid from voucherdetail where "
+               "voucherdetail.lngvoucherid = " +
+               N(id) + ")");
+  data.Execute("update HisCostApportion set strImportDate = '" + h.date +
+               "',intyear = " + N(h.year) + ",bytperiod = " + N(h.period) +
+               " where hiscostapportion.lngVoucherID = " + N(id));
+  data.Execute(" Update CostApportion Set CostApportion.blnIsVoid = " + B(h.void_mark) +
+               " Where CostApportion.lngVoucherDetailID In  (select lngVoucherDetailID From "
+               "VoucherDetail  Where lngVoucherID = " +
+               N(id) + ")");
+  data.Execute(" Update HisCostApportion Set HisCostApportion.blnIsVoid = " + B(h.void_mark) +
+               " Where HisCostApportion.lngVoucherID = " + N(id));
+}
+
+}  // namespace
+
+std::string TypeAndNumber(const std::string& type_code, const std::string& number) {
+  return type_code + "-" + number;
+}
+
+std::string MarksOnlySql(const VoucherHeader& h) {
+  return "UPDATE Voucher SET blnisprint=" + B(h.print_mark) + ",blnIsError = " + B(h.error_mark) +
+         ",strError = " + SqlText(h.error_text) + " where lngVoucherID=" + N(h.voucher_id);
+}
+
+std::vector<std::string> RemovedLineSql(long line_id) {
+  const std::string id = N(line_id);
+  return {"DELETE FROM VoucherCashFlow WHERE lngVoucherDetailID=" + id,
+          "DELETE FROM RVoucherDetail WHERE lngVoucherDetailID=" + id,
+          "DELETE FROM ProjectInvoice WHERE lngVoucherDetailID=" + id,
+          FreeCheckSql(line_id),
+          " Delete From MCPRVoucherDetail Where lngReceiptTypeID=41 And lngVoucherDetailID=" + id,
+          " Delete  Costapportion ca Where ca.lngVoucherDetailID = " + id,
+          " Delete  HisCostapportion ca Where ca.lngVoucherDetailID = " + id,
+          "UPDATE BankBillDetail SET lngActivityTypeID=0,lngActivityID=0 WHERE "
+          "lngActivityTypeID=41 AND lngActivityID=" +
+              id};
+}
+
+WriteResult WriteVoucher(const WriteRequest& request) {
+  host::DataAccess& data = frame::Data();
+  host::LoginContext& login = frame::Context();
+  const VoucherHeader& h = request.header;
+  WriteResult result;
+  LocalCurrency local;
+  const std::string sys_date = Today();
+  const auto header_values = HeaderValues(h, request.lines);
+
+  // Stored lines by id with their stored side and check number.
+  struct OldLine {
+    int direction;
+    std::string check;
+  };
+  std::map<long, OldLine> old_lines;
+  long id = h.voucher_id;
+  if (id == 0) {
+    if (request.cover) CoverStoredVoucher(h);
+    id = login.NextId("VOUCHER");
+    data.OpenRecordset("SELECT * FROM Voucher WHERE lngVoucherID=0");
+    data.Execute(InsertSql("Voucher", "lngVoucherID", id, nullptr, 0, header_values));
+  } else {
+    host::Recordset old = data.OpenRecordset("SELECT * FROM Voucher where lngVoucherID=" + N(id));
+    if (!old.Empty()) {
+      host::Recordset type =
+          data.OpenRecordset("Select strVoucherTypeCode From VoucherType Where lngVoucherTypeID=" +
+                             N(static_cast<long>(old["lngVoucherTypeID"].AsLong())));
+      result.old_type_and_number =
+          TypeAndNumber(type.Empty() ? std::string() : type["strVoucherTypeCode"].AsText(),
+                        frame::VoucherNoText(old["intVoucherNO"].AsLong()));
+      result.old_period = static_cast<int>(old["bytPeriod"].AsLong());
+    }
+    host::Recordset lines =
+        data.OpenRecordset("SELECT * FROM VoucherDetail  WHERE lngVoucherID=" + N(id));
+    for (; !lines.Eof(); lines.MoveNext()) {
+      old_lines[static_cast<long>(lines["lngVoucherDetailID"].AsLong())] = {
+          static_cast<int>(lines["intDirection"].AsLong()), lines["strCheckNumber"].AsText()};
+    }
+    std::map<long, const VoucherLine*> kept;
+    for (const VoucherLine& line : request.lines) {
+      if (line.line_id != 0 && old_lines.count(line.line_id) != 0) kept[line.line_id] = &line;
+    }
+    for (const auto& [line_id, old_line] : old_lines) {
+      auto k = kept.find(line_id);
+      if (k == kept.end()) {
+        for (const std::string& sql : RemovedLineSql(line_id)) data.Execute(sql);
+        data.Execute("DELETE FROM VoucherDetail WHERE lngVoucherDetailID=" + N(line_id));
+        continue;
+      }
+      if (StoredAmount(*k->second).direction != old_line.direction) {
+        data.Execute("UPDATE VoucherCashFlow SET dblAmount=-dblAmount WHERE lngVoucherDetailID=" +
+                     N(line_id));
+      }
+      // A kept line that changed its bill gives the old one back before taking the new one.
+      if (frame::StringOut(old_line.check, " ") != frame::StringOut(k->second->check_number, " ")) {
+        data.Execute(FreeCheckSql(line_id));
+      }
+    }
+    ReleaseVoucherLinks(id);
+    if (h.source_id == 16) MoveTransfer(id, h.source_voucher_id);
+    data.Execute(UpdateSql("Voucher", "lngVoucherID", id, header_values));
+    data.OpenRecordset("SELECT * FROM VoucherDetail WHERE lngVoucherID=" + N(id));
+  }
+
+  int row = 0;
+  for (const VoucherLine& line : request.lines) {
+    ++row;
+    LineValues values = ValuesOf(line, row, local, sys_date);
+    long line_id = line.line_id;
+    if (line_id != 0 && old_lines.count(line_id) != 0) {
+      data.Execute(UpdateSql("VoucherDetail", "lngVoucherDetailID", line_id, values.columns));
+    } else {
+      line_id = login.NextId("VOUCHERDETAIL");
+      data.Execute(InsertSql("VoucherDetail", "lngVoucherDetailID", line_id, "lngVoucherID", id,
+                             values.columns));
+    }
+    MarkCheckUsed(h, line, line_id, line.currency_id != 0 ? line.currency_id : local.Get());
+    result.line_ids.push_back(line_id);
+  }
+
+  frame::Login().business_pub->VoucherNumberUsed(h.year, h.period, host::kReceiptTypeVoucher,
+                                                 h.type_id, NumberOf(h), -1);
+  RebuildCurrentAccountDetail(id);
+  FollowCostApportion(h, id);
+  frame::RefreshUQStamps("v.lngVoucherID = " + N(id));
+  result.voucher_id = id;
+  return result;
+}
+
+}  // namespace lumvoucher::voucher

@@ -1,0 +1,116 @@
+#include "frame/window_registry.h"
+#include "host/message_box.h"
+#include "list_fixture.h"
+#include "lists/list_work_tables.h"
+
+namespace lumvoucher::testing {
+
+namespace {
+
+class ErrorListTest : public ListTest {
+ protected:
+  void SetUp() override {
+    StoreVoucher(40, 1, 1, 10, "2026-02-21", 2, ", blnIsError", ", 1");  // 李明's
+    StoreVoucher(41, 1, 1, 11, "2026-02-21", 6, ", blnIsError", ", 1");  // 陈静's
+    StoreVoucher(42, 1, 1, 12, "2026-02-22", 2, ", blnIsError, blnIsVoid", ", 1, 1");
+    ASSERT_TRUE(list_.ShowMe());
+  }
+  lists::frmListErrVoucher list_;
+};
+
+TEST_F(ErrorListTest, ListsTheOperatorsOwnErrorVouchersThatAreNotVoid) {
+  EXPECT_EQ(list_.State().title, "错误记账凭证列表");
+  EXPECT_EQ(Vouchers(list_), "7 40");
+  EXPECT_EQ(Rows(list_, {"凭证字号", "科目编码", "错误原因"}),
+            "记 000004|6602-04|错误凭证（导入）\n记 000004|2202|错误凭证（导入）\n"
+            "记 000010|6602-01|\n记 000010|1001|");
+  // Show all cannot bring the void one back: the fixed condition excludes it.
+  ASSERT_TRUE(list_.mclsMainControl_EditShowAll());
+  EXPECT_EQ(Vouchers(list_), "7 40");
+  // Tie-breakers without the basis.
+  EXPECT_NE(list_.LastQuery().find(" Asc,Voucher.lngVoucherID,VoucherDetail.lngRowID"),
+            std::string::npos);
+  EXPECT_EQ(list_.LastQuery().find("lngVoucherBaseID,Voucher.lngVoucherID"), std::string::npos);
+}
+
+TEST_F(ErrorListTest, StampingDoesNotHideUnstampedErrorVouchers) {
+  Set("帐套属性", "凭证唯一性校验", "True");
+  ASSERT_TRUE(list_.ToolRefresh());
+  EXPECT_EQ(Vouchers(list_), "7 40");
+}
+
+TEST_F(ErrorListTest, CorrectedVoucherLeavesTheListAtTheNextRefresh) {
+  Exec("Update Voucher Set blnIsError = 0, strError = ' ' Where lngVoucherID = 7");
+  ASSERT_TRUE(list_.ToolRefresh());
+  EXPECT_EQ(Vouchers(list_), "40");
+}
+
+TEST_F(ErrorListTest, RightsUseTheErrorListsOwnWorkTables) {
+  Set("权限控制", "统计", "True");
+  ASSERT_TRUE(list_.ToolRefresh());
+  EXPECT_EQ(Vouchers(list_), "40");  // 7 has a class-1 item 李明 may not use
+  EXPECT_EQ(list_.WorkKey(), 2);
+  EXPECT_EQ(t_.Scalar("Select Count(1) From VoucherDetailNumTempS Where lngOperatorID = 2"), "2");
+  EXPECT_EQ(t_.Scalar("Select lngDetailNum From VoucherDetailRightNumTempS Where lngVoucherID = 7"),
+            "1");
+  EXPECT_EQ(t_.Scalar("Select Count(1) From user_all_tables Where table_name = "
+                      "'VOUCHERLISTRIGHTTMP'"),
+            "0");
+  list_.FormUnload();
+  EXPECT_EQ(t_.Scalar("Select Count(1) From VoucherDetailRightNumTempS"), "0");
+  lists::EnsureErrorListTables();  // a second time leaves them as they are
+  EXPECT_EQ(t_.Scalar("Select Count(1) From user_all_tables Where table_name Like "
+                      "'VOUCHERDETAIL%NUMTEMPS'"),
+            "2");
+}
+
+TEST_F(ErrorListTest, SmallerCommandSet) {
+  std::string captions;
+  for (const lists::MenuItem& item : list_.State().menu) {
+    if (item.visible) captions += std::to_string(item.index) + " " + item.caption + "\n";
+  }
+  EXPECT_EQ(
+      captions,
+      "0 打开凭证(&O)\n4 批量删除(&M)\n11 冲销关联凭证(&V)\n13 作废凭证(&D)\n14 全部显示(&W)\n"
+      "17 记账(&B)\n27 过滤(&F)\n28 栏目设置(&U)\n30 刷新(&R)\n31 打印凭证(&Q)\n"
+      "33 打印列表(&N)\n37 备查登记(&Z)\n");
+  t_.Host().Filter().SetAnswer({"", "2026-02-21", "2026-02-28"});
+  ASSERT_TRUE(list_.ListEditMenu(27));
+  EXPECT_EQ(t_.Host().Filter().LastListId(), 2);
+  EXPECT_EQ(Vouchers(list_), "40");
+}
+
+// The host opens the lists through InterFace.
+TEST_F(ListTest, InterFaceShowsTheListsAsChildrenOfTheMainWindow) {
+  t_.Component().frmListVoucher_Show(7);
+  auto& main = t_.MainWindow();
+  ASSERT_EQ(main.children.size(), 1u);
+  EXPECT_EQ(main.children[0]->WindowName(), "frmListVoucher");
+  EXPECT_EQ(main.child_active_calls, 1);
+  auto& list = frame::WindowRegistry::Get<lists::frmListVoucher>();
+  EXPECT_EQ(list.State().flag, 7);
+  EXPECT_EQ(Vouchers(list), "1 2 3 4 5 9 7 8");
+
+  // Already open: it comes back fresh (quick find dropped, rows reloaded).
+  ASSERT_TRUE(list.QuickFind(list.ColumnIndex("摘要"), "*差旅*"));
+  EXPECT_EQ(Vouchers(list), "3");
+  t_.Component().frmListVoucher_Show(0);
+  EXPECT_EQ(Vouchers(list), "1 2 3 4 5 9 7 8");
+  EXPECT_EQ(main.child_active_calls, 2);
+
+  t_.Component().frmListErrVoucher_Show();
+  EXPECT_EQ(main.child_active_calls, 3);
+  EXPECT_EQ(Vouchers(frame::WindowRegistry::Get<lists::frmListErrVoucher>()), "7");
+}
+
+TEST_F(ListTest, InterFaceOpensNoSingleBasisListInTheDualRegime) {
+  Set("帐套属性", "会计制度", "16");
+  t_.Component().frmListVoucher_Show(0);
+  t_.Component().frmListErrVoucher_Show();
+  EXPECT_EQ(t_.MainWindow().child_active_calls, 0);
+  EXPECT_TRUE(t_.MainWindow().children.empty());
+}
+
+}  // namespace
+
+}  // namespace lumvoucher::testing

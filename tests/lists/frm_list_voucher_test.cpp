@@ -1,0 +1,330 @@
+#include "frame/window_registry.h"
+#include "host/message_box.h"
+#include "list_fixture.h"
+#include "lists/list_texts.h"
+#include "voucher/frm_voucher.h"
+
+namespace lumvoucher::testing {
+
+namespace {
+
+using lists::ListAction;
+
+// Default demo list: period 2 of organisation 01 and its sub-organisations, void voucher 6 left
+// out, error voucher 7 listed, one row per line, date ascending.
+TEST_F(VoucherListTest, ListsThePeriodsVouchersOneRowPerLineInDateOrder) {
+  EXPECT_EQ(list_.State().title, "记账凭证列表");
+  EXPECT_EQ(Vouchers(list_), "1 2 3 4 5 9 7 8");
+  EXPECT_EQ(Rows(list_, {"日期", "凭证字号", "科目编码", "借方金额", "贷方金额", "制单人", "作废"}),
+            "2026-02-03|收 000001|1002-01|50000.00||李明|\n"
+            "2026-02-03|收 000001|1122||50000.00|李明|\n"
+            "2026-02-05|付 000001|1001|5000.00||李明|\n"
+            "2026-02-05|付 000001|1002-01||5000.00|李明|\n"
+            "2026-02-10|记 000001|6602-02|3200.00||李明|\n"
+            "2026-02-10|记 000001|1221||3200.00|李明|\n"
+            "2026-02-12|记 000002|1403|35000.00||陈静|\n"
+            "2026-02-12|记 000002|2221-01|4550.00||陈静|\n"
+            "2026-02-12|记 000002|2202||39550.00|陈静|\n"
+            "2026-02-15|收 000002|1002-02|71000.00||李明|\n"
+            "2026-02-15|收 000002|1122||71000.00|李明|\n"
+            "2026-02-20|记 000001|1001|12800.00||李明|\n"
+            "2026-02-20|记 000001|6001||12800.00|李明|\n"
+            "2026-02-20|记 000004|6602-04|12000.00||李明|\n"
+            "2026-02-20|记 000004|2202||12000.00|李明|\n"
+            "2026-02-28|转 000001|6602-03|80000.00||李明|\n"
+            "2026-02-28|转 000001|6602-03|60000.00||李明|\n"
+            "2026-02-28|转 000001|2211-01||140000.00|李明|");
+  list_.SelectRow(1);
+  EXPECT_EQ(list_.CellText(1, list_.ColumnIndex("审核人")) +
+                list_.CellText(1, list_.ColumnIndex("出纳")) +
+                list_.CellText(1, list_.ColumnIndex("记账人")) +
+                list_.CellText(1, list_.ColumnIndex("单位")),
+            "王芳赵敏刘强华东医药有限公司");
+  EXPECT_EQ(Headers(list_),
+            "日期↑ 凭证字号 摘要 科目编码 科目名称 借方金额 贷方金额 单位 部门 职员 制单人 审核人 "
+            "记账人 出纳 凭证册号 凭证来源 冲销关联凭证 作废");
+}
+
+TEST_F(VoucherListTest, VoidVouchersOnlyWithShowAllTicked) {
+  ASSERT_TRUE(list_.mclsMainControl_EditShowAll());
+  EXPECT_EQ(Vouchers(list_), "1 2 3 4 5 6 9 7 8");
+  EXPECT_EQ(list_.CellText(RowOf(list_, 6), list_.ColumnIndex("作废")), "√");
+  EXPECT_TRUE(list_.State().menu[14].checked);
+  ASSERT_TRUE(list_.ListEditMenu(14));
+  EXPECT_EQ(Vouchers(list_), "1 2 3 4 5 9 7 8");
+  EXPECT_FALSE(list_.State().menu[14].checked);
+}
+
+TEST_F(VoucherListTest, StampingListsOnlyStampedVouchers) {
+  Set("帐套属性", "凭证唯一性校验", "True");
+  Exec("Update Voucher Set strUQStamp = 'A1' Where lngVoucherID In (2, 8)");
+  ASSERT_TRUE(list_.ToolRefresh());
+  EXPECT_EQ(Vouchers(list_), "2 8");
+}
+
+class OrganizationScopeTest : public ListTest {
+ protected:
+  OrganizationScopeTest() : ListTest({3, 2, "2026-02-15"}) {}
+};
+
+// 01-02 lists its own vouchers and those of 01-02-05, not those of 01, of its sibling 01-01
+// or of 01-020, whose code merely begins like it.
+TEST_F(OrganizationScopeTest, SubOrganisationsAreThoseWhoseCodeContinuesWithADash) {
+  Exec(
+      "Insert Into Organization (lngOrganizationID, strOrganizationCode, strOrganizationName) "
+      "Values (10, '01-020', '东城二院')");
+  StoreVoucher(40, 3, 1, 1, "2026-02-11", 2);
+  StoreVoucher(41, 2, 1, 1, "2026-02-11", 2);
+  StoreVoucher(42, 10, 1, 1, "2026-02-11", 2);
+  lists::frmListVoucher list;
+  ASSERT_TRUE(list.ShowMe());
+  EXPECT_EQ(Vouchers(list), "40 9");
+}
+
+TEST_F(VoucherListTest, MakerRestrictionOwnOrGroup) {
+  Set("凭证权限控制", "凭证列表", "2");
+  ASSERT_TRUE(list_.ToolRefresh());
+  EXPECT_EQ(Vouchers(list_), "1 2 3 5 9 7 8");  // 4 is 陈静's
+  EXPECT_NE(list_.LastQuery().find(" And Voucher.lngOperatorID=2"), std::string::npos);
+
+  // Group scope: 陈静 moves to another group, the rest of 财务组 stays visible.
+  Exec("Update Operator Set lngOperatorGroupID = 2 Where lngOperatorID = 6");
+  StoreVoucher(40, 1, 1, 9, "2026-02-11", 3);
+  Set("凭证权限控制", "凭证列表", "1");
+  ASSERT_TRUE(list_.ToolRefresh());
+  EXPECT_EQ(Vouchers(list_), "1 2 3 40 5 9 7 8");
+  EXPECT_NE(list_.LastQuery().find(" And Voucher.lngOperatorID IN (1,2,3,4,5)"), std::string::npos);
+
+  for (const char* off : {"0", "-1", ""}) {
+    Set("凭证权限控制", "凭证列表", off);
+    ASSERT_TRUE(list_.ToolRefresh());
+    EXPECT_EQ(Vouchers(list_), "1 2 3 40 4 5 9 7 8") << off;
+  }
+}
+
+TEST_F(VoucherListTest, FilterDialogGivesConditionAndDateRange) {
+  embedded::EmbeddedFilter& filter = t_.Host().Filter();
+  filter.SetAnswer({"Account.strAccountCode Like '1002%'", "2026-02-01", "2026-02-10"});
+  ASSERT_TRUE(list_.mclsMainControl_EditFilter());
+  EXPECT_EQ(filter.LastListId(), 1);
+  EXPECT_EQ(filter.LastTitle(), "记账凭证列表");
+  EXPECT_EQ(filter.LastShown().date_from, "2026-02-01");  // the period the list opened on
+  EXPECT_EQ(filter.LastShown().date_to, "2026-02-28");
+  EXPECT_EQ(Rows(list_, {"凭证字号", "科目编码"}), "收 000001|1002-01\n付 000001|1002-01");
+
+  // A range without dates keeps the list's; cancelling changes nothing.
+  filter.SetAnswer({"", "", ""});
+  ASSERT_TRUE(list_.ListEditMenu(27));
+  EXPECT_EQ(Vouchers(list_), "1 2 3");
+  filter.SetHandler(nullptr);
+  EXPECT_FALSE(list_.mclsMainControl_EditFilter());
+  EXPECT_EQ(list_.State().filter.date_to, "2026-02-10");
+}
+
+TEST_F(VoucherListTest, QuickFindTurnsWildcardsIntoLikeAndQuotesTheValue) {
+  Exec("Update VoucherDetail Set strRemark = 'O''Neil 报销' Where lngVoucherDetailID = 7");
+  const int remark = list_.ColumnIndex("摘要");
+  ASSERT_TRUE(list_.QuickFind(remark, "O'Neil*"));
+  EXPECT_EQ(Rows(list_, {"凭证字号", "摘要"}), "记 000002|O'Neil 报销");
+  EXPECT_NE(list_.LastQuery().find(" And VoucherDetail.strRemark Like 'O''Neil%'"),
+            std::string::npos);
+
+  ASSERT_TRUE(list_.QuickFind(remark, "*美?国际*"));
+  EXPECT_EQ(Vouchers(list_), "5");
+  ASSERT_TRUE(list_.QuickFind(remark, "美?国际"));  // no wildcard at the ends: whole text
+  EXPECT_EQ(Vouchers(list_), "");
+  // A typed quote cannot end the literal.
+  ASSERT_TRUE(list_.QuickFind(remark, "x' Or '1'='1"));
+  EXPECT_EQ(Vouchers(list_), "");
+  // Only columns offered for quick find; an empty value clears it.
+  EXPECT_FALSE(list_.QuickFind(list_.ColumnIndex("借方金额"), "1"));
+  ASSERT_TRUE(list_.QuickFind(remark, ""));
+  EXPECT_EQ(Vouchers(list_), "1 2 3 4 5 9 7 8");
+}
+
+TEST_F(VoucherListTest, FindButtonMovesToTheNextMatchingRow) {
+  const int remark = list_.ColumnIndex("摘要");
+  list_.SelectRow(0);
+  EXPECT_EQ(list_.FindNext(remark, "货款"), 1);  // the second line of the same voucher
+  EXPECT_EQ(list_.FindNext(remark, "货款"), 9);
+  EXPECT_EQ(list_.FindNext(remark, "美?国际"), 10);
+  EXPECT_EQ(list_.FindNext(remark, "货款"), 0);  // from the top again
+  EXPECT_EQ(list_.FindNext(remark, "华东医药前欠货?"), 1);
+  EXPECT_EQ(list_.FindNext(remark, "没有的摘要"), -1);
+  EXPECT_EQ(list_.State().selected_row, 1);
+}
+
+// Sorting: every order with its ties. Vouchers 4 and 44 share date and number (organisations
+// 1 and 4); 3 and 9 share the number 记 000001 on different dates.
+class SortTest : public VoucherListTest {
+ protected:
+  void SetUp() override {
+    StoreVoucher(44, 4, 1, 2, "2026-02-12", 2);
+    Exec("Update Voucher Set strVolume = '0001' Where lngVoucherID In (1, 8)");
+    VoucherListTest::SetUp();
+  }
+  static std::string SortHeaders(const lists::VoucherList& list) {
+    std::string out;
+    for (const lists::ListColumn& column : list.State().columns) {
+      if (column.sortable) out += (out.empty() ? "" : " ") + column.header;
+    }
+    return out;
+  }
+  std::string SortBy(const char* caption) {
+    EXPECT_TRUE(list_.SortByColumn(list_.ColumnIndex(caption)));
+    return Vouchers(list_);
+  }
+};
+
+TEST_F(SortTest, DateAscendingAndDescendingBothTurnTheNumberToo) {
+  EXPECT_EQ(Vouchers(list_), "1 2 3 4 44 5 9 7 8");
+  EXPECT_EQ(SortBy("日期"), "8 7 9 5 4 44 3 2 1");
+  EXPECT_EQ(SortHeaders(list_), "日期↓ 凭证字号 凭证册号");
+  EXPECT_EQ(SortBy("日期"), "1 2 3 4 44 5 9 7 8");
+  // The lines of a voucher stay in row order either way.
+  EXPECT_EQ(list_.CellText(0, list_.ColumnIndex("科目编码")) + " " +
+                list_.CellText(1, list_.ColumnIndex("科目编码")),
+            "1002-01 1122");
+}
+
+TEST_F(SortTest, NumberDescendingKeepsEqualNumbersInDateOrder) {
+  EXPECT_EQ(SortBy("凭证字号"), "2 1 5 3 9 4 44 7 8");
+  EXPECT_EQ(SortHeaders(list_), "日期 凭证字号↑ 凭证册号");
+  EXPECT_EQ(SortBy("凭证字号"), "8 7 4 44 3 9 5 1 2");
+  EXPECT_EQ(SortHeaders(list_), "日期 凭证字号↓ 凭证册号");
+  EXPECT_NE(list_.LastQuery().find(
+                " ORDER BY VOUCHERTYPE.STRVOUCHERTYPECODE  ||  ' '  ||  "
+                "LPAD(VOUCHER.INTVOUCHERNO,6,'0') Desc ,To_Date(Voucher.strDate,'YYYY-MM-DD')  Asc"
+                ",Voucher.lngVoucherBaseID,Voucher.lngVoucherID,VoucherDetail.lngRowID"),
+            std::string::npos);
+}
+
+TEST_F(SortTest, VolumeStaysAscendingWhileDateAndNumberTurn) {
+  EXPECT_EQ(SortBy("凭证册号"), "2 3 4 44 5 9 7 1 8");
+  EXPECT_EQ(SortBy("凭证册号"), "7 9 5 4 44 3 2 8 1");
+  // Another column than the sort column starts ascending; other headers do not sort.
+  EXPECT_EQ(SortBy("日期"), "1 2 3 4 44 5 9 7 8");
+  EXPECT_FALSE(list_.SortByColumn(list_.ColumnIndex("摘要")));
+}
+
+TEST_F(VoucherListTest, CarryForwardLabelFollowsTheAccountingSystem) {
+  StoreVoucher(40, 1, 4, 2, "2026-02-27", 2, ", lngVoucherSourceID", ", 3");
+  ASSERT_TRUE(list_.ToolRefresh());
+  EXPECT_EQ(list_.CellText(RowOf(list_, 40), list_.ColumnIndex("凭证来源")), "损益结转");
+  EXPECT_EQ(list_.CellText(RowOf(list_, 1), list_.ColumnIndex("凭证来源")), "手工录入");
+
+  Set("帐套属性", "会计制度", "2");
+  lists::frmListVoucher budget;
+  ASSERT_TRUE(budget.ShowMe());
+  EXPECT_EQ(budget.CellText(RowOf(budget, 40), budget.ColumnIndex("凭证来源")), "收支结转");
+  EXPECT_EQ(budget.LastQuery().find("损益结转"), std::string::npos);
+  // A quick find typed with the other label finds what is shown.
+  ASSERT_TRUE(budget.QuickFind(budget.ColumnIndex("凭证来源"), "损益结转"));
+  EXPECT_EQ(Vouchers(budget), "40");
+}
+
+TEST_F(VoucherListTest, SourceVoucherTextNamesTheReversedOrReversingVoucher) {
+  StoreVoucher(40, 1, 1, 5, "2026-02-25", 2, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
+  // Made from transfer 2: names no voucher, and voucher 2 is not reversed by it.
+  StoreVoucher(41, 1, 1, 6, "2026-02-26", 2, ", lngVoucherSourceID, lngSourceVoucherID", ", 16, 2");
+  ASSERT_TRUE(list_.ToolRefresh());
+  const int text = list_.ColumnIndex("冲销关联凭证");
+  EXPECT_EQ(list_.CellText(RowOf(list_, 40), text), "2026年度02期间 收字 000001号凭证");
+  EXPECT_EQ(list_.CellText(RowOf(list_, 1), text), "2026年度02期间 记字 000005号凭证");
+  EXPECT_EQ(list_.CellText(RowOf(list_, 41), text), "");
+  EXPECT_EQ(list_.CellText(RowOf(list_, 2), text), "");
+  EXPECT_EQ(list_.CellText(RowOf(list_, 3), text), "");
+  EXPECT_EQ(Vouchers(list_), "1 2 3 4 5 9 7 40 41 8");  // one row per line still
+}
+
+TEST_F(VoucherListTest, OpensTheSelectedVoucherOnItsLine) {
+  list_.SelectRow(RowOf(list_, 3) + 1);
+  ASSERT_TRUE(list_.mclsMainControl_EditEdit());
+  const voucher::VoucherState& shown = frame::WindowRegistry::Get<voucher::frmVoucher>().State();
+  EXPECT_EQ(shown.header.voucher_id, 3);
+  EXPECT_EQ(shown.current_row, 2);
+  list_.SelectRow(-1);
+  EXPECT_FALSE(list_.State().menu[0].enabled);
+  EXPECT_FALSE(list_.ListEditMenu(0));
+}
+
+TEST_F(VoucherListTest, NewVoucherIsRefusedInAClosedPeriod) {
+  ASSERT_TRUE(list_.mclsMainControl_EditNew());
+  EXPECT_TRUE(frame::WindowRegistry::Get<voucher::frmVoucher>().State().open);
+
+  Exec("Update AccountPeriod Set blnIsClosed = 1 Where lngOrganizationID = 1 And bytPeriod = 2");
+  t_.Messages().Expect("当前会计期间已经结账，不能再增加凭证！", host::mb::kOk, "提示信息");
+  EXPECT_FALSE(list_.mclsMainControl_EditNew());
+}
+
+TEST_F(VoucherListTest, LinkedReversalOpensTheOtherVoucherOrSaysThereIsNone) {
+  StoreVoucher(40, 1, 1, 5, "2026-02-25", 2, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
+  ASSERT_TRUE(list_.ToolRefresh());
+  list_.SelectRow(RowOf(list_, 1));
+  ASSERT_TRUE(list_.ListEditMenu(11));
+  EXPECT_EQ(frame::WindowRegistry::Get<voucher::frmVoucher>().State().header.voucher_id, 40);
+  list_.SelectRow(RowOf(list_, 40));
+  ASSERT_TRUE(list_.ListEditMenu(11));
+  EXPECT_EQ(frame::WindowRegistry::Get<voucher::frmVoucher>().State().header.voucher_id, 1);
+
+  list_.SelectRow(RowOf(list_, 2));
+  t_.Messages().Expect("该凭证没有冲销关联凭证！", host::mb::kOk, "冲销关联凭证");
+  EXPECT_FALSE(list_.ListEditMenu(11));
+}
+
+std::string MenuDump(const lists::VoucherList& list) {
+  std::string out;
+  for (const lists::MenuItem& item : list.State().menu) {
+    if (!item.visible) continue;
+    out += std::to_string(item.index) + (item.enabled ? " " : " -") + item.caption + "\n";
+  }
+  return out;
+}
+
+TEST_F(VoucherListTest, CommandMenuHasEveryIndexOfTheSystemsMenu) {
+  EXPECT_EQ(MenuDump(list_),
+            "0 打开凭证(&O)\n4 批量删除(&M)\n6 出纳签字(&T)\n7 多张签字(&P)\n8 多张取消(&C)\n"
+            "10 冲销(&S)\n11 冲销关联凭证(&V)\n13 作废凭证(&D)\n14 全部显示(&W)\n17 记账(&B)\n"
+            "19 多张复核(&I)\n20 多张取消(&J)\n22 多张记账(&K)\n23 多张取消(&L)\n25 凭证分册(&G)\n"
+            "27 过滤(&F)\n28 栏目设置(&U)\n30 刷新(&R)\n31 打印凭证(&Q)\n32 科室成本打印(&Y)\n"
+            "33 打印列表(&N)\n35 外部数据记账接口(&V)\n36 现金流量(&X)\n37 备查登记(&Z)\n"
+            "38 连号处理\n");
+  EXPECT_EQ(list_.State().menu.size(), 39u);
+}
+
+TEST_F(ListTest, BatchReviewIsDisabledWhenTheSettingForbidsIt) {
+  Set("单据号", "禁止成批复核凭证", "1");
+  lists::frmListVoucher list;
+  ASSERT_TRUE(list.ShowMe());
+  EXPECT_FALSE(list.State().menu[19].enabled);
+  EXPECT_TRUE(list.State().menu[20].enabled);
+  EXPECT_FALSE(list.ListEditMenu(19));
+}
+
+TEST_F(VoucherListTest, StatusAndBatchCommandsGoToTheHook) {
+  EXPECT_FALSE(list_.ListEditMenu(7));  // nothing installed: nothing happens
+  std::vector<std::string> seen;
+  list_.SetCommandHook([&](lists::VoucherList& list, ListAction action) {
+    seen.push_back(std::to_string(static_cast<int>(action)) + "/" +
+                   std::to_string(lists::BatchMode(action)) + "/" +
+                   std::to_string(list.SelectedVoucherID()));
+    if (action == ListAction::kVoid)
+      Exec("Update Voucher Set blnIsVoid = 1 Where lngVoucherID = 1");
+    return action == ListAction::kVoid;
+  });
+  EXPECT_FALSE(list_.ListEditMenu(7));
+  EXPECT_FALSE(list_.ListEditMenu(23));
+  EXPECT_FALSE(list_.mclsMainControl_EditDel());
+  EXPECT_FALSE(list_.mclsMainControl_ListReportMenu(1));
+  EXPECT_TRUE(list_.mclsMainControl_EditInActive());  // changed: the list reloads
+  EXPECT_EQ(Vouchers(list_), "2 3 4 5 9 7 8");
+  const auto n = [](ListAction a) { return std::to_string(static_cast<int>(a)); };
+  EXPECT_EQ(seen, (std::vector<std::string>{
+                      n(ListAction::kBatchSign) + "/4/1", n(ListAction::kBatchCancelPost) + "/3/1",
+                      n(ListAction::kDelete) + "/-1/1", n(ListAction::kVoucherSummary) + "/-1/1",
+                      n(ListAction::kVoid) + "/-1/1"}));
+}
+
+}  // namespace
+
+}  // namespace lumvoucher::testing

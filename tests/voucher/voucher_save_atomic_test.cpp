@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <filesystem>
+#include <thread>
+
+#include "host/message_box.h"
+#include "voucher/save_fixture.h"
+
+namespace lumvoucher::testing {
+namespace {
+
+// The window as a test enters it, to compare before and after a failed save.
+std::string WindowDump(const voucher::VoucherState& s) {
+  std::string out = s.header.type_code + s.header.number + " " + s.header.date + " id " +
+                    std::to_string(s.header.voucher_id) + "\n";
+  for (const voucher::VoucherLine& l : s.lines) {
+    out += std::to_string(l.line_id) + " " + l.remark + " " + l.account_text + " " +
+           voucher::FormatFixed(l.debit, 2) + " " + voucher::FormatFixed(l.credit, 2) + " " +
+           l.unit_text + " " + l.department_text + "\n";
+  }
+  return out + (s.must_save ? "must save" : "saved");
+}
+
+// The log line carries the time of the save: starts a fresh second and writes its time into
+// the recorded statement (the save takes a few milliseconds).
+std::string WithTimeOfThisSecond(const std::string& sql) {
+  using namespace std::chrono;
+  auto now = system_clock::now();
+  std::this_thread::sleep_until(ceil<seconds>(now) + milliseconds(5));
+  std::time_t t = system_clock::to_time_t(system_clock::now());
+  std::tm local{};
+  localtime_r(&t, &local);
+  char time[16];
+  std::strftime(time, sizeof time, "%H:%M:%S", &local);
+  std::string out = sql;
+  std::size_t at = out.find("','", out.find("','") + 3);  // after strlog and strlogdate
+  out.replace(at + 3, 8, time);
+  out.replace(at + 14, 8, time);
+  return out;
+}
+
+struct SaveRun {
+  int statements = 0;
+  std::vector<std::string> recorded;
+};
+
+// A new voucher, and a change of a stored one that removes a line with dependent rows: each
+// save is made to fail at every one of its statements in turn, on a fresh account set each time.
+class AtomicNewVoucher : public VoucherSaveTest {
+ public:
+  void TestBody() override {}
+  void Prepare() { EnterOfficeVoucher(); }
+  TestHost& Host() { return t_; }
+  TestableVoucher& Window() { return w_; }
+};
+
+class AtomicChangedVoucher : public VoucherSaveTest {
+ public:
+  void TestBody() override {}
+  void Prepare() {
+    t_.Data().Execute(
+        "Insert Into VoucherCashFlow (lngVoucherDetailID, lngCashItemID, dblAmount) Values (4, "
+        "1, 5000)");
+    t_.Data().Execute(
+        "Insert Into CostApportion (lngCostApportionID, lngVoucherDetailID, dblAmount) Values "
+        "(1, 4, 5000)");
+    ASSERT_TRUE(w_.ShowAOldBill(2));
+    w_.DeleteLine(2);
+    int row = w_.AddLine();
+    ASSERT_TRUE(w_.SetCell(row, voucher::LineField::kRemark, "改用现金"));
+    ASSERT_TRUE(w_.SetCell(row, voucher::LineField::kAccount, "1001"));
+    ASSERT_TRUE(w_.SetCell(row, voucher::LineField::kCredit, "5000"));
+    ASSERT_TRUE(w_.SetCell(1, voucher::LineField::kAccount, "1012"));
+  }
+  TestHost& Host() { return t_; }
+  TestableVoucher& Window() { return w_; }
+};
+
+template <class Case>
+void FailAtEveryStatement() {
+  SaveRun good;
+  {
+    Case c;
+    c.Prepare();
+    c.Host().Data().Record(true);
+    c.Host().Data().ResetCount();
+    ASSERT_TRUE(c.Window().SaveBill());
+    good.statements = c.Host().Data().StatementCount();
+    good.recorded = c.Host().Data().Recorded();
+  }
+  ASSERT_GT(good.statements, 20);
+  for (int n = 1; n <= good.statements; ++n) {
+    SCOPED_TRACE("failing statement " + std::to_string(n) + ": " + good.recorded[n - 1]);
+    Case c;
+    c.Prepare();
+    const std::string before = DumpTouched(c.Host().Data());
+    const std::string window = WindowDump(c.Window().State());
+    std::string failing = good.recorded[n - 1];
+    if (failing.rfind("Insert Into log", 0) == 0) failing = WithTimeOfThisSecond(failing);
+    c.Host().Messages().Expect(
+        "存盘失败！injected failure at statement " + std::to_string(n) + ": " + failing,
+        host::mb::kOk, "保存凭证");
+    c.Host().Data().FailAtStatement(n);
+    EXPECT_FALSE(c.Window().SaveBill());
+    c.Host().Data().NeverFail();
+    EXPECT_EQ(DumpTouched(c.Host().Data()), before);
+    EXPECT_EQ(WindowDump(c.Window().State()), window);
+  }
+}
+
+TEST(AllOrNothingSave, ANewVoucherFailingAtAnyStatementLeavesNothingBehind) {
+  FailAtEveryStatement<AtomicNewVoucher>();
+}
+
+TEST(AllOrNothingSave, AChangedVoucherFailingAtAnyStatementKeepsTheStoredOne) {
+  FailAtEveryStatement<AtomicChangedVoucher>();
+}
+
+// Two desktops on one account-set file save the same number at the same time: both pass their
+// checks, the first writes while the second waits to write, and the key lets only one have it.
+TEST(ConcurrentSave, TheSecondSaveOfANumberGetsTheDuplicateNumberMessage) {
+  const std::filesystem::path file = std::filesystem::temp_directory_path() /
+                                     ("lumvoucher_save_" + std::to_string(::getpid()) + ".db");
+  std::filesystem::remove(file);
+  ScriptedMessageBox box1, box2;
+  ScriptedModalRunner modal1, modal2;
+  RecordingMainWindow main1, main2;
+  {
+    embedded::EmbeddedHost first(file.string(), DemoLogin::Maker(), {&box1, &modal1, &main1});
+    embedded::EmbeddedHost second(file.string(), DemoLogin::Maker(), {&box2, &modal2, &main2});
+    frame::InterFace component;
+    auto detail = [](const std::string& remark) {
+      const std::string head = "2026-02\t2026-02-15\t1\t5\t" + remark + "\t";
+      const std::string tail =
+          "\t0\t0\t0\t0\t0\t0\t\t1\t0000\tFALSE\t1\t\t0\t0\t0\t0\t0\t0\t\t\t0\t0\t\t0\t0\t\t\t1\t0"
+          "\t0";
+      return head + "1\t1\t100" + tail + "\n" + head + "29\t-1\t100" + tail;
+    };
+    voucher::frmVoucher w1, w2;
+    first.InitInterFace(component);
+    ASSERT_TRUE(w1.WriteForm(detail("甲")));
+    w1.MustSave();
+    second.InitInterFace(component);
+    ASSERT_TRUE(w2.WriteForm(detail("乙")));
+    w2.MustSave();
+    bool first_saved = false;
+    w2.SetWaitHandler([&](const std::string& text) {
+      if (text.empty() || first_saved) return;
+      first_saved = true;
+      first.InitInterFace(component);
+      EXPECT_EQ(w1.SaveAVoucher(false), 1);
+      second.InitInterFace(component);
+    });
+    box2.Expect("凭证号重复！(000005)", host::mb::kOk, "保存凭证");
+    EXPECT_EQ(w2.SaveAVoucher(false), 0);
+    EXPECT_TRUE(first_saved);
+    EXPECT_EQ(second.Database()
+                  .OpenRecordset("Select Count(*) As n From Voucher Where intVoucherNO = 5 And "
+                                 "lngVoucherTypeID = 1 And intYear = 2026 And bytPeriod = 2 And "
+                                 "lngSourceOrganizationID = 1")["n"]
+                  .AsText(),
+              "1");
+  }
+  std::filesystem::remove(file);
+  std::filesystem::remove(file.string() + "-wal");
+  std::filesystem::remove(file.string() + "-shm");
+}
+
+}  // namespace
+}  // namespace lumvoucher::testing
