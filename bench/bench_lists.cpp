@@ -108,8 +108,9 @@ void CreateData(sqlite3* db) {
        "INSERT INTO OperatorAccount SELECT 2, lngAccountID, 2 FROM Account WHERE lngAccountID <> "
        "13");
   Exec(db, "INSERT INTO OperatorCustomer SELECT 2, lngCustomerID, 2 FROM Customer");
+  // No ANALYZE, as on a desktop's file: with every lngSourceVoucherID 0 its statistics make the
+  // planner scan Voucher for the reversing-voucher join instead of using its index.
   Exec(db, "COMMIT");
-  Exec(db, "ANALYZE");
 }
 
 constexpr const char* kBaseline = R"(

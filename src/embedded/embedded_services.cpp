@@ -247,11 +247,20 @@ const char* AllColumnOf(int kind) {
 }  // namespace
 
 std::optional<host::AccountInfo> EmbeddedAccount::FindAccount(const std::string& condition) {
+  // Only the columns read below: a save looks accounts up several times per line, and every
+  // column of a result costs its name and value.
+  static constexpr const char* kColumns =
+      "Select lngAccountID, strAccountCode, strAccountName, blnIsInActive, blnIsDetail, "
+      "intDirection, lngAccountNatureID, blnIsCurrency, lngCurrencyID, blnIsQuantity, strUnit, "
+      "blnIsCustomer, blnIsDepartment, blnIsEmployee, blnIsClass1, blnIsClass2, "
+      "blnIsOrganization, blnIsValidate";
   // The organisation's own copy first, then the shared row.
   host::Recordset rs = login_.Data().OpenRecordset(
-      "Select * From AccountEx Where lngOrganizationID = " + N(login_.CurrentOrganization().id) +
-      " And " + condition);
-  if (rs.Empty()) rs = login_.Data().OpenRecordset("Select * From Account Where " + condition);
+      std::string(kColumns) + " From AccountEx Where lngOrganizationID = " +
+      N(login_.CurrentOrganization().id) + " And " + condition);
+  if (rs.Empty()) {
+    rs = login_.Data().OpenRecordset(std::string(kColumns) + " From Account Where " + condition);
+  }
   if (rs.Empty()) return std::nullopt;
   host::AccountInfo a;
   a.id = static_cast<long>(rs["lngAccountID"].AsLong());

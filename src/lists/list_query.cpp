@@ -257,10 +257,12 @@ std::string SelectText(const ListQuery& query) {
   }
   const std::string sort = SortClause(query.sort, query.basis_tie_breaker);
   const TableJoins joins = ReferenceTables(named + query.conditions + sort);
+  // The work table goes before the outer-joined tables: SQLite does not move an inner join
+  // across a left join, and only from the key table can it start with the listed vouchers.
   return "Select " + columns +
          "Voucher.lngVoucherID as id,decode(Voucher.blnIsVoid,1,'√','') as \"作废\","
          "VoucherDetail.lngVoucherDetailID,Voucher.lngVoucherBaseID as \"凭证类型ID\"" +
-         " From Voucher,VoucherDetail,VoucherType" + joins.tables + query.restriction_tables +
+         " From Voucher,VoucherDetail,VoucherType" + query.restriction_tables + joins.tables +
          " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID"
          " And Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
          joins.terms + query.scope + query.conditions + query.restriction + sort;

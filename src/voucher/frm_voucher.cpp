@@ -161,6 +161,7 @@ void frmVoucher::UpdateCaptions() {
   state_.review_caption = h.checker_id != 0 ? texts::kCancelReview : texts::kReview;
   state_.post_caption = h.poster_id != 0 ? texts::kCancelPost : texts::kPost;
   state_.sign_caption = h.teller_id != 0 ? texts::kCancelSign : texts::kSign;
+  UpdateButtons();
 }
 
 void frmVoucher::Recompute() {
@@ -314,19 +315,24 @@ bool frmVoucher::ShowAOldBill(long VoucherID, long lngVoucherDetailID, bool blnP
   }
 }
 
+bool frmVoucher::AskToSaveChanges() {
+  if (!state_.must_save ||
+      Setting(texts::kSectionAccountSet, texts::kKeyAskSave, "False") != "True") {
+    return true;
+  }
+  int answer = frame::Msg(
+      "“" + state_.header.type_code + "-" + state_.header.number + texts::kChangedAskSave,
+      host::mb::kYesNoCancel + host::mb::kExclamation, texts::kTitleWarning);
+  if (answer == host::mb::kCancel) return false;
+  return answer != host::mb::kYes || SaveBill();
+}
+
 bool frmVoucher::OldBill(long voucher_id, long line_id, bool preview) {
   if (!preview && !VoucherExists(voucher_id)) {
     frame::Msg(texts::kVoucherMissing, host::mb::kCritical, texts::kTitleQuery);
     return false;
   }
-  if (state_.must_save &&
-      Setting(texts::kSectionAccountSet, texts::kKeyAskSave, "False") == "True") {
-    int answer = frame::Msg(
-        "“" + state_.header.type_code + "-" + state_.header.number + texts::kChangedAskSave,
-        host::mb::kYesNoCancel + host::mb::kExclamation, texts::kTitleWarning);
-    if (answer == host::mb::kCancel) return false;
-    if (answer == host::mb::kYes && !SaveBill()) return false;
-  }
+  if (!AskToSaveChanges()) return false;
   FormLoad();
   ReadStamping();
   std::optional<LoadedVoucher> loaded = LoadVoucher(voucher_id);

@@ -8,6 +8,7 @@
 #include "voucher/line_info_panel.h"
 #include "voucher/line_rules.h"
 #include "voucher/voucher_model.h"
+#include "voucher/voucher_status.h"
 
 namespace lumvoucher::voucher {
 
@@ -41,6 +42,7 @@ struct VoucherState {
   std::string review_caption;
   std::string post_caption;
   std::string sign_caption;
+  ButtonFlags buttons;    // the status commands the window offers for this voucher
   std::string info_text;  // the line information panel of the current row
   WindowPreferences preferences;
   PanelContext panel;
@@ -124,6 +126,48 @@ class frmVoucher : public host::ChildWindow {
     wait_ = std::move(handler);
   }
 
+  // ---- Status commands (review, signature, posting, void, delete, reversal, memo). They work
+  // on the stored voucher the window shows and answer false without a message for a new voucher
+  // or in preview. Review, CashierSign and Post save pending changes first, call the host's
+  // voucher business service (which enforces the whole rule), show its refusal under the
+  // command's title, and on success re-read the voucher: footer names, captions and buttons
+  // follow it.
+
+  // The review button: review, or cancel the review of a reviewed voucher.
+  bool Review();
+  // The cashier-signature button: sign, or cancel the signature of a signed voucher.
+  bool CashierSign();
+  // The posting button: post (with the stamping option "支持企业会计信息化工作规范"), or cancel
+  // the posting of a posted voucher.
+  bool Post();
+  // Which buttons are enabled (re-read when the window shows another stored voucher).
+  const ButtonFlags& StatusButtons();
+
+  // Marks the voucher void after the checks and the questions; the next SaveBill stores the
+  // mark. Bank bills are released on the spot and the voucher's reversal vouchers deleted. A
+  // voided reversal voucher lets go of the voucher it reversed.
+  bool VoidVoucher();
+  // Deletes the stored voucher after the checks and the question, then opens a new voucher.
+  bool DeleteVoucher();
+  // Deletes one line, or every line, after the checks and the question of the voucher's state
+  // (DeleteLine removes a row without asking).
+  bool EditDelLine(int row);
+  bool EditDelAllLines();
+
+  // Why the user may not change the stored voucher ("" when he may), and the same as a message
+  // ("警告信息") answering false.
+  std::string EditRefusal();
+  bool CanEdit();
+
+  // Opens the reversal voucher of the posted voucher `VoucherID` (0: the one shown) as a new
+  // voucher to save; see voucher_reversal.h.
+  bool ReverseVoucher(long VoucherID = 0);
+
+  // Whether memo registration may be opened for the voucher; states the refusal.
+  bool MayRegisterMemo();
+  // Asks, then removes every memo registration row of the voucher's lines.
+  bool ClearMemoRegistration();
+
  protected:
   // For the saving issue: the state it writes from and the flags it maintains.
   VoucherState& MutableState() { return state_; }
@@ -136,6 +180,13 @@ class frmVoucher : public host::ChildWindow {
   bool OldBill(long voucher_id, long line_id, bool preview);
   void ShowWindow();
   void UpdateCaptions();
+  // Status commands (frm_voucher_status.cpp).
+  void UpdateButtons();
+  bool AskToSaveChanges();
+  bool SaveBeforeStatus();
+  bool RunStatus(StatusStep step);
+  bool Reload();
+  bool ConfirmDelete(bool all_lines);
   void UpdateInfo();
   LineRuleContext RuleContext() const;
   bool ApplyReference(VoucherLine& line, LineField field, const std::string& text);
@@ -162,6 +213,7 @@ class frmVoucher : public host::ChildWindow {
   VoucherHeader saved_header_;
   std::vector<VoucherLine> saved_lines_;
   std::function<void(const std::string&)> wait_;
+  long buttons_for_ = -1;  // the voucher the buttons were worked out for
 };
 
 }  // namespace lumvoucher::voucher

@@ -12,6 +12,7 @@
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
 #include "host/database_error.h"
+#include "host/main_window.h"
 #include "host/message_box.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/header_rules.h"
@@ -94,6 +95,18 @@ std::string Now(const char* format) {
   char text[32];
   std::strftime(text, sizeof text, format, &local);
   return text;
+}
+
+// The panel is drawn only while the window is on screen, and every road that shows the window
+// refreshes it first: a hidden window (a program's WriteForm and SaveAVoucher) skips the
+// account-balance query behind it, which reads every stored line of the account.
+bool OnScreen(const host::ChildWindow& window) {
+  host::HostMainWindow* main = frame::Login().main_window;
+  if (main == nullptr) return false;
+  for (const host::ChildWindow* child : main->OpenChildren()) {
+    if (child == &window) return true;
+  }
+  return false;
 }
 
 std::string MachineName() {
@@ -236,16 +249,34 @@ bool frmVoucher::CheckLines() {
   host::DataAccess& data = frame::Data();
   const int decimals = frame::Context().AmountDecimals();
   std::optional<bool> cash_bank_only;
+  // The panel shows the current row, which a passing line leaves alone: refresh it once after
+  // the lines, not once per line. A failing line first gets the panel the lines before it would
+  // have left.
+  const int shown_row = state_.current_row;
+  const bool on_screen = OnScreen(*this);
+  bool refresh_due = false;
+  auto fail = [&](bool result) {
+    if (!refresh_due) return result;
+    const int row = state_.current_row;
+    state_.current_row = shown_row;
+    try {
+      UpdateInfo();
+    } catch (const host::DatabaseError&) {
+      state_.info_text.clear();
+    }
+    state_.current_row = row;
+    return result;
+  };
   for (auto& [n, line] : FilledRows(state_.lines)) {
-    if (line->account_id == 0) return Stop(Row(n) + texts::kLineNoAccount, n);
+    if (line->account_id == 0) return fail(Stop(Row(n) + texts::kLineNoAccount, n));
     std::optional<host::AccountInfo> account = accounts.AccountById(line->account_id);
     if (account && (account->nature == 1 || account->nature == 2)) {
       if (!cash_bank_only) {
         cash_bank_only = frame::Login().business_pub->CashBankOnly(state_.header.source_id);
       }
-      if (*cash_bank_only) return Stop(texts::kCashBankOnly, n);
+      if (*cash_bank_only) return fail(Stop(texts::kCashBankOnly, n));
     }
-    if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n)) return false;
+    if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n)) return fail(false);
     if (line->line_id != 0) {
       host::Recordset cost = data.OpenRecordset(
           "Select ca.dblAmount, Outlay.intDirection From CostApportion ca, Outlay Where "
@@ -261,12 +292,12 @@ bool frmVoucher::CheckLines() {
           total += cost["dblAmount"].AsDouble();
           mismatch = mismatch || cost["intDirection"].AsLong() == account_direction;
         }
-        if (mismatch && !AskToEdit(Row(n) + texts::kCostItemMismatch, n)) return false;
+        if (mismatch && !AskToEdit(Row(n) + texts::kCostItemMismatch, n)) return fail(false);
         if (RoundTo(total, decimals) != RoundTo(line->Amount(), decimals)) {
           if (!frame::Login().business_pub->CostDifferenceAllowed()) {
-            return Stop(Row(n) + texts::kCostTotalStop, n);
+            return fail(Stop(Row(n) + texts::kCostTotalStop, n));
           }
-          if (!AskToEdit(Row(n) + texts::kCostTotalAsk, n)) return false;
+          if (!AskToEdit(Row(n) + texts::kCostTotalAsk, n)) return fail(false);
         }
       }
     }
@@ -276,10 +307,31 @@ bool frmVoucher::CheckLines() {
                              N(line->organization_id));
       if (!org.Empty() && !Blank(org["strStartDate"].AsText()) &&
           org["strStartDate"].AsText() > state_.header.date) {
-        return Stop(Row(n) + texts::kLineOrganizationLate, n);
+        return fail(Stop(Row(n) + texts::kLineOrganizationLate, n));
       }
     }
-    if (!ValidateLine(n, true, true)) return false;
+    // ValidateLine while saving, without its panel refresh.
+    try {
+      LineCheck check = ValidateLineRules(state_.lines, n, true, true, RuleContext());
+      if (!check.passed) {
+        state_.current_row = n;
+        state_.focus_field = check.field;
+        return fail(false);
+      }
+    } catch (const host::DatabaseError& e) {
+      frame::Msg(std::string(texts::kSaveFailed) + e.what(), host::mb::kCritical,
+                 texts::kTitleSave);
+      return fail(false);
+    }
+    Recompute();
+    refresh_due = on_screen;
+  }
+  if (!refresh_due) return true;
+  try {
+    UpdateInfo();
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(std::string(texts::kSaveFailed) + e.what(), host::mb::kCritical, texts::kTitleSave);
+    return false;
   }
   return true;
 }
@@ -649,10 +701,13 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
   user_entry_ = false;
   Recompute();
   UpdateCaptions();
-  try {
-    UpdateInfo();
-  } catch (const host::DatabaseError&) {
-    state_.info_text.clear();
+  state_.info_text.clear();
+  if (OnScreen(*this)) {
+    try {
+      UpdateInfo();
+    } catch (const host::DatabaseError&) {
+      state_.info_text.clear();
+    }
   }
   return true;
 }
