@@ -1,9 +1,12 @@
 #include "frame/inter_face.h"
 
-#include <cctype>
 #include <string>
+#include <string_view>
 
+#include "frame/frame_messages.h"
 #include "frame/window_registry.h"
+#include "host/ascii.h"
+#include "host/database_error.h"
 #include "lists/frm_list_err_voucher.h"
 #include "lists/frm_list_voucher.h"
 #include "voucher/frm_voucher.h"
@@ -86,69 +89,42 @@ void InterFace::MainForm(host::HostMainWindow* main_window) {
   Login().main_window = main_window;
 }
 
-// The dual-basis branches arrive with the paired voucher window; until then a dual-basis account
-// set gets no window from these members.
-void InterFace::ShowANewBill(long CurrentVoucherID) {
-  if (IsDualBasis()) return;
-  WindowRegistry::Get<voucher::frmVoucher>().ShowANewBill(CurrentVoucherID);
-}
-
-void InterFace::ShowAOldBill(long VoucherID, bool blnPreView) {
-  if (IsDualBasis()) return;
-  WindowRegistry::Get<voucher::frmVoucher>().ShowAOldBill(VoucherID, 0, blnPreView);
-}
-
-void InterFace::ShowAOldBill2(long lngVoucherID, long lngVoucherDetailID, bool blnPreViewVoucher) {
-  if (IsDualBasis()) return;
-  WindowRegistry::Get<voucher::frmVoucher>().ShowAOldBill(lngVoucherID, lngVoucherDetailID,
-                                                          blnPreViewVoucher);
-}
-
-bool InterFace::blnPreViewVoucher() const {
-  return WindowRegistry::Get<voucher::frmVoucher>().blnPreViewVoucher();
-}
-
-void InterFace::blnPreViewVoucher(bool value) {
-  WindowRegistry::Get<voucher::frmVoucher>().blnPreViewVoucher(value);
-}
-
-// The programmatic road. Nothing may escape to the host: a failure is the member's failure value.
-void InterFace::MustSave() {
-  if (IsDualBasis()) return;  // the paired window's counterpart arrives with it
-  WindowRegistry::Get<voucher::frmVoucher>().MustSave();
-}
-
-int InterFace::SaveAVoucher(bool blnCover, const std::string&) {
-  try {
-    if (IsDualBasis()) return 0;  // the paired window's counterpart arrives with it
-    return WindowRegistry::Get<voucher::frmVoucher>().SaveAVoucher(blnCover);
-  } catch (const std::exception&) {
-    return 0;
-  }
-}
-
-bool InterFace::WriteForm(const std::string& strDetail, const std::string&) {
-  try {
-    if (IsDualBasis()) return false;  // the paired window's counterpart arrives with it
-    return WindowRegistry::Get<voucher::frmVoucher>().WriteForm(strDetail);
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 namespace {
+
+// Nothing may cross InterFace: a command's own failures are shown by its window, so what still
+// escapes here is the database itself failing (or a call before Init).
+template <class Result, class Work>
+Result AtBoundary(Result failure, Work&& work) {
+  try {
+    return work();
+  } catch (const host::DatabaseError&) {
+    ReportConnectionFailure();
+  } catch (const std::exception&) {
+  }
+  return failure;
+}
+
+template <class Work>
+void AtBoundary(Work&& work) {
+  AtBoundary(0, [&] {
+    work();
+    return 0;
+  });
+}
+
+voucher::frmVoucher& VoucherWindow() {
+  return WindowRegistry::Get<voucher::frmVoucher>();
+}
 
 // Shows a list window: an open one is unloaded first so that it comes back fresh; the list's
 // answer to the set-up becomes the stored main window.
 template <class List>
-void ShowList(const char* upper_name, long lngFlag) {
+void ShowList(std::string_view window_name, long lngFlag) {
   LoginState& state = Login();
   List& list = WindowRegistry::Get<List>();
   if (state.main_window != nullptr) {
     for (host::ChildWindow* child : state.main_window->OpenChildren()) {
-      std::string name = child->WindowName();
-      for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-      if (name == upper_name) {
+      if (host::EqualsIgnoreCase(child->WindowName(), window_name)) {
         list.FormUnload();
         break;
       }
@@ -161,15 +137,69 @@ void ShowList(const char* upper_name, long lngFlag) {
 
 }  // namespace
 
+void InterFace::ShowAOldBill(long VoucherID, bool blnPreView) {
+  AtBoundary([&] {
+    if (!IsDualBasis()) VoucherWindow().ShowAOldBill(VoucherID, 0, blnPreView);
+  });
+}
+
+void InterFace::ShowAOldBill2(long lngVoucherID, long lngVoucherDetailID, bool blnPreViewVoucher) {
+  AtBoundary([&] {
+    if (!IsDualBasis()) {
+      VoucherWindow().ShowAOldBill(lngVoucherID, lngVoucherDetailID, blnPreViewVoucher);
+    }
+  });
+}
+
+bool InterFace::blnPreViewVoucher() const {
+  return VoucherWindow().blnPreViewVoucher();
+}
+
+void InterFace::blnPreViewVoucher(bool value) {
+  VoucherWindow().blnPreViewVoucher(value);
+}
+
+void InterFace::MustSave() {
+  AtBoundary([&] {
+    if (!IsDualBasis()) VoucherWindow().MustSave();
+  });
+}
+
+void InterFace::ShowANewBill(long CurrentVoucherID) {
+  AtBoundary([&] {
+    if (!IsDualBasis()) VoucherWindow().ShowANewBill(CurrentVoucherID);
+  });
+}
+
+int InterFace::SaveAVoucher(bool blnCover, const std::string&) {
+  return AtBoundary(0, [&] { return IsDualBasis() ? 0 : VoucherWindow().SaveAVoucher(blnCover); });
+}
+
+bool InterFace::WriteForm(const std::string& strDetail, const std::string&) {
+  return AtBoundary(false,
+                    [&] { return IsDualBasis() ? false : VoucherWindow().WriteForm(strDetail); });
+}
+
+voucher::frmVoucher& InterFace::Form() {
+  return VoucherWindow();
+}
+
 void InterFace::frmListVoucher_Show(long lngFlag) {
-  if (IsDualBasis()) return;  // the dual-basis list arrives with the paired window
-  ShowList<lists::frmListVoucher>("FRMLISTVOUCHER", lngFlag);
+  AtBoundary([&] {
+    if (!IsDualBasis()) ShowList<lists::frmListVoucher>("frmListVoucher", lngFlag);
+  });
 }
 
 void InterFace::frmListErrVoucher_Show() {
-  if (IsDualBasis()) return;  // the dual-basis error list arrives with the paired window
-  ShowList<lists::frmListErrVoucher>("FRMLISTERRVOUCHER", 0);
+  AtBoundary([&] {
+    if (!IsDualBasis()) ShowList<lists::frmListErrVoucher>("frmListErrVoucher", 0);
+  });
 }
+
+// Nothing in the single-basis regime; the dual-basis lists they open arrive with the paired window.
+void InterFace::frmListVoucherUnion_Show(long) {}
+
+void InterFace::frmListVoucherCompare_Show(long) {}
 
 bool InterFace::setInitMultiBase(host::HostObject* bvdata) {
   Login().multi_base_data = bvdata;

@@ -203,6 +203,31 @@ TEST_F(InterFaceTest, RegimeFollowsTheAccountingSystemCodeOnEveryCall) {
   EXPECT_TRUE(IsDualBasis());
 }
 
+TEST_F(InterFaceTest, CombinedListsDoNothingInTheSingleBasisRegime) {
+  auto& main_window = test_host_.MainWindow();
+  const int before = main_window.child_active_calls;
+  inter_face_.frmListVoucherUnion_Show(0);
+  inter_face_.frmListVoucherCompare_Show(0);
+  EXPECT_EQ(main_window.child_active_calls, before);
+  EXPECT_TRUE(main_window.children.empty());
+}
+
+TEST_F(InterFaceTest, SaveAVoucherRightAfterShowANewBillHasNothingToSave) {
+  inter_face_.ShowANewBill(0);
+  const std::string before = test_host_.Scalar("Select Count(*) From Voucher");
+  EXPECT_EQ(inter_face_.SaveAVoucher(false, ""), 2);
+  EXPECT_EQ(test_host_.Scalar("Select Count(*) From Voucher"), before);
+}
+
+TEST(InterFaceBoundary, MembersCalledBeforeInitAnswerTheirFailureValue) {
+  Login() = LoginState{};
+  InterFace inter_face;
+  EXPECT_EQ(inter_face.SaveAVoucher(false, ""), 0);
+  EXPECT_FALSE(inter_face.WriteForm("x", ""));
+  EXPECT_NO_THROW(inter_face.ShowANewBill(0));
+  EXPECT_NO_THROW(inter_face.frmListVoucher_Show(0));
+}
+
 struct CountedWindow {
   CountedWindow() { ++created; }
   static inline int created = 0;
