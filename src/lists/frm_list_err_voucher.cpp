@@ -42,6 +42,15 @@ void frmListErrVoucher::PrepareRights(const std::string& scope,
       "VoucherDetailNumTempS.lngDetailNum";
 }
 
+std::string frmListErrVoucher::PermittedCondition() const {
+  if (!RightsRestricted() || work_key_ == 0) return std::string();
+  const std::string key = frame::SqlNumber(work_key_);
+  return " And Exists (Select 1 From VoucherDetailNumTempS n,VoucherDetailRightNumTempS r Where "
+         "n.lngVoucherID=Voucher.lngVoucherID And n.lngOperatorID=" +
+         key + " And r.lngVoucherID=n.lngVoucherID And r.lngOperatorID=" + key +
+         " And r.lngDetailNum=n.lngDetailNum)";
+}
+
 void frmListErrVoucher::ClearWorkTables() {
   host::DataAccess& data = frame::Data();
   data.Execute(DeleteByKey(kVoucherDetailNumTempS, "lngOperatorID", work_key_));

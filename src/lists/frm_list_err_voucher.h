@@ -16,6 +16,7 @@ class frmListErrVoucher : public VoucherList {
  public:
   static constexpr long kListID = 2;
   frmListErrVoucher();
+  std::string PermittedCondition() const override;
 
  protected:
   void PrepareRights(const std::string& scope,

@@ -52,6 +52,13 @@ void frmListVoucher::PrepareRights(const std::string& scope,
       key;
 }
 
+std::string frmListVoucher::PermittedCondition() const {
+  if (!RightsRestricted() || work_key_ == 0) return std::string();
+  return " And Voucher.lngVoucherID In (Select lngVoucherID From VoucherListRightTmp Where "
+         "lngVoucherListRightTmpID=" +
+         SqlNumber(work_key_) + ")";
+}
+
 void frmListVoucher::ClearWorkTables() {
   host::DataAccess& data = frame::Data();
   data.Execute(DeleteByKey(frame::kVoucherListRightTmp, "lngVoucherListRightTmpID", work_key_));

@@ -21,6 +21,7 @@ class frmListVoucher : public VoucherList {
  public:
   static constexpr long kListID = 1;
   frmListVoucher();
+  std::string PermittedCondition() const override;
 
  protected:
   void PrepareRights(const std::string& scope,

@@ -95,6 +95,13 @@ bool NamesAlias(std::string_view text, std::string_view alias) {
   return false;
 }
 
+// The row key of a count row: above every key the table holds, one voucher a row. A sequence
+// draw per row cost as much as the count itself; the fill runs in one write transaction, so the
+// highest key cannot move under it.
+std::string RowKey(const std::string& table) {
+  return "(Select nvl(Max(lng" + table + "ID),0) From " + table + ")+c.lngVoucherID";
+}
+
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
   for (std::size_t at = text.find(from); at != std::string::npos;
        at = text.find(from, at + to.size())) {
@@ -271,7 +278,7 @@ std::string SelectText(const ListQuery& query) {
 std::string LineCountInsert(std::string_view table, long key, std::string_view scope) {
   const std::string t(table);
   return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
-         t + "_SEQ.nextval,c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
+         RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
          " From (Select Voucher.lngVoucherID,Count(1) As lngDetailNum From Voucher,VoucherDetail"
          " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" +
          std::string(scope) + " Group By Voucher.lngVoucherID) c";
@@ -290,7 +297,7 @@ std::string PermittedCountInsert(std::string_view table, long key, std::string_v
     joins += PermissionJoin(*d, operator_id, organization_id);
   }
   return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
-         t + "_SEQ.nextval,c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
+         RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
          " From (Select Voucher.lngVoucherID,Sum(" + factors +
          ") As lngDetailNum From Voucher,VoucherDetail" + tables +
          " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" + std::string(scope) + joins +

@@ -97,7 +97,8 @@ struct ListQuery {
 std::string SelectText(const ListQuery& query);
 
 // The line counts of the vouchers in `scope`, one row per voucher, into a work table keyed by
-// `key` (stored in lngOperatorID; the row ids come from the table's sequence). The permitted
+// `key` (stored in lngOperatorID; a row's id is the table's highest id before the insert plus its
+// voucher id, unique without a sequence draw per row). The permitted
 // count multiplies each line by the factors of `dimensions`.
 std::string LineCountInsert(std::string_view table, long key, std::string_view scope);
 std::string PermittedCountInsert(std::string_view table, long key, std::string_view scope,

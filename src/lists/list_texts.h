@@ -57,4 +57,47 @@ inline constexpr const char* kMenuSeparator = "-";
 inline constexpr const char* kReportAccountSummary = "科目汇总表(&A)";
 inline constexpr const char* kReportVoucherSummary = "凭证汇总表(&V)";
 
+// The batch dialog: per mode (0 review .. 6 delete) its title, confirmation, closed-period
+// refusal, and the success text around the count; delete has no failure text.
+inline constexpr const char* kBatchWindowName = "frmBatchVoucher";
+inline constexpr const char* kBatchNothingTicked = "请先选定一张凭证！";
+inline constexpr const char* kBatchTickCaption = "选定";
+inline constexpr const char* kBatchTickMark = "√";
+inline constexpr const char* kBatchNumberCaption = "凭证字号";
+inline constexpr const char* kBatchDateCaption = "日期";
+inline constexpr const char* kBatchAmountCaption = "金额";
+inline constexpr const char* kBatchMakerCaption = "制单人";
+inline constexpr const char* kBatchRun = "确定";
+inline constexpr const char* kBatchCancel = "取消";
+inline constexpr const char* kBatchSelectAll = "全选";
+inline constexpr const char* kBatchSelectNone = "全消";
+
+struct BatchTexts {
+  const char* title;
+  const char* confirm;
+  const char* closed;
+  const char* success_before;
+  const char* success_after;
+  const char* failure;  // nullptr: none
+};
+inline constexpr BatchTexts kBatchTexts[7] = {
+    {"多张复核", "您确实要复核所选的凭证吗？", "凭证已经结账，不能复核！",
+     "多张凭证复核成功，本次共复核", "张凭证！", "多张凭证复核失败！"},
+    {"多张复核取消", "您确实要取消复核所选的凭证吗？", "凭证已经结账，不能取消复核！",
+     "多张凭证复核取消成功，本次共取消复核", "张凭证！", "多张凭证复核取消失败！"},
+    {"多张记账", "您确实要记账所选的凭证吗？", "凭证已经结账，不能记账！",
+     "多张凭证记账成功，本次共记账", "张凭证！", "多张凭证记账失败！"},
+    {"多张记账取消", "您确实要取消记账所选的凭证吗？", "凭证已经结账，不能取消记账！",
+     "多张凭证记账取消成功，本次共取消记账", "张凭证！", "多张凭证记账取消失败！"},
+    {"多张出纳签字", "您确实要对所选的凭证进行出纳签字吗？", "凭证已经结账，不能对其进行出纳签字！",
+     "凭证多张出纳签字成功，本次共出纳签字", "张凭证！", "凭证多张出纳签字失败！"},
+    {"多张取消签字", "您确实要对所选的凭证取消签字吗？", "凭证已经结账，不能取消签字！",
+     "多张凭证取消签字成功，本次共取消签字", "张凭证！", "多张凭证取消签字失败！"},
+    {"多张凭证删除", "您确实要删除所选的凭证吗？", "凭证已经结账，不能删除凭证！",
+     "多张凭证删除成功，本次共删除了", "张凭证！", nullptr},
+};
+
+// The list's single-voucher commands.
+inline constexpr const char* kOnlyPosterCancels = "只有记账操作员才能取消记账！";
+
 }  // namespace lumvoucher::lists::texts

@@ -9,6 +9,7 @@
 #include "host/data_access.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
+#include "lists/list_commands.h"
 #include "lists/list_texts.h"
 #include "voucher/frm_voucher.h"
 
@@ -114,6 +115,10 @@ bool VoucherList::ShowMe() {
     }
     state_.open = true;
     state_.menu = BuildMenu();
+  }
+  if (!commands_installed_) {
+    InstallListCommands(*this);
+    commands_installed_ = true;
   }
   const bool filled = ReMakeData();
   if (main_window_ != nullptr) main_window_->ShowChild(*this);

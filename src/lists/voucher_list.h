@@ -157,7 +157,10 @@ class VoucherList : public host::ChildWindow {
   bool mclsMainControl_ListEditMenu(int index) { return ListEditMenu(index); }
   bool mclsMainControl_ToolRefresh() { return ToolRefresh(); }
 
+  // The list installs its own commands (list_commands.h) when it is first shown; a hook set
+  // later replaces them, InstallListCommands puts them in front of it again.
   void SetCommandHook(CommandHook hook) { hook_ = std::move(hook); }
+  const CommandHook& Hook() const { return hook_; }
 
   // What the batch dialog and the status operations reuse from the last fill: the voucher
   // conditions (organisation scope to the fixed conditions), the filter and quick find, the
@@ -169,6 +172,9 @@ class VoucherList : public host::ChildWindow {
   bool RightsRestricted() const { return !dimensions_.empty(); }
   long WorkKey() const { return work_key_; }
   const std::string& LastQuery() const { return last_query_; }
+  // The condition over Voucher that keeps the vouchers whose every line the operator may see,
+  // read from the last fill's work tables; "" when item rights did not restrict the list.
+  virtual std::string PermittedCondition() const { return std::string(); }
 
  protected:
   // The item-rights dimensions that restrict the current operator (none for an administrator).
@@ -219,6 +225,7 @@ class VoucherList : public host::ChildWindow {
   long list_id_;
   host::HostMainWindow* main_window_ = nullptr;
   CommandHook hook_;
+  bool commands_installed_ = false;
   std::vector<ColumnDef> configured_;
   std::string scope_;
   std::string conditions_;

@@ -32,6 +32,7 @@ constexpr std::array kCommands{
     CommandInfo{kReview, "Review", "复核(&C)", "", M::kVoucher, false, true},
     CommandInfo{kCashierSign, "CashierSign", "出纳签字(&T)", "", M::kVoucher, false, true},
     CommandInfo{kPost, "Post", "记账(&J)", "", M::kVoucher, false, true},
+    CommandInfo{kReverse, "Reverse", "冲销(&S)", "", M::kVoucher},
     CommandInfo{kReceiptFirst, "ReceiptPosition", "首张", "", M::kVoucher, false, true},
     CommandInfo{kReceiptPrevious, "ReceiptPosition", "上张", "", M::kVoucher, false, true},
     CommandInfo{kReceiptNext, "ReceiptPosition", "下张", "", M::kVoucher, false, true},

@@ -32,6 +32,7 @@ enum class Command {
   kReview,
   kCashierSign,
   kPost,
+  kReverse,
   kReceiptFirst,
   kReceiptPrevious,
   kReceiptNext,
@@ -78,6 +79,8 @@ struct MenuEntry {
   int index = 0;
   std::string caption;
   bool enabled = true;
+  bool checkable = false;  // a switch ("全部显示(&W)"), ticked while `checked`
+  bool checked = false;
 };
 
 // Implemented by every view widget shown as a child of the main window. The main window asks

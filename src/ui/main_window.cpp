@@ -279,6 +279,8 @@ void MainWindow::RebuildOperationMenu(CommandTarget* target) {
     }
     QAction* action = operation_menu_->addAction(ToQt(entry.caption));
     action->setEnabled(entry.enabled);
+    action->setCheckable(entry.checkable);
+    action->setChecked(entry.checked);
     connect(action, &QAction::triggered, this, [this, index = entry.index] {
       if (CommandTarget* active = ActiveTarget()) {
         active->RunEditMenu(index);

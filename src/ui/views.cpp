@@ -1,7 +1,14 @@
 #include <QLabel>
+#include <algorithm>
 
+#include "lists/frm_batch_voucher.h"
+#include "lists/list_texts.h"
+#include "lists/voucher_list.h"
+#include "ui/batch_dialog.h"
 #include "ui/desktop.h"
+#include "ui/filter_dialog.h"
 #include "ui/login_dialog.h"
+#include "ui/voucher_list_view.h"
 #include "ui/voucher_view.h"
 #include "voucher/frm_voucher.h"
 
@@ -44,11 +51,72 @@ void RegisterVoucherViews(Desktop& desktop) {
   });
 }
 
+// A list opened again refills its presenter; the view shows what it holds now.
+void RenderActiveList(Desktop& desktop) {
+  if (auto* view = dynamic_cast<VoucherListView*>(desktop.Main().ActiveTarget())) view->Render();
+}
+
+void RegisterListViews(Desktop& desktop) {
+  auto list_view = [](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
+    if (auto* list = dynamic_cast<lists::VoucherList*>(&child)) {
+      return std::make_unique<VoucherListView>(*list);
+    }
+    return std::make_unique<QLabel>(QString::fromStdString(child.WindowName()));
+  };
+  desktop.Main().RegisterChildView("frmListVoucher", list_view);
+  desktop.Main().RegisterChildView("frmListErrVoucher", list_view);
+  InstallFilterDialog(desktop.Host().Filter(), &desktop.Main());
+  desktop.Main().AddOpener(QStringLiteral("凭证列表"), [&desktop] {
+    desktop.Component().frmListVoucher_Show(0);
+    RenderActiveList(desktop);
+  });
+  desktop.Main().AddOpener(QStringLiteral("错误凭证列表"), [&desktop] {
+    desktop.Component().frmListErrVoucher_Show();
+    RenderActiveList(desktop);
+  });
+  desktop.Screens().Register("list", [](Desktop& d) -> QWidget* {
+    d.Component().frmListVoucher_Show(0);
+    RenderActiveList(d);
+    return &d.Main();
+  });
+  desktop.Modal().Register(
+      lists::texts::kBatchWindowName,
+      [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {
+        auto* batch = dynamic_cast<lists::frmBatchVoucher*>(&window);
+        if (batch == nullptr) return nullptr;
+        return std::make_unique<BatchDialog>(*batch, parent);
+      });
+  desktop.Screens().Register(
+      "batch",
+      [](Desktop& d) -> QWidget* {
+        d.Component().frmListVoucher_Show(0);
+        auto* list = dynamic_cast<lists::VoucherList*>(d.Main().ActiveChild());
+        if (list == nullptr) return nullptr;
+        auto batch = std::make_unique<lists::frmBatchVoucher>(
+            lists::BatchOperation::kReview, lists::frmBatchVoucher::SourceOf(*list));
+        if (!batch->Load()) return nullptr;
+        for (int row = 0; row < std::min<int>(2, static_cast<int>(batch->State().rows.size()));
+             ++row) {
+          batch->SetTicked(row, true);
+        }
+        auto* dialog = new BatchDialog(std::move(batch), &d.Main());
+        dialog->Render();
+        return dialog;
+      },
+      QSize(640, 440));
+  desktop.Screens().Register("errlist", [](Desktop& d) -> QWidget* {
+    d.Component().frmListErrVoucher_Show();
+    RenderActiveList(d);
+    return &d.Main();
+  });
+}
+
 }  // namespace
 
 void RegisterViews(Desktop& desktop) {
   RegisterShellScreens(desktop);
   RegisterVoucherViews(desktop);
+  RegisterListViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 

@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cstdio>
 
 #include "frame/login_state.h"
@@ -318,6 +319,11 @@ VoucherView::VoucherView(voucher::frmVoucher& presenter, QWidget* parent)
       QApplication::restoreOverrideCursor();
     }
   });
+  // A stored voucher the operator may not change says why when he tries.
+  grid_->installEventFilter(this);
+  connect(grid_, &QTableView::doubleClicked, this, [this] {
+    if (!refusal_.empty() && !presenter_.State().preview) MayEdit();
+  });
   LoadChoices();
   Render();
 }
@@ -420,7 +426,10 @@ void VoucherView::BuildFooter(QVBoxLayout* layout) {
     b->setObjectName(QLatin1String(object));
     b->setMinimumWidth(100);
     connect(b, &QPushButton::clicked, this, [this, command] {
-      if (Handles(command)) Run(command);
+      if (!Handles(command)) return;
+      Run(command);
+      // The menus carry the same captions and enabled flags as the buttons.
+      if (host::HostMainWindow* main = frame::Login().main_window) main->ChildActive();
     });
     row->addWidget(b);
     return b;
@@ -487,15 +496,16 @@ void VoucherView::EnsureEntryRow() {
 void VoucherView::Render() {
   rendering_ = true;
   EnsureEntryRow();
+  UpdateRefusal();
   const voucher::VoucherState& s = presenter_.State();
   RenderHeader();
   model_->Refresh();
   grid_->clearSpans();
   grid_->setSpan(model_->TotalsRow(), 0, 1, 2);
-  grid_->setEditTriggers(s.preview ? QAbstractItemView::NoEditTriggers
-                                   : QAbstractItemView::DoubleClicked |
-                                         QAbstractItemView::EditKeyPressed |
-                                         QAbstractItemView::AnyKeyPressed);
+  grid_->setEditTriggers(s.preview || !refusal_.empty() ? QAbstractItemView::NoEditTriggers
+                                                        : QAbstractItemView::DoubleClicked |
+                                                              QAbstractItemView::EditKeyPressed |
+                                                              QAbstractItemView::AnyKeyPressed);
   if (CurrentEditor() == nullptr && s.current_row >= 1) {
     const int column = std::max(grid_->currentIndex().column(), 0);
     const QModelIndex current = model_->index(s.current_row - 1, column);
@@ -511,10 +521,10 @@ void VoucherView::Render() {
   review_->setText(ToQt(s.review_caption));
   sign_->setText(ToQt(s.sign_caption));
   post_->setText(ToQt(s.post_caption));
+  rendering_ = false;
   review_->setEnabled(Handles(Command::kReview));
   sign_->setEnabled(Handles(Command::kCashierSign));
   post_->setEnabled(Handles(Command::kPost));
-  rendering_ = false;
   rendered_ = Fingerprint();
 }
 
@@ -541,9 +551,10 @@ void VoucherView::RenderHeader() {
   set_text(number_, h.number);
   set_text(date_, h.date);
   set_text(attachments_, h.attachments);
-  for (QLineEdit* edit : {number_, date_, attachments_}) edit->setReadOnly(s.preview);
-  type_->setEnabled(!s.preview);
-  template_->setEnabled(!s.preview);
+  const bool locked = s.preview || !refusal_.empty();
+  for (QLineEdit* edit : {number_, date_, attachments_}) edit->setReadOnly(locked);
+  type_->setEnabled(!locked);
+  template_->setEnabled(!locked);
   print_mark_->setChecked(h.print_mark);
   print_mark_->setEnabled(!s.preview);
 
@@ -560,7 +571,13 @@ void VoucherView::RenderHeader() {
 
 void VoucherView::RenderPanel() {
   const voucher::VoucherState& s = presenter_.State();
-  panel_->Show(s, s.current_row, AccountOf(s.current_row));
+  if (!refusal_.empty() && !s.preview) {
+    voucher::VoucherState locked = s;
+    locked.preview = true;
+    panel_->Show(locked, s.current_row, AccountOf(s.current_row));
+  } else {
+    panel_->Show(s, s.current_row, AccountOf(s.current_row));
+  }
   info_->setText(ToQt(s.info_text));
 }
 
@@ -583,7 +600,7 @@ void VoucherView::EditCell(int row, LineField field) {
   grid_->setFocus();
   grid_->setCurrentIndex(index);
   grid_->scrollTo(index);
-  if (!presenter_.State().preview) grid_->edit(index);
+  if (!presenter_.State().preview && refusal_.empty()) grid_->edit(index);
 }
 
 bool VoucherView::CommitEditor(QLineEdit* editor) {
@@ -744,6 +761,18 @@ bool VoucherView::Handles(Command command) const {
       return !s.preview;
     case Command::kToolRefresh:
       return s.header.voucher_id != 0;
+    case Command::kReview:
+      return presenter_.StatusButtons().review;
+    case Command::kCashierSign:
+      return presenter_.StatusButtons().sign;
+    case Command::kPost:
+      return presenter_.StatusButtons().post;
+    case Command::kEditInActive:
+      return presenter_.StatusButtons().void_voucher;
+    case Command::kEditDel:
+      return presenter_.StatusButtons().delete_voucher;
+    case Command::kReverse:
+      return presenter_.StatusButtons().reverse;
     default:
       return false;
   }
@@ -761,7 +790,7 @@ void VoucherView::Run(Command command) {
       }
       return;
     case Command::kEditInsLine: {
-      if (!FinishEditing()) return;
+      if (!MayEdit() || !FinishEditing()) return;
       const int row = std::max(presenter_.State().current_row, 1);
       presenter_.InsertLine(row);
       Render();
@@ -772,8 +801,14 @@ void VoucherView::Run(Command command) {
       if (QLineEdit* editor = CurrentEditor()) {
         emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
       }
-      presenter_.DeleteLine(presenter_.State().current_row);
+      const voucher::VoucherHeader& h = presenter_.State().header;
+      // A posted or reviewed voucher has the delete command's own refusal.
+      if (h.poster_id == 0 && h.checker_id == 0 && !MayEdit()) return;
+      const int row = presenter_.State().current_row;
+      presenter_.EditDelLine(row);
       Render();
+      const int rows = static_cast<int>(presenter_.State().lines.size());
+      if (rows > 0 && refusal_.empty()) EditCell(std::clamp(row, 1, rows), LineField::kRemark);
       return;
     }
     case Command::kFileSave: {
@@ -786,9 +821,87 @@ void VoucherView::Run(Command command) {
       presenter_.ShowAOldBill(presenter_.State().header.voucher_id);
       Render();
       return;
+    case Command::kReview:
+    case Command::kCashierSign:
+    case Command::kPost: {
+      // The presenter saves what was typed before the voucher changes state.
+      if (!FinishEditing()) return;
+      if (command == Command::kReview) presenter_.Review();
+      if (command == Command::kCashierSign) presenter_.CashierSign();
+      if (command == Command::kPost) presenter_.Post();
+      Render();
+      return;
+    }
+    case Command::kEditInActive:
+      if (!FinishEditing()) return;
+      presenter_.VoidVoucher();
+      Render();
+      return;
+    case Command::kEditDel:
+      if (QLineEdit* editor = CurrentEditor()) {
+        emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+      }
+      if (presenter_.DeleteVoucher()) {
+        Render();
+        EditCell(1, LineField::kRemark);
+        return;
+      }
+      Render();
+      return;
+    case Command::kReverse:
+      if (!FinishEditing()) return;
+      if (presenter_.ReverseVoucher(0)) {
+        Render();
+        EditCell(1, LineField::kRemark);
+        return;
+      }
+      Render();
+      return;
     default:
       return;
   }
+}
+
+void VoucherView::UpdateRefusal() {
+  const voucher::VoucherState& s = presenter_.State();
+  const voucher::VoucherHeader& h = s.header;
+  const std::string key = std::to_string(h.voucher_id) + "|" + std::to_string(h.checker_id) + "|" +
+                          std::to_string(h.poster_id) + "|" + std::to_string(h.void_mark) +
+                          std::to_string(s.preview);
+  if (key == refusal_for_) return;
+  refusal_for_ = key;
+  refusal_.clear();
+  // Only what was stored can be refused; a voucher being made, or viewed only, asks nothing.
+  if (h.voucher_id == 0 || s.preview) return;
+  try {
+    refusal_ = presenter_.EditRefusal();
+  } catch (const host::DatabaseError&) {
+    refusal_.clear();
+  }
+}
+
+bool VoucherView::MayEdit() {
+  if (refusal_.empty() || presenter_.State().preview) return refusal_.empty();
+  if (presenter_.CanEdit()) {
+    refusal_.clear();
+    Render();
+    return true;
+  }
+  return false;
+}
+
+bool VoucherView::eventFilter(QObject* object, QEvent* event) {
+  if (object == grid_ && event->type() == QEvent::KeyPress && !refusal_.empty() &&
+      !presenter_.State().preview) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool typing = !key->text().isEmpty() && key->text().at(0).isPrint() &&
+                        (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) == 0;
+    if (typing || key->key() == Qt::Key_F2) {
+      MayEdit();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(object, event);
 }
 
 std::string VoucherView::Caption(Command command) const {

@@ -49,6 +49,14 @@ class VoucherView : public QWidget, public CommandTarget {
   void Run(Command command) override;
   std::string Caption(Command command) const override;
 
+  // Why the stored voucher shown may not be changed by the operator ("" when it may), as the
+  // presenter words it; the view then takes no edits and states it when the user tries.
+  const std::string& EditRefusal() const { return refusal_; }
+  // The status buttons, for the tests.
+  QPushButton* ReviewButton() const { return review_; }
+  QPushButton* SignButton() const { return sign_; }
+  QPushButton* PostButton() const { return post_; }
+
   // Opens the grid editor on `row` (from 1) and `field`.
   void EditCell(int row, voucher::LineField field);
   // The open grid editor, null when none (for the tests and the key handling).
@@ -87,6 +95,10 @@ class VoucherView : public QWidget, public CommandTarget {
   std::optional<host::AccountInfo> AccountOf(int row) const;
   std::string Fingerprint() const;
   void EnsureEntryRow();
+  void UpdateRefusal();
+  // True when the voucher may be edited; otherwise the presenter states why.
+  bool MayEdit();
+  bool eventFilter(QObject* object, QEvent* event) override;
 
   voucher::frmVoucher& presenter_;
   QLabel* title_ = nullptr;
@@ -112,6 +124,8 @@ class VoucherView : public QWidget, public CommandTarget {
   bool committing_ = false;
   bool rendering_ = false;
   std::string rendered_;
+  std::string refusal_;
+  std::string refusal_for_;
 };
 
 }  // namespace lumvoucher::ui

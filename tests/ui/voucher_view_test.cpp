@@ -394,9 +394,25 @@ TEST_F(VoucherViewTest, CtrlIAndCtrlDInsertAndDeleteLines) {
   ASSERT_EQ(S().lines.size(), 3u);
   EXPECT_TRUE(S().lines[0].IsBlank());
   EXPECT_EQ(Cursor(), "1 摘要");
+  QString asked;
+  lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
+    auto* box = qobject_cast<QMessageBox*>(&widget);
+    ASSERT_NE(box, nullptr);
+    asked = box->text();
+    box->button(QMessageBox::Yes)->click();
+  });
   QTest::keyClick(View().CurrentEditor(), Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(asked, QStringLiteral("真的要删除该笔分录吗？"));
   ASSERT_EQ(S().lines.size(), 2u);
   EXPECT_EQ(S().lines[0].account_text, "6401 主营业务成本");
+
+  // Answered No, the line stays.
+  lumvoucher::testing::WhenModalOpens([](QWidget& widget) {
+    if (auto* box = qobject_cast<QMessageBox*>(&widget)) box->button(QMessageBox::No)->click();
+  });
+  View().EditCell(1, LineField::kRemark);
+  QTest::keyClick(View().CurrentEditor(), Qt::Key_D, Qt::ControlModifier);
+  EXPECT_EQ(S().lines.size(), 2u);
 }
 
 TEST_F(VoucherViewTest, TheScreenshotShowsStoredVoucherOne) {

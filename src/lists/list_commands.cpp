@@ -1,0 +1,235 @@
+#include "lists/list_commands.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "frame/frame_texts.h"
+#include "frame/login_state.h"
+#include "frame/settings.h"
+#include "frame/sql_text.h"
+#include "frame/window_registry.h"
+#include "host/cls_base_class.h"
+#include "host/cls_business_pub.h"
+#include "host/data_access.h"
+#include "host/message_box.h"
+#include "lists/list_texts.h"
+#include "voucher/frm_voucher.h"
+#include "voucher/status_texts.h"
+#include "voucher/voucher_status.h"
+#include "voucher/voucher_texts.h"
+
+namespace lumvoucher::lists {
+
+namespace {
+
+using frame::SqlNumber;
+namespace vtexts = voucher::texts;
+
+constexpr const char* kErrorListName = "frmListErrVoucher";
+
+bool Refuse(std::string_view text, std::string_view title) {
+  frame::Msg(text, host::mb::kExclamation, title);
+  return false;
+}
+
+bool Failed(const std::exception& error, std::string_view title) {
+  frame::Msg(error.what(), host::mb::kCritical, title);
+  return false;
+}
+
+host::VoucherBusinessService& Business() {
+  return frame::Login().business_pub->VoucherBusiness();
+}
+
+// The selected voucher's fields the commands decide by.
+struct Selected {
+  long id = 0;
+  long maker = 0;
+  long checker = 0;
+  long teller = 0;
+  long poster = 0;
+  std::string type_code;
+  long number = 0;
+};
+
+bool ReadSelected(const VoucherList& list, Selected& v) {
+  v.id = list.SelectedVoucherID();
+  if (v.id == 0) return false;
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select Voucher.lngOperatorID,Voucher.lngCheckerID,Voucher.lngTellerID,Voucher.lngPostID,"
+      "Voucher.intVoucherNO,VoucherType.strVoucherTypeCode From Voucher,VoucherType Where "
+      "Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID(+) And Voucher.lngVoucherID=" +
+      SqlNumber(v.id));
+  if (rs.Empty()) return false;
+  v.maker = static_cast<long>(rs["lngOperatorID"].AsLong());
+  v.checker = static_cast<long>(rs["lngCheckerID"].AsLong());
+  v.teller = static_cast<long>(rs["lngTellerID"].AsLong());
+  v.poster = static_cast<long>(rs["lngPostID"].AsLong());
+  v.number = static_cast<long>(rs["intVoucherNO"].AsLong());
+  v.type_code = rs["strVoucherTypeCode"].AsText();
+  return true;
+}
+
+// The budget side of a dual-basis pair; 0 for a voucher without one.
+long PartnerOf(long voucher_id) {
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select lngBudgetVoucherID as lngID From BudgetVoucherRelevance Where lngVoucherID=" +
+      SqlNumber(voucher_id));
+  return rs.Empty() ? 0 : static_cast<long>(rs["lngID"].AsLong());
+}
+
+// One host operation on the voucher and on its partner, committed together.
+template <class Operation>
+bool OnPair(long voucher_id, std::string_view title, Operation operation) {
+  host::TransactionGuard guard(frame::Data());
+  const long partner = PartnerOf(voucher_id);
+  for (long id : {voucher_id, partner}) {
+    if (id == 0) continue;
+    host::VoucherBusinessService::Result result = operation(id);
+    if (!result.ok) return Refuse(result.reason, title);
+  }
+  guard.Commit();
+  return true;
+}
+
+bool IsTrueText(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text == "TRUE";
+}
+
+}  // namespace
+
+int RunBatchDialog(const VoucherList& list, BatchOperation mode) {
+  frmBatchVoucher dialog(mode, frmBatchVoucher::SourceOf(list));
+  if (!dialog.Load()) return 0;
+  frame::Login().base_class->Modal().RunModal(dialog);
+  return dialog.State().result;
+}
+
+bool SignSelected(const VoucherList& list) {
+  const char* title = vtexts::kTitleSignVoucher;
+  try {
+    Selected v;
+    if (!ReadSelected(list, v)) return false;
+    if (!voucher::IsCashBankVoucher(v.id)) {
+      return Refuse(v.type_code + frame::VoucherNoText(v.number) + vtexts::kNumberMark +
+                        vtexts::kNoCashBankLines,
+                    title);
+    }
+    if (v.teller != 0) {
+      return OnPair(v.id, vtexts::kTitleCancelSign,
+                    [](long id) { return Business().CancelSign(id); });
+    }
+    return OnPair(v.id, title, [](long id) { return Business().Sign(id); });
+  } catch (const std::exception& error) {
+    return Failed(error, title);
+  }
+}
+
+bool PostSelected(const VoucherList& list) {
+  const char* title = vtexts::kTitlePost;
+  try {
+    Selected v;
+    if (!ReadSelected(list, v)) return false;
+    if (v.poster > 0) {
+      title = vtexts::kTitleCancelPost;
+      if (v.poster != frame::OperatorId()) return Refuse(texts::kOnlyPosterCancels, title);
+      return OnPair(v.id, title, [](long id) { return Business().CancelPost(id); });
+    }
+    const bool stamping =
+        frame::SettingValue(0, vtexts::kSectionStamping, vtexts::kKeyStamping, "0") == "1";
+    return OnPair(v.id, title, [stamping](long id) { return Business().Post(id, stamping); });
+  } catch (const std::exception& error) {
+    return Failed(error, title);
+  }
+}
+
+bool VoidSelected(const VoucherList& list) {
+  const char* title = vtexts::kTitleVoid;
+  try {
+    Selected v;
+    if (!ReadSelected(list, v)) return false;
+    const host::LoginContext& login = frame::Context();
+    if (frame::Login().business_pub->Periods().IsPeriodClosed(0, login.LoginYear(),
+                                                              login.LoginPeriod())) {
+      return Refuse(vtexts::kVoidClosed, title);
+    }
+    if (v.maker != frame::OperatorId() &&
+        !frame::Login().business_pub->HasRight(voucher::status_rights::kVoidOthers)) {
+      return Refuse(vtexts::kVoidOthers, title);
+    }
+    return OnPair(v.id, title, [](long id) { return Business().Void(id); });
+  } catch (const std::exception& error) {
+    return Failed(error, title);
+  }
+}
+
+bool ReverseSelected(const VoucherList& list) {
+  const long id = list.SelectedVoucherID();
+  if (id == 0) return false;
+  // The window holds the rules and opens the reversal for the user to save.
+  return frame::WindowRegistry::Get<voucher::frmVoucher>().ReverseVoucher(id);
+}
+
+bool MayRegisterMemo(const VoucherList& list) {
+  try {
+    Selected v;
+    if (!ReadSelected(list, v)) return false;
+    if (v.checker != 0 && IsTrueText(frame::SettingValue(0, vtexts::kSectionAccountSet,
+                                                         vtexts::kKeyMemoAfterReview, "FALSE"))) {
+      return Refuse(vtexts::kMemoReviewed, vtexts::kTitleMemo);
+    }
+    return true;
+  } catch (const std::exception& error) {
+    return Failed(error, vtexts::kTitleMemo);
+  }
+}
+
+bool ClearMemoSelected(const VoucherList& list) {
+  const long id = list.SelectedVoucherID();
+  if (id == 0) return false;
+  if (frame::Msg(vtexts::kMemoClearAsk, host::mb::kYesNo + host::mb::kQuestion,
+                 vtexts::kTitleInformation) != host::mb::kYes) {
+    return false;
+  }
+  try {
+    frame::Data().Execute(voucher::ClearMemoSql(id));
+    return true;
+  } catch (const std::exception& error) {
+    return Failed(error, vtexts::kTitleMemo);
+  }
+}
+
+VoucherList::CommandHook ListCommands(VoucherList::CommandHook next) {
+  return [next = std::move(next)](VoucherList& list, ListAction action) -> bool {
+    const int mode = BatchMode(action);
+    if (mode >= 0) return RunBatchDialog(list, static_cast<BatchOperation>(mode)) > 0;
+    switch (action) {
+      case ListAction::kDelete:
+        // The lists delete through the batch dialog only.
+        return RunBatchDialog(list, BatchOperation::kDelete) > 0;
+      case ListAction::kSign:
+        return SignSelected(list);
+      case ListAction::kPost:
+        return PostSelected(list);
+      case ListAction::kVoid:
+        return VoidSelected(list);
+      case ListAction::kReverse:
+        return ReverseSelected(list);
+      case ListAction::kMemo:
+        if (list.WindowName() == kErrorListName) return ClearMemoSelected(list);
+        if (!MayRegisterMemo(list)) return false;
+        break;
+      default:
+        break;
+    }
+    return next ? next(list, action) : false;
+  };
+}
+
+void InstallListCommands(VoucherList& list) {
+  list.SetCommandHook(ListCommands(list.Hook()));
+}
+
+}  // namespace lumvoucher::lists

@@ -1,0 +1,399 @@
+#include "ui/voucher_list_view.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+
+#include "lists/list_texts.h"
+#include "ui/qt_text.h"
+
+namespace lumvoucher::ui {
+
+namespace {
+
+using lists::ListAction;
+
+constexpr int kMaxFittedWidth = 260;
+constexpr int kMinFittedWidth = 56;
+
+// Amounts read like the voucher's own grid: "50,000.00".
+QString Grouped(const std::string& text) {
+  QString out = ToQt(text);
+  int point = out.indexOf(QLatin1Char('.'));
+  if (point < 0) point = static_cast<int>(out.size());
+  const int first = out.startsWith(QLatin1Char('-')) ? 1 : 0;
+  for (int at = point - 3; at > first; at -= 3) out.insert(at, QLatin1Char(','));
+  return out;
+}
+
+}  // namespace
+
+VoucherListModel::VoucherListModel(lists::VoucherList& presenter, QObject* parent)
+    : QAbstractTableModel(parent), presenter_(presenter) {
+  Refresh();
+}
+
+void VoucherListModel::Refresh() {
+  beginResetModel();
+  columns_.clear();
+  const auto& columns = presenter_.State().columns;
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (columns[i].visible) columns_.push_back(static_cast<int>(i));
+  }
+  endResetModel();
+}
+
+int VoucherListModel::ListColumn(int grid_column) const {
+  if (grid_column < 0 || grid_column >= static_cast<int>(columns_.size())) return -1;
+  return columns_[static_cast<std::size_t>(grid_column)];
+}
+
+int VoucherListModel::GridColumn(int list_column) const {
+  auto at = std::find(columns_.begin(), columns_.end(), list_column);
+  return at == columns_.end() ? -1 : static_cast<int>(at - columns_.begin());
+}
+
+int VoucherListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(presenter_.State().rows.size());
+}
+
+int VoucherListModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant VoucherListModel::data(const QModelIndex& index, int role) const {
+  const int column = ListColumn(index.column());
+  if (!index.isValid() || column < 0 || index.row() >= rowCount()) return {};
+  const auto& row = presenter_.State().rows[static_cast<std::size_t>(index.row())];
+  const host::Value& value = row.at(static_cast<std::size_t>(column));
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+      if (value.IsDouble()) return Grouped(presenter_.CellText(index.row(), column));
+      return ToQt(presenter_.CellText(index.row(), column));
+    case Qt::TextAlignmentRole:
+      if (value.IsDouble() || value.IsInteger()) {
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+      }
+      if (presenter_.State().columns[static_cast<std::size_t>(column)].caption ==
+          lists::texts::kVoidCaption) {
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+      }
+      return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    default:
+      return {};
+  }
+}
+
+QVariant VoucherListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation == Qt::Vertical) {
+    return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+  }
+  const int column = ListColumn(section);
+  if (column < 0) return {};
+  const lists::ListColumn& c = presenter_.State().columns[static_cast<std::size_t>(column)];
+  if (role == Qt::DisplayRole) return ToQt(c.header);
+  if (role == Qt::ToolTipRole && c.sortable) return QStringLiteral("单击排序");
+  return {};
+}
+
+VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
+    : QWidget(parent), presenter_(presenter) {
+  setObjectName(ToQt(presenter_.WindowName()));
+  setAttribute(Qt::WA_StyledBackground);
+  setWindowTitle(ToQt(presenter_.State().title));
+  setStyleSheet(QStringLiteral(
+      "QWidget#frmListVoucher, QWidget#frmListErrVoucher { background: #fbfaf5; }"
+      "QLabel#title { color: #7a1f1f; font-size: 16pt; font-weight: bold; letter-spacing: 3px; }"
+      "QLabel#summary { color: #2a4a7a; }"
+      "QTableView { background: #ffffff; alternate-background-color: #f6f4ea;"
+      " gridline-color: #d9d4c0; selection-background-color: #d8e6f5; selection-color: #000; }"
+      "QHeaderView::section { background: #ece8d6; border: 0; border-right: 1px solid #c9c4b0;"
+      " border-bottom: 1px solid #c9c4b0; padding: 4px; font-weight: bold; }"));
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(12, 8, 12, 8);
+  layout->setSpacing(6);
+
+  auto* top = new QHBoxLayout;
+  title_ = new QLabel(this);
+  title_->setObjectName(QStringLiteral("title"));
+  top->addWidget(title_);
+  top->addSpacing(24);
+  summary_ = new QLabel(this);
+  summary_->setObjectName(QStringLiteral("summary"));
+  top->addWidget(summary_, 1);
+
+  top->addWidget(new QLabel(QStringLiteral("查找："), this));
+  find_column_ = new QComboBox(this);
+  find_column_->setObjectName(QStringLiteral("findColumn"));
+  find_column_->setMinimumWidth(110);
+  top->addWidget(find_column_);
+  find_text_ = new QLineEdit(this);
+  find_text_->setObjectName(QStringLiteral("findText"));
+  find_text_->setPlaceholderText(QStringLiteral("回车过滤，可用 * ?"));
+  find_text_->setClearButtonEnabled(true);
+  find_text_->setMinimumWidth(180);
+  top->addWidget(find_text_);
+  find_button_ = new QPushButton(QStringLiteral("查找下一个"), this);
+  find_button_->setObjectName(QStringLiteral("findNext"));
+  top->addWidget(find_button_);
+  clear_button_ = new QPushButton(QStringLiteral("取消过滤"), this);
+  clear_button_->setObjectName(QStringLiteral("findClear"));
+  top->addWidget(clear_button_);
+  layout->addLayout(top);
+
+  model_ = new VoucherListModel(presenter_, this);
+  grid_ = new QTableView(this);
+  grid_->setObjectName(QStringLiteral("listGrid"));
+  grid_->setModel(model_);
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setAlternatingRowColors(true);
+  grid_->setWordWrap(false);
+  grid_->verticalHeader()->setDefaultSectionSize(26);
+  grid_->horizontalHeader()->setSectionsClickable(true);
+  grid_->horizontalHeader()->setHighlightSections(false);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->installEventFilter(this);
+  layout->addWidget(grid_, 1);
+
+  connect(grid_->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int section) { ClickHeader(section); });
+  connect(grid_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+    // After the click is done: its release would give the list the focus back and with it
+    // the front of the area.
+    QTimer::singleShot(0, this, [this, row = index.row()] { OpenRow(row); });
+  });
+  connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (rendering_) return;
+            presenter_.SelectRow(current.isValid() ? current.row() : -1);
+          });
+  connect(find_text_, &QLineEdit::returnPressed, this, [this] { ApplyQuickFind(); });
+  connect(find_button_, &QPushButton::clicked, this, [this] { FindNextRow(); });
+  connect(clear_button_, &QPushButton::clicked, this, [this] {
+    find_text_->clear();
+    ApplyQuickFind();
+  });
+  Render();
+}
+
+VoucherListView::~VoucherListView() {
+  // The presenter lives on as a singleton; closing its window empties its work tables.
+  presenter_.FormUnload();
+}
+
+void VoucherListView::Render() {
+  rendering_ = true;
+  const lists::ListState& s = presenter_.State();
+  title_->setText(ToQt(s.title));
+  setWindowTitle(ToQt(s.title));
+  model_->Refresh();
+  RenderFindColumns();
+  RenderSelection();
+  FitColumns();
+
+  std::set<std::string> vouchers;
+  const int id = presenter_.ColumnIndex("id");
+  if (id >= 0) {
+    for (const auto& row : s.rows) vouchers.insert(row.at(static_cast<std::size_t>(id)).AsText());
+  }
+  QString summary = QStringLiteral("日期：%1 至 %2    凭证 %3 张，分录 %4 条")
+                        .arg(ToQt(s.filter.date_from), ToQt(s.filter.date_to))
+                        .arg(vouchers.size())
+                        .arg(s.rows.size());
+  if (s.show_all) summary += QStringLiteral("    含作废凭证");
+  if (!s.quick_find_text.empty()) {
+    summary += QStringLiteral("    查找：") + ToQt(s.quick_find_text);
+  }
+  summary_->setText(summary);
+  clear_button_->setEnabled(!s.quick_find_text.empty());
+  rendering_ = false;
+}
+
+void VoucherListView::RenderFindColumns() {
+  const lists::ListState& s = presenter_.State();
+  const int chosen = FindColumnIndex();
+  find_column_->clear();
+  for (std::size_t i = 0; i < s.columns.size(); ++i) {
+    const lists::ListColumn& column = s.columns[i];
+    if (column.visible && column.quick_find) {
+      find_column_->addItem(ToQt(column.caption), static_cast<int>(i));
+    }
+  }
+  const int keep = s.quick_find_column >= 0 ? s.quick_find_column : chosen;
+  const int at = find_column_->findData(keep);
+  find_column_->setCurrentIndex(at >= 0 ? at : 0);
+  if (s.quick_find_column >= 0 && !find_text_->hasFocus()) {
+    find_text_->setText(ToQt(s.quick_find_text));
+  }
+}
+
+void VoucherListView::RenderSelection() {
+  const int row = presenter_.State().selected_row;
+  if (row < 0 || row >= model_->rowCount()) {
+    grid_->clearSelection();
+    return;
+  }
+  const int column = std::max(grid_->currentIndex().column(), 0);
+  const QModelIndex index = model_->index(row, std::min(column, model_->columnCount() - 1));
+  grid_->setCurrentIndex(index);
+  grid_->selectRow(row);
+  grid_->scrollTo(index);
+}
+
+void VoucherListView::FitColumns() {
+  // Once per layout: a refresh must not make the columns jump under the user's eyes.
+  std::string layout;
+  for (int i = 0; i < model_->columnCount(); ++i) {
+    layout += ToUtf8(model_->headerData(i, Qt::Horizontal).toString()) + "|";
+  }
+  if (model_->rowCount() > 0) layout += "rows";
+  if (layout == fitted_for_) return;
+  fitted_for_ = layout;
+  grid_->resizeColumnsToContents();
+  for (int i = 0; i < model_->columnCount(); ++i) {
+    grid_->setColumnWidth(i,
+                          std::clamp(grid_->columnWidth(i) + 12, kMinFittedWidth, kMaxFittedWidth));
+  }
+}
+
+int VoucherListView::FindColumnIndex() const {
+  return find_column_->currentIndex() < 0 ? -1 : find_column_->currentData().toInt();
+}
+
+void VoucherListView::After(bool) {
+  Render();
+}
+
+void VoucherListView::ClickHeader(int grid_column) {
+  const int column = model_->ListColumn(grid_column);
+  if (column < 0) return;
+  After(presenter_.SortByColumn(column));
+}
+
+void VoucherListView::OpenRow(int row) {
+  if (row < 0 || row >= model_->rowCount()) return;
+  presenter_.SelectRow(row);
+  presenter_.RunAction(ListAction::kOpen);
+}
+
+void VoucherListView::ApplyQuickFind() {
+  const std::string text = ToUtf8(find_text_->text().trimmed());
+  After(presenter_.QuickFind(FindColumnIndex(), text));
+}
+
+bool VoucherListView::FindNextRow() {
+  const int row = presenter_.FindNext(FindColumnIndex(), ToUtf8(find_text_->text().trimmed()));
+  RenderSelection();
+  return row >= 0;
+}
+
+QString VoucherListView::Summary() const {
+  return summary_->text();
+}
+
+bool VoucherListView::eventFilter(QObject* object, QEvent* event) {
+  if (object == grid_ && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+        key->modifiers() == Qt::NoModifier) {
+      OpenRow(grid_->currentIndex().row());
+      return true;
+    }
+  }
+  return QWidget::eventFilter(object, event);
+}
+
+bool VoucherListView::Handles(Command command) const {
+  const lists::ListState& s = presenter_.State();
+  const bool selected = s.selected_row >= 0;
+  switch (command) {
+    case Command::kEditNew:
+    case Command::kEditShowAll:
+    case Command::kEditFilter:
+    case Command::kToolRefresh:
+      return true;
+    case Command::kEditEdit:
+    case Command::kEditInActive:
+      return selected;
+    case Command::kEditDel:
+      return !s.rows.empty();
+    default:
+      return false;
+  }
+}
+
+void VoucherListView::Run(Command command) {
+  switch (command) {
+    case Command::kEditNew:
+      presenter_.mclsMainControl_EditNew();
+      return;
+    case Command::kEditEdit:
+      presenter_.mclsMainControl_EditEdit();
+      return;
+    case Command::kEditInActive:
+      After(presenter_.mclsMainControl_EditInActive());
+      return;
+    case Command::kEditDel:
+      After(presenter_.mclsMainControl_EditDel());
+      return;
+    case Command::kEditShowAll:
+      After(presenter_.mclsMainControl_EditShowAll());
+      return;
+    case Command::kEditFilter:
+      After(presenter_.mclsMainControl_EditFilter());
+      return;
+    case Command::kToolRefresh:
+      After(presenter_.mclsMainControl_ToolRefresh());
+      return;
+    default:
+      return;
+  }
+}
+
+bool VoucherListView::Checked(Command command) const {
+  return command == Command::kEditShowAll && presenter_.State().show_all;
+}
+
+std::vector<MenuEntry> VoucherListView::EditMenu() const {
+  // The unused positions between the entries are the menu's separators.
+  std::vector<MenuEntry> entries;
+  bool gap = false;
+  for (const lists::MenuItem& item : presenter_.State().menu) {
+    if (!item.visible || item.caption == lists::texts::kMenuSeparator) {
+      gap = !entries.empty();
+      continue;
+    }
+    if (gap) entries.push_back(MenuEntry{item.index, std::string(), false});
+    gap = false;
+    MenuEntry entry{item.index, item.caption, item.enabled};
+    entry.checkable = item.action == ListAction::kShowAll;
+    entry.checked = item.checked;
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+void VoucherListView::RunEditMenu(int index) {
+  const lists::ListAction action =
+      index >= 0 && index < static_cast<int>(presenter_.State().menu.size())
+          ? presenter_.State().menu[static_cast<std::size_t>(index)].action
+          : ListAction::kNone;
+  const bool changed = presenter_.ListEditMenu(index);
+  // Opening moves to the voucher window; everything else shows its result here.
+  if (action != ListAction::kOpen && action != ListAction::kNew) After(changed);
+}
+
+}  // namespace lumvoucher::ui

@@ -1,0 +1,265 @@
+#include "lists/list_commands.h"
+
+#include <string>
+#include <vector>
+
+#include "frame/window_registry.h"
+#include "host/message_box.h"
+#include "list_fixture.h"
+#include "lists/frm_batch_voucher.h"
+#include "voucher/frm_voucher.h"
+
+namespace lumvoucher::testing {
+
+namespace {
+
+using lists::ListAction;
+namespace mb = host::mb;
+
+std::string Status(TestHost& t, long id) {
+  return t.Scalar(
+      "Select lngCheckerID || '/' || lngTellerID || '/' || lngPostID || '/' || "
+      "blnIsVoid From Voucher Where lngVoucherID = " +
+      std::to_string(id));
+}
+
+template <embedded::LoginRequest (*Login)()>
+class As : public VoucherListTest {
+ protected:
+  As() : VoucherListTest(Login()) {}
+  void Select(long voucher_id) {
+    const int row = RowOf(list_, voucher_id);
+    ASSERT_GE(row, 0) << voucher_id;
+    list_.SelectRow(row);
+  }
+};
+
+embedded::LoginRequest Maker() {
+  return DemoLogin::Maker();
+}
+embedded::LoginRequest Cashier() {
+  return DemoLogin::Cashier();
+}
+embedded::LoginRequest Poster() {
+  return DemoLogin::Poster();
+}
+embedded::LoginRequest Administrator() {
+  return DemoLogin::Administrator();
+}
+
+using MakerCommands = As<Maker>;
+using CashierCommands = As<Cashier>;
+using PosterCommands = As<Poster>;
+using AdministratorCommands = As<Administrator>;
+
+// ---- The batch modes from the menu ------------------------------------------------------------
+
+TEST_F(CashierCommands, TheBatchMenuEntriesRunTheDialogModallyAndTheListReloads) {
+  std::string seen;
+  t_.Modal().Expect("frmBatchVoucher", [&](host::ModalWindow& window) {
+    auto& dialog = dynamic_cast<lists::frmBatchVoucher&>(window);
+    seen = dialog.State().title + " " + std::to_string(dialog.State().rows.size());
+    dialog.SelectAll();
+    dialog.Run();
+    return dialog.State().result;
+  });
+  t_.Messages().Expect("您确实要对所选的凭证进行出纳签字吗？", mb::kYes, "多张出纳签字");
+  t_.Messages().Expect("凭证多张出纳签字成功，本次共出纳签字3张凭证！", mb::kOk, "多张出纳签字");
+  EXPECT_TRUE(list_.ListEditMenu(7));
+  EXPECT_EQ(seen, "多张出纳签字 3");
+  EXPECT_EQ(Status(t_, 5), "0/4/0/0");
+
+  // Cancelled: nothing changed, no reload asked.
+  t_.Modal().Expect("frmBatchVoucher", [&](host::ModalWindow& window) {
+    auto& dialog = dynamic_cast<lists::frmBatchVoucher&>(window);
+    seen = dialog.State().title + " " + std::to_string(dialog.State().rows.size());
+    dialog.Cancel();
+    return 0;
+  });
+  EXPECT_FALSE(list_.ListEditMenu(8));
+  EXPECT_EQ(seen, "多张取消签字 3");
+}
+
+TEST_F(MakerCommands, EachBatchIndexOpensItsMode) {
+  const std::pair<int, const char*> entries[] = {
+      {4, "多张凭证删除"},  {7, "多张出纳签字"}, {8, "多张取消签字"}, {19, "多张复核"},
+      {20, "多张复核取消"}, {22, "多张记账"},    {23, "多张记账取消"}};
+  std::vector<std::string> titles;
+  for (const auto& [index, title] : entries) {
+    t_.Modal().Expect("frmBatchVoucher", [&](host::ModalWindow& window) {
+      auto& dialog = dynamic_cast<lists::frmBatchVoucher&>(window);
+      titles.push_back(dialog.State().title);
+      dialog.Cancel();
+      return 0;
+    });
+    EXPECT_FALSE(list_.ListEditMenu(index));
+    EXPECT_EQ(titles.back(), title);
+  }
+  // The main delete command is the batch delete as well.
+  t_.Modal().Expect("frmBatchVoucher", [&](host::ModalWindow& window) {
+    auto& dialog = dynamic_cast<lists::frmBatchVoucher&>(window);
+    titles.push_back(dialog.State().title + " " + std::to_string(dialog.State().rows.size()));
+    dialog.SetTicked(0, true);
+    dialog.Run();
+    return dialog.State().result;
+  });
+  t_.Messages().Expect("您确实要删除所选的凭证吗？", mb::kYes, "多张凭证删除");
+  t_.Messages().Expect("多张凭证删除成功，本次共删除了1张凭证！", mb::kOk, "多张凭证删除");
+  EXPECT_TRUE(list_.mclsMainControl_EditDel());
+  EXPECT_EQ(titles.back(), "多张凭证删除 4");
+  EXPECT_EQ(Vouchers(list_), "1 2 4 5 9 7 8");
+}
+
+// ---- Cashier signature of the selected voucher ------------------------------------------------
+
+TEST_F(CashierCommands, SignatureNeedsCashOrBankLinesAndTurnsRound) {
+  Select(3);
+  t_.Messages().Expect("记000001号凭证没有现金银行科目分录，不能进行出纳签字！", mb::kOk,
+                       "凭证出纳签字");
+  EXPECT_FALSE(list_.ListEditMenu(6));
+  Select(2);
+  EXPECT_TRUE(list_.ListEditMenu(6));
+  EXPECT_EQ(Status(t_, 2), "3/4/0/0");
+  // Reviewed already: with the signature due before posting it may still be cancelled.
+  Select(2);
+  EXPECT_TRUE(list_.ListEditMenu(6));
+  EXPECT_EQ(Status(t_, 2), "3/0/0/0");
+  // Posted: the service refuses under the cancel's title.
+  Select(1);
+  t_.Messages().Expect("凭证已记账，不能取消签字！", mb::kOk, "取消签字");
+  EXPECT_FALSE(list_.ListEditMenu(6));
+  EXPECT_EQ(Status(t_, 1), "3/4/5/0");
+}
+
+// ---- Posting and cancelling it ------------------------------------------------------------------
+
+TEST_F(PosterCommands, PostsAReviewedVoucherAndCancelsHisOwnPosting) {
+  Exec("Update Voucher Set lngCheckerID = 3 Where lngVoucherID = 3");
+  Select(3);
+  EXPECT_TRUE(list_.ListEditMenu(17));
+  EXPECT_EQ(Status(t_, 3), "3/0/5/0");
+  Select(3);
+  EXPECT_TRUE(list_.ListEditMenu(17));
+  EXPECT_EQ(Status(t_, 3), "3/0/0/0");
+  Select(4);
+  t_.Messages().Expect("凭证尚未复核，不能记账！", mb::kOk, "凭证记账");
+  EXPECT_FALSE(list_.ListEditMenu(17));
+}
+
+TEST_F(AdministratorCommands, OnlyThePosterCancelsPosting) {
+  Select(1);
+  t_.Messages().Expect("只有记账操作员才能取消记账！", mb::kOk, "取消记账");
+  EXPECT_FALSE(list_.ListEditMenu(17));
+  EXPECT_EQ(Status(t_, 1), "3/4/5/0");
+}
+
+TEST_F(PosterCommands, AReversedPostingStays) {
+  StoreVoucher(40, 1, 1, 9, "2026-02-25", 2, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
+  ASSERT_TRUE(list_.ToolRefresh());
+  Select(1);
+  t_.Messages().Expect("凭证已被冲销，不能取消记账！", mb::kOk, "取消记账");
+  EXPECT_FALSE(list_.ListEditMenu(17));
+  EXPECT_EQ(Status(t_, 1), "3/4/5/0");
+}
+
+// ---- Void ----------------------------------------------------------------------------------
+
+TEST_F(MakerCommands, VoidFromTheListFollowsPeriodAndMaker) {
+  Select(4);  // 陈静's
+  t_.Messages().Expect("不能作废由他人制作的凭证！", mb::kOk, "凭证作废");
+  EXPECT_FALSE(list_.mclsMainControl_EditInActive());
+  Select(3);
+  EXPECT_TRUE(list_.ListEditMenu(13));
+  EXPECT_EQ(Status(t_, 3), "0/0/0/1");
+  EXPECT_EQ(Vouchers(list_), "1 2 4 5 9 7 8");  // reloaded without the void one
+
+  Exec("Update AccountPeriod Set blnIsClosed = 1 Where lngOrganizationID = 1 And bytPeriod = 2");
+  Select(5);
+  t_.Messages().Expect("当前会计期间已经结账，不能再作废凭证！", mb::kOk, "凭证作废");
+  EXPECT_FALSE(list_.ListEditMenu(13));
+  EXPECT_EQ(Status(t_, 5), "0/0/0/0");
+}
+
+TEST_F(AdministratorCommands, TheAdministratorVoidsOthersVouchers) {
+  Select(4);
+  EXPECT_TRUE(list_.ListEditMenu(13));
+  EXPECT_EQ(Status(t_, 4), "0/0/0/1");
+  Select(2);  // reviewed: the service keeps it
+  t_.Messages().Expect("凭证已复核，不能作废！", mb::kOk, "凭证作废");
+  EXPECT_FALSE(list_.ListEditMenu(13));
+}
+
+// ---- Reversal and memo registration ---------------------------------------------------------
+
+TEST_F(MakerCommands, ReversalOpensTheReversingVoucherOfAPostedOne) {
+  Select(3);
+  t_.Messages().Expect("未记账凭证不能冲销！", mb::kOk, "凭证冲销");
+  EXPECT_FALSE(list_.ListEditMenu(10));
+  Select(1);
+  EXPECT_TRUE(list_.ListEditMenu(10));
+  const voucher::VoucherState& shown = frame::WindowRegistry::Get<voucher::frmVoucher>().State();
+  EXPECT_EQ(shown.header.voucher_id, 0);
+  EXPECT_EQ(shown.header.source_voucher_id, 1);
+  EXPECT_TRUE(shown.must_save);
+}
+
+TEST_F(MakerCommands, MemoRegistrationOfAReviewedVoucherFollowsTheSettingThenGoesOn) {
+  std::vector<ListAction> passed;
+  list_.SetCommandHook([&](lists::VoucherList&, ListAction action) {
+    passed.push_back(action);
+    return false;
+  });
+  lists::InstallListCommands(list_);
+  Select(2);
+  EXPECT_FALSE(list_.ListEditMenu(37));
+  EXPECT_EQ(passed, std::vector<ListAction>{ListAction::kMemo});
+  Set("帐套属性", "已复核凭证不能备查登记", "TRUE");
+  t_.Messages().Expect("已复核凭证不能备查登记", mb::kOk, "备查登记");
+  EXPECT_FALSE(list_.ListEditMenu(37));
+  EXPECT_EQ(passed.size(), 1u);
+  // What the list commands do not carry out goes on to the hook before them.
+  EXPECT_FALSE(list_.ListEditMenu(25));
+  EXPECT_FALSE(list_.mclsMainControl_FilePrint());
+  EXPECT_EQ(passed,
+            (std::vector<ListAction>{ListAction::kMemo, ListAction::kVolumes, ListAction::kPrint}));
+}
+
+TEST_F(ListTest, TheErrorListClearsTheMemoRegistrationOfItsVoucher) {
+  lists::frmListErrVoucher list;
+  ASSERT_TRUE(list.ShowMe());
+  ASSERT_EQ(Vouchers(list), "7");
+  for (const char* row : {"1, 14, 7", "2, 15, 7", "3, 5, 3"}) {
+    Exec(
+        "Insert Into RVoucherDetail (lngRVoucherDetailID, lngVoucherDetailID, lngVoucherID) "
+        "Values (" +
+        std::string(row) + ")");
+  }
+  t_.Messages().Expect("是否删除本张凭证的所有已登记备查明细？", mb::kNo, "提示信息");
+  EXPECT_FALSE(list.ListEditMenu(37));
+  EXPECT_EQ(t_.Scalar("Select Count(*) From RVoucherDetail"), "3");
+  t_.Messages().Expect("是否删除本张凭证的所有已登记备查明细？", mb::kYes, "提示信息");
+  EXPECT_TRUE(list.ListEditMenu(37));
+  EXPECT_EQ(t_.Scalar("Select Count(*) From RVoucherDetail"), "1");
+}
+
+TEST_F(ListTest, TheErrorListPostsAndDeletesThroughTheSameCommands) {
+  lists::frmListErrVoucher list;
+  ASSERT_TRUE(list.ShowMe());
+  t_.Messages().Expect("错误凭证不能记账！", mb::kOk, "凭证记账");
+  EXPECT_FALSE(list.ListEditMenu(17));
+  t_.Modal().Expect("frmBatchVoucher", [&](host::ModalWindow& window) {
+    auto& dialog = dynamic_cast<lists::frmBatchVoucher&>(window);
+    dialog.SelectAll();
+    dialog.Run();
+    return dialog.State().result;
+  });
+  t_.Messages().Expect("您确实要删除所选的凭证吗？", mb::kYes, "多张凭证删除");
+  t_.Messages().Expect("多张凭证删除成功，本次共删除了1张凭证！", mb::kOk, "多张凭证删除");
+  EXPECT_TRUE(list.ListEditMenu(4));
+  EXPECT_EQ(Vouchers(list), "");
+  EXPECT_EQ(t_.Scalar("Select Count(*) From Voucher Where lngVoucherID = 7"), "0");
+}
+
+}  // namespace
+
+}  // namespace lumvoucher::testing
