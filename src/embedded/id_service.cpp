@@ -1,6 +1,7 @@
 #include "embedded/id_service.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "frame/sql_text.h"
 #include "embedded/sqlite_data_access.h"
@@ -17,8 +18,10 @@ long IdService::NextId(std::string_view table_name) {
   const std::string table = host::AsciiUpper(table_name);
   const std::string key = frame::SqlText(table);
   // Inside the caller's transaction when there is one, so the counter and the row commit
-  // together; on its own otherwise.
-  host::TransactionGuard guard(data_);
+  // together; on its own otherwise. The one write below needs no savepoint of its own: a failed
+  // statement changes nothing, and a save asks for several keys.
+  std::optional<host::TransactionGuard> guard;
+  if (data_.TransactionDepth() == 0) guard.emplace(data_);
   host::Recordset rs =
       data_.OpenRecordset("Select lngNextID From IdSequence Where strTableName = " + key);
   long next = rs.Empty() ? 1 : static_cast<long>(rs["lngNextID"].AsLong());
@@ -31,7 +34,7 @@ long IdService::NextId(std::string_view table_name) {
     data_.Execute("Update IdSequence Set lngNextID = " + std::to_string(next + 1) +
                   " Where strTableName = " + key);
   }
-  guard.Commit();
+  if (guard) guard->Commit();
   highest_given_[table] = next;
   return next;
 }

@@ -1,5 +1,6 @@
 #include <chrono>
 #include <cstdlib>
+#include <map>
 #include <set>
 
 #include "frame/login_state.h"
@@ -249,14 +250,16 @@ bool frmVoucher::CheckLines() {
   host::DataAccess& data = frame::Data();
   const int decimals = frame::Context().AmountDecimals();
   std::optional<bool> cash_bank_only;
-  // The panel shows the current row, which a passing line leaves alone: refresh it once after
-  // the lines, not once per line. A failing line first gets the panel the lines before it would
-  // have left.
+  // The totals and the panel follow a line that passed its rules; the panel shows the current
+  // row, which a passing line leaves alone. Both are brought up to date once after the lines,
+  // not once per line, and before a failing line's answer from the lines that passed before it.
   const int shown_row = state_.current_row;
   const bool on_screen = OnScreen(*this);
-  bool refresh_due = false;
+  bool passed = false;
   auto fail = [&](bool result) {
-    if (!refresh_due) return result;
+    if (!passed) return result;
+    Recompute();
+    if (!on_screen) return result;
     const int row = state_.current_row;
     state_.current_row = shown_row;
     try {
@@ -269,12 +272,16 @@ bool frmVoucher::CheckLines() {
   };
   for (auto& [n, line] : FilledRows(state_.lines)) {
     if (line->account_id == 0) return fail(Stop(Row(n) + texts::kLineNoAccount, n));
-    std::optional<host::AccountInfo> account = accounts.AccountById(line->account_id);
-    if (account && (account->nature == 1 || account->nature == 2)) {
-      if (!cash_bank_only) {
-        cash_bank_only = frame::Login().business_pub->CashBankOnly(state_.header.source_id);
+    // The account's nature matters only where cash and bank accounts are kept to their module:
+    // ask that once, then look the account up only when it does.
+    if (!cash_bank_only) {
+      cash_bank_only = frame::Login().business_pub->CashBankOnly(state_.header.source_id);
+    }
+    if (*cash_bank_only) {
+      std::optional<host::AccountInfo> account = accounts.AccountById(line->account_id);
+      if (account && (account->nature == 1 || account->nature == 2)) {
+        return fail(Stop(texts::kCashBankOnly, n));
       }
-      if (*cash_bank_only) return fail(Stop(texts::kCashBankOnly, n));
     }
     if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n)) return fail(false);
     if (line->line_id != 0) {
@@ -310,7 +317,7 @@ bool frmVoucher::CheckLines() {
         return fail(Stop(Row(n) + texts::kLineOrganizationLate, n));
       }
     }
-    // ValidateLine while saving, without its panel refresh.
+    // ValidateLine while saving, less its per-line totals and panel refresh.
     try {
       LineCheck check = ValidateLineRules(state_.lines, n, true, true, RuleContext());
       if (!check.passed) {
@@ -323,10 +330,11 @@ bool frmVoucher::CheckLines() {
                  texts::kTitleSave);
       return fail(false);
     }
-    Recompute();
-    refresh_due = on_screen;
+    passed = true;
   }
-  if (!refresh_due) return true;
+  if (!passed) return true;
+  Recompute();
+  if (!on_screen) return true;
   try {
     UpdateInfo();
   } catch (const host::DatabaseError& e) {
@@ -652,6 +660,8 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
           "Select strOperatorName From Operator Where lngOperatorID=" + N(h.maker_id));
       h.maker_name = op.Empty() ? std::string() : op["strOperatorName"].AsText();
     }
+    // Lines of one voucher share their currency and often their items: one look-up each.
+    std::map<std::pair<int, long>, std::optional<host::ItemInfo>> items;
     for (VoucherLine& line : parsed->lines) {
       if (auto account = accounts.AccountById(line.account_id)) {
         line.account_text = account->code + " " + account->name;
@@ -660,7 +670,9 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
       }
       auto fill = [&](int kind, long& id, std::string& text, bool name_only) {
         if (id == 0) return;
-        if (auto item = accounts.ItemById(kind, id)) {
+        auto [known, first] = items.try_emplace({kind, id});
+        if (first) known->second = accounts.ItemById(kind, id);
+        if (const std::optional<host::ItemInfo>& item = known->second) {
           text = name_only ? item->name : item->code + " " + item->name;
         } else {
           id = 0;

@@ -103,5 +103,54 @@ TEST_F(SavePanel, AProgramsSaveInAWindowOnScreenShowsTheBalance) {
   EXPECT_EQ(S().info_text, panel);
 }
 
+// Cash and bank accounts kept to their module: the stop comes with the first such line, and
+// without the option a cash line saves.
+class CashBankOnly : public VoucherSaveTest {
+ protected:
+  void KeepCashAndBankToTheirModule() {
+    t_.Data().Execute(
+        "Insert Into Setting (strSection, strKey, strSetting, lngOrganizationID) Values "
+        "('帐套属性', '仅现金银行模块生成现金银行凭证', 'True', 1)");
+  }
+  void EnterCashVoucher() {
+    NewVoucherWith({{"6602-01", voucher::kDebit, "80"}, {"1001", voucher::kCredit, "80"}});
+    ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, "购买办公用品"));
+    ASSERT_TRUE(w_.SetCell(1, LineField::kDepartment, "01"));
+    ASSERT_TRUE(w_.SetCell(2, LineField::kRemark, "付现金"));
+  }
+};
+
+TEST_F(CashBankOnly, AHandVoucherWithACashLineIsRefused) {
+  KeepCashAndBankToTheirModule();
+  EnterCashVoucher();
+  t_.Messages().Expect(
+      "保存失败，仅允许通过现金银行模块生成含有现金或银行性质的科目的凭证，请修改后重新保存！",
+      host::mb::kOk, "保存凭证");
+  EXPECT_FALSE(w_.SaveBill());
+  EXPECT_EQ(S().current_row, 2);
+  EXPECT_EQ(S().header.voucher_id, 0);
+}
+
+TEST_F(CashBankOnly, AVoucherOfTheCashAndBankModuleSaves) {
+  KeepCashAndBankToTheirModule();
+  EnterCashVoucher();
+  w_.MutableState().header.source_id = 13;
+  EXPECT_TRUE(w_.SaveBill());
+  EXPECT_GT(S().header.voucher_id, 0);
+}
+
+TEST_F(CashBankOnly, WithoutTheOptionACashLineSaves) {
+  EnterCashVoucher();
+  EXPECT_TRUE(w_.SaveBill());
+  EXPECT_GT(S().header.voucher_id, 0);
+}
+
+TEST_F(CashBankOnly, AVoucherWithoutCashOrBankLinesSavesWithTheOptionOn) {
+  KeepCashAndBankToTheirModule();
+  EnterOfficeVoucher();
+  EXPECT_TRUE(w_.SaveBill());
+  EXPECT_GT(S().header.voucher_id, 0);
+}
+
 }  // namespace
 }  // namespace lumvoucher::testing
