@@ -228,5 +228,30 @@ TEST_F(EndToEndTest, AnUnbalancedVoucherShowsTheDifferenceAndSavesNothing) {
   EXPECT_EQ(Scalar("Select Count(*) From VoucherDetail Where dblAmount = 60"), "0");
 }
 
+TEST_F(EndToEndTest, SavingFromTheEmptyAccountOfAProposedLineNamesThatLine) {
+  LogIn(2);
+  const std::string before = Scalar("Select Count(*) From Voucher");
+  Trigger(QStringLiteral("填制凭证"));
+  ASSERT_NE(Voucher(), nullptr);
+  Type(QStringLiteral("付款"));
+  Type(QStringLiteral("6401"));
+  Type(QStringLiteral("100"));
+  Type(QStringLiteral("2001"));
+  QLineEdit* credit = Voucher()->CurrentEditor();
+  ASSERT_NE(credit, nullptr);
+  credit->clear();
+  QTest::keyClicks(credit, QStringLiteral("60"));
+  QTest::keyClick(credit, Qt::Key_Return);
+  // The third line proposes the missing 40 and waits for its account.
+  ASSERT_EQ(Voucher()->Presenter().State().lines.size(), 3u);
+  {
+    AnswerBoxes boxes;
+    PressCtrlS();
+    EXPECT_TRUE(boxes.Texts().contains(QStringLiteral("第3条分录非法（无科目），不能存盘！")))
+        << ToUtf8(boxes.Texts());
+  }
+  EXPECT_EQ(Scalar("Select Count(*) From Voucher"), before);
+}
+
 }  // namespace
 }  // namespace lumvoucher::ui
