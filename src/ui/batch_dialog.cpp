@@ -15,20 +15,6 @@
 
 namespace lumvoucher::ui {
 
-namespace {
-
-// Amounts read like the voucher's own grid: "50,000.00".
-QString Grouped(const std::string& text) {
-  QString out = ToQt(text);
-  int point = out.indexOf(QLatin1Char('.'));
-  if (point < 0) point = static_cast<int>(out.size());
-  const int first = out.startsWith(QLatin1Char('-')) ? 1 : 0;
-  for (int at = point - 3; at > first; at -= 3) out.insert(at, QLatin1Char(','));
-  return out;
-}
-
-}  // namespace
-
 BatchModel::BatchModel(lists::frmBatchVoucher& presenter, QObject* parent)
     : QAbstractTableModel(parent), presenter_(presenter) {
   Refresh();
@@ -65,7 +51,7 @@ QVariant BatchModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole: {
       const std::string text = presenter_.CellText(index.row(), column);
-      return value.IsDouble() ? Grouped(text) : ToQt(text);
+      return value.IsDouble() ? GroupedAmount(text) : ToQt(text);
     }
     case Qt::TextAlignmentRole:
       if (column == 0) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));

@@ -25,16 +25,6 @@ using lists::ListAction;
 constexpr int kMaxFittedWidth = 260;
 constexpr int kMinFittedWidth = 56;
 
-// Amounts read like the voucher's own grid: "50,000.00".
-QString Grouped(const std::string& text) {
-  QString out = ToQt(text);
-  int point = out.indexOf(QLatin1Char('.'));
-  if (point < 0) point = static_cast<int>(out.size());
-  const int first = out.startsWith(QLatin1Char('-')) ? 1 : 0;
-  for (int at = point - 3; at > first; at -= 3) out.insert(at, QLatin1Char(','));
-  return out;
-}
-
 }  // namespace
 
 VoucherListModel::VoucherListModel(lists::VoucherList& presenter, QObject* parent)
@@ -78,7 +68,7 @@ QVariant VoucherListModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-      if (value.IsDouble()) return Grouped(presenter_.CellText(index.row(), column));
+      if (value.IsDouble()) return GroupedAmount(presenter_.CellText(index.row(), column));
       return ToQt(presenter_.CellText(index.row(), column));
     case Qt::TextAlignmentRole:
       if (value.IsDouble() || value.IsInteger()) {
