@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <random>
+#include <set>
+#include <span>
+#include <stdexcept>
 
+#include "frame/id_list.h"
 #include "frame/sha256.h"
 #include "frame/sql_text.h"
 #include "frame/uniqueness_stamp.h"
@@ -19,6 +24,8 @@ namespace {
 
 constexpr const char* kAccountSetSection = "帐套属性";
 constexpr long kTransferSource = 16;
+// IN-list chunks per batch read: keeps a statement well below SQLite's bound-parameter limit.
+constexpr std::size_t kChunksPerRead = 10;
 
 std::string Lines(long voucher_id) {
   return "(Select lngVoucherDetailID From VoucherDetail Where lngVoucherID = " +
@@ -58,6 +65,31 @@ host::VoucherBusinessService::Result EmbeddedVoucherBusiness::Delete(long vouche
   return Run(Operation::kDelete, voucher_id);
 }
 
+std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::ReviewMany(
+    const std::vector<long>& voucher_ids) {
+  return RunMany(Operation::kReview, voucher_ids);
+}
+std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::CancelReviewMany(
+    const std::vector<long>& voucher_ids) {
+  return RunMany(Operation::kCancelReview, voucher_ids);
+}
+std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::SignMany(
+    const std::vector<long>& voucher_ids) {
+  return RunMany(Operation::kSign, voucher_ids);
+}
+std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::CancelSignMany(
+    const std::vector<long>& voucher_ids) {
+  return RunMany(Operation::kCancelSign, voucher_ids);
+}
+std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::PostMany(
+    const std::vector<long>& voucher_ids, bool stamping) {
+  return RunMany(Operation::kPost, voucher_ids, stamping);
+}
+std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::CancelPostMany(
+    const std::vector<long>& voucher_ids) {
+  return RunMany(Operation::kCancelPost, voucher_ids);
+}
+
 host::VoucherBusinessService::Result EmbeddedVoucherBusiness::Run(Operation operation,
                                                                   long voucher_id, bool stamping) {
   try {
@@ -74,6 +106,173 @@ host::VoucherBusinessService::Result EmbeddedVoucherBusiness::Run(Operation oper
   } catch (const host::DatabaseError& error) {
     return {false, texts::kDatabaseFailure + std::string(error.what())};
   }
+}
+
+std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::RunMany(
+    Operation operation, const std::vector<long>& voucher_ids, bool stamping) {
+  std::vector<Result> results(voucher_ids.size());
+  if (voucher_ids.empty()) return results;
+  struct MemoScope {
+    std::optional<Memo>& memo;
+    ~MemoScope() { memo.reset(); }
+  } scope{memo_};
+  memo_.emplace();
+  try {
+    host::TransactionGuard guard(login_.Data());
+    // Asked up front, whatever the vouchers turn out to need: a batch then runs the same
+    // statements however its vouchers stand.
+    for (long right : RightsOf(operation)) HasRight(right);
+    SignatureRequired();
+    SignatureStep();
+    std::map<long, VoucherState> vouchers = LoadMany(operation, voucher_ids);
+    const FieldChange change = ChangeOf(operation);
+    std::vector<VoucherState> accepted;
+    for (std::size_t i = 0; i < voucher_ids.size(); ++i) {
+      auto it = vouchers.find(voucher_ids[i]);
+      if (it == vouchers.end()) {
+        results[i] = {false, texts::kVoucherMissing};
+        continue;
+      }
+      std::string reason = Refusal(operation, it->second);
+      if (!reason.empty()) {
+        results[i] = {false, std::move(reason)};
+        continue;
+      }
+      accepted.push_back(it->second);
+      // A later occurrence of the id sees the change, as the single calls would.
+      VoucherState& changed = it->second;
+      long& field = change.field == std::string_view("lngCheckerID")  ? changed.checker
+                    : change.field == std::string_view("lngTellerID") ? changed.teller
+                                                                      : changed.poster;
+      field = change.value;
+      results[i] = {true, {}};
+    }
+    ApplyMany(operation, accepted, stamping);
+    guard.Commit();
+  } catch (const host::DatabaseError& error) {
+    const std::string reason = texts::kDatabaseFailure + std::string(error.what());
+    for (Result& result : results) result = {false, reason};
+  }
+  return results;
+}
+
+std::vector<long> EmbeddedVoucherBusiness::RightsOf(Operation operation) {
+  switch (operation) {
+    case Operation::kReview:
+    case Operation::kCancelReview:
+      return {voucher_rights::kReview, voucher_rights::kReviewGroup};
+    case Operation::kSign:
+    case Operation::kCancelSign:
+      return {voucher_rights::kCashierSign};
+    case Operation::kPost:
+    case Operation::kCancelPost:
+      return {voucher_rights::kPost, voucher_rights::kPostOwn, voucher_rights::kPostGroup};
+    case Operation::kVoid:
+      return {voucher_rights::kVoidOthers};
+    case Operation::kDelete:
+      break;
+  }
+  return {};
+}
+
+std::map<long, EmbeddedVoucherBusiness::VoucherState> EmbeddedVoucherBusiness::LoadMany(
+    Operation operation, const std::vector<long>& voucher_ids) {
+  std::set<std::int64_t> unique(voucher_ids.begin(), voucher_ids.end());
+  const std::vector<std::int64_t> ids(unique.begin(), unique.end());
+  // The flags cost a lookup per voucher: only the operations whose rules use them read them.
+  const bool cash_bank = operation == Operation::kSign || operation == Operation::kReview ||
+                         operation == Operation::kPost;
+  const bool reversed = operation == Operation::kCancelPost;
+  std::string flags;
+  if (cash_bank) {
+    flags +=
+        ", Case When Exists (Select 1 From VoucherDetail vd, Account a Where vd.lngVoucherID = "
+        "v.lngVoucherID And vd.lngAccountID = a.lngAccountID And a.lngAccountNatureID In (1, 2)) "
+        "Then 1 Else 0 End As blnCashBank";
+  }
+  if (reversed) {
+    flags +=
+        ", Case When Exists (Select 1 From Voucher r Where r.lngSourceVoucherID = v.lngVoucherID "
+        "And r.lngSourceVoucherID > 0 And r.lngVoucherSourceID <> " +
+        SqlNumber(kTransferSource) + ") Then 1 Else 0 End As blnReversed";
+  }
+  std::map<long, VoucherState> vouchers;
+  const std::size_t per_read = frame::kIdChunkSize * kChunksPerRead;
+  for (std::size_t at = 0; at < ids.size(); at += per_read) {
+    const std::span<const std::int64_t> part(ids.data() + at, std::min(per_read, ids.size() - at));
+    host::Recordset rs = login_.Data().OpenRecordset(
+        "Select v.lngVoucherID, v.lngOperatorID, v.lngCheckerID, v.lngTellerID, v.lngPostID, "
+        "v.lngSourceOrganizationID, v.lngVoucherTypeID, v.intVoucherNO, v.intYear, v.bytPeriod, "
+        "v.blnIsVoid, v.blnIsError, v.strDate" +
+        flags + " From Voucher v Where " + frame::InCondition("v.lngVoucherID", part));
+    // By position: looking 10 000 rows' columns up by name costs more than reading them.
+    for (; !rs.Eof(); rs.MoveNext()) {
+      std::size_t at_column = 0;
+      auto next = [&rs, &at_column]() -> const host::Value& { return rs[at_column++]; };
+      VoucherState v;
+      v.id = static_cast<long>(next().AsLong());
+      v.maker = static_cast<long>(next().AsLong());
+      v.checker = static_cast<long>(next().AsLong());
+      v.teller = static_cast<long>(next().AsLong());
+      v.poster = static_cast<long>(next().AsLong());
+      v.source_organization = static_cast<long>(next().AsLong());
+      v.type_id = static_cast<long>(next().AsLong());
+      v.number = static_cast<long>(next().AsLong());
+      v.year = static_cast<int>(next().AsLong());
+      v.period = static_cast<int>(next().AsLong());
+      v.is_void = next().AsBool();
+      v.is_error = next().AsBool();
+      v.date = next().AsText();
+      if (cash_bank) v.cash_bank = next().AsBool();
+      if (reversed) v.reversed = next().AsBool();
+      vouchers.emplace(v.id, std::move(v));
+    }
+  }
+  return vouchers;
+}
+
+void EmbeddedVoucherBusiness::ApplyMany(Operation operation,
+                                        const std::vector<VoucherState>& accepted, bool stamping) {
+  const FieldChange change = ChangeOf(operation);
+  const std::string name(change.field);
+  for (std::size_t at = 0; at < accepted.size(); at += frame::kIdChunkSize) {
+    const std::size_t end = std::min(accepted.size(), at + frame::kIdChunkSize);
+    std::vector<std::int64_t> ids;
+    ids.reserve(end - at);
+    for (std::size_t i = at; i < end; ++i) ids.push_back(accepted[i].id);
+    const std::int64_t changed = login_.Data().Execute(
+        "Update Voucher Set " + name + " = " + SqlNumber(change.value) + " Where " + name + " = " +
+        SqlNumber(change.expected) + " And " + frame::InCondition("lngVoucherID", ids));
+    if (changed != static_cast<std::int64_t>(ids.size())) {
+      throw host::DatabaseError("Vouchers changed under " + name);
+    }
+  }
+  if (operation == Operation::kPost && stamping && !accepted.empty()) {
+    const std::string secret = StampSecret();
+    for (const VoucherState& voucher : accepted) WriteStamp(voucher, secret);
+  }
+}
+
+EmbeddedVoucherBusiness::FieldChange EmbeddedVoucherBusiness::ChangeOf(Operation operation) {
+  switch (operation) {
+    case Operation::kReview:
+      return {"lngCheckerID", Me(), 0};
+    case Operation::kCancelReview:
+      return {"lngCheckerID", 0, Me()};
+    case Operation::kSign:
+      return {"lngTellerID", Me(), 0};
+    case Operation::kCancelSign:
+      return {"lngTellerID", 0, Me()};
+    case Operation::kPost:
+      return {"lngPostID", Me(), 0};
+    case Operation::kCancelPost:
+      return {"lngPostID", 0, Me()};
+    case Operation::kVoid:
+      return {"blnIsVoid", 1, 0};
+    case Operation::kDelete:
+      break;
+  }
+  throw std::logic_error("no field change for a delete");
 }
 
 std::optional<EmbeddedVoucherBusiness::VoucherState> EmbeddedVoucherBusiness::Load(
@@ -107,7 +306,7 @@ std::string EmbeddedVoucherBusiness::Refusal(Operation operation, const VoucherS
                                             texts::kClosedPost,   texts::kClosedCancelPost,
                                             texts::kClosedVoid,   texts::kClosedDelete};
   // The voucher's own organisation keeps the periods it is booked in.
-  if (periods_.IsPeriodClosed(voucher.source_organization, voucher.year, voucher.period)) {
+  if (PeriodClosed(voucher)) {
     return kClosed[static_cast<int>(operation)];
   }
   switch (operation) {
@@ -145,8 +344,7 @@ std::string EmbeddedVoucherBusiness::ReviewRefusal(const VoucherState& voucher, 
   if (voucher.checker != 0) return texts::kAlreadyReviewed;
   if (voucher.maker == Me()) return texts::kOwnVoucherReview;
   if (!MayReview(voucher)) return texts::kNoReviewRight;
-  if (voucher.teller == 0 && SignatureRequired() && SignatureStep() == 0 &&
-      IsCashBank(voucher.id)) {
+  if (voucher.teller == 0 && SignatureRequired() && SignatureStep() == 0 && IsCashBank(voucher)) {
     return texts::kSignBeforeReview;
   }
   return {};
@@ -156,7 +354,7 @@ std::string EmbeddedVoucherBusiness::SignRefusal(const VoucherState& voucher, bo
   if (cancel) {
     if (voucher.teller == 0) return texts::kNotSigned;
     if (voucher.teller != Me()) return texts::kOnlySigner;
-    if (!business_.HasRight(voucher_rights::kCashierSign)) return texts::kNoSignRight;
+    if (!HasRight(voucher_rights::kCashierSign)) return texts::kNoSignRight;
     if (SignatureRequired()) {
       if (SignatureStep() == 0 && voucher.checker != 0) return texts::kReviewedCancelSign;
       if (SignatureStep() != 0 && voucher.poster != 0) return texts::kPostedCancelSign;
@@ -165,9 +363,9 @@ std::string EmbeddedVoucherBusiness::SignRefusal(const VoucherState& voucher, bo
   }
   if (voucher.is_void) return texts::kVoidSign;
   if (voucher.is_error) return texts::kErrorSign;
-  if (!IsCashBank(voucher.id)) return texts::kNoCashLines;
+  if (!IsCashBank(voucher)) return texts::kNoCashLines;
   if (voucher.teller != 0) return texts::kAlreadySigned;
-  if (!business_.HasRight(voucher_rights::kCashierSign)) return texts::kNoSignRight;
+  if (!HasRight(voucher_rights::kCashierSign)) return texts::kNoSignRight;
   return {};
 }
 
@@ -175,7 +373,7 @@ std::string EmbeddedVoucherBusiness::PostRefusal(const VoucherState& voucher, bo
   if (cancel) {
     if (voucher.poster == 0) return texts::kNotPosted;
     if (voucher.poster != Me()) return texts::kOnlyPoster;
-    if (IsReversed(voucher.id)) return texts::kReversedCancelPost;
+    if (IsReversed(voucher)) return texts::kReversedCancelPost;
     if (!MayPost(voucher)) return texts::kNoPostRight;
     return {};
   }
@@ -184,8 +382,7 @@ std::string EmbeddedVoucherBusiness::PostRefusal(const VoucherState& voucher, bo
   if (voucher.poster != 0) return texts::kAlreadyPosted;
   if (voucher.checker == 0) return texts::kNotReviewedPost;
   if (!MayPost(voucher)) return texts::kNoPostRight;
-  if (voucher.teller == 0 && SignatureRequired() && SignatureStep() != 0 &&
-      IsCashBank(voucher.id)) {
+  if (voucher.teller == 0 && SignatureRequired() && SignatureStep() != 0 && IsCashBank(voucher)) {
     return texts::kSignBeforePost;
   }
   return {};
@@ -196,7 +393,7 @@ std::string EmbeddedVoucherBusiness::VoidRefusal(const VoucherState& voucher) {
   // A reviewed or posted voucher may no longer be changed, and voiding is a change.
   if (voucher.poster != 0) return texts::kPostedVoid;
   if (voucher.checker != 0) return texts::kReviewedVoid;
-  if (voucher.maker != Me() && !business_.HasRight(voucher_rights::kVoidOthers)) {
+  if (voucher.maker != Me() && !HasRight(voucher_rights::kVoidOthers)) {
     return texts::kOthersVoucherVoid;
   }
   if (IsWrittenOff(voucher.id)) return texts::kWrittenOffVoid;
@@ -208,7 +405,7 @@ std::string EmbeddedVoucherBusiness::DeleteRefusal(const VoucherState& voucher) 
   if (voucher.poster != 0) return texts::kPostedDelete;
   if (voucher.checker != 0) return texts::kReviewedDelete;
   if (voucher.teller != 0) return texts::kSignedDelete;
-  if (IsReversed(voucher.id)) return texts::kReversedDelete;
+  if (IsReversed(voucher)) return texts::kReversedDelete;
   if (voucher.maker != Me()) return texts::kOthersVoucherDelete;
   if (voucher.source_organization != login_.CurrentOrganization().id) {
     return texts::kOtherOrganizationDelete;
@@ -219,26 +416,10 @@ std::string EmbeddedVoucherBusiness::DeleteRefusal(const VoucherState& voucher) 
 
 void EmbeddedVoucherBusiness::Apply(Operation operation, const VoucherState& voucher,
                                     bool stamping) {
-  switch (operation) {
-    case Operation::kReview:
-      return SetField(voucher, "lngCheckerID", Me(), 0);
-    case Operation::kCancelReview:
-      return SetField(voucher, "lngCheckerID", 0, Me());
-    case Operation::kSign:
-      return SetField(voucher, "lngTellerID", Me(), 0);
-    case Operation::kCancelSign:
-      return SetField(voucher, "lngTellerID", 0, Me());
-    case Operation::kPost:
-      SetField(voucher, "lngPostID", Me(), 0);
-      if (stamping) WriteStamp(voucher);
-      return;
-    case Operation::kCancelPost:
-      return SetField(voucher, "lngPostID", 0, Me());
-    case Operation::kVoid:
-      return SetField(voucher, "blnIsVoid", 1, 0);
-    case Operation::kDelete:
-      return RemoveVoucher(voucher);
-  }
+  if (operation == Operation::kDelete) return RemoveVoucher(voucher);
+  const FieldChange change = ChangeOf(operation);
+  SetField(voucher, change.field, change.value, change.expected);
+  if (operation == Operation::kPost && stamping) WriteStamp(voucher);
 }
 
 void EmbeddedVoucherBusiness::SetField(const VoucherState& voucher, const char* field, long value,
@@ -273,6 +454,18 @@ void EmbeddedVoucherBusiness::RemoveVoucher(const VoucherState& voucher) {
 }
 
 void EmbeddedVoucherBusiness::WriteStamp(const VoucherState& voucher) {
+  WriteStamp(voucher, StampSecret());
+}
+
+void EmbeddedVoucherBusiness::WriteStamp(const VoucherState& voucher, const std::string& secret) {
+  const std::string stamp =
+      frame::UQStamp(secret, frame::UQStampKey(voucher.source_organization, voucher.date,
+                                               voucher.type_id, voucher.number));
+  login_.Data().Execute("Update Voucher set strUQStamp=" + SqlText(stamp) +
+                        " where lngVoucherID=" + SqlNumber(voucher.id));
+}
+
+std::string EmbeddedVoucherBusiness::StampSecret() {
   host::DataAccess& data = login_.Data();
   // The secret is shared with the component's stamp writers: account-set wide, organisation 0.
   const std::string where =
@@ -292,11 +485,7 @@ void EmbeddedVoucherBusiness::WriteStamp(const VoucherState& voucher) {
           SqlText(secret) + ", 0)");
     }
   }
-  const std::string stamp =
-      frame::UQStamp(secret, frame::UQStampKey(voucher.source_organization, voucher.date,
-                                               voucher.type_id, voucher.number));
-  data.Execute("Update Voucher set strUQStamp=" + SqlText(stamp) +
-               " where lngVoucherID=" + SqlNumber(voucher.id));
+  return secret;
 }
 
 long EmbeddedVoucherBusiness::Count(const std::string& sql) {
@@ -304,36 +493,68 @@ long EmbeddedVoucherBusiness::Count(const std::string& sql) {
   return rs.Empty() ? 0 : static_cast<long>(rs["n"].AsLong());
 }
 
+bool EmbeddedVoucherBusiness::HasRight(long right_id) {
+  if (!memo_) return business_.HasRight(right_id);
+  auto it = memo_->rights.find(right_id);
+  if (it == memo_->rights.end())
+    it = memo_->rights.emplace(right_id, business_.HasRight(right_id)).first;
+  return it->second;
+}
+
+bool EmbeddedVoucherBusiness::PeriodClosed(const VoucherState& voucher) {
+  if (!memo_) {
+    return periods_.IsPeriodClosed(voucher.source_organization, voucher.year, voucher.period);
+  }
+  const auto key = std::make_tuple(voucher.source_organization, voucher.year, voucher.period);
+  auto it = memo_->closed.find(key);
+  if (it == memo_->closed.end()) {
+    it = memo_->closed
+             .emplace(key, periods_.IsPeriodClosed(voucher.source_organization, voucher.year,
+                                                   voucher.period))
+             .first;
+  }
+  return it->second;
+}
+
 bool EmbeddedVoucherBusiness::InMyGroup(long operator_id) {
-  return Count("Select Count(*) As n From Operator o, Operator me Where me.lngOperatorID = " +
-               SqlNumber(Me()) +
-               " And me.lngOperatorGroupID <> 0 And o.lngOperatorGroupID = "
-               "me.lngOperatorGroupID And o.lngOperatorID = " +
-               SqlNumber(operator_id)) > 0;
+  if (memo_) {
+    auto it = memo_->my_group.find(operator_id);
+    if (it != memo_->my_group.end()) return it->second;
+  }
+  const bool in =
+      Count("Select Count(*) As n From Operator o, Operator me Where me.lngOperatorID = " +
+            SqlNumber(Me()) +
+            " And me.lngOperatorGroupID <> 0 And o.lngOperatorGroupID = "
+            "me.lngOperatorGroupID And o.lngOperatorID = " +
+            SqlNumber(operator_id)) > 0;
+  if (memo_) memo_->my_group.emplace(operator_id, in);
+  return in;
 }
 
 bool EmbeddedVoucherBusiness::MayReview(const VoucherState& voucher) {
-  if (business_.HasRight(voucher_rights::kReview)) return true;
-  return business_.HasRight(voucher_rights::kReviewGroup) && InMyGroup(voucher.maker);
+  if (HasRight(voucher_rights::kReview)) return true;
+  return HasRight(voucher_rights::kReviewGroup) && InMyGroup(voucher.maker);
 }
 
 bool EmbeddedVoucherBusiness::MayPost(const VoucherState& voucher) {
-  if (business_.HasRight(voucher_rights::kPost)) return true;
-  if (voucher.maker == Me() && business_.HasRight(voucher_rights::kPostOwn)) return true;
-  return business_.HasRight(voucher_rights::kPostGroup) && InMyGroup(voucher.maker);
+  if (HasRight(voucher_rights::kPost)) return true;
+  if (voucher.maker == Me() && HasRight(voucher_rights::kPostOwn)) return true;
+  return HasRight(voucher_rights::kPostGroup) && InMyGroup(voucher.maker);
 }
 
-bool EmbeddedVoucherBusiness::IsCashBank(long voucher_id) {
+bool EmbeddedVoucherBusiness::IsCashBank(const VoucherState& voucher) {
+  if (voucher.cash_bank) return *voucher.cash_bank;
   return Count(
              "Select Count(*) As n From VoucherDetail vd, Account a Where vd.lngAccountID = "
              "a.lngAccountID And a.lngAccountNatureID In (1, 2) And vd.lngVoucherID = " +
-             SqlNumber(voucher_id)) > 0;
+             SqlNumber(voucher.id)) > 0;
 }
 
-bool EmbeddedVoucherBusiness::IsReversed(long voucher_id) {
+bool EmbeddedVoucherBusiness::IsReversed(const VoucherState& voucher) {
+  if (voucher.reversed) return *voucher.reversed;
   // With source 16 lngSourceVoucherID names a transfer, not a reversed voucher.
   return Count("Select Count(*) As n From Voucher Where lngSourceVoucherID = " +
-               SqlNumber(voucher_id) + " And lngSourceVoucherID > 0 And lngVoucherSourceID <> " +
+               SqlNumber(voucher.id) + " And lngSourceVoucherID > 0 And lngVoucherSourceID <> " +
                SqlNumber(kTransferSource)) > 0;
 }
 
@@ -350,11 +571,19 @@ bool EmbeddedVoucherBusiness::HasConfirmedFundDetail(long voucher_id) {
 }
 
 bool EmbeddedVoucherBusiness::SignatureRequired() {
-  return IsTrueText(login_.SettingValue(0, kAccountSetSection, "出纳凭证须出纳签字", "False"));
+  if (memo_ && memo_->signature_required) return *memo_->signature_required;
+  const bool required =
+      IsTrueText(login_.SettingValue(0, kAccountSetSection, "出纳凭证须出纳签字", "False"));
+  if (memo_) memo_->signature_required = required;
+  return required;
 }
 
 int EmbeddedVoucherBusiness::SignatureStep() {
-  return login_.SettingValue(0, kAccountSetSection, "出纳签字控制选项", "0") == "1" ? 1 : 0;
+  if (memo_ && memo_->signature_step) return *memo_->signature_step;
+  const int step =
+      login_.SettingValue(0, kAccountSetSection, "出纳签字控制选项", "0") == "1" ? 1 : 0;
+  if (memo_) memo_->signature_step = step;
+  return step;
 }
 
 }  // namespace lumvoucher::embedded

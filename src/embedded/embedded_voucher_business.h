@@ -1,7 +1,10 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "host/cls_business_pub.h"
 #include "host/login_context.h"
@@ -95,6 +98,11 @@ inline constexpr long kVoidOthers = 1359;
 // and 205 cover. Account-set options come from Setting section "帐套属性": "出纳凭证须出纳签字"
 // ("True", any case) makes cash/bank vouchers (a line whose account has lngAccountNatureID 1
 // or 2) need a signature before review ("出纳签字控制选项" 0) or before posting (1).
+//
+// The batch forms decide with the same rules over a few set-based statements: the vouchers
+// (with their cash/bank and reversal flags) read together in IN lists of 999 ids, each right,
+// option, maker's group and period asked once, one UPDATE per 999 accepted vouchers (stamps
+// still one per voucher). They run in one transaction: a database error fails every id.
 class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
  public:
   EmbeddedVoucherBusiness(host::LoginContext& login, host::clsBusinessPub& business,
@@ -109,6 +117,13 @@ class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
   Result CancelPost(long voucher_id) override;
   Result Void(long voucher_id) override;
   Result Delete(long voucher_id) override;
+
+  std::vector<Result> ReviewMany(const std::vector<long>& voucher_ids) override;
+  std::vector<Result> CancelReviewMany(const std::vector<long>& voucher_ids) override;
+  std::vector<Result> SignMany(const std::vector<long>& voucher_ids) override;
+  std::vector<Result> CancelSignMany(const std::vector<long>& voucher_ids) override;
+  std::vector<Result> PostMany(const std::vector<long>& voucher_ids, bool stamping) override;
+  std::vector<Result> CancelPostMany(const std::vector<long>& voucher_ids) override;
 
  private:
   struct VoucherState {
@@ -125,6 +140,23 @@ class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
     bool is_void = false;
     bool is_error = false;
     std::string date;
+    // Read along with the row by the batch forms; unset, they are asked when needed.
+    std::optional<bool> cash_bank;
+    std::optional<bool> reversed;
+  };
+  // The status field an operation sets: from `expected` to `value`.
+  struct FieldChange {
+    const char* field;
+    long value;
+    long expected;
+  };
+  // Answers that hold for a whole batch: its transaction holds the write lock.
+  struct Memo {
+    std::map<long, bool> rights;
+    std::map<long, bool> my_group;
+    std::map<std::tuple<long, int, int>, bool> closed;
+    std::optional<bool> signature_required;
+    std::optional<int> signature_step;
   };
   enum class Operation {
     kReview,
@@ -138,6 +170,13 @@ class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
   };
 
   Result Run(Operation operation, long voucher_id, bool stamping = false);
+  std::vector<Result> RunMany(Operation operation, const std::vector<long>& voucher_ids,
+                              bool stamping = false);
+  std::map<long, VoucherState> LoadMany(Operation operation, const std::vector<long>& voucher_ids);
+  void ApplyMany(Operation operation, const std::vector<VoucherState>& accepted, bool stamping);
+  FieldChange ChangeOf(Operation operation);
+  // The rights the rules of `operation` may ask for.
+  static std::vector<long> RightsOf(Operation operation);
   // The reason `operation` is refused, empty when it may go ahead.
   std::string Refusal(Operation operation, const VoucherState& voucher);
   std::string ReviewRefusal(const VoucherState& voucher, bool cancel);
@@ -149,14 +188,18 @@ class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
   void SetField(const VoucherState& voucher, const char* field, long value, long expected);
   void RemoveVoucher(const VoucherState& voucher);
   void WriteStamp(const VoucherState& voucher);
+  void WriteStamp(const VoucherState& voucher, const std::string& secret);
+  std::string StampSecret();
 
   std::optional<VoucherState> Load(long voucher_id);
   long Me() const { return login_.CurrentOperator().id; }
+  bool HasRight(long right_id);
+  bool PeriodClosed(const VoucherState& voucher);
   bool InMyGroup(long operator_id);
   bool MayReview(const VoucherState& voucher);
   bool MayPost(const VoucherState& voucher);
-  bool IsCashBank(long voucher_id);
-  bool IsReversed(long voucher_id);
+  bool IsCashBank(const VoucherState& voucher);
+  bool IsReversed(const VoucherState& voucher);
   bool IsWrittenOff(long voucher_id);
   bool HasConfirmedFundDetail(long voucher_id);
   bool SignatureRequired();
@@ -167,6 +210,7 @@ class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
   host::LoginContext& login_;
   host::clsBusinessPub& business_;
   host::PeriodService& periods_;
+  std::optional<Memo> memo_;  // while a batch form runs
 };
 
 }  // namespace lumvoucher::embedded

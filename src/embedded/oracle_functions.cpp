@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -103,7 +104,45 @@ bool HasTimeOrIsDate(const std::string& text) {
   return text.size() >= 10 && text[4] == '-' && text[7] == '-';
 }
 
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+int Digits(const char* p, int n) {
+  int v = 0;
+  for (int i = 0; i < n; ++i) v = v * 10 + (p[i] - '0');
+  return v;
+}
+
+// A stored 'yyyy-mm-dd' that exists in the Gregorian calendar from year 1 on: the same set the
+// parse below gives back unchanged, found without building strings. Sorting by To_Date runs this
+// once a row.
+bool IsPlainDate(sqlite3_value* text, sqlite3_value* model) {
+  if (sqlite3_value_type(text) != SQLITE_TEXT || sqlite3_value_type(model) != SQLITE_TEXT ||
+      sqlite3_value_bytes(model) != 10 || sqlite3_value_bytes(text) != 10) {
+    return false;
+  }
+  const char* m = reinterpret_cast<const char*>(sqlite3_value_text(model));
+  const char* t = reinterpret_cast<const char*>(sqlite3_value_text(text));
+  if (!m || !t) return false;
+  const char* expected = m[0] == 'R' || m[0] == 'r' ? "RRRR-MM-DD" : "YYYY-MM-DD";
+  for (int i = 0; i < 10; ++i) {
+    if (std::toupper(static_cast<unsigned char>(m[i])) != expected[i]) return false;
+  }
+  for (int i = 0; i < 10; ++i) {
+    if (i == 4 || i == 7 ? t[i] != '-' : !IsDigit(t[i])) return false;
+  }
+  const int year = Digits(t, 4);
+  const int month = Digits(t + 5, 2);
+  const int day = Digits(t + 8, 2);
+  if (year < 1 || month < 1 || month > 12 || day < 1) return false;
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
 void ToDate(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
+  if (argc == 2 && IsPlainDate(argv[0], argv[1])) return sqlite3_result_value(ctx, argv[0]);
   Guard(ctx, [&] {
     std::optional<std::string> text = ArgText(argv[0]);
     std::optional<std::string> model =

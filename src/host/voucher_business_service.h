@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace lumvoucher::host {
 
@@ -36,6 +37,38 @@ class VoucherBusinessService {
   virtual Result Void(long voucher_id) = 0;
   // Removes the voucher, its lines and their dependent rows.
   virtual Result Delete(long voucher_id) = 0;
+
+  // Batch forms: one result per id, in the order given, each the one the single call would
+  // answer with the ids taken one after another (an id given twice sees its first change). A
+  // host may decide them together; the forms here simply loop. A database error may fail more
+  // ids than the one it hit (a set-based form fails them all and changes none).
+  virtual std::vector<Result> ReviewMany(const std::vector<long>& voucher_ids) {
+    return Each(voucher_ids, [this](long id) { return Review(id); });
+  }
+  virtual std::vector<Result> CancelReviewMany(const std::vector<long>& voucher_ids) {
+    return Each(voucher_ids, [this](long id) { return CancelReview(id); });
+  }
+  virtual std::vector<Result> SignMany(const std::vector<long>& voucher_ids) {
+    return Each(voucher_ids, [this](long id) { return Sign(id); });
+  }
+  virtual std::vector<Result> CancelSignMany(const std::vector<long>& voucher_ids) {
+    return Each(voucher_ids, [this](long id) { return CancelSign(id); });
+  }
+  virtual std::vector<Result> PostMany(const std::vector<long>& voucher_ids, bool stamping) {
+    return Each(voucher_ids, [this, stamping](long id) { return Post(id, stamping); });
+  }
+  virtual std::vector<Result> CancelPostMany(const std::vector<long>& voucher_ids) {
+    return Each(voucher_ids, [this](long id) { return CancelPost(id); });
+  }
+
+ private:
+  template <typename Single>
+  static std::vector<Result> Each(const std::vector<long>& voucher_ids, Single single) {
+    std::vector<Result> results;
+    results.reserve(voucher_ids.size());
+    for (long id : voucher_ids) results.push_back(single(id));
+    return results;
+  }
 };
 
 }  // namespace lumvoucher::host

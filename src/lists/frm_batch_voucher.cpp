@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "frame/id_list.h"
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
@@ -303,6 +304,33 @@ bool frmBatchVoucher::PeriodClosed(long organization_id, int year, int period) {
   return it->second;
 }
 
+std::vector<host::VoucherBusinessService::Result> frmBatchVoucher::Apply(
+    host::VoucherBusinessService& business, const std::vector<long>& ids, bool stamping) {
+  switch (mode_) {
+    case BatchOperation::kReview:
+      return business.ReviewMany(ids);
+    case BatchOperation::kCancelReview:
+      return business.CancelReviewMany(ids);
+    case BatchOperation::kPost:
+      return business.PostMany(ids, stamping);
+    case BatchOperation::kCancelPost:
+      return business.CancelPostMany(ids);
+    case BatchOperation::kSign:
+      return business.SignMany(ids);
+    case BatchOperation::kCancelSign:
+      return business.CancelSignMany(ids);
+    case BatchOperation::kDelete:
+      break;
+  }
+  // Deleting stays one voucher at a time: its first refusal ends the run anyway.
+  std::vector<host::VoucherBusinessService::Result> results;
+  for (long id : ids) {
+    results.push_back(business.Delete(id));
+    if (!results.back().ok) break;
+  }
+  return results;
+}
+
 void frmBatchVoucher::Cancel() {
   state_.closed = true;
   state_.result = 0;
@@ -339,47 +367,36 @@ bool frmBatchVoucher::Run() {
         frame::SettingValue(0, "企业会计信息化", "支持企业会计信息化工作规范", "0") == "1";
     host::TransactionGuard guard(frame::Data());
     if (progress_) progress_(0, total);
+    // The vouchers before the first one of a closed period go to the service; that one stops
+    // the run unless a refusal before it already did.
+    std::vector<long> ids;
+    bool stopped_by_period = false;
     for (int row : ticked) {
       const host::Recordset::Row& values = state_.rows[static_cast<std::size_t>(row)];
-      const long id = static_cast<long>(values[static_cast<std::size_t>(id_column)].AsLong());
       if (PeriodClosed(
               static_cast<long>(values[static_cast<std::size_t>(organization_column)].AsLong()),
               static_cast<int>(values[static_cast<std::size_t>(year_column)].AsLong()),
               static_cast<int>(values[static_cast<std::size_t>(period_column)].AsLong()))) {
-        reason = t.closed;
+        stopped_by_period = true;
         break;
       }
-      host::VoucherBusinessService::Result result;
-      switch (mode_) {
-        case BatchOperation::kReview:
-          result = business.Review(id);
-          break;
-        case BatchOperation::kCancelReview:
-          result = business.CancelReview(id);
-          break;
-        case BatchOperation::kPost:
-          result = business.Post(id, stamping);
-          break;
-        case BatchOperation::kCancelPost:
-          result = business.CancelPost(id);
-          break;
-        case BatchOperation::kSign:
-          result = business.Sign(id);
-          break;
-        case BatchOperation::kCancelSign:
-          result = business.CancelSign(id);
-          break;
-        case BatchOperation::kDelete:
-          result = business.Delete(id);
-          break;
-      }
-      if (!result.ok) {
-        reason = result.reason;
-        break;
-      }
-      ++done;
-      if (progress_) progress_(done, total);
+      ids.push_back(static_cast<long>(values[static_cast<std::size_t>(id_column)].AsLong()));
     }
+    // A chunk at a time, so that progress moves and a refusal spares the rest.
+    for (std::size_t at = 0; at < ids.size() && reason.empty(); at += frame::kIdChunkSize) {
+      const std::vector<long> chunk(ids.begin() + static_cast<std::ptrdiff_t>(at),
+                                    ids.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                      ids.size(), at + frame::kIdChunkSize)));
+      for (const host::VoucherBusinessService::Result& result : Apply(business, chunk, stamping)) {
+        if (!result.ok) {
+          reason = result.reason;
+          break;
+        }
+        ++done;
+        if (progress_) progress_(done, total);
+      }
+    }
+    if (reason.empty() && stopped_by_period) reason = t.closed;
     if (reason.empty()) {
       guard.Commit();
       state_.closed = true;

@@ -8,6 +8,7 @@
 
 #include "host/modal_runner.h"
 #include "host/recordset.h"
+#include "host/voucher_business_service.h"
 
 namespace lumvoucher::lists {
 
@@ -95,15 +96,17 @@ class frmBatchVoucher : public host::ModalWindow {
   void SelectNone();
   int TickedCount() const;
 
-  // Called with (0, total) when the loop starts and (done, total) after each voucher.
+  // Called with (0, total) when the run starts and (done, total) for each voucher changed; the
+  // service decides up to 999 vouchers at a time, so the calls come in bursts of that size.
   void SetProgressHandler(std::function<void(int done, int total)> handler) {
     progress_ = std::move(handler);
   }
 
   // The run button. Nothing ticked: "请先选定一张凭证！"; then the confirmation (No: nothing
-  // happens, the dialog stays). Then, for each ticked row in grid order, the period check and
-  // the host's operation; a closed period or a refusal stops the loop and rolls everything
-  // back. The dialog closes after the loop either way. Answers whether the run committed.
+  // happens, the dialog stays). Then the period check of each ticked row in grid order, and the
+  // host's batch operation over the rows before the first closed period; the first refusal or
+  // closed period in grid order stops the run and rolls everything back. The dialog closes
+  // after the run either way. Answers whether the run committed.
   bool Run();
   // The cancel button: closes without a change.
   void Cancel();
@@ -112,6 +115,10 @@ class frmBatchVoucher : public host::ModalWindow {
   std::string ModeConditions() const;
   std::string MakerCondition() const;
   bool PeriodClosed(long organization_id, int year, int period);
+  // The service's answers for `ids`, in order; deleting may stop after the first refusal.
+  std::vector<host::VoucherBusinessService::Result> Apply(host::VoucherBusinessService& business,
+                                                          const std::vector<long>& ids,
+                                                          bool stamping);
 
   BatchOperation mode_;
   BatchSource source_;

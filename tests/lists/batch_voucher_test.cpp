@@ -299,6 +299,48 @@ TEST_F(ReviewerBatch, AFailingStatementAnywhereInTheRunChangesNothing) {
   }
 }
 
+TEST_F(ReviewerBatch, MoreThanAChunkOfVouchersRunsWithProgressPerVoucherAndStaysAllOrNothing) {
+  t_.Data().BeginTrans();
+  for (long i = 0; i < 1100; ++i) StoreVoucher(1000 + i, 1, 1, 100 + i, "2026-02-16", 2);
+  t_.Data().CommitTrans();
+  ASSERT_TRUE(list_.ToolRefresh());
+  auto dialog = Open(BatchOperation::kReview);
+  const int total = static_cast<int>(dialog->State().rows.size());
+  ASSERT_EQ(total, 1105);
+  int late_row = -1;
+  for (int row = 0; row < total; ++row) {
+    if (dialog->VoucherID(row) == 2050) late_row = row;
+  }
+  ASSERT_GT(late_row, 999);
+  dialog->SelectAll();
+  // Another desktop marks a voucher of the second thousand erroneous after the dialog read it.
+  Exec("Update Voucher Set blnIsError = 1 Where lngVoucherID = 2050");
+  std::vector<int> progress;
+  dialog->SetProgressHandler([&](int done, int all) {
+    EXPECT_EQ(all, total);
+    progress.push_back(done);
+  });
+  t_.Messages().Expect("您确实要复核所选的凭证吗？", kAsk, "多张复核");
+  t_.Messages().Expect("错误凭证不能复核！", mb::kOk, "多张复核");
+  t_.Messages().Expect("多张凭证复核失败！", mb::kOk, "多张复核");
+  EXPECT_FALSE(dialog->Run());
+  ASSERT_EQ(static_cast<int>(progress.size()), late_row + 1);
+  for (int i = 0; i < static_cast<int>(progress.size()); ++i) EXPECT_EQ(progress[i], i);
+  EXPECT_EQ(t_.Scalar("Select Count(*) From Voucher Where lngCheckerID <> 0"), "2");
+
+  Exec("Update Voucher Set blnIsError = 0 Where lngVoucherID = 2050");
+  auto again = Open(BatchOperation::kReview);
+  again->SelectAll();
+  progress.clear();
+  again->SetProgressHandler([&](int done, int) { progress.push_back(done); });
+  t_.Messages().Expect("您确实要复核所选的凭证吗？", kAsk, "多张复核");
+  t_.Messages().Expect("多张凭证复核成功，本次共复核1105张凭证！", mb::kOk, "多张复核");
+  EXPECT_TRUE(again->Run());
+  ASSERT_EQ(static_cast<int>(progress.size()), total + 1);
+  EXPECT_EQ(progress.back(), total);
+  EXPECT_EQ(t_.Scalar("Select Count(*) From Voucher Where lngCheckerID = 3"), "1107");
+}
+
 // ---- Candidates ------------------------------------------------------------------------------
 
 TEST_F(MakerBatch, AMakerWithoutReviewOrPostRightsGetsNoCandidates) {

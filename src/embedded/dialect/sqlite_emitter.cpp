@@ -6,6 +6,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "embedded/dialect/exists_to_in.h"
 #include "embedded/dialect/outer_join.h"
 #include "embedded/dialect/translate_error.h"
 
@@ -575,33 +576,6 @@ class Emitter {
     return &lexed_.literals[static_cast<std::size_t>(e.literal)];
   }
 
-  // To_Date(column, 'yyyy-mm-dd'): a stored date that SQLite's date() gives back unchanged is
-  // its own result, so only other texts pay for the registered function, which keeps Oracle's
-  // errors for them. "+0 days" makes date() roll 02-30 over instead of echoing it; year 0 is
-  // not an Oracle date.
-  bool EmitNativeToDate(const Expr& e) {
-    if (e.args.size() != 2 || e.args[0]->kind != ExprKind::kColumn || e.args[0]->join_mark) {
-      return false;
-    }
-    const Expr& model = *e.args[1];
-    if (model.kind != ExprKind::kLiteral || !model.is_text) return false;
-    const std::string upper =
-        ToUpper(lexed_.literals[static_cast<std::size_t>(model.literal)].text);
-    if (upper != "YYYY-MM-DD" && upper != "RRRR-MM-DD") return false;
-    out_ += "CASE WHEN date(";
-    EmitExpr(*e.args[0]);
-    out_ += ", '+0 days') IS ";
-    EmitExpr(*e.args[0]);
-    out_ += " AND ";
-    EmitExpr(*e.args[0]);
-    out_ += " > '0000-12-31' THEN ";
-    EmitExpr(*e.args[0]);
-    out_ += " ELSE ora_to_date(";
-    EmitArgs(e, 1);
-    out_ += ") END";
-    return true;
-  }
-
   // LPAD(integer column, n, 'c') with n and c in the text: padding an integer that fits is plain
   // SQLite; anything else (text, reals, longer numbers) goes to the registered function.
   bool EmitNativeLpad(const Expr& e) {
@@ -639,7 +613,6 @@ class Emitter {
   void EmitFunction(const Expr& e) {
     const std::string name = ToUpper(e.op);
     const int n = static_cast<int>(e.args.size());
-    if (name == "TO_DATE" && EmitNativeToDate(e)) return;
     if (name == "LPAD" && EmitNativeLpad(e)) return;
     if (name == "DECODE") {
       if (n < 3) WrongArgs(e);
@@ -1026,6 +999,7 @@ class Emitter {
 
 EmittedStatement EmitSqlite(Statement& statement, const Lexed& lexed, bool inline_literals,
                             std::vector<int>& kept) {
+  RewriteCorrelatedExists(statement);
   return Emitter(lexed, inline_literals, kept).Run(statement);
 }
 
