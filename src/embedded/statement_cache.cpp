@@ -105,6 +105,9 @@ struct TargetTable {
   bool has_triggers = false;  // INSERT or DELETE ones, which must not fire
   std::vector<std::string> columns;
   int rowid_alias = -1;  // index into columns of the INTEGER PRIMARY KEY
+  // A WITHOUT ROWID table's rows are found again by their primary key columns.
+  bool without_rowid = false;
+  std::vector<std::string> key_columns;
 };
 
 TargetTable InspectTarget(sqlite3* db, const std::string& table) {
@@ -130,10 +133,8 @@ TargetTable InspectTarget(sqlite3* db, const std::string& table) {
       // A temporary table of that name hides the main one; let it not be rerun.
       if (!main) return target;
       const std::string upper = dialect::ToUpper(sql);
-      if (upper.find("WITHOUT ROWID") != std::string::npos ||
-          upper.rfind("CREATE VIRTUAL", 0) == 0) {
-        return target;
-      }
+      if (upper.rfind("CREATE VIRTUAL", 0) == 0) return target;
+      target.without_rowid = upper.find("WITHOUT ROWID") != std::string::npos;
       is_table = true;
     } else if (type == "view") {
       return target;
@@ -151,14 +152,18 @@ TargetTable InspectTarget(sqlite3* db, const std::string& table) {
   while (sqlite3_step(info.Get()) == SQLITE_ROW) {
     if (sqlite3_column_int(info.Get(), 6) != 0) continue;  // generated or hidden
     const std::string type = dialect::ToUpper(ColumnText(info.Get(), 2));
-    if (sqlite3_column_int(info.Get(), 5) > 0) {
+    if (const int key = sqlite3_column_int(info.Get(), 5); key > 0) {
       ++keys;
       if (type == "INTEGER") integer_key = static_cast<int>(target.columns.size());
+      if (target.key_columns.size() < static_cast<std::size_t>(key)) {
+        target.key_columns.resize(static_cast<std::size_t>(key));
+      }
+      target.key_columns[static_cast<std::size_t>(key - 1)] = ColumnText(info.Get(), 1);
     }
     target.columns.push_back(ColumnText(info.Get(), 1));
   }
-  if (keys == 1) target.rowid_alias = integer_key;
-  target.usable = !target.columns.empty();
+  if (keys == 1 && !target.without_rowid) target.rowid_alias = integer_key;
+  target.usable = !target.columns.empty() && (!target.without_rowid || keys > 0);
   return target;
 }
 
@@ -313,11 +318,28 @@ StatementCache::Rerun StatementCache::Prepared::RerunWithKeysCheckedAtEnd(std::s
   if (!target.usable) return result;
 
   const std::string qualifier = update.alias.empty() ? update.table : update.alias;
-  std::string images = "INSERT INTO temp.lv_update_images SELECT " + qualifier + ".rowid";
+  // Each image remembers which old row it replaces: its rowid, or its old key.
+  std::string old_row = qualifier + ".rowid";
   std::string create = "CREATE TEMP TABLE lv_update_images (lv_rowid";
+  std::string matches = "rowid IN (SELECT lv_rowid FROM temp.lv_update_images)";
+  if (target.without_rowid) {
+    old_row.clear();
+    create = "CREATE TEMP TABLE lv_update_images (";
+    std::string keys;
+    std::string olds;
+    for (std::size_t k = 0; k < target.key_columns.size(); ++k) {
+      const std::string sep = k == 0 ? "" : ", ";
+      old_row += sep + qualifier + "." + Quote(target.key_columns[k]);
+      create += sep + "k" + std::to_string(k);
+      keys += sep + Quote(target.key_columns[k]);
+      olds += sep + "k" + std::to_string(k);
+    }
+    matches = "(" + keys + ") IN (SELECT " + olds + " FROM temp.lv_update_images)";
+  }
+  std::string images = "INSERT INTO temp.lv_update_images SELECT " + old_row;
   std::string columns;
   std::string values;
-  if (target.rowid_alias < 0) {
+  if (target.rowid_alias < 0 && !target.without_rowid) {
     columns = "rowid";
     values = "lv_rowid";
   }
@@ -362,11 +384,10 @@ StatementCache::Rerun StatementCache::Prepared::RerunWithKeysCheckedAtEnd(std::s
       throw StepError{SQLITE_RANGE, error.what()};
     }
     Run(db, fill.Get());
-    Run(db, Scratch(db, "DELETE FROM " + update.table +
-                            " WHERE rowid IN (SELECT lv_rowid FROM temp.lv_update_images)")
-                .Get());
+    Run(db, Scratch(db, "DELETE FROM " + update.table + " WHERE " + matches).Get());
     Run(db, Scratch(db, "INSERT INTO " + update.table + " (" + columns + ") SELECT " + values +
-                            " FROM temp.lv_update_images ORDER BY lv_rowid")
+                            " FROM temp.lv_update_images" +
+                            (target.without_rowid ? "" : " ORDER BY lv_rowid"))
                 .Get());
     result.changes = sqlite3_changes64(db);
     Run(db, Scratch(db, "DROP TABLE temp.lv_update_images").Get());

@@ -953,6 +953,9 @@ class Emitter {
       out_ += ')';
     }
     out_ += ')';
+    // Stored by the key itself: one B-tree instead of a rowid table and its key index, and a
+    // NULL key is refused as Oracle refuses it.
+    if (primary_keys == 1) out_ += " WITHOUT ROWID";
   }
 
   void EmitNameList(const std::vector<std::string>& names) {
