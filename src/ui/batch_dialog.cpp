@@ -22,17 +22,12 @@ BatchModel::BatchModel(lists::frmBatchVoucher& presenter, QObject* parent)
 
 void BatchModel::Refresh() {
   beginResetModel();
-  columns_.clear();
-  const auto& columns = presenter_.State().columns;
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    if (columns[i].visible) columns_.push_back(static_cast<int>(i));
-  }
+  columns_.Rebuild(presenter_.State().columns);
   endResetModel();
 }
 
 int BatchModel::ListColumn(int grid_column) const {
-  if (grid_column < 0 || grid_column >= static_cast<int>(columns_.size())) return -1;
-  return columns_[static_cast<std::size_t>(grid_column)];
+  return columns_.ListColumn(grid_column);
 }
 
 int BatchModel::rowCount(const QModelIndex& parent) const {
@@ -40,7 +35,7 @@ int BatchModel::rowCount(const QModelIndex& parent) const {
 }
 
 int BatchModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+  return parent.isValid() ? 0 : columns_.Count();
 }
 
 QVariant BatchModel::data(const QModelIndex& index, int role) const {

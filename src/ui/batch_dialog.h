@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "lists/frm_batch_voucher.h"
+#include "ui/visible_columns.h"
 
 class QLabel;
 class QProgressBar;
@@ -32,7 +33,7 @@ class BatchModel : public QAbstractTableModel {
 
  private:
   lists::frmBatchVoucher& presenter_;
-  std::vector<int> columns_;
+  VisibleColumns columns_;
 };
 
 // The Qt view of the batch dialog ("frmBatchVoucher"): the candidates with their tick column

@@ -34,22 +34,16 @@ VoucherListModel::VoucherListModel(lists::VoucherList& presenter, QObject* paren
 
 void VoucherListModel::Refresh() {
   beginResetModel();
-  columns_.clear();
-  const auto& columns = presenter_.State().columns;
-  for (std::size_t i = 0; i < columns.size(); ++i) {
-    if (columns[i].visible) columns_.push_back(static_cast<int>(i));
-  }
+  columns_.Rebuild(presenter_.State().columns);
   endResetModel();
 }
 
 int VoucherListModel::ListColumn(int grid_column) const {
-  if (grid_column < 0 || grid_column >= static_cast<int>(columns_.size())) return -1;
-  return columns_[static_cast<std::size_t>(grid_column)];
+  return columns_.ListColumn(grid_column);
 }
 
 int VoucherListModel::GridColumn(int list_column) const {
-  auto at = std::find(columns_.begin(), columns_.end(), list_column);
-  return at == columns_.end() ? -1 : static_cast<int>(at - columns_.begin());
+  return columns_.GridColumn(list_column);
 }
 
 int VoucherListModel::rowCount(const QModelIndex& parent) const {
@@ -57,7 +51,7 @@ int VoucherListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int VoucherListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+  return parent.isValid() ? 0 : columns_.Count();
 }
 
 QVariant VoucherListModel::data(const QModelIndex& index, int role) const {

@@ -7,6 +7,7 @@
 
 #include "lists/voucher_list.h"
 #include "ui/command.h"
+#include "ui/visible_columns.h"
 
 class QComboBox;
 class QLabel;
@@ -38,7 +39,7 @@ class VoucherListModel : public QAbstractTableModel {
 
  private:
   lists::VoucherList& presenter_;
-  std::vector<int> columns_;
+  VisibleColumns columns_;
 };
 
 // The Qt view of a voucher list ("frmListVoucher", "frmListErrVoucher"): the grid, a find bar
