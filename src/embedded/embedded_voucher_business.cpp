@@ -12,6 +12,7 @@
 #include "frame/sha256.h"
 #include "frame/sql_text.h"
 #include "frame/uniqueness_stamp.h"
+#include "host/ascii.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::embedded {
@@ -32,10 +33,8 @@ std::string Lines(long voucher_id) {
          SqlNumber(voucher_id) + ")";
 }
 
-bool IsTrueText(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text == "true";
+bool IsTrueText(std::string_view text) {
+  return host::EqualsIgnoreCase(text, "True");
 }
 
 }  // namespace

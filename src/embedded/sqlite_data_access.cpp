@@ -3,22 +3,16 @@
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <cctype>
 #include <sstream>
 
 #include "embedded/oracle_support.h"
 #include "embedded/statement_cache.h"
+#include "host/ascii.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::embedded {
 
 namespace {
-
-std::string Upper(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return out;
-}
 
 std::string Trim(std::string_view text) {
   std::size_t b = text.find_first_not_of(' ');
@@ -36,7 +30,8 @@ host::Value ColumnValue(sqlite3_stmt* stmt, int i) {
       return host::Value();
     default: {
       const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, i));
-      return host::Value(std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
+      return host::Value(
+          std::string(text, static_cast<std::size_t>(sqlite3_column_bytes(stmt, i))));
     }
   }
 }
@@ -76,7 +71,9 @@ void SqliteDataAccess::Exec(const char* sql) {
   }
 }
 
-void SqliteDataAccess::ExecuteScript(std::string_view script) { Exec(std::string(script).c_str()); }
+void SqliteDataAccess::ExecuteScript(std::string_view script) {
+  Exec(std::string(script).c_str());
+}
 
 void SqliteDataAccess::OnOuterRollback(std::function<void()> listener) {
   rollback_listeners_.push_back(std::move(listener));
@@ -88,7 +85,9 @@ host::Recordset SqliteDataAccess::OpenRecordset(std::string_view sql) {
   return rows;
 }
 
-std::int64_t SqliteDataAccess::Execute(std::string_view sql) { return Run(sql, nullptr); }
+std::int64_t SqliteDataAccess::Execute(std::string_view sql) {
+  return Run(sql, nullptr);
+}
 
 std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
   StatementCache::Prepared prepared = cache_->Prepare(sql);
@@ -172,15 +171,15 @@ std::string SqliteDataAccess::UniqueKeyOf(const std::string& message) {
     std::size_t dot = item.find('.');
     if (dot == std::string::npos) continue;
     table = item.substr(0, dot);
-    columns.push_back(Upper(item.substr(dot + 1)));
+    columns.push_back(host::AsciiUpper(item.substr(dot + 1)));
   }
   std::sort(columns.begin(), columns.end());
-  std::string signature = Upper(table) + "(";
+  std::string signature = host::AsciiUpper(table) + "(";
   for (const auto& c : columns) signature += c + ",";
   auto cached = unique_key_names_.find(signature);
   if (cached != unique_key_names_.end()) return cached->second;
 
-  std::string found = "PK_" + Upper(table);
+  std::string found = "PK_" + host::AsciiUpper(table);
   sqlite3_stmt* indexes = nullptr;
   std::string list_sql = "PRAGMA index_list(\"" + table + "\")";
   if (sqlite3_prepare_v2(db_, list_sql.c_str(), -1, &indexes, nullptr) == SQLITE_OK) {
@@ -192,13 +191,15 @@ std::string SqliteDataAccess::UniqueKeyOf(const std::string& message) {
       std::vector<std::string> index_columns;
       if (sqlite3_prepare_v2(db_, info_sql.c_str(), -1, &info, nullptr) == SQLITE_OK) {
         while (sqlite3_step(info) == SQLITE_ROW) {
-          index_columns.push_back(Upper(reinterpret_cast<const char*>(sqlite3_column_text(info, 2))));
+          index_columns.push_back(
+              host::AsciiUpper(reinterpret_cast<const char*>(sqlite3_column_text(info, 2))));
         }
       }
       sqlite3_finalize(info);
       std::sort(index_columns.begin(), index_columns.end());
       if (index_columns == columns) {
-        found = name.rfind("sqlite_autoindex", 0) == 0 ? "PK_" + Upper(table) : Upper(name);
+        found = name.rfind("sqlite_autoindex", 0) == 0 ? "PK_" + host::AsciiUpper(table)
+                                                       : host::AsciiUpper(name);
         break;
       }
     }

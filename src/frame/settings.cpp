@@ -4,6 +4,7 @@
 
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
+#include "host/ascii.h"
 #include "host/cls_base_class.h"
 
 namespace lumvoucher::frame {
@@ -64,6 +65,10 @@ void WriteSettingOf(long organization_id, std::string_view section, std::string_
 
 void WriteSetting(std::string_view section, std::string_view key, std::string_view value) {
   WriteSettingOf(OrganizationId(), section, key, value);
+}
+
+bool IsTrueSetting(std::string_view value) {
+  return host::EqualsIgnoreCase(value, "True");
 }
 
 }  // namespace lumvoucher::frame

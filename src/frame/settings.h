@@ -11,6 +11,9 @@ namespace lumvoucher::frame {
 // The text form: strSetting, or "" when there is no row.
 std::string ReadSetting(std::string_view section, std::string_view key);
 
+// Boolean options are stored as "True"/"False", in whatever case the tool that wrote them used.
+bool IsTrueSetting(std::string_view value);
+
 // An account-valued setting: the stored account id and that account's "code name" (both
 // trimmed, joined by one blank). No row, an empty value or an unknown account give text "";
 // the id is the stored value read as a long (0 when empty or missing).

@@ -36,16 +36,11 @@ const texts::BatchTexts& TextsOf(BatchOperation mode) {
   return texts::kBatchTexts[static_cast<int>(mode)];
 }
 
-bool IsTrueText(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return text == "true";
-}
-
 // "出纳凭证须出纳签字" on: -1 when signatures are not required, else the step they precede
 // (0 review, 1 posting).
 int SignatureStep() {
-  if (!IsTrueText(frame::SettingValue(0, kAccountSetSection, "出纳凭证须出纳签字", "False"))) {
+  if (!frame::IsTrueSetting(
+          frame::SettingValue(0, kAccountSetSection, "出纳凭证须出纳签字", "False"))) {
     return -1;
   }
   return frame::SettingValue(0, kAccountSetSection, "出纳签字控制选项", "0") == "1" ? 1 : 0;

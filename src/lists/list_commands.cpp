@@ -92,12 +92,6 @@ bool OnPair(long voucher_id, std::string_view title, Operation operation) {
   return true;
 }
 
-bool IsTrueText(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text == "TRUE";
-}
-
 }  // namespace
 
 int RunBatchDialog(const VoucherList& list, BatchOperation mode) {
@@ -176,8 +170,9 @@ bool MayRegisterMemo(const VoucherList& list) {
   try {
     Selected v;
     if (!ReadSelected(list, v)) return false;
-    if (v.checker != 0 && IsTrueText(frame::SettingValue(0, vtexts::kSectionAccountSet,
-                                                         vtexts::kKeyMemoAfterReview, "FALSE"))) {
+    if (v.checker != 0 &&
+        frame::IsTrueSetting(frame::SettingValue(0, vtexts::kSectionAccountSet,
+                                                 vtexts::kKeyMemoAfterReview, "FALSE"))) {
       return Refuse(vtexts::kMemoReviewed, vtexts::kTitleMemo);
     }
     return true;

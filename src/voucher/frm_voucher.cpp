@@ -26,15 +26,6 @@ std::string N(long value) {
   return std::to_string(value);
 }
 
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-bool IsTrue(const std::string& text) {
-  return Upper(text) == "TRUE";
-}
-
 std::string Setting(std::string_view section, std::string_view key, std::string_view fallback) {
   return frame::SettingValue(0, section, key, fallback);
 }
@@ -113,16 +104,17 @@ void frmVoucher::FormLoad() {
   host::PreferenceStore& store = frame::Login().base_class->Preferences();
   const std::string section = N(frame::OperatorId()) + "41";
   WindowPreferences& p = state_.preferences;
-  p.alert = IsTrue(store.GetSetting(section, "Alert", "False"));
-  p.sound = IsTrue(store.GetSetting(section, "Sound", "False"));
-  p.quick = IsTrue(store.GetSetting(section, "Quick", "False"));
-  p.cash_line = IsTrue(store.GetSetting(section, "CashLine", "True"));
-  p.deficit = IsTrue(store.GetSetting(section, "Deficit", "False"));
+  p.alert = frame::IsTrueSetting(store.GetSetting(section, "Alert", "False"));
+  p.sound = frame::IsTrueSetting(store.GetSetting(section, "Sound", "False"));
+  p.quick = frame::IsTrueSetting(store.GetSetting(section, "Quick", "False"));
+  p.cash_line = frame::IsTrueSetting(store.GetSetting(section, "CashLine", "True"));
+  p.deficit = frame::IsTrueSetting(store.GetSetting(section, "Deficit", "False"));
 
   host::LoginContext& login = frame::Context();
   BalanceOptions& b = state_.panel.balance;
   auto option = [&](const char* key, const char* fallback) {
-    return IsTrue(login.SettingValue(0, texts::kSectionBalanceDisplay, key, fallback));
+    return frame::IsTrueSetting(
+        login.SettingValue(0, texts::kSectionBalanceDisplay, key, fallback));
   };
   b.unit = option("单位控制", "True");
   b.department = option("部门控制", "True");
@@ -134,9 +126,9 @@ void frmVoucher::FormLoad() {
   state_.panel.class1_name = Setting(texts::kSectionAccountSet, texts::kKeyClass1Name, "统计");
   state_.panel.class2_name = Setting(texts::kSectionAccountSet, texts::kKeyClass2Name, "项目");
   state_.panel.show_balance =
-      IsTrue(Setting(texts::kSectionAccountSet, texts::kKeyShowBalance, "True"));
-  state_.settlement_required =
-      IsTrue(Setting(texts::kSectionAccountSet, texts::kKeySettlementRequired, "False"));
+      frame::IsTrueSetting(Setting(texts::kSectionAccountSet, texts::kKeyShowBalance, "True"));
+  state_.settlement_required = frame::IsTrueSetting(
+      Setting(texts::kSectionAccountSet, texts::kKeySettlementRequired, "False"));
   state_.price_decimals = static_cast<int>(
       host::clsBaseClass::TextToLong(Setting(texts::kSectionAccountSet, "单价小数位数", "4")));
   state_.quantity_decimals = static_cast<int>(

@@ -27,12 +27,6 @@ std::string N(long value) {
   return std::to_string(value);
 }
 
-bool IsTrueText(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-  return text == "TRUE";
-}
-
 bool Refuse(const std::string& text, const char* title) {
   frame::Msg(text, kStopFlags, title);
   return false;
@@ -343,8 +337,8 @@ bool frmVoucher::MayRegisterMemo() {
   if (state_.header.voucher_id == 0) return false;
   try {
     if (state_.header.checker_id != 0 &&
-        IsTrueText(frame::SettingValue(0, texts::kSectionAccountSet, texts::kKeyMemoAfterReview,
-                                       "FALSE"))) {
+        frame::IsTrueSetting(frame::SettingValue(0, texts::kSectionAccountSet,
+                                                 texts::kKeyMemoAfterReview, "FALSE"))) {
       return Refuse(texts::kMemoReviewed, texts::kTitleMemo);
     }
     return true;
