@@ -9,6 +9,7 @@
 #include "host/data_access.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
+#include "lists/grid_cells.h"
 #include "lists/list_commands.h"
 #include "lists/list_texts.h"
 #include "voucher/frm_voucher.h"
@@ -359,23 +360,12 @@ void VoucherList::SelectRow(int row) {
 }
 
 int VoucherList::ColumnIndex(std::string_view caption) const {
-  for (std::size_t i = 0; i < state_.columns.size(); ++i) {
-    if (state_.columns[i].caption == caption) return static_cast<int>(i);
-  }
-  return -1;
+  return ColumnIndexOf(state_.columns, caption);
 }
 
 std::string VoucherList::CellText(int row, int column) const {
-  const host::Value& value =
-      state_.rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
-  if (value.IsNull()) return std::string();
-  if (value.IsDouble()) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", frame::Context().AmountDecimals(),
-                  value.AsDouble());
-    return buffer;
-  }
-  return value.AsText();
+  return CellTextOf(
+      state_.rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column)));
 }
 
 long VoucherList::SelectedVoucherID() const {

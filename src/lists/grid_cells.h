@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/value.h"
+
+namespace lumvoucher::lists {
+
+// The text a grid cell of a list shows: amounts with the account set's decimals, null empty.
+std::string CellTextOf(const host::Value& value);
+
+// The position of the column captioned `caption`, or -1.
+template <class Columns>
+int ColumnIndexOf(const Columns& columns, std::string_view caption) {
+  for (std::size_t i = 0; i < columns.size(); ++i) {
+    if (columns[i].caption == caption) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace lumvoucher::lists
