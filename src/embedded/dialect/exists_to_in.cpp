@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "embedded/dialect/conjunction.h"
 #include "embedded/dialect/tokenizer.h"
 
 namespace lumvoucher::dialect {
@@ -12,34 +13,6 @@ namespace {
 
 void RewriteQuery(Query& q);
 void RewriteExpr(Expr* e);
-
-void SplitAnd(ExprPtr expr, std::vector<ExprPtr>& terms) {
-  if (!expr) return;
-  if (expr->kind == ExprKind::kBinary && expr->op == "AND") {
-    SplitAnd(std::move(expr->args[0]), terms);
-    SplitAnd(std::move(expr->args[1]), terms);
-    return;
-  }
-  terms.push_back(std::move(expr));
-}
-
-ExprPtr JoinAnd(std::vector<ExprPtr>& terms) {
-  ExprPtr result;
-  for (auto& term : terms) {
-    if (!result) {
-      result = std::move(term);
-      continue;
-    }
-    auto e = std::make_unique<Expr>();
-    e->kind = ExprKind::kBinary;
-    e->op = "AND";
-    e->offset = result->offset;
-    e->args.push_back(std::move(result));
-    e->args.push_back(std::move(term));
-    result = std::move(e);
-  }
-  return result;
-}
 
 enum class Scope { kInner, kOuter, kUnsure };
 
@@ -104,12 +77,12 @@ ExprPtr AsIn(Expr& exists) {
     }
   }
   if (found == terms.size()) {
-    s.where = JoinAnd(terms);
+    s.where = JoinAnd(std::move(terms));
     return nullptr;
   }
   ExprPtr equality = std::move(terms[found]);
   terms.erase(terms.begin() + static_cast<std::ptrdiff_t>(found));
-  s.where = JoinAnd(terms);
+  s.where = JoinAnd(std::move(terms));
   ExprPtr inner = std::move(equality->args[inner_left ? 0 : 1]);
   ExprPtr outer = std::move(equality->args[inner_left ? 1 : 0]);
   s.items.clear();
