@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "embedded/account_set.h"
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
@@ -35,14 +36,7 @@ constexpr int kFirstId = 20000;
 constexpr int kRuns = 3;
 constexpr int kPoster = 5;
 
-void Exec(sqlite3* db, const std::string& sql) {
-  char* error = nullptr;
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-    std::string message = error ? error : "?";
-    sqlite3_free(error);
-    throw std::runtime_error(message + " in " + sql);
-  }
-}
+using bench::Exec;
 
 // Answers yes to the question and records anything else that is not the success message.
 class AnsweringMessageBox : public host::MessageBox {
@@ -252,8 +246,6 @@ int main() {
     std::fprintf(stderr, "bench_batch: %s\n", error.what());
     status = 1;
   }
-  std::filesystem::remove(file);
-  std::filesystem::remove(file.string() + "-wal");
-  std::filesystem::remove(file.string() + "-shm");
+  lumvoucher::bench::RemoveDatabase(file);
   return status;
 }

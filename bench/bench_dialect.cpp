@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "embedded/oracle_support.h"
 #include "embedded/statement_cache.h"
 
@@ -24,14 +25,7 @@ using lumvoucher::embedded::StatementCache;
 constexpr int kVouchers = 100000;
 constexpr int kLinesPerVoucher = 4;
 
-void Exec(sqlite3* db, const std::string& sql) {
-  char* error = nullptr;
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-    std::string message = error ? error : "?";
-    sqlite3_free(error);
-    throw std::runtime_error(message + " in " + sql);
-  }
-}
+using lumvoucher::bench::Exec;
 
 sqlite3_stmt* PrepareRaw(sqlite3* db, const std::string& sql) {
   sqlite3_stmt* stmt = nullptr;
@@ -419,8 +413,6 @@ int main() {
     status = 1;
   }
   sqlite3_close_v2(db);
-  std::filesystem::remove(path);
-  std::filesystem::remove(path.string() + "-wal");
-  std::filesystem::remove(path.string() + "-shm");
+  lumvoucher::bench::RemoveDatabase(path);
   return status;
 }

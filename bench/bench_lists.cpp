@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "embedded/account_set.h"
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
@@ -32,14 +33,7 @@ constexpr int kVouchers = 100000;
 constexpr int kLinesPerVoucher = 4;
 constexpr int kRuns = 3;
 
-void Exec(sqlite3* db, const std::string& sql) {
-  char* error = nullptr;
-  if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-    std::string message = error ? error : "?";
-    sqlite3_free(error);
-    throw std::runtime_error(message + " in " + sql);
-  }
-}
+using bench::Exec;
 
 class PrintingMessageBox : public host::MessageBox {
  public:
@@ -243,8 +237,6 @@ int main() {
     std::fprintf(stderr, "bench_lists: %s\n", error.what());
     status = 1;
   }
-  std::filesystem::remove(file);
-  std::filesystem::remove(file.string() + "-wal");
-  std::filesystem::remove(file.string() + "-shm");
+  lumvoucher::bench::RemoveDatabase(file);
   return status;
 }

@@ -91,6 +91,22 @@ class EndToEndTest : public ::testing::Test {
   }
 
   // Types into the open grid editor (Chinese through the input method) and presses Enter.
+  // A new voucher with 100 typed on the debit of 6401 and 60 on the credit of 2001: answers the
+  // credit editor, still open on the 60, or null when the window did not open.
+  QLineEdit* TypeVoucherFortyShortOnTheCredit() {
+    Trigger(QStringLiteral("填制凭证"));
+    if (Voucher() == nullptr) return nullptr;
+    Type(QStringLiteral("付款"));
+    Type(QStringLiteral("6401"));
+    Type(QStringLiteral("100"));
+    Type(QStringLiteral("2001"));
+    QLineEdit* credit = Voucher()->CurrentEditor();
+    if (credit == nullptr) return nullptr;
+    credit->clear();
+    QTest::keyClicks(credit, QStringLiteral("60"));
+    return credit;
+  }
+
   void Type(const QString& text) {
     QLineEdit* editor = Voucher() != nullptr ? Voucher()->CurrentEditor() : nullptr;
     ASSERT_NE(editor, nullptr) << ToUtf8(text);
@@ -205,16 +221,8 @@ TEST_F(EndToEndTest, TheMakerSavesTheReviewerReviewsThePosterPosts) {
 TEST_F(EndToEndTest, AnUnbalancedVoucherShowsTheDifferenceAndSavesNothing) {
   LogIn(2);
   const std::string before = Scalar("Select Count(*) From Voucher");
-  Trigger(QStringLiteral("填制凭证"));
-  ASSERT_NE(Voucher(), nullptr);
-  Type(QStringLiteral("付款"));
-  Type(QStringLiteral("6401"));
-  Type(QStringLiteral("100"));
-  Type(QStringLiteral("2001"));
-  QLineEdit* credit = Voucher()->CurrentEditor();
+  QLineEdit* credit = TypeVoucherFortyShortOnTheCredit();
   ASSERT_NE(credit, nullptr);
-  credit->clear();
-  QTest::keyClicks(credit, QStringLiteral("60"));
   {
     // Saved straight from the cell: the 60 is taken, the voucher is 40 short on the credit.
     AnswerBoxes boxes;
@@ -231,16 +239,8 @@ TEST_F(EndToEndTest, AnUnbalancedVoucherShowsTheDifferenceAndSavesNothing) {
 TEST_F(EndToEndTest, SavingFromTheEmptyAccountOfAProposedLineNamesThatLine) {
   LogIn(2);
   const std::string before = Scalar("Select Count(*) From Voucher");
-  Trigger(QStringLiteral("填制凭证"));
-  ASSERT_NE(Voucher(), nullptr);
-  Type(QStringLiteral("付款"));
-  Type(QStringLiteral("6401"));
-  Type(QStringLiteral("100"));
-  Type(QStringLiteral("2001"));
-  QLineEdit* credit = Voucher()->CurrentEditor();
+  QLineEdit* credit = TypeVoucherFortyShortOnTheCredit();
   ASSERT_NE(credit, nullptr);
-  credit->clear();
-  QTest::keyClicks(credit, QStringLiteral("60"));
   QTest::keyClick(credit, Qt::Key_Return);
   // The third line proposes the missing 40 and waits for its account.
   ASSERT_EQ(Voucher()->Presenter().State().lines.size(), 3u);
