@@ -4,6 +4,8 @@ BUILD      ?= build
 BENCH_BUILD ?= build-release
 DB         ?= $(HOME)/.local/share/lumvoucher/lumvoucher.db
 JOBS       ?= 2
+# A compiler cache, when the machine has one, keeps rebuilds of several checkouts cheap.
+LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
 # Debian packages the build needs (a CJK font comes with the desktop host).
 PACKAGES := cmake ninja-build g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev \
@@ -22,7 +24,7 @@ deps:
 	fi
 
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug $(LAUNCHER)
 
 build: configure
 	cmake --build $(BUILD) -j$(JOBS)
@@ -45,7 +47,7 @@ test: build
 
 bench: deps
 	@[ -f $(BENCH_BUILD)/build.ninja ] || cmake -S . -B $(BENCH_BUILD) -G Ninja \
-	  -DCMAKE_BUILD_TYPE=Release -DLUMVOUCHER_BUILD_BENCH=ON -DLUMVOUCHER_BUILD_TESTS=OFF
+	  -DCMAKE_BUILD_TYPE=Release -DLUMVOUCHER_BUILD_BENCH=ON -DLUMVOUCHER_BUILD_TESTS=OFF $(LAUNCHER)
 	cmake --build $(BENCH_BUILD) -j$(JOBS)
 	@for b in $(BENCH_BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" || exit 1; done
 
