@@ -3,6 +3,8 @@
 #include <optional>
 
 #include "frame/login_state.h"
+#include "frame/text_functions.h"
+#include "host/calendar_date.h"
 #include "host/cls_account.h"
 #include "host/message_box.h"
 #include "voucher/voucher_texts.h"
@@ -253,10 +255,12 @@ LineCheck LineValidation::Run() {
   }
   // 9.
   if (a.nature == host::account_nature::kReceivable || a.nature == host::account_nature::kPayable) {
-    if (line_.business_date.empty()) {
+    if (frame::StringOut(line_.business_date, " ").empty()) {
       return Fail(texts::kAccountOpen + Acc() + texts::kNeedBusinessDate, LineField::kBusinessDate);
     }
-    if (line_.business_date > context_.voucher_date) {
+    const std::string business_date = host::CalendarDate(line_.business_date);
+    if (business_date.empty()) return Fail(texts::kBusinessDateInvalid, LineField::kBusinessDate);
+    if (business_date > context_.voucher_date) {
       return Fail(texts::kBusinessDateLate, LineField::kBusinessDate);
     }
   }
