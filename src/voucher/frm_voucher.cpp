@@ -14,6 +14,7 @@
 #include "host/database_error.h"
 #include "host/decimal_text.h"
 #include "host/message_box.h"
+#include "voucher/cost_collection.h"
 #include "voucher/header_rules.h"
 #include "voucher/line_arithmetic.h"
 #include "voucher/save_texts.h"
@@ -510,6 +511,28 @@ bool frmVoucher::ApplyDate(std::string& date, const std::string& text, const cha
   return true;
 }
 
+bool frmVoucher::FollowCollectedCosts(VoucherLine& line) {
+  long stored_account = 0;
+  for (const VoucherLine& stored : saved_lines_) {
+    if (line.line_id != 0 && stored.line_id == line.line_id) stored_account = stored.account_id;
+  }
+  if (stored_account == 0 || line.account_id == stored_account) {
+    line.clear_cost_collection = false;
+    return true;
+  }
+  if (line.clear_cost_collection) return true;
+  switch (AskAboutCollectedCosts(line.line_id, stored_account, line.account_id)) {
+    case CostCollectionAnswer::kKeep:
+      return true;
+    case CostCollectionAnswer::kClear:
+      line.clear_cost_collection = true;
+      return true;
+    case CostCollectionAnswer::kGiveUp:
+      return false;
+  }
+  return false;
+}
+
 bool frmVoucher::ApplyAccount(VoucherLine& line, const std::string& text) {
   host::clsAccount& accounts = *frame::Login().account;
   std::optional<host::AccountInfo> account = accounts.AccountByCode(CodeOf(text));
@@ -607,7 +630,13 @@ bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
           ClearAccount(*line);
           break;
         }
+        const VoucherLine before = *line;
         accepted = ApplyAccount(*line, text);
+        // Given up for the sake of its collected costs: the line is as it was.
+        if (accepted && !FollowCollectedCosts(*line)) {
+          *line = before;
+          return false;
+        }
         break;
       }
       case LineField::kDebit:

@@ -197,6 +197,8 @@ class frmVoucher : public host::ChildWindow {
   bool ApplyNumber(VoucherLine& line, LineField field, const std::string& text);
   // A typed date: blank is empty, otherwise a calendar date or `refusal`.
   bool ApplyDate(std::string& date, const std::string& text, const char* refusal);
+  // Asks about the collected costs of a stored line whose account changed; false to give up.
+  bool FollowCollectedCosts(VoucherLine& line);
   Decimals DecimalsOf(const VoucherLine& line) const;
   void Recalculate(VoucherLine& line, LineField field);
   VoucherLine* Line(int row);

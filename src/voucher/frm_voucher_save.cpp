@@ -294,7 +294,8 @@ bool frmVoucher::CheckLines() {
       }
     }
     if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n)) return fail(false);
-    if (line->line_id != 0) {
+    // Costs the user agreed to clear with the account change are not compared any more.
+    if (line->line_id != 0 && !line->clear_cost_collection) {
       host::Recordset cost = data.OpenRecordset(
           "Select ca.dblAmount, Outlay.intDirection From CostApportion ca, Outlay Where "
           "ca.lngOutlayID = Outlay.lngOutlayID(+) And ca.lngVoucherDetailID = " +
@@ -527,6 +528,7 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       stored.push_back(*rows[i].second);
       stored.back().line_id = written.line_ids[i];
+      stored.back().clear_cost_collection = false;
     }
     state_.lines = std::move(stored);
     if (state_.current_row > static_cast<int>(state_.lines.size())) {

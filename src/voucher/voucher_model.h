@@ -81,6 +81,9 @@ struct VoucherLine {
   // Entry panel only.
   std::string organization_text;
   std::string smart_text;
+  // The user agreed to give up the cost collection of this stored line when its account
+  // changed: the save deletes the line's CostApportion and HisCostApportion rows.
+  bool clear_cost_collection = false;
 
   // The one amount of the line on its side, as saving stores it.
   double Amount() const { return direction == kCredit ? credit : debit; }
