@@ -4,6 +4,7 @@
 
 #include "host/message_box.h"
 #include "voucher/save_fixture.h"
+#include "voucher/voucher_texts.h"
 
 namespace lumvoucher::testing {
 namespace {
@@ -81,13 +82,7 @@ class CostCollection : public VoucherSaveTest {
 
 const std::string kOtherKindAsk =
     "修改为非收支类科目或科目余额方向不同的科目将清除原有的成本归集信息，是否继续？";
-const std::string kSameKindAsk =
-    "修改收支科目及其金额填写方向后，由于原收支科目已进行成本归集，修改后可能会造成"
-    "成本归集数据不符，请选择是否需要清空原成本归集数据：\n"
-    "选择“是”：系统将保存本次修改结果并清空原成本归集数据，需要再次进行成本归集；\n"
-    "选择“否”：系统将保存本次修改结果并保持原成本归集数据，请确保修改后的科目与原"
-    "归集数据保持正确的匹配关系；\n"
-    "选择“取消”：系统将放弃本次修改结果，返回修改前数据状态；";
+const std::string kSameKindAsk = voucher::texts::kCostSameKind;
 
 struct CostCase {
   const char* account;  // 1601 is no income/expense account, 6001 an income one
