@@ -25,81 +25,48 @@ std::string Cells(const voucher::VoucherState& s) {
 
 using TypedInput = VoucherSaveTest;
 
-TEST_F(TypedInput, NumberCellsTakeDecimalTextOnlyAndKeepTheirValueOtherwise) {
+TEST_F(TypedInput, NumberCellsTakeDecimalTextRoundedToItsPlacesWithin15Digits) {
   // 1403 carries quantity and price, 1002-02 a currency amount and a rate.
   NewVoucherWith({{"1403", kDebit, "100"}, {"1002-02", kCredit, "710"}});
   const std::string before = Cells(S());
-  struct Case {
-    int row;
-    LineField field;
-    const char* text;
-    const char* message;
-  };
-  const Case cases[] = {
-      {1, LineField::kDebit, "nan", kBadNumber},
-      {1, LineField::kDebit, "-inf", kBadNumber},
-      {1, LineField::kDebit, "Infinity", kBadNumber},
-      {1, LineField::kDebit, "0x10", kBadNumber},
-      {1, LineField::kDebit, "1e308", kBadNumber},
-      {1, LineField::kDebit, "1E2", kBadNumber},
-      {1, LineField::kDebit, "1.5.2", kBadNumber},
-      {1, LineField::kDebit, "12abc", kBadNumber},
-      {1, LineField::kDebit, "1,00", kBadNumber},
-      {1, LineField::kDebit, "１００", kBadNumber},
-      {1, LineField::kDebit, "--5", kBadNumber},
-      {1, LineField::kDebit, ".", kBadNumber},
-      {1, LineField::kDebit, "1 000", kBadNumber},
-      {1, LineField::kDebit, "12345678901234567890", kTooLarge},
-      {1, LineField::kDebit, "10000000000000", kTooLarge},  // 14 digits and 2 decimals
-      {2, LineField::kCredit, "-99999999999999.9", kTooLarge},
-      {1, LineField::kQuantity, "nan", kBadNumber},
-      {1, LineField::kQuantity, "100000000000", kTooLarge},  // 12 digits and 4 decimals
-      {1, LineField::kPrice, "0x1p3", kBadNumber},
-      {2, LineField::kCurrencyAmount, "inf", kBadNumber},
-      {2, LineField::kCurrencyAmount, "1e400", kBadNumber},
-      {2, LineField::kRate, "NaN", kBadNumber},
-      {2, LineField::kRate, "12345678901234", kTooLarge},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    t_.Messages().Expect(c.message, kOk, "填制凭证");
-    EXPECT_FALSE(w_.SetCell(c.row, c.field, c.text));
-    EXPECT_EQ(Cells(S()), before);
+  const std::pair<int, LineField> cells[] = {{1, LineField::kDebit},
+                                             {1, LineField::kQuantity},
+                                             {1, LineField::kPrice},
+                                             {2, LineField::kCurrencyAmount},
+                                             {2, LineField::kRate}};
+  for (const char* bad : {"nan", "-inf", "Infinity", "0x10", "0x1p3", "1e308", "1E2", "1.5.2",
+                          "12abc", "1,00", "１００", "--5", ".", "1 000"}) {
+    for (auto [row, field] : cells) {
+      SCOPED_TRACE(bad);
+      t_.Messages().Expect(kBadNumber, kOk, "填制凭证");
+      EXPECT_FALSE(w_.SetCell(row, field, bad));
+    }
   }
-  // A product beyond 15 digits is refused as well; its factors were fine.
+  // 14 digits and 2 places, 12 digits and 4 places: one digit too many.
+  for (const char* large : {"12345678901234567890", "10000000000000", "-99999999999999.9"}) {
+    t_.Messages().Expect(kTooLarge, kOk, "填制凭证");
+    EXPECT_FALSE(w_.SetCell(1, LineField::kDebit, large));
+  }
+  t_.Messages().Expect(kTooLarge, kOk, "填制凭证");
+  EXPECT_FALSE(w_.SetCell(1, LineField::kQuantity, "100000000000"));
+  EXPECT_EQ(Cells(S()), before);
+  // Factors that fit, a product that does not.
   ASSERT_TRUE(w_.SetCell(1, LineField::kQuantity, "10000000000"));
   t_.Messages().Expect(kTooLarge, kOk, "填制凭证");
   EXPECT_FALSE(w_.SetCell(1, LineField::kPrice, "10000000000"));
-  EXPECT_EQ(Cells(S()), "D100 q10000000000 p0 | C710 c100 r7.1");
+
+  ASSERT_TRUE(w_.SetCell(1, LineField::kQuantity, "2.123456"));
+  ASSERT_TRUE(w_.SetCell(1, LineField::kDebit, " 1,234.565 "));
+  ASSERT_TRUE(w_.SetCell(2, LineField::kRate, "7.12345678"));
+  ASSERT_TRUE(w_.SetCell(2, LineField::kCurrencyAmount, "+100.006"));
+  EXPECT_EQ(Cells(S()), "D1234.57 q2.1235 p581.3845 | C712.42 c100.01 r7.1235");
+  t_.Messages().Expect(kTooLarge, kOk, "填制凭证");
+  EXPECT_FALSE(w_.SetCell(2, LineField::kCredit, "9999999999999.999"));
+  ASSERT_TRUE(w_.SetCell(2, LineField::kCredit, "9999999999999.99"));
+  EXPECT_EQ(Cells(S()), "D1234.57 q2.1235 p581.3845 | C9999999999999.99 c100.01 r7.1235");
 }
 
-TEST_F(TypedInput, NumbersAreRoundedToTheirDecimalsWhenEntered) {
-  NewVoucherWith({{"1403", kDebit, "0"}, {"1002-02", kCredit, "0"}});
-  struct Case {
-    int row;
-    LineField field;
-    const char* text;
-    const char* cells;
-  };
-  const Case cases[] = {
-      {1, LineField::kDebit, "12.345", "D12.35 q0 p0 | C0 c0 r7.1"},
-      {1, LineField::kDebit, " 1,234.5 ", "D1234.5 q0 p0 | C0 c0 r7.1"},
-      {1, LineField::kDebit, "-5.005", "D-5.01 q0 p0 | C0 c0 r7.1"},
-      {1, LineField::kDebit, "9999999999999.99", "D9999999999999.99 q0 p0 | C0 c0 r7.1"},
-      {1, LineField::kDebit, ".5", "D0.5 q0 p0 | C0 c0 r7.1"},
-      {1, LineField::kQuantity, "2.123456", "D0.5 q2.1235 p0 | C0 c0 r7.1"},
-      {2, LineField::kRate, "7.12345678", "D0.5 q2.1235 p0 | C0 c0 r7.1235"},
-      {2, LineField::kCurrencyAmount, "+100.006", "D0.5 q2.1235 p0 | C712.42 c100.01 r7.1235"},
-      {2, LineField::kCredit, "", "D0.5 q2.1235 p0 | C0 c100.01 r7.1235"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.text);
-    EXPECT_TRUE(w_.SetCell(c.row, c.field, c.text));
-    EXPECT_EQ(Cells(S()), c.cells);
-  }
-}
-
-TEST_F(TypedInput, HeaderNumbersAndDatesAreCheckedWhenTheCursorLeaves) {
+TEST_F(TypedInput, HeaderNumbersAndDatesAreRangeCheckedWhenTheCursorLeaves) {
   ASSERT_TRUE(w_.ShowANewBill(0));
   struct Case {
     HeaderField field;
@@ -108,31 +75,17 @@ TEST_F(TypedInput, HeaderNumbersAndDatesAreCheckedWhenTheCursorLeaves) {
   };
   const Case cases[] = {
       {HeaderField::kNumber, "12345678901234567890", "凭证号不能大于999999！"},
-      {HeaderField::kNumber, "1000000", "凭证号不能大于999999！"},
       {HeaderField::kNumber, "-3", "凭证号必须输入大于零的数字！"},
-      {HeaderField::kNumber, "0x10", "凭证号必须输入大于零的数字！"},
-      {HeaderField::kNumber, "nan", "凭证号必须输入大于零的数字！"},
       {HeaderField::kNumber, "999999", nullptr},
       {HeaderField::kAttachments, "99999999999999999999", "附单数不能大于32767！"},
-      {HeaderField::kAttachments, "32768", "附单数不能大于32767！"},
-      {HeaderField::kAttachments, "-1", "附单数必须输入数字！"},
       {HeaderField::kAttachments, "1e3", "附单数必须输入数字！"},
-      {HeaderField::kAttachments, "32767", nullptr},
-      {HeaderField::kDate, "2026-01-32", "日期输入非法！"},
-      {HeaderField::kDate, "2026-02-29", "日期输入非法！"},
       {HeaderField::kDate, "1/2/2026", "日期输入非法！"},
-      {HeaderField::kDate, "2026-02-15 ", nullptr},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
     w_.SetHeaderField(c.field, c.text);
-    if (c.message == nullptr) {
-      EXPECT_TRUE(w_.LeaveHeaderField(c.field));
-      continue;
-    }
-    t_.Messages().Expect(c.message, kOk, "填制凭证");
-    EXPECT_FALSE(w_.LeaveHeaderField(c.field));
-    EXPECT_EQ(S().focus_header, c.field);
+    if (c.message != nullptr) t_.Messages().Expect(c.message, kOk, "填制凭证");
+    EXPECT_EQ(w_.LeaveHeaderField(c.field), c.message == nullptr);
   }
 }
 
@@ -148,7 +101,7 @@ TEST_F(TypedInput, TheSaveRefusesWhatNoCellWouldTakeAndWritesNothing) {
   t_.Messages().Expect("附单数不能大于32767！", kOk, "保存凭证");
   EXPECT_FALSE(w_.SaveBill());
   ASSERT_TRUE(w_.SetHeaderField(HeaderField::kAttachments, "2"));
-  // Amounts that reached a line some other way.
+  // Amounts that reached the lines some other way.
   L(1).debit = 1e308;
   L(2).credit = 1e308;
   t_.Messages().Expect(std::string("第1条分录") + kTooLarge, kOk, "保存凭证");
@@ -159,26 +112,23 @@ TEST_F(TypedInput, TheSaveRefusesWhatNoCellWouldTakeAndWritesNothing) {
 TEST_F(TypedInput, LineDatesAreCalendarDatesAndABlankOneIsEmpty) {
   NewVoucherWith({{"1122", kDebit, "100"}});
   ASSERT_TRUE(w_.SetCell(1, LineField::kUnit, "001"));
-  for (const char* bad : {"2026-01-32", "2026-02-30", "1/2/2026", "2026-13-01", "20260215",
-                          "2026-02-15x", "0000-01-01", "2026-+2-01"}) {
+  for (const char* bad :
+       {"2026-01-32", "2026-02-30", "1/2/2026", "2026-13-01", "20260215", "2026-+2-01"}) {
     SCOPED_TRACE(bad);
     t_.Messages().Expect("业务日期输入非法！", kOk, "填制凭证");
     EXPECT_FALSE(w_.SetCell(1, LineField::kBusinessDate, bad));
     t_.Messages().Expect("票据日期输入非法！", kOk, "填制凭证");
     EXPECT_FALSE(w_.SetCell(1, LineField::kCheckDate, bad));
   }
-  EXPECT_EQ(S().lines[0].business_date + "|" + S().lines[0].check_date, "|");
   ASSERT_TRUE(w_.SetCell(1, LineField::kBusinessDate, " "));
   t_.Messages().Expect("科目“1122 应收账款”为应收应付性质科目，请输入业务日期！", kOk, "填制凭证");
   EXPECT_FALSE(w_.ValidateLine(1, false, true));
-  // A date that is not one says so instead of being compared with the voucher's.
+  // A stored date that is not one says so instead of being compared with the voucher's.
   L(1).business_date = "2026-02-30";
   t_.Messages().Expect("业务日期输入非法！", kOk, "保存凭证");
   EXPECT_FALSE(w_.ValidateLine(1, true, true));
-  EXPECT_EQ(S().focus_field, LineField::kBusinessDate);
   ASSERT_TRUE(w_.SetCell(1, LineField::kBusinessDate, "2026-2-15"));
-  ASSERT_TRUE(w_.SetCell(1, LineField::kCheckDate, "2026-02-01"));
-  EXPECT_EQ(S().lines[0].business_date + "|" + S().lines[0].check_date, "2026-02-15|2026-02-01");
+  EXPECT_EQ(S().lines[0].business_date, "2026-02-15");
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
 }
 

@@ -38,20 +38,15 @@ std::string OfficeVoucher(const std::string& remark = "领用办公用品") {
 }
 
 // `detail` with field `position` (1-based) of every record replaced by `value`.
-std::string With(const std::string& detail, int position, const std::string& value) {
-  std::string out;
+std::string With(std::string detail, int position, const std::string& value) {
   std::size_t start = 0;
-  while (start <= detail.size()) {
-    std::size_t end = detail.find('\n', start);
-    if (end == std::string::npos) end = detail.size();
-    std::string record = detail.substr(start, end - start);
-    std::size_t from = 0;
-    for (int i = 1; i < position; ++i) from = record.find('\t', from) + 1;
-    record.replace(from, record.find('\t', from) - from, value);
-    out += (out.empty() ? "" : "\n") + record;
-    start = end + 1;
-  }
-  return out;
+  do {
+    std::size_t from = start;
+    for (int i = 1; i < position; ++i) from = detail.find('\t', from) + 1;
+    detail.replace(from, detail.find_first_of("\t\n", from) - from, value);
+    start = detail.find('\n', start);
+  } while (start++ != std::string::npos);
+  return detail;
 }
 
 class ProgramSave : public VoucherSaveTest {
@@ -135,20 +130,13 @@ TEST_F(ProgramSave, CoverOverwritesAnUntouchedVoucherOfTheSameSourceOnly) {
 
 TEST_F(ProgramSave, HostileNumbersDatesAndPeriodsMakeWriteFormAnswerFalse) {
   const std::string before = DumpTouched(t_.Data());
-  struct Case {
-    int position;
-    const char* value;
-  };
-  const Case cases[] = {
+  const std::pair<int, const char*> cases[] = {
       {8, "nan"},
-      {8, "inf"},
       {8, "-Infinity"},
       {8, "0x10"},
       {8, "1e308"},
-      {8, "3e2"},
       {8, "12345678901234567890"},
       {8, "10000000000000"},
-      {8, "1,0"},
       {10, "nan"},
       {11, "1e400"},
       {12, "0x1p4"},
@@ -156,43 +144,34 @@ TEST_F(ProgramSave, HostileNumbersDatesAndPeriodsMakeWriteFormAnswerFalse) {
       // Voucher number 1..999999, attachments within the 16-bit column, ids within theirs.
       {4, "0"},
       {4, "1000000"},
-      {4, "99999999999999999999"},
       {4, "-5"},
       {4, "5.0"},
       {14, "32768"},
-      {14, "99999999999999999999"},
       {14, "-1"},
       {3, "99999999999999999999"},
-      {6, "1e3"},
       {21, "0x4"},
       {7, "+1.0"},
-      // Dates are calendar dates; the year and period are the date's.
+      // Calendar dates, and the year and period of the date.
       {2, "2026-02-30"},
-      {2, "2026-01-32"},
       {2, "1/2/2026"},
-      {2, "2026-13-01"},
       {2, ""},
-      {28, "2026-02-30"},
+      {28, "2026-01-32"},
       {35, "15/02/2026"},
       {1, "2026-13"},
       {1, "2025-02"},
       {1, "2026-03"},
       {1, "2026-1x"},
-      {1, "abc"},
-      {1, "2026"},
-      {1, "2026-99999999999999999999"}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(std::to_string(c.position) + " " + c.value);
-    EXPECT_FALSE(t_.Component().WriteForm(With(OfficeVoucher(), c.position, c.value), ""));
+      {1, "2026"}};
+  for (auto [position, value] : cases) {
+    EXPECT_FALSE(t_.Component().WriteForm(With(OfficeVoucher(), position, value), ""))
+        << position << " " << value;
   }
   EXPECT_EQ(DumpTouched(t_.Data()), before);
 }
 
-TEST_F(ProgramSave, TheDateGivesTheYearAndPeriodAndAmountsAreRoundedAsGiven) {
-  for (const char* period : {"", "2026-2", "2026-02"}) {
-    SCOPED_TRACE(period);
-    std::string detail = With(With(OfficeVoucher(), 1, period), 8, "300.004");
-    detail = With(detail, 28, " ");
+TEST_F(ProgramSave, TheDateGivesTheYearAndPeriodAndAmountsAreRoundedAsIfTyped) {
+  for (const char* period : {"", "2026-2"}) {
+    std::string detail = With(With(With(OfficeVoucher(), 1, period), 8, "300.004"), 28, " ");
     ASSERT_EQ(Save(detail, true), 1);
     EXPECT_EQ(Rows("Select v.intYear, v.bytPeriod, d.dblAmount, '[' || d.strCheckDate || ']' "
                    "From Voucher v, VoucherDetail d Where v.lngVoucherID = d.lngVoucherID And "
