@@ -19,7 +19,7 @@ std::string_view Trim(std::string_view text) {
   return text;
 }
 
-// The digits of a whole part, without its thousands separators; empty when they are misplaced.
+// The digits of a whole part without its thousands separators; nothing when one is misplaced.
 std::optional<std::string> WholeDigits(std::string_view whole) {
   if (whole.find(',') == std::string_view::npos) return std::string(whole);
   std::string digits;
