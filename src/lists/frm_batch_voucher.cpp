@@ -185,18 +185,8 @@ std::string frmBatchVoucher::ModeConditions() const {
 }
 
 std::string frmBatchVoucher::CandidateQuery() const {
-  std::string filter;
-  if (!source_.conditions.empty()) {
-    // The filter may name a line or a reference table: a voucher qualifies by any of its lines.
-    const TableJoins joins = ReferenceTables(source_.conditions);
-    filter =
-        " And Voucher.lngVoucherID In (Select Voucher.lngVoucherID From "
-        "Voucher,VoucherDetail,VoucherType" +
-        joins.tables +
-        " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID"
-        " And Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
-        joins.terms + source_.conditions + ")";
-  }
+  // The filter may name a line or a reference table: a voucher qualifies by any of its lines.
+  const std::string filter = VouchersMatching(source_.conditions);
   return std::string("Select '' As \"") + texts::kBatchTickCaption +
          "\",VoucherType.strVoucherTypeCode || '-' || LPAD(Voucher.intVoucherNO,6,'0') As \"" +
          texts::kBatchNumberCaption + "\",Voucher.strDate As \"" + texts::kBatchDateCaption +
