@@ -143,8 +143,7 @@ class NumberingTest : public ::testing::Test {
           "Select * From ReceiptMaxNo Order By lngOrganizationID, intYear, bytPeriod, "
           "strReceiptNo",
           "Select lnglogid, strlog From log Order By lnglogid",
-          "Select strSection, strKey, strSetting From Setting Order By strSection, strKey, "
-          "lngOrganizationID"}) {
+          "Select lngOrganizationID, strSetting From Setting Where strKey = '凭证唯一性密钥'"}) {
       host::Recordset rs = t_.Data().OpenRecordset(sql);
       for (; !rs.Eof(); rs.MoveNext()) {
         for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += rs[i].AsText() + "|";
