@@ -15,6 +15,7 @@
 #include "lists/list_query.h"
 #include "lists/list_texts.h"
 #include "lists/voucher_list.h"
+#include "numbering/number_ledger.h"
 #include "voucher/voucher_status.h"
 
 namespace lumvoucher::lists {
@@ -297,7 +298,9 @@ std::vector<host::VoucherBusinessService::Result> frmBatchVoucher::Apply(
     case BatchOperation::kDelete:
       break;
   }
-  // Deleting stays one voucher at a time: its first refusal ends the run anyway.
+  // Deleting stays one voucher at a time: its first refusal ends the run anyway (and rolls the
+  // number ledger's entries back with it).
+  numbering::WriteDeleteLedger(ids);
   std::vector<host::VoucherBusinessService::Result> results;
   for (long id : ids) {
     results.push_back(business.Delete(id));
