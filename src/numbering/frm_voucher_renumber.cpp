@@ -273,13 +273,18 @@ bool frmVoucherRenumber::Query() {
 
 std::vector<LedgerLine> frmVoucherRenumber::Explain() const {
   std::vector<LedgerLine> lines;
-  for (std::size_t i = 0; i < state_.report_types.size(); ++i) {
-    const TypeNumbers& t = state_.report_types[i];
-    std::vector<LedgerLine> some =
-        ExplainNumbers(ScopeOf(report_type_ids_[i]), basis_.ReportSource(), t.code, t.First(),
-                       t.highest, t.numbers);
-    lines.insert(lines.end(), std::make_move_iterator(some.begin()),
-                 std::make_move_iterator(some.end()));
+  try {
+    for (std::size_t i = 0; i < state_.report_types.size(); ++i) {
+      const TypeNumbers& t = state_.report_types[i];
+      std::vector<LedgerLine> some =
+          ExplainNumbers(ScopeOf(report_type_ids_[i]), basis_.ReportSource(), t.code, t.First(),
+                         t.highest, t.numbers);
+      lines.insert(lines.end(), std::make_move_iterator(some.begin()),
+                   std::make_move_iterator(some.end()));
+    }
+  } catch (const std::exception& error) {
+    frame::Msg(error.what(), host::mb::kCritical, state_.title);
+    lines.clear();
   }
   return lines;
 }

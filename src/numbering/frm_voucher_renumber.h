@@ -84,7 +84,8 @@ class frmVoucherRenumber : public host::ModalWindow {
   bool Query();
   // "编号整理(&S)": asks, renumbers, reruns the report. False when declined or rolled back.
   bool Renumber();
-  // The explanation of the last report's missing, void and moved-in numbers (the ledger).
+  // The explanation of the last report's missing, void and moved-in numbers (the ledger);
+  // nothing after a database error, which is shown.
   std::vector<LedgerLine> Explain() const;
 
   // Called with (vouchers moved, candidates) of the type being renumbered.

@@ -78,6 +78,15 @@ TEST_F(ContinuityTest, ThePrintedOnesKeepTheirNumbersAndVolumesAndStampsFollow) 
   EXPECT_EQ(Receipt(kNoteType), "6");
 }
 
+TEST_F(ContinuityTest, WithoutACounterTheRunStartsAboveTheStoredNumbersAndAddsOne) {
+  for (long n : {1, 2, 4}) Add(n, n, "2026-03-10", kCashType);
+  Open();
+  Tick({1, 2});
+  ExpectRun("000005 - 000006");
+  EXPECT_EQ(Vouchers(kCashType), "1:5:0000 2:6:0000 4:4:0000");
+  EXPECT_EQ(Receipt(kCashType), "6");
+}
+
 TEST_F(ContinuityTest, TheChecksComeInTheirOrder) {
   Add(1, 1);
   Add(2, 2);
