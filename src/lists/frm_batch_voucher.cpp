@@ -240,13 +240,11 @@ void frmBatchVoucher::SelectRow(int row) {
 }
 
 void frmBatchVoucher::SetTicked(int row, bool on) {
-  if (row < 0 || row >= static_cast<int>(state_.rows.size())) return;
-  state_.rows[static_cast<std::size_t>(row)][0] = host::Value(on ? texts::kBatchTickMark : "");
+  lists::SetTicked(state_.rows, row, on);
 }
 
 bool frmBatchVoucher::IsTicked(int row) const {
-  if (row < 0 || row >= static_cast<int>(state_.rows.size())) return false;
-  return state_.rows[static_cast<std::size_t>(row)][0].AsText() == texts::kBatchTickMark;
+  return lists::IsTicked(state_.rows, row);
 }
 
 void frmBatchVoucher::ToggleTick(int row) {
@@ -254,17 +252,15 @@ void frmBatchVoucher::ToggleTick(int row) {
 }
 
 void frmBatchVoucher::SelectAll() {
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) SetTicked(row, true);
+  lists::SetAllTicked(state_.rows, true);
 }
 
 void frmBatchVoucher::SelectNone() {
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) SetTicked(row, false);
+  lists::SetAllTicked(state_.rows, false);
 }
 
 int frmBatchVoucher::TickedCount() const {
-  int n = 0;
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) n += IsTicked(row) ? 1 : 0;
-  return n;
+  return lists::TickedCount(state_.rows);
 }
 
 bool frmBatchVoucher::PeriodClosed(long organization_id, int year, int period) {

@@ -151,13 +151,11 @@ void frmVoucherContinuity::SelectRow(int row) {
 }
 
 void frmVoucherContinuity::SetTicked(int row, bool on) {
-  if (row < 0 || row >= static_cast<int>(state_.rows.size())) return;
-  state_.rows[static_cast<std::size_t>(row)][0] = host::Value(on ? texts::kTickMark : "");
+  lists::SetTicked(state_.rows, row, on);
 }
 
 bool frmVoucherContinuity::IsTicked(int row) const {
-  if (row < 0 || row >= static_cast<int>(state_.rows.size())) return false;
-  return state_.rows[static_cast<std::size_t>(row)][0].AsText() == texts::kTickMark;
+  return lists::IsTicked(state_.rows, row);
 }
 
 void frmVoucherContinuity::ToggleTick(int row) {
@@ -165,17 +163,15 @@ void frmVoucherContinuity::ToggleTick(int row) {
 }
 
 void frmVoucherContinuity::SelectAll() {
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) SetTicked(row, true);
+  lists::SetAllTicked(state_.rows, true);
 }
 
 void frmVoucherContinuity::SelectNone() {
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) SetTicked(row, false);
+  lists::SetAllTicked(state_.rows, false);
 }
 
 int frmVoucherContinuity::TickedCount() const {
-  int n = 0;
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) n += IsTicked(row) ? 1 : 0;
-  return n;
+  return lists::TickedCount(state_.rows);
 }
 
 bool frmVoucherContinuity::Filter() {

@@ -59,7 +59,6 @@ inline constexpr const char* kContinuityFilter = "条件选择";
 inline constexpr const char* kContinuitySelectAll = "全部选择";
 inline constexpr const char* kContinuitySelectNone = "全部取消";
 inline constexpr const char* kTickCaption = "选定";
-inline constexpr const char* kTickMark = "√";
 inline constexpr const char* kStatusCaption = "状态";
 inline constexpr const char* kStatusVoid = "作废";
 inline constexpr const char* kStatusError = "错误";
