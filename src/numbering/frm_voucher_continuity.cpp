@@ -11,6 +11,7 @@
 #include "host/data_access.h"
 #include "host/message_box.h"
 #include "lists/grid_cells.h"
+#include "lists/list_columns.h"
 #include "lists/list_query.h"
 #include "numbering/number_ledger.h"
 #include "numbering/numbering_texts.h"
@@ -52,22 +53,10 @@ void frmVoucherContinuity::ReadColumns() {
   host::Recordset list = data.OpenRecordset("Select lngListID From List Where strListName=" +
                                             frame::SqlText(texts::kContinuityWindowName));
   list_id_ = list.Empty() ? 0 : static_cast<long>(list[std::size_t{0}].AsLong());
-  const long own = frame::OperatorId();
-  host::Recordset mine = data.OpenRecordset(
-      "Select Count(1) As n From ListField Where lngListID=" + SqlNumber(list_id_) +
-      " And lngOperatorID=" + SqlNumber(own));
-  const long layout = mine["n"].AsLong() > 0 ? own : 0;
-  host::Recordset rs = data.OpenRecordset(
-      "Select ViewField.strViewFieldDesc,ViewField.strFieldName From ListField,ViewField"
-      " Where ListField.lngViewFieldID=ViewField.lngViewFieldID And ListField.lngListID=" +
-      SqlNumber(list_id_) + " And ListField.lngOperatorID=" + SqlNumber(layout) +
-      " And ListField.blnIsVisible=1 Order By ListField.intOrder,ViewField.lngViewFieldID");
-  configured_.clear();
+  configured_ = lists::ConfiguredColumns(list_id_);
   state_.columns = {{texts::kTickCaption, true}};
-  for (; !rs.Eof(); rs.MoveNext()) {
-    configured_.emplace_back(rs["strViewFieldDesc"].AsText(), rs["strFieldName"].AsText());
-    state_.columns.push_back({configured_.back().first, true});
-  }
+  for (const lists::ColumnDef& column : configured_)
+    state_.columns.push_back({column.caption, true});
   state_.columns.push_back({texts::kStatusCaption, true});
   for (const char* hidden : {kIdColumn, kYearColumn, kPeriodColumn, kTypeColumn, kBaseColumn}) {
     state_.columns.push_back({hidden, false});
@@ -77,9 +66,9 @@ void frmVoucherContinuity::ReadColumns() {
 std::string frmVoucherContinuity::CandidateQuery() const {
   std::string columns;
   std::string named;
-  for (const auto& [caption, expression] : configured_) {
-    columns += "," + expression + " As \"" + caption + "\"";
-    named += expression + " ";
+  for (const lists::ColumnDef& column : configured_) {
+    columns += "," + column.expression + " As \"" + column.caption + "\"";
+    named += column.expression + " ";
   }
   const lists::TableJoins joins = lists::ReferenceTables(named);
   return std::string("Select '' As \"") + texts::kTickCaption + "\"" + columns +

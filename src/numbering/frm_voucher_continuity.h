@@ -7,6 +7,7 @@
 #include "host/host_services.h"
 #include "host/modal_runner.h"
 #include "host/recordset.h"
+#include "lists/list_query.h"
 #include "numbering/numbering_basis.h"
 
 namespace lumvoucher::numbering {
@@ -97,7 +98,7 @@ class frmVoucherContinuity : public host::ModalWindow {
 
   const NumberingBasis& basis_;
   ContinuityState state_;
-  std::vector<std::pair<std::string, std::string>> configured_;  // caption, expression
+  std::vector<lists::ColumnDef> configured_;
   long list_id_ = 0;
   long first_number_ = 0;
   long last_number_ = 0;
