@@ -8,6 +8,7 @@
 #include "ui/desktop.h"
 #include "ui/filter_dialog.h"
 #include "ui/login_dialog.h"
+#include "ui/numbering_views.h"
 #include "ui/voucher_list_view.h"
 #include "ui/voucher_view.h"
 #include "voucher/frm_voucher.h"
@@ -117,6 +118,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterShellScreens(desktop);
   RegisterVoucherViews(desktop);
   RegisterListViews(desktop);
+  RegisterNumberingViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 

@@ -308,6 +308,7 @@ bool VoucherListView::Handles(Command command) const {
     case Command::kEditShowAll:
     case Command::kEditFilter:
     case Command::kToolRefresh:
+    case Command::kEditVoucherVolume:
       return true;
     case Command::kEditEdit:
     case Command::kEditInActive:
@@ -341,6 +342,9 @@ void VoucherListView::Run(Command command) {
       return;
     case Command::kToolRefresh:
       After(presenter_.mclsMainControl_ToolRefresh());
+      return;
+    case Command::kEditVoucherVolume:
+      After(presenter_.RunAction(ListAction::kVolumes));
       return;
     default:
       return;

@@ -23,6 +23,7 @@
 #include "frame/login_state.h"
 #include "host/database_error.h"
 #include "host/recordset.h"
+#include "numbering/numbering_windows.h"
 #include "ui/qt_text.h"
 #include "ui/voucher_entry_panel.h"
 #include "ui/voucher_grid_model.h"
@@ -754,6 +755,7 @@ bool VoucherView::Handles(Command command) const {
   const voucher::VoucherState& s = presenter_.State();
   switch (command) {
     case Command::kEditNew:
+    case Command::kEditVoucherVolume:
       return true;
     case Command::kEditInsLine:
     case Command::kEditDelLine:
@@ -780,6 +782,9 @@ bool VoucherView::Handles(Command command) const {
 
 void VoucherView::Run(Command command) {
   switch (command) {
+    case Command::kEditVoucherVolume:
+      numbering::MainControlEditVoucherVolume();
+      return;
     case Command::kEditNew:
       if (QLineEdit* editor = CurrentEditor()) {
         emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
