@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "embedded/dialect/exists_to_in.h"
+#include "embedded/dialect/nesting.h"
 #include "embedded/dialect/outer_join.h"
 #include "embedded/dialect/translate_error.h"
 
@@ -356,9 +357,13 @@ class Emitter {
   void EmitLiteral(const Expr& e) {
     const Literal& literal = lexed_.literals[static_cast<std::size_t>(e.literal)];
     if (lift_ && !inline_all_) {
-      auto found = std::find(params_.begin(), params_.end(), e.literal);
-      std::size_t number = static_cast<std::size_t>(found - params_.begin()) + 1;
-      if (found == params_.end()) params_.push_back(e.literal);
+      // A literal written twice (a pass may copy one) keeps its parameter.
+      if (param_of_.empty()) param_of_.assign(lexed_.literals.size(), 0);
+      int& number = param_of_[static_cast<std::size_t>(e.literal)];
+      if (number == 0) {
+        params_.push_back(e.literal);
+        number = static_cast<int>(params_.size());
+      }
       out_ += '?';
       out_ += std::to_string(number);
       return;
@@ -382,6 +387,7 @@ class Emitter {
   }
 
   void EmitExpr(const Expr& e) {
+    DepthGuard guard(depth_, kMaxWalkDepth, e.offset);
     switch (e.kind) {
       case ExprKind::kColumn: {
         if (e.join_mark) {
@@ -497,20 +503,46 @@ class Emitter {
     }
   }
 
-  static void FlattenConcat(const Expr& e, std::vector<const Expr*>& parts) {
+  static void FlattenConcat(const Expr& e, std::vector<const Expr*>& parts, int depth) {
     if (e.kind == ExprKind::kBinary && e.op == "||") {
-      FlattenConcat(*e.args[0], parts);
-      FlattenConcat(*e.args[1], parts);
+      CheckWalkDepth(depth, e.offset);
+      FlattenConcat(*e.args[0], parts, depth + 1);
+      FlattenConcat(*e.args[1], parts, depth + 1);
       return;
     }
     parts.push_back(&e);
+  }
+
+  // SQLite nests a || chain one level per operator and refuses a thousand: a long one is written
+  // in balanced groups.
+  void EmitConcatParts(const std::vector<const Expr*>& parts, std::size_t first, std::size_t end) {
+    constexpr std::size_t kFlat = 32;
+    if (end - first > kFlat) {
+      const std::size_t middle = first + (end - first) / 2;
+      out_ += '(';
+      EmitConcatParts(parts, first, middle);
+      out_ += ") || (";
+      EmitConcatParts(parts, middle, end);
+      out_ += ')';
+      return;
+    }
+    for (std::size_t i = first; i < end; ++i) {
+      if (i > first) out_ += " || ";
+      if (parts[i]->kind == ExprKind::kLiteral) {
+        EmitExpr(*parts[i]);
+      } else {
+        out_ += "ifnull(";
+        EmitExpr(*parts[i]);
+        out_ += ",'')";
+      }
+    }
   }
 
   void EmitBinary(const Expr& e) {
     if (e.op == "||") {
       // Oracle's || skips NULLs, and an empty result is NULL again.
       std::vector<const Expr*> parts;
-      FlattenConcat(e, parts);
+      FlattenConcat(e, parts, 0);
       bool never_empty = false;
       std::vector<const Expr*> kept;
       for (const Expr* p : parts) {
@@ -523,16 +555,7 @@ class Emitter {
         return;
       }
       if (!never_empty) out_ += "nullif(";
-      for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (i > 0) out_ += " || ";
-        if (kept[i]->kind == ExprKind::kLiteral) {
-          EmitExpr(*kept[i]);
-        } else {
-          out_ += "ifnull(";
-          EmitExpr(*kept[i]);
-          out_ += ",'')";
-        }
-      }
+      EmitConcatParts(kept, 0, kept.size());
       if (!never_empty) out_ += ",'')";
       return;
     }
@@ -550,8 +573,9 @@ class Emitter {
     out_ += ' ';
     out_ += e.op;
     out_ += ' ';
-    const bool associative = e.op == "AND" || e.op == "OR";
-    EmitOperand(*e.args[1], p, !associative);
+    // Also for AND and OR: a long chain comes balanced from the parser, and its parentheses keep
+    // it shallow for SQLite too.
+    EmitOperand(*e.args[1], p, true);
   }
 
   void EmitArgs(const Expr& e, int format_arg) {
@@ -811,6 +835,7 @@ class Emitter {
   }
 
   void EmitQuery(Query& q) {
+    DepthGuard guard(depth_, kMaxWalkDepth, q.selects.front()->offset);
     for (std::size_t i = 0; i < q.selects.size(); ++i) {
       if (i > 0) {
         const std::string& op = q.set_ops[i - 1];
@@ -993,8 +1018,10 @@ class Emitter {
   bool inline_all_;
   std::vector<int>& kept_;
   bool lift_ = true;
+  int depth_ = 0;
   std::string out_;
   std::vector<int> params_;
+  std::vector<int> param_of_;  // per literal ordinal: its parameter number, 0 while it has none
   UpdateParts update_;
 };
 
