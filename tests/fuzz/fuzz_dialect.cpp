@@ -60,6 +60,9 @@ const char* const kFragments[] = {
     ")",
     ",",
     "count(*)",
+    "a.y = 7",
+    "DECODE(b.y, 7, 1, 'x', 2)",
+    "1.50 || a.y",
 };
 
 // An expression wrapped around an expression: `open` + inner + `close`.
@@ -92,7 +95,8 @@ const Wrapper kFrames[] = {
     {"SELECT ", " v FROM t"},
     {"SELECT x FROM t WHERE ", ""},
     {"SELECT a.x FROM t a, t b WHERE a.x = b.x(+) AND ", ""},
-    {"Update t v Set y = ", " Where x = 1"},
+    // Matching no row: y || y || ... on a row kept from run to run would grow without end.
+    {"Update t v Set y = ", " Where 1 = 0"},
     {"SELECT x FROM t ORDER BY ", ""},
 };
 
