@@ -1,6 +1,7 @@
 #include "frame/operation_log.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <mutex>
@@ -60,7 +61,20 @@ std::string DatabaseTime() {
   }
 }
 
+std::string MachineName() {
+  for (const char* name : {"HOSTNAME", "COMPUTERNAME"}) {
+    if (const char* value = std::getenv(name)) return value;
+  }
+  return "localhost";
+}
+
 }  // namespace
+
+LogEntry LogEntryNow(std::string text) {
+  const std::string time = LocalTime("%H:%M:%S");
+  return {OperatorId(), std::move(text), LocalTime("%Y-%m-%d"), time,
+          time,         MachineName(),   OrganizationId()};
+}
 
 void WriteLog(const LogEntry& entry) {
   Data().Execute(FormatText(
