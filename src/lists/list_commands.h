@@ -7,11 +7,12 @@ namespace lumvoucher::lists {
 
 // The lists' status commands: the batch dialog in its seven modes (run modally through the
 // host), and on the selected voucher cashier signature, posting or cancelling it, void,
-// reversal and memo registration. Each calls the host's voucher business service, which
-// enforces the whole rule again, and states refusals under the command's title.
+// reversal, memo registration and the cash-flow window of the selected line. Each calls the host's
+// voucher business service, which enforces the whole rule again, and states refusals under the
+// command's title.
 //
 // The hook answers true when vouchers changed (the list then reloads). Actions it does not
-// carry out (volumes, cash flow, printing, columns, the reports, external data, the continuity
+// carry out (volumes, printing, columns, the reports, external data, the continuity
 // check, the memo registration window) go on to the hook that was installed before, if any.
 VoucherList::CommandHook ListCommands(VoucherList::CommandHook next = {});
 
