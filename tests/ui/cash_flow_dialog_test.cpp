@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QCompleter>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "frame/window_registry.h"
@@ -153,6 +155,39 @@ TEST_F(CashFlowDialogTest, TheBatchDialogSwitchesModesAndSavesByOppositeLine) {
   EXPECT_EQ(Scalar("Select lngVoucherDetailID || '|' || lngCashItemID From VoucherCashFlow Where "
                    "dblAmount = 71000"),
             "10|2");
+}
+
+// The desktop's item cards: each dialog is played in turn, the answers go to the table.
+TEST_F(CashFlowDialogTest, TheItemCardsAddRenameAndDeleteAnItemNotInUse) {
+  embedded::EmbeddedCWCard& card = desktop_->Host().CWCard();
+  std::function<void(QStringList)> type = [&type](QStringList texts) {
+    lumvoucher::testing::WhenModalOpens([&type, texts](QWidget& widget) {
+      auto* input = qobject_cast<QInputDialog*>(&widget);
+      ASSERT_NE(input, nullptr);
+      input->setTextValue(texts.first());
+      input->accept();
+      if (texts.size() > 1) type(texts.mid(1));
+    });
+  };
+  type({QStringLiteral("02-09"), QStringLiteral("支付的押金")});
+  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kAdd, 2, 0));
+  const std::string id =
+      Scalar("Select lngCashItemID From CashItem Where strCashItemCode = '02-09'");
+  EXPECT_EQ(Scalar("Select strCashItemName || '/' || lngParentID || '/' || intLevel || '/' || "
+                   "lngCashFlowType From CashItem Where lngCashItemID = " +
+                   id),
+            "支付的押金/5/2/2");
+  type({QStringLiteral("支付的保证金")});
+  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kModify, 2, std::stol(id)));
+  EXPECT_EQ(Scalar("Select strCashItemName From CashItem Where lngCashItemID = " + id),
+            "支付的保证金");
+  desktop_->Host().Database().Execute(
+      "Insert Into VoucherCashFlow (lngVoucherDetailID, lngCashItemID, dblAmount) Values (3, " +
+      id + ", 1)");
+  EXPECT_FALSE(card.MaintainCashItem(host::CashItemAction::kDelete, 2, std::stol(id)));
+  desktop_->Host().Database().Execute("Delete From VoucherCashFlow");
+  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kDelete, 2, std::stol(id)));
+  EXPECT_EQ(Scalar("Select Count(*) From CashItem Where lngCashItemID = " + id), "0");
 }
 
 }  // namespace
