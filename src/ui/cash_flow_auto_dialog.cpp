@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSplitter>
@@ -260,17 +259,10 @@ CashFlowAutoDialog::CashFlowAutoDialog(cashflow::frmCashFlowAuto2& presenter, QW
   suggest_ = new QPushButton(QStringLiteral("建议"), this);
   suggest_->setToolTip(
       QStringLiteral("按本单位以往凭证中对方科目最常用的现金流量项目填写空白项目"));
-  auto* items = new QPushButton(QStringLiteral("项目维护"), this);
-  auto* menu = new QMenu(items);
-  for (auto [caption, action] : {std::pair{texts::kMenuAdd, host::CashItemAction::kAdd},
-                                 std::pair{texts::kMenuDelete, host::CashItemAction::kDelete},
-                                 std::pair{texts::kMenuModify, host::CashItemAction::kModify}}) {
-    menu->addAction(ToQt(caption), this, [this, action = action] {
-      presenter_.MaintainItems(CurrentRow(), action);
-      Render();
-    });
-  }
-  items->setMenu(menu);
+  QPushButton* items = CashItemsButton(this, [this](host::CashItemAction action) {
+    presenter_.MaintainItems(CurrentRow(), action);
+    Render();
+  });
   save_ = new QPushButton(QStringLiteral("保存"), this);
   auto* cancel = new QPushButton(QStringLiteral("取消"), this);
   for (QPushButton* b : {add, remove, suggest_, items}) buttons->addWidget(b);

@@ -4,7 +4,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -156,17 +155,10 @@ CashFlowDialog::CashFlowDialog(cashflow::frmVoucherCashFlow& presenter, QWidget*
   auto* buttons = new QHBoxLayout;
   auto* add_button = new QPushButton(QStringLiteral("新增"), this);
   auto* delete_button = new QPushButton(QStringLiteral("删除"), this);
-  auto* items = new QPushButton(QStringLiteral("项目维护"), this);
-  auto* menu = new QMenu(items);
-  for (auto [caption, action] : {std::pair{texts::kMenuAdd, host::CashItemAction::kAdd},
-                                 std::pair{texts::kMenuDelete, host::CashItemAction::kDelete},
-                                 std::pair{texts::kMenuModify, host::CashItemAction::kModify}}) {
-    menu->addAction(ToQt(caption), this, [this, action = action] {
-      presenter_.MaintainItems(CurrentRow(), action);
-      Render();
-    });
-  }
-  items->setMenu(menu);
+  QPushButton* items = CashItemsButton(this, [this](host::CashItemAction action) {
+    presenter_.MaintainItems(CurrentRow(), action);
+    Render();
+  });
   auto* batch = new QPushButton(QStringLiteral("批量分配"), this);
   ok_ = new QPushButton(QStringLiteral("确定"), this);
   auto* cancel = new QPushButton(QStringLiteral("取消"), this);

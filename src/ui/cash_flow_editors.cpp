@@ -3,8 +3,11 @@
 #include <QComboBox>
 #include <QCompleter>
 #include <QInputDialog>
+#include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
 
+#include "cashflow/cash_flow_texts.h"
 #include "embedded/embedded_services.h"
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
@@ -55,6 +58,20 @@ QStringList ChoiceTexts(const std::vector<cashflow::Choice>& choices) {
   QStringList texts;
   for (const cashflow::Choice& c : choices) texts << ToQt(c.Text());
   return texts;
+}
+
+QPushButton* CashItemsButton(QWidget* parent, std::function<void(host::CashItemAction)> maintain) {
+  auto* button = new QPushButton(QStringLiteral("项目维护"), parent);
+  auto* menu = new QMenu(button);
+  for (auto [caption, action] :
+       {std::pair{cashflow::texts::kMenuAdd, host::CashItemAction::kAdd},
+        std::pair{cashflow::texts::kMenuDelete, host::CashItemAction::kDelete},
+        std::pair{cashflow::texts::kMenuModify, host::CashItemAction::kModify}}) {
+    QObject::connect(menu->addAction(ToQt(caption)), &QAction::triggered, button,
+                     [maintain, action = action] { maintain(action); });
+  }
+  button->setMenu(menu);
+  return button;
 }
 
 QString AmountText(double amount) {

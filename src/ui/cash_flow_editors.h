@@ -8,6 +8,7 @@
 #include "cashflow/cash_flow_items.h"
 #include "host/login_context.h"
 
+class QPushButton;
 class QWidget;
 
 namespace lumvoucher::embedded {
@@ -43,6 +44,9 @@ class ChoiceDelegate : public QStyledItemDelegate {
 
 // "code name" of each choice, for a chooser.
 QStringList ChoiceTexts(const std::vector<cashflow::Choice>& choices);
+
+// The "项目维护" button of both dialogs: its menu (新增, 删除, 修改) runs `maintain`.
+QPushButton* CashItemsButton(QWidget* parent, std::function<void(host::CashItemAction)> maintain);
 
 // An amount as the grids show it: the account set's decimals, grouped by thousands.
 QString AmountText(double amount);

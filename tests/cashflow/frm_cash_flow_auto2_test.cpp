@@ -58,7 +58,6 @@ class BatchWindowTest : public CashFlowTest {
 
 TEST_F(BatchWindowTest, BothGridsLoadWithTheirCompanionsAndChooser) {
   ASSERT_TRUE(w_.Load(100));
-  EXPECT_EQ(w_.State().caption, "现金流量批量分配");
   EXPECT_EQ(Dump(w_.State().by_cash),
             "1000 流入 01-01 销售商品、提供劳务收到的现金 外部  60.00\n"
             "1000 流出 02-01 购买商品、接受劳务支付的现金 内部 901 集团本部 -40.00\n"
@@ -66,13 +65,11 @@ TEST_F(BatchWindowTest, BothGridsLoadWithTheirCompanionsAndChooser) {
   EXPECT_EQ(Dump(w_.State().by_opposite), "1002 流入  外部  150.00\n");
   ASSERT_EQ(w_.State().other_lines.size(), 1u);
   EXPECT_EQ(w_.State().other_lines[0].aux[0], "001 华东医药有限公司");
-  EXPECT_EQ(w_.State().other_lines[0].Credit(), 150);
   // Only 单位 is used, and only by the non-cash line.
   std::array<bool, cashflow::kAuxColumns> unit_only{};
   unit_only[0] = true;
   EXPECT_EQ(w_.State().other_aux_used, unit_only);
   EXPECT_EQ(w_.State().cash_aux_used, (std::array<bool, cashflow::kAuxColumns>{}));
-  EXPECT_EQ(cashflow::AuxCaptions()[6], "自定段01");
   ASSERT_EQ(w_.State().cash_line_choices.size(), 2u);
   EXPECT_EQ(w_.State().cash_line_choices[1].code, "1002-01");
   EXPECT_EQ(w_.State().cash_line_choices[1].text, "工商银行（人民币） 行号：2 借方：50.00");
@@ -112,14 +109,11 @@ TEST_F(BatchWindowTest, SaveChecksRowByRowInOrderAndWritesNothingWhenOneFails) {
   for (const Case& c : cases) {
     ASSERT_TRUE(w_.Load(100));
     c.edit();
-    std::string messages = c.messages;
-    if (c.overwrite)
-      messages = std::string("提示信息|292|") + texts::kOverwriteAsk + "\n" + messages;
-    const std::size_t from = t_.Messages().Shown().size();
-    if (c.overwrite) t_.Messages().Expect(texts::kOverwriteAsk, mb::kYes);
+    const std::string overwrite = std::string("提示信息|292|") + texts::kOverwriteAsk + "\n";
+    const std::size_t from = Expecting(c.overwrite ? overwrite : "", mb::kYes);
     Expecting(c.messages, mb::kNo);
     EXPECT_FALSE(w_.Save()) << c.messages;
-    EXPECT_EQ(ShownSince(from), messages);
+    EXPECT_EQ(ShownSince(from), (c.overwrite ? overwrite : "") + c.messages);
     EXPECT_EQ(w_.State().current_row, c.row) << c.messages;
     EXPECT_FALSE(w_.State().closed);
     EXPECT_EQ(Stored(), before);
