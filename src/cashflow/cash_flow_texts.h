@@ -92,8 +92,5 @@ inline constexpr const char* kDuplicate = "行，“现金流量项目”存在�
 inline constexpr const char* kKeepOneRow = "删除失败！至少应保留一条现金流量分配数据！";
 inline constexpr const char* kStoppedBeingCash =
     "现金流量分配错误，科目未设置成现金及其现金等价物。lngVoucherDetailID=";
-inline constexpr const char* kLineNo = " 行号：";
-inline constexpr const char* kDebitSide = " 借方：";
-inline constexpr const char* kCreditSide = " 贷方：";
 
 }  // namespace lumvoucher::cashflow::texts
