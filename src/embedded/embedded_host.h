@@ -47,6 +47,7 @@ class EmbeddedHost {
   EmbeddedAccount& Account() { return *account_; }
   EmbeddedTransferPublic& TransferPublic() { return *transfer_public_; }
   EmbeddedCard& Card() { return card_; }
+  EmbeddedCWCard& CWCard() { return cw_card_; }
   EmbeddedFilter& Filter() { return filter_; }
 
  private:
@@ -67,7 +68,7 @@ class EmbeddedHost {
   NamedHostObject<host::clsPublicForm> public_form_{"clsPublicForm"};
   NamedHostObject<host::clsFlowModule> flow_module_{"clsFlowModule"};
   EmbeddedCard card_;
-  NamedHostObject<host::clsCWCard> cw_card_{"clsCWCard"};
+  EmbeddedCWCard cw_card_;
   NamedHostObject<host::clsTemplate> template_{"clsTemplate"};
   NamedHostObject<host::clsFixedAsset> fixed_asset_{"clsFixedAsset"};
   NamedHostObject<host::clsConsumption> consumption_{"clsConsumption"};

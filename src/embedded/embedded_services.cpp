@@ -335,6 +335,17 @@ bool EmbeddedAccount::MayUseAccount(std::string_view account_code) {
   return rs["n"].AsLong() > 0;
 }
 
+std::string EmbeddedAccount::AuthorizedAccountList() {
+  if (!RightsControlled("科目")) return std::string();
+  host::Recordset rs = login_.Data().OpenRecordset(
+      "Select lngAccountID From OperatorAccount Where lngOperatorID = " +
+      N(login_.CurrentOperator().id) +
+      " And lngOrganizationID = " + N(login_.CurrentOrganization().id) + " Order By lngAccountID");
+  std::string list;
+  for (; !rs.Eof(); rs.MoveNext()) list += (list.empty() ? "" : ",") + rs["lngAccountID"].AsText();
+  return "(" + (list.empty() ? std::string("0") : list) + ")";
+}
+
 bool EmbeddedAccount::MayUseItem(int kind, long item_id) {
   const ItemTable* t = TableOf(kind);
   if (t == nullptr || *t->rights_key == '\0' || !RightsControlled(t->rights_key)) return true;

@@ -95,6 +95,9 @@ class EmbeddedAccount : public host::clsAccount {
   std::optional<host::AccountInfo> AccountByCode(std::string_view code) override;
   std::optional<host::AccountInfo> AccountById(long account_id) override;
   bool MayUseAccount(std::string_view account_code) override;
+  // The operator's rows of OperatorAccount when accounts are rights-controlled ("(0)" for
+  // none, so that a restricted operator without accounts gets nothing rather than everything).
+  std::string AuthorizedAccountList() override;
   bool MayUseItem(int kind, long item_id) override;
   bool AccountAcceptsAllItems(long account_id, int kind) override;
   bool ItemAssignedToAccount(long account_id, int kind, long item_id) override;
@@ -218,6 +221,21 @@ class EmbeddedCard : public host::clsCard {
 
  private:
   NamedHostObject<host::HostObject> card_object_{"Card"};
+};
+
+// The cash-flow item cards. This host has no window of its own for them: the desktop or a test
+// installs the handler; without one every card is cancelled.
+class EmbeddedCWCard : public host::clsCWCard {
+ public:
+  using Handler = std::function<bool(host::CashItemAction action, int flow_type, long item_id)>;
+  std::string ObjectName() const override { return "clsCWCard"; }
+  bool MaintainCashItem(host::CashItemAction action, int flow_type, long item_id) override {
+    return handler_ ? handler_(action, flow_type, item_id) : false;
+  }
+  void SetHandler(Handler handler) { handler_ = std::move(handler); }
+
+ private:
+  Handler handler_;
 };
 
 }  // namespace lumvoucher::embedded

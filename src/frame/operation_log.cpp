@@ -61,7 +61,20 @@ std::string DatabaseTime() {
   }
 }
 
+std::string MachineName() {
+  for (const char* name : {"HOSTNAME", "COMPUTERNAME"}) {
+    if (const char* value = std::getenv(name)) return value;
+  }
+  return "localhost";
+}
+
 }  // namespace
+
+LogEntry LogEntryNow(std::string text) {
+  const std::string time = LocalTime("%H:%M:%S");
+  return {OperatorId(), std::move(text), LocalTime("%Y-%m-%d"), time,
+          time,         MachineName(),   OrganizationId()};
+}
 
 void WriteLog(const LogEntry& entry) {
   Data().Execute(FormatText(
@@ -73,18 +86,6 @@ void WriteLog(const LogEntry& entry) {
        SqlNumber(entry.organization_id)}));
 }
 
-LogEntry CurrentLogEntry(std::string text) {
-  std::string machine = "localhost";
-  for (const char* name : {"HOSTNAME", "COMPUTERNAME"}) {
-    if (const char* value = std::getenv(name)) {
-      machine = value;
-      break;
-    }
-  }
-  const std::string time = LocalTime("%H:%M:%S");
-  return {OperatorId(), std::move(text),    LocalTime("%Y-%m-%d"), time,
-          time,         std::move(machine), OrganizationId()};
-}
 
 void WriteDateCondition(long list_id, long view_field_id, std::string_view path,
                         std::string_view from_date, std::string_view to_date) {

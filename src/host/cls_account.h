@@ -84,6 +84,9 @@ class clsAccount {
   virtual std::optional<AccountInfo> AccountById(long account_id) = 0;
   // Whether the current operator may use the account code on vouchers.
   virtual bool MayUseAccount(std::string_view account_code) = 0;
+  // The accounts the current operator may make vouchers on, as an Oracle IN list ("(3,5,9)");
+  // "" when his accounts are not restricted.
+  virtual std::string AuthorizedAccountList() = 0;
   // Whether the current operator may use an item (kind as in item_kind).
   virtual bool MayUseItem(int kind, long item_id) = 0;
   // Whether the account takes every item of the kind (else only the items assigned to it).

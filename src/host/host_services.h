@@ -31,7 +31,17 @@ class clsReportBook : public HostObject {};
 class clsCardInFix : public HostObject {};
 class clsPublicForm : public HostObject {};
 class clsFlowModule : public HostObject {};
-class clsCWCard : public HostObject {};
+// What the cash-flow windows do to the cash-flow items (CashItem) from their item chooser.
+enum class CashItemAction { kAdd, kDelete, kModify };
+
+// Cash-flow card services: the host's own cards that maintain the cash-flow items.
+class clsCWCard : public HostObject {
+ public:
+  // Opens the host's card for `action` on the items of `flow_type` (1 inflow, 2 outflow),
+  // on `cash_item_id` for delete and modify (0 = none chosen). Answers whether the items
+  // changed, so that the chooser reads them again.
+  virtual bool MaintainCashItem(CashItemAction action, int flow_type, long cash_item_id) = 0;
+};
 class clsTemplate : public HostObject {};
 class clsFixedAsset : public HostObject {};
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "cashflow/cash_flow_command.h"
 #include "frame/frame_texts.h"
 #include "frame/login_state.h"
 #include "frame/settings.h"
@@ -213,6 +214,8 @@ VoucherList::CommandHook ListCommands(VoucherList::CommandHook next) {
         return VoidSelected(list);
       case ListAction::kReverse:
         return ReverseSelected(list);
+      case ListAction::kCashFlow:
+        return cashflow::OpenLineCashFlow(list.SelectedVoucherID(), list.SelectedLineID()).shown;
       case ListAction::kMemo:
         if (list.WindowName() == kErrorListName) return ClearMemoSelected(list);
         if (!MayRegisterMemo(list)) return false;

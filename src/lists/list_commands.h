@@ -7,13 +7,14 @@ namespace lumvoucher::lists {
 
 // The lists' status commands: the batch dialog in its seven modes (run modally through the
 // host), and on the selected voucher cashier signature, posting or cancelling it, void,
-// reversal and memo registration. Each calls the host's voucher business service, which
-// enforces the whole rule again, and states refusals under the command's title.
+// reversal, memo registration and the cash-flow window of the selected line. Each calls the host's
+// voucher business service, which enforces the whole rule again, and states refusals under the
+// command's title.
 //
 // The volumes and the continuity check open their windows (numbering/numbering_windows.h).
 // The hook answers true when vouchers changed (the list then reloads). Actions it does not
-// carry out (cash flow, printing, columns, the reports, external data, the memo registration
-// window) go on to the hook that was installed before, if any.
+// carry out (printing, columns, the reports, external data, the memo registration window) go
+// on to the hook that was installed before, if any.
 VoucherList::CommandHook ListCommands(VoucherList::CommandHook next = {});
 
 // Puts ListCommands in front of the list's current hook.

@@ -203,7 +203,7 @@ void WriteLedger(std::string_view caption, const NumberScope& scope,
   if (moves.empty()) return;
   for (std::string& text :
        LedgerTexts(caption, scope, VoucherTypeCode(scope.voucher_type_id), std::move(moves))) {
-    frame::WriteLog(frame::CurrentLogEntry(std::move(text)));
+    frame::WriteLog(frame::LogEntryNow(std::move(text)));
   }
 }
 

@@ -1,10 +1,15 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "cashflow/frm_cash_flow_auto2.h"
+#include "cashflow/frm_voucher_cash_flow.h"
 #include "lists/frm_batch_voucher.h"
 #include "lists/list_texts.h"
 #include "lists/voucher_list.h"
 #include "ui/batch_dialog.h"
+#include "ui/cash_flow_auto_dialog.h"
+#include "ui/cash_flow_dialog.h"
+#include "ui/cash_flow_editors.h"
 #include "ui/desktop.h"
 #include "ui/filter_dialog.h"
 #include "ui/login_dialog.h"
@@ -112,6 +117,33 @@ void RegisterListViews(Desktop& desktop) {
   });
 }
 
+// The two cash-flow windows, the item cards behind their choosers, and the voucher window's
+// "现金流量" command (the lists reach the line window through their own menu).
+void RegisterCashFlowViews(Desktop& desktop) {
+  desktop.Modal().Register(
+      cashflow::frmVoucherCashFlow::kWindowName,
+      [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {
+        auto* line = dynamic_cast<cashflow::frmVoucherCashFlow*>(&window);
+        if (line == nullptr) return nullptr;
+        return std::make_unique<CashFlowDialog>(*line, parent);
+      });
+  desktop.Modal().Register(
+      cashflow::frmCashFlowAuto2::kWindowName,
+      [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {
+        auto* batch = dynamic_cast<cashflow::frmCashFlowAuto2*>(&window);
+        if (batch == nullptr) return nullptr;
+        return std::make_unique<CashFlowAutoDialog>(*batch, parent);
+      });
+  InstallCashItemCards(desktop.Host().CWCard(), desktop.Host().Database(), desktop.Host().Login(),
+                       &desktop.Main());
+  desktop.Main().AddOpener(QStringLiteral("现金流量"), [&desktop] {
+    if (auto* view = dynamic_cast<VoucherView*>(desktop.Main().ActiveTarget())) {
+      view->Presenter().CashFlow();
+      view->Render();
+    }
+  });
+}
+
 }  // namespace
 
 void RegisterViews(Desktop& desktop) {
@@ -119,6 +151,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterVoucherViews(desktop);
   RegisterListViews(desktop);
   RegisterNumberingViews(desktop);
+  RegisterCashFlowViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 

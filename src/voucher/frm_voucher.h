@@ -11,6 +11,10 @@
 #include "voucher/voucher_model.h"
 #include "voucher/voucher_status.h"
 
+namespace lumvoucher::cashflow {
+struct VoucherCashFlowSubject;
+}
+
 namespace lumvoucher::voucher {
 
 // The operator's preferences of this window (per-user store, section operator id + "41").
@@ -164,6 +168,14 @@ class frmVoucher : public host::ChildWindow {
   // voucher to save; see voucher_reversal.h.
   bool ReverseVoucher(long VoucherID = 0);
 
+  // ---- Cash flow (frm_voucher_cash_flow_hooks.cpp). The voucher-level check that review,
+  // signature and posting run first (true: they may go on), its per-line pass, and the
+  // "现金流量" command: pending changes are saved, then the line window opens for the current
+  // line (or the voucher's first cash line) and its summary comes back into the grid.
+  bool CheckVoucherCashFlow();
+  bool PromptCashFlowLines();
+  bool CashFlow();
+
   // Whether memo registration may be opened for the voucher; states the refusal.
   bool MayRegisterMemo();
   // Asks, then removes every memo registration row of the voucher's lines.
@@ -188,6 +200,9 @@ class frmVoucher : public host::ChildWindow {
   bool RunStatus(StatusStep step);
   bool Reload();
   bool ConfirmDelete(bool all_lines);
+  // The summaries a cash-flow window wrote, taken into the grid and the stored copy alike.
+  void TakeCashFlowCode(long line_id, const std::string& code);
+  bool RunCashFlowCheck(bool (*check)(cashflow::VoucherCashFlowSubject&));
   void UpdateInfo();
   LineRuleContext RuleContext() const;
   bool ApplyReference(VoucherLine& line, LineField field, const std::string& text);

@@ -1,5 +1,3 @@
-#include <chrono>
-#include <cstdlib>
 #include <map>
 #include <set>
 
@@ -91,15 +89,6 @@ std::string ContentOf(const VoucherHeader& h, const std::vector<VoucherLine>& li
   return out;
 }
 
-std::string Now(const char* format) {
-  auto now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
-  std::tm local{};
-  localtime_r(&now, &local);
-  char text[32];
-  std::strftime(text, sizeof text, format, &local);
-  return text;
-}
-
 // The panel is drawn only while the window is on screen, and every road that shows the window
 // refreshes it first: a hidden window (a program's WriteForm and SaveAVoucher) skips the
 // account-balance query behind it, which reads every stored line of the account.
@@ -110,13 +99,6 @@ bool OnScreen(const host::ChildWindow& window) {
     if (child == &window) return true;
   }
   return false;
-}
-
-std::string MachineName() {
-  for (const char* name : {"HOSTNAME", "COMPUTERNAME"}) {
-    if (const char* value = std::getenv(name)) return value;
-  }
-  return "localhost";
 }
 
 }  // namespace
@@ -515,9 +497,7 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
       if (request.header.voucher_id != 0) {
         text += texts::kLogOld + written.old_type_and_number + ")";
       }
-      const std::string time = Now("%H:%M:%S");
-      frame::WriteLog({frame::OperatorId(), text, Now("%Y-%m-%d"), time, time, MachineName(),
-                       frame::OrganizationId()});
+      frame::WriteLog(frame::LogEntryNow(std::move(text)));
     }
     transaction.Commit();
     if (wait_) wait_("");

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "cashflow/mdl_cash_flow.h"
 #include "frame/frame_messages.h"
 #include "frame/frame_texts.h"
 #include "frame/login_state.h"
@@ -55,6 +56,7 @@ void frmVoucher::UpdateButtons() {
   }
   try {
     state_.buttons = EnabledButtons(h, state_.reversed, state_.preview, ReadOperatorStanding());
+    state_.buttons.cash_flow = cashflow::CanAssignCashFlow(h.voucher_id);
   } catch (const host::DatabaseError&) {
     // Without the rights nothing is offered; the service would refuse anyway.
     state_.buttons = {};
@@ -110,6 +112,11 @@ bool frmVoucher::SaveBeforeStatus() {
 bool frmVoucher::RunStatus(StatusStep step) {
   if (!SaveBeforeStatus()) return false;
   const VoucherHeader& h = state_.header;
+  // Moving a voucher on asks for its cash flow first; taking a step back does not.
+  const bool undo = step == StatusStep::kReview ? h.checker_id != 0
+                    : step == StatusStep::kSign ? h.teller_id != 0
+                                                : h.poster_id != 0;
+  if (!undo && !CheckVoucherCashFlow()) return false;
   const long id = h.voucher_id;
   const char* title = texts::kTitleReview;
   try {

@@ -36,6 +36,7 @@ struct ButtonFlags {
   bool void_voucher = false;
   bool delete_voucher = false;
   bool reverse = false;
+  bool cash_flow = false;  // "现金流量": the operator may assign cash flow on this voucher
 };
 
 // The current operator as the buttons see him.

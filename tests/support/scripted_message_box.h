@@ -25,6 +25,9 @@ class ScriptedMessageBox : public host::MessageBox {
   // The next message must have this text (and this title, when given); the box answers `answer`.
   void Expect(std::string text, int answer = host::mb::kOk,
               std::optional<std::string> title = std::nullopt);
+  // The same for a message whose text begins with `prefix` (a database error's own text).
+  void ExpectPrefix(std::string prefix, int answer = host::mb::kOk,
+                    std::optional<std::string> title = std::nullopt);
 
   int Show(std::string_view text, int flags, std::string_view title) override;
 
@@ -38,6 +41,7 @@ class ScriptedMessageBox : public host::MessageBox {
     std::string text;
     int answer;
     std::optional<std::string> title;
+    bool prefix = false;
   };
   std::deque<Expected> expected_;
   std::vector<ShownMessage> shown_;

@@ -17,6 +17,7 @@ UNION ALL SELECT 'PAYMENTMETHOD', max(10000, ifnull(max(lngPaymentMethodID), 0) 
 UNION ALL SELECT 'CHECKDETAIL',   max(10000, ifnull(max(lngCheckDetailID), 0) + 1) FROM CheckDetail
 UNION ALL SELECT 'FLEXIBLEITEM',  max(10000, ifnull(max(lngItemID), 0) + 1) FROM FlexibleItem
 UNION ALL SELECT 'FLEXIBLEFIELDDETAIL', max(10000, ifnull(max(lngFieldID), 0) + 1) FROM FlexibleFieldDetail
+UNION ALL SELECT 'CASHITEM',      max(10000, ifnull(max(lngCashItemID), 0) + 1) FROM CashItem
 -- Financial and budget vouchers (and their lines) draw from the same two counters,
 -- so that the two bases never share an id.
 UNION ALL SELECT 'VOUCHER',       max(10000, ifnull(max(lngVoucherID), 0) + 1) FROM VoucherView

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QStringList>
+#include <QStyledItemDelegate>
+#include <functional>
+#include <vector>
+
+#include "cashflow/cash_flow_items.h"
+#include "host/login_context.h"
+
+class QPushButton;
+class QWidget;
+
+namespace lumvoucher::embedded {
+class EmbeddedCWCard;
+}
+
+namespace lumvoucher::ui {
+
+// The cells of the cash-flow grids that take one of a list: the flow and range columns offer
+// their fixed labels, the item and counterpart columns the presenter's choices, completed by
+// any part of "code name" as the user types. Cells without choices get the default editor.
+class ChoiceDelegate : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  struct Offer {
+    QStringList choices;
+    bool typed = false;  // the user may type (and complete) rather than only pick
+  };
+  using OfferOf = std::function<Offer(const QModelIndex& index)>;
+
+  ChoiceDelegate(OfferOf offer, QObject* parent);
+
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                        const QModelIndex& index) const override;
+  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+  void setModelData(QWidget* editor, QAbstractItemModel* model,
+                    const QModelIndex& index) const override;
+
+ private:
+  OfferOf offer_;
+};
+
+// "code name" of each choice, for a chooser.
+QStringList ChoiceTexts(const std::vector<cashflow::Choice>& choices);
+
+// The "项目维护" button of both dialogs: its menu (新增, 删除, 修改) runs `maintain`.
+QPushButton* CashItemsButton(QWidget* parent, std::function<void(host::CashItemAction)> maintain);
+
+// An amount as the grids show it: the account set's decimals, grouped by thousands.
+QString AmountText(double amount);
+
+// The cash-flow item cards of the desktop: add (code and name asked), modify (name asked) and
+// delete (asked, refused for an item in use) over the account set's CashItem table.
+void InstallCashItemCards(embedded::EmbeddedCWCard& card, host::DataAccess& data,
+                          host::LoginContext& login, QWidget* parent);
+
+}  // namespace lumvoucher::ui

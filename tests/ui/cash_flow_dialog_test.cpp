@@ -1,0 +1,194 @@
+#include "ui/cash_flow_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QCompleter>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "frame/window_registry.h"
+#include "support/test_host.h"
+#include "ui/cash_flow_auto_dialog.h"
+#include "ui/desktop.h"
+#include "ui/modal_probe.h"
+#include "ui/qt_text.h"
+#include "ui/voucher_view.h"
+
+namespace lumvoucher::ui {
+namespace {
+
+// 李明 opens 付-000001 (D 1001 5000 / C 1002-01 5000) and assigns its cash flow.
+class CashFlowDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame::WindowRegistry::ReleaseAll();
+    desktop_ = std::make_unique<Desktop>(lumvoucher::testing::NewDemoDatabase(),
+                                         embedded::LoginRequest{1, 2, "2026-02-15"});
+    desktop_->Main().show();
+    desktop_->Component().ShowAOldBill(2, false);
+    // Every question is answered Yes.
+    QObject::connect(&boxes_, &QTimer::timeout, [] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible()) return;
+      QAbstractButton* yes = box->button(QMessageBox::Yes);
+      (yes != nullptr ? yes : box->buttons().first())->click();
+    });
+    boxes_.start(5);
+  }
+  void TearDown() override {
+    desktop_.reset();
+    frame::WindowRegistry::ReleaseAll();
+  }
+  void OpenCashFlow() {
+    for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
+      if (action->text() == QStringLiteral("现金流量")) return action->trigger();
+    }
+    ADD_FAILURE() << "no 现金流量 entry";
+  }
+  std::string Scalar(const std::string& sql) {
+    host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
+    return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
+  }
+  static QModelIndex At(QAbstractItemModel& model, int row, int column) {
+    return model.index(row, column);
+  }
+
+  std::unique_ptr<Desktop> desktop_;
+  QTimer boxes_;
+};
+
+TEST_F(CashFlowDialogTest, TheLineDialogEditsWithCompletionAndSaves) {
+  QString title, amount, typed_item;
+  bool completes_by_name = false;
+  Qt::Alignment amount_alignment;
+  lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
+    auto* dialog = qobject_cast<CashFlowDialog*>(&widget);
+    if (dialog == nullptr) return;
+    title = dialog->windowTitle();
+    amount = dialog->AmountLabel()->text();
+    for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+      if (b->text() == QStringLiteral("新增")) QTest::mouseClick(b, Qt::LeftButton);
+    }
+    CashFlowLineModel& model = *dialog->Model();
+    ASSERT_EQ(model.rowCount(), 1);
+    // The item editor offers the inflow items, completed by any part of "code name".
+    const QModelIndex item = At(model, 0, CashFlowLineModel::kItem);
+    QStyleOptionViewItem option;
+    std::unique_ptr<QWidget> editor(
+        dialog->Grid()->itemDelegate()->createEditor(dialog->Grid(), option, item));
+    auto* combo = qobject_cast<QComboBox*>(editor.get());
+    ASSERT_NE(combo, nullptr);
+    completes_by_name = combo->isEditable() &&
+                        combo->completer()->filterMode() == Qt::MatchContains &&
+                        combo->findText(QStringLiteral("01-01 销售商品、提供劳务收到的现金")) >= 0;
+    combo->setEditText(QStringLiteral("销售商品、提供劳务收到的现金"));
+    dialog->Grid()->itemDelegate()->setModelData(combo, &model, item);
+    typed_item = item.data().toString();
+    EXPECT_TRUE(model.setData(At(model, 0, CashFlowLineModel::kAmount), QStringLiteral("5000")));
+    EXPECT_FALSE(model.setData(At(model, 0, CashFlowLineModel::kAmount), QStringLiteral("5千")));
+    amount_alignment =
+        At(model, 0, CashFlowLineModel::kAmount).data(Qt::TextAlignmentRole).value<Qt::Alignment>();
+    EXPECT_EQ(At(model, 0, CashFlowLineModel::kAmount).data().toString(),
+              QStringLiteral("5,000.00"));
+    QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
+  });
+  OpenCashFlow();
+  EXPECT_EQ(title, QStringLiteral("现金流量明细"));
+  EXPECT_EQ(amount, QStringLiteral("5,000.00"));
+  EXPECT_TRUE(completes_by_name);
+  EXPECT_EQ(typed_item, QStringLiteral("01-01 销售商品、提供劳务收到的现金"));
+  EXPECT_TRUE(amount_alignment & Qt::AlignRight);
+  EXPECT_EQ(Scalar("Select lngCashItemID From VoucherCashFlow Where lngVoucherDetailID = 3 And "
+                   "dblAmount = 5000"),
+            "2");
+  auto* view = dynamic_cast<VoucherView*>(desktop_->Main().ActiveTarget());
+  ASSERT_NE(view, nullptr);
+  EXPECT_EQ(view->Presenter().State().lines[0].cash_flow_code,
+            "01-01 销售商品、提供劳务收到的现金 5000.00");
+}
+
+TEST_F(CashFlowDialogTest, TheBatchDialogSwitchesModesAndSavesByOppositeLine) {
+  // 收-000002: D 1002-02 71000 / C 1122 71000; the 1122 line explains the cash.
+  desktop_->Component().ShowAOldBill(5, false);
+  QStringList opposite_columns, companion_rows;
+  lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
+    auto* line = qobject_cast<CashFlowDialog*>(&widget);
+    if (line == nullptr) return;
+    lumvoucher::testing::WhenModalOpens([&](QWidget& inner) {
+      auto* dialog = qobject_cast<CashFlowAutoDialog*>(&inner);
+      if (dialog == nullptr) return;
+      QTest::mouseClick(dialog->ByOppositeLine(), Qt::LeftButton);
+      CashFlowAutoModel& model = *dialog->Model();
+      for (int c = 0; c < model.columnCount(); ++c) {
+        opposite_columns << model.headerData(c, Qt::Horizontal).toString();
+      }
+      companion_rows << dialog->Companion()->model()->index(0, 2).data().toString();
+      const int cash_line =
+          static_cast<int>(opposite_columns.indexOf(QStringLiteral("现金流量科目")));
+      const int item = static_cast<int>(opposite_columns.indexOf(QStringLiteral("现金流量项目")));
+      EXPECT_TRUE(
+          model.setData(model.index(0, cash_line),
+                        QStringLiteral("1002-02 中国银行（美元） 行号：1 借方：71,000.00")));
+      EXPECT_TRUE(model.setData(model.index(0, item), QStringLiteral("01-01")));
+      QTest::mouseClick(dialog->SaveButton(), Qt::LeftButton);
+    });
+    for (QPushButton* b : line->findChildren<QPushButton*>()) {
+      if (b->text() == QStringLiteral("批量分配")) QTest::mouseClick(b, Qt::LeftButton);
+    }
+    static_cast<QDialog*>(line)->reject();
+  });
+  OpenCashFlow();
+  EXPECT_EQ(opposite_columns.mid(0, 6),
+            (QStringList{"摘要", "对方科目", "借方金额", "贷方金额", "现金流量科目", "流向"}));
+  EXPECT_EQ(companion_rows, QStringList{QStringLiteral("1002-02 中国银行（美元）")});
+  EXPECT_EQ(Scalar("Select lngVoucherDetailID || '|' || lngCashItemID From VoucherCashFlow Where "
+                   "dblAmount = 71000"),
+            "10|2");
+}
+
+// The desktop's item cards: each dialog is played in turn, the answers go to the table.
+TEST_F(CashFlowDialogTest, TheItemCardsAddRenameAndDeleteAnItemNotInUse) {
+  embedded::EmbeddedCWCard& card = desktop_->Host().CWCard();
+  std::function<void(QStringList)> type = [&type](QStringList texts) {
+    lumvoucher::testing::WhenModalOpens([&type, texts](QWidget& widget) {
+      auto* input = qobject_cast<QInputDialog*>(&widget);
+      ASSERT_NE(input, nullptr);
+      input->setTextValue(texts.first());
+      input->accept();
+      if (texts.size() > 1) type(texts.mid(1));
+    });
+  };
+  type({QStringLiteral("02-09"), QStringLiteral("支付的押金")});
+  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kAdd, 2, 0));
+  const std::string id =
+      Scalar("Select lngCashItemID From CashItem Where strCashItemCode = '02-09'");
+  EXPECT_EQ(Scalar("Select strCashItemName || '/' || lngParentID || '/' || intLevel || '/' || "
+                   "lngCashFlowType From CashItem Where lngCashItemID = " +
+                   id),
+            "支付的押金/5/2/2");
+  type({QStringLiteral("支付的保证金")});
+  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kModify, 2, std::stol(id)));
+  EXPECT_EQ(Scalar("Select strCashItemName From CashItem Where lngCashItemID = " + id),
+            "支付的保证金");
+  desktop_->Host().Database().Execute(
+      "Insert Into VoucherCashFlow (lngVoucherDetailID, lngCashItemID, dblAmount) Values (3, " +
+      id + ", 1)");
+  EXPECT_FALSE(card.MaintainCashItem(host::CashItemAction::kDelete, 2, std::stol(id)));
+  desktop_->Host().Database().Execute("Delete From VoucherCashFlow");
+  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kDelete, 2, std::stol(id)));
+  EXPECT_EQ(Scalar("Select Count(*) From CashItem Where lngCashItemID = " + id), "0");
+}
+
+}  // namespace
+}  // namespace lumvoucher::ui
