@@ -336,9 +336,7 @@ bool frmBatchVoucher::Run() {
   closed_periods_.clear();
   try {
     host::VoucherBusinessService& business = frame::Login().business_pub->VoucherBusiness();
-    const bool stamping =
-        mode_ == BatchOperation::kPost &&
-        frame::SettingValue(0, "企业会计信息化", "支持企业会计信息化工作规范", "0") == "1";
+    const bool stamping = mode_ == BatchOperation::kPost && frame::Context().StampingEnabled();
     host::TransactionGuard guard(frame::Data());
     if (progress_) progress_(0, total);
     // The vouchers before the first one of a closed period go to the service; that one stops

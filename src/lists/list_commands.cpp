@@ -132,8 +132,7 @@ bool PostSelected(const VoucherList& list) {
       if (v.poster != frame::OperatorId()) return Refuse(texts::kOnlyPosterCancels, title);
       return OnPair(v.id, title, [](long id) { return Business().CancelPost(id); });
     }
-    const bool stamping =
-        frame::SettingValue(0, vtexts::kSectionStamping, vtexts::kKeyStamping, "0") == "1";
+    const bool stamping = frame::Context().StampingEnabled();
     return OnPair(v.id, title, [stamping](long id) { return Business().Post(id, stamping); });
   } catch (const std::exception& error) {
     return Failed(error, title);

@@ -141,8 +141,7 @@ void frmVoucher::FormLoad() {
 }
 
 void frmVoucher::ReadStamping() {
-  state_.stamping =
-      frame::Context().SettingValue(0, texts::kSectionStamping, texts::kKeyStamping, "0") == "1";
+  state_.stamping = frame::Context().StampingEnabled();
 }
 
 void frmVoucher::ShowWindow() {

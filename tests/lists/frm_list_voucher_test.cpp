@@ -56,7 +56,7 @@ TEST_F(VoucherListTest, VoidVouchersOnlyWithShowAllTicked) {
 }
 
 TEST_F(VoucherListTest, StampingListsOnlyStampedVouchers) {
-  Set("帐套属性", "凭证唯一性校验", "True");
+  Set("企业会计信息化", "支持企业会计信息化工作规范", "1");
   Exec("Update Voucher Set strUQStamp = 'A1' Where lngVoucherID In (2, 8)");
   ASSERT_TRUE(list_.ToolRefresh());
   EXPECT_EQ(Vouchers(list_), "2 8");
