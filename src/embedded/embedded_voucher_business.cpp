@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "frame/id_list.h"
+#include "frame/live_reversal.h"
 #include "frame/sha256.h"
 #include "frame/sql_text.h"
 #include "frame/uniqueness_stamp.h"
@@ -24,7 +25,6 @@ namespace texts = voucher_business_texts;
 namespace {
 
 constexpr const char* kAccountSetSection = "帐套属性";
-constexpr long kTransferSource = 16;
 // IN-list chunks per batch read: keeps a statement well below SQLite's bound-parameter limit.
 constexpr std::size_t kChunksPerRead = 10;
 
@@ -190,10 +190,8 @@ std::map<long, EmbeddedVoucherBusiness::VoucherState> EmbeddedVoucherBusiness::L
         "Then 1 Else 0 End As blnCashBank";
   }
   if (reversed) {
-    flags +=
-        ", Case When Exists (Select 1 From Voucher r Where r.lngSourceVoucherID = v.lngVoucherID "
-        "And r.lngSourceVoucherID > 0 And r.lngVoucherSourceID <> " +
-        SqlNumber(kTransferSource) + ") Then 1 Else 0 End As blnReversed";
+    flags += ", Case When " + frame::ReversedCondition("v.lngVoucherID") +
+             " Then 1 Else 0 End As blnReversed";
   }
   std::map<long, VoucherState> vouchers;
   const std::size_t per_read = frame::kIdChunkSize * kChunksPerRead;
@@ -551,10 +549,7 @@ bool EmbeddedVoucherBusiness::IsCashBank(const VoucherState& voucher) {
 
 bool EmbeddedVoucherBusiness::IsReversed(const VoucherState& voucher) {
   if (voucher.reversed) return *voucher.reversed;
-  // With source 16 lngSourceVoucherID names a transfer, not a reversed voucher.
-  return Count("Select Count(*) As n From Voucher Where lngSourceVoucherID = " +
-               SqlNumber(voucher.id) + " And lngSourceVoucherID > 0 And lngVoucherSourceID <> " +
-               SqlNumber(kTransferSource)) > 0;
+  return !login_.Data().OpenRecordset(frame::LiveReversalsSql(voucher.id)).Empty();
 }
 
 bool EmbeddedVoucherBusiness::IsWrittenOff(long voucher_id) {

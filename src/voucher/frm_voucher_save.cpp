@@ -3,6 +3,7 @@
 #include <map>
 #include <set>
 
+#include "frame/live_reversal.h"
 #include "frame/login_state.h"
 #include "frame/module_status.h"
 #include "frame/operation_log.h"
@@ -206,13 +207,14 @@ bool frmVoucher::CheckHeader(bool cover) {
     return Stop(texts::kDateClosed);
   }
 
-  if (h.source_voucher_id != 0 && h.source_id != 16) {
+  // A void voucher reverses nothing, so only a live one is held to the reversal rules.
+  if (h.source_voucher_id != 0 && h.source_id != 16 && !h.void_mark) {
     host::Recordset other = data.OpenRecordset(
         "Select Voucher.intYear, Voucher.bytPeriod, VoucherType.strVoucherTypeCode, "
         "Voucher.intVoucherNO From Voucher, VoucherType Where "
-        "Voucher.lngVoucherTypeID = VoucherType.lngVoucherTypeID And "
-        "Voucher.lngVoucherSourceID<>16 AND Voucher.lngSourceVoucherID=" +
-        N(h.source_voucher_id) + " AND Voucher.lngVoucherID<>" + N(h.voucher_id));
+        "Voucher.lngVoucherTypeID = VoucherType.lngVoucherTypeID And " +
+        frame::IsLiveReversalOf("Voucher", N(h.source_voucher_id)) + " AND Voucher.lngVoucherID<>" +
+        N(h.voucher_id));
     if (!other.Empty()) {
       return Stop(texts::kAlreadyReversed +
                   frame::VoucherReference(static_cast<int>(other["intYear"].AsLong()),

@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kStopFlags = host::mb::kExclamation;
 constexpr int kAskFlags = host::mb::kYesNo + host::mb::kQuestion;
-constexpr long kTransferSource = 16;
 
 std::string N(long value) {
   return std::to_string(value);
@@ -201,9 +200,8 @@ bool frmVoucher::VoidVoucher() {
       }
       data.Execute(ReleaseBankBillsSql(id));
     }
+    // A void reversal reverses nothing (see live_reversal.h); it keeps its link as a record.
     h.void_mark = true;
-    // A void reversal reverses nothing: the voucher it reversed may be reversed or unposted again.
-    if (h.source_voucher_id != 0 && h.source_id != kTransferSource) h.source_voucher_id = 0;
     state_.must_save = true;
 
     host::Recordset reversals = data.OpenRecordset(ReversalVouchersSql(id));

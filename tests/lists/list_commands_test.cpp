@@ -162,6 +162,51 @@ TEST_F(PosterCommands, AReversedPostingStays) {
   EXPECT_EQ(Status(t_, 1), "3/4/5/0");
 }
 
+// A reversal voucher holds the posting of the voucher it reverses only while it is live: the
+// window's mark, the service, the batch candidates and the list's linked-voucher column agree.
+TEST_F(PosterCommands, EveryReaderCountsOnlyALiveReversal) {
+  StoreVoucher(40, 1, 1, 9, "2026-02-25", 5, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
+  struct Case {
+    const char* reversal;  // the columns of voucher 40
+    bool reversed;
+  };
+  for (const Case& c : {Case{"lngVoucherSourceID = 2, blnIsVoid = 0", true},
+                        Case{"lngVoucherSourceID = 2, blnIsVoid = 1", false},
+                        Case{"lngVoucherSourceID = 16, blnIsVoid = 0", false}}) {
+    SCOPED_TRACE(c.reversal);
+    Exec(std::string("Update Voucher Set ") + c.reversal + " Where lngVoucherID = 40");
+    voucher::frmVoucher window;
+    ASSERT_TRUE(window.ShowAOldBill(1));
+    EXPECT_EQ(window.State().reversed, c.reversed);
+    lists::frmBatchVoucher dialog(lists::BatchOperation::kCancelPost,
+                                  lists::frmBatchVoucher::SourceOf(list_));
+    ASSERT_TRUE(dialog.Load());
+    bool offered = false;
+    for (int row = 0; row < static_cast<int>(dialog.State().rows.size()); ++row) {
+      offered = offered || dialog.VoucherID(row) == 1;
+    }
+    EXPECT_EQ(offered, !c.reversed);
+    ASSERT_TRUE(list_.ToolRefresh());
+    EXPECT_EQ(list_.CellText(RowOf(list_, 1), list_.ColumnIndex("冲销关联凭证")),
+              c.reversed ? "2026年度02期间 记字 000009号凭证" : "");
+    {
+      host::TransactionGuard undone(t_.Data());
+      EXPECT_EQ(t_.Host().BusinessPub().VoucherBusiness().CancelPost(1).ok, !c.reversed);
+    }
+  }
+}
+
+TEST_F(PosterCommands, VoidingTheReversalFromTheListGivesThePostingBack) {
+  StoreVoucher(40, 1, 1, 9, "2026-02-25", 5, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
+  ASSERT_TRUE(list_.ToolRefresh());
+  Select(40);
+  ASSERT_TRUE(list_.ListEditMenu(13));
+  EXPECT_EQ(Status(t_, 40), "0/0/0/1");
+  Select(1);
+  EXPECT_TRUE(list_.ListEditMenu(17));
+  EXPECT_EQ(Status(t_, 1), "3/4/0/0");
+}
+
 // ---- Void ----------------------------------------------------------------------------------
 
 TEST_F(MakerCommands, VoidFromTheListFollowsPeriodAndMaker) {
