@@ -13,6 +13,7 @@
 #include "frame/sha256.h"
 #include "frame/sql_text.h"
 #include "frame/uniqueness_stamp.h"
+#include "frame/voucher_removal.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
 
@@ -430,24 +431,7 @@ void EmbeddedVoucherBusiness::SetField(const VoucherState& voucher, const char* 
 }
 
 void EmbeddedVoucherBusiness::RemoveVoucher(const VoucherState& voucher) {
-  host::DataAccess& data = login_.Data();
-  const std::string id = SqlNumber(voucher.id);
-  data.Execute(
-      "UPDATE BankBillDetail SET lngActivityTypeID=0,lngActivityID=0 WHERE lngActivityTypeId=41 "
-      "AND lngActivityID IN " +
-      Lines(voucher.id));
-  data.Execute(
-      "Update CheckDetail Set blnIsUsed = 0, strUseDate = ' ', dblCurrAmount = 0, "
-      "lngVoucherDetailID = 0 Where lngVoucherDetailID In " +
-      Lines(voucher.id));
-  data.Execute("Delete From MCPRVoucherDetail Where lngVoucherDetailID In " + Lines(voucher.id));
-  data.Execute("Delete From CashQARAPDETAIL1 Where lngVoucherID = " + id);
-  data.Execute("Update TransVoucher Set lngVoucherID = 0 Where lngVoucherID = " + id);
-  data.Execute("Update Activity Set lngVoucherID = 0 Where lngVoucherID = " + id);
-  data.Execute("Update ItemActivity Set lngVoucherID = 0 Where lngVoucherID = " + id);
-  data.Execute("Delete From VoucherDetail Where lngVoucherID = " + id);
-  // No voucher reverses this one (that refuses the delete), so no link to it is left behind.
-  data.Execute("Delete From Voucher Where lngVoucherID = " + id);
+  frame::DeleteStoredVoucher(login_.Data(), voucher.id);
 }
 
 void EmbeddedVoucherBusiness::WriteStamp(const VoucherState& voucher) {

@@ -6,6 +6,7 @@
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
+#include "frame/voucher_removal.h"
 #include "host/cls_business_pub.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
@@ -221,7 +222,7 @@ bool frmVoucher::VoidVoucher() {
       }
       frame::Msg(texts::kVoidReversals + list, host::mb::kInformation, title);
       host::TransactionGuard transaction(data);
-      for (long reversal : ids) RemoveVoucherRows(reversal);
+      for (long reversal : ids) frame::DeleteStoredVoucher(data, reversal);
       transaction.Commit();
       state_.reversed = false;
     }
