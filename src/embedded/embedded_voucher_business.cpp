@@ -13,6 +13,7 @@
 #include "frame/sha256.h"
 #include "frame/sql_text.h"
 #include "frame/uniqueness_stamp.h"
+#include "frame/voucher_conflict.h"
 #include "frame/voucher_removal.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
@@ -32,6 +33,12 @@ constexpr std::size_t kChunksPerRead = 10;
 std::string Lines(long voucher_id) {
   return "(Select lngVoucherDetailID From VoucherDetail Where lngVoucherID = " +
          SqlNumber(voucher_id) + ")";
+}
+
+// A voucher another desktop changed or deleted is named as such; anything else is the database.
+std::string ReasonOf(const host::DatabaseError& error) {
+  if (dynamic_cast<const frame::VoucherConflict*>(&error) != nullptr) return error.what();
+  return texts::kDatabaseFailure + std::string(error.what());
 }
 
 bool IsTrueText(std::string_view text) {
@@ -104,7 +111,7 @@ host::VoucherBusinessService::Result EmbeddedVoucherBusiness::Run(Operation oper
     guard.Commit();
     return {true, {}};
   } catch (const host::DatabaseError& error) {
-    return {false, texts::kDatabaseFailure + std::string(error.what())};
+    return {false, ReasonOf(error)};
   }
 }
 
@@ -150,7 +157,7 @@ std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::RunMa
     ApplyMany(operation, accepted, stamping);
     guard.Commit();
   } catch (const host::DatabaseError& error) {
-    const std::string reason = texts::kDatabaseFailure + std::string(error.what());
+    const std::string reason = ReasonOf(error);
     for (Result& result : results) result = {false, reason};
   }
   return results;
@@ -242,7 +249,7 @@ void EmbeddedVoucherBusiness::ApplyMany(Operation operation,
         "Update Voucher Set " + name + " = " + SqlNumber(change.value) + " Where " + name + " = " +
         SqlNumber(change.expected) + " And " + frame::InCondition("lngVoucherID", ids));
     if (changed != static_cast<std::int64_t>(ids.size())) {
-      throw host::DatabaseError("Vouchers changed under " + name);
+      throw frame::VoucherConflict(frame::kVoucherChanged);
     }
   }
   if (operation == Operation::kPost && stamping && !accepted.empty()) {
@@ -423,15 +430,15 @@ void EmbeddedVoucherBusiness::Apply(Operation operation, const VoucherState& vou
 void EmbeddedVoucherBusiness::SetField(const VoucherState& voucher, const char* field, long value,
                                        long expected) {
   const std::string name(field);
-  if (login_.Data().Execute("Update Voucher Set " + name + " = " + SqlNumber(value) +
-                            " Where lngVoucherID = " + SqlNumber(voucher.id) + " And " + name +
-                            " = " + SqlNumber(expected)) != 1) {
-    throw host::DatabaseError("Voucher " + std::to_string(voucher.id) + " changed under " + name);
-  }
+  frame::ExecuteOnVoucher(login_.Data(),
+                          "Update Voucher Set " + name + " = " + SqlNumber(value) +
+                              " Where lngVoucherID = " + SqlNumber(voucher.id) + " And " + name +
+                              " = " + SqlNumber(expected),
+                          frame::kVoucherChanged);
 }
 
 void EmbeddedVoucherBusiness::RemoveVoucher(const VoucherState& voucher) {
-  frame::DeleteStoredVoucher(login_.Data(), voucher.id);
+  if (!frame::DeleteStoredVoucher(login_.Data(), voucher.id)) throw frame::VoucherConflict();
 }
 
 void EmbeddedVoucherBusiness::WriteStamp(const VoucherState& voucher) {

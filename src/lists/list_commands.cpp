@@ -7,6 +7,7 @@
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
+#include "frame/voucher_conflict.h"
 #include "frame/window_registry.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
@@ -61,7 +62,8 @@ bool ReadSelected(const VoucherList& list, Selected& v) {
       "Voucher.intVoucherNO,VoucherType.strVoucherTypeCode From Voucher,VoucherType Where "
       "Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID(+) And Voucher.lngVoucherID=" +
       SqlNumber(v.id));
-  if (rs.Empty()) return false;
+  // The list shows it, but another desktop deleted it since.
+  if (rs.Empty()) throw frame::VoucherConflict();
   v.maker = static_cast<long>(rs["lngOperatorID"].AsLong());
   v.checker = static_cast<long>(rs["lngCheckerID"].AsLong());
   v.teller = static_cast<long>(rs["lngTellerID"].AsLong());

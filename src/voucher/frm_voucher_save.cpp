@@ -10,6 +10,7 @@
 #include "frame/settings.h"
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
+#include "frame/voucher_conflict.h"
 #include "host/calendar_date.h"
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
@@ -540,6 +541,9 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
     Recompute();
     KeepSaved();
     return true;
+  } catch (const frame::VoucherConflict& conflict) {
+    if (wait_) wait_("");
+    frame::Msg(conflict.what(), kStopFlags, texts::kTitleSave);
   } catch (const CoverRefused& refused) {
     if (wait_) wait_("");
     frame::Msg(h.type_code + h.number + texts::kCannotCover + refused.what() + ")", kStopFlags,
@@ -578,7 +582,10 @@ bool frmVoucher::SaveBill() {
   if (!state_.must_save || state_.preview) return true;
   if (state_.header.voucher_id != 0 && OnlyMarksChanged()) {
     try {
-      frame::Data().Execute(MarksOnlySql(state_.header));
+      frame::ExecuteOnVoucher(frame::Data(), MarksOnlySql(state_.header));
+    } catch (const frame::VoucherConflict& conflict) {
+      frame::Msg(conflict.what(), kStopFlags, texts::kTitleSave);
+      return false;
     } catch (const host::DatabaseError& e) {
       frame::Msg(std::string(texts::kSaveFailed) + e.what(), host::mb::kCritical,
                  texts::kTitleSave);

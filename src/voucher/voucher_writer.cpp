@@ -8,6 +8,7 @@
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
 #include "frame/uniqueness_stamp.h"
+#include "frame/voucher_conflict.h"
 #include "frame/voucher_lookup.h"
 #include "frame/voucher_removal.h"
 #include "host/cls_account.h"
@@ -297,7 +298,9 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     data.Execute(InsertSql("Voucher", "lngVoucherID", id, nullptr, 0, header_values));
   } else {
     host::Recordset old = data.OpenRecordset("SELECT * FROM Voucher where lngVoucherID=" + N(id));
-    if (!old.Empty()) {
+    // Another desktop deleted the voucher since it was shown: nothing of it may be written.
+    if (old.Empty()) throw frame::VoucherConflict();
+    {
       host::Recordset type =
           data.OpenRecordset("Select strVoucherTypeCode From VoucherType Where lngVoucherTypeID=" +
                              N(static_cast<long>(old["lngVoucherTypeID"].AsLong())));
@@ -336,7 +339,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       }
     }
     frame::ReleaseVoucherLinks(data, id, h.source_id == 16 ? h.source_voucher_id : 0);
-    data.Execute(UpdateSql("Voucher", "lngVoucherID", id, header_values));
+    frame::ExecuteOnVoucher(data, UpdateSql("Voucher", "lngVoucherID", id, header_values));
     data.OpenRecordset("SELECT * FROM VoucherDetail WHERE lngVoucherID=" + N(id));
   }
 
@@ -346,7 +349,9 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     LineValues values = ValuesOf(line, row, local, sys_date);
     long line_id = line.line_id;
     if (line_id != 0 && old_lines.count(line_id) != 0) {
-      data.Execute(UpdateSql("VoucherDetail", "lngVoucherDetailID", line_id, values.columns));
+      frame::ExecuteOnVoucher(
+          data, UpdateSql("VoucherDetail", "lngVoucherDetailID", line_id, values.columns),
+          frame::kVoucherChanged);
     } else {
       line_id = login.NextId("VOUCHERDETAIL");
       data.Execute(InsertSql("VoucherDetail", "lngVoucherDetailID", line_id, "lngVoucherID", id,

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/voucher_conflict.h"
 #include "frame/window_registry.h"
 #include "host/message_box.h"
 #include "list_fixture.h"
@@ -232,6 +233,30 @@ TEST_F(AdministratorCommands, TheAdministratorVoidsOthersVouchers) {
   Select(2);  // reviewed: the service keeps it
   t_.Messages().Expect("凭证已复核，不能作废！", mb::kOk, "凭证作废");
   EXPECT_FALSE(list_.ListEditMenu(13));
+}
+
+// The list shows a voucher another desktop has deleted since: its commands say so and change
+// nothing.
+TEST_F(MakerCommands, CommandsOnAVoucherDeletedElsewhereSaySo) {
+  Select(3);
+  lists::frmBatchVoucher batch(lists::BatchOperation::kDelete,
+                               lists::frmBatchVoucher::SourceOf(list_));
+  ASSERT_TRUE(batch.Load());
+  for (int row = 0; row < static_cast<int>(batch.State().rows.size()); ++row) {
+    batch.SetTicked(row, batch.VoucherID(row) == 3);
+  }
+  ASSERT_EQ(batch.TickedCount(), 1);
+  Exec("Delete From VoucherDetail Where lngVoucherID = 3");
+  Exec("Delete From Voucher Where lngVoucherID = 3");
+  const std::string before = t_.Scalar("Select Count(*) || '/' || Sum(blnIsVoid) From Voucher");
+  t_.Messages().Expect(frame::kVoucherGone, mb::kOk, "凭证作废");
+  EXPECT_FALSE(list_.ListEditMenu(13));
+  t_.Messages().Expect(frame::kVoucherGone, mb::kOk, "凭证记账");
+  EXPECT_FALSE(list_.ListEditMenu(17));
+  t_.Messages().Expect("您确实要删除所选的凭证吗？", mb::kYes, "多张凭证删除");
+  t_.Messages().Expect("凭证不存在！", mb::kOk, "多张凭证删除");
+  EXPECT_FALSE(batch.Run());
+  EXPECT_EQ(t_.Scalar("Select Count(*) || '/' || Sum(blnIsVoid) From Voucher"), before);
 }
 
 // ---- Reversal and memo registration ---------------------------------------------------------
