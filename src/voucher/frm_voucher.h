@@ -13,6 +13,8 @@
 
 namespace lumvoucher::voucher {
 
+struct WriteRequest;
+
 // The operator's preferences of this window (per-user store, section operator id + "41").
 struct WindowPreferences {
   bool alert = false;     // "Alert": prompts
@@ -211,7 +213,13 @@ class frmVoucher : public host::ChildWindow {
   bool CheckRestrictions();
   bool Stop(const std::string& text, int row = 0);
   bool AskToEdit(const std::string& text, int row);
+  // Whether another stored voucher holds the header's number; asks for another one (false: the
+  // save ends, with the refusal shown when renumbering is off).
+  bool NumberTaken();
+  bool TakeAnotherNumber();
   bool WriteSaved(bool cover, bool as_new, bool log);
+  enum class WriteOutcome { kWritten, kFailed, kNumberTaken };
+  WriteOutcome WriteOnce(const WriteRequest& request, bool log);
   void Notify();
   void KeepSaved();
 

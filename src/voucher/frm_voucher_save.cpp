@@ -234,22 +234,33 @@ bool frmVoucher::CheckHeader(bool cover) {
   if (FilledRows(state_.lines).empty()) return Stop(texts::kNoLines);
 
   // A program that may overwrite leaves a taken number to the cover rule of the write.
-  if (!cover && business.NumberTaken(h.type_id, host::kReceiptTypeVoucher, number, h.voucher_id,
-                                     h.source_organization_id, h.year, h.period)) {
-    if (!business.AutoRenumber()) return Stop(texts::kTaken);
-    std::string offered = business.VoucherNumber(h.year, h.period, h.type_id,
-                                                 N(h.source_organization_id), h.date, 0, 9999);
-    std::string text =
-        frame::VoucherNoText(host::clsBaseClass::TextToLong(frame::StrRight(offered, 6)));
-    const bool gaps =
-        frame::SettingValue(0, texts::kSectionAccountSet, texts::kKeyReuseGaps, "False") == "True";
-    std::string question = gaps ? texts::kTakenGapAsk + text + texts::kTakenGapAskEnd
-                                : std::string(texts::kTakenMaxAsk);
-    if (frame::Msg(question, kAskFlags, texts::kTitleSave) != host::mb::kYes) return false;
-    h.number = text;
-  }
+  if (!cover && NumberTaken() && !TakeAnotherNumber()) return false;
 
   if (business.CostPeriodClosed(h.year, h.period)) return Stop(texts::kCostClosed);
+  return true;
+}
+
+bool frmVoucher::NumberTaken() {
+  const VoucherHeader& h = state_.header;
+  return frame::Login().business_pub->NumberTaken(
+      h.type_id, host::kReceiptTypeVoucher, host::clsBaseClass::TextToLong(h.number), h.voucher_id,
+      h.source_organization_id, h.year, h.period);
+}
+
+bool frmVoucher::TakeAnotherNumber() {
+  VoucherHeader& h = state_.header;
+  host::clsBusinessPub& business = *frame::Login().business_pub;
+  if (!business.AutoRenumber()) return Stop(texts::kTaken);
+  std::string offered = business.VoucherNumber(h.year, h.period, h.type_id,
+                                               N(h.source_organization_id), h.date, 0, 9999);
+  std::string text =
+      frame::VoucherNoText(host::clsBaseClass::TextToLong(frame::StrRight(offered, 6)));
+  const bool gaps =
+      frame::SettingValue(0, texts::kSectionAccountSet, texts::kKeyReuseGaps, "False") == "True";
+  std::string question =
+      gaps ? texts::kTakenGapAsk + text + texts::kTakenGapAskEnd : std::string(texts::kTakenMaxAsk);
+  if (frame::Msg(question, kAskFlags, texts::kTitleSave) != host::mb::kYes) return false;
+  h.number = text;
   return true;
 }
 
@@ -498,19 +509,33 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
 // ---- Writing ---------------------------------------------------------------------------------
 
 bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
-  VoucherHeader& h = state_.header;
   WriteRequest request;
-  request.header = h;
+  request.header = state_.header;
   request.cover = cover;
   if (as_new) request.header.voucher_id = 0;
-  auto rows = FilledRows(state_.lines);
-  for (auto& [n, line] : rows) {
+  for (auto& [n, line] : FilledRows(state_.lines)) {
     request.lines.push_back(*line);
     if (as_new) request.lines.back().line_id = 0;
   }
-  if (wait_) wait_(texts::kSaving);
+  for (;;) {
+    if (wait_) wait_(texts::kSaving);
+    const WriteOutcome outcome = WriteOnce(request, log);
+    if (wait_) wait_("");
+    if (outcome != WriteOutcome::kNumberTaken) return outcome == WriteOutcome::kWritten;
+    // Rolled back, so nothing is held while the user answers.
+    if (!TakeAnotherNumber()) return false;
+    request.header.number = state_.header.number;
+  }
+}
+
+frmVoucher::WriteOutcome frmVoucher::WriteOnce(const WriteRequest& request, bool log) {
+  VoucherHeader& h = state_.header;
   try {
     host::TransactionGuard transaction(frame::Data());
+    // Writers take turns inside the transaction, so the number check made before it is made
+    // again here: a number another desktop took meanwhile is the check's ordinary duplicate
+    // case. VOUCHER_NOUNIQUE below stays for a backend whose writers do not take turns.
+    if (!request.cover && NumberTaken()) return WriteOutcome::kNumberTaken;
     WriteResult written = WriteVoucher(request);
     if (log) {
       std::string text = request.header.voucher_id == 0 ? texts::kLogNew : texts::kLogModify;
@@ -523,10 +548,10 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
                        frame::OrganizationId()});
     }
     transaction.Commit();
-    if (wait_) wait_("");
     h.voucher_id = written.voucher_id;
     h.stored_year = h.year;
     h.stored_period = h.period;
+    auto rows = FilledRows(state_.lines);
     std::vector<VoucherLine> stored;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       stored.push_back(*rows[i].second);
@@ -540,16 +565,13 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
     state_.must_save = false;
     Recompute();
     KeepSaved();
-    return true;
+    return WriteOutcome::kWritten;
   } catch (const frame::VoucherConflict& conflict) {
-    if (wait_) wait_("");
     frame::Msg(conflict.what(), kStopFlags, texts::kTitleSave);
   } catch (const CoverRefused& refused) {
-    if (wait_) wait_("");
     frame::Msg(h.type_code + h.number + texts::kCannotCover + refused.what() + ")", kStopFlags,
                texts::kTitleSave);
   } catch (const host::DatabaseError& e) {
-    if (wait_) wait_("");
     if (e.Violates("VOUCHER_NOUNIQUE")) {
       frame::Msg(std::string(texts::kNumberDuplicate) + "(" + h.number + ")", kStopFlags,
                  texts::kTitleSave);
@@ -558,7 +580,7 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
                  texts::kTitleSave);
     }
   }
-  return false;
+  return WriteOutcome::kFailed;
 }
 
 void frmVoucher::Notify() {
