@@ -41,6 +41,21 @@ namespace {
 
 constexpr int kCompletions = 20;
 
+voucher::WindowPreference PreferenceOf(Command command) {
+  switch (command) {
+    case Command::kEditSound:
+      return voucher::WindowPreference::kSound;
+    case Command::kEditQuick:
+      return voucher::WindowPreference::kQuick;
+    case Command::kEditCashLine:
+      return voucher::WindowPreference::kCashLine;
+    case Command::kEditDeficit:
+      return voucher::WindowPreference::kDeficit;
+    default:
+      return voucher::WindowPreference::kAlert;
+  }
+}
+
 int RowOf(const QWidget* editor) {
   return editor->property("row").toInt();
 }
@@ -775,6 +790,12 @@ bool VoucherView::Handles(Command command) const {
       return presenter_.StatusButtons().delete_voucher;
     case Command::kReverse:
       return presenter_.StatusButtons().reverse;
+    case Command::kEditAlert:
+    case Command::kEditSound:
+    case Command::kEditQuick:
+    case Command::kEditCashLine:
+    case Command::kEditDeficit:
+      return true;
     default:
       return false;
   }
@@ -862,6 +883,14 @@ void VoucherView::Run(Command command) {
       }
       Render();
       return;
+    case Command::kEditAlert:
+    case Command::kEditSound:
+    case Command::kEditQuick:
+    case Command::kEditCashLine:
+    case Command::kEditDeficit:
+      presenter_.TogglePreference(PreferenceOf(command));
+      Render();
+      return;
     default:
       return;
   }
@@ -907,6 +936,24 @@ bool VoucherView::eventFilter(QObject* object, QEvent* event) {
     }
   }
   return QWidget::eventFilter(object, event);
+}
+
+bool VoucherView::Checked(Command command) const {
+  const voucher::WindowPreferences& p = presenter_.State().preferences;
+  switch (command) {
+    case Command::kEditAlert:
+      return p.alert;
+    case Command::kEditSound:
+      return p.sound;
+    case Command::kEditQuick:
+      return p.quick;
+    case Command::kEditCashLine:
+      return p.cash_line;
+    case Command::kEditDeficit:
+      return p.deficit;
+    default:
+      return false;
+  }
 }
 
 std::string VoucherView::Caption(Command command) const {

@@ -15,7 +15,9 @@ namespace lumvoucher::voucher {
 
 struct WriteRequest;
 
-// The operator's preferences of this window (per-user store, section operator id + "41").
+// The operator's preferences of this window (per-user store, section operator id + "41"), one
+// per option command of the window.
+enum class WindowPreference { kAlert, kSound, kQuick, kCashLine, kDeficit };
 struct WindowPreferences {
   bool alert = false;     // "Alert": prompts
   bool sound = false;     // "Sound"
@@ -120,6 +122,11 @@ class frmVoucher : public host::ChildWindow {
   // Fills the window with a new voucher described by `strDetail` (see write_form.h); false
   // when the text does not describe one, the window then keeps what it had.
   bool WriteForm(const std::string& strDetail);
+
+  // The option commands (MainControlEditAlert, ...Sound, ...Quick, ...CashLine, and Deficit):
+  // switches the preference and writes it back to the operator's store under its key. Answers
+  // the new value; false without a change when the store fails.
+  bool TogglePreference(WindowPreference which);
 
   // The mark check boxes; a stored voucher whose only change is its marks is updated in place.
   void SetPrintMark(bool on);
