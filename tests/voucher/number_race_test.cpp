@@ -3,15 +3,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
-#include "support/scripted_modal_runner.h"
-#include "support/test_host.h"
 #include "voucher/frm_voucher.h"
+#include "voucher/save_fixture.h"
 #include "voucher/save_texts.h"
 
 namespace lumvoucher::testing {
@@ -30,14 +27,6 @@ class YesToRenumbering : public host::MessageBox {
   int others = 0;
 };
 
-// A program's voucher of 记 (type 1) on 2026-02-15, always asking for number 1.
-std::string Detail(const std::string& remark) {
-  const std::string head = "2026-02\t2026-02-15\t1\t1\t" + remark + "\t";
-  const std::string tail =
-      "\t0\t0\t0\t0\t0\t0\t\t1\t0000\tFALSE\t1\t\t0\t0\t0\t0\t0\t0\t\t\t0\t0\t\t0\t0\t\t\t1\t0\t0";
-  return head + "1\t1\t100" + tail + "\n" + head + "29\t-1\t100" + tail;
-}
-
 // Saves kSavesPerProcess vouchers as a desktop of its own would; answers how many failed or
 // showed anything but the renumbering question.
 int SaveMany(const std::string& file, const std::string& remark) {
@@ -52,7 +41,7 @@ int SaveMany(const std::string& file, const std::string& remark) {
   voucher::frmVoucher window;
   int failed = 0;
   for (int i = 0; i < kSavesPerProcess; ++i) {
-    if (!window.WriteForm(Detail(remark))) {
+    if (!window.WriteForm(TwoLineDetail(remark, 1))) {
       ++failed;
       continue;
     }
@@ -66,33 +55,28 @@ int SaveMany(const std::string& file, const std::string& remark) {
 // may take between the check and the write: every save succeeds, the numbers have no gap and no
 // duplicate.
 TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
-  const std::filesystem::path file = std::filesystem::temp_directory_path() /
-                                     ("lumvoucher_race_" + std::to_string(::getpid()) + ".db");
-  const auto remove = [&] {
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(file.string() + suffix);
-  };
-  remove();
+  const TempAccountSetFile file("race");
   {
     ScriptedMessageBox box;
     ScriptedModalRunner modal;
     RecordingMainWindow main;
-    embedded::EmbeddedHost creator(file.string(), DemoLogin::Maker(), {&box, &modal, &main});
+    embedded::EmbeddedHost creator(file.Path(), DemoLogin::Maker(), {&box, &modal, &main});
   }
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
     // The second desktop: its own connection, its own component; nothing of the test's.
-    const int failed = SaveMany(file.string(), "乙");
+    const int failed = SaveMany(file.Path(), "乙");
     ::_exit(failed == 0 ? 0 : 1);
   }
-  const int failed = SaveMany(file.string(), "甲");
+  const int failed = SaveMany(file.Path(), "甲");
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_EQ(failed, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
   {
-    embedded::SqliteDataAccess data(file.string());
+    embedded::SqliteDataAccess data(file.Path());
     host::Recordset rs = data.OpenRecordset(
         "Select Count(*) As n, Count(Distinct intVoucherNO) As numbers, Min(intVoucherNO) As low, "
         "Max(intVoucherNO) As high, Sum(Case When lngVoucherID > 9 Then 1 Else 0 End) As saved "
@@ -105,7 +89,6 @@ TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
     EXPECT_EQ(rs["low"].AsLong(), 1);
     EXPECT_EQ(rs["high"].AsLong(), stored);
   }
-  remove();
 }
 
 }  // namespace
