@@ -176,7 +176,6 @@ bool frmVoucher::CheckHeader(bool cover) {
   if (Blank(h.number)) return Stop(texts::kSaveNumberEmpty);
   const HeaderValue typed_number = VoucherNumberOf(h.number);
   if (typed_number.refusal != nullptr) return Stop(typed_number.refusal);
-  const long number = typed_number.value;
   const HeaderValue attachments = AttachmentsOf(h.attachments);
   if (attachments.refusal != nullptr) return Stop(attachments.refusal);
 
@@ -243,7 +242,7 @@ bool frmVoucher::CheckHeader(bool cover) {
 bool frmVoucher::NumberTaken() {
   const VoucherHeader& h = state_.header;
   return frame::Login().business_pub->NumberTaken(
-      h.type_id, host::kReceiptTypeVoucher, host::clsBaseClass::TextToLong(h.number), h.voucher_id,
+      h.type_id, host::kReceiptTypeVoucher, VoucherNumberOf(h.number).value, h.voucher_id,
       h.source_organization_id, h.year, h.period);
 }
 
