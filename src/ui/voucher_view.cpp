@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "frame/login_state.h"
 #include "host/database_error.h"
@@ -41,8 +42,11 @@ namespace {
 
 constexpr int kCompletions = 20;
 
-voucher::WindowPreference PreferenceOf(Command command) {
+// The window preference an option command switches.
+std::optional<voucher::WindowPreference> PreferenceOf(Command command) {
   switch (command) {
+    case Command::kEditAlert:
+      return voucher::WindowPreference::kAlert;
     case Command::kEditSound:
       return voucher::WindowPreference::kSound;
     case Command::kEditQuick:
@@ -52,7 +56,7 @@ voucher::WindowPreference PreferenceOf(Command command) {
     case Command::kEditDeficit:
       return voucher::WindowPreference::kDeficit;
     default:
-      return voucher::WindowPreference::kAlert;
+      return std::nullopt;
   }
 }
 
@@ -768,6 +772,7 @@ bool VoucherView::Handles(Command command) const {
     });
   }
   const voucher::VoucherState& s = presenter_.State();
+  if (PreferenceOf(command)) return true;
   switch (command) {
     case Command::kEditNew:
     case Command::kEditVoucherVolume:
@@ -790,18 +795,17 @@ bool VoucherView::Handles(Command command) const {
       return presenter_.StatusButtons().delete_voucher;
     case Command::kReverse:
       return presenter_.StatusButtons().reverse;
-    case Command::kEditAlert:
-    case Command::kEditSound:
-    case Command::kEditQuick:
-    case Command::kEditCashLine:
-    case Command::kEditDeficit:
-      return true;
     default:
       return false;
   }
 }
 
 void VoucherView::Run(Command command) {
+  if (std::optional<voucher::WindowPreference> preference = PreferenceOf(command)) {
+    presenter_.TogglePreference(*preference);
+    Render();
+    return;
+  }
   switch (command) {
     case Command::kEditVoucherVolume:
       numbering::MainControlEditVoucherVolume();
@@ -883,14 +887,6 @@ void VoucherView::Run(Command command) {
       }
       Render();
       return;
-    case Command::kEditAlert:
-    case Command::kEditSound:
-    case Command::kEditQuick:
-    case Command::kEditCashLine:
-    case Command::kEditDeficit:
-      presenter_.TogglePreference(PreferenceOf(command));
-      Render();
-      return;
     default:
       return;
   }
@@ -939,21 +935,8 @@ bool VoucherView::eventFilter(QObject* object, QEvent* event) {
 }
 
 bool VoucherView::Checked(Command command) const {
-  const voucher::WindowPreferences& p = presenter_.State().preferences;
-  switch (command) {
-    case Command::kEditAlert:
-      return p.alert;
-    case Command::kEditSound:
-      return p.sound;
-    case Command::kEditQuick:
-      return p.quick;
-    case Command::kEditCashLine:
-      return p.cash_line;
-    case Command::kEditDeficit:
-      return p.deficit;
-    default:
-      return false;
-  }
+  const std::optional<voucher::WindowPreference> preference = PreferenceOf(command);
+  return preference && presenter_.PreferenceOn(*preference);
 }
 
 std::string VoucherView::Caption(Command command) const {

@@ -179,6 +179,10 @@ bool frmVoucher::TogglePreference(WindowPreference which) {
   return state_.preferences.*k.value;
 }
 
+bool frmVoucher::PreferenceOn(WindowPreference which) const {
+  return state_.preferences.*KeyOf(which).value;
+}
+
 void frmVoucher::ReadStamping() {
   state_.stamping = frame::Context().StampingEnabled();
 }

@@ -127,6 +127,7 @@ class frmVoucher : public host::ChildWindow {
   // switches the preference and writes it back to the operator's store under its key. Answers
   // the new value; false without a change when the store fails.
   bool TogglePreference(WindowPreference which);
+  bool PreferenceOn(WindowPreference which) const;
 
   // The mark check boxes; a stored voucher whose only change is its marks is updated in place.
   void SetPrintMark(bool on);
