@@ -69,9 +69,7 @@ std::string EmbeddedLoginContext::AccountingSystemCode() const {
 }
 
 bool EmbeddedLoginContext::StampingEnabled() const {
-  std::string value = ReadSetting(data_, organization_.id, account_set_keys::kSection,
-                                  account_set_keys::kStamping, "False");
-  return value == "True" || value == "1";
+  return ReadSetting(data_, organization_.id, kStampingSection, kStampingKey, "0") == "1";
 }
 
 host::DataAccess& EmbeddedLoginContext::Data() { return data_; }

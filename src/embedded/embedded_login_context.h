@@ -21,8 +21,11 @@ namespace account_set_keys {
 inline constexpr const char* kSection = "帐套属性";
 inline constexpr const char* kAccountingSystemCode = "会计制度";
 inline constexpr const char* kAmountDecimals = "金额小数位数";
-inline constexpr const char* kStamping = "凭证唯一性校验";
 }  // namespace account_set_keys
+
+// The option that switches the uniqueness stamps on ("1"), in its own section.
+inline constexpr const char* kStampingSection = "企业会计信息化";
+inline constexpr const char* kStampingKey = "支持企业会计信息化工作规范";
 
 // The login context of the embedded host. The organisation, operator, period and decimals are
 // read once at login; the accounting-system code is read on every call, so switching the account

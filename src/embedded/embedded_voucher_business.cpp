@@ -9,9 +9,12 @@
 #include <stdexcept>
 
 #include "frame/id_list.h"
+#include "frame/live_reversal.h"
 #include "frame/sha256.h"
 #include "frame/sql_text.h"
 #include "frame/uniqueness_stamp.h"
+#include "frame/voucher_conflict.h"
+#include "frame/voucher_removal.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
 
@@ -24,13 +27,18 @@ namespace texts = voucher_business_texts;
 namespace {
 
 constexpr const char* kAccountSetSection = "帐套属性";
-constexpr long kTransferSource = 16;
 // IN-list chunks per batch read: keeps a statement well below SQLite's bound-parameter limit.
 constexpr std::size_t kChunksPerRead = 10;
 
 std::string Lines(long voucher_id) {
   return "(Select lngVoucherDetailID From VoucherDetail Where lngVoucherID = " +
          SqlNumber(voucher_id) + ")";
+}
+
+// A voucher another desktop changed or deleted is named as such; anything else is the database.
+std::string ReasonOf(const host::DatabaseError& error) {
+  if (dynamic_cast<const frame::VoucherConflict*>(&error) != nullptr) return error.what();
+  return texts::kDatabaseFailure + std::string(error.what());
 }
 
 bool IsTrueText(std::string_view text) {
@@ -103,7 +111,7 @@ host::VoucherBusinessService::Result EmbeddedVoucherBusiness::Run(Operation oper
     guard.Commit();
     return {true, {}};
   } catch (const host::DatabaseError& error) {
-    return {false, texts::kDatabaseFailure + std::string(error.what())};
+    return {false, ReasonOf(error)};
   }
 }
 
@@ -149,7 +157,7 @@ std::vector<host::VoucherBusinessService::Result> EmbeddedVoucherBusiness::RunMa
     ApplyMany(operation, accepted, stamping);
     guard.Commit();
   } catch (const host::DatabaseError& error) {
-    const std::string reason = texts::kDatabaseFailure + std::string(error.what());
+    const std::string reason = ReasonOf(error);
     for (Result& result : results) result = {false, reason};
   }
   return results;
@@ -190,10 +198,8 @@ std::map<long, EmbeddedVoucherBusiness::VoucherState> EmbeddedVoucherBusiness::L
         "Then 1 Else 0 End As blnCashBank";
   }
   if (reversed) {
-    flags +=
-        ", Case When Exists (Select 1 From Voucher r Where r.lngSourceVoucherID = v.lngVoucherID "
-        "And r.lngSourceVoucherID > 0 And r.lngVoucherSourceID <> " +
-        SqlNumber(kTransferSource) + ") Then 1 Else 0 End As blnReversed";
+    flags += ", Case When " + frame::ReversedCondition("v.lngVoucherID") +
+             " Then 1 Else 0 End As blnReversed";
   }
   std::map<long, VoucherState> vouchers;
   const std::size_t per_read = frame::kIdChunkSize * kChunksPerRead;
@@ -243,7 +249,7 @@ void EmbeddedVoucherBusiness::ApplyMany(Operation operation,
         "Update Voucher Set " + name + " = " + SqlNumber(change.value) + " Where " + name + " = " +
         SqlNumber(change.expected) + " And " + frame::InCondition("lngVoucherID", ids));
     if (changed != static_cast<std::int64_t>(ids.size())) {
-      throw host::DatabaseError("Vouchers changed under " + name);
+      throw frame::VoucherConflict(frame::kVoucherChanged);
     }
   }
   if (operation == Operation::kPost && stamping && !accepted.empty()) {
@@ -424,32 +430,15 @@ void EmbeddedVoucherBusiness::Apply(Operation operation, const VoucherState& vou
 void EmbeddedVoucherBusiness::SetField(const VoucherState& voucher, const char* field, long value,
                                        long expected) {
   const std::string name(field);
-  if (login_.Data().Execute("Update Voucher Set " + name + " = " + SqlNumber(value) +
-                            " Where lngVoucherID = " + SqlNumber(voucher.id) + " And " + name +
-                            " = " + SqlNumber(expected)) != 1) {
-    throw host::DatabaseError("Voucher " + std::to_string(voucher.id) + " changed under " + name);
-  }
+  frame::ExecuteOnVoucher(login_.Data(),
+                          "Update Voucher Set " + name + " = " + SqlNumber(value) +
+                              " Where lngVoucherID = " + SqlNumber(voucher.id) + " And " + name +
+                              " = " + SqlNumber(expected),
+                          frame::kVoucherChanged);
 }
 
 void EmbeddedVoucherBusiness::RemoveVoucher(const VoucherState& voucher) {
-  host::DataAccess& data = login_.Data();
-  const std::string id = SqlNumber(voucher.id);
-  data.Execute(
-      "UPDATE BankBillDetail SET lngActivityTypeID=0,lngActivityID=0 WHERE lngActivityTypeId=41 "
-      "AND lngActivityID IN " +
-      Lines(voucher.id));
-  data.Execute(
-      "Update CheckDetail Set blnIsUsed = 0, strUseDate = ' ', dblCurrAmount = 0, "
-      "lngVoucherDetailID = 0 Where lngVoucherDetailID In " +
-      Lines(voucher.id));
-  data.Execute("Delete From MCPRVoucherDetail Where lngVoucherDetailID In " + Lines(voucher.id));
-  data.Execute("Delete From CashQARAPDETAIL1 Where lngVoucherID = " + id);
-  data.Execute("Update TransVoucher Set lngVoucherID = 0 Where lngVoucherID = " + id);
-  data.Execute("Update Activity Set lngVoucherID = 0 Where lngVoucherID = " + id);
-  data.Execute("Update ItemActivity Set lngVoucherID = 0 Where lngVoucherID = " + id);
-  data.Execute("Delete From VoucherDetail Where lngVoucherID = " + id);
-  // No voucher reverses this one (that refuses the delete), so no link to it is left behind.
-  data.Execute("Delete From Voucher Where lngVoucherID = " + id);
+  if (!frame::DeleteStoredVoucher(login_.Data(), voucher.id)) throw frame::VoucherConflict();
 }
 
 void EmbeddedVoucherBusiness::WriteStamp(const VoucherState& voucher) {
@@ -551,10 +540,7 @@ bool EmbeddedVoucherBusiness::IsCashBank(const VoucherState& voucher) {
 
 bool EmbeddedVoucherBusiness::IsReversed(const VoucherState& voucher) {
   if (voucher.reversed) return *voucher.reversed;
-  // With source 16 lngSourceVoucherID names a transfer, not a reversed voucher.
-  return Count("Select Count(*) As n From Voucher Where lngSourceVoucherID = " +
-               SqlNumber(voucher.id) + " And lngSourceVoucherID > 0 And lngVoucherSourceID <> " +
-               SqlNumber(kTransferSource)) > 0;
+  return !login_.Data().OpenRecordset(frame::LiveReversalsSql(voucher.id)).Empty();
 }
 
 bool EmbeddedVoucherBusiness::IsWrittenOff(long voucher_id) {

@@ -184,6 +184,35 @@ voucher::frmVoucher& InterFace::Form() {
   return VoucherWindow();
 }
 
+// The members below stand for windows and objects later subsystems build (automatic vouchers,
+// the dual-basis windows, the budget query, fund document matching, the fund bill, the
+// settlement detail). Until each arrives it answers as for a window that is not there.
+
+bool InterFace::blnAutoVoucer(bool) {
+  return false;
+}
+
+host::ChildWindow* InterFace::FinanceForm() {
+  return nullptr;
+}
+
+host::ChildWindow* InterFace::BudgetForm() {
+  return nullptr;
+}
+
+bool InterFace::ShowBudgetQuery(const std::string&, const std::string&) {
+  return false;
+}
+
+void InterFace::ShowCenterRalation(long) {}
+
+std::unique_ptr<host::HostObject> InterFace::newMCRPBill() {
+  return nullptr;
+}
+
+void InterFace::frmDaRapDetail_Show(long, long, long, long, long, long, long, const std::string&,
+                                    double, long, long, bool) {}
+
 void InterFace::frmListVoucher_Show(long lngFlag) {
   AtBoundary([&] {
     if (!IsDualBasis()) ShowList<lists::frmListVoucher>("frmListVoucher", lngFlag);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "frame/login_state.h"
@@ -16,9 +17,9 @@ namespace lumvoucher::frame {
 // boundary and answers with its failure value.
 //
 // In the dual-basis regime (accounting-system code "16") the members that open or drive a voucher
-// window do nothing until the paired window arrives. The members marked "arrives with ..."
-// belong to windows later subsystems build: declared ones are defined by those subsystems, and
-// until then a host cannot link against them.
+// window do nothing until the paired window arrives. The members marked "not there yet" belong
+// to windows later subsystems build; until then they answer as for a window that is not there:
+// false (or no object), nothing opened, no message.
 class InterFace {
  public:
   InterFace() = default;
@@ -40,7 +41,8 @@ class InterFace {
   // 2.
   void InitAMAsset(host::clsAmAsset* clsAmAsset);
 
-  // 3. arrives with automatic vouchers.
+  // 3. Has the voucher window's automatic-voucher object fill the current voucher; not there
+  // yet: false, the window unchanged.
   bool blnAutoVoucer(bool blnMark);
 
   // 4.-6. The single-basis voucher window (frmVoucher) on a stored voucher, with no line to
@@ -59,9 +61,11 @@ class InterFace {
   int SaveAVoucher(bool blnCover, const std::string& strAccountBase);
   bool WriteForm(const std::string& strDetail, const std::string& Form);
 
-  // 11. The single-basis voucher window object. 12., 13. (FinanceForm, BudgetForm) arrive
-  // with the dual-basis window.
+  // 11. The single-basis voucher window object.
   voucher::frmVoucher& Form();
+  // 12., 13. The dual-basis financial and budget voucher windows; not there yet: null.
+  host::ChildWindow* FinanceForm();
+  host::ChildWindow* BudgetForm();
 
   // 14. The voucher list: an open one is unloaded and shown afresh, then the main window gets
   // ChildActive.
@@ -70,14 +74,16 @@ class InterFace {
   // 15. Replaces the stored host main window.
   void MainForm(host::HostMainWindow* main_window);
 
-  // 16., 17. arrive with the budget query and fund document matching.
+  // 16. The budget balance query for a code and its description; 17. fund document matching for
+  // a voucher (0: all). Not there yet: false, nothing opened.
   bool ShowBudgetQuery(const std::string& strCodeID, const std::string& strCodeDesc);
   void ShowCenterRalation(long lngVoucherID);
 
   // 18. Stores the multi-base data for the lists and the dual-basis window; always false.
   bool setInitMultiBase(host::HostObject* bvdata);
 
-  // 19. (newMCRPBill) arrives with the fund receipts and payments.
+  // 19. A new fund receipt/payment bill, owned by the caller; not there yet: null.
+  std::unique_ptr<host::HostObject> newMCRPBill();
 
   // 20. The error voucher list, shown as the voucher list is.
   void frmListErrVoucher_Show();
@@ -87,7 +93,13 @@ class InterFace {
   void frmListVoucherUnion_Show(long lngFlag);
   void frmListVoucherCompare_Show(long lngFlag);
 
-  // 23. (frmDaRapDetail_Show) arrives with the settlement detail window.
+  // 23. The current-account settlement detail of a line being entered, given its account,
+  // currency, auxiliary items, flexible key, amount, row, line and side unchanged; not there
+  // yet: nothing opened.
+  void frmDaRapDetail_Show(long AccountID, long CurrencyID, long CustomerID, long DepartmentID,
+                           long EmployeeID, long Class1ID, long Class2ID,
+                           const std::string& strFlexibleId, double ModblAmount, long lngRowID,
+                           long lngVDetailID, bool blnDirtion);
 };
 
 }  // namespace lumvoucher::frame

@@ -38,7 +38,9 @@ class LoginContext {
   virtual int AmountDecimals() const = 0;
   // Owner of the schema functions (ContainFlexibleid); empty when they need no prefix.
   virtual std::string SchemaOwner() const = 0;
-  // Whether vouchers carry the uniqueness stamp strUQStamp.
+  // Whether vouchers carry the uniqueness stamp strUQStamp: the account set's option
+  // "支持企业会计信息化工作规范" (section "企业会计信息化") being "1", read on every call. The one
+  // switch of stamping: saving, posting, number insertion and renumbering all ask it.
   virtual bool StampingEnabled() const = 0;
   // The integer login value one module service reads.
   virtual int LoginValue() const = 0;

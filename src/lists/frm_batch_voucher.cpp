@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "frame/id_list.h"
+#include "frame/live_reversal.h"
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
@@ -164,10 +165,8 @@ std::string frmBatchVoucher::ModeConditions() const {
     }
     case BatchOperation::kCancelPost:
       // A posting that a reversal voucher rests on stays; source 16 names a transfer instead.
-      return " And Voucher.lngPostID=" + me +
-             " And Not Exists (Select 1 From Voucher r Where r.lngSourceVoucherID="
-             "Voucher.lngVoucherID And r.lngSourceVoucherID>0 And r.lngVoucherSourceID<>16)" +
-             MakerCondition();
+      return " And Voucher.lngPostID=" + me + " And Not " +
+             frame::ReversedCondition("Voucher.lngVoucherID") + MakerCondition();
     case BatchOperation::kSign:
       return std::string(" And ") + kCashBankLine +
              " And Voucher.lngTellerID=0 And Voucher.blnIsError=0 And Voucher.blnIsVoid=0";
@@ -336,9 +335,7 @@ bool frmBatchVoucher::Run() {
   closed_periods_.clear();
   try {
     host::VoucherBusinessService& business = frame::Login().business_pub->VoucherBusiness();
-    const bool stamping =
-        mode_ == BatchOperation::kPost &&
-        frame::SettingValue(0, "企业会计信息化", "支持企业会计信息化工作规范", "0") == "1";
+    const bool stamping = mode_ == BatchOperation::kPost && frame::Context().StampingEnabled();
     host::TransactionGuard guard(frame::Data());
     if (progress_) progress_(0, total);
     // The vouchers before the first one of a closed period go to the service; that one stops

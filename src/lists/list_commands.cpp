@@ -8,6 +8,7 @@
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
+#include "frame/voucher_conflict.h"
 #include "frame/window_registry.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
@@ -62,7 +63,8 @@ bool ReadSelected(const VoucherList& list, Selected& v) {
       "Voucher.intVoucherNO,VoucherType.strVoucherTypeCode From Voucher,VoucherType Where "
       "Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID(+) And Voucher.lngVoucherID=" +
       SqlNumber(v.id));
-  if (rs.Empty()) return false;
+  // The list shows it, but another desktop deleted it since.
+  if (rs.Empty()) throw frame::VoucherConflict();
   v.maker = static_cast<long>(rs["lngOperatorID"].AsLong());
   v.checker = static_cast<long>(rs["lngCheckerID"].AsLong());
   v.teller = static_cast<long>(rs["lngTellerID"].AsLong());
@@ -133,8 +135,7 @@ bool PostSelected(const VoucherList& list) {
       if (v.poster != frame::OperatorId()) return Refuse(texts::kOnlyPosterCancels, title);
       return OnPair(v.id, title, [](long id) { return Business().CancelPost(id); });
     }
-    const bool stamping =
-        frame::SettingValue(0, vtexts::kSectionStamping, vtexts::kKeyStamping, "0") == "1";
+    const bool stamping = frame::Context().StampingEnabled();
     return OnPair(v.id, title, [stamping](long id) { return Business().Post(id, stamping); });
   } catch (const std::exception& error) {
     return Failed(error, title);

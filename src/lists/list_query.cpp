@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "frame/id_list.h"
+#include "frame/live_reversal.h"
 #include "frame/sql_text.h"
 #include "lists/list_texts.h"
 
@@ -29,49 +30,59 @@ constexpr std::array<RightsDimension, 7> kDimensions = {{
 }};
 
 // A table the column expressions may name, with the terms that outer-join it; `after` is the
-// alias its join refers to, which then has to be in the query too.
+// alias its join refers to, which then has to be in the query too (it comes earlier in the list).
 struct Joinable {
-  const char* alias;
-  const char* table;
-  const char* terms;
+  std::string alias;
+  std::string table;
+  std::string terms;
   const char* after;
 };
 
-constexpr std::array<Joinable, 17> kJoinables = {{
-    {"Account", "Account", " And VoucherDetail.lngAccountID=Account.lngAccountID(+)", nullptr},
-    {"Customer", "Customer", " And VoucherDetail.lngCustomerID=Customer.lngCustomerID(+)", nullptr},
-    {"Department", "Department", " And VoucherDetail.lngDepartmentID=Department.lngDepartmentID(+)",
-     nullptr},
-    {"Employee", "Employee", " And VoucherDetail.lngEmployeeID=Employee.lngEmployeeID(+)", nullptr},
-    {"Class1", "Class1", " And VoucherDetail.lngClassID1=Class1.lngClassID(+)", nullptr},
-    {"Class2", "Class2", " And VoucherDetail.lngClassID2=Class2.lngClassID(+)", nullptr},
-    {"Currencys", "Currencys", " And VoucherDetail.lngCurrencyID=Currencys.lngCurrencyID(+)",
-     nullptr},
-    {"PaymentMethod", "PaymentMethod",
-     " And VoucherDetail.lngPaymentMethodID=PaymentMethod.lngPaymentMethodID(+)", nullptr},
-    {"MakeOperator", "Operator MakeOperator",
-     " And Voucher.lngOperatorID=MakeOperator.lngOperatorID(+)", nullptr},
-    {"CheckOperator", "Operator CheckOperator",
-     " And Voucher.lngCheckerID=CheckOperator.lngOperatorID(+)", nullptr},
-    {"PostOperator", "Operator PostOperator",
-     " And Voucher.lngPostID=PostOperator.lngOperatorID(+)", nullptr},
-    {"TellerOperator", "Operator TellerOperator",
-     " And Voucher.lngTellerID=TellerOperator.lngOperatorID(+)", nullptr},
-    {"VoucherOrganization", "Organization VoucherOrganization",
-     " And Voucher.lngSourceOrganizationID=VoucherOrganization.lngOrganizationID(+)", nullptr},
-    {"SourceVoucher", "Voucher SourceVoucher",
-     " And Voucher.lngSourceVoucherID=SourceVoucher.lngVoucherID(+)", nullptr},
-    {"SourceVoucherType", "VoucherType SourceVoucherType",
-     " And SourceVoucher.lngVoucherTypeID=SourceVoucherType.lngVoucherTypeID(+)", "SourceVoucher"},
-    // A voucher made from a transfer (source 16) names the transfer, not a voucher it reverses.
-    {"SourceToVoucher", "Voucher SourceToVoucher",
-     " And Voucher.lngVoucherID=SourceToVoucher.lngSourceVoucherID(+)"
-     " And SourceToVoucher.lngVoucherSourceID(+)<>16",
-     nullptr},
-    {"SourceToVoucherType", "VoucherType SourceToVoucherType",
-     " And SourceToVoucher.lngVoucherTypeID=SourceToVoucherType.lngVoucherTypeID(+)",
-     "SourceToVoucher"},
-}};
+const std::vector<Joinable>& Joinables() {
+  static const std::vector<Joinable> all = {
+      {"Account", "Account", " And VoucherDetail.lngAccountID=Account.lngAccountID(+)", nullptr},
+      {"Customer", "Customer", " And VoucherDetail.lngCustomerID=Customer.lngCustomerID(+)",
+       nullptr},
+      {"Department", "Department",
+       " And VoucherDetail.lngDepartmentID=Department.lngDepartmentID(+)", nullptr},
+      {"Employee", "Employee", " And VoucherDetail.lngEmployeeID=Employee.lngEmployeeID(+)",
+       nullptr},
+      {"Class1", "Class1", " And VoucherDetail.lngClassID1=Class1.lngClassID(+)", nullptr},
+      {"Class2", "Class2", " And VoucherDetail.lngClassID2=Class2.lngClassID(+)", nullptr},
+      {"Currencys", "Currencys", " And VoucherDetail.lngCurrencyID=Currencys.lngCurrencyID(+)",
+       nullptr},
+      {"PaymentMethod", "PaymentMethod",
+       " And VoucherDetail.lngPaymentMethodID=PaymentMethod.lngPaymentMethodID(+)", nullptr},
+      {"MakeOperator", "Operator MakeOperator",
+       " And Voucher.lngOperatorID=MakeOperator.lngOperatorID(+)", nullptr},
+      {"CheckOperator", "Operator CheckOperator",
+       " And Voucher.lngCheckerID=CheckOperator.lngOperatorID(+)", nullptr},
+      {"PostOperator", "Operator PostOperator",
+       " And Voucher.lngPostID=PostOperator.lngOperatorID(+)", nullptr},
+      {"TellerOperator", "Operator TellerOperator",
+       " And Voucher.lngTellerID=TellerOperator.lngOperatorID(+)", nullptr},
+      {"VoucherOrganization", "Organization VoucherOrganization",
+       " And Voucher.lngSourceOrganizationID=VoucherOrganization.lngOrganizationID(+)", nullptr},
+      {"SourceVoucher", "Voucher SourceVoucher",
+       " And Voucher.lngSourceVoucherID=SourceVoucher.lngVoucherID(+)", nullptr},
+      {"SourceVoucherType", "VoucherType SourceVoucherType",
+       " And SourceVoucher.lngVoucherTypeID=SourceVoucherType.lngVoucherTypeID(+)",
+       "SourceVoucher"},
+      // The voucher that reverses this one: its live reversal, one per voucher (the latest,
+      // should there be more), so that every line stays one row.
+      {"SourceToLink",
+       "(Select lngSourceVoucherID As lngReversedID,Max(lngVoucherID) As lngVoucherID From "
+       "Voucher Where " +
+           frame::LiveReversalTerms("") + " Group By lngSourceVoucherID) SourceToLink",
+       " And Voucher.lngVoucherID=SourceToLink.lngReversedID(+)", nullptr},
+      {"SourceToVoucher", "Voucher SourceToVoucher",
+       " And SourceToLink.lngVoucherID=SourceToVoucher.lngVoucherID(+)", "SourceToLink"},
+      {"SourceToVoucherType", "VoucherType SourceToVoucherType",
+       " And SourceToVoucher.lngVoucherTypeID=SourceToVoucherType.lngVoucherTypeID(+)",
+       "SourceToVoucher"},
+  };
+  return all;
+}
 
 bool IsNamePart(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' ||
@@ -237,20 +248,21 @@ std::string SwapCarryForward(std::string_view text, std::string_view code) {
 }
 
 TableJoins ReferenceTables(std::string_view text) {
-  std::array<bool, kJoinables.size()> used{};
-  for (std::size_t i = 0; i < kJoinables.size(); ++i)
-    used[i] = NamesAlias(text, kJoinables[i].alias);
-  for (std::size_t i = 0; i < kJoinables.size(); ++i) {
-    if (!used[i] || kJoinables[i].after == nullptr) continue;
-    for (std::size_t k = 0; k < kJoinables.size(); ++k) {
-      if (std::string_view(kJoinables[k].alias) == kJoinables[i].after) used[k] = true;
+  const std::vector<Joinable>& joinables = Joinables();
+  std::vector<bool> used(joinables.size());
+  for (std::size_t i = 0; i < joinables.size(); ++i) used[i] = NamesAlias(text, joinables[i].alias);
+  // From the last to the first, so that a chain of joins is followed to its start.
+  for (std::size_t i = joinables.size(); i-- > 0;) {
+    if (!used[i] || joinables[i].after == nullptr) continue;
+    for (std::size_t k = 0; k < i; ++k) {
+      if (joinables[k].alias == joinables[i].after) used[k] = true;
     }
   }
   TableJoins joins;
-  for (std::size_t i = 0; i < kJoinables.size(); ++i) {
+  for (std::size_t i = 0; i < joinables.size(); ++i) {
     if (!used[i]) continue;
-    joins.tables += std::string(",") + kJoinables[i].table;
-    joins.terms += kJoinables[i].terms;
+    joins.tables += "," + joinables[i].table;
+    joins.terms += joinables[i].terms;
   }
   return joins;
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "frame/live_reversal.h"
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
@@ -522,9 +523,7 @@ bool VoucherList::OpenLinkedReversal() {
       linked = static_cast<long>(own["lngSourceVoucherID"].AsLong());
     }
     if (linked == 0) {
-      host::Recordset by = data.OpenRecordset(
-          "Select lngVoucherID From Voucher Where lngVoucherSourceID<>16 AND lngSourceVoucherID=" +
-          SqlNumber(id) + " Order By lngVoucherID");
+      host::Recordset by = data.OpenRecordset(frame::LiveReversalsSql(id));
       if (!by.Empty()) linked = static_cast<long>(by[0].AsLong());
     }
   } catch (const std::exception& error) {

@@ -54,6 +54,8 @@ constexpr std::array kCommands{
     CommandInfo{kEditSound, "MainControlEditSound", "声音提示", "", M::kOptions, true},
     CommandInfo{kEditQuick, "MainControlEditQuick", "快速录入", "", M::kOptions, true},
     CommandInfo{kEditCashLine, "MainControlEditCashLine", "金额线", "", M::kOptions, true},
+    // The main control raises no command for "Deficit"; the desktop offers one like the others.
+    CommandInfo{kEditDeficit, "MainControlEditDeficit", "赤字提示", "", M::kOptions, true},
     CommandInfo{kListReportAccountSummary, "ListReportMenu", "科目汇总表(&A)", "", M::kReport},
     CommandInfo{kListReportVoucherSummary, "ListReportMenu", "凭证汇总表(&V)", "", M::kReport},
 };

@@ -43,6 +43,7 @@ enum class Command {
   kEditAlert,
   kEditQuick,
   kEditCashLine,
+  kEditDeficit,
   kEditNewTemplate,
   kEditLoadTemplate,
   kEditVoucherVolume,

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "frame/login_state.h"
 #include "host/database_error.h"
@@ -40,6 +41,24 @@ namespace texts = voucher::texts;
 namespace {
 
 constexpr int kCompletions = 20;
+
+// The window preference an option command switches.
+std::optional<voucher::WindowPreference> PreferenceOf(Command command) {
+  switch (command) {
+    case Command::kEditAlert:
+      return voucher::WindowPreference::kAlert;
+    case Command::kEditSound:
+      return voucher::WindowPreference::kSound;
+    case Command::kEditQuick:
+      return voucher::WindowPreference::kQuick;
+    case Command::kEditCashLine:
+      return voucher::WindowPreference::kCashLine;
+    case Command::kEditDeficit:
+      return voucher::WindowPreference::kDeficit;
+    default:
+      return std::nullopt;
+  }
+}
 
 int RowOf(const QWidget* editor) {
   return editor->property("row").toInt();
@@ -753,6 +772,7 @@ bool VoucherView::Handles(Command command) const {
     });
   }
   const voucher::VoucherState& s = presenter_.State();
+  if (PreferenceOf(command)) return true;
   switch (command) {
     case Command::kEditNew:
     case Command::kEditVoucherVolume:
@@ -781,6 +801,11 @@ bool VoucherView::Handles(Command command) const {
 }
 
 void VoucherView::Run(Command command) {
+  if (std::optional<voucher::WindowPreference> preference = PreferenceOf(command)) {
+    presenter_.TogglePreference(*preference);
+    Render();
+    return;
+  }
   switch (command) {
     case Command::kEditVoucherVolume:
       numbering::MainControlEditVoucherVolume();
@@ -907,6 +932,11 @@ bool VoucherView::eventFilter(QObject* object, QEvent* event) {
     }
   }
   return QWidget::eventFilter(object, event);
+}
+
+bool VoucherView::Checked(Command command) const {
+  const std::optional<voucher::WindowPreference> preference = PreferenceOf(command);
+  return preference && presenter_.PreferenceOn(*preference);
 }
 
 std::string VoucherView::Caption(Command command) const {

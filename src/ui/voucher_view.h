@@ -48,6 +48,7 @@ class VoucherView : public QWidget, public CommandTarget {
   bool Handles(Command command) const override;
   void Run(Command command) override;
   std::string Caption(Command command) const override;
+  bool Checked(Command command) const override;
 
   // Why the stored voucher shown may not be changed by the operator ("" when it may), as the
   // presenter words it; the view then takes no edits and states it when the user tries.

@@ -102,16 +102,41 @@ VoucherLine* frmVoucher::Line(int row) {
   return &state_.lines[static_cast<std::size_t>(row - 1)];
 }
 
+namespace {
+
+// The preferences as the store keeps them: key, default and the state's switch.
+struct PreferenceKey {
+  const char* key;
+  const char* fallback;
+  bool WindowPreferences::*value;
+};
+
+const PreferenceKey& KeyOf(WindowPreference which) {
+  static constexpr PreferenceKey kKeys[] = {{"Alert", "False", &WindowPreferences::alert},
+                                            {"Sound", "False", &WindowPreferences::sound},
+                                            {"Quick", "False", &WindowPreferences::quick},
+                                            {"CashLine", "True", &WindowPreferences::cash_line},
+                                            {"Deficit", "False", &WindowPreferences::deficit}};
+  return kKeys[static_cast<int>(which)];
+}
+
+std::string PreferenceSection() {
+  return N(frame::OperatorId()) + "41";
+}
+
+}  // namespace
+
 void frmVoucher::FormLoad() {
   if (state_.open) return;
   host::PreferenceStore& store = frame::Login().base_class->Preferences();
-  const std::string section = N(frame::OperatorId()) + "41";
-  WindowPreferences& p = state_.preferences;
-  p.alert = frame::IsTrueSetting(store.GetSetting(section, "Alert", "False"));
-  p.sound = frame::IsTrueSetting(store.GetSetting(section, "Sound", "False"));
-  p.quick = frame::IsTrueSetting(store.GetSetting(section, "Quick", "False"));
-  p.cash_line = frame::IsTrueSetting(store.GetSetting(section, "CashLine", "True"));
-  p.deficit = frame::IsTrueSetting(store.GetSetting(section, "Deficit", "False"));
+  const std::string section = PreferenceSection();
+  for (WindowPreference which :
+       {WindowPreference::kAlert, WindowPreference::kSound, WindowPreference::kQuick,
+        WindowPreference::kCashLine, WindowPreference::kDeficit}) {
+    const PreferenceKey& k = KeyOf(which);
+    state_.preferences.*k.value =
+        frame::IsTrueSetting(store.GetSetting(section, k.key, k.fallback));
+  }
 
   host::LoginContext& login = frame::Context();
   BalanceOptions& b = state_.panel.balance;
@@ -140,9 +165,26 @@ void frmVoucher::FormLoad() {
   state_.open = true;
 }
 
+bool frmVoucher::TogglePreference(WindowPreference which) {
+  const PreferenceKey& k = KeyOf(which);
+  try {
+    FormLoad();
+    const bool on = !(state_.preferences.*k.value);
+    frame::Login().base_class->Preferences().SaveSetting(PreferenceSection(), k.key,
+                                                         on ? "True" : "False");
+    state_.preferences.*k.value = on;
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, texts::kTitleEntry);
+  }
+  return state_.preferences.*k.value;
+}
+
+bool frmVoucher::PreferenceOn(WindowPreference which) const {
+  return state_.preferences.*KeyOf(which).value;
+}
+
 void frmVoucher::ReadStamping() {
-  state_.stamping =
-      frame::Context().SettingValue(0, texts::kSectionStamping, texts::kKeyStamping, "0") == "1";
+  state_.stamping = frame::Context().StampingEnabled();
 }
 
 void frmVoucher::ShowWindow() {

@@ -17,7 +17,11 @@ struct VoucherCashFlowSubject;
 
 namespace lumvoucher::voucher {
 
-// The operator's preferences of this window (per-user store, section operator id + "41").
+struct WriteRequest;
+
+// The operator's preferences of this window (per-user store, section operator id + "41"), one
+// per option command of the window.
+enum class WindowPreference { kAlert, kSound, kQuick, kCashLine, kDeficit };
 struct WindowPreferences {
   bool alert = false;     // "Alert": prompts
   bool sound = false;     // "Sound"
@@ -123,6 +127,12 @@ class frmVoucher : public host::ChildWindow {
   // when the text does not describe one, the window then keeps what it had.
   bool WriteForm(const std::string& strDetail);
 
+  // The option commands (MainControlEditAlert, ...Sound, ...Quick, ...CashLine, and Deficit):
+  // switches the preference and writes it back to the operator's store under its key. Answers
+  // the new value; false without a change when the store fails.
+  bool TogglePreference(WindowPreference which);
+  bool PreferenceOn(WindowPreference which) const;
+
   // The mark check boxes; a stored voucher whose only change is its marks is updated in place.
   void SetPrintMark(bool on);
   void SetErrorMark(bool on, const std::string& text);
@@ -226,7 +236,13 @@ class frmVoucher : public host::ChildWindow {
   bool CheckRestrictions();
   bool Stop(const std::string& text, int row = 0);
   bool AskToEdit(const std::string& text, int row);
+  // Whether another stored voucher holds the header's number; asks for another one (false: the
+  // save ends, with the refusal shown when renumbering is off).
+  bool NumberTaken();
+  bool TakeAnotherNumber();
   bool WriteSaved(bool cover, bool as_new, bool log);
+  enum class WriteOutcome { kWritten, kFailed, kNumberTaken };
+  WriteOutcome WriteOnce(const WriteRequest& request, bool log);
   void Notify();
   void KeepSaved();
 

@@ -1,12 +1,14 @@
 #include <map>
 #include <set>
 
+#include "frame/live_reversal.h"
 #include "frame/login_state.h"
 #include "frame/module_status.h"
 #include "frame/operation_log.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
+#include "frame/voucher_conflict.h"
 #include "host/calendar_date.h"
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
@@ -156,7 +158,6 @@ bool frmVoucher::CheckHeader(bool cover) {
   if (Blank(h.number)) return Stop(texts::kSaveNumberEmpty);
   const HeaderValue typed_number = VoucherNumberOf(h.number);
   if (typed_number.refusal != nullptr) return Stop(typed_number.refusal);
-  const long number = typed_number.value;
   const HeaderValue attachments = AttachmentsOf(h.attachments);
   if (attachments.refusal != nullptr) return Stop(attachments.refusal);
 
@@ -188,13 +189,14 @@ bool frmVoucher::CheckHeader(bool cover) {
     return Stop(texts::kDateClosed);
   }
 
-  if (h.source_voucher_id != 0 && h.source_id != 16) {
+  // A void voucher reverses nothing, so only a live one is held to the reversal rules.
+  if (h.source_voucher_id != 0 && h.source_id != 16 && !h.void_mark) {
     host::Recordset other = data.OpenRecordset(
         "Select Voucher.intYear, Voucher.bytPeriod, VoucherType.strVoucherTypeCode, "
         "Voucher.intVoucherNO From Voucher, VoucherType Where "
-        "Voucher.lngVoucherTypeID = VoucherType.lngVoucherTypeID And "
-        "Voucher.lngVoucherSourceID<>16 AND Voucher.lngSourceVoucherID=" +
-        N(h.source_voucher_id) + " AND Voucher.lngVoucherID<>" + N(h.voucher_id));
+        "Voucher.lngVoucherTypeID = VoucherType.lngVoucherTypeID And " +
+        frame::IsLiveReversalOf("Voucher", N(h.source_voucher_id)) + " AND Voucher.lngVoucherID<>" +
+        N(h.voucher_id));
     if (!other.Empty()) {
       return Stop(texts::kAlreadyReversed +
                   frame::VoucherReference(static_cast<int>(other["intYear"].AsLong()),
@@ -213,22 +215,33 @@ bool frmVoucher::CheckHeader(bool cover) {
   if (FilledRows(state_.lines).empty()) return Stop(texts::kNoLines);
 
   // A program that may overwrite leaves a taken number to the cover rule of the write.
-  if (!cover && business.NumberTaken(h.type_id, host::kReceiptTypeVoucher, number, h.voucher_id,
-                                     h.source_organization_id, h.year, h.period)) {
-    if (!business.AutoRenumber()) return Stop(texts::kTaken);
-    std::string offered = business.VoucherNumber(h.year, h.period, h.type_id,
-                                                 N(h.source_organization_id), h.date, 0, 9999);
-    std::string text =
-        frame::VoucherNoText(host::clsBaseClass::TextToLong(frame::StrRight(offered, 6)));
-    const bool gaps =
-        frame::SettingValue(0, texts::kSectionAccountSet, texts::kKeyReuseGaps, "False") == "True";
-    std::string question = gaps ? texts::kTakenGapAsk + text + texts::kTakenGapAskEnd
-                                : std::string(texts::kTakenMaxAsk);
-    if (frame::Msg(question, kAskFlags, texts::kTitleSave) != host::mb::kYes) return false;
-    h.number = text;
-  }
+  if (!cover && NumberTaken() && !TakeAnotherNumber()) return false;
 
   if (business.CostPeriodClosed(h.year, h.period)) return Stop(texts::kCostClosed);
+  return true;
+}
+
+bool frmVoucher::NumberTaken() {
+  const VoucherHeader& h = state_.header;
+  return frame::Login().business_pub->NumberTaken(
+      h.type_id, host::kReceiptTypeVoucher, VoucherNumberOf(h.number).value, h.voucher_id,
+      h.source_organization_id, h.year, h.period);
+}
+
+bool frmVoucher::TakeAnotherNumber() {
+  VoucherHeader& h = state_.header;
+  host::clsBusinessPub& business = *frame::Login().business_pub;
+  if (!business.AutoRenumber()) return Stop(texts::kTaken);
+  std::string offered = business.VoucherNumber(h.year, h.period, h.type_id,
+                                               N(h.source_organization_id), h.date, 0, 9999);
+  std::string text =
+      frame::VoucherNoText(host::clsBaseClass::TextToLong(frame::StrRight(offered, 6)));
+  const bool gaps =
+      frame::SettingValue(0, texts::kSectionAccountSet, texts::kKeyReuseGaps, "False") == "True";
+  std::string question =
+      gaps ? texts::kTakenGapAsk + text + texts::kTakenGapAskEnd : std::string(texts::kTakenMaxAsk);
+  if (frame::Msg(question, kAskFlags, texts::kTitleSave) != host::mb::kYes) return false;
+  h.number = text;
   return true;
 }
 
@@ -477,19 +490,33 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
 // ---- Writing ---------------------------------------------------------------------------------
 
 bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
-  VoucherHeader& h = state_.header;
   WriteRequest request;
-  request.header = h;
+  request.header = state_.header;
   request.cover = cover;
   if (as_new) request.header.voucher_id = 0;
-  auto rows = FilledRows(state_.lines);
-  for (auto& [n, line] : rows) {
+  for (auto& [n, line] : FilledRows(state_.lines)) {
     request.lines.push_back(*line);
     if (as_new) request.lines.back().line_id = 0;
   }
-  if (wait_) wait_(texts::kSaving);
+  for (;;) {
+    if (wait_) wait_(texts::kSaving);
+    const WriteOutcome outcome = WriteOnce(request, log);
+    if (wait_) wait_("");
+    if (outcome != WriteOutcome::kNumberTaken) return outcome == WriteOutcome::kWritten;
+    // Rolled back, so nothing is held while the user answers.
+    if (!TakeAnotherNumber()) return false;
+    request.header.number = state_.header.number;
+  }
+}
+
+frmVoucher::WriteOutcome frmVoucher::WriteOnce(const WriteRequest& request, bool log) {
+  VoucherHeader& h = state_.header;
   try {
     host::TransactionGuard transaction(frame::Data());
+    // Writers take turns inside the transaction, so the number check made before it is made
+    // again here: a number another desktop took meanwhile is the check's ordinary duplicate
+    // case. VOUCHER_NOUNIQUE below stays for a backend whose writers do not take turns.
+    if (!request.cover && NumberTaken()) return WriteOutcome::kNumberTaken;
     WriteResult written = WriteVoucher(request);
     if (log) {
       std::string text = request.header.voucher_id == 0 ? texts::kLogNew : texts::kLogModify;
@@ -500,10 +527,10 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
       frame::WriteLog(frame::LogEntryNow(std::move(text)));
     }
     transaction.Commit();
-    if (wait_) wait_("");
     h.voucher_id = written.voucher_id;
     h.stored_year = h.year;
     h.stored_period = h.period;
+    auto rows = FilledRows(state_.lines);
     std::vector<VoucherLine> stored;
     for (std::size_t i = 0; i < rows.size(); ++i) {
       stored.push_back(*rows[i].second);
@@ -517,13 +544,13 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
     state_.must_save = false;
     Recompute();
     KeepSaved();
-    return true;
+    return WriteOutcome::kWritten;
+  } catch (const frame::VoucherConflict& conflict) {
+    frame::Msg(conflict.what(), kStopFlags, texts::kTitleSave);
   } catch (const CoverRefused& refused) {
-    if (wait_) wait_("");
     frame::Msg(h.type_code + h.number + texts::kCannotCover + refused.what() + ")", kStopFlags,
                texts::kTitleSave);
   } catch (const host::DatabaseError& e) {
-    if (wait_) wait_("");
     if (e.Violates("VOUCHER_NOUNIQUE")) {
       frame::Msg(std::string(texts::kNumberDuplicate) + "(" + h.number + ")", kStopFlags,
                  texts::kTitleSave);
@@ -532,7 +559,7 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
                  texts::kTitleSave);
     }
   }
-  return false;
+  return WriteOutcome::kFailed;
 }
 
 void frmVoucher::Notify() {
@@ -556,7 +583,10 @@ bool frmVoucher::SaveBill() {
   if (!state_.must_save || state_.preview) return true;
   if (state_.header.voucher_id != 0 && OnlyMarksChanged()) {
     try {
-      frame::Data().Execute(MarksOnlySql(state_.header));
+      frame::ExecuteOnVoucher(frame::Data(), MarksOnlySql(state_.header));
+    } catch (const frame::VoucherConflict& conflict) {
+      frame::Msg(conflict.what(), kStopFlags, texts::kTitleSave);
+      return false;
     } catch (const host::DatabaseError& e) {
       frame::Msg(std::string(texts::kSaveFailed) + e.what(), host::mb::kCritical,
                  texts::kTitleSave);

@@ -7,6 +7,8 @@
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
+#include "frame/voucher_conflict.h"
+#include "frame/voucher_removal.h"
 #include "host/cls_business_pub.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
@@ -23,7 +25,6 @@ namespace {
 
 constexpr int kStopFlags = host::mb::kExclamation;
 constexpr int kAskFlags = host::mb::kYesNo + host::mb::kQuestion;
-constexpr long kTransferSource = 16;
 
 std::string N(long value) {
   return std::to_string(value);
@@ -201,22 +202,15 @@ bool frmVoucher::VoidVoucher() {
       return false;
     }
     host::DataAccess& data = frame::Data();
-    if (!data.OpenRecordset(BankBillsSql(id)).Empty()) {
-      if (frame::Msg(texts::kVoidBankBills, kAskFlags + host::mb::kDefaultButton2, title) !=
-          host::mb::kYes) {
-        return false;
-      }
-      data.Execute(ReleaseBankBillsSql(id));
+    const bool bills = !data.OpenRecordset(BankBillsSql(id)).Empty();
+    if (bills && frame::Msg(texts::kVoidBankBills, kAskFlags + host::mb::kDefaultButton2, title) !=
+                     host::mb::kYes) {
+      return false;
     }
-    h.void_mark = true;
-    // A void reversal reverses nothing: the voucher it reversed may be reversed or unposted again.
-    if (h.source_voucher_id != 0 && h.source_id != kTransferSource) h.source_voucher_id = 0;
-    state_.must_save = true;
-
     host::Recordset reversals = data.OpenRecordset(ReversalVouchersSql(id));
+    std::vector<long> ids;
     if (!reversals.Empty()) {
       std::string list;
-      std::vector<long> ids;
       for (; !reversals.Eof(); reversals.MoveNext()) {
         host::Recordset type = data.OpenRecordset(
             "Select strVoucherTypeCode From VoucherType Where lngVoucherTypeID=" +
@@ -229,11 +223,18 @@ bool frmVoucher::VoidVoucher() {
         ids.push_back(static_cast<long>(reversals["lngVoucherID"].AsLong()));
       }
       frame::Msg(texts::kVoidReversals + list, host::mb::kInformation, title);
-      host::TransactionGuard transaction(data);
-      for (long reversal : ids) RemoveVoucherRows(reversal);
-      transaction.Commit();
-      state_.reversed = false;
     }
+    // What goes at once goes only while the voucher is still there; the mark itself is stored
+    // by the next save.
+    host::TransactionGuard transaction(data);
+    if (!VoucherExists(id)) throw frame::VoucherConflict();
+    if (bills) data.Execute(ReleaseBankBillsSql(id));
+    for (long reversal : ids) frame::DeleteStoredVoucher(data, reversal);
+    transaction.Commit();
+    // A void reversal reverses nothing (see live_reversal.h); it keeps its link as a record.
+    h.void_mark = true;
+    state_.must_save = true;
+    if (!ids.empty()) state_.reversed = false;
     UpdateCaptions();
     return true;
   } catch (const host::DatabaseError& e) {

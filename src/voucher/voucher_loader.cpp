@@ -1,5 +1,6 @@
 #include "voucher/voucher_loader.h"
 
+#include "frame/live_reversal.h"
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
@@ -74,11 +75,6 @@ std::string LinesSql(long voucher_id) {
          " AND VoucherDetail.lngClassID2=Class2.lngClassID(+)"
          " AND VoucherDetail.lngVoucherID=" +
          N(voucher_id) + "  ORDER BY lngRowID ASC";
-}
-
-std::string ReversalSql(long voucher_id) {
-  return "Select 1 From Voucher Where lngVoucherSourceID<>16 AND lngSourceVoucherID=" +
-         N(voucher_id);
 }
 
 bool VoucherExists(long voucher_id) {
@@ -192,7 +188,7 @@ std::optional<LoadedVoucher> LoadVoucher(long voucher_id) {
     FillAccountAndOrganization(line);
     loaded.lines.push_back(std::move(line));
   }
-  loaded.reversed = !data.OpenRecordset(ReversalSql(voucher_id)).Empty();
+  loaded.reversed = !data.OpenRecordset(frame::LiveReversalsSql(voucher_id)).Empty();
   return loaded;
 }
 

@@ -13,7 +13,6 @@ namespace lumvoucher::voucher {
 std::string ExistsSql(long voucher_id);
 std::string HeaderSql(long voucher_id);
 std::string LinesSql(long voucher_id);
-std::string ReversalSql(long voucher_id);
 
 // Whether Voucher holds the id.
 bool VoucherExists(long voucher_id);

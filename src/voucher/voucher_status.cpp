@@ -7,7 +7,6 @@
 #include "frame/sql_text.h"
 #include "host/cls_business_pub.h"
 #include "voucher/status_texts.h"
-#include "voucher/voucher_writer.h"
 
 namespace lumvoucher::voucher {
 
@@ -174,31 +173,10 @@ std::string ReversalVouchersSql(long voucher_id) {
          SqlNumber(voucher_id);
 }
 
-std::string ClearSourceLinkSql(long voucher_id) {
-  return "Update Voucher Set lngSourceVoucherID=0 Where lngSourceVoucherID=" +
-         SqlNumber(voucher_id);
-}
-
 std::string ClearMemoSql(long voucher_id) {
   return std::string(" Delete RVoucherDetail rvd Where Exists ( Select 1 From VoucherDetail vd ") +
          " Where vd.lngVoucherDetailID = rvd.lngVoucherDetailID And vd.lngVoucherID = " +
          SqlNumber(voucher_id) + ")";
-}
-
-void RemoveVoucherRows(long voucher_id) {
-  host::DataAccess& data = frame::Data();
-  host::Recordset lines = data.OpenRecordset(
-      "SELECT lngVoucherDetailID FROM VoucherDetail WHERE lngVoucherID=" + SqlNumber(voucher_id));
-  for (; !lines.Eof(); lines.MoveNext()) {
-    for (const std::string& sql : RemovedLineSql(static_cast<long>(lines[0].AsLong()))) {
-      data.Execute(sql);
-    }
-  }
-  data.Execute("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " +
-               SqlNumber(voucher_id));
-  data.Execute("DELETE FROM VoucherDetail WHERE lngVoucherID=" + SqlNumber(voucher_id));
-  data.Execute("DELETE FROM Voucher WHERE lngVoucherID=" + SqlNumber(voucher_id));
-  data.Execute(ClearSourceLinkSql(voucher_id));
 }
 
 }  // namespace lumvoucher::voucher

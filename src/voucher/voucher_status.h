@@ -91,11 +91,6 @@ std::string BankBillsSql(long voucher_id);
 std::string ReleaseBankBillsSql(long voucher_id);
 // The vouchers that reverse `voucher_id` and go when it is voided.
 std::string ReversalVouchersSql(long voucher_id);
-std::string ClearSourceLinkSql(long voucher_id);
 std::string ClearMemoSql(long voucher_id);
-
-// Removes a stored voucher with its lines and what they tie to other tables, and clears the link
-// of the vouchers that point to it. Runs inside the caller's transaction.
-void RemoveVoucherRows(long voucher_id);
 
 }  // namespace lumvoucher::voucher

@@ -138,7 +138,5 @@ inline constexpr const char* kKeyClass2Name = "项目名称";
 inline constexpr const char* kKeyReuseGaps = "凭证断号重用";
 inline constexpr const char* kKeySettlementRequired = "往来及银行科目必须录入结算信息";
 inline constexpr const char* kSectionBalanceDisplay = "凭证余额显示控制";
-inline constexpr const char* kSectionStamping = "企业会计信息化";
-inline constexpr const char* kKeyStamping = "支持企业会计信息化工作规范";
 
 }  // namespace lumvoucher::voucher::texts

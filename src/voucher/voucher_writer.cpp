@@ -8,7 +8,9 @@
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
 #include "frame/uniqueness_stamp.h"
+#include "frame/voucher_conflict.h"
 #include "frame/voucher_lookup.h"
+#include "frame/voucher_removal.h"
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
@@ -192,49 +194,6 @@ void MarkCheckUsed(const VoucherHeader& h, const VoucherLine& line, long line_id
       " And lngOrganizationID = " + N(frame::OrganizationId()));
 }
 
-std::string FreeCheckSql(long line_id) {
-  return "UPDATE CheckDetail SET blnIsUsed=0,strUseDate=' ',dblCurrAmount=0,lngVoucherDetailID=0 "
-         "WHERE lngVoucherDetailID=" +
-         N(line_id);
-}
-
-void ReleaseVoucherLinks(long id) {
-  host::DataAccess& data = frame::Data();
-  data.Execute("UPDATE Activity SET Activity.lngVoucherID = 0 WHERE Activity.lngVoucherID=" +
-               N(id));
-  data.Execute("UPDATE ItemActivity SET lngVoucherID = DECODE(lngVoucherID," + N(id) +
-               ",0 ,lngVoucherID),lngVoucherID1 = DECODE(lngVoucherID1," + N(id) +
-               ",0 ,lngVoucherID1) WHERE lngVoucherID=" + N(id) + " OR lngVoucherID1=" + N(id));
-}
-
-// The transfer that generated the voucher now points at its latest other voucher, or nowhere.
-void MoveTransfer(long id, long transfer_id) {
-  host::DataAccess& data = frame::Data();
-  host::Recordset trans = data.OpenRecordset(
-      "SELECT TransVoucher.lngTransVoucherID From TransVoucher WHERE TransVoucher.lngVoucherID=" +
-      N(id));
-  if (trans.Empty()) return;
-  const long trans_id = static_cast<long>(trans["lngTransVoucherID"].AsLong());
-  host::Recordset latest = data.OpenRecordset(
-      "SELECT Max(Voucher.lngVoucherID) lngVoucherIDOfMax From Voucher WHERE "
-      "Voucher.lngVoucherSourceID=16 AND Voucher.lngSourceVoucherID=" +
-      N(transfer_id) + " AND Voucher.lngVoucherID<>" + N(id));
-  const long other = latest.Empty() ? 0 : static_cast<long>(latest["lngVoucherIDOfMax"].AsLong());
-  if (other == 0) {
-    data.Execute(
-        "UPDATE TransVoucher SET lngExecutantID = 0,strExecuteDate = ' ',lngVoucherID = 0 WHERE "
-        "lngTransVoucherID=" +
-        N(trans_id));
-    return;
-  }
-  host::Recordset voucher = data.OpenRecordset(
-      "SELECT lngOperatorID,strDate FROM Voucher WHERE lngVoucherID=" + N(other));
-  data.Execute("UPDATE TransVoucher SET lngExecutantID = " +
-               N(static_cast<long>(voucher["lngOperatorID"].AsLong())) +
-               ",strExecuteDate = " + SqlText(voucher["strDate"].AsText()) +
-               ",lngVoucherID = " + N(other) + " WHERE lngTransVoucherID=" + N(trans_id));
-}
-
 // A stored voucher that holds the number a program writes its voucher with is overwritten when
 // nobody has worked on it yet and it came from the same source.
 void CoverStoredVoucher(const VoucherHeader& h) {
@@ -253,19 +212,7 @@ void CoverStoredVoucher(const VoucherHeader& h) {
   if (rs["lngTellerID"].AsLong() != 0) throw CoverRefused("已出纳签字");
   if (rs["blnIsVoid"].AsBool()) throw CoverRefused("已作废");
   if (rs["lngVoucherSourceID"].AsLong() != h.source_id) throw CoverRefused("来源不同");
-  host::Recordset old_lines =
-      data.OpenRecordset("SELECT * FROM VoucherDetail  WHERE lngVoucherID=" + N(stored));
-  for (; !old_lines.Eof(); old_lines.MoveNext()) {
-    for (const std::string& sql :
-         RemovedLineSql(static_cast<long>(old_lines["lngVoucherDetailID"].AsLong()))) {
-      data.Execute(sql);
-    }
-  }
-  ReleaseVoucherLinks(stored);
-  data.Execute("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " +
-               N(stored));
-  data.Execute("DELETE FROM VoucherDetail WHERE lngVoucherID=" + N(stored));
-  data.Execute("DELETE FROM Voucher WHERE lngVoucherID=" + N(stored));
+  frame::DeleteStoredVoucher(data, stored);
 }
 
 void RebuildCurrentAccountDetail(long id) {
@@ -328,20 +275,6 @@ std::string MarksOnlySql(const VoucherHeader& h) {
          ",strError = " + SqlText(h.error_text) + " where lngVoucherID=" + N(h.voucher_id);
 }
 
-std::vector<std::string> RemovedLineSql(long line_id) {
-  const std::string id = N(line_id);
-  return {"DELETE FROM VoucherCashFlow WHERE lngVoucherDetailID=" + id,
-          "DELETE FROM RVoucherDetail WHERE lngVoucherDetailID=" + id,
-          "DELETE FROM ProjectInvoice WHERE lngVoucherDetailID=" + id,
-          FreeCheckSql(line_id),
-          " Delete From MCPRVoucherDetail Where lngReceiptTypeID=41 And lngVoucherDetailID=" + id,
-          " Delete  Costapportion ca Where ca.lngVoucherDetailID = " + id,
-          " Delete  HisCostapportion ca Where ca.lngVoucherDetailID = " + id,
-          "UPDATE BankBillDetail SET lngActivityTypeID=0,lngActivityID=0 WHERE "
-          "lngActivityTypeID=41 AND lngActivityID=" +
-              id};
-}
-
 WriteResult WriteVoucher(const WriteRequest& request) {
   host::DataAccess& data = frame::Data();
   host::LoginContext& login = frame::Context();
@@ -365,7 +298,9 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     data.Execute(InsertSql("Voucher", "lngVoucherID", id, nullptr, 0, header_values));
   } else {
     host::Recordset old = data.OpenRecordset("SELECT * FROM Voucher where lngVoucherID=" + N(id));
-    if (!old.Empty()) {
+    // Another desktop deleted the voucher since it was shown: nothing of it may be written.
+    if (old.Empty()) throw frame::VoucherConflict();
+    {
       host::Recordset type =
           data.OpenRecordset("Select strVoucherTypeCode From VoucherType Where lngVoucherTypeID=" +
                              N(static_cast<long>(old["lngVoucherTypeID"].AsLong())));
@@ -387,7 +322,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     for (const auto& [line_id, old_line] : old_lines) {
       auto k = kept.find(line_id);
       if (k == kept.end()) {
-        for (const std::string& sql : RemovedLineSql(line_id)) data.Execute(sql);
+        frame::ReleaseGoneLines(data, frame::LineSet::Line(line_id));
         data.Execute("DELETE FROM VoucherDetail WHERE lngVoucherDetailID=" + N(line_id));
         continue;
       }
@@ -400,12 +335,11 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       }
       // A kept line that changed its bill gives the old one back before taking the new one.
       if (frame::StringOut(old_line.check, " ") != frame::StringOut(k->second->check_number, " ")) {
-        data.Execute(FreeCheckSql(line_id));
+        data.Execute(frame::FreeChecksSql(frame::LineSet::Line(line_id)));
       }
     }
-    ReleaseVoucherLinks(id);
-    if (h.source_id == 16) MoveTransfer(id, h.source_voucher_id);
-    data.Execute(UpdateSql("Voucher", "lngVoucherID", id, header_values));
+    frame::ReleaseVoucherLinks(data, id, h.source_id == 16 ? h.source_voucher_id : 0);
+    frame::ExecuteOnVoucher(data, UpdateSql("Voucher", "lngVoucherID", id, header_values));
     data.OpenRecordset("SELECT * FROM VoucherDetail WHERE lngVoucherID=" + N(id));
   }
 
@@ -415,7 +349,9 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     LineValues values = ValuesOf(line, row, local, sys_date);
     long line_id = line.line_id;
     if (line_id != 0 && old_lines.count(line_id) != 0) {
-      data.Execute(UpdateSql("VoucherDetail", "lngVoucherDetailID", line_id, values.columns));
+      frame::ExecuteOnVoucher(
+          data, UpdateSql("VoucherDetail", "lngVoucherDetailID", line_id, values.columns),
+          frame::kVoucherChanged);
     } else {
       line_id = login.NextId("VOUCHERDETAIL");
       data.Execute(InsertSql("VoucherDetail", "lngVoucherDetailID", line_id, "lngVoucherID", id,

@@ -40,9 +40,6 @@ struct WriteResult {
 // Runs the insert or the modify path inside the caller's open transaction.
 WriteResult WriteVoucher(const WriteRequest& request);
 
-// The statements that release one stored line from the rows tied to it.
-std::vector<std::string> RemovedLineSql(long line_id);
-
 // "记-000003": how the log and the questions name a voucher.
 std::string TypeAndNumber(const std::string& type_code, const std::string& number);
 

@@ -4,6 +4,7 @@
 
 #include "frame/window_registry.h"
 #include "support/test_host.h"
+#include "voucher/frm_voucher.h"
 
 namespace lumvoucher::frame {
 namespace {
@@ -140,11 +141,11 @@ class InterFaceTest : public ::testing::Test {
 
 TEST_F(InterFaceTest, InitDerivesTheLoginItemsInTheHostsOrder) {
   InitWith(&base_);
-  EXPECT_EQ(base_.log, (std::vector<std::string>{
-                          "Login", "MainWindow", "LoginValue", "GridService", "ListService",
-                          "ModuleService", "NewHostObject", "NewHostObject", "NewFormManager",
-                          "FormManager.Setup", "FormManager.ParentWindow", "NewSharedHostObject",
-                          "Shared.Setup"}));
+  EXPECT_EQ(base_.log,
+            (std::vector<std::string>{
+                "Login", "MainWindow", "LoginValue", "GridService", "ListService", "ModuleService",
+                "NewHostObject", "NewHostObject", "NewFormManager", "FormManager.Setup",
+                "FormManager.ParentWindow", "NewSharedHostObject", "Shared.Setup"}));
 }
 
 TEST_F(InterFaceTest, InitKeepsWhatItIsGivenAndHandsTheSharedObjectItsItems) {
@@ -176,9 +177,7 @@ TEST_F(InterFaceTest, SecondInitReplacesEverythingAndTerminateReleasesWhatInitCr
   EXPECT_EQ(Login().main_window, &other);
   InitWith(&base);
   EXPECT_EQ(Login().main_window, &base.parent_window);
-  {
-    InterFace terminated;
-  }
+  { InterFace terminated; }
   EXPECT_EQ(Login().shared_object, nullptr);
   EXPECT_EQ(Login().form_manager, nullptr);
   EXPECT_EQ(std::count(base.log.begin(), base.log.end(), "Shared.Released"), 2);
@@ -217,6 +216,52 @@ TEST_F(InterFaceTest, SaveAVoucherRightAfterShowANewBillHasNothingToSave) {
   const std::string before = test_host_.Scalar("Select Count(*) From Voucher");
   EXPECT_EQ(inter_face_.SaveAVoucher(false, ""), 2);
   EXPECT_EQ(test_host_.Scalar("Select Count(*) From Voucher"), before);
+}
+
+// Every member of the host's interface, in slot order, is there with the host's signature and
+// answers; those whose windows later subsystems build answer false (or no object) and open
+// nothing.
+TEST_F(InterFaceTest, EveryMemberInSlotOrderAnswers) {
+  WindowRegistry::ReleaseAll();
+  InitWith(&base_);                                // 1
+  inter_face_.InitAMAsset(nullptr);                // 2
+  EXPECT_FALSE(inter_face_.blnAutoVoucer(false));  // 3
+  EXPECT_FALSE(inter_face_.blnAutoVoucer(true));
+  inter_face_.ShowAOldBill(3, false);  // 4
+  EXPECT_EQ(inter_face_.Form().State().header.voucher_id, 3);
+  inter_face_.ShowAOldBill2(3, 6, false);  // 5
+  EXPECT_EQ(inter_face_.Form().State().current_row, 2);
+  inter_face_.blnPreViewVoucher(true);  // 6
+  EXPECT_TRUE(inter_face_.blnPreViewVoucher());
+  inter_face_.blnPreViewVoucher(false);
+  inter_face_.ShowANewBill(0);                        // 8
+  EXPECT_EQ(inter_face_.SaveAVoucher(false, ""), 2);  // 9
+  inter_face_.MustSave();                             // 7
+  EXPECT_TRUE(inter_face_.Form().State().must_save);
+  EXPECT_FALSE(inter_face_.WriteForm("x", ""));                                 // 10
+  EXPECT_EQ(&inter_face_.Form(), &WindowRegistry::Get<voucher::frmVoucher>());  // 11
+  EXPECT_EQ(inter_face_.FinanceForm(), nullptr);                                // 12
+  EXPECT_EQ(inter_face_.BudgetForm(), nullptr);                                 // 13
+  inter_face_.frmListVoucher_Show(0);                                           // 14
+  ASSERT_FALSE(base_.parent_window.children.empty());
+  EXPECT_EQ(base_.parent_window.children.front()->WindowName(), "frmListVoucher");
+  testing::RecordingMainWindow other;
+  inter_face_.MainForm(&other);  // 15
+  EXPECT_EQ(Login().main_window, &other);
+  EXPECT_FALSE(inter_face_.ShowBudgetQuery("4001", "财政拨款"));  // 16
+  inter_face_.ShowCenterRalation(3);                              // 17
+  embedded::NamedHostObject<host::HostObject> data("MultiBase");
+  EXPECT_FALSE(inter_face_.setInitMultiBase(&data));                              // 18
+  EXPECT_EQ(inter_face_.newMCRPBill(), nullptr);                                  // 19
+  inter_face_.frmListVoucherUnion_Show(0);                                        // 21
+  inter_face_.frmListVoucherCompare_Show(0);                                      // 22
+  inter_face_.frmDaRapDetail_Show(6, 1, 1, 0, 0, 0, 0, " ", 50000, 2, 2, false);  // 23
+  EXPECT_TRUE(other.children.empty());
+  EXPECT_EQ(other.child_active_calls, 0);
+  inter_face_.frmListErrVoucher_Show();  // 20
+  ASSERT_EQ(other.children.size(), 1u);
+  EXPECT_EQ(other.children.front()->WindowName(), "frmListErrVoucher");
+  EXPECT_EQ(other.child_active_calls, 1);
 }
 
 TEST(InterFaceBoundary, MembersCalledBeforeInitAnswerTheirFailureValue) {

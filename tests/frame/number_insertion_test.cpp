@@ -43,7 +43,7 @@ class NumberInsertionTest : public ::testing::Test {
         "intNoEnd, lngOrganizationID) Values (2026, 3, 1, '" +
         std::string(label) + "', " + std::to_string(start) + ", " + std::to_string(end) + ", 1)");
   }
-  void StampingOn() { WriteSetting(kSectionAccountSet, "凭证唯一性校验", "True"); }
+  void StampingOn() { WriteSetting("企业会计信息化", "支持企业会计信息化工作规范", "1"); }
 
   // "V1 V2 B3 ..." in number order; a stamped voucher whose stamp matches adds "*".
   std::string Numbers() {

@@ -44,7 +44,7 @@ TEST(UniquenessStamp, DiffersWhenAnyKeyedFieldDiffers) {
 
 class StampRefreshTest : public ::testing::Test {
  protected:
-  void StampingOn() { WriteSetting(kSectionAccountSet, "凭证唯一性校验", "True"); }
+  void StampingOn() { WriteSetting("企业会计信息化", "支持企业会计信息化工作规范", "1"); }
   std::string StoredStamp(const char* table, long id) {
     return host_.Scalar(std::string("Select strUQStamp From ") + table +
                         " Where lngVoucherID = " + std::to_string(id));

@@ -34,7 +34,7 @@ TEST_F(ErrorListTest, ListsTheOperatorsOwnErrorVouchersThatAreNotVoid) {
 }
 
 TEST_F(ErrorListTest, StampingDoesNotHideUnstampedErrorVouchers) {
-  Set("帐套属性", "凭证唯一性校验", "True");
+  Set("企业会计信息化", "支持企业会计信息化工作规范", "1");
   ASSERT_TRUE(list_.ToolRefresh());
   EXPECT_EQ(Vouchers(list_), "7 40");
 }

@@ -56,7 +56,7 @@ TEST_F(VoucherListTest, VoidVouchersOnlyWithShowAllTicked) {
 }
 
 TEST_F(VoucherListTest, StampingListsOnlyStampedVouchers) {
-  Set("帐套属性", "凭证唯一性校验", "True");
+  Set("企业会计信息化", "支持企业会计信息化工作规范", "1");
   Exec("Update Voucher Set strUQStamp = 'A1' Where lngVoucherID In (2, 8)");
   ASSERT_TRUE(list_.ToolRefresh());
   EXPECT_EQ(Vouchers(list_), "2 8");
@@ -235,6 +235,27 @@ TEST_F(VoucherListTest, SourceVoucherTextNamesTheReversedOrReversingVoucher) {
   EXPECT_EQ(list_.CellText(RowOf(list_, 2), text), "");
   EXPECT_EQ(list_.CellText(RowOf(list_, 3), text), "");
   EXPECT_EQ(Vouchers(list_), "1 2 3 4 5 9 7 40 41 8");  // one row per line still
+}
+
+// However many vouchers name voucher 1 as their source, it keeps one row per line; the column
+// names its live reversal.
+TEST_F(VoucherListTest, AVoucherNamedByTwoReversalsKeepsOneRowPerLine) {
+  StoreVoucher(40, 1, 1, 5, "2026-02-25", 2, ", lngVoucherSourceID, lngSourceVoucherID, blnIsVoid",
+               ", 2, 1, 1");
+  StoreVoucher(41, 1, 1, 6, "2026-02-26", 2, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
+  for (const char* voided : {"1", "0"}) {
+    Exec(std::string("Update Voucher Set blnIsVoid = ") + voided + " Where lngVoucherID = 40");
+    ASSERT_TRUE(list_.ToolRefresh());
+    const int text = list_.ColumnIndex("冲销关联凭证");
+    const int id = list_.ColumnIndex("id");
+    int rows_of_one = 0;
+    for (int row = 0; row < static_cast<int>(list_.State().rows.size()); ++row) {
+      if (list_.CellText(row, id) != "1") continue;
+      ++rows_of_one;
+      EXPECT_EQ(list_.CellText(row, text), "2026年度02期间 记字 000006号凭证");
+    }
+    EXPECT_EQ(rows_of_one, 2) << voided;
+  }
 }
 
 TEST_F(VoucherListTest, OpensTheSelectedVoucherOnItsLine) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "frame/voucher_conflict.h"
 #include "frame/window_registry.h"
 #include "host/message_box.h"
 #include "list_fixture.h"
@@ -162,6 +163,51 @@ TEST_F(PosterCommands, AReversedPostingStays) {
   EXPECT_EQ(Status(t_, 1), "3/4/5/0");
 }
 
+// A reversal voucher holds the posting of the voucher it reverses only while it is live: the
+// window's mark, the service, the batch candidates and the list's linked-voucher column agree.
+TEST_F(PosterCommands, EveryReaderCountsOnlyALiveReversal) {
+  StoreVoucher(40, 1, 1, 9, "2026-02-25", 5, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
+  struct Case {
+    const char* reversal;  // the columns of voucher 40
+    bool reversed;
+  };
+  for (const Case& c : {Case{"lngVoucherSourceID = 2, blnIsVoid = 0", true},
+                        Case{"lngVoucherSourceID = 2, blnIsVoid = 1", false},
+                        Case{"lngVoucherSourceID = 16, blnIsVoid = 0", false}}) {
+    SCOPED_TRACE(c.reversal);
+    Exec(std::string("Update Voucher Set ") + c.reversal + " Where lngVoucherID = 40");
+    voucher::frmVoucher window;
+    ASSERT_TRUE(window.ShowAOldBill(1));
+    EXPECT_EQ(window.State().reversed, c.reversed);
+    lists::frmBatchVoucher dialog(lists::BatchOperation::kCancelPost,
+                                  lists::frmBatchVoucher::SourceOf(list_));
+    ASSERT_TRUE(dialog.Load());
+    bool offered = false;
+    for (int row = 0; row < static_cast<int>(dialog.State().rows.size()); ++row) {
+      offered = offered || dialog.VoucherID(row) == 1;
+    }
+    EXPECT_EQ(offered, !c.reversed);
+    ASSERT_TRUE(list_.ToolRefresh());
+    EXPECT_EQ(list_.CellText(RowOf(list_, 1), list_.ColumnIndex("冲销关联凭证")),
+              c.reversed ? "2026年度02期间 记字 000009号凭证" : "");
+    {
+      host::TransactionGuard undone(t_.Data());
+      EXPECT_EQ(t_.Host().BusinessPub().VoucherBusiness().CancelPost(1).ok, !c.reversed);
+    }
+  }
+}
+
+TEST_F(PosterCommands, VoidingTheReversalFromTheListGivesThePostingBack) {
+  StoreVoucher(40, 1, 1, 9, "2026-02-25", 5, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
+  ASSERT_TRUE(list_.ToolRefresh());
+  Select(40);
+  ASSERT_TRUE(list_.ListEditMenu(13));
+  EXPECT_EQ(Status(t_, 40), "0/0/0/1");
+  Select(1);
+  EXPECT_TRUE(list_.ListEditMenu(17));
+  EXPECT_EQ(Status(t_, 1), "3/4/0/0");
+}
+
 // ---- Void ----------------------------------------------------------------------------------
 
 TEST_F(MakerCommands, VoidFromTheListFollowsPeriodAndMaker) {
@@ -187,6 +233,30 @@ TEST_F(AdministratorCommands, TheAdministratorVoidsOthersVouchers) {
   Select(2);  // reviewed: the service keeps it
   t_.Messages().Expect("凭证已复核，不能作废！", mb::kOk, "凭证作废");
   EXPECT_FALSE(list_.ListEditMenu(13));
+}
+
+// The list shows a voucher another desktop has deleted since: its commands say so and change
+// nothing.
+TEST_F(MakerCommands, CommandsOnAVoucherDeletedElsewhereSaySo) {
+  Select(3);
+  lists::frmBatchVoucher batch(lists::BatchOperation::kDelete,
+                               lists::frmBatchVoucher::SourceOf(list_));
+  ASSERT_TRUE(batch.Load());
+  for (int row = 0; row < static_cast<int>(batch.State().rows.size()); ++row) {
+    batch.SetTicked(row, batch.VoucherID(row) == 3);
+  }
+  ASSERT_EQ(batch.TickedCount(), 1);
+  Exec("Delete From VoucherDetail Where lngVoucherID = 3");
+  Exec("Delete From Voucher Where lngVoucherID = 3");
+  const std::string before = t_.Scalar("Select Count(*) || '/' || Sum(blnIsVoid) From Voucher");
+  t_.Messages().Expect(frame::kVoucherGone, mb::kOk, "凭证作废");
+  EXPECT_FALSE(list_.ListEditMenu(13));
+  t_.Messages().Expect(frame::kVoucherGone, mb::kOk, "凭证记账");
+  EXPECT_FALSE(list_.ListEditMenu(17));
+  t_.Messages().Expect("您确实要删除所选的凭证吗？", mb::kYes, "多张凭证删除");
+  t_.Messages().Expect("凭证不存在！", mb::kOk, "多张凭证删除");
+  EXPECT_FALSE(batch.Run());
+  EXPECT_EQ(t_.Scalar("Select Count(*) || '/' || Sum(blnIsVoid) From Voucher"), before);
 }
 
 // ---- Reversal and memo registration ---------------------------------------------------------

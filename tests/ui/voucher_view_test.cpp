@@ -164,6 +164,25 @@ TEST_F(VoucherViewTest, TheMenuOpensANewVoucherWithTheCursorInTheFirstSummary) {
   EXPECT_EQ(View().FooterText(), QStringLiteral("制单：李明 复核： 记账： 出纳："));
 }
 
+TEST_F(VoucherViewTest, TheOptionsMenuSwitchesTheWindowsPreferencesAndKeepsThem) {
+  OpenNewVoucher();
+  QAction* sound = desktop_->Main().Action(Command::kEditSound);
+  QAction* deficit = desktop_->Main().Action(Command::kEditDeficit);
+  ASSERT_TRUE(sound->isEnabled());
+  EXPECT_FALSE(sound->isChecked());
+  sound->trigger();
+  deficit->trigger();
+  EXPECT_TRUE(S().preferences.sound);
+  EXPECT_TRUE(S().preferences.deficit);
+  EXPECT_EQ(Scalar("Select strKey || '=' || strValue From UserPreference Where lngOperatorID = 2 "
+                   "And strSection = '241' And strKey = 'Sound'"),
+            "Sound=True");
+  desktop_->Main().ChildActive();
+  EXPECT_TRUE(sound->isChecked());
+  sound->trigger();
+  EXPECT_FALSE(S().preferences.sound);
+}
+
 TEST_F(VoucherViewTest, ABalancedVoucherIsTypedWithTheKeyboardAndSavedWithCtrlS) {
   OpenNewVoucher();
   Type(QStringLiteral("结转销售成本"));

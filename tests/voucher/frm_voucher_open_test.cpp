@@ -290,6 +290,37 @@ TEST_F(OldBill, PreferencesAndOptionsAreReadWhenTheWindowOpensTheStampingOnEachS
   EXPECT_TRUE(S().stamping);
 }
 
+TEST_F(OldBill, TheOptionCommandsSwitchThePreferencesAndWriteThemBack) {
+  using voucher::WindowPreference;
+  auto& prefs = t_.Host().BaseClass().Preferences();
+  prefs.SaveSetting("241", "Quick", "True");
+  ASSERT_TRUE(w_.ShowAOldBill(3));
+  struct Case {
+    WindowPreference which;
+    const char* key;
+    bool was;
+  };
+  for (const Case& c : {Case{WindowPreference::kAlert, "Alert", false},
+                        Case{WindowPreference::kSound, "Sound", false},
+                        Case{WindowPreference::kQuick, "Quick", true},
+                        Case{WindowPreference::kCashLine, "CashLine", true},
+                        Case{WindowPreference::kDeficit, "Deficit", false}}) {
+    SCOPED_TRACE(c.key);
+    EXPECT_EQ(w_.TogglePreference(c.which), !c.was);
+    EXPECT_EQ(prefs.GetSetting("241", c.key, "?"), c.was ? "False" : "True");
+    EXPECT_EQ(w_.TogglePreference(c.which), c.was);
+    EXPECT_EQ(prefs.GetSetting("241", c.key, "?"), c.was ? "True" : "False");
+    w_.TogglePreference(c.which);
+  }
+  // A window opened afterwards reads what the commands wrote.
+  TestableVoucher next;
+  ASSERT_TRUE(next.ShowAOldBill(3));
+  const voucher::WindowPreferences& p = next.State().preferences;
+  EXPECT_EQ(std::string(p.alert ? "A" : "-") + (p.sound ? "S" : "-") + (p.quick ? "Q" : "-") +
+                (p.cash_line ? "C" : "-") + (p.deficit ? "D" : "-"),
+            "AS--D");
+}
+
 TEST_F(OldBill, TheInformationPanelShowsTheLinesItemsAndTheAccountBalance) {
   ASSERT_TRUE(w_.ShowAOldBill(3));
   EXPECT_EQ(S().info_text,

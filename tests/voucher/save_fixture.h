@@ -1,5 +1,8 @@
 #pragma once
 
+#include <unistd.h>
+
+#include <filesystem>
 #include <string>
 
 #include "support/test_host.h"
@@ -31,6 +34,36 @@ inline std::string DumpTouched(host::DataAccess& data) {
   }
   return out;
 }
+
+// WriteForm's text of a two-line voucher of 记 (type 1) on 2026-02-15 asking for `number`:
+// D 1001 100 / C account 29 100, both lines summarised `remark`.
+inline std::string TwoLineDetail(const std::string& remark, int number) {
+  const std::string head =
+      "2026-02\t2026-02-15\t1\t" + std::to_string(number) + "\t" + remark + "\t";
+  const std::string tail =
+      "\t0\t0\t0\t0\t0\t0\t\t1\t0000\tFALSE\t1\t\t0\t0\t0\t0\t0\t0\t\t\t0\t0\t\t0\t0\t\t\t1\t0\t0";
+  return head + "1\t1\t100" + tail + "\n" + head + "29\t-1\t100" + tail;
+}
+
+// An account-set file of this test process in the temporary folder, removed with its WAL files
+// before and after use.
+class TempAccountSetFile {
+ public:
+  explicit TempAccountSetFile(const std::string& name)
+      : path_((std::filesystem::temp_directory_path() /
+               ("lumvoucher_" + name + "_" + std::to_string(::getpid()) + ".db"))
+                  .string()) {
+    Remove();
+  }
+  ~TempAccountSetFile() { Remove(); }
+  const std::string& Path() const { return path_; }
+  void Remove() const {
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
+  }
+
+ private:
+  std::string path_;
+};
 
 class VoucherSaveTest : public VoucherWindowTest {
  protected:

@@ -177,9 +177,10 @@ TEST_F(Reversal, VoidingTheReversalGivesTheOriginalBack) {
   EXPECT_EQ(Rows("Select blnIsVoid, lngVoucherSourceID, lngSourceVoucherID From Voucher Where "
                  "lngVoucherID = " +
                  std::to_string(id)),
-            "1|2|0\n");
+            "1|2|1\n");  // the void reversal keeps its link as a record
   ASSERT_TRUE(w_.ShowAOldBill(1));
   EXPECT_FALSE(S().reversed);
+  EXPECT_TRUE(w_.StatusButtons().reverse);
 }
 
 // The poster's side: a reversed voucher keeps its posting, a transfer does not count.

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "host/data_access.h"
+
+// What goes with stored voucher lines and vouchers. Every road that makes lines go (a save that
+// removes lines, a program's save that overwrites a voucher, deleting a voucher from the window,
+// a list or a batch, the reversals a void takes along) releases their rows here, so none leaves
+// a line's rows behind. A subsystem that owns a line-level table adds its clean-up to
+// ReleaseGoneLines (the cash-flow subsystem's purge is its first step).
+//
+// Everything runs inside the caller's transaction; database errors propagate as
+// host::DatabaseError and the caller rolls back.
+namespace lumvoucher::frame {
+
+// Stored lines: one line, or every line of a voucher (read from VoucherDetail, so a voucher's
+// lines are released before its VoucherDetail rows are deleted).
+class LineSet {
+ public:
+  static LineSet Line(long line_id);
+  static LineSet OfVoucher(long voucher_id);
+
+  // The condition that `column`, holding a line id, names one of the lines: "col=5", or
+  // "col In (Select lngVoucherDetailID From VoucherDetail Where lngVoucherID = 7)".
+  std::string Match(std::string_view column) const;
+
+ private:
+  LineSet(long id, bool whole_voucher) : id_(id), whole_voucher_(whole_voucher) {}
+  long id_;
+  bool whole_voucher_;
+};
+
+// Frees the checks (CheckDetail) the lines used.
+std::string FreeChecksSql(const LineSet& lines);
+
+// "These lines are gone": releases the rows other tables tie to the lines: cash-flow splits, memo
+// registrations, contract invoices, cost collection, fund allocations and the current-account items
+// the lines booked with their settlements (the items they settled are open again by those amounts),
+// the current-account detail copied from them; frees their checks and unlinks their bank bills.
+void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines);
+
+// Releases the links of other modules to the voucher (Activity, ItemActivity) and, for a voucher
+// made from transfer `transfer_id` (source 16, 0 for any other voucher), moves the transfer to
+// the latest other voucher made from it, or clears it when there is none.
+void ReleaseVoucherLinks(host::DataAccess& data, long voucher_id, long transfer_id);
+
+// Deletes a stored voucher: its lines' rows, its links, its lines and its header, and clears the
+// link of the vouchers that reverse it. False when there was no such voucher (nothing written).
+bool DeleteStoredVoucher(host::DataAccess& data, long voucher_id);
+
+}  // namespace lumvoucher::frame
