@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 
+#include "cashflow/mdl_cash_flow.h"
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
@@ -363,6 +364,10 @@ WriteResult WriteVoucher(const WriteRequest& request) {
 
   frame::Login().business_pub->VoucherNumberUsed(h.year, h.period, host::kReceiptTypeVoucher,
                                                  h.type_id, NumberOf(h), -1);
+  // A kept line whose account stopped being a cash account keeps no cash-flow split.
+  if (!old_lines.empty() && !result.line_ids.empty()) {
+    cashflow::PurgeCashFlowRows(result.line_ids.front());
+  }
   RebuildCurrentAccountDetail(id);
   FollowCostApportion(h, id);
   frame::RefreshUQStamps("v.lngVoucherID = " + N(id));

@@ -279,6 +279,18 @@ TEST_F(StoredVoucherSave, AKeptLineThatChangesSidesTurnsItsCashFlowAround) {
             "-1\n1\n");
 }
 
+TEST_F(StoredVoucherSave, AKeptLineThatLeavesTheCashAccountsLosesItsCashFlow) {
+  ASSERT_TRUE(w_.ShowAOldBill(2));
+  for (const char* line : {"3", "4"}) {
+    t_.Data().Execute(
+        "Insert Into VoucherCashFlow (lngVoucherDetailID, lngCashItemID, dblAmount) Values (" +
+        std::string(line) + ", 2, 5000)");
+  }
+  ASSERT_TRUE(w_.SetCell(1, LineField::kAccount, "2001"));
+  EXPECT_TRUE(w_.SaveBill());
+  EXPECT_EQ(Rows("Select lngVoucherDetailID From VoucherCashFlow"), "4\n");
+}
+
 TEST_F(StoredVoucherSave, ATransferVoucherHandsItsTransferToTheLatestOtherVoucher) {
   t_.Data().Execute(
       "Update Voucher Set lngVoucherSourceID = 16, lngSourceVoucherID = 7 Where "
