@@ -17,6 +17,7 @@
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
 #include "host/database_error.h"
+#include "ui/application.h"
 #include "ui/desktop.h"
 #include "ui/login_dialog.h"
 #include "ui/qt_message_box.h"
@@ -55,6 +56,7 @@ struct Options {
   std::optional<long> operator_id;
   std::optional<std::string> login_date;
   bool summary = false;
+  bool help = false;
   std::string screenshot;
   std::string show = "main";
 };
@@ -66,10 +68,30 @@ std::string DefaultDatabasePath() {
   return std::string(home ? home : ".") + "/.local/share/lumvoucher/lumvoucher.db";
 }
 
+constexpr const char* kUsage =
+    "usage: lumvoucher [--db FILE] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n"
+    "                  [--summary] [--screenshot FILE.png [--show WINDOW]] [--help]\n";
+
 int Usage() {
-  std::cerr << "usage: lumvoucher [--db FILE] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n"
-               "                  [--summary] [--screenshot FILE.png [--show WINDOW]]\n";
+  std::cerr << kUsage;
   return 2;
+}
+
+int Help() {
+  std::cout << kUsage << "\n"
+            << "  --db FILE           the account-set file (default " << DefaultDatabasePath()
+            << ");\n"
+               "                      created with the demo account set when it holds none\n"
+               "  --org ID            organisation to log in to\n"
+               "  --operator ID       operator who logs in\n"
+               "  --date yyyy-mm-dd   login date\n"
+               "                      (with all three the login dialog is skipped)\n"
+               "  --summary           print what the account set holds and exit\n"
+               "  --screenshot FILE   render one window offscreen into a PNG file and exit\n"
+               "  --show WINDOW       the window to render:";
+  for (const std::string& name : ui::ScreenNames()) std::cout << " " << name;
+  std::cout << "\n  --help              print this text and exit\n";
+  return 0;
 }
 
 std::optional<Options> Parse(int argc, char** argv) {
@@ -82,6 +104,10 @@ std::optional<Options> Parse(int argc, char** argv) {
       return std::string(args[++i]);
     };
     const std::string_view flag = args[i];
+    if (flag == "--help" || flag == "-h") {
+      options.help = true;
+      continue;
+    }
     if (flag == "--summary") {
       options.summary = true;
       continue;
@@ -192,6 +218,7 @@ int RunDesktop(const Options& options) {
 int main(int argc, char** argv) {
   std::optional<Options> options = Parse(argc, argv);
   if (!options || options->path.empty()) return Usage();
+  if (options->help) return Help();
 
   try {
     if (options->summary) return PrintSummary(*options);
@@ -199,8 +226,7 @@ int main(int argc, char** argv) {
     if (!options->screenshot.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("lumvoucher"));
+    ui::Application app(argc, argv);
     if (!options->screenshot.empty()) return Screenshot(*options);
     return RunDesktop(*options);
   } catch (const std::exception& error) {

@@ -8,14 +8,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
-#include <exception>
 
+#include "ui/failure_text.h"
 #include "ui/qt_text.h"
 
 namespace lumvoucher::ui {
@@ -206,7 +205,8 @@ QAction* MainWindow::AddOpener(const QString& caption, std::function<void()> ope
                                const QKeySequence& shortcut) {
   auto* action = new QAction(caption, this);
   action->setShortcut(shortcut);
-  connect(action, &QAction::triggered, this, [open = std::move(open)] { open(); });
+  connect(action, &QAction::triggered, this,
+          [this, open = std::move(open)] { Guarded(this, open); });
   voucher_menu_->insertAction(openers_end_, action);
   return action;
 }
@@ -217,12 +217,8 @@ bool MainWindow::Raise(Command command) {
     RefreshCommands();
     return false;
   }
-  try {
-    target->Run(command);
-  } catch (const std::exception& error) {
-    // A view must not throw; this keeps the event loop alive and tells the user what broke.
-    QMessageBox::critical(this, QStringLiteral("lumvoucher"), QString::fromUtf8(error.what()));
-  }
+  // A view must not throw; this keeps the event loop alive and tells the user what broke.
+  Guarded(this, [&] { target->Run(command); });
   RefreshCommands();
   return true;
 }
@@ -283,7 +279,7 @@ void MainWindow::RebuildOperationMenu(CommandTarget* target) {
     action->setChecked(entry.checked);
     connect(action, &QAction::triggered, this, [this, index = entry.index] {
       if (CommandTarget* active = ActiveTarget()) {
-        active->RunEditMenu(index);
+        Guarded(this, [&] { active->RunEditMenu(index); });
         RefreshCommands();
       }
     });

@@ -113,6 +113,10 @@ void RegisterListViews(Desktop& desktop) {
 
 }  // namespace
 
+std::vector<std::string> ScreenNames() {
+  return {"batch", "errlist", "list", "login", "main", "voucher"};
+}
+
 void RegisterViews(Desktop& desktop) {
   RegisterShellScreens(desktop);
   RegisterVoucherViews(desktop);
