@@ -16,6 +16,7 @@
 #include "embedded/account_set.h"
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
+#include "frame/window_registry.h"
 #include "host/database_error.h"
 #include "ui/application.h"
 #include "ui/desktop.h"
@@ -189,28 +190,43 @@ int Screenshot(const Options& options) {
   return 0;
 }
 
+// One session per login; 重新登录 ends the session (every window closed, each asking about
+// unsaved work) and asks who logs in next, without restarting the program.
 int RunDesktop(const Options& options) {
-  std::unique_ptr<embedded::SqliteDataAccess> data = OpenAccountSet(options.path);
   embedded::LoginRequest login = Proposal(options);
   bool ask = !LoginGiven(options);
-  std::unique_ptr<ui::Desktop> desktop;
-  while (!desktop) {
-    if (ask) {
-      ui::LoginDialog dialog(*data, login);
-      if (dialog.exec() != QDialog::Accepted) return 0;
-      login = dialog.Request();
+  for (;;) {
+    std::unique_ptr<embedded::SqliteDataAccess> data = OpenAccountSet(options.path);
+    std::unique_ptr<ui::Desktop> desktop;
+    while (!desktop) {
+      if (ask) {
+        ui::LoginDialog dialog(*data, login);
+        if (dialog.exec() != QDialog::Accepted) return 0;
+        login = dialog.Request();
+      }
+      try {
+        desktop = std::make_unique<ui::Desktop>(std::move(data), login);
+      } catch (const host::DatabaseError& error) {
+        if (!ask) throw;
+        // The host took the connection with it; a new login reopens the file.
+        ui::QtMessageBox().Show(error.what(), host::mb::kCritical, "登录");
+        data = OpenAccountSet(options.path);
+      }
     }
-    try {
-      desktop = std::make_unique<ui::Desktop>(std::move(data), login);
-    } catch (const host::DatabaseError& error) {
-      if (!ask) throw;
-      // The host took the connection with it; a new login reopens the file.
-      ui::QtMessageBox().Show(error.what(), host::mb::kCritical, "登录");
-      data = OpenAccountSet(options.path);
-    }
+    bool relogin = false;
+    QObject::connect(&desktop->Main(), &ui::MainWindow::ReloginRequested, &desktop->Main(),
+                     [&relogin, main = &desktop->Main()] {
+                       relogin = true;
+                       main->close();
+                     });
+    desktop->Main().show();
+    const int status = QApplication::exec();
+    if (!relogin) return status;
+    desktop.reset();
+    // The component's windows belong to the session that ends.
+    frame::WindowRegistry::ReleaseAll();
+    ask = true;
   }
-  desktop->Main().show();
-  return QApplication::exec();
 }
 
 }  // namespace

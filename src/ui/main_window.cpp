@@ -65,9 +65,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   for (QLabel* label : {organization_label_, operator_label_, date_label_}) {
     label->setContentsMargins(6, 0, 18, 0);
   }
-  statusBar()->addWidget(organization_label_);
-  statusBar()->addWidget(operator_label_);
-  statusBar()->addWidget(date_label_);
+  // Permanent, so that a passing message (a saved voucher) shows beside them.
+  statusBar()->addPermanentWidget(organization_label_);
+  statusBar()->addPermanentWidget(operator_label_);
+  statusBar()->addPermanentWidget(date_label_);
 
   BuildMenus();
   RefreshCommands();
@@ -139,6 +140,10 @@ void MainWindow::BuildMenus() {
   }
 
   file->addSeparator();
+  QAction* relogin = file->addAction(QStringLiteral("重新登录(&L)"), this, [this] {
+    if (CloseChildren()) emit ReloginRequested();
+  });
+  relogin->setObjectName(QStringLiteral("Relogin"));
   QAction* quit = file->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
   quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 
@@ -211,11 +216,19 @@ QAction* MainWindow::AddOpener(const QString& caption, std::function<void()> ope
   return action;
 }
 
+void MainWindow::SetFallback(Command command, std::function<void()> run) {
+  fallbacks_[command] = std::move(run);
+  RefreshCommands();
+}
+
 bool MainWindow::Raise(Command command) {
   CommandTarget* target = ActiveTarget();
   if (target == nullptr || !target->Handles(command)) {
+    auto fallback = fallbacks_.find(command);
+    const bool own = fallback != fallbacks_.end();
+    if (own) Guarded(this, fallback->second);
     RefreshCommands();
-    return false;
+    return own;
   }
   // A view must not throw; this keeps the event loop alive and tells the user what broke.
   Guarded(this, [&] { target->Run(command); });
@@ -253,7 +266,7 @@ void MainWindow::RefreshCommands() {
   CommandTarget* target = ActiveTarget();
   for (const auto& [command, action] : actions_) {
     const bool handles = target != nullptr && target->Handles(command);
-    action->setEnabled(handles);
+    action->setEnabled(handles || fallbacks_.count(command) != 0);
     const std::string caption = handles ? target->Caption(command) : std::string();
     SetCaption(action, ToQt(caption.empty() ? Info(command).caption : caption));
     if (action->isCheckable()) action->setChecked(handles && target->Checked(command));
@@ -287,10 +300,21 @@ void MainWindow::RebuildOperationMenu(CommandTarget* target) {
   operation_menu_->setEnabled(!entries.empty());
 }
 
+bool MainWindow::CloseChildren() {
+  // A view may refuse to close (unsaved voucher, the user chose Cancel); the others stay too.
+  for (QMdiSubWindow* window : area_->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+    area_->setActiveSubWindow(window);
+    if (!window->close()) return false;
+  }
+  return true;
+}
+
+void MainWindow::Tell(const QString& text) {
+  statusBar()->showMessage(text, 8000);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // A view may refuse to close (unsaved voucher, the user chose Cancel); then the desktop stays.
-  area_->closeAllSubWindows();
-  if (!area_->subWindowList().isEmpty()) {
+  if (!CloseChildren()) {
     event->ignore();
     return;
   }

@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "frame/window_registry.h"
 #include "lists/frm_batch_voucher.h"
 #include "lists/list_texts.h"
 #include "lists/voucher_list.h"
@@ -38,13 +39,17 @@ void RegisterVoucherViews(Desktop& desktop) {
         }
         return std::make_unique<QLabel>(QString::fromStdString(child.WindowName()));
       });
-  desktop.Main().AddOpener(QStringLiteral("填制凭证"), [&desktop] {
-    desktop.Component().ShowANewBill(0);
+  // The voucher window's own 新增: the rights and the unsaved-edits question first.
+  auto new_voucher = [&desktop] {
+    if (!frame::WindowRegistry::Get<voucher::frmVoucher>().mclsMainControl_EditNew()) return;
     if (auto* view = dynamic_cast<VoucherView*>(desktop.Main().ActiveTarget())) {
       view->Render();
       view->EditCell(1, voucher::LineField::kRemark);
     }
-  });
+  };
+  desktop.Main().AddOpener(QStringLiteral("填制凭证"), new_voucher,
+                           QKeySequence(QStringLiteral("Ctrl+Shift+N")));
+  desktop.Main().SetFallback(Command::kEditNew, new_voucher);
   desktop.Screens().Register("voucher", [](Desktop& d) -> QWidget* {
     d.Component().ShowAOldBill(1, false);
     return &d.Main();
@@ -57,19 +62,26 @@ void RenderActiveList(Desktop& desktop) {
 }
 
 void RegisterListViews(Desktop& desktop) {
-  auto list_view = [](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
+  auto list_view = [&desktop](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
     if (auto* list = dynamic_cast<lists::VoucherList*>(&child)) {
-      return std::make_unique<VoucherListView>(*list);
+      auto view = std::make_unique<VoucherListView>(*list);
+      // A voucher saved, reviewed or deleted in another window shows here at once.
+      QObject::connect(&desktop.Main(), &MainWindow::VouchersChanged, view.get(),
+                       &VoucherListView::Refresh);
+      return view;
     }
     return std::make_unique<QLabel>(QString::fromStdString(child.WindowName()));
   };
   desktop.Main().RegisterChildView("frmListVoucher", list_view);
   desktop.Main().RegisterChildView("frmListErrVoucher", list_view);
   InstallFilterDialog(desktop.Host().Filter(), &desktop.Main());
-  desktop.Main().AddOpener(QStringLiteral("凭证列表"), [&desktop] {
+  auto show_list = [&desktop] {
     desktop.Component().frmListVoucher_Show(0);
     RenderActiveList(desktop);
-  });
+  };
+  desktop.Main().AddOpener(QStringLiteral("凭证列表"), show_list,
+                           QKeySequence(QStringLiteral("Ctrl+L")));
+  desktop.Main().SetFallback(Command::kEditShowList, show_list);
   desktop.Main().AddOpener(QStringLiteral("错误凭证列表"), [&desktop] {
     desktop.Component().frmListErrVoucher_Show();
     RenderActiveList(desktop);

@@ -178,6 +178,12 @@ VoucherListView::~VoucherListView() {
   presenter_.FormUnload();
 }
 
+void VoucherListView::Refresh() {
+  if (!presenter_.State().open) return;
+  presenter_.ReMakeData();
+  Render();
+}
+
 void VoucherListView::Render() {
   rendering_ = true;
   const lists::ListState& s = presenter_.State();

@@ -57,6 +57,8 @@ class VoucherListView : public QWidget, public CommandTarget {
 
   // Re-reads the presenter's state into the widgets.
   void Render();
+  // Fills the list again from the database (vouchers changed elsewhere) and renders it.
+  void Refresh();
 
   // CommandTarget.
   bool Handles(Command command) const override;

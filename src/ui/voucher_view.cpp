@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
 #include <QFrame>
@@ -23,6 +24,7 @@
 #include "frame/login_state.h"
 #include "host/database_error.h"
 #include "host/recordset.h"
+#include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/voucher_entry_panel.h"
 #include "ui/voucher_grid_model.h"
@@ -46,6 +48,20 @@ int RowOf(const QWidget* editor) {
 
 int ColumnOfEditor(const QWidget* editor) {
   return editor->property("column").toInt();
+}
+
+voucher::frmVoucher::ReceiptMove MoveOf(Command command) {
+  using Move = voucher::frmVoucher::ReceiptMove;
+  switch (command) {
+    case Command::kReceiptFirst:
+      return Move::kFirst;
+    case Command::kReceiptPrevious:
+      return Move::kPrevious;
+    case Command::kReceiptNext:
+      return Move::kNext;
+    default:
+      return Move::kLast;
+  }
 }
 
 bool IsEnter(const QKeyEvent* key) {
@@ -582,7 +598,9 @@ void VoucherView::RenderPanel() {
 }
 
 QLineEdit* VoucherView::CurrentEditor() const {
-  return delegate_ == nullptr ? nullptr : delegate_->Editor();
+  QLineEdit* editor = delegate_ == nullptr ? nullptr : delegate_->Editor();
+  // A closed editor is hidden at once and deleted later.
+  return editor != nullptr && !editor->isHidden() ? editor : nullptr;
 }
 
 void VoucherView::EditCell(int row, LineField field) {
@@ -754,6 +772,10 @@ bool VoucherView::Handles(Command command) const {
   const voucher::VoucherState& s = presenter_.State();
   switch (command) {
     case Command::kEditNew:
+    case Command::kReceiptFirst:
+    case Command::kReceiptPrevious:
+    case Command::kReceiptNext:
+    case Command::kReceiptLast:
       return true;
     case Command::kEditInsLine:
     case Command::kEditDelLine:
@@ -781,13 +803,21 @@ bool VoucherView::Handles(Command command) const {
 void VoucherView::Run(Command command) {
   switch (command) {
     case Command::kEditNew:
-      if (QLineEdit* editor = CurrentEditor()) {
-        emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-      }
-      if (presenter_.ShowANewBill(0)) {
+      // What is typed in the cell counts as an edit the question asks about.
+      if (!FinishEditing()) return;
+      if (presenter_.mclsMainControl_EditNew()) {
         Render();
         EditCell(1, LineField::kRemark);
       }
+      Render();
+      return;
+    case Command::kReceiptFirst:
+    case Command::kReceiptPrevious:
+    case Command::kReceiptNext:
+    case Command::kReceiptLast:
+      if (!FinishEditing()) return;
+      presenter_.ReceiptPosition(MoveOf(command));
+      Render();
       return;
     case Command::kEditInsLine: {
       if (!MayEdit() || !FinishEditing()) return;
@@ -813,7 +843,12 @@ void VoucherView::Run(Command command) {
     }
     case Command::kFileSave: {
       if (!FinishEditing()) return;
-      presenter_.SaveBill();
+      const bool had_edits = presenter_.State().must_save;
+      if (presenter_.SaveBill() && had_edits) {
+        const voucher::VoucherHeader& h = presenter_.State().header;
+        Announce(QStringLiteral("凭证“") + ToQt(h.type_code) + QLatin1Char('-') + ToQt(h.number) +
+                 QStringLiteral("”已保存。"));
+      }
       Render();
       return;
     }
@@ -826,9 +861,11 @@ void VoucherView::Run(Command command) {
     case Command::kPost: {
       // The presenter saves what was typed before the voucher changes state.
       if (!FinishEditing()) return;
-      if (command == Command::kReview) presenter_.Review();
-      if (command == Command::kCashierSign) presenter_.CashierSign();
-      if (command == Command::kPost) presenter_.Post();
+      bool done = false;
+      if (command == Command::kReview) done = presenter_.Review();
+      if (command == Command::kCashierSign) done = presenter_.CashierSign();
+      if (command == Command::kPost) done = presenter_.Post();
+      if (done) Announce({});
       Render();
       return;
     }
@@ -842,6 +879,7 @@ void VoucherView::Run(Command command) {
         emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
       }
       if (presenter_.DeleteVoucher()) {
+        Announce({});
         Render();
         EditCell(1, LineField::kRemark);
         return;
@@ -860,6 +898,22 @@ void VoucherView::Run(Command command) {
     default:
       return;
   }
+}
+
+void VoucherView::Announce(const QString& told) {
+  auto* main = dynamic_cast<MainWindow*>(frame::Login().main_window);
+  if (main == nullptr) return;
+  if (!told.isEmpty()) main->Tell(told);
+  main->AnnounceVouchersChanged();
+}
+
+void VoucherView::closeEvent(QCloseEvent* event) {
+  // The cell being typed in is part of what the question asks about.
+  if (!FinishEditing() || !presenter_.QueryUnload()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
 }
 
 void VoucherView::UpdateRefusal() {

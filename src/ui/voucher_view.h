@@ -99,6 +99,10 @@ class VoucherView : public QWidget, public CommandTarget {
   // True when the voucher may be edited; otherwise the presenter states why.
   bool MayEdit();
   bool eventFilter(QObject* object, QEvent* event) override;
+  // Closing asks about unsaved edits (the presenter's question); Cancel keeps the window.
+  void closeEvent(QCloseEvent* event) override;
+  // Stored vouchers changed: the status bar tells `told` (when given) and the lists refresh.
+  void Announce(const QString& told);
 
   voucher::frmVoucher& presenter_;
   QLabel* title_ = nullptr;

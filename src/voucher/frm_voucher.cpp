@@ -325,6 +325,8 @@ bool frmVoucher::OldBill(long voucher_id, long line_id, bool preview) {
     return false;
   }
   if (!AskToSaveChanges()) return false;
+  // A voucher opened from a list gets the list's order back from the list.
+  browse_order_.clear();
   FormLoad();
   ReadStamping();
   std::optional<LoadedVoucher> loaded = LoadVoucher(voucher_id);

@@ -74,6 +74,21 @@ class frmVoucher : public host::ChildWindow {
   // Shows a stored voucher, positioned on `lngVoucherDetailID` when it is > 0; `blnPreView`
   // shows it for viewing only (without the existence check).
   bool ShowAOldBill(long VoucherID, long lngVoucherDetailID = 0, bool blnPreView = false);
+  // The host's 新增: refuses an operator who may make no voucher here, asks the question of
+  // unsaved edits, then opens a new voucher.
+  bool mclsMainControl_EditNew();
+  // Before the window closes (the tab, the desktop, a new login): the question of unsaved
+  // edits. Yes saves, No drops the edits; false (Cancel, or a save that failed) keeps both the
+  // window and the edits.
+  bool QueryUnload();
+
+  // 首张, 上张, 下张, 末张: through the vouchers in the order of the list the voucher was opened
+  // from (SetBrowseOrder, after ShowAOldBill), else by type and number within the voucher's
+  // period, each move through ShowAOldBill (so unsaved edits are asked about). At either end
+  // the user is told; false when nothing moved.
+  enum class ReceiptMove { kFirst, kPrevious, kNext, kLast };
+  bool ReceiptPosition(ReceiptMove move);
+  void SetBrowseOrder(std::vector<long> voucher_ids) { browse_order_ = std::move(voucher_ids); }
   bool blnPreViewVoucher() const { return state_.preview; }
   void blnPreViewVoucher(bool value) { state_.preview = value; }
 
@@ -183,6 +198,7 @@ class frmVoucher : public host::ChildWindow {
   // Status commands (frm_voucher_status.cpp).
   void UpdateButtons();
   bool AskToSaveChanges();
+  std::vector<long> BrowseOrder();
   bool SaveBeforeStatus();
   bool RunStatus(StatusStep step);
   bool Reload();
@@ -214,6 +230,7 @@ class frmVoucher : public host::ChildWindow {
   std::vector<VoucherLine> saved_lines_;
   std::function<void(const std::string&)> wait_;
   long buttons_for_ = -1;  // the voucher the buttons were worked out for
+  std::vector<long> browse_order_;
 };
 
 }  // namespace lumvoucher::voucher
