@@ -88,7 +88,7 @@ void MainWindow::BuildMenus() {
   voucher_menu_ = menuBar()->addMenu(QStringLiteral("凭证(&V)"));
   operation_menu_ = menuBar()->addMenu(QStringLiteral("操作(&O)"));
   QMenu* report = menuBar()->addMenu(QStringLiteral("报表(&R)"));
-  QMenu* options = menuBar()->addMenu(QStringLiteral("选项(&T)"));
+  QMenu* options = menuBar()->addMenu(QStringLiteral("选项(&S)"));
   QMenu* window = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
   openers_end_ = voucher_menu_->addSeparator();
 
@@ -180,6 +180,10 @@ void MainWindow::ShowChild(host::ChildWindow& child) {
   // Tabs show one child at a time; it fills the area.
   window->showMaximized();
   area_->setActiveSubWindow(window);
+  // The keyboard goes to the child at once (its mnemonics answer only while it has the focus).
+  if (QWidget* view = window->widget(); view != nullptr && !view->isAncestorOf(focusWidget())) {
+    view->setFocus();
+  }
   RefreshCommands();
 }
 

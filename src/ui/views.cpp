@@ -5,6 +5,7 @@
 #include "lists/frm_batch_voucher.h"
 #include "lists/list_texts.h"
 #include "lists/voucher_list.h"
+#include "ui/account_card.h"
 #include "ui/batch_dialog.h"
 #include "ui/desktop.h"
 #include "ui/filter_dialog.h"
@@ -32,6 +33,7 @@ void RegisterShellScreens(Desktop& desktop) {
 }
 
 void RegisterVoucherViews(Desktop& desktop) {
+  InstallAccountCard(desktop.Host().Account(), &desktop.Main());
   desktop.Main().RegisterChildView(
       "frmVoucher", [](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
         if (auto* window = dynamic_cast<voucher::frmVoucher*>(&child)) {

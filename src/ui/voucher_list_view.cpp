@@ -14,6 +14,7 @@
 #include <set>
 
 #include "lists/list_texts.h"
+#include "ui/current_cell_delegate.h"
 #include "ui/qt_text.h"
 
 namespace lumvoucher::ui {
@@ -138,6 +139,7 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
 
   model_ = new VoucherListModel(presenter_, this);
   grid_ = new QTableView(this);
+  grid_->setItemDelegate(new CurrentCellDelegate(grid_));
   grid_->setObjectName(QStringLiteral("listGrid"));
   grid_->setModel(model_);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -145,6 +147,7 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setAlternatingRowColors(true);
   grid_->setWordWrap(false);
+  setFocusProxy(grid_);
   grid_->verticalHeader()->setDefaultSectionSize(26);
   grid_->horizontalHeader()->setSectionsClickable(true);
   grid_->horizontalHeader()->setHighlightSections(false);

@@ -24,6 +24,7 @@
 #include "frame/login_state.h"
 #include "host/database_error.h"
 #include "host/recordset.h"
+#include "ui/current_cell_delegate.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/voucher_entry_panel.h"
@@ -122,9 +123,9 @@ QLabel* CaptionLabel(const QString& text, QWidget* parent) {
 // The grid's editors: a line edit per cell, with the chart's completion in the account cell.
 // It takes Enter, Tab and "=" away from the grid so that the view decides where the cursor goes
 // and whether an editor may close.
-class VoucherCellDelegate : public QStyledItemDelegate {
+class VoucherCellDelegate : public CurrentCellDelegate {
  public:
-  explicit VoucherCellDelegate(VoucherView* view) : QStyledItemDelegate(view), view_(view) {}
+  explicit VoucherCellDelegate(VoucherView* view) : CurrentCellDelegate(view), view_(view) {}
 
   QLineEdit* Editor() const { return editor_; }
 
@@ -132,6 +133,9 @@ class VoucherCellDelegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    // The cell being typed in carries the current cell's frame.
+    editor->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid %1; background: #fffbe6; }")
+                              .arg(CurrentCellDelegate::kCurrentFrame.name()));
     editor->setProperty("row", index.row());
     editor->setProperty("column", index.column());
     const LineField field = FieldOfColumn(index.column());
@@ -183,9 +187,18 @@ class VoucherCellDelegate : public QStyledItemDelegate {
         view_->CommitAndAdvance(editor, false);
         return true;
       }
-      if (key->text() == QStringLiteral("=") &&
-          IsAmountField(FieldOfColumn(ColumnOfEditor(editor)))) {
+      const bool amount = IsAmountField(FieldOfColumn(ColumnOfEditor(editor)));
+      if (key->text() == QStringLiteral("=") && amount) {
         view_->FillBalance(editor);
+        return true;
+      }
+      if (key->key() == Qt::Key_Space && amount && key->modifiers() == Qt::NoModifier) {
+        view_->MoveToOtherSide(editor);
+        return true;
+      }
+      if (key->key() == Qt::Key_Escape &&
+          (editor->completer() == nullptr || !editor->completer()->popup()->isVisible())) {
+        view_->RevertEditor(editor);
         return true;
       }
     }
@@ -289,6 +302,7 @@ VoucherView::VoucherView(voucher::frmVoucher& presenter, QWidget* parent)
   grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                          QAbstractItemView::AnyKeyPressed);
   grid_->setWordWrap(false);
+  setFocusProxy(grid_);
   grid_->verticalHeader()->setDefaultSectionSize(30);
   grid_->verticalHeader()->setMinimumWidth(28);
   grid_->horizontalHeader()->setHighlightSections(false);
@@ -714,7 +728,45 @@ void VoucherView::FinishLine(int row) {
     presenter_.SetCurrentRow(row + 1);
   }
   Render();
-  EditCell(row + 1, proposed ? LineField::kAccount : LineField::kRemark);
+  // Always the next line's summary: the path through a line never depends on a proposal.
+  EditCell(row + 1, LineField::kRemark);
+}
+
+void VoucherView::RevertEditor(QLineEdit* editor) {
+  const QModelIndex index = model_->index(RowOf(editor), ColumnOfEditor(editor));
+  const QString initial = editor->property("initial").toString();
+  // A refused value may have emptied the cell in the presenter ("是否新增？" answered No).
+  if (index.data(Qt::EditRole).toString() != initial) {
+    committing_ = true;
+    model_->setData(index, initial, Qt::EditRole);
+    committing_ = false;
+  }
+  emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+  Render();
+  grid_->setFocus();
+  grid_->setCurrentIndex(index);
+}
+
+void VoucherView::MoveToOtherSide(QLineEdit* editor) {
+  const int row = RowOf(editor);
+  const LineField other = FieldOfColumn(ColumnOfEditor(editor)) == LineField::kDebit
+                              ? LineField::kCredit
+                              : LineField::kDebit;
+  QString amount = editor->text().trimmed();
+  if (amount.isEmpty()) amount = editor->property("initial").toString();
+  if (!amount.isEmpty()) {
+    // One amount per line: set on the other side, it leaves this one.
+    committing_ = true;
+    const bool accepted = model_->setData(model_->index(row, ColumnOf(other)), amount);
+    committing_ = false;
+    if (!accepted) {
+      Render();
+      return;
+    }
+  }
+  emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+  Render();
+  EditCell(row + 1, other);
 }
 
 void VoucherView::FillBalance(QLineEdit* editor) {
@@ -844,12 +896,24 @@ void VoucherView::Run(Command command) {
     case Command::kFileSave: {
       if (!FinishEditing()) return;
       const bool had_edits = presenter_.State().must_save;
-      if (presenter_.SaveBill() && had_edits) {
-        const voucher::VoucherHeader& h = presenter_.State().header;
-        Announce(QStringLiteral("凭证“") + ToQt(h.type_code) + QLatin1Char('-') + ToQt(h.number) +
-                 QStringLiteral("”已保存。"));
+      if (presenter_.SaveBill()) {
+        if (had_edits) {
+          const voucher::VoucherHeader& h = presenter_.State().header;
+          Announce(QStringLiteral("凭证“") + ToQt(h.type_code) + QLatin1Char('-') + ToQt(h.number) +
+                   QStringLiteral("”已保存。"));
+        }
+        Render();
+        return;
       }
+      // A refusal that returns to editing names its cell: the cursor goes there.
       Render();
+      const voucher::VoucherState& s = presenter_.State();
+      if (s.current_row >= 1 && s.focus_field != LineField::kNone) {
+        EditCell(s.current_row, s.focus_field);
+      } else if (s.current_row >= 1) {
+        grid_->setFocus();
+        grid_->setCurrentIndex(model_->index(s.current_row - 1, 0));
+      }
       return;
     }
     case Command::kToolRefresh:

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/main_window.h"
+#include "voucher/line_arithmetic.h"
 #include "voucher/line_info_panel.h"
 #include "voucher/line_rules.h"
 #include "voucher/voucher_model.h"
@@ -111,7 +112,8 @@ class frmVoucher : public host::ChildWindow {
   bool ValidateLine(int row, bool saving, bool requireDetail);
   // Writes the balancing amount for the line after `row` into it (appending a row when `row` is
   // the last) with the summary of `row`, when that line is still blank; moves the cursor there.
-  // False when the voucher already balances or the next line holds data.
+  // False when the voucher already balances or the next line holds data. The proposed amount
+  // follows every later change of an earlier line's amount until the user types over it.
   bool NextLineProposal(int row);
 
   // The document kind (41, 54 receipt, 55 payment) the host opens the window for.
@@ -209,6 +211,8 @@ class frmVoucher : public host::ChildWindow {
   bool ApplyAccount(VoucherLine& line, const std::string& text);
   void Recalculate(VoucherLine& line, LineField field);
   VoucherLine* Line(int row);
+  // Keeps the proposed line balancing the voucher after row `changed` was edited.
+  void FollowProposal(int changed, LineField field);
 
   // Saving (frm_voucher_save.cpp).
   bool OnlyMarksChanged() const;
@@ -217,7 +221,8 @@ class frmVoucher : public host::ChildWindow {
   bool CheckLines();
   bool CheckRestrictions();
   bool Stop(const std::string& text, int row = 0);
-  bool AskToEdit(const std::string& text, int row);
+  // Yes returns to editing at `row` and `field` (the cell the message names).
+  bool AskToEdit(const std::string& text, int row, LineField field = LineField::kNone);
   bool WriteSaved(bool cover, bool as_new, bool log);
   void Notify();
   void KeepSaved();
@@ -231,6 +236,9 @@ class frmVoucher : public host::ChildWindow {
   std::function<void(const std::string&)> wait_;
   long buttons_for_ = -1;  // the voucher the buttons were worked out for
   std::vector<long> browse_order_;
+  // The line NextLineProposal filled (0: none) and what it wrote, to tell it was not typed over.
+  int proposed_row_ = 0;
+  LineProposal proposed_;
 };
 
 }  // namespace lumvoucher::voucher
