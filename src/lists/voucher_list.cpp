@@ -481,6 +481,7 @@ bool VoucherList::EditFilter() {
   if (chosen.date_from.empty()) chosen.date_from = state_.filter.date_from;
   if (chosen.date_to.empty()) chosen.date_to = state_.filter.date_to;
   // A condition the database refuses is not kept: the next refresh would refuse it again.
+  if (chosen.show_void) state_.show_all = true;
   host::FilterCondition previous = std::exchange(state_.filter, std::move(chosen));
   if (ReMakeData()) return true;
   state_.filter = std::move(previous);

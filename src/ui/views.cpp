@@ -76,7 +76,8 @@ void RegisterListViews(Desktop& desktop) {
   };
   desktop.Main().RegisterChildView("frmListVoucher", list_view);
   desktop.Main().RegisterChildView("frmListErrVoucher", list_view);
-  InstallFilterDialog(desktop.Host().Filter(), &desktop.Main());
+  InstallFilterDialog(desktop.Host().Filter(), desktop.Host().Database(),
+                      desktop.Host().BaseClass().Preferences(), &desktop.Main());
   auto show_list = [&desktop] {
     desktop.Component().frmListVoucher_Show(0);
     RenderActiveList(desktop);
@@ -118,6 +119,21 @@ void RegisterListViews(Desktop& desktop) {
         return dialog;
       },
       QSize(640, 440));
+  desktop.Screens().Register(
+      "filter",
+      [](Desktop& d) -> QWidget* {
+        d.Component().frmListVoucher_Show(0);
+        auto* list = dynamic_cast<lists::VoucherList*>(d.Main().ActiveChild());
+        if (list == nullptr) return nullptr;
+        FilterFields fields;
+        fields.date_from = list->State().filter.date_from;
+        fields.date_to = list->State().filter.date_to;
+        fields.summary = "差旅";
+        fields.account = "6602 管理费用";
+        fields.status = FilterFields::Status::kUnreviewed;
+        return new FilterDialog(d.Host().Database(), list->State().title, fields, &d.Main());
+      },
+      QSize());
   desktop.Screens().Register("errlist", [](Desktop& d) -> QWidget* {
     d.Component().frmListErrVoucher_Show();
     RenderActiveList(d);
@@ -128,7 +144,7 @@ void RegisterListViews(Desktop& desktop) {
 }  // namespace
 
 std::vector<std::string> ScreenNames() {
-  return {"batch", "errlist", "list", "login", "main", "voucher"};
+  return {"batch", "errlist", "filter", "list", "login", "main", "voucher"};
 }
 
 void RegisterViews(Desktop& desktop) {

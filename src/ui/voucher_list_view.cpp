@@ -136,6 +136,12 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
   clear_button_->setObjectName(QStringLiteral("findClear"));
   top->addWidget(clear_button_);
   layout->addLayout(top);
+  // The active filter of the filter dialog, in words, so nobody wonders where vouchers went.
+  filter_ = new QLabel(this);
+  filter_->setObjectName(QStringLiteral("activeFilter"));
+  filter_->setWordWrap(true);
+  filter_->setStyleSheet(QStringLiteral("color: #7a1f1f;"));
+  layout->addWidget(filter_);
 
   model_ = new VoucherListModel(presenter_, this);
   grid_ = new QTableView(this);
@@ -211,6 +217,10 @@ void VoucherListView::Render() {
     summary += QStringLiteral("    查找：") + ToQt(s.quick_find_text);
   }
   summary_->setText(summary);
+  const std::string& active =
+      s.filter.description.empty() ? s.filter.condition : s.filter.description;
+  filter_->setText(active.empty() ? QString() : QStringLiteral("当前过滤：") + ToQt(active));
+  filter_->setVisible(!active.empty());
   clear_button_->setEnabled(!s.quick_find_text.empty());
   rendering_ = false;
 }
@@ -291,6 +301,10 @@ bool VoucherListView::FindNextRow() {
   const int row = presenter_.FindNext(FindColumnIndex(), ToUtf8(find_text_->text().trimmed()));
   RenderSelection();
   return row >= 0;
+}
+
+QString VoucherListView::FilterText() const {
+  return filter_->text();
 }
 
 QString VoucherListView::Summary() const {

@@ -82,6 +82,8 @@ class VoucherListView : public QWidget, public CommandTarget {
   QPushButton* FindButton() const { return find_button_; }
   // The summary line: date range and counts.
   QString Summary() const;
+  // The active filter above the rows ("当前过滤：摘要含“差旅”"), empty when none.
+  QString FilterText() const;
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override;
@@ -99,6 +101,7 @@ class VoucherListView : public QWidget, public CommandTarget {
   QTableView* grid_ = nullptr;
   QLabel* title_ = nullptr;
   QLabel* summary_ = nullptr;
+  QLabel* filter_ = nullptr;
   QComboBox* find_column_ = nullptr;
   QLineEdit* find_text_ = nullptr;
   QPushButton* find_button_ = nullptr;
