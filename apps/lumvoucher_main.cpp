@@ -22,6 +22,7 @@
 #include "ui/desktop.h"
 #include "ui/login_dialog.h"
 #include "ui/qt_message_box.h"
+#include "ui/voucher_printer.h"
 
 namespace {
 
@@ -60,6 +61,8 @@ struct Options {
   bool help = false;
   std::string screenshot;
   std::string show = "main";
+  std::string pdf;
+  long voucher_id = 1;
 };
 
 const embedded::LoginRequest kDefaultLogin{1, 1, "2026-02-15"};
@@ -71,7 +74,8 @@ std::string DefaultDatabasePath() {
 
 constexpr const char* kUsage =
     "usage: lumvoucher [--db FILE] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n"
-    "                  [--summary] [--screenshot FILE.png [--show WINDOW]] [--help]\n";
+    "                  [--summary] [--screenshot FILE.png [--show WINDOW]]\n"
+    "                  [--pdf FILE.pdf [--voucher ID]] [--help]\n";
 
 int Usage() {
   std::cerr << kUsage;
@@ -91,7 +95,11 @@ int Help() {
                "  --screenshot FILE   render one window offscreen into a PNG file and exit\n"
                "  --show WINDOW       the window to render:";
   for (const std::string& name : ui::ScreenNames()) std::cout << " " << name;
-  std::cout << "\n  --help              print this text and exit\n";
+  std::cout
+      << "\n  --pdf FILE          print a voucher into a PDF file (as the print preview shows\n"
+         "                      it) and exit\n"
+         "  --voucher ID        the voucher to print (default 1)\n"
+         "  --help              print this text and exit\n";
   return 0;
 }
 
@@ -128,6 +136,10 @@ std::optional<Options> Parse(int argc, char** argv) {
       options.screenshot = *text;
     } else if (flag == "--show") {
       options.show = *text;
+    } else if (flag == "--pdf") {
+      options.pdf = *text;
+    } else if (flag == "--voucher") {
+      options.voucher_id = std::atol(text->c_str());
     } else {
       return std::nullopt;
     }
@@ -192,6 +204,18 @@ int Screenshot(const Options& options) {
 
 // One session per login; 重新登录 ends the session (every window closed, each asking about
 // unsaved work) and asks who logs in next, without restarting the program.
+// Prints one voucher of the account set (the demo's private copy unless --db names a file).
+int PrintPdf(const Options& options) {
+  const std::string path = options.path_given ? options.path : ":memory:";
+  ui::Desktop desktop(OpenAccountSet(path), Proposal(options));
+  const std::optional<ui::PrintedVoucher> voucher = ui::PrintableVoucher(options.voucher_id);
+  if (!voucher) {
+    std::cerr << "lumvoucher: 凭证不存在：" << options.voucher_id << "\n";
+    return 1;
+  }
+  return ui::VouchersToPdf({*voucher}, 1, options.pdf) ? 0 : 1;
+}
+
 int RunDesktop(const Options& options) {
   embedded::LoginRequest login = Proposal(options);
   bool ask = !LoginGiven(options);
@@ -239,11 +263,13 @@ int main(int argc, char** argv) {
   try {
     if (options->summary) return PrintSummary(*options);
     // The screenshot needs no display; a desktop session keeps its own platform when it has one.
-    if (!options->screenshot.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    const bool offscreen = !options->screenshot.empty() || !options->pdf.empty();
+    if (offscreen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     ui::Application app(argc, argv);
     if (!options->screenshot.empty()) return Screenshot(*options);
+    if (!options->pdf.empty()) return PrintPdf(*options);
     return RunDesktop(*options);
   } catch (const std::exception& error) {
     std::cerr << "lumvoucher: " << error.what() << "\n";

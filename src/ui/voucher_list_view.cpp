@@ -16,6 +16,7 @@
 #include "lists/list_texts.h"
 #include "ui/current_cell_delegate.h"
 #include "ui/qt_text.h"
+#include "ui/voucher_printer.h"
 
 namespace lumvoucher::ui {
 
@@ -149,7 +150,8 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
   grid_->setObjectName(QStringLiteral("listGrid"));
   grid_->setModel(model_);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Several rows may be chosen for 批量打印; the current row is the list's selection.
+  grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setAlternatingRowColors(true);
   grid_->setWordWrap(false);
@@ -336,10 +338,31 @@ bool VoucherListView::Handles(Command command) const {
     case Command::kEditInActive:
       return selected;
     case Command::kEditDel:
+    case Command::kFilePrint:
+    case Command::kEditBatchPrint:
       return !s.rows.empty();
     default:
       return false;
   }
+}
+
+std::vector<long> VoucherListView::ChosenVouchers() const {
+  std::vector<long> chosen;
+  const int id = presenter_.ColumnIndex("id");
+  if (id < 0) return chosen;
+  std::vector<int> rows;
+  for (const QModelIndex& index : grid_->selectionModel()->selectedRows()) {
+    rows.push_back(index.row());
+  }
+  std::sort(rows.begin(), rows.end());
+  for (int row : rows) {
+    const long voucher = static_cast<long>(presenter_.State()
+                                               .rows.at(static_cast<std::size_t>(row))
+                                               .at(static_cast<std::size_t>(id))
+                                               .AsLong());
+    if (std::find(chosen.begin(), chosen.end(), voucher) == chosen.end()) chosen.push_back(voucher);
+  }
+  return chosen.empty() ? presenter_.VoucherIDs() : chosen;
 }
 
 void VoucherListView::Run(Command command) {
@@ -365,6 +388,18 @@ void VoucherListView::Run(Command command) {
     case Command::kToolRefresh:
       After(presenter_.mclsMainControl_ToolRefresh());
       return;
+    case Command::kFilePrint:
+      PreviewList(this, presenter_.State());
+      return;
+    case Command::kEditBatchPrint: {
+      // Two vouchers to an A4 page, as they are bound.
+      std::vector<PrintedVoucher> vouchers;
+      for (long id : ChosenVouchers()) {
+        if (std::optional<PrintedVoucher> v = PrintableVoucher(id)) vouchers.push_back(*v);
+      }
+      PreviewVouchers(this, vouchers, 2);
+      return;
+    }
     default:
       return;
   }

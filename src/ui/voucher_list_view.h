@@ -80,6 +80,9 @@ class VoucherListView : public QWidget, public CommandTarget {
   QComboBox* FindColumn() const { return find_column_; }
   QLineEdit* FindText() const { return find_text_; }
   QPushButton* FindButton() const { return find_button_; }
+  // The vouchers of the chosen rows, in list order; every voucher of the list when none is
+  // chosen (批量打印).
+  std::vector<long> ChosenVouchers() const;
   // The summary line: date range and counts.
   QString Summary() const;
   // The active filter above the rows ("当前过滤：摘要含“差旅”"), empty when none.

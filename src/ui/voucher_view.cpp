@@ -29,6 +29,7 @@
 #include "ui/qt_text.h"
 #include "ui/voucher_entry_panel.h"
 #include "ui/voucher_grid_model.h"
+#include "ui/voucher_printer.h"
 #include "voucher/account_completion.h"
 #include "voucher/line_rules.h"
 #include "voucher/voucher_texts.h"
@@ -835,6 +836,9 @@ bool VoucherView::Handles(Command command) const {
       return !s.preview;
     case Command::kToolRefresh:
       return s.header.voucher_id != 0;
+    case Command::kFilePrint:
+      return std::any_of(s.lines.begin(), s.lines.end(),
+                         [](const voucher::VoucherLine& line) { return !line.IsBlank(); });
     case Command::kReview:
       return presenter_.StatusButtons().review;
     case Command::kCashierSign:
@@ -919,6 +923,10 @@ void VoucherView::Run(Command command) {
     case Command::kToolRefresh:
       presenter_.ShowAOldBill(presenter_.State().header.voucher_id);
       Render();
+      return;
+    case Command::kFilePrint:
+      if (!FinishEditing()) return;
+      PreviewVouchers(this, {PrintableVoucher(presenter_.State())}, 1);
       return;
     case Command::kReview:
     case Command::kCashierSign:
