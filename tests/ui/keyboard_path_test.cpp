@@ -4,7 +4,9 @@
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QImage>
+#include <QMdiArea>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 
 #include "ui/account_card.h"
@@ -232,6 +234,19 @@ TEST_F(KeyboardPathTest, TheCurrentCellIsFramedInTheGridsAndAfterACompletion) {
   EXPECT_TRUE(debit->hasFocus());
   EXPECT_EQ(debit->geometry(), Voucher()->Grid()->visualRect(Voucher()->Grid()->currentIndex()));
   EXPECT_TRUE(debit->styleSheet().contains(CurrentCellDelegate::kCurrentFrame.name()));
+}
+
+TEST_F(KeyboardPathTest, TheVoucherWindowFitsA1280By800ScreenWithItsStatusBar) {
+  Main().showNormal();
+  Main().resize(1280, 800);
+  desktop_->Component().ShowAOldBill(1, false);
+  QApplication::processEvents();
+  ASSERT_NE(Voucher(), nullptr);
+  EXPECT_TRUE(Main().statusBar()->isVisible());
+  const QSize needed = Voucher()->minimumSizeHint();
+  EXPECT_LE(needed.width(), Main().Area()->width());
+  EXPECT_LE(needed.height(), Main().Area()->height());
+  EXPECT_LE(Main().minimumSizeHint().height(), 800);
 }
 
 }  // namespace
