@@ -60,6 +60,7 @@ clean:
 	rm -rf $(BUILD) $(BENCH_BUILD)
 
 # Fuzzes the Oracle dialect with libFuzzer for FUZZ_SECONDS; needs clang, skipped without it.
+# An input that fails lands in $(FUZZ_BUILD)/, not in the checkout.
 FUZZ_BUILD   ?= build-fuzz
 FUZZ_SECONDS ?= 30
 .PHONY: fuzz
@@ -71,4 +72,5 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) --target fuzz_dialect -j$(JOBS) || exit 1; \
 	mkdir -p $(FUZZ_BUILD)/corpus; \
 	$(FUZZ_BUILD)/tests/fuzz/fuzz_dialect -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+	  -artifact_prefix=$(FUZZ_BUILD)/ \
 	  $(FUZZ_BUILD)/corpus

@@ -4,6 +4,7 @@
 // renders one window offscreen and exits.
 #include <QApplication>
 #include <QDialog>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -17,7 +18,9 @@
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
 #include "frame/window_registry.h"
+#include "host/calendar_date.h"
 #include "host/database_error.h"
+#include "host/decimal_text.h"
 #include "ui/application.h"
 #include "ui/desktop.h"
 #include "ui/login_dialog.h"
@@ -126,12 +129,13 @@ std::optional<Options> Parse(int argc, char** argv) {
     if (flag == "--db") {
       options.path = *text;
       options.path_given = true;
-    } else if (flag == "--org") {
-      options.organization_id = std::atol(text->c_str());
-    } else if (flag == "--operator") {
-      options.operator_id = std::atol(text->c_str());
+    } else if (flag == "--org" || flag == "--operator") {
+      std::optional<std::int64_t> id = host::ParseWhole(*text, 1, INT32_MAX);
+      if (!id) return std::nullopt;
+      (flag == "--org" ? options.organization_id : options.operator_id) = static_cast<long>(*id);
     } else if (flag == "--date") {
-      options.login_date = *text;
+      options.login_date = host::CalendarDate(*text);
+      if (options.login_date->empty()) return std::nullopt;
     } else if (flag == "--screenshot") {
       options.screenshot = *text;
     } else if (flag == "--show") {

@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
   }
   if (db_path.empty() && !translate) return Usage();
   try {
-    if (translate && !demo) {
+    if (translate && !demo && db_path.empty()) {
       for (const auto& sql : statements) {
         std::cout << lumvoucher::embedded::TranslateForDisplay(sql) << '\n';
       }
@@ -121,7 +121,7 @@ int main(int argc, char** argv) {
     }
     for (const auto& sql : statements) {
       if (translate) {
-        std::cout << lumvoucher::embedded::TranslateForDisplay(sql) << '\n';
+        std::cout << data.TranslateForDisplay(sql) << '\n';
       } else if (IsQuery(sql)) {
         Print(data.OpenRecordset(sql));
       } else {

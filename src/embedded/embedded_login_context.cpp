@@ -2,7 +2,9 @@
 
 #include "frame/sql_text.h"
 #include "embedded/sqlite_data_access.h"
+#include "host/calendar_date.h"
 #include "host/database_error.h"
+#include "host/decimal_text.h"
 
 namespace lumvoucher::embedded {
 
@@ -18,7 +20,11 @@ std::string ReadSetting(host::DataAccess& data, long organization_id, std::strin
 
 EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRequest& request,
                                            host::HostObject& module_service)
-    : data_(data), ids_(data), module_service_(module_service), login_date_(request.login_date) {
+    : data_(data),
+      ids_(data),
+      module_service_(module_service),
+      login_date_(host::CalendarDate(request.login_date)) {
+  if (login_date_.empty()) throw host::DatabaseError("登录日期非法：" + request.login_date);
   host::Recordset org = data_.OpenRecordset(
       "Select lngOrganizationID, strOrganizationCode, strOrganizationName From Organization "
       "Where lngOrganizationID = " +
@@ -44,14 +50,17 @@ EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRe
   if (!period.Empty()) {
     year_ = static_cast<int>(period["intYear"].AsLong());
     period_ = static_cast<int>(period["bytPeriod"].AsLong());
-  } else if (login_date_.size() >= 7) {
-    year_ = std::stoi(login_date_.substr(0, 4));
-    period_ = std::stoi(login_date_.substr(5, 2));
+  } else {
+    const host::YearMonth calendar = host::YearMonthOf(login_date_);
+    year_ = calendar.year;
+    period_ = calendar.month;
   }
-  std::string decimals =
-      ReadSetting(data_, organization_.id, account_set_keys::kSection,
-                  account_set_keys::kAmountDecimals, "2");
-  decimals_ = decimals.empty() ? 2 : std::stoi(decimals);
+  // A setting nobody can make sense of keeps the usual two places.
+  decimals_ = static_cast<int>(
+      host::ParseWhole(ReadSetting(data_, organization_.id, account_set_keys::kSection,
+                                   account_set_keys::kAmountDecimals, "2"),
+                       0, 10)
+          .value_or(2));
 }
 
 std::string EmbeddedLoginContext::AccountingSystemCode() const {

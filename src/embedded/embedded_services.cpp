@@ -117,6 +117,28 @@ void EmbeddedBusinessPub::VoucherNumberUsed(int year, int period, int receipt_ty
       N(receipt_type) + ", " + frame::SqlText(N(voucher_type_id)) + ", " + N(number) + ")");
 }
 
+void EmbeddedBusinessPub::RefreshReceiptMaxNo(long organization_id, int year, int period,
+                                              int receipt_type, long voucher_type_id) {
+  host::Recordset rs = login_.Data().OpenRecordset(
+      "Select nvl(Max(intVoucherNo),0) As n From VoucherView Where intYear = " + N(year) +
+      " And bytPeriod = " + N(period) + " And lngVoucherTypeID = " + N(voucher_type_id) +
+      " And lngSourceOrganizationID = " + N(organization_id));
+  const long highest = static_cast<long>(rs["n"].AsLong());
+  const std::string scope = " Where lngOrganizationID = " + N(organization_id) +
+                            " And intYear = " + N(year) + " And bytPeriod = " + N(period) +
+                            " And lngReceiptTypeID = " + N(receipt_type) +
+                            " And strReceiptNo = " + frame::SqlText(N(voucher_type_id));
+  if (login_.Data().Execute("Update ReceiptMaxNo Set lngReceiptNo = " + N(highest) + scope) > 0 ||
+      highest == 0) {
+    return;
+  }
+  login_.Data().Execute(
+      "Insert Into ReceiptMaxNo (lngOrganizationID, intYear, bytPeriod, lngReceiptTypeID, "
+      "strReceiptNo, lngReceiptNo) Values (" +
+      N(organization_id) + ", " + N(year) + ", " + N(period) + ", " + N(receipt_type) + ", " +
+      frame::SqlText(N(voucher_type_id)) + ", " + N(highest) + ")");
+}
+
 bool EmbeddedBusinessPub::Option(std::string_view key, std::string_view fallback) {
   return login_.SettingValue(0, "帐套属性", key, fallback) == "True";
 }

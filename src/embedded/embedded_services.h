@@ -42,6 +42,11 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
   // adding the row when the period has none.
   void VoucherNumberUsed(int year, int period, int receipt_type, long voucher_type_id, long number,
                          long flag) override;
+  // Sets the counter to the highest number the type holds in both bases (0 when none), adding
+  // the row when the period has none and numbers are in use: the next new voucher and the next
+  // continuity run start above it.
+  void RefreshReceiptMaxNo(long organization_id, int year, int period, int receipt_type,
+                           long voucher_type_id) override;
   // The module answers of the save, read from Setting section "帐套属性" of the current
   // organisation: "集团账套" (group set-up), "凭证号重复自动取号" (default True), "仅现金银行模块
   // 生成现金银行凭证" (the cash-and-bank module makes vouchers of source kCashBankSource),

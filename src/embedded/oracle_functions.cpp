@@ -27,6 +27,19 @@ struct Number {
   double AsDouble() const { return integer ? static_cast<double>(i) : d; }
 };
 
+// Text read as a number; nullopt when it is none.
+std::optional<Number> TextNumber(sqlite3_value* v) {
+  const char* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+  std::string_view s(text, static_cast<std::size_t>(sqlite3_value_bytes(v)));
+  std::optional<double> parsed = dialect::ParseNumber(s);
+  if (!parsed) return std::nullopt;
+  if (std::nearbyint(*parsed) == *parsed && std::fabs(*parsed) < 9e15 &&
+      s.find_first_of(".eE") == std::string_view::npos) {
+    return Number{true, static_cast<std::int64_t>(*parsed), 0};
+  }
+  return Number{false, 0, *parsed};
+}
+
 std::optional<Number> ArgNumber(sqlite3_value* v) {
   switch (sqlite3_value_type(v)) {
     case SQLITE_NULL:
@@ -36,15 +49,9 @@ std::optional<Number> ArgNumber(sqlite3_value* v) {
     case SQLITE_FLOAT:
       return Number{false, 0, sqlite3_value_double(v)};
     default: {
-      const char* text = reinterpret_cast<const char*>(sqlite3_value_text(v));
-      std::string_view s(text, static_cast<std::size_t>(sqlite3_value_bytes(v)));
-      std::optional<double> parsed = dialect::ParseNumber(s);
-      if (!parsed) throw FormatError("ORA-01722: invalid number");
-      if (std::nearbyint(*parsed) == *parsed && std::fabs(*parsed) < 9e15 &&
-          s.find_first_of(".eE") == std::string_view::npos) {
-        return Number{true, static_cast<std::int64_t>(*parsed), 0};
-      }
-      return Number{false, 0, *parsed};
+      std::optional<Number> n = TextNumber(v);
+      if (!n) throw FormatError("ORA-01722: invalid number");
+      return n;
     }
   }
 }
@@ -173,6 +180,26 @@ void ToChar(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     if (!n) return sqlite3_result_null(ctx);
     ResultText(ctx, dialect::FormatNumber(n->AsDouble(), *model));
   });
+}
+
+// Text compared with a number, as Oracle compares it: read as a number. Text that is none gives
+// NULL, so it matches nothing, where Oracle would stop the statement with ORA-01722: SQLite may
+// read rows that Oracle's plan never reaches.
+void AsNumber(sqlite3_context* ctx, int, sqlite3_value** argv) {
+  switch (sqlite3_value_type(argv[0])) {
+    case SQLITE_INTEGER:
+    case SQLITE_FLOAT:
+      return sqlite3_result_value(ctx, argv[0]);
+    case SQLITE_NULL:
+      return sqlite3_result_null(ctx);
+    default:
+      Guard(ctx, [&] {
+        std::optional<Number> n = TextNumber(argv[0]);
+        if (!n) return sqlite3_result_null(ctx);
+        if (n->integer) return sqlite3_result_int64(ctx, n->i);
+        sqlite3_result_double(ctx, n->d);
+      });
+  }
 }
 
 void ToNumber(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -419,6 +446,7 @@ void RegisterOracleFunctions(sqlite3* db) {
       {"ora_to_date", 1, 2, ToDate},
       {"ora_to_char", 1, 2, ToChar},
       {"ora_to_number", 1, 1, ToNumber},
+      {"ora_as_number", 1, 1, AsNumber},
       {"ora_trunc", 1, 2, Trunc},
       {"ora_round", 1, 2, Round},
       {"ora_lpad", 2, 3, Lpad},

@@ -72,7 +72,13 @@ void SqliteDataAccess::Exec(const char* sql) {
 }
 
 void SqliteDataAccess::ExecuteScript(std::string_view script) {
+  // A script may change tables inside a transaction, before the cache could notice a commit.
+  cache_->SchemaChanged();
   Exec(std::string(script).c_str());
+}
+
+std::string SqliteDataAccess::TranslateForDisplay(std::string_view sql) {
+  return cache_->TranslateForDisplay(sql);
 }
 
 void SqliteDataAccess::OnOuterRollback(std::function<void()> listener) {

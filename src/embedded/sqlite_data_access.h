@@ -39,6 +39,10 @@ class SqliteDataAccess : public host::DataAccess {
   // Runs plain SQLite script text as it stands (schema files), outside the dialect.
   void ExecuteScript(std::string_view script);
 
+  // The SQLite text an Oracle statement runs as here, literals written in (lumvoucher-sql
+  // --translate). Throws host::DatabaseError when it cannot be translated.
+  std::string TranslateForDisplay(std::string_view sql);
+
   // Called after the outermost transaction rolled back, so that a service whose state must
   // outlive a rollback (the id service) can write it again.
   void OnOuterRollback(std::function<void()> listener);

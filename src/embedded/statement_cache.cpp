@@ -9,6 +9,7 @@
 
 #include "embedded/dialect/translator.h"
 #include "embedded/oracle_support.h"
+#include "embedded/schema_column_types.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::embedded {
@@ -175,6 +176,9 @@ struct StatementCache::Entry {
   std::vector<dialect::TranslatedStatement> sources;
   std::vector<sqlite3_stmt*> statements;  // nullptr until first run
   bool is_block = false;
+  bool uses_column_types = false;
+  std::uint64_t columns_version = 0;  // of the column types it was translated with
+  bool changes_columns = false;       // a CREATE or DROP TABLE
 };
 
 struct StatementCache::Impl {
@@ -186,9 +190,21 @@ struct StatementCache::Impl {
     std::unordered_map<std::string, std::list<Entry>::iterator> entries;
   };
 
+  Impl(sqlite3* connection, std::size_t size) : db(connection), capacity(size), columns(db) {}
+  ~Impl() { sqlite3_finalize(cookie); }
+  Impl(const Impl&) = delete;
+  Impl& operator=(const Impl&) = delete;
+
   sqlite3* db;
   std::size_t capacity;
   std::size_t prepares = 0;
+  SchemaColumnTypes columns;
+  // Bumped when the declared column types may have changed: an entry that depends on them is
+  // translated again before it runs.
+  std::uint64_t columns_version = 0;
+  unsigned int data_version = 0;  // of the file, when the schema cookie was last read
+  int schema_cookie = -1;
+  sqlite3_stmt* cookie = nullptr;
   std::list<Entry> lru;  // most recent first
   std::unordered_map<std::string, Shape> shapes;
   // Reused between calls so that a lookup allocates nothing.
@@ -250,13 +266,64 @@ struct StatementCache::Impl {
     return stmt;
   }
 
-  Entry* Build(const dialect::Lexed& lexed, std::string_view text) {
-    dialect::Translation translation;
+  void ColumnsChanged() {
+    ++columns_version;
+    columns.Forget();
+  }
+
+  // A schema change by DDL through this cache is seen when the DDL is prepared, one by the
+  // host's own scripts through SchemaChanged; one on another connection (another desktop)
+  // shows as a new data version of the file whose schema cookie moved. Reading the data version
+  // costs no I/O, so a statement that finds its cached translation pays next to nothing.
+  void NoticeSchemaChange() {
+    unsigned int version = 0;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_DATA_VERSION, &version) != SQLITE_OK ||
+        version == data_version) {
+      return;
+    }
+    data_version = version;
+    if (cookie == nullptr &&
+        sqlite3_prepare_v3(db, "PRAGMA schema_version", -1, SQLITE_PREPARE_PERSISTENT, &cookie,
+                           nullptr) != SQLITE_OK) {
+      sqlite3_finalize(cookie);
+      cookie = nullptr;
+      return;
+    }
+    const int value = sqlite3_step(cookie) == SQLITE_ROW ? sqlite3_column_int(cookie, 0) : -1;
+    sqlite3_reset(cookie);
+    if (value != schema_cookie) {
+      schema_cookie = value;
+      ColumnsChanged();
+    }
+  }
+
+  dialect::Translation Translate(std::string_view text) {
     try {
-      translation = dialect::Translate(dialect::Tokenize(text));
+      return dialect::Translate(dialect::Tokenize(text), false, &columns);
     } catch (const dialect::TranslateError& error) {
       ThrowTranslateError(error, text);
     }
+  }
+
+  // An entry translated with column types that may have changed since: translated again, its
+  // prepared statements kept when the text comes out the same.
+  void Refresh(Entry& entry, std::string_view text) {
+    dialect::Translation fresh = Translate(text);
+    bool same = fresh.statements.size() == entry.sources.size();
+    for (std::size_t s = 0; same && s < fresh.statements.size(); ++s) {
+      same = fresh.statements[s].sql == entry.sources[s].sql;
+    }
+    if (!same) {
+      Finalize(entry);
+      entry.statements.assign(fresh.statements.size(), nullptr);
+      entry.sources = std::move(fresh.statements);
+    }
+    entry.uses_column_types = fresh.uses_column_types;
+    entry.columns_version = columns_version;
+  }
+
+  Entry* Build(const dialect::Lexed& lexed, std::string_view text) {
+    dialect::Translation translation = Translate(text);
     Shape& shape = shapes[lexed.skeleton];
     if (shape.entries.empty()) shape.kept = translation.kept_literals;
     ValuesOf(lexed, shape.kept, values);
@@ -269,6 +336,9 @@ struct StatementCache::Impl {
     entry.skeleton = lexed.skeleton;
     entry.values = values;
     entry.is_block = translation.is_block;
+    entry.uses_column_types = translation.uses_column_types;
+    entry.columns_version = columns_version;
+    entry.changes_columns = translation.changes_columns;
     entry.statements.assign(translation.statements.size(), nullptr);
     entry.sources = std::move(translation.statements);
     lru.push_front(std::move(entry));
@@ -409,10 +479,7 @@ StatementCache::Rerun StatementCache::Prepared::RerunWithKeysCheckedAtEnd(std::s
 }
 
 StatementCache::StatementCache(sqlite3* db, std::size_t capacity)
-    : impl_(std::make_unique<Impl>()) {
-  impl_->db = db;
-  impl_->capacity = capacity == 0 ? 1 : capacity;
-}
+    : impl_(std::make_unique<Impl>(db, capacity == 0 ? 1 : capacity)) {}
 
 StatementCache::~StatementCache() {
   Clear();
@@ -429,8 +496,13 @@ std::size_t StatementCache::PrepareCount() const {
   return impl_->prepares;
 }
 
+void StatementCache::SchemaChanged() {
+  impl_->ColumnsChanged();
+}
+
 StatementCache::Prepared StatementCache::Prepare(std::string_view oracle_sql) {
   Impl& impl = *impl_;
+  impl.NoticeSchemaChange();
   try {
     dialect::Tokenize(oracle_sql, impl.scan, false);
   } catch (const dialect::TranslateError& error) {
@@ -446,7 +518,13 @@ StatementCache::Prepared StatementCache::Prepare(std::string_view oracle_sql) {
       entry = &impl.lru.front();
     }
   }
+  if (entry != nullptr && entry->uses_column_types &&
+      entry->columns_version != impl.columns_version) {
+    impl.Refresh(*entry, oracle_sql);
+  }
   if (entry == nullptr) entry = impl.Build(impl.scan, oracle_sql);
+  // The DDL runs next: whatever is translated after it reads the schema again.
+  if (entry->changes_columns) impl.ColumnsChanged();
   // The old vector goes back to the scanner, whose strings keep their capacity.
   std::swap(impl.literals, impl.scan.literals);
   impl.oracle_sql = oracle_sql;
@@ -454,6 +532,15 @@ StatementCache::Prepared StatementCache::Prepare(std::string_view oracle_sql) {
     if (entry->statements[s] != nullptr) impl.Bind(entry->statements[s], entry->sources[s].params);
   }
   return Prepared(impl_.get(), entry);
+}
+
+std::string StatementCache::TranslateForDisplay(std::string_view oracle_sql) {
+  impl_->NoticeSchemaChange();
+  try {
+    return dialect::TranslateForDisplay(oracle_sql, &impl_->columns);
+  } catch (const dialect::TranslateError& error) {
+    ThrowTranslateError(error, oracle_sql);
+  }
 }
 
 std::string TranslateForDisplay(std::string_view oracle_sql) {

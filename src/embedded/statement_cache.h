@@ -14,7 +14,10 @@ namespace lumvoucher::embedded {
 
 // Turns the component's Oracle SQL text into prepared SQLite statements with their parameters
 // bound, and keeps the prepared statements of one connection in an LRU keyed by the normalised
-// text, so a statement that differs only in its literals is prepared once.
+// text, so a statement that differs only in its literals is prepared once. Translations read the
+// connection's declared column types; one made before the schema changed (DDL here, the host's
+// SchemaChanged) is made again before it runs. A change on another connection is noticed from
+// this connection's next transaction on: the statement that starts it runs as translated.
 // Throws host::DatabaseError when the text cannot be translated or prepared; a translation
 // error names the construct and its line and column.
 class StatementCache {
@@ -68,12 +71,21 @@ class StatementCache {
   // Statements prepared (cache misses) since construction; for tests and benchmarks.
   std::size_t PrepareCount() const;
 
+  // For a caller that changed the schema outside the cache, inside a transaction not yet
+  // committed (committed changes are noticed).
+  void SchemaChanged();
+
+  // The SQLite text of an Oracle statement with its literals written in, with the conversions
+  // this connection's column types call for. Throws host::DatabaseError as Prepare does.
+  std::string TranslateForDisplay(std::string_view oracle_sql);
+
  private:
   std::unique_ptr<Impl> impl_;
 };
 
 // The SQLite text of an Oracle statement with its literals written in, for display
-// (lumvoucher-sql --translate). Throws host::DatabaseError as Prepare does.
+// (lumvoucher-sql --translate without a database: no column types). Throws host::DatabaseError
+// as Prepare does.
 std::string TranslateForDisplay(std::string_view oracle_sql);
 
 }  // namespace lumvoucher::embedded

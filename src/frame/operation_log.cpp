@@ -1,6 +1,7 @@
 #include "frame/operation_log.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
 #include <fstream>
 #include <mutex>
@@ -70,6 +71,19 @@ void WriteLog(const LogEntry& entry) {
       {SqlNumber(entry.operator_id), QuotedInner(entry.text), QuotedInner(entry.date),
        QuotedInner(entry.login_time), QuotedInner(entry.logout_time), QuotedInner(entry.machine),
        SqlNumber(entry.organization_id)}));
+}
+
+LogEntry CurrentLogEntry(std::string text) {
+  std::string machine = "localhost";
+  for (const char* name : {"HOSTNAME", "COMPUTERNAME"}) {
+    if (const char* value = std::getenv(name)) {
+      machine = value;
+      break;
+    }
+  }
+  const std::string time = LocalTime("%H:%M:%S");
+  return {OperatorId(), std::move(text),    LocalTime("%Y-%m-%d"), time,
+          time,         std::move(machine), OrganizationId()};
 }
 
 void WriteDateCondition(long list_id, long view_field_id, std::string_view path,

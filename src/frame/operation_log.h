@@ -20,6 +20,9 @@ struct LogEntry {
 
 // Inserts the entry with a key from the sequence log_seq.
 void WriteLog(const LogEntry& entry);
+// An entry of the current operator and organisation, on this machine, at this moment (both
+// times the same).
+LogEntry CurrentLogEntry(std::string text);
 
 // A date range condition of a list (ListCond, operator 4 = between), dates "yyyy-mm-dd".
 void WriteDateCondition(long list_id, long view_field_id, std::string_view path,

@@ -1,22 +1,23 @@
 #include "host/cls_base_class.h"
 
 #include <cmath>
-#include <cstdlib>
+#include <limits>
 #include <string>
+
+#include "host/decimal_text.h"
 
 namespace lumvoucher::host {
 
 double clsBaseClass::TextToDouble(std::string_view text) {
-  // Like the host utility: blanks skipped, thousands separators ignored, trailing junk ignored.
-  std::string clean;
-  for (char c : text) {
-    if (c != ',' && c != ' ') clean.push_back(c);
-  }
-  return std::strtod(clean.c_str(), nullptr);
+  return LeadingDecimal(text);
 }
 
 long clsBaseClass::TextToLong(std::string_view text) {
-  return static_cast<long>(std::lround(TextToDouble(text)));
+  const double value = std::round(TextToDouble(text));
+  constexpr double kLimit = static_cast<double>(std::numeric_limits<long>::max());
+  if (value >= kLimit) return std::numeric_limits<long>::max();
+  if (value <= -kLimit) return std::numeric_limits<long>::min();
+  return static_cast<long>(value);
 }
 
 std::string clsBaseClass::DecimalFormat(int decimals) {

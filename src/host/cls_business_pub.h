@@ -71,6 +71,12 @@ class clsBusinessPub {
   virtual void VoucherNumberUsed(int year, int period, int receipt_type, long voucher_type_id,
                                  long number, long flag) = 0;
 
+  // After a renumbering or a continuity run, inside its transaction: brings the counter of
+  // (organisation, year, period, receipt type, type) in ReceiptMaxNO up to date with the
+  // numbers now stored.
+  virtual void RefreshReceiptMaxNo(long organization_id, int year, int period, int receipt_type,
+                                   long voucher_type_id) = 0;
+
   // What the suite's other modules answer before a voucher is saved.
   // A group set-up lets a voucher keep a source organisation other than the login one.
   virtual bool GroupSetUp() = 0;

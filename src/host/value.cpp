@@ -2,23 +2,23 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
+
+#include "host/decimal_text.h"
 
 namespace lumvoucher::host {
 
 std::int64_t Value::AsLong() const {
   if (auto* i = std::get_if<std::int64_t>(&data_)) return *i;
-  if (auto* d = std::get_if<double>(&data_)) return static_cast<std::int64_t>(std::llround(*d));
-  if (auto* s = std::get_if<std::string>(&data_)) {
-    return static_cast<std::int64_t>(std::llround(std::strtod(s->c_str(), nullptr)));
-  }
-  return 0;
+  // Beyond the 64-bit range (or NaN) llround has no answer: such a value reads as 0.
+  const double d = AsDouble();
+  if (!(std::fabs(d) < 9.2e18)) return 0;
+  return static_cast<std::int64_t>(std::llround(d));
 }
 
 double Value::AsDouble() const {
   if (auto* i = std::get_if<std::int64_t>(&data_)) return static_cast<double>(*i);
   if (auto* d = std::get_if<double>(&data_)) return *d;
-  if (auto* s = std::get_if<std::string>(&data_)) return std::strtod(s->c_str(), nullptr);
+  if (auto* s = std::get_if<std::string>(&data_)) return LeadingDecimal(*s);
   return 0.0;
 }
 

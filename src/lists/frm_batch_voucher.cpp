@@ -15,6 +15,7 @@
 #include "lists/list_query.h"
 #include "lists/list_texts.h"
 #include "lists/voucher_list.h"
+#include "numbering/number_ledger.h"
 #include "voucher/voucher_status.h"
 
 namespace lumvoucher::lists {
@@ -185,18 +186,8 @@ std::string frmBatchVoucher::ModeConditions() const {
 }
 
 std::string frmBatchVoucher::CandidateQuery() const {
-  std::string filter;
-  if (!source_.conditions.empty()) {
-    // The filter may name a line or a reference table: a voucher qualifies by any of its lines.
-    const TableJoins joins = ReferenceTables(source_.conditions);
-    filter =
-        " And Voucher.lngVoucherID In (Select Voucher.lngVoucherID From "
-        "Voucher,VoucherDetail,VoucherType" +
-        joins.tables +
-        " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID"
-        " And Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
-        joins.terms + source_.conditions + ")";
-  }
+  // The filter may name a line or a reference table: a voucher qualifies by any of its lines.
+  const std::string filter = VouchersMatching(source_.conditions);
   return std::string("Select '' As \"") + texts::kBatchTickCaption +
          "\",VoucherType.strVoucherTypeCode || '-' || LPAD(Voucher.intVoucherNO,6,'0') As \"" +
          texts::kBatchNumberCaption + "\",Voucher.strDate As \"" + texts::kBatchDateCaption +
@@ -249,13 +240,11 @@ void frmBatchVoucher::SelectRow(int row) {
 }
 
 void frmBatchVoucher::SetTicked(int row, bool on) {
-  if (row < 0 || row >= static_cast<int>(state_.rows.size())) return;
-  state_.rows[static_cast<std::size_t>(row)][0] = host::Value(on ? texts::kBatchTickMark : "");
+  lists::SetTicked(state_.rows, row, on);
 }
 
 bool frmBatchVoucher::IsTicked(int row) const {
-  if (row < 0 || row >= static_cast<int>(state_.rows.size())) return false;
-  return state_.rows[static_cast<std::size_t>(row)][0].AsText() == texts::kBatchTickMark;
+  return lists::IsTicked(state_.rows, row);
 }
 
 void frmBatchVoucher::ToggleTick(int row) {
@@ -263,17 +252,15 @@ void frmBatchVoucher::ToggleTick(int row) {
 }
 
 void frmBatchVoucher::SelectAll() {
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) SetTicked(row, true);
+  lists::SetAllTicked(state_.rows, true);
 }
 
 void frmBatchVoucher::SelectNone() {
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) SetTicked(row, false);
+  lists::SetAllTicked(state_.rows, false);
 }
 
 int frmBatchVoucher::TickedCount() const {
-  int n = 0;
-  for (int row = 0; row < static_cast<int>(state_.rows.size()); ++row) n += IsTicked(row) ? 1 : 0;
-  return n;
+  return lists::TickedCount(state_.rows);
 }
 
 bool frmBatchVoucher::PeriodClosed(long organization_id, int year, int period) {
@@ -307,7 +294,9 @@ std::vector<host::VoucherBusinessService::Result> frmBatchVoucher::Apply(
     case BatchOperation::kDelete:
       break;
   }
-  // Deleting stays one voucher at a time: its first refusal ends the run anyway.
+  // Deleting stays one voucher at a time: its first refusal ends the run anyway (and rolls the
+  // number ledger's entries back with it).
+  numbering::WriteDeleteLedger(ids);
   std::vector<host::VoucherBusinessService::Result> results;
   for (long id : ids) {
     results.push_back(business.Delete(id));

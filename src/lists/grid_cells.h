@@ -2,7 +2,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "host/recordset.h"
 #include "host/value.h"
 
 namespace lumvoucher::lists {
@@ -18,5 +20,13 @@ int ColumnIndexOf(const Columns& columns, std::string_view caption) {
   }
   return -1;
 }
+
+// The candidate grids (the batch dialog, the continuity window) keep a tick in column 0 of each
+// row: "√" when ticked, "" otherwise. Rows out of range are neither ticked nor changed.
+using GridRows = std::vector<host::Recordset::Row>;
+void SetTicked(GridRows& rows, int row, bool on);
+bool IsTicked(const GridRows& rows, int row);
+void SetAllTicked(GridRows& rows, bool on);
+int TickedCount(const GridRows& rows);
 
 }  // namespace lumvoucher::lists

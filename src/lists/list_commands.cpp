@@ -13,6 +13,7 @@
 #include "host/data_access.h"
 #include "host/message_box.h"
 #include "lists/list_texts.h"
+#include "numbering/numbering_windows.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/status_texts.h"
 #include "voucher/voucher_status.h"
@@ -216,6 +217,10 @@ VoucherList::CommandHook ListCommands(VoucherList::CommandHook next) {
         if (list.WindowName() == kErrorListName) return ClearMemoSelected(list);
         if (!MayRegisterMemo(list)) return false;
         break;
+      case ListAction::kVolumes:
+        return numbering::ShowVoucherVolume();
+      case ListAction::kNumberContinuity:
+        return numbering::ShowVoucherContinuity();
       default:
         break;
     }

@@ -10,9 +10,10 @@ namespace lumvoucher::lists {
 // reversal and memo registration. Each calls the host's voucher business service, which
 // enforces the whole rule again, and states refusals under the command's title.
 //
+// The volumes and the continuity check open their windows (numbering/numbering_windows.h).
 // The hook answers true when vouchers changed (the list then reloads). Actions it does not
-// carry out (volumes, cash flow, printing, columns, the reports, external data, the continuity
-// check, the memo registration window) go on to the hook that was installed before, if any.
+// carry out (cash flow, printing, columns, the reports, external data, the memo registration
+// window) go on to the hook that was installed before, if any.
 VoucherList::CommandHook ListCommands(VoucherList::CommandHook next = {});
 
 // Puts ListCommands in front of the list's current hook.

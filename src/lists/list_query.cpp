@@ -255,6 +255,17 @@ TableJoins ReferenceTables(std::string_view text) {
   return joins;
 }
 
+std::string VouchersMatching(std::string_view conditions) {
+  if (conditions.empty()) return std::string();
+  const TableJoins joins = ReferenceTables(conditions);
+  return " And Voucher.lngVoucherID In (Select Voucher.lngVoucherID From "
+         "Voucher,VoucherDetail,VoucherType" +
+         joins.tables +
+         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID"
+         " And Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
+         joins.terms + std::string(conditions) + ")";
+}
+
 std::string SelectText(const ListQuery& query) {
   std::string columns;
   std::string named;

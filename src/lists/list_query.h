@@ -82,6 +82,11 @@ struct TableJoins {
 };
 TableJoins ReferenceTables(std::string_view text);
 
+// " And Voucher.lngVoucherID In (...)": the vouchers with a line that meets `conditions` (the
+// filter and quick find, over the list's tables); "" for no conditions. For the windows that
+// list one row per voucher.
+std::string VouchersMatching(std::string_view conditions);
+
 // The whole list query. `scope` holds the voucher conditions (organisation to date range and
 // fixed conditions), `conditions` the filter and quick find, `restriction_tables` and
 // `restriction` the work table that carries the item rights ("" when they do not restrict).

@@ -12,6 +12,7 @@
 #include "host/database_error.h"
 #include "host/message_box.h"
 #include "lists/grid_cells.h"
+#include "lists/list_columns.h"
 #include "lists/list_commands.h"
 #include "lists/list_texts.h"
 #include "voucher/frm_voucher.h"
@@ -129,24 +130,7 @@ bool VoucherList::ShowMe() {
 }
 
 void VoucherList::SetFormation() {
-  host::DataAccess& data = frame::Data();
-  const long own = frame::OperatorId();
-  host::Recordset mine = data.OpenRecordset(
-      "Select Count(1) As n From ListField Where lngListID=" + SqlNumber(list_id_) +
-      " And lngOperatorID=" + SqlNumber(own));
-  const long layout = mine["n"].AsLong() > 0 ? own : 0;
-  host::Recordset rs = data.OpenRecordset(
-      "Select ViewField.lngViewFieldID,ViewField.strViewFieldDesc,ViewField.strFieldName,"
-      "ViewField.blnIsFilter From ListField,ViewField"
-      " Where ListField.lngViewFieldID=ViewField.lngViewFieldID And ListField.lngListID=" +
-      SqlNumber(list_id_) + " And ListField.lngOperatorID=" + SqlNumber(layout) +
-      " And ListField.blnIsVisible=1 Order By ListField.intOrder,ViewField.lngViewFieldID");
-  configured_.clear();
-  for (; !rs.Eof(); rs.MoveNext()) {
-    configured_.push_back({static_cast<long>(rs["lngViewFieldID"].AsLong()),
-                           rs["strViewFieldDesc"].AsText(), rs["strFieldName"].AsText(),
-                           rs["blnIsFilter"].AsBool()});
-  }
+  configured_ = ConfiguredColumns(list_id_);
   state_.columns.clear();
   const std::string code = frame::Context().AccountingSystemCode();
   for (const ColumnDef& def : configured_) {

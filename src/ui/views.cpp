@@ -10,6 +10,7 @@
 #include "ui/desktop.h"
 #include "ui/filter_dialog.h"
 #include "ui/login_dialog.h"
+#include "ui/numbering_views.h"
 #include "ui/voucher_list_view.h"
 #include "ui/voucher_view.h"
 #include "voucher/frm_voucher.h"
@@ -144,13 +145,15 @@ void RegisterListViews(Desktop& desktop) {
 }  // namespace
 
 std::vector<std::string> ScreenNames() {
-  return {"batch", "errlist", "filter", "list", "login", "main", "voucher"};
+  return {"batch", "continuity", "errlist",  "filter", "list",
+          "login", "main",       "renumber", "volume", "voucher"};
 }
 
 void RegisterViews(Desktop& desktop) {
   RegisterShellScreens(desktop);
   RegisterVoucherViews(desktop);
   RegisterListViews(desktop);
+  RegisterNumberingViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 

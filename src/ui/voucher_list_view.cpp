@@ -333,6 +333,7 @@ bool VoucherListView::Handles(Command command) const {
     case Command::kEditShowAll:
     case Command::kEditFilter:
     case Command::kToolRefresh:
+    case Command::kEditVoucherVolume:
       return true;
     case Command::kEditEdit:
     case Command::kEditInActive:
@@ -400,6 +401,9 @@ void VoucherListView::Run(Command command) {
       PreviewVouchers(this, vouchers, 2);
       return;
     }
+    case Command::kEditVoucherVolume:
+      After(presenter_.RunAction(ListAction::kVolumes));
+      return;
     default:
       return;
   }

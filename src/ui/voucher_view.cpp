@@ -24,6 +24,7 @@
 #include "frame/login_state.h"
 #include "host/database_error.h"
 #include "host/recordset.h"
+#include "numbering/numbering_windows.h"
 #include "ui/current_cell_delegate.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -829,6 +830,7 @@ bool VoucherView::Handles(Command command) const {
     case Command::kReceiptPrevious:
     case Command::kReceiptNext:
     case Command::kReceiptLast:
+    case Command::kEditVoucherVolume:
       return true;
     case Command::kEditInsLine:
     case Command::kEditDelLine:
@@ -858,6 +860,9 @@ bool VoucherView::Handles(Command command) const {
 
 void VoucherView::Run(Command command) {
   switch (command) {
+    case Command::kEditVoucherVolume:
+      numbering::MainControlEditVoucherVolume();
+      return;
     case Command::kEditNew:
       // What is typed in the cell counts as an edit the question asks about.
       if (!FinishEditing()) return;

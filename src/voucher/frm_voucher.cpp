@@ -7,11 +7,14 @@
 #include "frame/settings.h"
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
+#include "host/calendar_date.h"
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
 #include "host/database_error.h"
+#include "host/decimal_text.h"
 #include "host/message_box.h"
+#include "voucher/cost_collection.h"
 #include "voucher/header_rules.h"
 #include "voucher/line_arithmetic.h"
 #include "voucher/save_texts.h"
@@ -129,10 +132,11 @@ void frmVoucher::FormLoad() {
       frame::IsTrueSetting(Setting(texts::kSectionAccountSet, texts::kKeyShowBalance, "True"));
   state_.settlement_required = frame::IsTrueSetting(
       Setting(texts::kSectionAccountSet, texts::kKeySettlementRequired, "False"));
-  state_.price_decimals = static_cast<int>(
-      host::clsBaseClass::TextToLong(Setting(texts::kSectionAccountSet, "单价小数位数", "4")));
-  state_.quantity_decimals = static_cast<int>(
-      host::clsBaseClass::TextToLong(Setting(texts::kSectionAccountSet, "数量小数位数", "4")));
+  auto places = [](const std::string& setting) {
+    return static_cast<int>(host::ParseWhole(setting, 0, 10).value_or(4));
+  };
+  state_.price_decimals = places(Setting(texts::kSectionAccountSet, "单价小数位数", "4"));
+  state_.quantity_decimals = places(Setting(texts::kSectionAccountSet, "数量小数位数", "4"));
   state_.open = true;
 }
 
@@ -381,7 +385,7 @@ bool frmVoucher::SetHeaderField(HeaderField field, const std::string& text) {
         break;
       }
       case HeaderField::kDate: {
-        std::string date = NormalizeDate(text);
+        std::string date = host::CalendarDate(text);
         if (date.empty()) {
           h.date = text;
           break;
@@ -432,17 +436,103 @@ bool frmVoucher::LeaveHeaderField(HeaderField field) {
 
 // ---- Grid ------------------------------------------------------------------------------------
 
-void frmVoucher::Recalculate(VoucherLine& line, LineField field) {
-  std::optional<host::AccountInfo> account;
-  if (line.account_id != 0) account = frame::Login().account->AccountById(line.account_id);
-  AmountLayout layout =
-      account ? LayoutOf(account->currency, account->quantity) : AmountLayout::kAmountOnly;
+Decimals frmVoucher::DecimalsOf(const VoucherLine& line) const {
   Decimals d;
   d.amount = frame::Context().AmountDecimals();
   d.price = state_.price_decimals;
   d.quantity = state_.quantity_decimals;
   d.currency_amount = line.currency_decimals;
-  voucher::Recalculate(line, field, layout, d);
+  return d;
+}
+
+void frmVoucher::Recalculate(VoucherLine& line, LineField field) {
+  std::optional<host::AccountInfo> account;
+  if (line.account_id != 0) account = frame::Login().account->AccountById(line.account_id);
+  AmountLayout layout =
+      account ? LayoutOf(account->currency, account->quantity) : AmountLayout::kAmountOnly;
+  voucher::Recalculate(line, field, layout, DecimalsOf(line));
+}
+
+bool frmVoucher::ApplyNumber(VoucherLine& line, LineField field, const std::string& text) {
+  auto refuse = [](const char* message) {
+    frame::Msg(message, host::mb::kTaskModal + host::mb::kExclamation, texts::kTitleEntry);
+    return false;
+  };
+  // An emptied cell is 0.
+  std::optional<double> number =
+      frame::StringOut(text, " ").empty() ? 0.0 : host::ParseDecimal(text);
+  if (!number) return refuse(texts::kNumberInvalid);
+  if ((field == LineField::kRate || field == LineField::kPrice) && *number < 0) {
+    return refuse(field == LineField::kRate ? texts::kRateSign : texts::kPriceSign);
+  }
+  const Decimals d = DecimalsOf(line);
+  const int decimals = field == LineField::kRate             ? line.rate_decimals
+                       : field == LineField::kQuantity       ? d.quantity
+                       : field == LineField::kPrice          ? d.price
+                       : field == LineField::kCurrencyAmount ? d.currency_amount
+                                                             : d.amount;
+  std::optional<double> entered = RoundEntered(*number, decimals);
+  if (!entered) return refuse(texts::kNumberTooLarge);
+  VoucherLine edited = line;
+  switch (field) {
+    case LineField::kDebit:
+    case LineField::kCredit:
+      edited.SetAmount(field == LineField::kDebit ? kDebit : kCredit, *entered);
+      break;
+    case LineField::kRate:
+      edited.rate = *entered;
+      break;
+    case LineField::kPrice:
+      edited.price = *entered;
+      break;
+    case LineField::kQuantity:
+      edited.quantity = *entered;
+      break;
+    default:
+      edited.currency_amount = *entered;
+      break;
+  }
+  Recalculate(edited, field);
+  // What follows from the typed number must fit as well.
+  if (!FitNumbers(edited, d)) return refuse(texts::kNumberTooLarge);
+  line = std::move(edited);
+  return true;
+}
+
+bool frmVoucher::ApplyDate(std::string& date, const std::string& text, const char* refusal) {
+  if (frame::StringOut(text, " ").empty()) {
+    date.clear();
+    return true;
+  }
+  std::string calendar = host::CalendarDate(text);
+  if (calendar.empty()) {
+    frame::Msg(refusal, host::mb::kTaskModal + host::mb::kExclamation, texts::kTitleEntry);
+    return false;
+  }
+  date = std::move(calendar);
+  return true;
+}
+
+bool frmVoucher::FollowCollectedCosts(VoucherLine& line) {
+  long stored_account = 0;
+  for (const VoucherLine& stored : saved_lines_) {
+    if (line.line_id != 0 && stored.line_id == line.line_id) stored_account = stored.account_id;
+  }
+  if (stored_account == 0 || line.account_id == stored_account) {
+    line.clear_cost_collection = false;
+    return true;
+  }
+  if (line.clear_cost_collection) return true;
+  switch (AskAboutCollectedCosts(line.line_id, stored_account, line.account_id)) {
+    case CostCollectionAnswer::kKeep:
+      return true;
+    case CostCollectionAnswer::kClear:
+      line.clear_cost_collection = true;
+      return true;
+    case CostCollectionAnswer::kGiveUp:
+      return false;
+  }
+  return false;
 }
 
 bool frmVoucher::ApplyAccount(VoucherLine& line, const std::string& text) {
@@ -533,49 +623,40 @@ bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
       frame::Msg(texts::kWrittenOffLine, host::mb::kExclamation, texts::kTitleModify);
       return false;
     }
-    const double number = host::clsBaseClass::TextToDouble(text);
     switch (field) {
       case LineField::kRemark:
         line->remark = text;
         break;
-      case LineField::kAccount:
+      case LineField::kAccount: {
         if (frame::StringOut(text, " ").empty()) {
           ClearAccount(*line);
-        } else {
-          accepted = ApplyAccount(*line, text);
+          break;
         }
-        break;
-      case LineField::kDebit:
-      case LineField::kCredit:
-        line->SetAmount(field == LineField::kDebit ? kDebit : kCredit, number);
-        Recalculate(*line, field);
-        break;
-      case LineField::kRate:
-      case LineField::kPrice:
-        if (number < 0) {
-          frame::Msg(field == LineField::kRate ? texts::kRateSign : texts::kPriceSign,
-                     host::mb::kTaskModal + host::mb::kExclamation, texts::kTitleEntry);
+        const VoucherLine before = *line;
+        accepted = ApplyAccount(*line, text);
+        // Given up for the sake of its collected costs: the line is as it was.
+        if (accepted && !FollowCollectedCosts(*line)) {
+          *line = before;
           return false;
         }
-        (field == LineField::kRate ? line->rate : line->price) = number;
-        Recalculate(*line, field);
         break;
+      }
+      case LineField::kDebit:
+      case LineField::kCredit:
+      case LineField::kRate:
+      case LineField::kPrice:
       case LineField::kQuantity:
-        line->quantity = number;
-        Recalculate(*line, field);
-        break;
       case LineField::kCurrencyAmount:
-        line->currency_amount = number;
-        Recalculate(*line, field);
+        if (!ApplyNumber(*line, field, text)) return false;
         break;
       case LineField::kCheckNumber:
         line->check_number = text;
         break;
       case LineField::kCheckDate:
-        line->check_date = NormalizeDate(text).empty() ? text : NormalizeDate(text);
+        if (!ApplyDate(line->check_date, text, texts::kCheckDateInvalid)) return false;
         break;
       case LineField::kBusinessDate:
-        line->business_date = NormalizeDate(text).empty() ? text : NormalizeDate(text);
+        if (!ApplyDate(line->business_date, text, texts::kBusinessDateInvalid)) return false;
         break;
       case LineField::kSmartAccounting:
         line->smart_text = text;

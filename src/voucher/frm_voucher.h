@@ -209,6 +209,14 @@ class frmVoucher : public host::ChildWindow {
   LineRuleContext RuleContext() const;
   bool ApplyReference(VoucherLine& line, LineField field, const std::string& text);
   bool ApplyAccount(VoucherLine& line, const std::string& text);
+  // A typed number (decimal text only) rounded to its decimals, then what follows from it;
+  // refused with a message when it is not a number or something ends beyond 15 digits.
+  bool ApplyNumber(VoucherLine& line, LineField field, const std::string& text);
+  // A typed date: blank is empty, otherwise a calendar date or `refusal`.
+  bool ApplyDate(std::string& date, const std::string& text, const char* refusal);
+  // Asks about the collected costs of a stored line whose account changed; false to give up.
+  bool FollowCollectedCosts(VoucherLine& line);
+  Decimals DecimalsOf(const VoucherLine& line) const;
   void Recalculate(VoucherLine& line, LineField field);
   VoucherLine* Line(int row);
   // Keeps the proposed line balancing the voucher after row `changed` was edited.

@@ -9,6 +9,7 @@
 #include "frame/settings.h"
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
+#include "host/calendar_date.h"
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
@@ -17,6 +18,7 @@
 #include "host/message_box.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/header_rules.h"
+#include "voucher/line_arithmetic.h"
 #include "voucher/save_texts.h"
 #include "voucher/voucher_texts.h"
 #include "voucher/voucher_writer.h"
@@ -170,21 +172,24 @@ bool frmVoucher::CheckHeader(bool cover) {
   }
   if (h.template_id == 0) return Stop(texts::kSaveTemplateEmpty);
   if (h.type_id == 0 || Blank(h.type_code)) return Stop(texts::kSaveTypeEmpty);
-  const long number = host::clsBaseClass::TextToLong(h.number);
-  if (number <= 0) return Stop(texts::kSaveNumberEmpty);
+  if (Blank(h.number)) return Stop(texts::kSaveNumberEmpty);
+  const HeaderValue typed_number = VoucherNumberOf(h.number);
+  if (typed_number.refusal != nullptr) return Stop(typed_number.refusal);
+  const long number = typed_number.value;
+  const HeaderValue attachments = AttachmentsOf(h.attachments);
+  if (attachments.refusal != nullptr) return Stop(attachments.refusal);
 
   if (Blank(h.date)) return Stop(texts::kSaveDateEmpty);
-  const std::string date = NormalizeDate(h.date);
+  const std::string date = host::CalendarDate(h.date);
   if (date.empty()) {
     frame::Msg(texts::kDateInvalid, kStopFlags, texts::kTitleEntry);
     return false;
   }
   h.date = date;
-  if (h.year == 0) {
-    YearPeriod yp = PeriodOfDate(date);
-    h.year = yp.year;
-    h.period = yp.period;
-  }
+  // The voucher is stored in the period of its date, whatever filled the header.
+  const YearPeriod yp = PeriodOfDate(date);
+  h.year = yp.year;
+  h.period = yp.period;
   const std::string start = frame::ReadSetting(texts::kSectionAccountSet, "启用日期");
   if (!Blank(start) && date < start) return Stop(texts::kDateBeforeStart);
   host::Recordset end = data.OpenRecordset("Select Max(strEndDate) As strEndDate From AccountYear");
@@ -273,6 +278,11 @@ bool frmVoucher::CheckLines() {
   };
   for (auto& [n, line] : FilledRows(state_.lines)) {
     if (line->account_id == 0) return fail(Stop(Row(n) + texts::kLineNoAccount, n));
+    // Numbers that reached the line other than through its cells.
+    VoucherLine fitted = *line;
+    if (!FitNumbers(fitted, DecimalsOf(fitted))) {
+      return fail(Stop(Row(n) + "条分录" + texts::kNumberTooLarge, n));
+    }
     // The account's nature matters only where cash and bank accounts are kept to their module:
     // ask that once, then look the account up only when it does.
     if (!cash_bank_only) {
@@ -286,7 +296,8 @@ bool frmVoucher::CheckLines() {
     }
     if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n, LineField::kRemark))
       return fail(false);
-    if (line->line_id != 0) {
+    // Costs the user agreed to clear with the account change are not compared any more.
+    if (line->line_id != 0 && !line->clear_cost_collection) {
       host::Recordset cost = data.OpenRecordset(
           "Select ca.dblAmount, Outlay.intDirection From CostApportion ca, Outlay Where "
           "ca.lngOutlayID = Outlay.lngOutlayID(+) And ca.lngVoucherDetailID = " +
@@ -519,6 +530,7 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
       stored.push_back(*rows[i].second);
       stored.back().line_id = written.line_ids[i];
+      stored.back().clear_cost_collection = false;
     }
     state_.lines = std::move(stored);
     if (state_.current_row > static_cast<int>(state_.lines.size())) {
@@ -629,8 +641,11 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
     const long org = frame::OrganizationId();
     VoucherHeader& h = parsed->header;
     if (h.source_organization_id == 0) h.source_organization_id = org;
-    std::string date = NormalizeDate(h.date);
-    if (!date.empty()) h.date = date;
+    // The year and period are the date's: a record naming others does not describe a voucher.
+    const YearPeriod yp = PeriodOfDate(h.date);
+    if (h.year != 0 && (h.year != yp.year || h.period != yp.period)) return false;
+    h.year = yp.year;
+    h.period = yp.period;
     if (h.type_id != 0) {
       host::Recordset type = data.OpenRecordset(
           "Select strVoucherTypeCode From VoucherType Where lngVoucherTypeID=" + N(h.type_id));
@@ -681,6 +696,11 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
         }
       };
       fill(host::item_kind::kCurrency, line.currency_id, line.currency_name, true);
+      if (line.currency_id != 0) {
+        const host::ItemInfo& currency = *items[{host::item_kind::kCurrency, line.currency_id}];
+        line.currency_decimals = currency.amount_decimals;
+        line.rate_decimals = currency.rate_decimals;
+      }
       fill(host::item_kind::kUnit, line.unit_id, line.unit_text, false);
       fill(host::item_kind::kDepartment, line.department_id, line.department_text, false);
       fill(host::item_kind::kEmployee, line.employee_id, line.employee_text, false);
@@ -689,14 +709,8 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
       fill(host::item_kind::kPaymentMethod, line.payment_method_id, line.payment_method_text,
            false);
       fill(host::item_kind::kOrganization, line.organization_id, line.organization_text, false);
-      if (!line.check_date.empty()) {
-        std::string d = NormalizeDate(line.check_date);
-        if (!d.empty()) line.check_date = d;
-      }
-      if (!line.business_date.empty()) {
-        std::string d = NormalizeDate(line.business_date);
-        if (!d.empty()) line.business_date = d;
-      }
+      // Amounts as if typed: rounded to their decimals, within 15 digits.
+      if (!FitNumbers(line, DecimalsOf(line))) return false;
     }
   } catch (const host::DatabaseError& e) {
     frame::Msg(e.what(), host::mb::kCritical, texts::kTitleEntry);

@@ -9,6 +9,7 @@
 #include "host/cls_business_pub.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
+#include "numbering/number_ledger.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/status_texts.h"
 #include "voucher/voucher_loader.h"
@@ -285,7 +286,14 @@ bool frmVoucher::DeleteVoucher() {
         host::mb::kYes) {
       return false;
     }
-    host::VoucherBusinessService::Result result = Business().Delete(h.voucher_id);
+    host::VoucherBusinessService::Result result;
+    {
+      // The number ledger records the number the delete leaves free, with the delete.
+      host::TransactionGuard guard(frame::Data());
+      numbering::WriteDeleteLedger({h.voucher_id});
+      result = Business().Delete(h.voucher_id);
+      if (result.ok) guard.Commit();
+    }
     if (!result.ok) return Refuse(result.reason, title);
     state_.must_save = false;
     NewBill();

@@ -1,14 +1,15 @@
 #include "voucher/header_rules.h"
 
-#include <cctype>
-#include <cstdio>
+#include <cstdint>
 
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
+#include "host/calendar_date.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
+#include "host/decimal_text.h"
 #include "host/message_box.h"
 #include "voucher/voucher_texts.h"
 
@@ -18,24 +19,15 @@ namespace {
 
 constexpr int kHeaderFlags = host::mb::kExclamation;
 
-bool AllDigits(const std::string& text) {
-  if (text.empty()) return false;
-  for (char c : text) {
-    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
-  }
-  return true;
-}
-
 bool Refuse(const char* text) {
   frame::Msg(text, kHeaderFlags, texts::kTitleEntry);
   return false;
 }
 
 bool CheckNumber(VoucherHeader& header) {
-  if (!AllDigits(header.number) || std::stol(header.number) <= 0) {
-    return Refuse(texts::kNumberPositive);
-  }
-  long number = std::stol(header.number);
+  const HeaderValue typed = VoucherNumberOf(header.number);
+  if (typed.refusal != nullptr) return Refuse(typed.refusal);
+  const long number = typed.value;
   long source =
       header.source_organization_id != 0 ? header.source_organization_id : frame::OrganizationId();
   host::clsBusinessPub& business = *frame::Login().business_pub;
@@ -61,18 +53,28 @@ bool CheckNumber(VoucherHeader& header) {
   return true;
 }
 
+// Digits only, so that a sign, a point or an exponent is "not a number"; the range is then
+// checked on the whole value, however many digits it has.
+HeaderValue WholeOf(const std::string& text, long low, long high, const char* not_number,
+                    const char* too_large) {
+  const std::string digits = frame::StringOut(text, " ");
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) {
+    return {0, not_number};
+  }
+  std::optional<std::int64_t> value = host::ParseWhole(digits, 0, high);
+  if (!value) return {0, too_large};
+  if (*value < low) return {0, not_number};
+  return {static_cast<long>(*value), nullptr};
+}
+
 }  // namespace
 
-std::string NormalizeDate(const std::string& text) {
-  int y = 0, m = 0, d = 0;
-  char tail = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%c", &y, &m, &d, &tail) != 3) return std::string();
-  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (y < 1900 || m < 1 || m > 12 || d < 1) return std::string();
-  bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-  int days = kDays[m - 1] + (m == 2 && leap ? 1 : 0);
-  if (d > days) return std::string();
-  return frame::DateText(y, m, d);
+HeaderValue VoucherNumberOf(const std::string& text) {
+  return WholeOf(text, 1, kMaxVoucherNumber, texts::kNumberPositive, texts::kNumberTooHigh);
+}
+
+HeaderValue AttachmentsOf(const std::string& text) {
+  return WholeOf(text, 0, kMaxAttachments, texts::kAttachmentsNumber, texts::kAttachmentsRange);
 }
 
 YearPeriod PeriodOfDate(const std::string& date) {
@@ -83,7 +85,8 @@ YearPeriod PeriodOfDate(const std::string& date) {
   if (!rs.Empty()) {
     return {static_cast<int>(rs["intYear"].AsLong()), static_cast<int>(rs["bytPeriod"].AsLong())};
   }
-  return {std::stoi(date.substr(0, 4)), std::stoi(date.substr(5, 2))};
+  const host::YearMonth calendar = host::YearMonthOf(date);
+  return {calendar.year, calendar.month};
 }
 
 bool CheckHeaderField(VoucherHeader& header, HeaderField field) {
@@ -98,11 +101,12 @@ bool CheckHeaderField(VoucherHeader& header, HeaderField field) {
       return true;
     case HeaderField::kDate:
       if (frame::StringOut(header.date, " ").empty()) return Refuse(texts::kDateEmpty);
-      if (NormalizeDate(header.date).empty()) return Refuse(texts::kDateInvalid);
+      if (host::CalendarDate(header.date).empty()) return Refuse(texts::kDateInvalid);
       return true;
-    case HeaderField::kAttachments:
-      if (!AllDigits(header.attachments)) return Refuse(texts::kAttachmentsNumber);
-      return true;
+    case HeaderField::kAttachments: {
+      const HeaderValue typed = AttachmentsOf(header.attachments);
+      return typed.refusal == nullptr || Refuse(typed.refusal);
+    }
     case HeaderField::kNumber:
       return CheckNumber(header);
     case HeaderField::kManager:

@@ -7,12 +7,22 @@
 // The checks made when the cursor leaves a header field of the voucher window.
 namespace lumvoucher::voucher {
 
-// "yyyy-mm-dd" for a real calendar date typed as y-m-d (one- or two-digit month and day
-// accepted); empty when the text is not a date.
-std::string NormalizeDate(const std::string& text);
+// intVoucherNO is shown with six digits; intNumber is a 16-bit column.
+inline constexpr long kMaxVoucherNumber = 999999;
+inline constexpr long kMaxAttachments = 32767;
 
-// The accounting year and period of a date in the current organisation (AccountPeriod), the
-// calendar year and month when the account set has no period row for it.
+// The header's number and attachment count as typed, read strictly: digits only (leading zeros
+// and blanks around them allowed). The number must lie in 1..999999, the count in 0..32767;
+// anything else is a message text, and what is fine is the value.
+struct HeaderValue {
+  long value = 0;
+  const char* refusal = nullptr;
+};
+HeaderValue VoucherNumberOf(const std::string& text);
+HeaderValue AttachmentsOf(const std::string& text);
+
+// The accounting year and period of a date ("yyyy-mm-dd") in the current organisation
+// (AccountPeriod), the calendar year and month when the account set has no period row for it.
 struct YearPeriod {
   int year = 0;
   int period = 0;

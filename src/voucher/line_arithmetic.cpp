@@ -76,6 +76,24 @@ void Recalculate(VoucherLine& line, LineField changed, AmountLayout layout, cons
   }
 }
 
+bool FitNumbers(VoucherLine& line, const Decimals& d) {
+  VoucherLine fitted = line;
+  const std::pair<double*, int> numbers[] = {{&fitted.debit, d.amount},
+                                             {&fitted.credit, d.amount},
+                                             {&fitted.rate, line.rate_decimals},
+                                             {&fitted.quantity, d.quantity},
+                                             {&fitted.price, d.price},
+                                             {&fitted.currency_amount, d.currency_amount},
+                                             {&fitted.curr_payment_amount, d.currency_amount}};
+  for (auto [number, decimals] : numbers) {
+    std::optional<double> rounded = RoundEntered(*number, decimals);
+    if (!rounded) return false;
+    *number = *rounded;
+  }
+  line = std::move(fitted);
+  return true;
+}
+
 std::optional<LineProposal> BalancingProposal(const std::vector<VoucherLine>& lines,
                                               int document_kind, int decimals) {
   Totals totals = ComputeTotals(lines, decimals);

@@ -38,6 +38,10 @@ struct Decimals {
 void Recalculate(VoucherLine& line, LineField changed, AmountLayout layout,
                  const Decimals& decimals);
 
+// Rounds every number of the line to its decimals (the rate to the line's rate decimals); false,
+// with the line left as it was, when one of them needs more than 15 significant digits.
+bool FitNumbers(VoucherLine& line, const Decimals& decimals);
+
 // The balancing amount proposed for the line after `row` once `row` has passed its checks:
 // the difference of the totals on the side that closes it. In a receipt voucher (54) the lines
 // after the first are credits, in a payment voucher (55) debits, so only a difference that such

@@ -3,6 +3,9 @@
 #include <optional>
 
 #include "frame/login_state.h"
+#include "frame/sql_text.h"
+#include "frame/text_functions.h"
+#include "host/calendar_date.h"
 #include "host/cls_account.h"
 #include "host/message_box.h"
 #include "voucher/voucher_texts.h"
@@ -45,6 +48,7 @@ class LineValidation {
   void ClearFieldsNotCarried();
   std::optional<LineCheck> ItemRights();
   std::optional<LineCheck> Settlement();
+  std::optional<LineCheck> IssuedBill();
   std::optional<LineCheck> Organization();
 
   VoucherLine& line_;
@@ -193,6 +197,27 @@ std::optional<LineCheck> LineValidation::Settlement() {
   return std::nullopt;
 }
 
+// Where the account keeps a register of the bills of the line's payment method (CheckDetail),
+// the bill must be one issued to it: the row the save marks as used.
+std::optional<LineCheck> LineValidation::IssuedBill() {
+  const std::string bill = frame::StringOut(line_.check_number, " ");
+  if (account_->nature != host::account_nature::kBank || line_.payment_method_id == 0 ||
+      bill.empty()) {
+    return std::nullopt;
+  }
+  const std::string register_rows =
+      "Select lngCheckDetailID From CheckDetail Where lngAccountID=" +
+      std::to_string(account_->id) +
+      " AND lngPaymentMethodID=" + std::to_string(line_.payment_method_id) +
+      " And lngOrganizationID = " + std::to_string(frame::OrganizationId());
+  host::DataAccess& data = frame::Data();
+  if (!data.OpenRecordset(register_rows + " AND strCheckNo=" + frame::SqlText(bill)).Empty() ||
+      data.OpenRecordset(register_rows).Empty()) {
+    return std::nullopt;
+  }
+  return Fail(texts::kBillNotIssued, LineField::kCheckNumber);
+}
+
 std::optional<LineCheck> LineValidation::Organization() {
   if (!account_->organization) return std::nullopt;
   if (context_.decreasing_mode) {
@@ -253,10 +278,12 @@ LineCheck LineValidation::Run() {
   }
   // 9.
   if (a.nature == host::account_nature::kReceivable || a.nature == host::account_nature::kPayable) {
-    if (line_.business_date.empty()) {
+    if (frame::StringOut(line_.business_date, " ").empty()) {
       return Fail(texts::kAccountOpen + Acc() + texts::kNeedBusinessDate, LineField::kBusinessDate);
     }
-    if (line_.business_date > context_.voucher_date) {
+    const std::string business_date = host::CalendarDate(line_.business_date);
+    if (business_date.empty()) return Fail(texts::kBusinessDateInvalid, LineField::kBusinessDate);
+    if (business_date > context_.voucher_date) {
       return Fail(texts::kBusinessDateLate, LineField::kBusinessDate);
     }
   }
@@ -298,6 +325,8 @@ LineCheck LineValidation::Run() {
     if (auto failed = ItemRights()) return *failed;
     if (auto failed = Settlement()) return *failed;
   }
+  // A bill that was never issued is refused whoever filled the line.
+  if (auto failed = IssuedBill()) return *failed;
   // 23.
   if (auto failed = Organization()) return *failed;
   // 24.

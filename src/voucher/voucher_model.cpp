@@ -1,5 +1,6 @@
 #include "voucher/voucher_model.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,6 +35,15 @@ double RoundTo(double value, int decimals) {
   std::snprintf(digits, sizeof digits, "%.15g", scaled);
   double rounded = std::round(std::strtod(digits, nullptr)) / scale;
   return rounded == 0 ? 0.0 : rounded;
+}
+
+std::optional<double> RoundEntered(double value, int decimals) {
+  constexpr int kDigits = 15;
+  decimals = std::clamp(decimals, 0, kDigits);
+  if (!std::isfinite(value)) return std::nullopt;
+  const double rounded = RoundTo(value, decimals);
+  if (!(std::fabs(rounded) < std::pow(10.0, kDigits - decimals))) return std::nullopt;
+  return rounded;
 }
 
 std::string FormatFixed(double value, int decimals, bool grouping) {

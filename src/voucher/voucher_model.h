@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +81,9 @@ struct VoucherLine {
   // Entry panel only.
   std::string organization_text;
   std::string smart_text;
+  // The user agreed to give up the cost collection of this stored line when its account
+  // changed: the save deletes the line's CostApportion and HisCostApportion rows.
+  bool clear_cost_collection = false;
 
   // The one amount of the line on its side, as saving stores it.
   double Amount() const { return direction == kCredit ? credit : debit; }
@@ -141,6 +145,10 @@ Totals ComputeTotals(const std::vector<VoucherLine>& lines, int decimals);
 // Half away from zero at `decimals` places, reading the double as its 15 significant digits
 // first so that 0.285 rounds to 0.29.
 double RoundTo(double value, int decimals);
+// A number as it is entered: rounded to `decimals` places, or nothing when it is not finite or
+// the rounded value needs more than 15 significant digits (what a double holds exactly), so
+// that what is stored is what the balance check compared.
+std::optional<double> RoundEntered(double value, int decimals);
 // "1234.50" with `decimals` places; "#,##0.00" style with `grouping`.
 std::string FormatFixed(double value, int decimals, bool grouping = false);
 // Shortest text that reads back the value ("3500", "7.1").

@@ -79,6 +79,8 @@ inline constexpr const char* kLeafOrganizationDecreasing = "末级机构不能�
 inline constexpr const char* kNeedOrganization = "机构不能为空！";
 inline constexpr const char* kOrganizationDirectChild = "必须选择当前机构的直属下级机构！";
 inline constexpr const char* kBothZero = "”的借贷双方都为零！";
+inline constexpr const char* kBusinessDateInvalid = "业务日期输入非法！";
+inline constexpr const char* kBillNotIssued = "所填票据号未领用，请重新输入！";
 
 // Cell checks.
 inline constexpr const char* kAskAddItem = "”不存在或不可用，是否新增？";
@@ -88,6 +90,19 @@ inline constexpr const char* kRateSign = "汇率必须为正数！";
 inline constexpr const char* kPriceSign = "单价必须为正数！";
 inline constexpr const char* kEnterAccount = "请输入科目！";
 inline constexpr const char* kAccountRequired = "科目为必输项目，请输入科目！";
+inline constexpr const char* kNumberInvalid = "数字输入非法！";
+inline constexpr const char* kNumberTooLarge = "数字超出范围，最多15位有效数字！";
+inline constexpr const char* kCheckDateInvalid = "票据日期输入非法！";
+// Changing the account of a line whose costs were collected.
+inline constexpr const char* kCostOtherKind =
+    "修改为非收支类科目或科目余额方向不同的科目将清除原有的成本归集信息，是否继续？";
+inline constexpr const char* kCostSameKind =
+    "修改收支科目及其金额填写方向后，由于原收支科目已进行成本归集，修改后可能会造成"
+    "成本归集数据不符，请选择是否需要清空原成本归集数据：\n"
+    "选择“是”：系统将保存本次修改结果并清空原成本归集数据，需要再次进行成本归集；\n"
+    "选择“否”：系统将保存本次修改结果并保持原成本归集数据，请确保修改后的科目与原"
+    "归集数据保持正确的匹配关系；\n"
+    "选择“取消”：系统将放弃本次修改结果，返回修改前数据状态；";
 
 // Header checks.
 inline constexpr const char* kTemplateEmpty = "凭证模版不能为空";
@@ -96,6 +111,8 @@ inline constexpr const char* kDateEmpty = "日期为必输项，不能为空！"
 inline constexpr const char* kDateInvalid = "日期输入非法！";
 inline constexpr const char* kAttachmentsNumber = "附单数必须输入数字！";
 inline constexpr const char* kNumberPositive = "凭证号必须输入大于零的数字！";
+inline constexpr const char* kNumberTooHigh = "凭证号不能大于999999！";
+inline constexpr const char* kAttachmentsRange = "附单数不能大于32767！";
 inline constexpr const char* kNumberTakenAsk = "凭证号重复，是否重新输入？";
 inline constexpr const char* kNumberTakenYes = "选择是，凭证号重新输入！";
 inline constexpr const char* kNumberTakenGap = "选择否，自动将断号[";

@@ -12,6 +12,7 @@
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
+#include "voucher/cost_collection.h"
 
 namespace lumvoucher::voucher {
 
@@ -393,6 +394,9 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       if (StoredAmount(*k->second).direction != old_line.direction) {
         data.Execute("UPDATE VoucherCashFlow SET dblAmount=-dblAmount WHERE lngVoucherDetailID=" +
                      N(line_id));
+      }
+      if (k->second->clear_cost_collection) {
+        for (const std::string& sql : ClearCostCollectionSql(line_id)) data.Execute(sql);
       }
       // A kept line that changed its bill gives the old one back before taking the new one.
       if (frame::StringOut(old_line.check, " ") != frame::StringOut(k->second->check_number, " ")) {

@@ -1,10 +1,12 @@
 #include "voucher/write_form.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
+#include <cstdint>
+#include <limits>
 
 #include "frame/sql_text.h"
+#include "host/calendar_date.h"
+#include "host/decimal_text.h"
+#include "voucher/header_rules.h"
 #include "voucher/line_rules.h"
 
 namespace lumvoucher::voucher {
@@ -35,7 +37,9 @@ std::string Trim(const std::string& text) {
   return text.substr(b, text.find_last_not_of(' ') - b + 1);
 }
 
-// Reads the record's fields by 1-based position; remembers the first malformed number.
+constexpr std::int64_t kMaxId = std::numeric_limits<std::int32_t>::max();
+
+// Reads the record's fields by 1-based position; remembers the first malformed field.
 class Record {
  public:
   explicit Record(std::vector<std::string> fields) : fields_(std::move(fields)) {}
@@ -43,26 +47,32 @@ class Record {
   std::string Text(int position) const {
     return Has(position) ? Clean(fields_[static_cast<std::size_t>(position - 1)]) : std::string();
   }
-  long Long(int position) {
+  // A whole number in [low, high]; an empty field reads as 0, which must be in range too.
+  long Whole(int position, std::int64_t low, std::int64_t high) {
+    std::string t = Trim(Text(position));
+    std::optional<std::int64_t> value =
+        t.empty() ? std::optional<std::int64_t>(0) : host::ParseWhole(t, low, high);
+    if (!value || *value < low || *value > high) {
+      bad_ = true;
+      return 0;
+    }
+    return static_cast<long>(*value);
+  }
+  long Id(int position) { return Whole(position, 0, kMaxId); }
+  double Number(int position) {
     std::string t = Trim(Text(position));
     if (t.empty()) return 0;
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(t.c_str(), &end, 10);
-    if (*end != '\0' || errno != 0) bad_ = true;
-    return value;
+    std::optional<double> value = host::ParseDecimal(t);
+    if (!value) bad_ = true;
+    return value.value_or(0);
   }
-  double Double(int position) {
+  // "" for an empty field (one blank included), else a calendar date.
+  std::string Date(int position) {
     std::string t = Trim(Text(position));
-    if (t.empty()) return 0;
-    char* end = nullptr;
-    double value = std::strtod(t.c_str(), &end);
-    if (*end != '\0' || !std::isfinite(value)) bad_ = true;
-    return value;
-  }
-  std::string Date(int position) const {
-    std::string t = Trim(Text(position));
-    return t;
+    if (t.empty()) return t;
+    std::string date = host::CalendarDate(t);
+    if (date.empty()) bad_ = true;
+    return date;
   }
   bool Bad() const { return bad_; }
 
@@ -73,35 +83,31 @@ class Record {
 
 VoucherHeader HeaderOf(Record& r) {
   VoucherHeader h;
+  // "yyyy-pp", or empty to take both from the date.
   std::string period = Trim(r.Text(1));
-  std::size_t dash = period.find('-');
-  if (dash == std::string::npos || dash == 0) {
-    r.Long(1);  // marks a malformed field
-    if (!period.empty()) h.year = -1;
-  } else {
+  if (!period.empty()) {
     Record parts(Split(period, '-'));
-    h.year = static_cast<int>(parts.Long(1));
-    h.period = static_cast<int>(parts.Long(2));
-    if (parts.Bad()) h.year = -1;
+    h.year = static_cast<int>(parts.Whole(1, 1900, 9999));
+    h.period = static_cast<int>(parts.Whole(2, 1, 99));
+    if (parts.Has(3) || parts.Bad()) h.year = -1;
   }
   h.date = r.Date(2);
-  h.type_id = r.Long(3);
-  long number = r.Long(4);
-  h.number = number > 0 ? frame::ZeroPad(number, 6) : std::string();
-  h.attachments = std::to_string(r.Long(14));
+  if (h.date.empty()) h.year = -1;
+  h.type_id = r.Id(3);
+  h.number = frame::ZeroPad(r.Whole(4, 1, kMaxVoucherNumber), 6);
+  h.attachments = std::to_string(r.Whole(14, 0, kMaxAttachments));
   h.manager = r.Text(15);
-  h.source_id = r.Long(16);
-  std::string volume = Trim(r.Text(17));
-  h.volume = volume.empty() ? "0000" : frame::ZeroPad(r.Long(17), 4);
+  h.source_id = r.Id(16);
+  h.volume = frame::ZeroPad(r.Whole(17, 0, 9999), 4);
   h.print_mark = Trim(r.Text(18)) != "FALSE";
-  h.template_id = r.Long(19);
-  h.source_voucher_id = r.Long(29);
-  h.error_mark = r.Long(30) != 0;
+  h.template_id = r.Id(19);
+  h.source_voucher_id = r.Id(29);
+  h.error_mark = r.Whole(30, 0, 1) != 0;
   h.error_text = r.Text(31);
-  h.maker_id = r.Long(32);
-  h.source_organization_id = r.Long(36);
-  h.void_mark = r.Long(37) != 0;
-  h.fy_bill_relation = r.Long(38);
+  h.maker_id = r.Id(32);
+  h.source_organization_id = r.Id(36);
+  h.void_mark = r.Whole(37, 0, 1) != 0;
+  h.fy_bill_relation = r.Whole(38, -kMaxId, kMaxId);
   return h;
 }
 
@@ -113,28 +119,28 @@ bool SameHeader(const VoucherHeader& a, const VoucherHeader& b) {
 VoucherLine LineOf(Record& r) {
   VoucherLine l;
   l.remark = r.Text(5);
-  l.account_id = r.Long(6);
-  long direction = r.Long(7);
-  double amount = r.Double(8);
-  l.currency_id = r.Long(9);
-  l.rate = r.Double(10);
-  l.currency_amount = r.Double(11);
-  l.quantity = r.Double(12);
-  l.price = r.Double(13);
+  l.account_id = r.Id(6);
+  long direction = r.Whole(7, kCredit, kDebit);
+  double amount = r.Number(8);
+  l.currency_id = r.Id(9);
+  l.rate = r.Number(10);
+  l.currency_amount = r.Number(11);
+  l.quantity = r.Number(12);
+  l.price = r.Number(13);
   l.spare = r.Text(20);
-  l.unit_id = r.Long(21);
-  l.department_id = r.Long(22);
-  l.employee_id = r.Long(23);
-  l.class1_id = r.Long(24);
-  l.class2_id = r.Long(25);
-  l.payment_method_id = r.Long(26);
+  l.unit_id = r.Id(21);
+  l.department_id = r.Id(22);
+  l.employee_id = r.Id(23);
+  l.class1_id = r.Id(24);
+  l.class2_id = r.Id(25);
+  l.payment_method_id = r.Id(26);
   l.check_number = Trim(r.Text(27));
   l.check_date = r.Date(28);
   l.business_date = r.Date(35);
-  if (r.Has(39)) l.organization_id = r.Long(39);
+  if (r.Has(39)) l.organization_id = r.Id(39);
   if (r.Has(40)) l.flexible_id = Trim(r.Text(40));
   if (r.Has(41)) l.cash_flow_code = r.Text(41);
-  if (r.Has(42)) l.curr_payment_amount = r.Double(42);
+  if (r.Has(42)) l.curr_payment_amount = r.Number(42);
   l.SetAmount(direction == kCredit ? kCredit : kDebit, amount);
   return l;
 }
@@ -153,14 +159,13 @@ std::optional<ProgramVoucher> ParseWriteForm(const std::string& detail) {
     if (header.year < 0) return std::nullopt;
     if (first) {
       voucher.header = header;
-      voucher.second_source_code = r.Long(33);
-      if (r.Has(77) && r.Long(77) != 0) voucher.document_kind = static_cast<int>(r.Long(77));
+      voucher.second_source_code = r.Id(33);
+      if (r.Has(77) && r.Id(77) != 0) voucher.document_kind = static_cast<int>(r.Id(77));
       first = false;
     } else if (!SameHeader(voucher.header, header)) {
       return std::nullopt;
     }
-    long direction = r.Long(7);
-    if (direction != kDebit && direction != kCredit) return std::nullopt;
+    if (r.Whole(7, kCredit, kDebit) == 0) return std::nullopt;
     voucher.lines.push_back(LineOf(r));
     if (r.Bad()) return std::nullopt;
   }

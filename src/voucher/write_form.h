@@ -14,7 +14,7 @@
 // fields; positions 39 to 42 and 77 are read only when the record reaches them.
 //
 //   pos  field                                   pos  field
-//   1    year and period "yyyy-pp"               21   customer (unit) id
+//   1    year and period "yyyy-pp" or empty      21   customer (unit) id
 //   2    date "yyyy-mm-dd"                       22   department id
 //   3    voucher type id                         23   employee id
 //   4    voucher number                          24   class-1 (statistics) id
@@ -39,8 +39,11 @@
 //                                                42   currency amount paid (optional)
 //                                                77   document kind 41/54/55 (optional)
 //
-// Numbers are decimal text; an empty numeric field reads as 0. Text fields lose any other
-// control character (it becomes a blank); quotes are kept as typed.
+// Numbers are decimal text (no exponent, hex, nan or inf); an empty numeric field reads as 0.
+// Whole numbers must fit their column: ids 0..2147483647, the voucher number 1..999999, the
+// attachment count 0..32767, marks 0 or 1, the direction 1 or -1. Dates must be calendar dates
+// (a blank line date is empty, the voucher date is required); position 1 may be empty. Text
+// fields lose any other control character (it becomes a blank); quotes are kept as typed.
 namespace lumvoucher::voucher {
 
 inline constexpr int kWriteFormFields = 38;
@@ -52,8 +55,9 @@ struct ProgramVoucher {
   int document_kind = 41;
 };
 
-// Nothing when a record is too short, a numeric field is not a number, or the records name
-// different headers.
+// Nothing when a record is too short, a field breaks the rules above, or the records name
+// different headers. The window checks the rest: the year and period against the date, the
+// amounts against their decimals.
 std::optional<ProgramVoucher> ParseWriteForm(const std::string& detail);
 
 }  // namespace lumvoucher::voucher

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "dialect/sql_runner.h"
-#include "embedded/statement_cache.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::dialect_test {
@@ -48,16 +47,16 @@ TEST_P(CaseFileTest, GivesTheExpectedResult) {
       outcome = runner.Run(step.sql);
     } catch (const host::DatabaseError& e) {
       ADD_FAILURE() << "failed: " << e.what()
-                    << "\nSQLite: " << embedded::TranslateForDisplay(step.sql);
+                    << "\nSQLite: " << runner.TranslateForDisplay(step.sql);
       continue;
     }
     if (step.expect == Step::Expect::kCount) {
       EXPECT_EQ(outcome.changes, step.count);
     } else if (step.expect == Step::Expect::kRows) {
-      EXPECT_EQ(Dump(outcome), step.rows) << "SQLite: " << embedded::TranslateForDisplay(step.sql);
+      EXPECT_EQ(Dump(outcome), step.rows) << "SQLite: " << runner.TranslateForDisplay(step.sql);
       if (outcome.is_query && !step.once) {
         EXPECT_EQ(Dump(runner.Run(step.sql)), step.rows) << "second run, from the cache";
-        EXPECT_EQ(Dump(runner.RunSqlite(embedded::TranslateForDisplay(step.sql))), step.rows)
+        EXPECT_EQ(Dump(runner.RunSqlite(runner.TranslateForDisplay(step.sql))), step.rows)
             << "literals written into the text";
       }
     }

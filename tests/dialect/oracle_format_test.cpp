@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 namespace lumvoucher::dialect {
 namespace {
@@ -42,10 +43,23 @@ TEST(DateTest, ParseAndFormat) {
   EXPECT_FALSE(IsDateModel("FM990.00"));
 }
 
+TEST(NumberTest, TextAsOracleWritesIt) {
+  const std::pair<double, const char*> cases[] = {
+      {100.0, "100"},
+      {0.25, ".25"},
+      {-0.5, "-.5"},
+      {0.1 + 0.2, ".3"},
+      {1e-5, ".00001"},
+      {-1234.5, "-1234.5"},
+      {1.5e20, "150000000000000000000"},
+      {123456789.125, "123456789.125"},
+      {1e70, "1E+70"},
+      {-2.5e-70, "-2.5E-70"},
+  };
+  for (const auto& [value, text] : cases) EXPECT_EQ(NumberText(value), text) << value;
+}
+
 TEST(NumberTest, TextRoundTrunc) {
-  EXPECT_EQ(NumberText(100.0), "100");
-  EXPECT_EQ(NumberText(0.25), ".25");
-  EXPECT_EQ(NumberText(-0.5), "-.5");
   EXPECT_DOUBLE_EQ(RoundDecimal(2.675, 2), 2.68);
   EXPECT_DOUBLE_EQ(RoundDecimal(-2.5, 0), -3);
   EXPECT_DOUBLE_EQ(RoundDecimal(1250, -2), 1300);

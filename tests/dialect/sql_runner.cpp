@@ -80,8 +80,8 @@ void StepOrRerun(sqlite3* db, embedded::StatementCache::Prepared& prepared, std:
 
 }  // namespace
 
-SqlRunner::SqlRunner(std::size_t cache_capacity) {
-  sqlite3_open(":memory:", &db_);
+SqlRunner::SqlRunner(std::size_t cache_capacity, const std::string& path) {
+  sqlite3_open(path.c_str(), &db_);
   embedded::InstallOracleSupport(db_);
   cache_ = std::make_unique<CacheHolder>(db_, cache_capacity);
 }
@@ -93,6 +93,10 @@ SqlRunner::~SqlRunner() {
 
 std::size_t SqlRunner::PrepareCount() const {
   return cache_->cache.PrepareCount();
+}
+
+std::string SqlRunner::TranslateForDisplay(std::string_view oracle_sql) {
+  return cache_->cache.TranslateForDisplay(oracle_sql);
 }
 
 Outcome SqlRunner::Run(std::string_view oracle_sql) {

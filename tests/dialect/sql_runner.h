@@ -19,11 +19,11 @@ struct Outcome {
   std::int64_t changes = 0;
 };
 
-// An in-memory database with the Oracle support installed and a statement cache, stepping
-// statements as the embedded data-access object does (a block inside a savepoint).
+// An in-memory database (or a file) with the Oracle support installed and a statement cache,
+// stepping statements as the embedded data-access object does (a block inside a savepoint).
 class SqlRunner {
  public:
-  explicit SqlRunner(std::size_t cache_capacity = 64);
+  explicit SqlRunner(std::size_t cache_capacity = 64, const std::string& path = ":memory:");
   ~SqlRunner();
   SqlRunner(const SqlRunner&) = delete;
   SqlRunner& operator=(const SqlRunner&) = delete;
@@ -34,6 +34,8 @@ class SqlRunner {
   Outcome RunSqlite(std::string_view sqlite_sql);
 
   std::size_t PrepareCount() const;
+  // The SQLite text with the literals written in, as this database's column types call for.
+  std::string TranslateForDisplay(std::string_view oracle_sql);
   sqlite3* Handle() const { return db_; }
 
  private:

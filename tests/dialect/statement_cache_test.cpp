@@ -1,7 +1,10 @@
 #include "embedded/statement_cache.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "dialect/sql_runner.h"
@@ -96,6 +99,58 @@ TEST_F(StatementCacheTest, PrepareErrorCarriesTheSqliteText) {
   } catch (const host::DatabaseError& e) {
     EXPECT_NE(std::string(e.what()).find("no such column: nosuch"), std::string::npos);
     EXPECT_NE(std::string(e.what()).find("WHERE id = ?1"), std::string::npos);
+  }
+}
+
+// A translation reads the column types: after the table changes type, a cached statement must
+// be translated again, however the schema changed. w.c first holds the number 7, then the text
+// '007', which equals 7 only when the text is read as a number.
+TEST(ColumnTypesInTheCacheTest, SchemaChangesRetranslateWhatDependsOnThem) {
+  const std::string file = (std::filesystem::temp_directory_path() /
+                            ("lv_column_types_" + std::to_string(::getpid()) + ".db"))
+                               .string();
+  std::filesystem::remove(file);
+  const std::string query = "SELECT count(*) n, 'v' || max(c) v FROM w WHERE c = 7";
+  struct Way {
+    const char* name;
+    std::function<void(SqlRunner& cached, SqlRunner& other)> change;
+  };
+  const Way ways[] = {
+      {"DDL through the cache",
+       [](SqlRunner& cached, SqlRunner&) {
+         cached.Run("DROP TABLE w");
+         cached.Run("CREATE TABLE w (c VARCHAR2(10))");
+       }},
+      {"DDL in one block through the cache",
+       [](SqlRunner& cached, SqlRunner&) {
+         cached.Run("Begin Drop Table w; Create Table w (c VARCHAR2(10)); End;");
+       }},
+      {"SQLite text on the same connection",
+       [](SqlRunner& cached, SqlRunner&) {
+         cached.RunSqlite("DROP TABLE w");
+         cached.RunSqlite("CREATE TABLE w (c TEXT)");
+       }},
+      {"another connection to the file",
+       [](SqlRunner&, SqlRunner& other) {
+         other.Run("DROP TABLE w");
+         other.Run("CREATE TABLE w (c VARCHAR2(10))");
+       }},
+  };
+  for (const Way& way : ways) {
+    SCOPED_TRACE(way.name);
+    {
+      SqlRunner cached(64, file);
+      SqlRunner other(64, file);
+      cached.Run("CREATE TABLE w (c FLOAT)");
+      cached.Run("INSERT INTO w VALUES (7)");
+      EXPECT_EQ(Dump(cached.Run(query)), "n|v\n1|v7\n");
+      way.change(cached, other);
+      cached.Run("INSERT INTO w VALUES ('007')");
+      EXPECT_EQ(Dump(cached.Run(query)), "n|v\n1|v007\n");
+      EXPECT_EQ(cached.TranslateForDisplay("SELECT c FROM w WHERE c = 7"),
+                "SELECT c FROM w WHERE ora_as_number(c) = 7");
+    }
+    std::filesystem::remove(file);
   }
 }
 

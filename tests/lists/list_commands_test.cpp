@@ -218,10 +218,10 @@ TEST_F(MakerCommands, MemoRegistrationOfAReviewedVoucherFollowsTheSettingThenGoe
   EXPECT_FALSE(list_.ListEditMenu(37));
   EXPECT_EQ(passed.size(), 1u);
   // What the list commands do not carry out goes on to the hook before them.
-  EXPECT_FALSE(list_.ListEditMenu(25));
+  EXPECT_FALSE(list_.ListEditMenu(36));
   EXPECT_FALSE(list_.mclsMainControl_FilePrint());
-  EXPECT_EQ(passed,
-            (std::vector<ListAction>{ListAction::kMemo, ListAction::kVolumes, ListAction::kPrint}));
+  EXPECT_EQ(passed, (std::vector<ListAction>{ListAction::kMemo, ListAction::kCashFlow,
+                                             ListAction::kPrint}));
 }
 
 TEST_F(ListTest, TheErrorListClearsTheMemoRegistrationOfItsVoucher) {

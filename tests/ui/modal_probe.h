@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QMessageBox>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -20,5 +23,26 @@ inline void WhenModalOpens(std::function<void(QWidget&)> act) {
   });
   timer->start(5);
 }
+
+// Answers every message box that opens while it lives with `button` (the first button when the
+// box has none such) and records the texts.
+class BoxAnswerer {
+ public:
+  explicit BoxAnswerer(QMessageBox::StandardButton button = QMessageBox::Yes) {
+    QObject::connect(&timer_, &QTimer::timeout, [this, button] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible()) return;
+      texts_ << box->text();
+      QAbstractButton* chosen = box->button(button);
+      (chosen != nullptr ? chosen : box->buttons().first())->click();
+    });
+    timer_.start(5);
+  }
+  QStringList Texts() const { return texts_; }
+
+ private:
+  QTimer timer_;
+  QStringList texts_;
+};
 
 }  // namespace lumvoucher::testing

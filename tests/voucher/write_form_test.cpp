@@ -37,6 +37,18 @@ std::string OfficeVoucher(const std::string& remark = "领用办公用品") {
   return Record(remark, "5", "1", "300") + "\n" + Record(remark, "21", "-1", "300", "4");
 }
 
+// `detail` with field `position` (1-based) of every record replaced by `value`.
+std::string With(std::string detail, int position, const std::string& value) {
+  std::size_t start = 0;
+  do {
+    std::size_t from = start;
+    for (int i = 1; i < position; ++i) from = detail.find('\t', from) + 1;
+    detail.replace(from, detail.find_first_of("\t\n", from) - from, value);
+    start = detail.find('\n', start);
+  } while (start++ != std::string::npos);
+  return detail;
+}
+
 class ProgramSave : public VoucherSaveTest {
  protected:
   int Save(const std::string& detail, bool cover = false) {
@@ -114,6 +126,58 @@ TEST_F(ProgramSave, CoverOverwritesAnUntouchedVoucherOfTheSameSourceOnly) {
       "lngVoucherTypeID = 1");
   t_.Messages().Expect("记000005号凭证不能覆盖原凭证(已复核)", host::mb::kOk, "保存凭证");
   EXPECT_EQ(Save(OfficeVoucher("第三次"), true), 0);
+}
+
+TEST_F(ProgramSave, HostileNumbersDatesAndPeriodsMakeWriteFormAnswerFalse) {
+  const std::string before = DumpTouched(t_.Data());
+  const std::pair<int, const char*> cases[] = {
+      {8, "nan"},
+      {8, "-Infinity"},
+      {8, "0x10"},
+      {8, "1e308"},
+      {8, "12345678901234567890"},
+      {8, "10000000000000"},
+      {10, "nan"},
+      {11, "1e400"},
+      {12, "0x1p4"},
+      {13, "inf"},
+      // Voucher number 1..999999, attachments within the 16-bit column, ids within theirs.
+      {4, "0"},
+      {4, "1000000"},
+      {4, "-5"},
+      {4, "5.0"},
+      {14, "32768"},
+      {14, "-1"},
+      {3, "99999999999999999999"},
+      {21, "0x4"},
+      {7, "+1.0"},
+      // Calendar dates, and the year and period of the date.
+      {2, "2026-02-30"},
+      {2, "1/2/2026"},
+      {2, ""},
+      {28, "2026-01-32"},
+      {35, "15/02/2026"},
+      {1, "2026-13"},
+      {1, "2025-02"},
+      {1, "2026-03"},
+      {1, "2026-1x"},
+      {1, "2026"}};
+  for (auto [position, value] : cases) {
+    EXPECT_FALSE(t_.Component().WriteForm(With(OfficeVoucher(), position, value), ""))
+        << position << " " << value;
+  }
+  EXPECT_EQ(DumpTouched(t_.Data()), before);
+}
+
+TEST_F(ProgramSave, TheDateGivesTheYearAndPeriodAndAmountsAreRoundedAsIfTyped) {
+  for (const char* period : {"", "2026-2"}) {
+    std::string detail = With(With(With(OfficeVoucher(), 1, period), 8, "300.004"), 28, " ");
+    ASSERT_EQ(Save(detail, true), 1);
+    EXPECT_EQ(Rows("Select v.intYear, v.bytPeriod, d.dblAmount, '[' || d.strCheckDate || ']' "
+                   "From Voucher v, VoucherDetail d Where v.lngVoucherID = d.lngVoucherID And "
+                   "v.lngVoucherSourceID = 33"),
+              "2026|2|300|[ ]\n2026|2|300|[ ]\n");
+  }
 }
 
 TEST(WriteFormText, ParsesPositionsAndRefusesMalformedRecords) {

@@ -42,6 +42,8 @@ struct Expr {
   bool star = false;         // COUNT(*)
   bool has_operand = false;  // CASE x WHEN ...
   bool has_else = false;
+  // Levels of the tree from this node down, as the parser built it (it refuses taller trees).
+  int height = 1;
   std::vector<std::unique_ptr<Expr>> args;
   std::unique_ptr<Query> query;
 };
@@ -93,6 +95,7 @@ struct OrderItem {
 };
 
 struct Query {
+  int height = 1;  // as for Expr, counting the query as one level
   std::vector<std::unique_ptr<Select>> selects;
   std::vector<std::string> set_ops;  // between selects: UNION, UNION ALL, MINUS, INTERSECT
   std::vector<OrderItem> order_by;

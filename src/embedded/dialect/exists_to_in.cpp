@@ -5,14 +5,16 @@
 #include <vector>
 
 #include "embedded/dialect/conjunction.h"
+#include "embedded/dialect/nesting.h"
 #include "embedded/dialect/tokenizer.h"
 
 namespace lumvoucher::dialect {
 
 namespace {
 
-void RewriteQuery(Query& q);
-void RewriteExpr(Expr* e);
+// Each recursion takes its depth, so that no input walks the stack out.
+void RewriteQuery(Query& q, int depth);
+void RewriteExpr(Expr* e, int depth);
 
 enum class Scope { kInner, kOuter, kUnsure };
 
@@ -99,47 +101,50 @@ ExprPtr AsIn(Expr& exists) {
 }
 
 // The top-level AND terms of a WHERE, in place.
-void RewriteWhereTerms(ExprPtr& e) {
+void RewriteWhereTerms(ExprPtr& e, int depth) {
   if (!e) return;
   if (e->kind == ExprKind::kBinary && e->op == "AND") {
-    RewriteWhereTerms(e->args[0]);
-    RewriteWhereTerms(e->args[1]);
+    CheckWalkDepth(depth, e->offset);
+    RewriteWhereTerms(e->args[0], depth + 1);
+    RewriteWhereTerms(e->args[1], depth + 1);
     return;
   }
   if (ExprPtr in = AsIn(*e)) e = std::move(in);
 }
 
-void RewriteExpr(Expr* e) {
+void RewriteExpr(Expr* e, int depth) {
   if (!e) return;
-  for (auto& arg : e->args) RewriteExpr(arg.get());
-  if (e->query) RewriteQuery(*e->query);
+  CheckWalkDepth(depth, e->offset);
+  for (auto& arg : e->args) RewriteExpr(arg.get(), depth + 1);
+  if (e->query) RewriteQuery(*e->query, depth + 1);
 }
 
-void RewriteWhere(ExprPtr& where) {
-  RewriteWhereTerms(where);
-  RewriteExpr(where.get());
+void RewriteWhere(ExprPtr& where, int depth) {
+  RewriteWhereTerms(where, depth);
+  RewriteExpr(where.get(), depth);
 }
 
-void RewriteQuery(Query& q) {
+void RewriteQuery(Query& q, int depth) {
+  CheckWalkDepth(depth, q.selects.front()->offset);
   for (auto& s : q.selects) {
-    for (SelectItem& item : s->items) RewriteExpr(item.expr.get());
+    for (SelectItem& item : s->items) RewriteExpr(item.expr.get(), depth + 1);
     for (TableRef& ref : s->from) {
-      if (ref.subquery) RewriteQuery(*ref.subquery);
+      if (ref.subquery) RewriteQuery(*ref.subquery, depth + 1);
     }
-    RewriteWhere(s->where);
-    for (auto& g : s->group_by) RewriteExpr(g.get());
-    RewriteExpr(s->having.get());
+    RewriteWhere(s->where, depth + 1);
+    for (auto& g : s->group_by) RewriteExpr(g.get(), depth + 1);
+    RewriteExpr(s->having.get(), depth + 1);
   }
-  for (OrderItem& item : q.order_by) RewriteExpr(item.expr.get());
+  for (OrderItem& item : q.order_by) RewriteExpr(item.expr.get(), depth + 1);
 }
 
 }  // namespace
 
 void RewriteCorrelatedExists(Statement& statement) {
-  if (statement.query) RewriteQuery(*statement.query);
-  for (auto& value : statement.values) RewriteExpr(value.get());
-  for (Assignment& set : statement.sets) RewriteExpr(set.value.get());
-  RewriteWhere(statement.where);
+  if (statement.query) RewriteQuery(*statement.query, 0);
+  for (auto& value : statement.values) RewriteExpr(value.get(), 0);
+  for (Assignment& set : statement.sets) RewriteExpr(set.value.get(), 0);
+  RewriteWhere(statement.where, 0);
 }
 
 }  // namespace lumvoucher::dialect

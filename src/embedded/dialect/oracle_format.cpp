@@ -427,16 +427,33 @@ std::string ParseDate(std::string_view text, std::string_view model) {
   return out;
 }
 
+// Oracle writes a number in fixed notation up to 64 characters (1E-5 as .00001, 1.5E20 with all
+// its zeros), in scientific notation beyond. A double carries 15 significant digits.
 std::string NumberText(double value) {
   if (std::nearbyint(value) == value && std::fabs(value) < 1e15) {
     return std::to_string(static_cast<long long>(value));
   }
+  if (!std::isfinite(value)) return value > 0 ? "~" : value < 0 ? "-~" : "NaN";
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15g", value);
-  std::string s(buf);
-  if (s.rfind("0.", 0) == 0) s.erase(0, 1);
-  if (s.rfind("-0.", 0) == 0) s.erase(1, 1);
-  return s;
+  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));  // d.dddddddddddddde+XX
+  std::string digits = std::string(1, buf[0]) + std::string(buf + 2, 14);
+  const int exponent = std::atoi(buf + 17);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  const std::string sign = value < 0 ? "-" : "";
+  std::string fixed;
+  if (exponent < 0) {
+    fixed = "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else if (static_cast<std::size_t>(exponent) + 1 >= digits.size()) {
+    fixed = digits + std::string(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
+  } else {
+    fixed = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
+            digits.substr(static_cast<std::size_t>(exponent) + 1);
+  }
+  if (sign.size() + fixed.size() <= 64) return sign + fixed;
+  std::snprintf(buf, sizeof buf, "%s%c%s%sE%c%02d", sign.c_str(), digits[0],
+                digits.size() > 1 ? "." : "", digits.substr(1).c_str(), exponent < 0 ? '-' : '+',
+                std::abs(exponent));
+  return buf;
 }
 
 std::optional<double> ParseNumber(std::string_view text) {

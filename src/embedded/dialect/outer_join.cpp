@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "embedded/dialect/conjunction.h"
+#include "embedded/dialect/nesting.h"
 #include "embedded/dialect/tokenizer.h"
 #include "embedded/dialect/translate_error.h"
 
@@ -20,8 +21,9 @@ struct TermInfo {
 };
 
 // Columns of this query level only: sub-queries keep their own marks.
-void Collect(Expr* e, TermInfo& info, bool under_or) {
+void Collect(Expr* e, TermInfo& info, bool under_or, int depth) {
   if (!e) return;
+  CheckWalkDepth(depth, e->offset);
   switch (e->kind) {
     case ExprKind::kColumn:
       if (e->join_mark) {
@@ -37,27 +39,29 @@ void Collect(Expr* e, TermInfo& info, bool under_or) {
       return;
     case ExprKind::kIn:
       if (e->query && !info.subquery) info.subquery = e;
-      for (auto& a : e->args) Collect(a.get(), info, true);
+      for (auto& a : e->args) Collect(a.get(), info, true, depth + 1);
       return;
     case ExprKind::kBinary:
-      for (auto& a : e->args) Collect(a.get(), info, under_or || e->op == "OR");
+      for (auto& a : e->args) Collect(a.get(), info, under_or || e->op == "OR", depth + 1);
       return;
     default:
-      for (auto& a : e->args) Collect(a.get(), info, under_or);
+      for (auto& a : e->args) Collect(a.get(), info, under_or, depth + 1);
   }
 }
 
-void ClearMarks(Expr* e) {
+void ClearMarks(Expr* e, int depth) {
   if (!e) return;
+  CheckWalkDepth(depth, e->offset);
   e->join_mark = false;
-  for (auto& a : e->args) ClearMarks(a.get());
+  for (auto& a : e->args) ClearMarks(a.get(), depth + 1);
 }
 
-bool HasMark(const Expr* e) {
+bool HasMark(const Expr* e, int depth) {
   if (!e) return false;
+  CheckWalkDepth(depth, e->offset);
   if (e->join_mark) return true;
   for (const auto& a : e->args) {
-    if (HasMark(a.get())) return true;
+    if (HasMark(a.get(), depth + 1)) return true;
   }
   return false;
 }
@@ -82,7 +86,7 @@ int TableOf(const Select& select, const Expr& column) {
 }  // namespace
 
 void ResolveOuterJoins(Select& select) {
-  if (!HasMark(select.where.get())) return;
+  if (!HasMark(select.where.get(), 0)) return;
   std::vector<ExprPtr> terms;
   SplitAnd(std::move(select.where), terms);
   const std::size_t table_count = select.from.size();
@@ -98,7 +102,7 @@ void ResolveOuterJoins(Select& select) {
 
   for (auto& term : terms) {
     TermInfo info;
-    Collect(term.get(), info, false);
+    Collect(term.get(), info, false, 0);
     if (info.marked.empty()) {
       rest.push_back(std::move(term));
       continue;
@@ -139,7 +143,7 @@ void ResolveOuterJoins(Select& select) {
         target.deps.push_back(static_cast<std::size_t>(table));
       }
     }
-    ClearMarks(term.get());
+    ClearMarks(term.get(), 0);
     target.on.push_back(std::move(term));
   }
 

@@ -1,10 +1,14 @@
 #include "embedded/dialect/parser.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "embedded/dialect/chain.h"
+#include "embedded/dialect/nesting.h"
 #include "embedded/dialect/translate_error.h"
 
 namespace lumvoucher::dialect {
@@ -178,7 +182,28 @@ class Parser {
     Refused("ORA-00900: invalid SQL statement", t.offset);
   }
 
+  // The height of a query from its parts, each sealed already.
+  static int HeightOf(const Query& q) {
+    int below = 0;
+    auto take = [&below](const ExprPtr& e) {
+      if (e) below = std::max(below, e->height);
+    };
+    for (const auto& s : q.selects) {
+      for (const SelectItem& item : s->items) take(item.expr);
+      for (const TableRef& ref : s->from) {
+        if (ref.subquery) below = std::max(below, ref.subquery->height);
+      }
+      take(s->where);
+      for (const ExprPtr& g : s->group_by) take(g);
+      take(s->having);
+    }
+    for (const OrderItem& item : q.order_by) take(item.expr);
+    return below + 1;
+  }
+
   std::unique_ptr<Query> ParseQuery() {
+    const std::size_t offset = Peek().offset;
+    DepthGuard guard(depth_, kMaxNesting, offset);
     auto query = std::make_unique<Query>();
     ParseQueryTerm(*query);
     while (true) {
@@ -230,6 +255,8 @@ class Parser {
     }
     if (Keyword("FOR") && Keyword("UPDATE", 1)) Unsupported("FOR UPDATE", Peek().offset);
     if (Keyword("OFFSET") || Keyword("FETCH")) Unsupported("row limiting clause", Peek().offset);
+    query->height = HeightOf(*query);
+    if (query->height > kMaxNesting) TooDeep(offset);
     return query;
   }
 
@@ -645,12 +672,21 @@ class Parser {
     return s;
   }
 
-  // Expressions, loosest binding first.
+  // Expressions, loosest binding first. Every recursion of the parser passes through here,
+  // ParseQuery, or the NOT and sign prefixes, each counting a level.
   ExprPtr ParseExpr() {
-    // Nesting deeper than any statement of the component would only exhaust the stack.
-    if (++depth_ > 200) Unsupported("nesting deeper than 200 levels", Peek().offset);
-    ExprPtr e = ParseOr();
-    --depth_;
+    DepthGuard guard(depth_, kMaxNesting, Peek().offset);
+    return ParseOr();
+  }
+
+  // Sets the height of a node whose children are sealed. A tree taller than the limit is
+  // refused here, before a walk over it could exhaust the stack.
+  static ExprPtr Seal(ExprPtr e) {
+    int below = 0;
+    for (const ExprPtr& a : e->args) below = std::max(below, a->height);
+    if (e->query) below = std::max(below, e->query->height);
+    e->height = below + 1;
+    if (e->height > kMaxNesting) TooDeep(e->offset);
     return e;
   }
 
@@ -661,35 +697,47 @@ class Parser {
     e->offset = offset;
     e->args.push_back(std::move(left));
     e->args.push_back(std::move(right));
-    return e;
+    return Seal(std::move(e));
   }
 
-  ExprPtr ParseOr() {
-    ExprPtr left = ParseAnd();
-    while (Keyword("OR")) {
-      const std::size_t offset = Advance().offset;
-      left = MakeBinary("OR", std::move(left), ParseAnd(), offset);
+  // The operator of `ops` at the cursor (keywords as upper case), or empty.
+  std::string ChainOperator(std::initializer_list<std::string_view> ops) const {
+    for (std::string_view op : ops) {
+      if (Op(op) || Keyword(op)) return std::string(op);
     }
-    return left;
+    return {};
   }
 
-  ExprPtr ParseAnd() {
-    ExprPtr left = ParseNot();
-    while (Keyword("AND")) {
-      const std::size_t offset = Advance().offset;
-      left = MakeBinary("AND", std::move(left), ParseNot(), offset);
-    }
-    return left;
+  // Operands of one precedence level read by `next`, joined by `ops`: a loop, however long the
+  // chain, and a tree that stays shallow (MakeChain).
+  ExprPtr ParseChain(ExprPtr (Parser::*next)(), std::initializer_list<std::string_view> ops) {
+    ExprPtr first = (this->*next)();
+    std::string op = ChainOperator(ops);
+    if (op.empty()) return first;
+    std::vector<ExprPtr> operands;
+    std::vector<ChainOp> between;
+    operands.push_back(std::move(first));
+    do {
+      between.push_back({std::move(op), Advance().offset});
+      operands.push_back((this->*next)());
+      op = ChainOperator(ops);
+    } while (!op.empty());
+    return MakeChain(std::move(operands), between, kMaxNesting);
   }
+
+  ExprPtr ParseOr() { return ParseChain(&Parser::ParseAnd, {"OR"}); }
+
+  ExprPtr ParseAnd() { return ParseChain(&Parser::ParseNot, {"AND"}); }
 
   ExprPtr ParseNot() {
     if (Keyword("NOT")) {
+      DepthGuard guard(depth_, kMaxNesting, Peek().offset);
       auto e = std::make_unique<Expr>();
       e->kind = ExprKind::kUnary;
       e->op = "NOT";
       e->offset = Advance().offset;
       e->args.push_back(ParseNot());
-      return e;
+      return Seal(std::move(e));
     }
     return ParseComparison();
   }
@@ -708,7 +756,7 @@ class Parser {
       }
       ExpectKeyword("NULL");
       e->args.push_back(std::move(left));
-      return e;
+      return Seal(std::move(e));
     }
     bool negated = false;
     if (Keyword("NOT") && (Keyword("IN", 1) || Keyword("LIKE", 1) || Keyword("BETWEEN", 1))) {
@@ -730,7 +778,7 @@ class Parser {
         } while (Op(",") && (Advance(), true));
       }
       Expect(")");
-      return e;
+      return Seal(std::move(e));
     }
     if (Keyword("LIKE")) {
       auto e = std::make_unique<Expr>();
@@ -743,7 +791,7 @@ class Parser {
         Advance();
         e->args.push_back(ParseAdditive());
       }
-      return e;
+      return Seal(std::move(e));
     }
     if (Keyword("BETWEEN")) {
       auto e = std::make_unique<Expr>();
@@ -754,7 +802,7 @@ class Parser {
       e->args.push_back(ParseAdditive());
       ExpectKeyword("AND");
       e->args.push_back(ParseAdditive());
-      return e;
+      return Seal(std::move(e));
     }
     if (t.kind == TokenKind::kOperator && (t.text == "=" || t.text == "<>" || t.text == "<" ||
                                            t.text == ">" || t.text == "<=" || t.text == ">=")) {
@@ -767,32 +815,20 @@ class Parser {
     return left;
   }
 
-  ExprPtr ParseAdditive() {
-    ExprPtr left = ParseMultiplicative();
-    while (Op("+") || Op("-") || Op("||")) {
-      const Token& t = Advance();
-      left = MakeBinary(t.text, std::move(left), ParseMultiplicative(), t.offset);
-    }
-    return left;
-  }
+  // Oracle gives || the precedence of + and -.
+  ExprPtr ParseAdditive() { return ParseChain(&Parser::ParseMultiplicative, {"+", "-", "||"}); }
 
-  ExprPtr ParseMultiplicative() {
-    ExprPtr left = ParseUnary();
-    while (Op("*") || Op("/")) {
-      const Token& t = Advance();
-      left = MakeBinary(t.text, std::move(left), ParseUnary(), t.offset);
-    }
-    return left;
-  }
+  ExprPtr ParseMultiplicative() { return ParseChain(&Parser::ParseUnary, {"*", "/"}); }
 
   ExprPtr ParseUnary() {
     if (Op("-") || Op("+")) {
+      DepthGuard guard(depth_, kMaxNesting, Peek().offset);
       auto e = std::make_unique<Expr>();
       e->kind = ExprKind::kUnary;
       e->offset = Peek().offset;
       e->op = Advance().text;
       e->args.push_back(ParseUnary());
-      return e;
+      return Seal(std::move(e));
     }
     return ParsePrimary();
   }
@@ -820,7 +856,7 @@ class Parser {
             e->kind = ExprKind::kSubquery;
             e->query = ParseQuery();
             Expect(")");
-            return e;
+            return Seal(std::move(e));
           }
           ExprPtr inner = ParseExpr();
           if (Op(",")) Unsupported("row value", Peek().offset);
@@ -849,7 +885,7 @@ class Parser {
         Expect("(");
         e->query = ParseQuery();
         Expect(")");
-        return e;
+        return Seal(std::move(e));
       }
       if ((Keyword("SYSDATE") || Keyword("SYSTIMESTAMP")) && !Op("(", 1)) {
         e->kind = ExprKind::kClock;
@@ -926,7 +962,7 @@ class Parser {
     if (Peek().kind == TokenKind::kJoinMark) {
       Refused("ORA-00936: (+) applies to a column only", Peek().offset);
     }
-    return e;
+    return Seal(std::move(e));
   }
 
   ExprPtr ParseCase() {
@@ -950,7 +986,7 @@ class Parser {
       e->args.push_back(ParseExpr());
     }
     ExpectKeyword("END");
-    return e;
+    return Seal(std::move(e));
   }
 
   const std::vector<Token>& tokens_;

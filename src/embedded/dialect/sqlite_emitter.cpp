@@ -3,10 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
 #include "embedded/dialect/exists_to_in.h"
+#include "embedded/dialect/expression_types.h"
+#include "embedded/dialect/nesting.h"
 #include "embedded/dialect/outer_join.h"
 #include "embedded/dialect/translate_error.h"
 
@@ -244,10 +247,14 @@ const std::unordered_map<std::string, FunctionSpec>& Functions() {
 
 class Emitter {
  public:
-  Emitter(const Lexed& lexed, bool inline_literals, std::vector<int>& kept)
-      : lexed_(lexed), inline_all_(inline_literals), kept_(kept) {}
+  Emitter(const Lexed& lexed, bool inline_literals, std::vector<int>& kept, ColumnTypes* columns)
+      : lexed_(lexed), inline_all_(inline_literals), kept_(kept), types_(lexed, columns) {}
 
   EmittedStatement Run(Statement& s) {
+    std::optional<ExpressionTypes::Level> target;
+    if (s.kind == StatementKind::kUpdate || s.kind == StatementKind::kDelete) {
+      target.emplace(types_, s.table, s.alias);
+    }
     switch (s.kind) {
       case StatementKind::kSelect:
         EmitQuery(*s.query);
@@ -356,9 +363,13 @@ class Emitter {
   void EmitLiteral(const Expr& e) {
     const Literal& literal = lexed_.literals[static_cast<std::size_t>(e.literal)];
     if (lift_ && !inline_all_) {
-      auto found = std::find(params_.begin(), params_.end(), e.literal);
-      std::size_t number = static_cast<std::size_t>(found - params_.begin()) + 1;
-      if (found == params_.end()) params_.push_back(e.literal);
+      // A literal written twice (a pass may copy one) keeps its parameter.
+      if (param_of_.empty()) param_of_.assign(lexed_.literals.size(), 0);
+      int& number = param_of_[static_cast<std::size_t>(e.literal)];
+      if (number == 0) {
+        params_.push_back(e.literal);
+        number = static_cast<int>(params_.size());
+      }
       out_ += '?';
       out_ += std::to_string(number);
       return;
@@ -382,6 +393,7 @@ class Emitter {
   }
 
   void EmitExpr(const Expr& e) {
+    DepthGuard guard(depth_, kMaxWalkDepth, e.offset);
     switch (e.kind) {
       case ExprKind::kColumn: {
         if (e.join_mark) {
@@ -449,26 +461,33 @@ class Emitter {
         EmitQuery(*e.query);
         out_ += ')';
         return;
-      case ExprKind::kIn:
-        EmitOperand(*e.args[0], 4, false);
-        out_ += e.negated ? " NOT IN (" : " IN (";
+      case ExprKind::kIn: {
         if (e.query) {
+          EmitOperand(*e.args[0], 4, false);
+          out_ += e.negated ? " NOT IN (" : " IN (";
           EmitQuery(*e.query);
-        } else {
-          for (std::size_t i = 1; i < e.args.size(); ++i) {
-            if (i > 1) out_ += ", ";
-            EmitExpr(*e.args[i]);
-          }
+          out_ += ')';
+          return;
+        }
+        const std::vector<Conversion> as = Comparison(e);
+        EmitConverted(*e.args[0], as[0], 4, false);
+        out_ += e.negated ? " NOT IN (" : " IN (";
+        for (std::size_t i = 1; i < e.args.size(); ++i) {
+          if (i > 1) out_ += ", ";
+          EmitConverted(*e.args[i], as[i], 0, false);
         }
         out_ += ')';
         return;
-      case ExprKind::kBetween:
-        EmitOperand(*e.args[0], 4, false);
+      }
+      case ExprKind::kBetween: {
+        const std::vector<Conversion> as = Comparison(e);
+        EmitConverted(*e.args[0], as[0], 4, false);
         out_ += e.negated ? " NOT BETWEEN " : " BETWEEN ";
-        EmitOperand(*e.args[1], 5, false);
+        EmitConverted(*e.args[1], as[1], 5, false);
         out_ += " AND ";
-        EmitOperand(*e.args[2], 5, false);
+        EmitConverted(*e.args[2], as[2], 5, false);
         return;
+      }
       case ExprKind::kIsNull:
         EmitOperand(*e.args[0], 4, false);
         out_ += e.negated ? " IS NOT NULL" : " IS NULL";
@@ -497,20 +516,48 @@ class Emitter {
     }
   }
 
-  static void FlattenConcat(const Expr& e, std::vector<const Expr*>& parts) {
+  static void FlattenConcat(const Expr& e, std::vector<const Expr*>& parts, int depth) {
     if (e.kind == ExprKind::kBinary && e.op == "||") {
-      FlattenConcat(*e.args[0], parts);
-      FlattenConcat(*e.args[1], parts);
+      CheckWalkDepth(depth, e.offset);
+      FlattenConcat(*e.args[0], parts, depth + 1);
+      FlattenConcat(*e.args[1], parts, depth + 1);
       return;
     }
     parts.push_back(&e);
+  }
+
+  // SQLite nests a || chain one level per operator and refuses a thousand: a long one is written
+  // in balanced groups.
+  void EmitConcatParts(const std::vector<const Expr*>& parts, std::size_t first, std::size_t end) {
+    constexpr std::size_t kFlat = 32;
+    if (end - first > kFlat) {
+      const std::size_t middle = first + (end - first) / 2;
+      out_ += '(';
+      EmitConcatParts(parts, first, middle);
+      out_ += ") || (";
+      EmitConcatParts(parts, middle, end);
+      out_ += ')';
+      return;
+    }
+    for (std::size_t i = first; i < end; ++i) {
+      if (i > first) out_ += " || ";
+      const Expr& part = *parts[i];
+      // SQLite writes 100.0 and 0.5 where Oracle writes 100 and .5: a number that may not be an
+      // integer goes through Oracle's number text.
+      const ValueType type = types_.Of(part);
+      const bool as_written = type == ValueType::kText || type == ValueType::kInteger;
+      const bool literal = part.kind == ExprKind::kLiteral;
+      if (!literal) out_ += "ifnull(";
+      EmitConverted(part, as_written ? Conversion::kNone : Conversion::kToText, 0, false);
+      if (!literal) out_ += ",'')";
+    }
   }
 
   void EmitBinary(const Expr& e) {
     if (e.op == "||") {
       // Oracle's || skips NULLs, and an empty result is NULL again.
       std::vector<const Expr*> parts;
-      FlattenConcat(e, parts);
+      FlattenConcat(e, parts, 0);
       bool never_empty = false;
       std::vector<const Expr*> kept;
       for (const Expr* p : parts) {
@@ -523,16 +570,7 @@ class Emitter {
         return;
       }
       if (!never_empty) out_ += "nullif(";
-      for (std::size_t i = 0; i < kept.size(); ++i) {
-        if (i > 0) out_ += " || ";
-        if (kept[i]->kind == ExprKind::kLiteral) {
-          EmitExpr(*kept[i]);
-        } else {
-          out_ += "ifnull(";
-          EmitExpr(*kept[i]);
-          out_ += ",'')";
-        }
-      }
+      EmitConcatParts(kept, 0, kept.size());
       if (!never_empty) out_ += ",'')";
       return;
     }
@@ -546,12 +584,59 @@ class Emitter {
       return;
     }
     const int p = Precedence(e);
+    if (p == 4 || p == 5) {
+      const std::vector<Conversion> as = Comparison(e);
+      EmitConverted(*e.args[0], as[0], p, false);
+      out_ += ' ';
+      out_ += e.op;
+      out_ += ' ';
+      EmitConverted(*e.args[1], as[1], p, true);
+      return;
+    }
     EmitOperand(*e.args[0], p, false);
     out_ += ' ';
     out_ += e.op;
     out_ += ' ';
-    const bool associative = e.op == "AND" || e.op == "OR";
-    EmitOperand(*e.args[1], p, !associative);
+    // Also for AND and OR: a long chain comes balanced from the parser, and its parentheses keep
+    // it shallow for SQLite too.
+    EmitOperand(*e.args[1], p, true);
+  }
+
+  // How an operand is written: as it is, read as a number, or as Oracle's text of it.
+  enum class Conversion { kNone, kToNumber, kToText };
+
+  // Oracle compares text with a number as numbers, the text read as one (T_Code = 7 matches
+  // '007'); SQLite compares a text column with a number as text. For args[0] against each other
+  // argument (a comparison, IN, BETWEEN): which side is read as a number. Text against text and
+  // number against number stay as they are, and so does anything of unknown type.
+  std::vector<Conversion> Comparison(const Expr& e) {
+    std::vector<ValueType> types;
+    for (const ExprPtr& arg : e.args) types.push_back(types_.Of(*arg));
+    std::vector<Conversion> as(types.size(), Conversion::kNone);
+    bool number_compared = false;
+    for (std::size_t i = 1; i < types.size(); ++i) number_compared |= IsNumeric(types[i]);
+    if (types[0] == ValueType::kText && number_compared) as[0] = Conversion::kToNumber;
+    if (IsNumeric(types[0]) || as[0] == Conversion::kToNumber) {
+      for (std::size_t i = 1; i < types.size(); ++i) {
+        if (types[i] == ValueType::kText) as[i] = Conversion::kToNumber;
+      }
+    }
+    return as;
+  }
+
+  // `e` as an operand of a parent of precedence `parent`, converted as `as` says.
+  void EmitConverted(const Expr& e, Conversion as, int parent, bool right) {
+    if (as == Conversion::kNone) {
+      if (parent > 0) {
+        EmitOperand(e, parent, right);
+      } else {
+        EmitExpr(e);
+      }
+      return;
+    }
+    out_ += as == Conversion::kToNumber ? "ora_as_number(" : "ora_to_char(";
+    EmitExpr(e);
+    out_ += ')';
   }
 
   void EmitArgs(const Expr& e, int format_arg) {
@@ -670,7 +755,10 @@ class Emitter {
     out_ += ')';
   }
 
-  // DECODE matches NULL with NULL, which CASE x WHEN does not.
+  // DECODE matches NULL with NULL, which CASE x WHEN does not. It compares in the type of the
+  // first search value: the expression and the other search values are converted to it (text
+  // '07' matches 7 when the first search value is a number, the number 7 does not match '07'
+  // when it is text).
   void EmitDecode(const Expr& e) {
     const std::size_t n = e.args.size();
     const std::size_t pairs = (n - 1) / 2;
@@ -678,19 +766,29 @@ class Emitter {
     for (std::size_t i = 0; i < pairs; ++i) {
       if (e.args[1 + 2 * i]->kind != ExprKind::kLiteral) simple = false;
     }
+    const ValueType compared_as = types_.Of(*e.args[1]);
+    auto conversion = [&](const Expr& operand) {
+      if (operand.kind == ExprKind::kNull) return Conversion::kNone;
+      const ValueType type = types_.Of(operand);
+      if (IsNumeric(compared_as) && !IsNumeric(type)) return Conversion::kToNumber;
+      if (compared_as == ValueType::kText && type != ValueType::kText) return Conversion::kToText;
+      return Conversion::kNone;
+    };
+    const Conversion expression = conversion(*e.args[0]);
     out_ += "CASE";
     if (simple) {
       out_ += ' ';
-      EmitExpr(*e.args[0]);
+      EmitConverted(*e.args[0], expression, 0, false);
     }
     for (std::size_t i = 0; i < pairs; ++i) {
+      const Expr& search = *e.args[1 + 2 * i];
       out_ += " WHEN ";
       if (!simple) {
-        EmitOperand(*e.args[0], 4, false);
+        EmitConverted(*e.args[0], expression, 4, false);
         out_ += " IS ";
-        EmitOperand(*e.args[1 + 2 * i], 4, true);
+        EmitConverted(search, conversion(search), 4, true);
       } else {
-        EmitExpr(*e.args[1 + 2 * i]);
+        EmitConverted(search, conversion(search), 0, false);
       }
       out_ += " THEN ";
       EmitExpr(*e.args[2 + 2 * i]);
@@ -729,6 +827,7 @@ class Emitter {
 
   void EmitSelect(Select& s) {
     ResolveOuterJoins(s);
+    ExpressionTypes::Level level(types_, s.from);
     out_ += s.distinct ? "SELECT DISTINCT " : "SELECT ";
     {
       KeepLiterals keep(*this);
@@ -811,6 +910,7 @@ class Emitter {
   }
 
   void EmitQuery(Query& q) {
+    DepthGuard guard(depth_, kMaxWalkDepth, q.selects.front()->offset);
     for (std::size_t i = 0; i < q.selects.size(); ++i) {
       if (i > 0) {
         const std::string& op = q.set_ops[i - 1];
@@ -822,6 +922,7 @@ class Emitter {
     }
     if (q.order_by.empty()) return;
     KeepLiterals keep(*this);
+    ExpressionTypes::Level level(types_, q.selects.front()->from);
     out_ += " ORDER BY ";
     for (std::size_t i = 0; i < q.order_by.size(); ++i) {
       const OrderItem& item = q.order_by[i];
@@ -993,17 +1094,20 @@ class Emitter {
   bool inline_all_;
   std::vector<int>& kept_;
   bool lift_ = true;
+  int depth_ = 0;
+  ExpressionTypes types_;
   std::string out_;
   std::vector<int> params_;
+  std::vector<int> param_of_;  // per literal ordinal: its parameter number, 0 while it has none
   UpdateParts update_;
 };
 
 }  // namespace
 
 EmittedStatement EmitSqlite(Statement& statement, const Lexed& lexed, bool inline_literals,
-                            std::vector<int>& kept) {
+                            std::vector<int>& kept, ColumnTypes* columns) {
   RewriteCorrelatedExists(statement);
-  return Emitter(lexed, inline_literals, kept).Run(statement);
+  return Emitter(lexed, inline_literals, kept, columns).Run(statement);
 }
 
 }  // namespace lumvoucher::dialect

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "embedded/dialect/ast.h"
+#include "embedded/dialect/column_types.h"
 #include "embedded/dialect/tokenizer.h"
 
 namespace lumvoucher::dialect {
@@ -32,8 +33,10 @@ struct EmittedStatement {
 // there is a position), format models, LIKE patterns (a bound pattern defeats the LIKE
 // optimisation) and DDL. `inline_literals` writes every literal into the text (for display).
 // Literals left in the text are appended to `kept`, so that a cache can key on them.
-// Runs the outer-join pass on every query level. Throws TranslateError.
+// `columns` (may be null) gives the declared column types, for Oracle's implicit conversions
+// between text and numbers. Runs the outer-join pass on every query level. Throws
+// TranslateError.
 EmittedStatement EmitSqlite(Statement& statement, const Lexed& lexed, bool inline_literals,
-                            std::vector<int>& kept);
+                            std::vector<int>& kept, ColumnTypes* columns = nullptr);
 
 }  // namespace lumvoucher::dialect

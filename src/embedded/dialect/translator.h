@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "embedded/dialect/column_types.h"
 #include "embedded/dialect/sqlite_emitter.h"
 #include "embedded/dialect/tokenizer.h"
 #include "embedded/dialect/translate_error.h"
@@ -26,16 +27,25 @@ struct Translation {
   // Literals written into the SQLite text (ordinals into Lexed::literals). Which literals stay
   // depends only on the statement's skeleton, never on their values.
   std::vector<int> kept_literals;
+  // The text depends on declared column types: a schema change may change it.
+  bool uses_column_types = false;
+  // A CREATE or DROP TABLE: once it has run, the column types other texts were translated
+  // with may be wrong.
+  bool changes_columns = false;
 };
 
-// Oracle SQL text -> SQLite SQL with Oracle's meaning. Throws TranslateError naming the
-// construct and carrying its offset.
-Translation Translate(const Lexed& lexed, bool inline_literals = false);
-Translation Translate(std::string_view oracle_sql, bool inline_literals = false);
+// Oracle SQL text -> SQLite SQL with Oracle's meaning. `columns` (may be null) gives the
+// declared column types, for Oracle's implicit conversions between text and numbers; a block
+// sees the tables it creates itself. Throws TranslateError naming the construct and carrying its
+// offset.
+Translation Translate(const Lexed& lexed, bool inline_literals = false,
+                      ColumnTypes* columns = nullptr);
+Translation Translate(std::string_view oracle_sql, bool inline_literals = false,
+                      ColumnTypes* columns = nullptr);
 
 // The SQLite text with every literal written in, statements separated by ";\n". For people
 // (lumvoucher-sql --translate), not for running with parameters.
-std::string TranslateForDisplay(std::string_view oracle_sql);
+std::string TranslateForDisplay(std::string_view oracle_sql, ColumnTypes* columns = nullptr);
 
 // "message at line L, column C" for an error raised on `oracle_sql`.
 std::string DescribeError(const TranslateError& error, std::string_view oracle_sql);

@@ -46,6 +46,14 @@ CREATE TABLE IF NOT EXISTS Outlay (
   blnIsInActive INTEGER NOT NULL DEFAULT 0
 );
 
+-- The income and expense items that belong to each cost account: the accounts costs are
+-- collected on (the voucher window's "income/expense accounts").
+CREATE TABLE IF NOT EXISTS AccOutSet (
+  lngAccountID INTEGER NOT NULL DEFAULT 0,
+  lngOutlayID  INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX IF NOT EXISTS AccOutSet_Account ON AccOutSet (lngAccountID);
+
 -- Cost apportionment of an expense or income line over departments and items; dated like
 -- its voucher and void with it.
 CREATE TABLE IF NOT EXISTS CostApportion (

@@ -133,6 +133,17 @@ INSERT INTO PaymentMethod (lngPaymentMethodID, strPaymentMethodCode, strPaymentM
   (4, '04', '银行汇票'),
   (5, '05', '网上银行');
 
+-- Income and expense items of the cost collection, and the accounts they are collected on.
+INSERT INTO Outlay (lngOutlayID, strOutlayCode, strOutlayName, intDirection) VALUES
+  (1, '101', '门诊收入', 1),
+  (2, '102', '住院收入', 1),
+  (3, '201', '办公费用', -1),
+  (4, '202', '差旅费用', -1),
+  (5, '203', '人员经费', -1),
+  (6, '204', '专项经费', -1);
+INSERT INTO AccOutSet (lngAccountID, lngOutlayID) VALUES
+  (27, 1), (27, 2), (28, 1), (31, 3), (32, 4), (33, 5), (34, 6), (26, 3), (26, 5);
+
 -- Issued checks of the RMB bank account; XJ0001 is used by the demo voucher 付-000001.
 INSERT INTO CheckDetail (lngCheckDetailID, lngAccountID, lngCurrencyID, lngPaymentMethodID, strCheckNo, lngOrganizationID, blnIsUsed, strUseDate, dblCurrAmount, lngVoucherDetailID) VALUES
   (1, 3, 1, 1, 'XJ0001', 1, 1, '2026-02-05', 5000, 4),

@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <ctime>
+#include <thread>
+
+#include "numbering/frm_voucher_continuity.h"
+#include "numbering/frm_voucher_renumber.h"
+#include "numbering/frm_voucher_volume.h"
+#include "numbering/numbering_fixture.h"
+#include "numbering/numbering_texts.h"
+
+namespace lumvoucher::testing {
+namespace {
+
+namespace texts = numbering::texts;
+
+// A ledger entry carries the time of its run: starts a fresh second and writes its time into
+// the recorded statement (a run takes a few milliseconds).
+std::string WithTimeOfThisSecond(const std::string& sql) {
+  using namespace std::chrono;
+  std::this_thread::sleep_until(ceil<seconds>(system_clock::now()) + milliseconds(5));
+  const std::time_t t = system_clock::to_time_t(system_clock::now());
+  std::tm local{};
+  localtime_r(&t, &local);
+  char time[16];
+  std::strftime(time, sizeof time, "%H:%M:%S", &local);
+  std::string out = sql;
+  const std::size_t at = out.find("','", out.find("','") + 3);  // after strlog and strlogdate
+  out.replace(at + 3, 8, time);
+  out.replace(at + 14, 8, time);
+  return out;
+}
+
+bool IsQuery(const std::string& sql) {
+  return sql.size() > 6 && (sql.compare(0, 6, "SELECT") == 0 || sql.compare(0, 6, "Select") == 0 ||
+                            sql.compare(0, 6, "select") == 0);
+}
+
+// Each case lays out vouchers of two types with volumes, a printed voucher and stamping on (a
+// fixed stamp secret, so that every run issues the same statements), then runs its window.
+class AtomicCase : public NumberingTest {
+ public:
+  void TestBody() override {}
+  TestHost& Host() { return t_; }
+  std::string Dump() { return Touched(); }
+  void Lay() {
+    StampingOn();
+    frame::WriteSettingOf(0, frame::kSectionAccountSet, frame::kStampSecretKey,
+                          std::string(64, 'a'));
+    for (long n : {1, 3, 4, 7}) Add(n, n, "2026-03-1" + std::to_string(n), kNoteType, n == 4);
+    Add(11, 2, "2026-03-05", kCashType);
+    Add(12, 5, "2026-03-06", kCashType, true);
+    Counter(kNoteType, 7);
+    Counter(kCashType, 5);
+    Volume("01", 1, 2);
+    Volume("02", 3, 9);
+  }
+};
+
+class RenumberCase : public AtomicCase {
+ public:
+  static constexpr const char* kTitle = texts::kTitleRenumber;
+  static constexpr const char* kQuestion = texts::kRenumberQuestion;
+  void Prepare() {
+    Lay();
+    ASSERT_TRUE(w_.Load());
+    ASSERT_TRUE(w_.SetPeriod(kPeriod));
+    w_.SetByDate(true);
+  }
+  bool Go() { return w_.Renumber(); }
+  numbering::frmVoucherRenumber w_;
+};
+
+class ContinuityCase : public AtomicCase {
+ public:
+  static constexpr const char* kTitle = texts::kContinuityTitle;
+  static constexpr const char* kQuestion = texts::kContinuityQuestion;
+  void Prepare() {
+    Lay();
+    ASSERT_TRUE(w_.Load());
+    for (int row = 0; row < static_cast<int>(w_.State().rows.size()); ++row) {
+      const long id = w_.VoucherID(row);
+      w_.SetTicked(row, id == kIdBase + 1 || id == kIdBase + 4);
+    }
+  }
+  bool Go() {
+    Host().Messages().Expect(std::string(texts::kContinuityDone) + "000008 - 000009", host::mb::kOk,
+                             kTitle);
+    return w_.Run();
+  }
+  numbering::frmVoucherContinuity w_;
+};
+
+class VolumeCase : public AtomicCase {
+ public:
+  static constexpr const char* kTitle = texts::kVolumeTitle;
+  static constexpr const char* kQuestion = nullptr;
+  void Prepare() {
+    Lay();
+    ASSERT_TRUE(w_.Load());
+    ASSERT_TRUE(w_.SetPeriod("2026.03"));
+    ASSERT_TRUE(w_.SetVoucherType(kNoteType));
+    ASSERT_TRUE(w_.DeleteRow(1));
+    ASSERT_TRUE(w_.NewRow());
+    ASSERT_TRUE(w_.SetCell(1, numbering::VolumeColumn::kEnd, "5"));
+  }
+  bool Go() { return w_.Save(); }
+  numbering::frmVoucherVolume w_;
+};
+
+// The run succeeds once, recording its statements; then each statement up to its last write
+// fails in turn, on a fresh account set each time, and the database must be as before.
+template <class Case>
+void FailAtEveryStatement() {
+  std::vector<std::string> recorded;
+  std::string after;
+  {
+    Case c;
+    c.Prepare();
+    const std::string before = c.Dump();
+    if (Case::kQuestion != nullptr) {
+      c.Host().Messages().Expect(Case::kQuestion, host::mb::kYes, Case::kTitle);
+    }
+    c.Host().Data().Record(true);
+    c.Host().Data().ResetCount();
+    ASSERT_TRUE(c.Go());
+    c.Host().Data().Record(false);
+    recorded = c.Host().Data().Recorded();
+    after = c.Dump();
+    ASSERT_NE(after, before);
+  }
+  std::size_t writes = recorded.size();
+  while (writes > 0 && IsQuery(recorded[writes - 1])) --writes;
+  ASSERT_GE(writes, 6u);
+  for (std::size_t n = 1; n <= writes; ++n) {
+    SCOPED_TRACE("failing statement " + std::to_string(n) + ": " + recorded[n - 1]);
+    Case c;
+    c.Prepare();
+    const std::string before = c.Dump();
+    if (Case::kQuestion != nullptr) {
+      c.Host().Messages().Expect(Case::kQuestion, host::mb::kYes, Case::kTitle);
+    }
+    std::string failing = recorded[n - 1];
+    if (failing.rfind("Insert Into log", 0) == 0) failing = WithTimeOfThisSecond(failing);
+    c.Host().Messages().Expect(
+        "injected failure at statement " + std::to_string(n) + ": " + failing, host::mb::kOk,
+        Case::kTitle);
+    c.Host().Data().FailAtStatement(static_cast<int>(n));
+    EXPECT_FALSE(c.Go());
+    c.Host().Data().NeverFail();
+    EXPECT_EQ(c.Dump(), before);
+    c.Host().Messages().Clear();
+  }
+}
+
+TEST(AllOrNothingNumbering, ARenumberingFailingAtAnyStatementChangesNothing) {
+  FailAtEveryStatement<RenumberCase>();
+}
+
+TEST(AllOrNothingNumbering, AContinuityRunFailingAtAnyStatementChangesNothing) {
+  FailAtEveryStatement<ContinuityCase>();
+}
+
+TEST(AllOrNothingNumbering, AVolumeSaveFailingAtAnyStatementChangesNothing) {
+  FailAtEveryStatement<VolumeCase>();
+}
+
+}  // namespace
+}  // namespace lumvoucher::testing

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "frame/window_registry.h"
+#include "support/test_host.h"
+#include "ui/continuity_dialog.h"
+#include "ui/desktop.h"
+#include "ui/main_window.h"
+#include "ui/modal_probe.h"
+#include "ui/qt_text.h"
+#include "ui/renumber_dialog.h"
+#include "ui/volume_dialog.h"
+
+namespace lumvoucher::ui {
+namespace {
+
+using lumvoucher::testing::BoxAnswerer;
+using lumvoucher::testing::WhenModalOpens;
+
+// 李明 on the demo account set, period 2026/2: 记-000001 to 记-000004 (000003 void) are his.
+class NumberingDialogsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame::WindowRegistry::ReleaseAll();
+    desktop_ = std::make_unique<Desktop>(lumvoucher::testing::NewDemoDatabase(),
+                                         embedded::LoginRequest{1, 2, "2026-02-15"});
+    desktop_->Main().show();
+    desktop_->Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desktop_->Main()));
+  }
+  void TearDown() override {
+    desktop_.reset();
+    frame::WindowRegistry::ReleaseAll();
+  }
+  QAction* MenuEntry(const QString& caption) {
+    for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
+      if (action->text() == caption) return action;
+    }
+    return nullptr;
+  }
+  QAction* OperationEntry(const QString& caption) {
+    for (QAction* action : desktop_->Main().OperationMenu()->actions()) {
+      if (action->text() == caption) return action;
+    }
+    return nullptr;
+  }
+  void OpenList() { MenuEntry(QStringLiteral("凭证列表"))->trigger(); }
+  std::string Scalar(const std::string& sql) {
+    host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
+    return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
+  }
+
+  std::unique_ptr<Desktop> desktop_;
+};
+
+TEST_F(NumberingDialogsTest, TheNumberReportShowsItsLedgerAndSavesAsPdf) {
+  QAction* open = MenuEntry(QStringLiteral("凭证编号查询"));
+  ASSERT_NE(open, nullptr);
+  QString report;
+  QStringList ledger;
+  bool pdf = false;
+  const QString path = ToQt(::testing::TempDir() + "numbers.pdf");
+  WhenModalOpens([&](QWidget& widget) {
+    auto* dialog = qobject_cast<RenumberDialog*>(&widget);
+    if (dialog == nullptr) return;
+    dialog->Type()->setCurrentIndex(
+        dialog->Type()->findText(QStringLiteral("记"), Qt::MatchStartsWith));
+    emit dialog->Type()->activated(dialog->Type()->currentIndex());
+    QTest::mouseClick(dialog->QueryButton(), Qt::LeftButton);
+    report = dialog->Report()->toPlainText();
+    for (int row = 0; row < dialog->Ledger()->rowCount(); ++row) {
+      ledger << dialog->Ledger()->item(row, 0)->text() + " " +
+                    dialog->Ledger()->item(row, 1)->text();
+    }
+    pdf = dialog->SavePdf(path);
+    dialog->reject();
+  });
+  open->trigger();
+  EXPECT_TRUE(report.startsWith(QStringLiteral("凭证字:记")));
+  EXPECT_TRUE(report.contains(QStringLiteral("记-000003                   作废   ")))
+      << ToUtf8(report);
+  EXPECT_EQ(ledger, QStringList{QStringLiteral("记-000003 作废")});
+  EXPECT_TRUE(pdf);
+  EXPECT_GT(QFileInfo(path).size(), 0);
+  std::remove(ToUtf8(path).c_str());
+}
+
+TEST_F(NumberingDialogsTest, AVolumeIsTypedAndSavedFromTheList) {
+  OpenList();
+  QAction* volumes = desktop_->Main().Action(Command::kEditVoucherVolume);
+  ASSERT_TRUE(volumes->isEnabled());
+  BoxAnswerer boxes;
+  QString note;
+  QString refused_cell;
+  WhenModalOpens([&](QWidget& widget) {
+    auto* dialog = qobject_cast<VolumeDialog*>(&widget);
+    if (dialog == nullptr) return;
+    QComboBox* type = dialog->Type();
+    type->setCurrentIndex(type->findText(QStringLiteral("记"), Qt::MatchStartsWith));
+    emit type->activated(type->currentIndex());
+    QTest::mouseClick(dialog->NewButton(), Qt::LeftButton);
+    dialog->Grid()->item(0, 0)->setText(QStringLiteral("0'1"));
+    refused_cell = dialog->Grid()->item(0, 0)->text();
+    dialog->Grid()->item(0, 2)->setText(QStringLiteral("2"));
+    QTest::mouseClick(dialog->SaveButton(), Qt::LeftButton);
+    note = dialog->Unbound()->text();
+    dialog->reject();
+  });
+  volumes->trigger();
+  EXPECT_EQ(refused_cell, QStringLiteral("01"));
+  EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("凭证册号只能由不超过10个字母或数字组成！")});
+  EXPECT_EQ(note, QStringLiteral("未分册凭证：000003--000004 共2张。"));
+  EXPECT_EQ(Scalar("Select strVolume From Voucher Where lngVoucherID = 4"), "01");
+  EXPECT_EQ(Scalar("Select strVolume From Voucher Where lngVoucherID = 6"), "0000");
+}
+
+TEST_F(NumberingDialogsTest, TheContinuityRunFromTheListsMenu) {
+  OpenList();
+  QAction* continuity = OperationEntry(QStringLiteral("连号处理"));
+  ASSERT_NE(continuity, nullptr);
+  BoxAnswerer boxes;
+  QString count;
+  WhenModalOpens([&](QWidget& widget) {
+    auto* dialog = qobject_cast<ContinuityDialog*>(&widget);
+    if (dialog == nullptr) return;
+    // 收-000002 first, then 记-000001 and 记-000003 (void).
+    dialog->ToggleRow(1);
+    dialog->ToggleRow(2);
+    count = dialog->CountText();
+    QTest::mouseClick(dialog->RunButton(), Qt::LeftButton);
+    dialog->reject();
+  });
+  continuity->trigger();
+  EXPECT_EQ(count, QStringLiteral("共 5 张，选定 2 张"));
+  ASSERT_EQ(boxes.Texts().size(), 2) << ToUtf8(boxes.Texts().join("\n"));
+  EXPECT_EQ(boxes.Texts()[1], QStringLiteral("凭证连号处理完毕，新的凭证号为000005 - 000006"));
+  EXPECT_EQ(Scalar("Select intVoucherNO From Voucher Where lngVoucherID = 3"), "5");
+  EXPECT_EQ(Scalar("Select intVoucherNO From Voucher Where lngVoucherID = 6"), "6");
+}
+
+TEST_F(NumberingDialogsTest, TheScreensShowTheThreeWindows) {
+  for (const char* screen : {"renumber", "continuity", "volume"}) {
+    const std::string file = ::testing::TempDir() + screen + "_screen.png";
+    EXPECT_EQ(TakeScreenshot(*desktop_, screen, file), "") << screen;
+    std::remove(file.c_str());
+  }
+}
+
+}  // namespace
+}  // namespace lumvoucher::ui
