@@ -17,12 +17,15 @@
 #include "embedded/account_set.h"
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
+#include "frame/window_registry.h"
 #include "host/calendar_date.h"
 #include "host/database_error.h"
 #include "host/decimal_text.h"
+#include "ui/application.h"
 #include "ui/desktop.h"
 #include "ui/login_dialog.h"
 #include "ui/qt_message_box.h"
+#include "ui/voucher_printer.h"
 
 namespace {
 
@@ -58,8 +61,11 @@ struct Options {
   std::optional<long> operator_id;
   std::optional<std::string> login_date;
   bool summary = false;
+  bool help = false;
   std::string screenshot;
   std::string show = "main";
+  std::string pdf;
+  long voucher_id = 1;
 };
 
 const embedded::LoginRequest kDefaultLogin{1, 1, "2026-02-15"};
@@ -69,10 +75,35 @@ std::string DefaultDatabasePath() {
   return std::string(home ? home : ".") + "/.local/share/lumvoucher/lumvoucher.db";
 }
 
+constexpr const char* kUsage =
+    "usage: lumvoucher [--db FILE] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n"
+    "                  [--summary] [--screenshot FILE.png [--show WINDOW]]\n"
+    "                  [--pdf FILE.pdf [--voucher ID]] [--help]\n";
+
 int Usage() {
-  std::cerr << "usage: lumvoucher [--db FILE] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n"
-               "                  [--summary] [--screenshot FILE.png [--show WINDOW]]\n";
+  std::cerr << kUsage;
   return 2;
+}
+
+int Help() {
+  std::cout << kUsage << "\n"
+            << "  --db FILE           the account-set file (default " << DefaultDatabasePath()
+            << ");\n"
+               "                      created with the demo account set when it holds none\n"
+               "  --org ID            organisation to log in to\n"
+               "  --operator ID       operator who logs in\n"
+               "  --date yyyy-mm-dd   login date\n"
+               "                      (with all three the login dialog is skipped)\n"
+               "  --summary           print what the account set holds and exit\n"
+               "  --screenshot FILE   render one window offscreen into a PNG file and exit\n"
+               "  --show WINDOW       the window to render:";
+  for (const std::string& name : ui::ScreenNames()) std::cout << " " << name;
+  std::cout
+      << "\n  --pdf FILE          print a voucher into a PDF file (as the print preview shows\n"
+         "                      it) and exit\n"
+         "  --voucher ID        the voucher to print (default 1)\n"
+         "  --help              print this text and exit\n";
+  return 0;
 }
 
 std::optional<Options> Parse(int argc, char** argv) {
@@ -85,6 +116,10 @@ std::optional<Options> Parse(int argc, char** argv) {
       return std::string(args[++i]);
     };
     const std::string_view flag = args[i];
+    if (flag == "--help" || flag == "-h") {
+      options.help = true;
+      continue;
+    }
     if (flag == "--summary") {
       options.summary = true;
       continue;
@@ -105,6 +140,10 @@ std::optional<Options> Parse(int argc, char** argv) {
       options.screenshot = *text;
     } else if (flag == "--show") {
       options.show = *text;
+    } else if (flag == "--pdf") {
+      options.pdf = *text;
+    } else if (flag == "--voucher") {
+      options.voucher_id = std::atol(text->c_str());
     } else {
       return std::nullopt;
     }
@@ -167,28 +206,55 @@ int Screenshot(const Options& options) {
   return 0;
 }
 
+// One session per login; 重新登录 ends the session (every window closed, each asking about
+// unsaved work) and asks who logs in next, without restarting the program.
+// Prints one voucher of the account set (the demo's private copy unless --db names a file).
+int PrintPdf(const Options& options) {
+  const std::string path = options.path_given ? options.path : ":memory:";
+  ui::Desktop desktop(OpenAccountSet(path), Proposal(options));
+  const std::optional<ui::PrintedVoucher> voucher = ui::PrintableVoucher(options.voucher_id);
+  if (!voucher) {
+    std::cerr << "lumvoucher: 凭证不存在：" << options.voucher_id << "\n";
+    return 1;
+  }
+  return ui::VouchersToPdf({*voucher}, 1, options.pdf) ? 0 : 1;
+}
+
 int RunDesktop(const Options& options) {
-  std::unique_ptr<embedded::SqliteDataAccess> data = OpenAccountSet(options.path);
   embedded::LoginRequest login = Proposal(options);
   bool ask = !LoginGiven(options);
-  std::unique_ptr<ui::Desktop> desktop;
-  while (!desktop) {
-    if (ask) {
-      ui::LoginDialog dialog(*data, login);
-      if (dialog.exec() != QDialog::Accepted) return 0;
-      login = dialog.Request();
+  for (;;) {
+    std::unique_ptr<embedded::SqliteDataAccess> data = OpenAccountSet(options.path);
+    std::unique_ptr<ui::Desktop> desktop;
+    while (!desktop) {
+      if (ask) {
+        ui::LoginDialog dialog(*data, login);
+        if (dialog.exec() != QDialog::Accepted) return 0;
+        login = dialog.Request();
+      }
+      try {
+        desktop = std::make_unique<ui::Desktop>(std::move(data), login);
+      } catch (const host::DatabaseError& error) {
+        if (!ask) throw;
+        // The host took the connection with it; a new login reopens the file.
+        ui::QtMessageBox().Show(error.what(), host::mb::kCritical, "登录");
+        data = OpenAccountSet(options.path);
+      }
     }
-    try {
-      desktop = std::make_unique<ui::Desktop>(std::move(data), login);
-    } catch (const host::DatabaseError& error) {
-      if (!ask) throw;
-      // The host took the connection with it; a new login reopens the file.
-      ui::QtMessageBox().Show(error.what(), host::mb::kCritical, "登录");
-      data = OpenAccountSet(options.path);
-    }
+    bool relogin = false;
+    QObject::connect(&desktop->Main(), &ui::MainWindow::ReloginRequested, &desktop->Main(),
+                     [&relogin, main = &desktop->Main()] {
+                       relogin = true;
+                       main->close();
+                     });
+    desktop->Main().show();
+    const int status = QApplication::exec();
+    if (!relogin) return status;
+    desktop.reset();
+    // The component's windows belong to the session that ends.
+    frame::WindowRegistry::ReleaseAll();
+    ask = true;
   }
-  desktop->Main().show();
-  return QApplication::exec();
 }
 
 }  // namespace
@@ -196,16 +262,18 @@ int RunDesktop(const Options& options) {
 int main(int argc, char** argv) {
   std::optional<Options> options = Parse(argc, argv);
   if (!options || options->path.empty()) return Usage();
+  if (options->help) return Help();
 
   try {
     if (options->summary) return PrintSummary(*options);
     // The screenshot needs no display; a desktop session keeps its own platform when it has one.
-    if (!options->screenshot.empty() && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    const bool offscreen = !options->screenshot.empty() || !options->pdf.empty();
+    if (offscreen && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("lumvoucher"));
+    ui::Application app(argc, argv);
     if (!options->screenshot.empty()) return Screenshot(*options);
+    if (!options->pdf.empty()) return PrintPdf(*options);
     return RunDesktop(*options);
   } catch (const std::exception& error) {
     std::cerr << "lumvoucher: " << error.what() << "\n";

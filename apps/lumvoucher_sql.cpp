@@ -22,9 +22,27 @@ namespace {
 
 using lumvoucher::embedded::SqliteDataAccess;
 
+constexpr const char* kUsage =
+    "usage: lumvoucher-sql --db FILE [--translate] [--demo] -e \"STATEMENT\" [-e ...]\n";
+
 int Usage() {
-  std::cerr << "usage: lumvoucher-sql --db FILE [--translate] [--demo] -e \"STATEMENT\" [-e ...]\n";
+  std::cerr << kUsage;
   return 2;
+}
+
+int Help() {
+  std::cout << kUsage
+            << "\nRuns the component's Oracle SQL against an embedded account-set file.\n\n"
+               "  --db FILE       the account-set file (\":memory:\" for a private one)\n"
+               "  --demo          create the schema and the demo account set first when the\n"
+               "                  file holds none\n"
+               "  --translate     print the SQLite text of each statement instead of running it\n"
+               "  -e STATEMENT    a statement to run; may be repeated, run in order\n"
+               "  --help          print this text and exit\n\n"
+               "A query prints its column names, then one line per row, fields separated by a\n"
+               "tab; any other statement prints the number of rows it changed. The first error\n"
+               "ends the run with status 1.\n";
+  return 0;
 }
 
 // A query is a statement that starts with SELECT (or a parenthesised SELECT).
@@ -76,6 +94,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> statements;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") return Help();
     if (arg == "--db" && i + 1 < argc) {
       db_path = argv[++i];
     } else if (arg == "--translate") {

@@ -80,6 +80,7 @@ void EmbeddedHost::Build(const LoginRequest& login, HostUi ui) {
   base_class_ = std::make_unique<EmbeddedBaseClass>(*login_, ui, grid_service_, list_service_);
   business_pub_ = std::make_unique<EmbeddedBusinessPub>(*login_);
   account_ = std::make_unique<EmbeddedAccount>(*login_, *business_pub_);
+  account_->SetMessageBox(ui.messages);
   transfer_public_ = std::make_unique<EmbeddedTransferPublic>(*login_);
 }
 

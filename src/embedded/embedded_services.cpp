@@ -435,7 +435,76 @@ std::optional<host::ItemInfo> EmbeddedAccount::ItemById(int kind, long item_id) 
 }
 
 std::optional<host::ItemInfo> EmbeddedAccount::AddItem(int kind, std::string_view typed_text) {
+  if (kind == host::item_kind::kAccount) return AddAccount(typed_text);
   return add_item_ ? add_item_(kind, typed_text) : std::nullopt;
+}
+
+void EmbeddedAccount::Tell(const char* text) {
+  if (messages_ != nullptr) {
+    messages_->Show(text, host::mb::kExclamation, kTitleAddAccount);
+  }
+}
+
+std::optional<host::ItemInfo> EmbeddedAccount::AddAccount(std::string_view typed_text) {
+  if (!business_.HasRight(kAddAccountRight)) {
+    Tell(kNoAddAccountRight);
+    return std::nullopt;
+  }
+  if (!account_card_) return std::nullopt;
+  // "6602-09 差旅" proposes code and name; a bare code proposes the code.
+  const std::string typed(typed_text);
+  const std::size_t blank = typed.find(' ');
+  AccountCard card{typed.substr(0, blank),
+                   blank == std::string::npos ? std::string() : typed.substr(blank + 1),
+                   {}};
+  for (;;) {
+    const std::size_t dash = card.code.rfind('-');
+    std::optional<host::AccountInfo> parent;
+    if (dash != std::string::npos) parent = AccountByCode(card.code.substr(0, dash));
+    card.parent = parent ? parent->code + " " + parent->name : std::string();
+    std::optional<AccountCard> answer = account_card_(card);
+    if (!answer) return std::nullopt;
+    card = *answer;
+    const std::size_t at = card.code.rfind('-');
+    parent = at == std::string::npos ? std::nullopt : AccountByCode(card.code.substr(0, at));
+    if (!parent || !parent->active || at + 1 == card.code.size()) {
+      Tell(kNoParentAccount);
+    } else if (AccountByCode(card.code)) {
+      Tell(kAccountCodeTaken);
+    } else if (card.name.find_first_not_of(' ') == std::string::npos) {
+      Tell(kAccountNameEmpty);
+    } else {
+      host::DataAccess& data = login_.Data();
+      host::TransactionGuard guard(data);
+      const long id = login_.NextId("ACCOUNT");
+      // Every property of the parent; code, name, place in the tree and detail flag its own.
+      data.Execute(
+          "Insert Into Account (lngAccountID, strAccountCode, strAccountName, strAccountFullName, "
+          "lngParentID, intLevel, blnIsDetail, intDirection, lngAccountTypeID, "
+          "lngAccountNatureID, blnIsInActive, blnIsCash, blnIsQuantity, strUnit, blnIsCurrency, "
+          "lngCurrencyID, blnIsCustomer, blnIsDepartment, blnIsEmployee, blnIsClass1, "
+          "blnIsClass2, blnIsOrganization, blnUseFlexibleCheck, blnAllCustomer, "
+          "blnAllDepartment, blnAllEmployee, blnAllClass1, blnAllClass2, blnIsValidate, "
+          "blnIsReference, bytmustbudgetvoucher) Select " +
+          N(id) + ", " + frame::SqlText(card.code) + ", " + frame::SqlText(card.name) +
+          ", nvl(strAccountFullName, strAccountName) || '-' || " + frame::SqlText(card.name) +
+          ", lngAccountID, intLevel + 1, 1, intDirection, lngAccountTypeID, lngAccountNatureID, "
+          "0, blnIsCash, blnIsQuantity, strUnit, blnIsCurrency, lngCurrencyID, blnIsCustomer, "
+          "blnIsDepartment, blnIsEmployee, blnIsClass1, blnIsClass2, blnIsOrganization, "
+          "blnUseFlexibleCheck, blnAllCustomer, blnAllDepartment, blnAllEmployee, blnAllClass1, "
+          "blnAllClass2, blnIsValidate, blnIsReference, bytmustbudgetvoucher From Account Where "
+          "lngAccountID = " +
+          N(parent->id));
+      data.Execute("Update Account Set blnIsDetail = 0 Where lngAccountID = " + N(parent->id));
+      guard.Commit();
+      host::ItemInfo added;
+      added.kind = host::item_kind::kAccount;
+      added.id = id;
+      added.code = card.code;
+      added.name = card.name;
+      return added;
+    }
+  }
 }
 
 void EmbeddedAccount::frmInitVoucherTypeCard_Show() {

@@ -12,6 +12,7 @@
 #include "host/cls_transfer_public.h"
 #include "host/host_services.h"
 #include "host/login_context.h"
+#include "host/message_box.h"
 #include "host/preference_store.h"
 
 namespace lumvoucher::embedded {
@@ -84,6 +85,22 @@ class EmbeddedAccount : public host::clsAccount {
   using AddItemHandler =
       std::function<std::optional<host::ItemInfo>(int kind, std::string_view typed_text)>;
   using ValidatorHandler = std::function<std::string(long account_id, std::string_view text)>;
+  // The small account card: shown the proposed code and name, answers the user's (nothing when
+  // he cancelled).
+  struct AccountCard {
+    std::string code;
+    std::string name;
+    std::string parent;  // "6602 管理费用", shown above the fields
+  };
+  using AccountCardHandler = std::function<std::optional<AccountCard>(const AccountCard& proposal)>;
+  // Adding an account: the right the operator needs, and the host's own messages.
+  static constexpr long kAddAccountRight = 31;
+  static constexpr const char* kTitleAddAccount = "新增科目";
+  static constexpr const char* kNoAddAccountRight = "当前操作员无新增会计科目的权限！";
+  static constexpr const char* kNoParentAccount =
+      "上级科目不存在或被停用，请输入已有科目的下级编码（如 6602-01）！";
+  static constexpr const char* kAccountCodeTaken = "科目编码已存在！";
+  static constexpr const char* kAccountNameEmpty = "科目名称不能为空！";
 
   explicit EmbeddedAccount(host::LoginContext& login, host::clsBusinessPub& business)
       : login_(login), business_(business) {}
@@ -109,12 +126,18 @@ class EmbeddedAccount : public host::clsAccount {
   // Inactive items are answered with `active` false.
   std::optional<host::ItemInfo> ItemByCode(int kind, std::string_view code) override;
   std::optional<host::ItemInfo> ItemById(int kind, long item_id) override;
+  // For accounts the host's own card: with right kAddAccountRight the operator gives code and
+  // name, and the account is added under the account whose code is the new code's up to its last
+  // "-", with that account's properties (the parent then stops being a detail account). Other
+  // kinds go to the installed handler.
   std::optional<host::ItemInfo> AddItem(int kind, std::string_view typed_text) override;
   void frmInitVoucherTypeCard_Show() override;
 
   void SetAddItemHandler(AddItemHandler handler) { add_item_ = std::move(handler); }
   void SetVoucherTypeCardHandler(std::function<void()> handler) { type_card_ = std::move(handler); }
   void SetValidator(ValidatorHandler handler) { validator_ = std::move(handler); }
+  void SetAccountCardHandler(AccountCardHandler handler) { account_card_ = std::move(handler); }
+  void SetMessageBox(host::MessageBox* messages) { messages_ = messages; }
   int VoucherTypeCardCalls() const { return type_card_calls_; }
 
  private:
@@ -122,10 +145,14 @@ class EmbeddedAccount : public host::clsAccount {
   std::optional<host::ItemInfo> FindItem(int kind, const std::string& condition);
   bool RightsControlled(std::string_view key);
   bool IsAdministrator();
+  std::optional<host::ItemInfo> AddAccount(std::string_view typed_text);
+  void Tell(const char* text);
 
   host::LoginContext& login_;
   host::clsBusinessPub& business_;
   AddItemHandler add_item_;
+  AccountCardHandler account_card_;
+  host::MessageBox* messages_ = nullptr;
   std::function<void()> type_card_;
   ValidatorHandler validator_;
   int type_card_calls_ = 0;

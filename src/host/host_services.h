@@ -17,6 +17,10 @@ struct FilterCondition {
   std::string condition;
   std::string date_from;
   std::string date_to;
+  // What the dialog tells the user about the condition ("摘要含“差旅”"), shown above the list.
+  std::string description{};
+  // The condition asks for void vouchers: the list shows them ("全部显示(&W)").
+  bool show_void = false;
 };
 
 // The host's filter dialog, shared by the voucher lists and the continuity check.

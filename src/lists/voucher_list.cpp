@@ -1,6 +1,8 @@
 #include "lists/voucher_list.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "frame/live_reversal.h"
 #include "frame/login_state.h"
@@ -463,8 +465,13 @@ bool VoucherList::EditFilter() {
   // A dialog that leaves a date out keeps the list's own.
   if (chosen.date_from.empty()) chosen.date_from = state_.filter.date_from;
   if (chosen.date_to.empty()) chosen.date_to = state_.filter.date_to;
-  state_.filter = std::move(chosen);
-  return ReMakeData();
+  // A condition the database refuses is not kept: the next refresh would refuse it again.
+  if (chosen.show_void) state_.show_all = true;
+  host::FilterCondition previous = std::exchange(state_.filter, std::move(chosen));
+  if (ReMakeData()) return true;
+  state_.filter = std::move(previous);
+  ReMakeData();
+  return false;
 }
 
 bool VoucherList::OpenSelected() {
@@ -488,7 +495,22 @@ bool VoucherList::OpenSelected() {
 }
 
 bool VoucherList::OpenVoucher(long voucher_id, long line_id) {
-  return frame::WindowRegistry::Get<voucher::frmVoucher>().ShowAOldBill(voucher_id, line_id, false);
+  voucher::frmVoucher& window = frame::WindowRegistry::Get<voucher::frmVoucher>();
+  if (!window.ShowAOldBill(voucher_id, line_id, false)) return false;
+  // 上张 and 下张 then follow the list.
+  window.SetBrowseOrder(VoucherIDs());
+  return true;
+}
+
+std::vector<long> VoucherList::VoucherIDs() const {
+  std::vector<long> ids;
+  const int column = ColumnIndex(kIdColumn);
+  if (column < 0) return ids;
+  for (const host::Recordset::Row& row : state_.rows) {
+    const long id = static_cast<long>(row.at(static_cast<std::size_t>(column)).AsLong());
+    if (std::find(ids.begin(), ids.end(), id) == ids.end()) ids.push_back(id);
+  }
+  return ids;
 }
 
 bool VoucherList::NewVoucher() {
@@ -506,7 +528,7 @@ bool VoucherList::NewVoucher() {
     ShowError(error);
     return false;
   }
-  return frame::WindowRegistry::Get<voucher::frmVoucher>().ShowANewBill(0);
+  return frame::WindowRegistry::Get<voucher::frmVoucher>().mclsMainControl_EditNew();
 }
 
 bool VoucherList::OpenLinkedReversal() {

@@ -135,6 +135,8 @@ class VoucherList : public host::ChildWindow {
   // A cell as the grid shows it: amounts with the account set's decimals, nulls empty.
   std::string CellText(int row, int column) const;
   long SelectedVoucherID() const;
+  // The vouchers of the rows, each once, in the order the list shows them.
+  std::vector<long> VoucherIDs() const;
   long SelectedLineID() const;
 
   // The commands.

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "lists/list_texts.h"
+#include "ui/current_cell_delegate.h"
 #include "ui/qt_text.h"
 
 namespace lumvoucher::ui {
@@ -100,6 +101,7 @@ BatchDialog::BatchDialog(lists::frmBatchVoucher& presenter, QWidget* parent)
 
   model_ = new BatchModel(presenter_, this);
   grid_ = new QTableView(this);
+  grid_->setItemDelegate(new CurrentCellDelegate(grid_));
   grid_->setObjectName(QStringLiteral("batchGrid"));
   grid_->setModel(model_);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -26,7 +26,7 @@ constexpr std::array kCommands{
     CommandInfo{kEditInActive, "EditInActive", "作废(&Z)", "", M::kEdit},
     CommandInfo{kEditShowAll, "EditShowAll", "全部显示(&W)", "", M::kEdit, true},
     CommandInfo{kEditFilter, "EditFilter", "过滤(&F)", "Ctrl+F", M::kEdit, false, true},
-    CommandInfo{kEditShowList, "EditShowList", "凭证列表(&T)", "Ctrl+L", M::kEdit},
+    CommandInfo{kEditShowList, "EditShowList", "凭证列表(&T)", "", M::kEdit},
     CommandInfo{kEditColumn, "EditColumn", "栏目设置(&O)", "", M::kEdit},
     CommandInfo{kToolRefresh, "ToolRefresh", "刷新(&R)", "F5", M::kEdit, false, true},
     CommandInfo{kReview, "Review", "复核(&C)", "", M::kVoucher, false, true},

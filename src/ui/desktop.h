@@ -76,5 +76,7 @@ std::string TakeScreenshot(Desktop& desktop, std::string_view name, const std::s
 // Registers every view, dialog, opener and screen the desktop has. Each subsystem's views add
 // their registration here.
 void RegisterViews(Desktop& desktop);
+// The names of the screens RegisterViews registers, for `--help` (no desktop needed).
+std::vector<std::string> ScreenNames();
 
 }  // namespace lumvoucher::ui

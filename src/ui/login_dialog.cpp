@@ -29,7 +29,10 @@ std::vector<LoginChoice> ReadChoices(host::DataAccess& data, std::string_view sq
 
 void Fill(QComboBox* box, const std::vector<LoginChoice>& choices, long proposed) {
   for (const LoginChoice& choice : choices) {
-    box->addItem(ToQt(choice.code) + QLatin1Char(' ') + ToQt(choice.name),
+    const QString roles = choice.roles.empty()
+                              ? QString()
+                              : QStringLiteral("（") + ToQt(choice.roles) + QStringLiteral("）");
+    box->addItem(ToQt(choice.code) + QLatin1Char(' ') + ToQt(choice.name) + roles,
                  QVariant::fromValue(static_cast<qlonglong>(choice.id)));
     if (choice.id == proposed) box->setCurrentIndex(box->count() - 1);
   }
@@ -44,9 +47,32 @@ std::vector<LoginChoice> LoginOrganizations(host::DataAccess& data) {
 }
 
 std::vector<LoginChoice> LoginOperators(host::DataAccess& data) {
-  return ReadChoices(data,
-                     "Select lngOperatorID, strOperatorCode, strOperatorName From Operator Where "
-                     "blnIsInActive = 0");
+  std::vector<LoginChoice> operators =
+      ReadChoices(data,
+                  "Select lngOperatorID, strOperatorCode, strOperatorName From Operator Where "
+                  "blnIsInActive = 0");
+  // An operator without voucher-type rows makes every type; with rows, those marked.
+  constexpr const char* kRoles[][2] = {
+      {"管理员", "Select lngOperatorID From Operator Where blnIsAdmin = 1"},
+      {"制单",
+       "Select lngOperatorID From Operator o Where blnIsAdmin = 0 And (Not Exists (Select 1 From "
+       "OperatorVoucherType t Where t.lngOperatorID = o.lngOperatorID) Or Exists (Select 1 From "
+       "OperatorVoucherType t Where t.lngOperatorID = o.lngOperatorID And t.blnMake = 1))"},
+      {"复核", "Select Distinct lngOperatorID From OperatorRight Where lngRightID In (204, 29)"},
+      {"出纳", "Select Distinct lngOperatorID From OperatorRight Where lngRightID = 1725"},
+      {"记账",
+       "Select Distinct lngOperatorID From OperatorRight Where lngRightID In (206, 205, 30)"},
+  };
+  for (const auto& [role, sql] : kRoles) {
+    host::Recordset rs = data.OpenRecordset(sql);
+    for (; !rs.Eof(); rs.MoveNext()) {
+      const long id = static_cast<long>(rs[0].AsLong());
+      for (LoginChoice& op : operators) {
+        if (op.id == id) op.roles += (op.roles.empty() ? "" : "、") + std::string(role);
+      }
+    }
+  }
+  return operators;
 }
 
 LoginDialog::LoginDialog(host::DataAccess& data, const embedded::LoginRequest& proposal,

@@ -17,9 +17,12 @@ struct LoginChoice {
   long id = 0;
   std::string code;
   std::string name;
+  std::string roles{};  // operators: "制单", "复核、记账", "管理员"; empty for none
 };
 
-// The organisations of the account set, by code, and its active operators.
+// The organisations of the account set, by code, and its active operators with the roles their
+// rights give them (管理员; 制单 when they may make a voucher type; 复核, 出纳, 记账 from the
+// review, cashier-signature and posting rights), so a newcomer knows whom to choose.
 std::vector<LoginChoice> LoginOrganizations(host::DataAccess& data);
 std::vector<LoginChoice> LoginOperators(host::DataAccess& data);
 

@@ -8,14 +8,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <algorithm>
-#include <exception>
 
+#include "ui/failure_text.h"
 #include "ui/qt_text.h"
 
 namespace lumvoucher::ui {
@@ -66,9 +65,10 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
   for (QLabel* label : {organization_label_, operator_label_, date_label_}) {
     label->setContentsMargins(6, 0, 18, 0);
   }
-  statusBar()->addWidget(organization_label_);
-  statusBar()->addWidget(operator_label_);
-  statusBar()->addWidget(date_label_);
+  // Permanent, so that a passing message (a saved voucher) shows beside them.
+  statusBar()->addPermanentWidget(organization_label_);
+  statusBar()->addPermanentWidget(operator_label_);
+  statusBar()->addPermanentWidget(date_label_);
 
   BuildMenus();
   RefreshCommands();
@@ -88,7 +88,7 @@ void MainWindow::BuildMenus() {
   voucher_menu_ = menuBar()->addMenu(QStringLiteral("凭证(&V)"));
   operation_menu_ = menuBar()->addMenu(QStringLiteral("操作(&O)"));
   QMenu* report = menuBar()->addMenu(QStringLiteral("报表(&R)"));
-  QMenu* options = menuBar()->addMenu(QStringLiteral("选项(&T)"));
+  QMenu* options = menuBar()->addMenu(QStringLiteral("选项(&S)"));
   QMenu* window = menuBar()->addMenu(QStringLiteral("窗口(&W)"));
   openers_end_ = voucher_menu_->addSeparator();
 
@@ -140,6 +140,10 @@ void MainWindow::BuildMenus() {
   }
 
   file->addSeparator();
+  QAction* relogin = file->addAction(QStringLiteral("重新登录(&L)"), this, [this] {
+    if (CloseChildren()) emit ReloginRequested();
+  });
+  relogin->setObjectName(QStringLiteral("Relogin"));
   QAction* quit = file->addAction(QStringLiteral("退出(&X)"), this, &QWidget::close);
   quit->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 
@@ -176,6 +180,10 @@ void MainWindow::ShowChild(host::ChildWindow& child) {
   // Tabs show one child at a time; it fills the area.
   window->showMaximized();
   area_->setActiveSubWindow(window);
+  // The keyboard goes to the child at once (its mnemonics answer only while it has the focus).
+  if (QWidget* view = window->widget(); view != nullptr && !view->isAncestorOf(focusWidget())) {
+    view->setFocus();
+  }
   RefreshCommands();
 }
 
@@ -206,23 +214,28 @@ QAction* MainWindow::AddOpener(const QString& caption, std::function<void()> ope
                                const QKeySequence& shortcut) {
   auto* action = new QAction(caption, this);
   action->setShortcut(shortcut);
-  connect(action, &QAction::triggered, this, [open = std::move(open)] { open(); });
+  connect(action, &QAction::triggered, this,
+          [this, open = std::move(open)] { Guarded(this, open); });
   voucher_menu_->insertAction(openers_end_, action);
   return action;
+}
+
+void MainWindow::SetFallback(Command command, std::function<void()> run) {
+  fallbacks_[command] = std::move(run);
+  RefreshCommands();
 }
 
 bool MainWindow::Raise(Command command) {
   CommandTarget* target = ActiveTarget();
   if (target == nullptr || !target->Handles(command)) {
+    auto fallback = fallbacks_.find(command);
+    const bool own = fallback != fallbacks_.end();
+    if (own) Guarded(this, fallback->second);
     RefreshCommands();
-    return false;
+    return own;
   }
-  try {
-    target->Run(command);
-  } catch (const std::exception& error) {
-    // A view must not throw; this keeps the event loop alive and tells the user what broke.
-    QMessageBox::critical(this, QStringLiteral("lumvoucher"), QString::fromUtf8(error.what()));
-  }
+  // A view must not throw; this keeps the event loop alive and tells the user what broke.
+  Guarded(this, [&] { target->Run(command); });
   RefreshCommands();
   return true;
 }
@@ -257,7 +270,7 @@ void MainWindow::RefreshCommands() {
   CommandTarget* target = ActiveTarget();
   for (const auto& [command, action] : actions_) {
     const bool handles = target != nullptr && target->Handles(command);
-    action->setEnabled(handles);
+    action->setEnabled(handles || fallbacks_.count(command) != 0);
     const std::string caption = handles ? target->Caption(command) : std::string();
     SetCaption(action, ToQt(caption.empty() ? Info(command).caption : caption));
     if (action->isCheckable()) action->setChecked(handles && target->Checked(command));
@@ -283,7 +296,7 @@ void MainWindow::RebuildOperationMenu(CommandTarget* target) {
     action->setChecked(entry.checked);
     connect(action, &QAction::triggered, this, [this, index = entry.index] {
       if (CommandTarget* active = ActiveTarget()) {
-        active->RunEditMenu(index);
+        Guarded(this, [&] { active->RunEditMenu(index); });
         RefreshCommands();
       }
     });
@@ -291,10 +304,21 @@ void MainWindow::RebuildOperationMenu(CommandTarget* target) {
   operation_menu_->setEnabled(!entries.empty());
 }
 
+bool MainWindow::CloseChildren() {
+  // A view may refuse to close (unsaved voucher, the user chose Cancel); the others stay too.
+  for (QMdiSubWindow* window : area_->subWindowList(QMdiArea::ActivationHistoryOrder)) {
+    area_->setActiveSubWindow(window);
+    if (!window->close()) return false;
+  }
+  return true;
+}
+
+void MainWindow::Tell(const QString& text) {
+  statusBar()->showMessage(text, 8000);
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // A view may refuse to close (unsaved voucher, the user chose Cancel); then the desktop stays.
-  area_->closeAllSubWindows();
-  if (!area_->subWindowList().isEmpty()) {
+  if (!CloseChildren()) {
     event->ignore();
     return;
   }

@@ -52,8 +52,18 @@ class MainWindow : public QMainWindow, public host::HostMainWindow {
                      const QKeySequence& shortcut = {});
 
   // Raises a command on the active child, as its menu entry and toolbar button do. Answers
-  // whether the child handled it.
+  // whether the child (or the main window's own answer, below) handled it.
   bool Raise(Command command);
+  // What the main window does with `command` when no child answers it (新增 with no window
+  // open starts a voucher).
+  void SetFallback(Command command, std::function<void()> run);
+
+  // A view changed stored vouchers (saved, reviewed, deleted, ...): the lists refresh.
+  void AnnounceVouchersChanged() { emit VouchersChanged(); }
+  // Closes every child, each asking about unsaved work; false when one stayed open.
+  bool CloseChildren();
+  // The status bar's passing message ("凭证“记-000005”已保存。").
+  void Tell(const QString& text);
 
   QAction* Action(Command command) const;
   // The menu that holds the active child's own command menu ("操作(&O)").
@@ -63,6 +73,11 @@ class MainWindow : public QMainWindow, public host::HostMainWindow {
   CommandTarget* ActiveTarget() const;
   // The status bar's texts, left to right.
   std::vector<QString> StatusTexts() const;
+
+ signals:
+  void VouchersChanged();
+  // 重新登录: every child closed; the application asks who logs in next.
+  void ReloginRequested();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -81,6 +96,7 @@ class MainWindow : public QMainWindow, public host::HostMainWindow {
   QLabel* operator_label_ = nullptr;
   QLabel* date_label_ = nullptr;
   std::map<Command, QAction*> actions_;
+  std::map<Command, std::function<void()>> fallbacks_;
   std::map<std::string, ChildViewFactory, std::less<>> factories_;
   std::map<host::ChildWindow*, QMdiSubWindow*> windows_;
   std::map<QMdiSubWindow*, host::ChildWindow*> children_;

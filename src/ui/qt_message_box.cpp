@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "ui/failure_text.h"
 #include "ui/qt_text.h"
 
 namespace lumvoucher::ui {
@@ -52,8 +53,11 @@ QMessageBox::Icon IconOf(int flags) {
 }  // namespace
 
 int QtMessageBox::Show(std::string_view text, int flags, std::string_view title) {
-  QMessageBox box(IconOf(flags), ToQt(title), ToQt(text), QMessageBox::NoButton, parent_.data());
+  const MessageParts parts = SplitMessage(text);
+  QMessageBox box(IconOf(flags), ToQt(title), ToQt(parts.summary), QMessageBox::NoButton,
+                  parent_.data());
   box.setTextFormat(Qt::PlainText);
+  if (!parts.details.empty()) box.setDetailedText(ToQt(parts.details));
   // 8192 (task-modal) asks for what exec() does anyway: nothing else of the application answers.
   box.setWindowModality(Qt::ApplicationModal);
 

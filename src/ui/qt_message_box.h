@@ -18,7 +18,8 @@ inline constexpr std::string_view kNo = "否(&N)";
 
 // The host's message box on QMessageBox: the component's title and text unchanged, buttons,
 // icon and default button from the flags (host::mb), the answer as the button's code. Escape
-// answers Cancel when there is one, and No in a Yes/No box.
+// answers Cancel when there is one, and No in a Yes/No box. A database failure or an overlong
+// text shows a short text with the rest behind "details" (see SplitMessage).
 class QtMessageBox : public host::MessageBox {
  public:
   explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}

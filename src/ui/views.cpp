@@ -3,9 +3,11 @@
 
 #include "cashflow/frm_cash_flow_auto2.h"
 #include "cashflow/frm_voucher_cash_flow.h"
+#include "frame/window_registry.h"
 #include "lists/frm_batch_voucher.h"
 #include "lists/list_texts.h"
 #include "lists/voucher_list.h"
+#include "ui/account_card.h"
 #include "ui/batch_dialog.h"
 #include "ui/cash_flow_auto_dialog.h"
 #include "ui/cash_flow_dialog.h"
@@ -37,6 +39,7 @@ void RegisterShellScreens(Desktop& desktop) {
 }
 
 void RegisterVoucherViews(Desktop& desktop) {
+  InstallAccountCard(desktop.Host().Account(), &desktop.Main());
   desktop.Main().RegisterChildView(
       "frmVoucher", [](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
         if (auto* window = dynamic_cast<voucher::frmVoucher*>(&child)) {
@@ -44,13 +47,17 @@ void RegisterVoucherViews(Desktop& desktop) {
         }
         return std::make_unique<QLabel>(QString::fromStdString(child.WindowName()));
       });
-  desktop.Main().AddOpener(QStringLiteral("填制凭证"), [&desktop] {
-    desktop.Component().ShowANewBill(0);
+  // The voucher window's own 新增: the rights and the unsaved-edits question first.
+  auto new_voucher = [&desktop] {
+    if (!frame::WindowRegistry::Get<voucher::frmVoucher>().mclsMainControl_EditNew()) return;
     if (auto* view = dynamic_cast<VoucherView*>(desktop.Main().ActiveTarget())) {
       view->Render();
       view->EditCell(1, voucher::LineField::kRemark);
     }
-  });
+  };
+  desktop.Main().AddOpener(QStringLiteral("填制凭证"), new_voucher,
+                           QKeySequence(QStringLiteral("Ctrl+Shift+N")));
+  desktop.Main().SetFallback(Command::kEditNew, new_voucher);
   desktop.Screens().Register("voucher", [](Desktop& d) -> QWidget* {
     d.Component().ShowAOldBill(1, false);
     return &d.Main();
@@ -63,19 +70,27 @@ void RenderActiveList(Desktop& desktop) {
 }
 
 void RegisterListViews(Desktop& desktop) {
-  auto list_view = [](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
+  auto list_view = [&desktop](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
     if (auto* list = dynamic_cast<lists::VoucherList*>(&child)) {
-      return std::make_unique<VoucherListView>(*list);
+      auto view = std::make_unique<VoucherListView>(*list);
+      // A voucher saved, reviewed or deleted in another window shows here at once.
+      QObject::connect(&desktop.Main(), &MainWindow::VouchersChanged, view.get(),
+                       &VoucherListView::Refresh);
+      return view;
     }
     return std::make_unique<QLabel>(QString::fromStdString(child.WindowName()));
   };
   desktop.Main().RegisterChildView("frmListVoucher", list_view);
   desktop.Main().RegisterChildView("frmListErrVoucher", list_view);
-  InstallFilterDialog(desktop.Host().Filter(), &desktop.Main());
-  desktop.Main().AddOpener(QStringLiteral("凭证列表"), [&desktop] {
+  InstallFilterDialog(desktop.Host().Filter(), desktop.Host().Database(),
+                      desktop.Host().BaseClass().Preferences(), &desktop.Main());
+  auto show_list = [&desktop] {
     desktop.Component().frmListVoucher_Show(0);
     RenderActiveList(desktop);
-  });
+  };
+  desktop.Main().AddOpener(QStringLiteral("凭证列表"), show_list,
+                           QKeySequence(QStringLiteral("Ctrl+L")));
+  desktop.Main().SetFallback(Command::kEditShowList, show_list);
   desktop.Main().AddOpener(QStringLiteral("错误凭证列表"), [&desktop] {
     desktop.Component().frmListErrVoucher_Show();
     RenderActiveList(desktop);
@@ -110,6 +125,21 @@ void RegisterListViews(Desktop& desktop) {
         return dialog;
       },
       QSize(640, 440));
+  desktop.Screens().Register(
+      "filter",
+      [](Desktop& d) -> QWidget* {
+        d.Component().frmListVoucher_Show(0);
+        auto* list = dynamic_cast<lists::VoucherList*>(d.Main().ActiveChild());
+        if (list == nullptr) return nullptr;
+        FilterFields fields;
+        fields.date_from = list->State().filter.date_from;
+        fields.date_to = list->State().filter.date_to;
+        fields.summary = "差旅";
+        fields.account = "6602 管理费用";
+        fields.status = FilterFields::Status::kUnreviewed;
+        return new FilterDialog(d.Host().Database(), list->State().title, fields, &d.Main());
+      },
+      QSize());
   desktop.Screens().Register("errlist", [](Desktop& d) -> QWidget* {
     d.Component().frmListErrVoucher_Show();
     RenderActiveList(d);
@@ -145,6 +175,11 @@ void RegisterCashFlowViews(Desktop& desktop) {
 }
 
 }  // namespace
+
+std::vector<std::string> ScreenNames() {
+  return {"batch", "continuity", "errlist",  "filter", "list",
+          "login", "main",       "renumber", "volume", "voucher"};
+}
 
 void RegisterViews(Desktop& desktop) {
   RegisterShellScreens(desktop);

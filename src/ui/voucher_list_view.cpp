@@ -14,7 +14,9 @@
 #include <set>
 
 #include "lists/list_texts.h"
+#include "ui/current_cell_delegate.h"
 #include "ui/qt_text.h"
+#include "ui/voucher_printer.h"
 
 namespace lumvoucher::ui {
 
@@ -135,16 +137,25 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
   clear_button_->setObjectName(QStringLiteral("findClear"));
   top->addWidget(clear_button_);
   layout->addLayout(top);
+  // The active filter of the filter dialog, in words, so nobody wonders where vouchers went.
+  filter_ = new QLabel(this);
+  filter_->setObjectName(QStringLiteral("activeFilter"));
+  filter_->setWordWrap(true);
+  filter_->setStyleSheet(QStringLiteral("color: #7a1f1f;"));
+  layout->addWidget(filter_);
 
   model_ = new VoucherListModel(presenter_, this);
   grid_ = new QTableView(this);
+  grid_->setItemDelegate(new CurrentCellDelegate(grid_));
   grid_->setObjectName(QStringLiteral("listGrid"));
   grid_->setModel(model_);
   grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Several rows may be chosen for 批量打印; the current row is the list's selection.
+  grid_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grid_->setAlternatingRowColors(true);
   grid_->setWordWrap(false);
+  setFocusProxy(grid_);
   grid_->verticalHeader()->setDefaultSectionSize(26);
   grid_->horizontalHeader()->setSectionsClickable(true);
   grid_->horizontalHeader()->setHighlightSections(false);
@@ -178,6 +189,12 @@ VoucherListView::~VoucherListView() {
   presenter_.FormUnload();
 }
 
+void VoucherListView::Refresh() {
+  if (!presenter_.State().open) return;
+  presenter_.ReMakeData();
+  Render();
+}
+
 void VoucherListView::Render() {
   rendering_ = true;
   const lists::ListState& s = presenter_.State();
@@ -202,6 +219,10 @@ void VoucherListView::Render() {
     summary += QStringLiteral("    查找：") + ToQt(s.quick_find_text);
   }
   summary_->setText(summary);
+  const std::string& active =
+      s.filter.description.empty() ? s.filter.condition : s.filter.description;
+  filter_->setText(active.empty() ? QString() : QStringLiteral("当前过滤：") + ToQt(active));
+  filter_->setVisible(!active.empty());
   clear_button_->setEnabled(!s.quick_find_text.empty());
   rendering_ = false;
 }
@@ -284,6 +305,10 @@ bool VoucherListView::FindNextRow() {
   return row >= 0;
 }
 
+QString VoucherListView::FilterText() const {
+  return filter_->text();
+}
+
 QString VoucherListView::Summary() const {
   return summary_->text();
 }
@@ -314,10 +339,31 @@ bool VoucherListView::Handles(Command command) const {
     case Command::kEditInActive:
       return selected;
     case Command::kEditDel:
+    case Command::kFilePrint:
+    case Command::kEditBatchPrint:
       return !s.rows.empty();
     default:
       return false;
   }
+}
+
+std::vector<long> VoucherListView::ChosenVouchers() const {
+  std::vector<long> chosen;
+  const int id = presenter_.ColumnIndex("id");
+  if (id < 0) return chosen;
+  std::vector<int> rows;
+  for (const QModelIndex& index : grid_->selectionModel()->selectedRows()) {
+    rows.push_back(index.row());
+  }
+  std::sort(rows.begin(), rows.end());
+  for (int row : rows) {
+    const long voucher = static_cast<long>(presenter_.State()
+                                               .rows.at(static_cast<std::size_t>(row))
+                                               .at(static_cast<std::size_t>(id))
+                                               .AsLong());
+    if (std::find(chosen.begin(), chosen.end(), voucher) == chosen.end()) chosen.push_back(voucher);
+  }
+  return chosen.empty() ? presenter_.VoucherIDs() : chosen;
 }
 
 void VoucherListView::Run(Command command) {
@@ -343,6 +389,18 @@ void VoucherListView::Run(Command command) {
     case Command::kToolRefresh:
       After(presenter_.mclsMainControl_ToolRefresh());
       return;
+    case Command::kFilePrint:
+      PreviewList(this, presenter_.State());
+      return;
+    case Command::kEditBatchPrint: {
+      // Two vouchers to an A4 page, as they are bound.
+      std::vector<PrintedVoucher> vouchers;
+      for (long id : ChosenVouchers()) {
+        if (std::optional<PrintedVoucher> v = PrintableVoucher(id)) vouchers.push_back(*v);
+      }
+      PreviewVouchers(this, vouchers, 2);
+      return;
+    }
     case Command::kEditVoucherVolume:
       After(presenter_.RunAction(ListAction::kVolumes));
       return;

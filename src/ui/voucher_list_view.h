@@ -57,6 +57,8 @@ class VoucherListView : public QWidget, public CommandTarget {
 
   // Re-reads the presenter's state into the widgets.
   void Render();
+  // Fills the list again from the database (vouchers changed elsewhere) and renders it.
+  void Refresh();
 
   // CommandTarget.
   bool Handles(Command command) const override;
@@ -78,8 +80,13 @@ class VoucherListView : public QWidget, public CommandTarget {
   QComboBox* FindColumn() const { return find_column_; }
   QLineEdit* FindText() const { return find_text_; }
   QPushButton* FindButton() const { return find_button_; }
+  // The vouchers of the chosen rows, in list order; every voucher of the list when none is
+  // chosen (批量打印).
+  std::vector<long> ChosenVouchers() const;
   // The summary line: date range and counts.
   QString Summary() const;
+  // The active filter above the rows ("当前过滤：摘要含“差旅”"), empty when none.
+  QString FilterText() const;
 
  protected:
   bool eventFilter(QObject* object, QEvent* event) override;
@@ -97,6 +104,7 @@ class VoucherListView : public QWidget, public CommandTarget {
   QTableView* grid_ = nullptr;
   QLabel* title_ = nullptr;
   QLabel* summary_ = nullptr;
+  QLabel* filter_ = nullptr;
   QComboBox* find_column_ = nullptr;
   QLineEdit* find_text_ = nullptr;
   QPushButton* find_button_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCompleter>
 #include <QFrame>
@@ -25,9 +26,12 @@
 #include "host/database_error.h"
 #include "host/recordset.h"
 #include "numbering/numbering_windows.h"
+#include "ui/current_cell_delegate.h"
+#include "ui/main_window.h"
 #include "ui/qt_text.h"
 #include "ui/voucher_entry_panel.h"
 #include "ui/voucher_grid_model.h"
+#include "ui/voucher_printer.h"
 #include "voucher/account_completion.h"
 #include "voucher/line_rules.h"
 #include "voucher/voucher_texts.h"
@@ -66,6 +70,20 @@ int RowOf(const QWidget* editor) {
 
 int ColumnOfEditor(const QWidget* editor) {
   return editor->property("column").toInt();
+}
+
+voucher::frmVoucher::ReceiptMove MoveOf(Command command) {
+  using Move = voucher::frmVoucher::ReceiptMove;
+  switch (command) {
+    case Command::kReceiptFirst:
+      return Move::kFirst;
+    case Command::kReceiptPrevious:
+      return Move::kPrevious;
+    case Command::kReceiptNext:
+      return Move::kNext;
+    default:
+      return Move::kLast;
+  }
 }
 
 bool IsEnter(const QKeyEvent* key) {
@@ -126,9 +144,9 @@ QLabel* CaptionLabel(const QString& text, QWidget* parent) {
 // The grid's editors: a line edit per cell, with the chart's completion in the account cell.
 // It takes Enter, Tab and "=" away from the grid so that the view decides where the cursor goes
 // and whether an editor may close.
-class VoucherCellDelegate : public QStyledItemDelegate {
+class VoucherCellDelegate : public CurrentCellDelegate {
  public:
-  explicit VoucherCellDelegate(VoucherView* view) : QStyledItemDelegate(view), view_(view) {}
+  explicit VoucherCellDelegate(VoucherView* view) : CurrentCellDelegate(view), view_(view) {}
 
   QLineEdit* Editor() const { return editor_; }
 
@@ -136,6 +154,9 @@ class VoucherCellDelegate : public QStyledItemDelegate {
                         const QModelIndex& index) const override {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    // The cell being typed in carries the current cell's frame.
+    editor->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid %1; background: #fffbe6; }")
+                              .arg(CurrentCellDelegate::kCurrentFrame.name()));
     editor->setProperty("row", index.row());
     editor->setProperty("column", index.column());
     const LineField field = FieldOfColumn(index.column());
@@ -187,9 +208,18 @@ class VoucherCellDelegate : public QStyledItemDelegate {
         view_->CommitAndAdvance(editor, false);
         return true;
       }
-      if (key->text() == QStringLiteral("=") &&
-          IsAmountField(FieldOfColumn(ColumnOfEditor(editor)))) {
+      const bool amount = IsAmountField(FieldOfColumn(ColumnOfEditor(editor)));
+      if (key->text() == QStringLiteral("=") && amount) {
         view_->FillBalance(editor);
+        return true;
+      }
+      if (key->key() == Qt::Key_Space && amount && key->modifiers() == Qt::NoModifier) {
+        view_->MoveToOtherSide(editor);
+        return true;
+      }
+      if (key->key() == Qt::Key_Escape &&
+          (editor->completer() == nullptr || !editor->completer()->popup()->isVisible())) {
+        view_->RevertEditor(editor);
         return true;
       }
     }
@@ -293,6 +323,7 @@ VoucherView::VoucherView(voucher::frmVoucher& presenter, QWidget* parent)
   grid_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                          QAbstractItemView::AnyKeyPressed);
   grid_->setWordWrap(false);
+  setFocusProxy(grid_);
   grid_->verticalHeader()->setDefaultSectionSize(30);
   grid_->verticalHeader()->setMinimumWidth(28);
   grid_->horizontalHeader()->setHighlightSections(false);
@@ -602,7 +633,9 @@ void VoucherView::RenderPanel() {
 }
 
 QLineEdit* VoucherView::CurrentEditor() const {
-  return delegate_ == nullptr ? nullptr : delegate_->Editor();
+  QLineEdit* editor = delegate_ == nullptr ? nullptr : delegate_->Editor();
+  // A closed editor is hidden at once and deleted later.
+  return editor != nullptr && !editor->isHidden() ? editor : nullptr;
 }
 
 void VoucherView::EditCell(int row, LineField field) {
@@ -716,7 +749,45 @@ void VoucherView::FinishLine(int row) {
     presenter_.SetCurrentRow(row + 1);
   }
   Render();
-  EditCell(row + 1, proposed ? LineField::kAccount : LineField::kRemark);
+  // Always the next line's summary: the path through a line never depends on a proposal.
+  EditCell(row + 1, LineField::kRemark);
+}
+
+void VoucherView::RevertEditor(QLineEdit* editor) {
+  const QModelIndex index = model_->index(RowOf(editor), ColumnOfEditor(editor));
+  const QString initial = editor->property("initial").toString();
+  // A refused value may have emptied the cell in the presenter ("是否新增？" answered No).
+  if (index.data(Qt::EditRole).toString() != initial) {
+    committing_ = true;
+    model_->setData(index, initial, Qt::EditRole);
+    committing_ = false;
+  }
+  emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+  Render();
+  grid_->setFocus();
+  grid_->setCurrentIndex(index);
+}
+
+void VoucherView::MoveToOtherSide(QLineEdit* editor) {
+  const int row = RowOf(editor);
+  const LineField other = FieldOfColumn(ColumnOfEditor(editor)) == LineField::kDebit
+                              ? LineField::kCredit
+                              : LineField::kDebit;
+  QString amount = editor->text().trimmed();
+  if (amount.isEmpty()) amount = editor->property("initial").toString();
+  if (!amount.isEmpty()) {
+    // One amount per line: set on the other side, it leaves this one.
+    committing_ = true;
+    const bool accepted = model_->setData(model_->index(row, ColumnOf(other)), amount);
+    committing_ = false;
+    if (!accepted) {
+      Render();
+      return;
+    }
+  }
+  emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+  Render();
+  EditCell(row + 1, other);
 }
 
 void VoucherView::FillBalance(QLineEdit* editor) {
@@ -775,6 +846,10 @@ bool VoucherView::Handles(Command command) const {
   if (PreferenceOf(command)) return true;
   switch (command) {
     case Command::kEditNew:
+    case Command::kReceiptFirst:
+    case Command::kReceiptPrevious:
+    case Command::kReceiptNext:
+    case Command::kReceiptLast:
     case Command::kEditVoucherVolume:
       return true;
     case Command::kEditInsLine:
@@ -783,6 +858,9 @@ bool VoucherView::Handles(Command command) const {
       return !s.preview;
     case Command::kToolRefresh:
       return s.header.voucher_id != 0;
+    case Command::kFilePrint:
+      return std::any_of(s.lines.begin(), s.lines.end(),
+                         [](const voucher::VoucherLine& line) { return !line.IsBlank(); });
     case Command::kReview:
       return presenter_.StatusButtons().review;
     case Command::kCashierSign:
@@ -811,13 +889,21 @@ void VoucherView::Run(Command command) {
       numbering::MainControlEditVoucherVolume();
       return;
     case Command::kEditNew:
-      if (QLineEdit* editor = CurrentEditor()) {
-        emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
-      }
-      if (presenter_.ShowANewBill(0)) {
+      // What is typed in the cell counts as an edit the question asks about.
+      if (!FinishEditing()) return;
+      if (presenter_.mclsMainControl_EditNew()) {
         Render();
         EditCell(1, LineField::kRemark);
       }
+      Render();
+      return;
+    case Command::kReceiptFirst:
+    case Command::kReceiptPrevious:
+    case Command::kReceiptNext:
+    case Command::kReceiptLast:
+      if (!FinishEditing()) return;
+      presenter_.ReceiptPosition(MoveOf(command));
+      Render();
       return;
     case Command::kEditInsLine: {
       if (!MayEdit() || !FinishEditing()) return;
@@ -843,22 +929,45 @@ void VoucherView::Run(Command command) {
     }
     case Command::kFileSave: {
       if (!FinishEditing()) return;
-      presenter_.SaveBill();
+      const bool had_edits = presenter_.State().must_save;
+      if (presenter_.SaveBill()) {
+        if (had_edits) {
+          const voucher::VoucherHeader& h = presenter_.State().header;
+          Announce(QStringLiteral("凭证“") + ToQt(h.type_code) + QLatin1Char('-') + ToQt(h.number) +
+                   QStringLiteral("”已保存。"));
+        }
+        Render();
+        return;
+      }
+      // A refusal that returns to editing names its cell: the cursor goes there.
       Render();
+      const voucher::VoucherState& s = presenter_.State();
+      if (s.current_row >= 1 && s.focus_field != LineField::kNone) {
+        EditCell(s.current_row, s.focus_field);
+      } else if (s.current_row >= 1) {
+        grid_->setFocus();
+        grid_->setCurrentIndex(model_->index(s.current_row - 1, 0));
+      }
       return;
     }
     case Command::kToolRefresh:
       presenter_.ShowAOldBill(presenter_.State().header.voucher_id);
       Render();
       return;
+    case Command::kFilePrint:
+      if (!FinishEditing()) return;
+      PreviewVouchers(this, {PrintableVoucher(presenter_.State())}, 1);
+      return;
     case Command::kReview:
     case Command::kCashierSign:
     case Command::kPost: {
       // The presenter saves what was typed before the voucher changes state.
       if (!FinishEditing()) return;
-      if (command == Command::kReview) presenter_.Review();
-      if (command == Command::kCashierSign) presenter_.CashierSign();
-      if (command == Command::kPost) presenter_.Post();
+      bool done = false;
+      if (command == Command::kReview) done = presenter_.Review();
+      if (command == Command::kCashierSign) done = presenter_.CashierSign();
+      if (command == Command::kPost) done = presenter_.Post();
+      if (done) Announce({});
       Render();
       return;
     }
@@ -872,6 +981,7 @@ void VoucherView::Run(Command command) {
         emit delegate_->closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
       }
       if (presenter_.DeleteVoucher()) {
+        Announce({});
         Render();
         EditCell(1, LineField::kRemark);
         return;
@@ -890,6 +1000,22 @@ void VoucherView::Run(Command command) {
     default:
       return;
   }
+}
+
+void VoucherView::Announce(const QString& told) {
+  auto* main = dynamic_cast<MainWindow*>(frame::Login().main_window);
+  if (main == nullptr) return;
+  if (!told.isEmpty()) main->Tell(told);
+  main->AnnounceVouchersChanged();
+}
+
+void VoucherView::closeEvent(QCloseEvent* event) {
+  // The cell being typed in is part of what the question asks about.
+  if (!FinishEditing() || !presenter_.QueryUnload()) {
+    event->ignore();
+    return;
+  }
+  event->accept();
 }
 
 void VoucherView::UpdateRefusal() {

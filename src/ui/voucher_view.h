@@ -28,10 +28,13 @@ class VoucherGridModel;
 // names and the status buttons. It renders the presenter's state, forwards every edit and
 // command to it, and renders again; the rules and the messages are the presenter's.
 //
-// Keyboard: Enter (or Tab) takes a cell's value and moves to the next field the line's account
-// calls for; at the end of a line the line is checked and the next line gets the presenter's
-// balancing proposal. "=" in an amount cell fills in what balances the voucher. A value the
-// presenter refuses stays typed in its editor.
+// Keyboard, the same on new and stored lines: Enter (or Tab) takes a cell's value and moves on
+// along 摘要 -> 科目 -> the auxiliary items the account needs -> 借方 or 贷方 (the side that
+// holds an amount, else both) -> the next line's 摘要. At the end of a line the line is checked
+// and the next line gets the presenter's balancing proposal (its summary repeated). "=" in an
+// amount cell fills in what balances the voucher; the space bar moves the amount to the other
+// side; Escape gives the cell back its previous value. A value the presenter refuses stays typed
+// in its editor.
 class VoucherView : public QWidget, public CommandTarget {
   Q_OBJECT
 
@@ -87,6 +90,10 @@ class VoucherView : public QWidget, public CommandTarget {
   void CommitAndAdvance(QLineEdit* editor, bool forward);
   bool CommitEditor(QLineEdit* editor);
   void FillBalance(QLineEdit* editor);
+  // Escape: the cell gets back what it held before the editor opened; the editor closes.
+  void RevertEditor(QLineEdit* editor);
+  // The space bar in an amount cell: the amount moves to the other side of the line.
+  void MoveToOtherSide(QLineEdit* editor);
   void Advance(int row, voucher::LineField field);
   void FinishLine(int row);
   // Takes the open editor's value before a command runs; false when it was refused.
@@ -100,6 +107,10 @@ class VoucherView : public QWidget, public CommandTarget {
   // True when the voucher may be edited; otherwise the presenter states why.
   bool MayEdit();
   bool eventFilter(QObject* object, QEvent* event) override;
+  // Closing asks about unsaved edits (the presenter's question); Cancel keeps the window.
+  void closeEvent(QCloseEvent* event) override;
+  // Stored vouchers changed: the status bar tells `told` (when given) and the lists refresh.
+  void Announce(const QString& told);
 
   voucher::frmVoucher& presenter_;
   QLabel* title_ = nullptr;

@@ -371,6 +371,8 @@ bool frmVoucher::OldBill(long voucher_id, long line_id, bool preview) {
     return false;
   }
   if (!AskToSaveChanges()) return false;
+  // A voucher opened from a list gets the list's order back from the list.
+  browse_order_.clear();
   FormLoad();
   ReadStamping();
   std::optional<LoadedVoucher> loaded = LoadVoucher(voucher_id);
@@ -715,6 +717,7 @@ bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
     return false;
   }
   state_.must_save = true;
+  if (accepted) FollowProposal(row, field);
   Recompute();
   try {
     UpdateInfo();
@@ -722,6 +725,31 @@ bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
     state_.info_text.clear();
   }
   return accepted;
+}
+
+void frmVoucher::FollowProposal(int changed, LineField field) {
+  VoucherLine* proposed = Line(proposed_row_);
+  // Gone or changed some other way (a load, a program's fill): no longer the window's proposal.
+  if (proposed == nullptr || proposed->Amount() != proposed_.amount ||
+      proposed->direction != proposed_.side) {
+    proposed_row_ = 0;
+    return;
+  }
+  const bool amount = field == LineField::kDebit || field == LineField::kCredit ||
+                      field == LineField::kCurrencyAmount || field == LineField::kQuantity ||
+                      field == LineField::kPrice || field == LineField::kRate ||
+                      field == LineField::kCurrency;
+  if (!amount || changed > proposed_row_) return;
+  if (changed == proposed_row_) {
+    proposed_row_ = 0;  // typed over: the user's amount now
+    return;
+  }
+  std::vector<VoucherLine> others = state_.lines;
+  others.erase(others.begin() + (proposed_row_ - 1));
+  std::optional<LineProposal> balance =
+      BalancingProposal(others, state_.document_kind, frame::Context().AmountDecimals());
+  proposed_ = balance.value_or(LineProposal{proposed_.side, 0});
+  proposed->SetAmount(proposed_.side, proposed_.amount);
 }
 
 bool frmVoucher::LeaveCell(int row, LineField field) {
@@ -802,6 +830,8 @@ bool frmVoucher::NextLineProposal(int row) {
   if (!next.IsBlank()) return false;
   next.remark = state_.lines[static_cast<std::size_t>(row - 1)].remark;
   next.SetAmount(proposal->side, proposal->amount);
+  proposed_row_ = row + 1;
+  proposed_ = {next.direction, next.Amount()};
   state_.current_row = row + 1;
   state_.focus_field = LineField::kAccount;
   state_.must_save = true;

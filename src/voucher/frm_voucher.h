@@ -83,6 +83,21 @@ class frmVoucher : public host::ChildWindow {
   // Shows a stored voucher, positioned on `lngVoucherDetailID` when it is > 0; `blnPreView`
   // shows it for viewing only (without the existence check).
   bool ShowAOldBill(long VoucherID, long lngVoucherDetailID = 0, bool blnPreView = false);
+  // The host's 新增: refuses an operator who may make no voucher here, asks the question of
+  // unsaved edits, then opens a new voucher.
+  bool mclsMainControl_EditNew();
+  // Before the window closes (the tab, the desktop, a new login): the question of unsaved
+  // edits. Yes saves, No drops the edits; false (Cancel, or a save that failed) keeps both the
+  // window and the edits.
+  bool QueryUnload();
+
+  // 首张, 上张, 下张, 末张: through the vouchers in the order of the list the voucher was opened
+  // from (SetBrowseOrder, after ShowAOldBill), else by type and number within the voucher's
+  // period, each move through ShowAOldBill (so unsaved edits are asked about). At either end
+  // the user is told; false when nothing moved.
+  enum class ReceiptMove { kFirst, kPrevious, kNext, kLast };
+  bool ReceiptPosition(ReceiptMove move);
+  void SetBrowseOrder(std::vector<long> voucher_ids) { browse_order_ = std::move(voucher_ids); }
   bool blnPreViewVoucher() const { return state_.preview; }
   void blnPreViewVoucher(bool value) { state_.preview = value; }
 
@@ -105,7 +120,8 @@ class frmVoucher : public host::ChildWindow {
   bool ValidateLine(int row, bool saving, bool requireDetail);
   // Writes the balancing amount for the line after `row` into it (appending a row when `row` is
   // the last) with the summary of `row`, when that line is still blank; moves the cursor there.
-  // False when the voucher already balances or the next line holds data.
+  // False when the voucher already balances or the next line holds data. The proposed amount
+  // follows every later change of an earlier line's amount until the user types over it.
   bool NextLineProposal(int row);
 
   // The document kind (41, 54 receipt, 55 payment) the host opens the window for.
@@ -206,6 +222,7 @@ class frmVoucher : public host::ChildWindow {
   // Status commands (frm_voucher_status.cpp).
   void UpdateButtons();
   bool AskToSaveChanges();
+  std::vector<long> BrowseOrder();
   bool SaveBeforeStatus();
   bool RunStatus(StatusStep step);
   bool Reload();
@@ -227,6 +244,8 @@ class frmVoucher : public host::ChildWindow {
   Decimals DecimalsOf(const VoucherLine& line) const;
   void Recalculate(VoucherLine& line, LineField field);
   VoucherLine* Line(int row);
+  // Keeps the proposed line balancing the voucher after row `changed` was edited.
+  void FollowProposal(int changed, LineField field);
 
   // Saving (frm_voucher_save.cpp).
   bool OnlyMarksChanged() const;
@@ -235,7 +254,8 @@ class frmVoucher : public host::ChildWindow {
   bool CheckLines();
   bool CheckRestrictions();
   bool Stop(const std::string& text, int row = 0);
-  bool AskToEdit(const std::string& text, int row);
+  // Yes returns to editing at `row` and `field` (the cell the message names).
+  bool AskToEdit(const std::string& text, int row, LineField field = LineField::kNone);
   // Whether another stored voucher holds the header's number; asks for another one (false: the
   // save ends, with the refusal shown when renumbering is off).
   bool NumberTaken();
@@ -254,6 +274,10 @@ class frmVoucher : public host::ChildWindow {
   std::vector<VoucherLine> saved_lines_;
   std::function<void(const std::string&)> wait_;
   long buttons_for_ = -1;  // the voucher the buttons were worked out for
+  std::vector<long> browse_order_;
+  // The line NextLineProposal filled (0: none) and what it wrote, to tell it was not typed over.
+  int proposed_row_ = 0;
+  LineProposal proposed_;
 };
 
 }  // namespace lumvoucher::voucher

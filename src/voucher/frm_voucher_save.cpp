@@ -138,9 +138,10 @@ bool frmVoucher::Stop(const std::string& text, int row) {
   return false;
 }
 
-bool frmVoucher::AskToEdit(const std::string& text, int row) {
+bool frmVoucher::AskToEdit(const std::string& text, int row, LineField field) {
   if (frame::Msg(text, kAskFlags, texts::kTitleSave) != host::mb::kYes) return true;
   state_.current_row = row;
+  state_.focus_field = field;
   return false;
 }
 
@@ -288,7 +289,8 @@ bool frmVoucher::CheckLines() {
         return fail(Stop(texts::kCashBankOnly, n));
       }
     }
-    if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n)) return fail(false);
+    if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n, LineField::kRemark))
+      return fail(false);
     // Costs the user agreed to clear with the account change are not compared any more.
     if (line->line_id != 0 && !line->clear_cost_collection) {
       host::Recordset cost = data.OpenRecordset(

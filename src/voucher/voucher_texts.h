@@ -37,6 +37,13 @@ inline constexpr const char* kNoTypeNoneInGroup =
     "无任何凭证类型的制单权限，并且本小组中无可查询凭证！";
 inline constexpr const char* kNoAddNoQuery = "无新增及查询记账凭证权限！";
 inline constexpr const char* kNoTypeNoQuery = "无任何凭证类型的制单权限及查询记账凭证权限！";
+// 新增 in a window the operator may only query in.
+inline constexpr const char* kNotAccountSetOrganizationNew = "非账套所属机构不能新增凭证！";
+inline constexpr const char* kNoAddRight = "无新增凭证权限！";
+inline constexpr const char* kNoTypeRight = "无任何凭证类型的制单权限！";
+// Moving through the vouchers (首张, 上张, 下张, 末张).
+inline constexpr const char* kAtFirstVoucher = "已经是第一张凭证！";
+inline constexpr const char* kAtLastVoucher = "已经是最后一张凭证！";
 
 // Showing a stored voucher.
 inline constexpr const char* kVoucherMissing = "凭证不存在！";

@@ -103,5 +103,27 @@ TEST(DesktopTest, TheBinaryPrintsTheSummaryWithoutADisplay) {
   for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(db.string() + suffix);
 }
 
+TEST(DesktopTest, BothBinariesPrintTheirOptionsOnHelp) {
+  Desktop desktop(testing::NewDemoDatabase(), {1, 1, "2026-02-15"});
+  const std::string desktop_help =
+      RunCommand("env -u QT_QPA_PLATFORM -u DISPLAY " + std::string(LUMVOUCHER_BINARY) +
+                 " --help 2>/dev/null");
+  EXPECT_EQ(desktop_help.find("exit status"), std::string::npos) << desktop_help;
+  EXPECT_NE(desktop_help.find("--screenshot"), std::string::npos) << desktop_help;
+  // Every screen the desktop registers is named.
+  for (const std::string& name : desktop.Screens().Names()) {
+    EXPECT_NE(desktop_help.find(" " + name), std::string::npos) << name;
+  }
+  EXPECT_EQ(desktop.Screens().Names(), ScreenNames());
+  const std::string sql_help =
+      RunCommand(std::string(LUMVOUCHER_SQL_BINARY) + " --help 2>/dev/null");
+  EXPECT_NE(sql_help.find("--translate"), std::string::npos) << sql_help;
+  EXPECT_EQ(sql_help.find("exit status"), std::string::npos) << sql_help;
+  for (const std::string& output : {desktop_help, sql_help}) {
+    ASSERT_FALSE(output.empty());
+    EXPECT_EQ(output.back(), '\n');
+  }
+}
+
 }  // namespace
 }  // namespace lumvoucher::ui

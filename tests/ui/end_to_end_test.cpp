@@ -99,6 +99,7 @@ class EndToEndTest : public ::testing::Test {
     Type(QStringLiteral("付款"));
     Type(QStringLiteral("6401"));
     Type(QStringLiteral("100"));
+    Type(QString());
     Type(QStringLiteral("2001"));
     QLineEdit* credit = Voucher()->CurrentEditor();
     if (credit == nullptr) return nullptr;
@@ -178,6 +179,7 @@ TEST_F(EndToEndTest, TheMakerSavesTheReviewerReviewsThePosterPosts) {
   Type(QStringLiteral("结转销售成本"));
   Type(QStringLiteral("6401"));
   Type(QStringLiteral("1200.5"));
+  Type(QString());               // the next line repeats the summary
   Type(QStringLiteral("6051"));  // the credit of 1,200.50 is proposed
   Type(QString());
   {

@@ -2,11 +2,11 @@
 // environment chooses another.
 #include <gtest/gtest.h>
 
-#include <QApplication>
+#include "ui/application.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
+  lumvoucher::ui::Application app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -254,7 +255,8 @@ TEST_F(VoucherListViewTest, TheFilterDialogSetsTheDateRangeAndTheCondition) {
     EXPECT_EQ(dialog->To()->date(), QDate(2026, 2, 28));
     dialog->From()->setDate(QDate(2026, 2, 10));
     dialog->To()->setDate(QDate(2026, 2, 15));
-    dialog->ConditionEdit()->setPlainText(QStringLiteral("Account.strAccountCode Like '6602%'"));
+    dialog->AdvancedBox()->setChecked(true);
+    dialog->Advanced()->setPlainText(QStringLiteral("Account.strAccountCode Like '6602%'"));
     dialog->Buttons()->button(QDialogButtonBox::Ok)->click();
   });
   desktop_->Main().Raise(Command::kEditFilter);
@@ -271,7 +273,10 @@ TEST_F(VoucherListViewTest, TheFilterDialogSetsTheDateRangeAndTheCondition) {
 }
 
 TEST_F(VoucherListViewTest, AFilterRangeThatRunsBackwardsCannotBeConfirmed) {
-  FilterDialog dialog("记账凭证列表", {"", "2026-02-01", "2026-02-28"});
+  FilterFields fields;
+  fields.date_from = "2026-02-01";
+  fields.date_to = "2026-02-28";
+  FilterDialog dialog(desktop_->Host().Database(), "记账凭证列表", fields);
   EXPECT_TRUE(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
   dialog.From()->setDate(QDate(2026, 3, 1));
   EXPECT_FALSE(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());

@@ -201,11 +201,13 @@ TEST_F(VoucherViewTest, ABalancedVoucherIsTypedWithTheKeyboardAndSavedWithCtrlS)
   EXPECT_EQ(Cursor(), "1 借方金额");
 
   Type(QStringLiteral("1200.5"));
-  // The line passed its checks; the next one proposes the balancing credit.
-  EXPECT_EQ(Cursor(), "2 科目");
+  // The line passed its checks; the next one proposes the summary and the balancing credit.
+  EXPECT_EQ(Cursor(), "2 摘要");
   ASSERT_EQ(S().lines.size(), 2u);
   EXPECT_EQ(S().lines[1].remark, "结转销售成本");
   EXPECT_EQ(Cell(2, LineField::kCredit), QStringLiteral("1,200.50"));
+  Type(QString());
+  EXPECT_EQ(Cursor(), "2 科目");
 
   // Part of a name chooses the first completion.
   Type(QStringLiteral("其他业务"));
@@ -255,14 +257,16 @@ TEST_F(VoucherViewTest, EqualsInAnAmountCellTakesWhatBalancesTheVoucher) {
   Type(QStringLiteral("借款"));
   Type(QStringLiteral("6401"));
   Type(QStringLiteral("800"));
+  Type(QString());
   Type(QStringLiteral("2001"));
   ASSERT_EQ(Cursor(), "2 贷方金额");
   QLineEdit* credit = View().CurrentEditor();
   credit->clear();
   QTest::keyClicks(credit, QStringLiteral("300"));
   QTest::keyClick(credit, Qt::Key_Return);
-  // 500 short on the credit side: the next line proposes it, "=" in its debit cell is -500.
-  ASSERT_EQ(Cursor(), "3 科目");
+  // 500 short on the credit side: the next line proposes it, "=" in its credit cell is 500.
+  ASSERT_EQ(Cursor(), "3 摘要");
+  Type(QString());
   Type(QStringLiteral("4001"));
   ASSERT_EQ(Cursor(), "3 贷方金额");
   QLineEdit* editor = View().CurrentEditor();

@@ -29,6 +29,7 @@ WHERE o.lngOperatorID BETWEEN 1 AND 4999 AND g.lngOrganizationID BETWEEN 1 AND 4
 INSERT INTO RightItem (lngRightID, strRightName) VALUES
   (29,   '复核本组制单人的凭证'),
   (30,   '记账本人制单的凭证'),
+  (31,   '新增会计科目'),
   (204,  '凭证复核'),
   (205,  '记账本组制单人的凭证'),
   (206,  '凭证记账'),
@@ -49,6 +50,7 @@ INSERT INTO RightItem (lngRightID, strRightName) VALUES
 INSERT INTO OperatorRight (lngOperatorID, lngRightID, lngOrganizationID)
 SELECT r.op, r.rightid, g.lngOrganizationID
 FROM (SELECT 2 AS op, 1727 AS rightid
+      UNION ALL SELECT 2, 31
       UNION ALL SELECT 6, 1727
       UNION ALL SELECT 3, 204  UNION ALL SELECT 3, 29
       UNION ALL SELECT 4, 1725 UNION ALL SELECT 4, 1727

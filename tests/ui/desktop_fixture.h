@@ -1,0 +1,161 @@
+#pragma once
+
+// A desktop on the demo account set for the tests that drive it as the accountant does: menus,
+// typed keys, answered boxes. The component's window singletons start afresh for every test.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "frame/window_registry.h"
+#include "support/test_host.h"
+#include "ui/desktop.h"
+#include "ui/modal_probe.h"
+#include "ui/qt_text.h"
+#include "ui/voucher_grid_model.h"
+#include "ui/voucher_list_view.h"
+#include "ui/voucher_view.h"
+
+namespace lumvoucher::ui {
+
+// Types as the accountant does: ASCII on keys, Chinese through the input method.
+inline void TypeKeys(QWidget* editor, const QString& text) {
+  QString composed;
+  auto commit = [&] {
+    if (composed.isEmpty()) return;
+    QInputMethodEvent event;
+    event.setCommitString(composed);
+    QApplication::sendEvent(editor, &event);
+    composed.clear();
+  };
+  for (QChar c : text) {
+    if (c.unicode() < 128) {
+      commit();
+      QTest::keyClicks(editor, QString(c));
+    } else {
+      composed += c;
+    }
+  }
+  commit();
+}
+
+// What a message box showed and which button was pressed.
+struct AskedBox {
+  QString title;
+  QString text;
+};
+
+// Answers every message box that opens while it lives with its first button and records the
+// texts: a step that should ask nothing must not hang the test when it does.
+class AnswerFirst {
+ public:
+  AnswerFirst() {
+    QObject::connect(&timer_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr || !box->isVisible()) return;
+      texts_ << box->text();
+      box->buttons().first()->click();
+    });
+    timer_.start(5);
+  }
+  QString Texts() const { return texts_.join("\n"); }
+
+ private:
+  QTimer timer_;
+  QStringList texts_;
+};
+
+class DesktopFixture : public ::testing::Test {
+ public:
+  void TearDown() override {
+    desktop_.reset();
+    frame::WindowRegistry::ReleaseAll();
+  }
+
+  void LogIn(long operator_id, long organization_id = 1) {
+    desktop_.reset();
+    frame::WindowRegistry::ReleaseAll();
+    desktop_ = std::make_unique<Desktop>(
+        lumvoucher::testing::NewDemoDatabase(),
+        embedded::LoginRequest{organization_id, operator_id, "2026-02-15"});
+    desktop_->Main().show();
+    desktop_->Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desktop_->Main()));
+  }
+
+  MainWindow& Main() { return desktop_->Main(); }
+  VoucherView* Voucher() { return dynamic_cast<VoucherView*>(Main().ActiveTarget()); }
+  VoucherListView* List() { return dynamic_cast<VoucherListView*>(Main().ActiveTarget()); }
+  const voucher::VoucherState& S() { return Voucher()->Presenter().State(); }
+
+  void Trigger(const QString& caption) {
+    for (QAction* action : Main().findChildren<QAction*>()) {
+      if (action->text() == caption) return action->trigger();
+    }
+    FAIL() << "no menu entry " << ToUtf8(caption);
+  }
+
+  // Types into the open grid editor and presses Enter (or `key`).
+  void Type(const QString& text, Qt::Key key = Qt::Key_Return) {
+    QLineEdit* editor = Voucher() != nullptr ? Voucher()->CurrentEditor() : nullptr;
+    ASSERT_NE(editor, nullptr) << ToUtf8(text);
+    TypeKeys(editor, text);
+    QTest::keyClick(editor, key);
+  }
+
+  // The editor that has the cursor: its row (from 1) and column heading.
+  std::string Cursor() {
+    QLineEdit* editor = Voucher() != nullptr ? Voucher()->CurrentEditor() : nullptr;
+    if (editor == nullptr || !editor->isVisible()) return "none";
+    const int row = editor->property("row").toInt() + 1;
+    const int column = editor->property("column").toInt();
+    return std::to_string(row) + " " +
+           ToUtf8(Voucher()->Model()->headerData(column, Qt::Horizontal).toString());
+  }
+
+  // A new voucher, balanced, not saved: 结转销售成本, debit 6401 1,200.50, credit 6051.
+  void TypeBalancedVoucher() {
+    Trigger(QStringLiteral("填制凭证"));
+    ASSERT_NE(Voucher(), nullptr);
+    Type(QStringLiteral("结转销售成本"));
+    Type(QStringLiteral("6401"));
+    Type(QStringLiteral("1200.5"));
+    Type(QString());
+    Type(QStringLiteral("6051"));
+    Type(QString());
+    ASSERT_TRUE(S().must_save);
+  }
+
+  // The next box gets the button captioned `press` (Escape when empty); `asked` keeps what it
+  // showed.
+  void AnswerNext(const QString& press, AskedBox* asked = nullptr) {
+    lumvoucher::testing::WhenModalOpens([press, asked](QWidget& widget) {
+      auto* box = qobject_cast<QMessageBox*>(&widget);
+      ASSERT_NE(box, nullptr) << ToUtf8(widget.windowTitle());
+      if (asked != nullptr) *asked = {box->windowTitle(), box->text()};
+      if (press.isEmpty()) return QTest::keyClick(box, Qt::Key_Escape);
+      for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == press) return button->click();
+      }
+      box->reject();
+      FAIL() << "no button " << ToUtf8(press) << " in " << ToUtf8(box->text());
+    });
+  }
+
+  std::string Scalar(const std::string& sql) {
+    host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
+    return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
+  }
+
+  std::unique_ptr<Desktop> desktop_;
+};
+
+}  // namespace lumvoucher::ui

@@ -1,0 +1,153 @@
+// The list's filter dialog: each field's condition run on the demo account set, typed quotes
+// and wildcards taken literally, the last filter kept per operator and shown above the list,
+// and an advanced condition the database refuses neither applied nor kept.
+#include "ui/filter_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <functional>
+
+#include "ui/desktop_fixture.h"
+
+namespace lumvoucher::ui {
+namespace {
+
+class FilterDialogTest : public DesktopFixture {
+ public:
+  void SetUp() override {
+    LogIn(2);
+    // Summaries with what a LIKE pattern and a quoted literal would misread.
+    desktop_->Host().Database().Execute(
+        "Update VoucherDetail Set strRemark = '预付50%_O''Neil' Where lngVoucherDetailID = 5");
+    desktop_->Host().Database().Execute(
+        "Update VoucherDetail Set strRemark = '预付500_ONeil' Where lngVoucherDetailID = 7");
+  }
+
+  // The vouchers the condition keeps, by id.
+  std::string Matching(const FilterFields& fields) {
+    const std::optional<std::string> condition = BuildCondition(fields);
+    if (!condition) return "refused";
+    host::Recordset rs = desktop_->Host().Database().OpenRecordset(
+        "Select lngVoucherID From Voucher Where 1 = 1" +
+        (condition->empty() ? std::string() : " And (" + *condition + ")") +
+        " Order By lngVoucherID");
+    std::string ids;
+    for (; !rs.Eof(); rs.MoveNext()) ids += (ids.empty() ? "" : " ") + rs[0].AsText();
+    return ids;
+  }
+};
+
+TEST_F(FilterDialogTest, EachFieldKeepsTheVouchersItNames) {
+  using S = FilterFields::Status;
+  const struct {
+    const char* name;
+    std::function<void(FilterFields&)> fill;
+    const char* vouchers;
+  } cases[] = {
+      {"nothing", [](FilterFields&) {}, "1 2 3 4 5 6 7 8 9"},
+      {"period", [](FilterFields& f) { f.year = 2026, f.period = 1; }, ""},
+      {"type 记", [](FilterFields& f) { f.voucher_type_id = 1; }, "3 4 6 7 9"},
+      {"numbers 2 to 3", [](FilterFields& f) { f.number_from = 2, f.number_to = 3; }, "4 5 6"},
+      {"summary with a quote", [](FilterFields& f) { f.summary = "O'Neil"; }, "3"},
+      {"summary % literally", [](FilterFields& f) { f.summary = "50%"; }, "3"},
+      {"summary _ literally", [](FilterFields& f) { f.summary = "0_O"; }, "4"},
+      {"account and its sub-accounts", [](FilterFields& f) { f.account = "6602"; }, "3 6 7 8"},
+      {"account as the completion shows it", [](FilterFields& f) { f.account = "1002 银行存款"; },
+       "1 2 5"},
+      {"a code prefix is no parent", [](FilterFields& f) { f.account = "6602-0"; }, ""},
+      {"amount range", [](FilterFields& f) { f.amount_from = "5000", f.amount_to = "35000"; },
+       "2 4 7 9"},
+      {"amount not a number", [](FilterFields& f) { f.amount_from = "1e5"; }, "refused"},
+      {"maker", [](FilterFields& f) { f.maker_id = 6; }, "4"},
+      {"reviewer", [](FilterFields& f) { f.checker_id = 3; }, "1 2"},
+      {"poster", [](FilterFields& f) { f.poster_id = 5; }, "1"},
+      {"unreviewed", [](FilterFields& f) { f.status = S::kUnreviewed; }, "3 4 5 6 7 8 9"},
+      {"reviewed", [](FilterFields& f) { f.status = S::kReviewed; }, "1 2"},
+      {"signed", [](FilterFields& f) { f.status = S::kSigned; }, "1"},
+      {"posted", [](FilterFields& f) { f.status = S::kPosted; }, "1"},
+      {"void", [](FilterFields& f) { f.status = S::kVoid; }, "6"},
+      {"error", [](FilterFields& f) { f.status = S::kError; }, "7"},
+      {"advanced", [](FilterFields& f) { f.advanced = "Voucher.lngVoucherID In (2, 8)"; }, "2 8"},
+      {"two fields together",
+       [](FilterFields& f) {
+         f.voucher_type_id = 1;
+         f.account = "6602";
+       },
+       "3 6 7"},
+  };
+  for (const auto& c : cases) {
+    FilterFields fields;
+    c.fill(fields);
+    EXPECT_EQ(Matching(fields), c.vouchers) << c.name;
+  }
+}
+
+TEST_F(FilterDialogTest, TheListShowsTheFilterAndTheOperatorGetsItBackNextTime) {
+  Trigger(QStringLiteral("凭证列表"));
+  ASSERT_NE(List(), nullptr);
+  EXPECT_EQ(List()->FilterText(), QString());
+  testing::WhenModalOpens([](QWidget& widget) {
+    auto* dialog = qobject_cast<FilterDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    TypeKeys(dialog->Summary(), QStringLiteral("O'Neil"));
+    dialog->Status()->setCurrentText(QStringLiteral("未复核"));
+    dialog->Buttons()->button(QDialogButtonBox::Ok)->click();
+  });
+  Main().Raise(Command::kEditFilter);
+  EXPECT_EQ(List()->Presenter().VoucherIDs(), std::vector<long>{3});
+  EXPECT_EQ(List()->FilterText(), QStringLiteral("当前过滤：摘要含“O'Neil”；状态 未复核"));
+
+  // The operator's preferences keep the fields; the next opening proposes them.
+  EXPECT_EQ(Scalar("Select Count(*) From UserPreference Where lngOperatorID = 2 And strSection = "
+                   "'凭证列表过滤'"),
+            "1");
+  QString summary;
+  QString status;
+  testing::WhenModalOpens([&](QWidget& widget) {
+    auto* dialog = qobject_cast<FilterDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    summary = dialog->Summary()->text();
+    status = dialog->Status()->currentText();
+    dialog->reject();
+  });
+  Main().Raise(Command::kEditFilter);
+  EXPECT_EQ(summary, QStringLiteral("O'Neil"));
+  EXPECT_EQ(status, QStringLiteral("未复核"));
+}
+
+TEST_F(FilterDialogTest, AnAdvancedConditionTheDatabaseRefusesIsShownAndNotKept) {
+  Trigger(QStringLiteral("凭证列表"));
+  ASSERT_NE(List(), nullptr);
+  const int rows = List()->Model()->rowCount();
+  QString text;
+  QString details;
+  testing::WhenModalOpens([&](QWidget& widget) {
+    auto* dialog = qobject_cast<FilterDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    dialog->AdvancedBox()->setChecked(true);
+    dialog->Advanced()->setPlainText(QStringLiteral("Voucher.strNoSuchColumn = 'x'"));
+    testing::WhenModalOpens([&](QWidget& box) {
+      auto* message = qobject_cast<QMessageBox*>(&box);
+      ASSERT_NE(message, nullptr);
+      text = message->text();
+      details = message->detailedText();
+      message->accept();
+    });
+    dialog->Buttons()->button(QDialogButtonBox::Ok)->click();
+  });
+  Main().Raise(Command::kEditFilter);
+  EXPECT_EQ(text, QStringLiteral("数据库操作失败，本次操作没有完成。"));
+  EXPECT_TRUE(details.contains(QStringLiteral("strNoSuchColumn"))) << ToUtf8(details);
+  EXPECT_EQ(List()->Presenter().State().filter.condition, "");
+  EXPECT_EQ(List()->Model()->rowCount(), rows);
+  // A refresh runs without the refused condition: no second box.
+  AnswerFirst boxes;
+  Main().Raise(Command::kToolRefresh);
+  EXPECT_EQ(boxes.Texts(), QString());
+}
+
+}  // namespace
+}  // namespace lumvoucher::ui
