@@ -1,6 +1,7 @@
 #include "embedded/embedded_host.h"
 
 #include "embedded/account_set.h"
+#include "embedded/ini_profile_files.h"
 #include "frame/inter_face.h"
 
 namespace lumvoucher::embedded {
@@ -42,6 +43,7 @@ class EmbeddedBaseClass : public host::clsBaseClass {
   host::MessageBox& Messages() override { return *ui_.messages; }
   host::ModalRunner& Modal() override { return *ui_.modal; }
   host::PreferenceStore& Preferences() override { return preferences_; }
+  host::ProfileFiles& Profiles() override { return profiles_; }
   std::unique_ptr<host::FormManager> NewFormManager() override {
     return std::make_unique<EmbeddedFormManager>();
   }
@@ -58,6 +60,7 @@ class EmbeddedBaseClass : public host::clsBaseClass {
   host::HostObject& grid_;
   host::HostObject& list_;
   TablePreferenceStore preferences_;
+  IniProfileFiles profiles_;
 };
 
 EmbeddedHost::EmbeddedHost(const std::string& path, const LoginRequest& login, HostUi ui,
@@ -84,13 +87,15 @@ void EmbeddedHost::Build(const LoginRequest& login, HostUi ui) {
   transfer_public_ = std::make_unique<EmbeddedTransferPublic>(*login_);
 }
 
-host::clsBaseClass& EmbeddedHost::BaseClass() { return *base_class_; }
+host::clsBaseClass& EmbeddedHost::BaseClass() {
+  return *base_class_;
+}
 
 void EmbeddedHost::InitInterFace(frame::InterFace& inter_face) {
-  inter_face.Init(base_class_.get(), business_pub_.get(), account_.get(), &filter_,
-                  &report_book_, &card_in_fix_, &public_form_, transfer_public_.get(),
-                  &flow_module_, &card_, &cw_card_, &template_, &fixed_asset_, &consumption_,
-                  &immaterial_asset_, &defered_);
+  inter_face.Init(base_class_.get(), business_pub_.get(), account_.get(), &filter_, &report_book_,
+                  &card_in_fix_, &public_form_, transfer_public_.get(), &flow_module_, &card_,
+                  &cw_card_, &template_, &fixed_asset_, &consumption_, &immaterial_asset_,
+                  &defered_);
 }
 
 }  // namespace lumvoucher::embedded

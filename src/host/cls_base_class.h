@@ -10,6 +10,7 @@
 #include "host/message_box.h"
 #include "host/modal_runner.h"
 #include "host/preference_store.h"
+#include "host/profile_files.h"
 
 namespace lumvoucher::host {
 
@@ -66,6 +67,7 @@ class clsBaseClass {
   virtual MessageBox& Messages() = 0;
   virtual ModalRunner& Modal() = 0;
   virtual PreferenceStore& Preferences() = 0;
+  virtual ProfileFiles& Profiles() = 0;
 
   virtual std::unique_ptr<FormManager> NewFormManager() = 0;
   virtual std::unique_ptr<SharedHostObject> NewSharedHostObject() = 0;

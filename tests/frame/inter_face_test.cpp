@@ -103,6 +103,7 @@ class RecordingBaseClass : public host::clsBaseClass {
   host::MessageBox& Messages() override { return inner_.Messages(); }
   host::ModalRunner& Modal() override { return inner_.Modal(); }
   host::PreferenceStore& Preferences() override { return inner_.Preferences(); }
+  host::ProfileFiles& Profiles() override { return inner_.Profiles(); }
   std::unique_ptr<host::FormManager> NewFormManager() override {
     log.push_back("NewFormManager");
     return std::make_unique<RecordingFormManager>(log, &parent_window);
