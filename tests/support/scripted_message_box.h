@@ -35,6 +35,9 @@ class ScriptedMessageBox : public host::MessageBox {
   std::size_t Pending() const { return expected_.size(); }
   // Forgets the unused expectations (a test that checks a failure path on purpose).
   void Clear() { expected_.clear(); }
+  // Once the expectations are used up, answers any message with `answer` instead of failing
+  // (a test that fails every statement in turn and reads Shown() itself).
+  void AnswerAll(int answer) { answer_all_ = answer; }
 
  private:
   struct Expected {
@@ -45,6 +48,7 @@ class ScriptedMessageBox : public host::MessageBox {
   };
   std::deque<Expected> expected_;
   std::vector<ShownMessage> shown_;
+  std::optional<int> answer_all_;
 };
 
 }  // namespace lumvoucher::testing
