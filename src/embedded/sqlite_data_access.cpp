@@ -52,6 +52,9 @@ SqliteDataAccess::SqliteDataAccess(const std::string& path, int busy_timeout_ms)
   // Nothing entered may be lost: a commit is on disk when it returns.
   Exec("PRAGMA synchronous = FULL");
   Exec("PRAGMA foreign_keys = OFF");
+  // A savepoint's journal (every nested transaction keeps one) stays in memory rather than in a
+  // temporary file made and removed for each statement.
+  Exec("PRAGMA temp_store = MEMORY");
   InstallOracleSupport(db_);
   cache_ = std::make_unique<StatementCache>(db_);
 }

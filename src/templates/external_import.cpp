@@ -158,10 +158,12 @@ ExternalLine Importer::Parse(const CsvRecord& record, bool& bad) {
 
 void Importer::Handle(std::vector<ExternalLine>& lines) {
   const ExternalLine& head = lines.front();
-  if (IsPosted(head.standard, head.key)) {
+  const Staged staged = StagedState(head.standard, head.key);
+  if (staged == Staged::kPosted) {
     ++totals_.skipped;
     return;
   }
+  const bool replace = staged == Staged::kUnposted;
   if (!checker_) checker_.emplace();
   if (!checker_->Check(lines)) {
     for (const ExternalLine& l : lines) {
@@ -171,7 +173,7 @@ void Importer::Handle(std::vector<ExternalLine>& lines) {
     if (!options_.check_only) {
       // Staged with their errors, for the posting window to show and repair.
       host::TransactionGuard guard(frame::Data());
-      Stage(lines);
+      Stage(lines, replace);
       guard.Commit();
     }
     return;
@@ -181,7 +183,7 @@ void Importer::Handle(std::vector<ExternalLine>& lines) {
     return;
   }
   host::TransactionGuard guard(frame::Data());
-  Stage(lines);
+  Stage(lines, replace);
   if (options_.post) {
     PostOutcome outcome = PostExternalVoucher(*checker_, lines, options_.date);
     if (outcome.result == 1) {

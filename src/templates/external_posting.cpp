@@ -90,6 +90,7 @@ PostOutcome PostExternalVoucher(ExternalChecker& checker, const std::vector<Exte
       std::to_string(frame::OrganizationId()), day, 0, 9999);
   const long number = host::clsBaseClass::TextToLong(frame::StrRight(next, 6));
   if (!window.WriteForm(WriteFormText(checker, lines, date, number))) return outcome;
+  outcome.written = true;
   window.MustSave();
   outcome.result = window.SaveAVoucher(false);
   if (outcome.result != 1) return outcome;

@@ -14,7 +14,8 @@ namespace lumvoucher::templates {
 inline constexpr long kExternalSource = 37;
 
 struct PostOutcome {
-  int result = 0;  // SaveAVoucher's: 1 saved, 0 refused or failed, 2 nothing to save
+  bool written = false;  // WriteForm took the voucher (else nothing was shown about it)
+  int result = 0;        // SaveAVoucher's: 1 saved, 0 refused or failed, 2 nothing to save
   long voucher_id = 0;
   std::string voucher_no;  // "记-000005"
 };

@@ -82,19 +82,22 @@ const char* CodeColumn(int kind) {
   return kind >= 1 && kind <= kCodeKinds ? kCodeColumns[kind] : "";
 }
 
-bool IsPosted(const std::string& standard, const std::string& key) {
-  return !frame::Data()
-              .OpenRecordset("Select 1 From ExternalVoucher" + KeyCondition(standard, key) +
-                             " And blnIsPosted=1")
-              .Empty();
+Staged StagedState(const std::string& standard, const std::string& key) {
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select Max(blnIsPosted) As blnIsPosted, Count(*) As n From ExternalVoucher" +
+      KeyCondition(standard, key));
+  if (rs.Empty() || rs["n"].AsLong() == 0) return Staged::kNothing;
+  return rs["blnIsPosted"].AsLong() != 0 ? Staged::kPosted : Staged::kUnposted;
 }
 
-void Stage(std::vector<ExternalLine>& lines) {
+void Stage(std::vector<ExternalLine>& lines, bool replace) {
   if (lines.empty()) return;
   host::DataAccess& data = frame::Data();
   host::LoginContext& login = frame::Context();
-  data.Execute("Delete From ExternalVoucher" +
-               KeyCondition(lines.front().standard, lines.front().key) + " And blnIsPosted=0");
+  if (replace) {
+    data.Execute("Delete From ExternalVoucher" +
+                 KeyCondition(lines.front().standard, lines.front().key) + " And blnIsPosted=0");
+  }
   for (ExternalLine& l : lines) {
     l.id = login.NextId("ExternalVoucher");
     std::string values = SqlNumber(l.id) + "," + SqlText(l.standard) + "," + SqlText(l.key) + "," +

@@ -12,10 +12,12 @@ namespace lumvoucher::templates {
 // The column of a code kind ("strAccountCode", ...).
 const char* CodeColumn(int kind);
 
-// Whether the external voucher `key` of `standard` has a posted line.
-bool IsPosted(const std::string& standard, const std::string& key);
-// Replaces the unposted lines of the lines' external voucher by `lines` (their ids are set).
-void Stage(std::vector<ExternalLine>& lines);
+// What ExternalVoucher holds of the external voucher `key` of `standard`.
+enum class Staged { kNothing, kUnposted, kPosted };
+Staged StagedState(const std::string& standard, const std::string& key);
+// Stages `lines` (their ids are set), replacing the unposted lines of their external voucher
+// when `replace` (the voucher was staged before).
+void Stage(std::vector<ExternalLine>& lines, bool replace);
 // Every staged line of `standard`, in the order they were staged.
 std::vector<ExternalLine> ReadStaged(const std::string& standard);
 // The staged lines of one external voucher.

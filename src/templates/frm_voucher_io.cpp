@@ -53,21 +53,18 @@ std::string StripSortMark(std::string caption) {
   return caption;
 }
 
+// The code kind a column's field holds (0 the flexible codes), -1 for other fields.
+int KindOfField(const std::string& field) {
+  if (field == "strFlexibleCode") return 0;
+  for (int kind = kKindAccount; kind <= kCodeKinds; ++kind) {
+    if (field == CodeColumn(kind)) return kind;
+  }
+  return -1;
+}
+
 // The field of a staged line a column shows, as text.
 std::string FieldText(const ExternalLine& l, const std::string& field, int decimals) {
-  static const std::map<std::string, int, std::less<>> kCodes = {
-      {"strAccountCode", kKindAccount},
-      {"strCurrencyCode", kKindCurrency},
-      {"strCustomerCode", kKindCustomer},
-      {"strDepartmentCode", kKindDepartment},
-      {"strEmployeeCode", kKindEmployee},
-      {"strClass1Code", kKindClass1},
-      {"strClass2Code", kKindClass2},
-      {"strPaymentMethodCode", kKindPaymentMethod},
-      {"strVoucherTypeCode", kKindVoucherType},
-      {"strSourceOrgCode", kKindSourceOrganization},
-      {"strOrganizationCode", kKindOrganization}};
-  if (auto code = kCodes.find(field); code != kCodes.end()) return l.codes[code->second];
+  if (const int kind = KindOfField(field); kind > 0) return l.codes[kind];
   if (field == "strExternalKey") return l.key;
   if (field == "strDate") return l.date;
   if (field == "strRemark") return l.remark;
@@ -234,6 +231,7 @@ void frmVoucherIO::ReadRows() {
   std::vector<IORow> rows;
   for (ExternalLine& line : ReadStaged(Standard())) rows.push_back({std::move(line), false});
   state_.rows = std::move(rows);
+  ++state_.generation;
 }
 
 void frmVoucherIO::WriteBack(long lngRecordKey) {
@@ -376,6 +374,7 @@ int frmVoucherIO::Post() {
       std::sort(lines.begin(), lines.end(),
                 [](const ExternalLine& a, const ExternalLine& b) { return a.line_no < b.line_no; });
       PostOutcome outcome = PostExternalVoucher(checker, lines, date);
+      if (!outcome.written) ShowError(texts::kSaveRefused);
       if (outcome.result != 1) break;
       WriteBack(lines.front().id);
       state_.last_voucher_id = outcome.voucher_id;
@@ -426,6 +425,16 @@ bool frmVoucherIO::ChooseColumns(const std::vector<IOColumn>& chosen) {
     return false;
   }
   return Refresh();
+}
+
+bool frmVoucherIO::Editable(int column) const {
+  if (column < 0 || column >= static_cast<int>(state_.columns.size())) return false;
+  return KindOfField(state_.columns[static_cast<std::size_t>(column)].field) >= 0;
+}
+
+bool frmVoucherIO::EditCell(int row, int column, const std::string& text) {
+  if (!Editable(column)) return false;
+  return RepairCode(row, KindOfField(state_.columns[static_cast<std::size_t>(column)].field), text);
 }
 
 void frmVoucherIO::SortBy(int column) {

@@ -38,6 +38,7 @@ struct VoucherIOState {
   bool sort_ascending = true;
   std::vector<IORow> rows;
   long last_voucher_id = 0;  // the last voucher the posting saved
+  int generation = 0;        // counts the readings of the rows, for a view to follow
 };
 
 // The external data posting window ("外部记账接口"), a child of the host main window: the
@@ -78,6 +79,11 @@ class frmVoucherIO : public host::ChildWindow {
   int Post();
   // A code of kind 1..11 (0: the flexible codes) corrected in a row: stored, shown "已纠正".
   bool RepairCode(int row, int kind, const std::string& code);
+
+  // Whether a column shows a code the user may correct, and the correction of one of its cells
+  // (RepairCode).
+  bool Editable(int column) const;
+  bool EditCell(int row, int column, const std::string& text);
 
   // The column chooser: the chosen fields in display order, with their captions and widths.
   bool ChooseColumns(const std::vector<IOColumn>& chosen);

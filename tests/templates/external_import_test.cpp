@@ -30,6 +30,17 @@ TEST_F(ExternalTest, PostsEachExternalVoucherOnceAndRecordsTheVoucherItBecame) {
   EXPECT_EQ(std::stoi(Vouchers()), std::stoi(before) + 2);
 }
 
+TEST_F(ExternalTest, ACorrectedFileReplacesTheLinesStagedWithErrors) {
+  const std::string header = std::string(kHeader) + "\n";
+  EXPECT_EQ(Totals(Import(Write("v1.csv", header + Voucher("K1", "2026-02-21", "100", "90")))),
+            "2/1/0/1/0");
+  EXPECT_EQ(t_.Scalar("Select strError From ExternalVoucher Where intLineNO = 1"), "借贷不平");
+  EXPECT_EQ(Totals(Import(Write("v2.csv", header + Voucher("K1")))), "2/1/1/0/0");
+  EXPECT_EQ(Column("Select intLineNO || ':' || dblAmount || ':' || blnIsPosted || ':' || "
+                   "strSourceFile From ExternalVoucher Order By intLineNO"),
+            "1:100.0:1:v2.csv 2:100.0:1:v2.csv");
+}
+
 TEST_F(ExternalTest, BadInputIsReportedPerLineAndPostsNothingOfItsVoucher) {
   struct Case {
     const char* name;

@@ -79,7 +79,6 @@ CREATE TABLE ExternalVoucher (
 );
 CREATE UNIQUE INDEX ExternalVoucher_Key
   ON ExternalVoucher (lngOrganizationID, strStandard, strExternalKey, intLineNO);
-CREATE INDEX ExternalVoucher_Posted ON ExternalVoucher (lngOrganizationID, blnIsPosted);
 
 -- Per-operator column lists (the external posting's view 1287): a list of an operator and
 -- organisation, its fields numbered, captioned, sized and chosen. Lists of everyone keep
