@@ -16,6 +16,7 @@
 #include "ui/filter_dialog.h"
 #include "ui/login_dialog.h"
 #include "ui/numbering_views.h"
+#include "ui/template_views.h"
 #include "ui/voucher_list_view.h"
 #include "ui/voucher_view.h"
 #include "voucher/frm_voucher.h"
@@ -177,8 +178,8 @@ void RegisterCashFlowViews(Desktop& desktop) {
 }  // namespace
 
 std::vector<std::string> ScreenNames() {
-  return {"batch", "continuity", "errlist",  "filter", "list",
-          "login", "main",       "renumber", "volume", "voucher"};
+  return {"batch", "continuity", "errlist", "filter",  "list",     "login",
+          "main",  "renumber",   "volume",  "voucher", "voucherio"};
 }
 
 void RegisterViews(Desktop& desktop) {
@@ -187,6 +188,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterListViews(desktop);
   RegisterNumberingViews(desktop);
   RegisterCashFlowViews(desktop);
+  RegisterTemplateViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 

@@ -26,6 +26,8 @@
 #include "host/database_error.h"
 #include "host/recordset.h"
 #include "numbering/numbering_windows.h"
+#include "templates/frm_create_std_voucher.h"
+#include "templates/frm_voucher_io.h"
 #include "ui/current_cell_delegate.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -851,7 +853,10 @@ bool VoucherView::Handles(Command command) const {
     case Command::kReceiptNext:
     case Command::kReceiptLast:
     case Command::kEditVoucherVolume:
+    case Command::kEditInterface:
       return true;
+    case Command::kEditNewTemplate:
+    case Command::kEditLoadTemplate:
     case Command::kEditInsLine:
     case Command::kEditDelLine:
     case Command::kFileSave:
@@ -887,6 +892,21 @@ void VoucherView::Run(Command command) {
   switch (command) {
     case Command::kEditVoucherVolume:
       numbering::MainControlEditVoucherVolume();
+      return;
+    case Command::kEditNewTemplate: {
+      if (!FinishEditing()) return;
+      bool created = false;
+      templates::frmCreateStdVoucher().CreateVoucher(presenter_, true, created);
+      return;
+    }
+    case Command::kEditLoadTemplate:
+      if (presenter_.LoadStdVoucher()) {
+        Render();
+        EditCell(1, LineField::kDebit);
+      }
+      return;
+    case Command::kEditInterface:
+      templates::ShowVoucherIO();
       return;
     case Command::kEditNew:
       // What is typed in the cell counts as an edit the question asks about.

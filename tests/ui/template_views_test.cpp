@@ -1,0 +1,118 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "frame/window_registry.h"
+#include "support/test_host.h"
+#include "templates/external_import.h"
+#include "ui/desktop.h"
+#include "ui/main_window.h"
+#include "ui/modal_probe.h"
+#include "ui/qt_text.h"
+#include "ui/std_voucher_dialogs.h"
+#include "ui/voucher_io_view.h"
+#include "ui/voucher_view.h"
+
+namespace lumvoucher::ui {
+namespace {
+
+using lumvoucher::testing::WhenModalOpens;
+
+class TemplateViewsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    frame::WindowRegistry::ReleaseAll();
+    desktop_ = std::make_unique<Desktop>(lumvoucher::testing::NewDemoDatabase(),
+                                         embedded::LoginRequest{1, 2, "2026-02-15"});
+    desktop_->Main().show();
+    desktop_->Main().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&desktop_->Main()));
+  }
+  void TearDown() override {
+    desktop_.reset();
+    frame::WindowRegistry::ReleaseAll();
+  }
+  std::string Scalar(const std::string& sql) {
+    host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
+    return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
+  }
+  QAction* MenuEntry(const QString& caption) {
+    for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
+      if (action->text() == caption) return action;
+    }
+    return nullptr;
+  }
+
+  std::unique_ptr<Desktop> desktop_;
+};
+
+TEST_F(TemplateViewsTest, SaveAsAndLoadAStandardVoucherFromTheVoucherWindow) {
+  desktop_->Component().ShowAOldBill(8, false);
+  ASSERT_TRUE(desktop_->Main().Action(Command::kEditNewTemplate)->isEnabled());
+  WhenModalOpens([](QWidget& widget) {
+    auto* dialog = qobject_cast<CreateStdVoucherDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    dialog->Number()->setText(QStringLiteral("09"));
+    dialog->Name()->setText(QStringLiteral("工资"));
+    emit dialog->Number()->textEdited(dialog->Number()->text());
+    emit dialog->Name()->textEdited(dialog->Name()->text());
+    dialog->OkButton()->click();
+  });
+  ASSERT_TRUE(desktop_->Main().Raise(Command::kEditNewTemplate));
+  EXPECT_EQ(Scalar("Select strVoucherName From StdVoucher Where strVoucherNo = '09'"), "工资");
+
+  WhenModalOpens([](QWidget& widget) {
+    auto* dialog = qobject_cast<SelectStdVoucherDialog*>(&widget);
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_EQ(dialog->Grid()->rowCount(), 3);
+    EXPECT_EQ(dialog->Grid()->item(2, 1)->text(), QStringLiteral("工资"));
+    dialog->Grid()->setCurrentCell(2, 0);
+    dialog->OkButton()->click();
+  });
+  ASSERT_TRUE(desktop_->Main().Raise(Command::kEditLoadTemplate));
+  const auto& state = desktop_->Component().Form().State();
+  EXPECT_EQ(state.header.voucher_id, 0);
+  EXPECT_EQ(state.lines.size(), 3u);
+  EXPECT_EQ(state.totals.debit, 0);
+}
+
+TEST_F(TemplateViewsTest, ThePostingWindowTicksAndPostsWithItsProgressBar) {
+  const std::filesystem::path csv =
+      std::filesystem::path(::testing::TempDir()) / "template_views.csv";
+  std::ofstream(csv) << "外部凭证号,日期,凭证字,摘要,科目,借方金额,贷方金额\n"
+                        "U1,2026-02-21,记,利息,6603-01,80,\nU1,2026-02-21,记,利息,2001,,80\n";
+  templates::ImportOptions options;
+  options.post = false;
+  templates::ImportFile(csv.string(), *templates::LayoutOf({}, "Sample接口"), options);
+  std::filesystem::remove(csv);
+
+  QAction* open = MenuEntry(QStringLiteral("外部数据记账接口"));
+  ASSERT_NE(open, nullptr);
+  open->trigger();
+  auto* view = dynamic_cast<VoucherIOView*>(desktop_->Main().ActiveTarget());
+  ASSERT_NE(view, nullptr);
+  ASSERT_EQ(view->Grid()->rowCount(), 2);
+  EXPECT_EQ(view->Grid()->horizontalHeaderItem(1)->text(), QStringLiteral("外部凭证号"));
+  view->TickAllButton()->click();
+  EXPECT_EQ(view->Grid()->item(1, 0)->text(), QStringLiteral("√"));
+  view->PostButton()->click();
+  EXPECT_EQ(view->Grid()->item(0, 0)->text(), QStringLiteral("√ "));
+  EXPECT_FALSE(view->Progress()->isVisible());
+  EXPECT_EQ(Scalar("Select strVoucherNo From ExternalVoucher Where intLineNO = 1"), "记-000005");
+  // Sorting by a column marks its header.
+  QTest::mouseClick(view->Grid()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                    QPoint(view->Grid()->horizontalHeader()->sectionViewportPosition(1) + 5, 5));
+  EXPECT_EQ(view->Grid()->horizontalHeaderItem(1)->text(), QStringLiteral("外部凭证号↑"));
+}
+
+}  // namespace
+}  // namespace lumvoucher::ui
