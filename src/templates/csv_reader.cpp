@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <stdexcept>
 
 #include "templates/templates_texts.h"
 
@@ -64,9 +63,9 @@ bool IsUtf8(const std::string& text) {
 
 CsvReader::CsvReader(std::istream& in, bool gbk) : in_(in), gbk_(gbk) {
   if (gbk_) {
+    // Without the converter every text of the file is refused as not GBK.
     iconv_t cd = iconv_open("UTF-8", "GBK");
-    if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv: GBK unavailable");
-    iconv_ = cd;
+    if (cd != reinterpret_cast<iconv_t>(-1)) iconv_ = cd;
   }
 }
 
@@ -110,6 +109,7 @@ std::size_t CsvReader::QuotedRun() {
 bool CsvReader::Convert(std::string& field) {
   if (Ascii(field)) return true;
   if (!gbk_) return IsUtf8(field);
+  if (iconv_ == nullptr) return false;
   auto cd = static_cast<iconv_t>(iconv_);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
   std::string out(field.size() * 2 + 4, '\0');

@@ -131,6 +131,27 @@ TEST_F(ExternalTest, QuotedFieldsGbkFilesAndMappedColumns) {
   EXPECT_EQ(problems_, "2: 不是有效的GBK文本\n");
 }
 
+TEST_F(ExternalTest, FlexibleCodesBecomeOneFlexibleIdSharedByTheLines) {
+  t_.Data().Execute(
+      "Insert Into FlexibleItem (lngItemID, strItemCode, strItemName) Values (1, 'G1', '药品甲')");
+  t_.Data().Execute(
+      "Insert Into FlexibleFieldDetail (lngFieldID, intFieldNO, strFieldCode, strFieldName) Values "
+      "(1, 1, 'F1', '一段')");
+  const std::string path =
+      Write("x.csv", std::string(kHeader) + ",智能核算\n" +
+                         "X1,2026-02-21,记,a,6603-01,10,,G1/F1\nX1,2026-02-21,记,b,2001,,10,G1/F1\n"
+                         "X2,2026-02-21,记,a,6603-01,10,,G1\nX2,2026-02-21,记,b,2001,,10,/F1\n");
+  EXPECT_EQ(Totals(Import(path)), "4/2/2/0/0");
+  EXPECT_EQ(problems_, "");
+  EXPECT_EQ(Column("Select lngItemID || '/' || lngFieldID From FlexibleCheck Order By lngItemID, "
+                   "lngFieldID"),
+            "0/1 1/0 1/1");
+  EXPECT_EQ(Column("Select flexId2codeorname(d.strFlexibleId, 0, 0, 0) From VoucherDetail d, "
+                   "ExternalVoucher e Where d.lngVoucherID = e.lngVoucherID And e.intLineNO = 1 "
+                   "And d.lngRowID = e.intLineNO Order By e.strExternalKey"),
+            "G1/F1 G1");
+}
+
 TEST_F(ExternalTest, CheckOnlyWritesNothing) {
   const std::string path = Write("d.csv", std::string(kHeader) + "\n" + Voucher("K1") +
                                               Voucher("K2", "2026-02-21", "100", "90"));
