@@ -179,6 +179,7 @@ void VoucherIOView::Render() {
   for (int c = 0; c < shown; ++c) headers << ToQt(presenter_.ColumnCaption(c));
   headers << QStringLiteral("状态") << QStringLiteral("错误");
   grid_->setHorizontalHeaderLabels(headers);
+  grid_->setColumnWidth(0, 48);
   for (int c = 0; c < shown; ++c) {
     // Widths are kept in twips, as the list tables hold them.
     grid_->setColumnWidth(c + kFirstColumn,

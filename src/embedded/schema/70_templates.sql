@@ -136,7 +136,7 @@ CREATE VIEW FlexibleField30 AS SELECT lngFieldID, strFieldCode, strFieldName FRO
 INSERT INTO ViewField (lngViewFieldID, lngViewID, strViewFieldDesc, strFieldName, lngViewFieldNO,
                        bytSort, intSize, lngDisplayWidth, blnIsChoosed) VALUES
   (128701, 1287, '外部凭证号', 'strExternalKey', 1, 0, 0, 1100, 1),
-  (128702, 1287, '日期', 'strDate', 2, 0, 0, 1100, 1),
+  (128702, 1287, '日期', 'strDate', 2, 0, 0, 1500, 1),
   (128703, 1287, '凭证字', 'strVoucherTypeCode', 3, 0, 0, 700, 1),
   (128704, 1287, '摘要', 'strRemark', 4, 0, 0, 2200, 1),
   (128705, 1287, '科目', 'strAccountCode', 5, 0, 0, 1200, 1),
