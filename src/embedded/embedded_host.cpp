@@ -87,15 +87,13 @@ void EmbeddedHost::Build(const LoginRequest& login, HostUi ui) {
   transfer_public_ = std::make_unique<EmbeddedTransferPublic>(*login_);
 }
 
-host::clsBaseClass& EmbeddedHost::BaseClass() {
-  return *base_class_;
-}
+host::clsBaseClass& EmbeddedHost::BaseClass() { return *base_class_; }
 
 void EmbeddedHost::InitInterFace(frame::InterFace& inter_face) {
-  inter_face.Init(base_class_.get(), business_pub_.get(), account_.get(), &filter_, &report_book_,
-                  &card_in_fix_, &public_form_, transfer_public_.get(), &flow_module_, &card_,
-                  &cw_card_, &template_, &fixed_asset_, &consumption_, &immaterial_asset_,
-                  &defered_);
+  inter_face.Init(base_class_.get(), business_pub_.get(), account_.get(), &filter_,
+                  &report_book_, &card_in_fix_, &public_form_, transfer_public_.get(),
+                  &flow_module_, &card_, &cw_card_, &template_, &fixed_asset_, &consumption_,
+                  &immaterial_asset_, &defered_);
 }
 
 }  // namespace lumvoucher::embedded
