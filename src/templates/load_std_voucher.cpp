@@ -18,7 +18,8 @@ bool frmVoucher::LoadStdVoucher() {
   try {
     std::optional<templates::StdVoucherContent> content = templates::ReadStdVoucher(id);
     if (!content) return false;
-    if (!ShowANewBill(0)) return false;
+    // As the host's 新增: the rights, and the question of unsaved edits, come first.
+    if (!mclsMainControl_EditNew()) return false;
     VoucherHeader& h = state_.header;
     if (h.type_id != content->type_id) {
       std::string number = frame::Login().business_pub->VoucherNumber(

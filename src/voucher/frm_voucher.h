@@ -142,9 +142,9 @@ class frmVoucher : public host::ChildWindow {
   // Fills the window with a new voucher described by `strDetail` (see write_form.h); false
   // when the text does not describe one, the window then keeps what it had.
   bool WriteForm(const std::string& strDetail);
-  // Asks for a standard voucher and starts a new voucher from it: its type, template,
-  // attachment count and lines without amounts (templates/load_std_voucher.cpp). False when
-  // none was chosen or it no longer exists.
+  // Asks for a standard voucher and starts a new voucher from it as 新增 does: its type,
+  // template, attachment count and lines without amounts (templates/load_std_voucher.cpp).
+  // False when none was chosen, it no longer exists or the new voucher was declined.
   bool LoadStdVoucher();
 
   // The option commands (MainControlEditAlert, ...Sound, ...Quick, ...CashLine, and Deficit):

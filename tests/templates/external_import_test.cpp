@@ -24,7 +24,7 @@ TEST_F(ExternalTest, PostsEachExternalVoucherOnceAndRecordsTheVoucherItBecame) {
                       "' ' || d.dblAmount From Voucher v, VoucherDetail d, ExternalVoucher e "
                       "Where e.strExternalKey = 'K2' And e.intLineNO = 2 And v.lngVoucherID = "
                       "e.lngVoucherID And d.lngVoucherID = v.lngVoucherID And d.intDirection = -1"),
-            "2026-02-22 37 利息 100.0");
+            "2026-02-22 37 利息 100");
   // Again: nothing is posted twice.
   EXPECT_EQ(Totals(Import(path)), "4/2/0/0/2");
   EXPECT_EQ(std::stoi(Vouchers()), std::stoi(before) + 2);
@@ -38,7 +38,7 @@ TEST_F(ExternalTest, ACorrectedFileReplacesTheLinesStagedWithErrors) {
   EXPECT_EQ(Totals(Import(Write("v2.csv", header + Voucher("K1")))), "2/1/1/0/0");
   EXPECT_EQ(Column("Select intLineNO || ':' || dblAmount || ':' || blnIsPosted || ':' || "
                    "strSourceFile From ExternalVoucher Order By intLineNO"),
-            "1:100.0:1:v2.csv 2:100.0:1:v2.csv");
+            "1:100:1:v2.csv 2:100:1:v2.csv");
 }
 
 TEST_F(ExternalTest, BadInputIsReportedPerLineAndPostsNothingOfItsVoucher) {
