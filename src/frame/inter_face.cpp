@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "dualbasis/frm_budget.h"
 #include "frame/frame_messages.h"
 #include "frame/window_registry.h"
 #include "host/ascii.h"
@@ -200,8 +201,10 @@ host::ChildWindow* InterFace::BudgetForm() {
   return nullptr;
 }
 
-bool InterFace::ShowBudgetQuery(const std::string&, const std::string&) {
-  return false;
+bool InterFace::ShowBudgetQuery(const std::string& strCodeID, const std::string& strCodeDesc) {
+  return AtBoundary(false, [&] {
+    return WindowRegistry::Get<dualbasis::frmBudget>().ShowBudget(strCodeID, strCodeDesc);
+  });
 }
 
 void InterFace::ShowCenterRalation(long) {}

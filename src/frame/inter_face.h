@@ -74,8 +74,9 @@ class InterFace {
   // 15. Replaces the stored host main window.
   void MainForm(host::HostMainWindow* main_window);
 
-  // 16. The budget balance query for a code and its description; 17. fund document matching for
-  // a voucher (0: all). Not there yet: false, nothing opened.
+  // 16. The budget balance query (frmBudget) for a code and its description: the code chooses
+  // the budget target of that code. False when it could not be loaded.
+  // 17. Fund document matching for a voucher (0: all); not there yet: nothing opened.
   bool ShowBudgetQuery(const std::string& strCodeID, const std::string& strCodeDesc);
   void ShowCenterRalation(long lngVoucherID);
 

@@ -249,7 +249,6 @@ TEST_F(InterFaceTest, EveryMemberInSlotOrderAnswers) {
   testing::RecordingMainWindow other;
   inter_face_.MainForm(&other);  // 15
   EXPECT_EQ(Login().main_window, &other);
-  EXPECT_FALSE(inter_face_.ShowBudgetQuery("4001", "财政拨款"));  // 16
   inter_face_.ShowCenterRalation(3);                              // 17
   embedded::NamedHostObject<host::HostObject> data("MultiBase");
   EXPECT_FALSE(inter_face_.setInitMultiBase(&data));                              // 18
