@@ -9,6 +9,7 @@
 #include "lists/voucher_list.h"
 #include "ui/account_card.h"
 #include "ui/batch_dialog.h"
+#include "ui/budget_views.h"
 #include "ui/cash_flow_auto_dialog.h"
 #include "ui/cash_flow_dialog.h"
 #include "ui/cash_flow_editors.h"
@@ -178,8 +179,8 @@ void RegisterCashFlowViews(Desktop& desktop) {
 }  // namespace
 
 std::vector<std::string> ScreenNames() {
-  return {"batch", "continuity", "errlist", "filter",  "list",     "login",
-          "main",  "renumber",   "volume",  "voucher", "voucherio"};
+  return {"batch", "budget", "continuity", "errlist", "filter",  "list",
+          "login", "main",   "renumber",   "volume",  "voucher", "voucherio"};
 }
 
 void RegisterViews(Desktop& desktop) {
@@ -189,6 +190,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterNumberingViews(desktop);
   RegisterCashFlowViews(desktop);
   RegisterTemplateViews(desktop);
+  RegisterBudgetViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 
