@@ -3,8 +3,6 @@
 #include <array>
 
 #include "frame/login_state.h"
-#include "frame/sql_text.h"
-#include "host/data_access.h"
 #include "host/message_box.h"
 #include "lists/dual_basis_links.h"
 #include "lists/list_commands.h"
@@ -17,8 +15,6 @@ bool CombinedList::RunAction(ListAction action) {
   switch (action) {
     case ListAction::kOpen:
       return OpenSelectedPair();
-    case ListAction::kNew:
-      return NewPair();
     case ListAction::kSign:
     case ListAction::kPost:
     case ListAction::kVoid: {
@@ -36,6 +32,7 @@ bool CombinedList::RunAction(ListAction action) {
       if (changed) ReMakeData();
       return changed;
     }
+    case ListAction::kNew:
     case ListAction::kShowAll:
     case ListAction::kFilter:
     case ListAction::kColumns:
@@ -61,22 +58,7 @@ bool CombinedList::OpenSelectedPair() {
   return chosen.id != 0 && ShowPairedVoucher(chosen.id, chosen.basis);
 }
 
-bool CombinedList::NewPair() {
-  try {
-    const host::LoginContext& login = frame::Context();
-    host::Recordset rs = frame::Data().OpenRecordset(
-        "Select blnIsClosed From AccountPeriod Where lngOrganizationID=" +
-        frame::SqlNumber(frame::OrganizationId()) +
-        " And intYear=" + frame::SqlNumber(login.LoginYear()) +
-        " And bytPeriod=" + frame::SqlNumber(login.LoginPeriod()));
-    if (!rs.Empty() && rs["blnIsClosed"].AsBool()) {
-      frame::Msg(texts::kClosedPeriodNew, host::mb::kExclamation, "提示信息");
-      return false;
-    }
-  } catch (const std::exception& error) {
-    frame::Msg(error.what(), host::mb::kCritical, State().title);
-    return false;
-  }
+bool CombinedList::ShowNewVoucherWindow() {
   return ShowNewPair();
 }
 

@@ -33,10 +33,10 @@ class CombinedList : public VoucherList {
  protected:
   void ClearWorkTables() override;
   std::vector<MenuItem> BuildMenu() const override;
+  bool ShowNewVoucherWindow() override;
 
  private:
   bool OpenSelectedPair();
-  bool NewPair();
 };
 
 }  // namespace lumvoucher::lists

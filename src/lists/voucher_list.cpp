@@ -528,6 +528,10 @@ bool VoucherList::NewVoucher() {
     ShowError(error);
     return false;
   }
+  return ShowNewVoucherWindow();
+}
+
+bool VoucherList::ShowNewVoucherWindow() {
   return frame::WindowRegistry::Get<voucher::frmVoucher>().mclsMainControl_EditNew();
 }
 

@@ -197,6 +197,8 @@ class VoucherList : public host::ChildWindow {
   // The text of a fill. `query.scope` holds the voucher conditions over Voucher; a list of other
   // rows (voucher pairs) words its own from the list's state.
   virtual std::string QueryText(const ListQuery& query) const { return SelectText(query); }
+  // Opens the window for a new voucher once the period is known to be open.
+  virtual bool ShowNewVoucherWindow();
   virtual std::vector<MenuItem> BuildMenu() const = 0;
 
   // Menu entries for the given (index, caption, action) triples, placeholders elsewhere.

@@ -26,7 +26,10 @@ class CombinedListTest : public ListTest {
                                   opened_ += std::to_string(id) + "/" + std::to_string(basis) + " ";
                                   return true;
                                 },
-                                nullptr});
+                                [this] {
+                                  opened_ += "new ";
+                                  return true;
+                                }});
   }
   ~CombinedListTest() override {
     lists::SetPairedWindowHook({});
@@ -74,7 +77,8 @@ TEST_F(CombinedListTest, OneRowPerPairWithTheLeadingVouchersHeaderAndShading) {
   EXPECT_TRUE(list.mclsMainControl_EditEdit());
   list.SelectRow(3);  // 记1
   EXPECT_TRUE(list.mclsMainControl_EditEdit());
-  EXPECT_EQ(opened_, "5008/2 5001/1 ");
+  EXPECT_TRUE(list.mclsMainControl_EditNew());
+  EXPECT_EQ(opened_, "5008/2 5001/1 new ");
 }
 
 // The financial side decides the void filter: a live budget voucher does not keep its pair.
