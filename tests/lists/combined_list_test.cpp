@@ -202,6 +202,23 @@ TEST_F(PosterCombinedListTest, PostingActsOnBothVouchersOfThePair) {
   EXPECT_EQ(t_.Scalar("Select lngPostID From Voucher Where lngVoucherID = 5003"), "5004");
 }
 
+class CashierCombinedListTest : public CombinedListTest {
+ protected:
+  CashierCombinedListTest() : CombinedListTest(5003) {}
+};
+
+// A budget voucher's bank lines (资金结存-货币资金) allow the signature; a budget-only pair signs
+// its one voucher through the budget service.
+TEST_F(CashierCombinedListTest, SigningABudgetRowReadsTheBudgetChart) {
+  RecordingBudgetService budget(t_);
+  lists::SetBudgetBusinessService(&budget);
+  lists::frmListVoucherCompare list;
+  ASSERT_TRUE(list.ShowMe());
+  list.SelectRow(RowOf(list, 5008));
+  EXPECT_TRUE(list.ListEditMenu(6));
+  EXPECT_EQ(budget.calls, "Sign 5008 after financial ");
+}
+
 // In the dual-basis regime InterFace opens both lists as children of the host main window.
 TEST_F(CombinedListTest, InterFaceOpensBothListsInTheDualBasisRegime) {
   t_.Component().frmListVoucherUnion_Show(0);
