@@ -10,6 +10,8 @@
 #include "host/database_error.h"
 #include "lists/frm_list_err_voucher.h"
 #include "lists/frm_list_voucher.h"
+#include "lists/frm_list_voucher_compare.h"
+#include "lists/frm_list_voucher_union.h"
 #include "voucher/frm_voucher.h"
 
 namespace lumvoucher::frame {
@@ -228,10 +230,17 @@ void InterFace::frmListErrVoucher_Show() {
   });
 }
 
-// Nothing in the single-basis regime; the dual-basis lists they open arrive with the paired window.
-void InterFace::frmListVoucherUnion_Show(long) {}
+void InterFace::frmListVoucherUnion_Show(long lngFlag) {
+  AtBoundary([&] {
+    if (IsDualBasis()) ShowList<lists::frmListVoucherUnion>("frmListVoucherUnion", lngFlag);
+  });
+}
 
-void InterFace::frmListVoucherCompare_Show(long) {}
+void InterFace::frmListVoucherCompare_Show(long lngFlag) {
+  AtBoundary([&] {
+    if (IsDualBasis()) ShowList<lists::frmListVoucherCompare>("frmListVoucherCompare", lngFlag);
+  });
+}
 
 bool InterFace::setInitMultiBase(host::HostObject* bvdata) {
   Login().multi_base_data = bvdata;

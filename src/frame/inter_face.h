@@ -89,8 +89,8 @@ class InterFace {
   // 20. The error voucher list, shown as the voucher list is.
   void frmListErrVoucher_Show();
 
-  // 21., 22. The combined lists exist only in the dual-basis regime; in the single-basis regime
-  // they do nothing.
+  // 21., 22. The combined lists of financial and budget vouchers, shown as the voucher list is;
+  // they exist only in the dual-basis regime and do nothing in the single-basis one.
   void frmListVoucherUnion_Show(long lngFlag);
   void frmListVoucherCompare_Show(long lngFlag);
 

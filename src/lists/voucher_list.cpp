@@ -248,14 +248,14 @@ bool VoucherList::ReMakeData() {
         ClearWorkTables();
         guard.Commit();
       }
-      last_query_ = SwapCarryForward(SelectText(query), code);
+      last_query_ = SwapCarryForward(QueryText(query), code);
       rs = data.OpenRecordset(last_query_);
     } else {
       // The counts and the rows are read in one transaction, so that another desktop's fill
       // under the same key cannot slip between them.
       host::TransactionGuard guard(data);
       PrepareRights(scope, dimensions, query);
-      last_query_ = SwapCarryForward(SelectText(query), code);
+      last_query_ = SwapCarryForward(QueryText(query), code);
       rs = data.OpenRecordset(last_query_);
       guard.Commit();
     }
@@ -528,6 +528,10 @@ bool VoucherList::NewVoucher() {
     ShowError(error);
     return false;
   }
+  return ShowNewVoucherWindow();
+}
+
+bool VoucherList::ShowNewVoucherWindow() {
   return frame::WindowRegistry::Get<voucher::frmVoucher>().mclsMainControl_EditNew();
 }
 

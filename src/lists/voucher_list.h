@@ -139,8 +139,8 @@ class VoucherList : public host::ChildWindow {
   std::vector<long> VoucherIDs() const;
   long SelectedLineID() const;
 
-  // The commands.
-  bool RunAction(ListAction action);
+  // The commands. The combined lists of the dual basis act on pairs and open the paired window.
+  virtual bool RunAction(ListAction action);
   bool ListEditMenu(int index);
 
   // The host main window's commands routed to the list.
@@ -194,6 +194,11 @@ class VoucherList : public host::ChildWindow {
   virtual std::string FixedCondition() const { return std::string(); }
   virtual bool StampedOnly() const;
   virtual bool BasisTieBreaker() const { return true; }
+  // The text of a fill. `query.scope` holds the voucher conditions over Voucher; a list of other
+  // rows (voucher pairs) words its own from the list's state.
+  virtual std::string QueryText(const ListQuery& query) const { return SelectText(query); }
+  // Opens the window for a new voucher once the period is known to be open.
+  virtual bool ShowNewVoucherWindow();
   virtual std::vector<MenuItem> BuildMenu() const = 0;
 
   // Menu entries for the given (index, caption, action) triples, placeholders elsewhere.

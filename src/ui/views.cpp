@@ -13,6 +13,7 @@
 #include "ui/cash_flow_auto_dialog.h"
 #include "ui/cash_flow_dialog.h"
 #include "ui/cash_flow_editors.h"
+#include "ui/combined_list_views.h"
 #include "ui/desktop.h"
 #include "ui/filter_dialog.h"
 #include "ui/login_dialog.h"
@@ -179,14 +180,15 @@ void RegisterCashFlowViews(Desktop& desktop) {
 }  // namespace
 
 std::vector<std::string> ScreenNames() {
-  return {"batch", "budget", "continuity", "errlist", "filter",  "list",
-          "login", "main",   "renumber",   "volume",  "voucher", "voucherio"};
+  return {"batch", "budget",   "continuity", "errlist", "filter",  "list",     "login",
+          "main",  "renumber", "unionlist",  "volume",  "voucher", "voucherio"};
 }
 
 void RegisterViews(Desktop& desktop) {
   RegisterShellScreens(desktop);
   RegisterVoucherViews(desktop);
   RegisterListViews(desktop);
+  RegisterCombinedListViews(desktop);
   RegisterNumberingViews(desktop);
   RegisterCashFlowViews(desktop);
   RegisterTemplateViews(desktop);

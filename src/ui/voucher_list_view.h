@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,9 @@ class VoucherListModel : public QAbstractTableModel {
   // The presenter's column of a grid column, and back; -1 when none.
   int ListColumn(int grid_column) const;
   int GridColumn(int list_column) const;
+  // The background of a row, from the list's own rule (the combined list's grey pairs); an
+  // invalid colour keeps the grid's own.
+  void SetRowShade(std::function<QColor(int row)> shade) { shade_ = std::move(shade); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -40,6 +45,7 @@ class VoucherListModel : public QAbstractTableModel {
  private:
   lists::VoucherList& presenter_;
   VisibleColumns columns_;
+  std::function<QColor(int row)> shade_;
 };
 
 // The Qt view of a voucher list ("frmListVoucher", "frmListErrVoucher"): the grid, a find bar

@@ -80,11 +80,12 @@ class DesktopFixture : public ::testing::Test {
     frame::WindowRegistry::ReleaseAll();
   }
 
-  void LogIn(long operator_id, long organization_id = 1) {
+  void LogIn(long operator_id, long organization_id = 1,
+             embedded::DemoSets sets = embedded::DemoSets::kSingleBasisOnly) {
     desktop_.reset();
     frame::WindowRegistry::ReleaseAll();
     desktop_ = std::make_unique<Desktop>(
-        lumvoucher::testing::NewDemoDatabase(),
+        lumvoucher::testing::NewDemoDatabase(sets),
         embedded::LoginRequest{organization_id, operator_id, "2026-02-15"});
     desktop_->Main().show();
     desktop_->Main().activateWindow();
