@@ -14,6 +14,7 @@
 #include "ui/cash_flow_editors.h"
 #include "ui/desktop.h"
 #include "ui/filter_dialog.h"
+#include "ui/link_dialogs.h"
 #include "ui/login_dialog.h"
 #include "ui/numbering_views.h"
 #include "ui/template_views.h"
@@ -189,6 +190,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterNumberingViews(desktop);
   RegisterCashFlowViews(desktop);
   RegisterTemplateViews(desktop);
+  RegisterLinkViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 
