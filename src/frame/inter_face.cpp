@@ -8,6 +8,7 @@
 #include "frame/window_registry.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
+#include "links/frm_darap.h"
 #include "lists/frm_list_err_voucher.h"
 #include "lists/frm_list_voucher.h"
 #include "lists/frm_list_voucher_compare.h"
@@ -215,8 +216,18 @@ std::unique_ptr<host::HostObject> InterFace::newMCRPBill() {
   return nullptr;
 }
 
-void InterFace::frmDaRapDetail_Show(long, long, long, long, long, long, long, const std::string&,
-                                    double, long, long, bool) {}
+void InterFace::frmDaRapDetail_Show(long AccountID, long CurrencyID, long CustomerID,
+                                    long DepartmentID, long EmployeeID, long Class1ID,
+                                    long Class2ID, const std::string& strFlexibleId,
+                                    double ModblAmount, long lngRowID, long lngVDetailID,
+                                    bool blnDirtion) {
+  AtBoundary([&] {
+    bool ok = false;
+    WindowRegistry::Get<links::frmDARAP>().ShowDetail(
+        AccountID, CurrencyID, CustomerID, DepartmentID, EmployeeID, Class1ID, Class2ID,
+        strFlexibleId, ModblAmount, lngRowID, lngVDetailID, blnDirtion, ok);
+  });
+}
 
 void InterFace::frmListVoucher_Show(long lngFlag) {
   AtBoundary([&] {

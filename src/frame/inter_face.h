@@ -94,9 +94,9 @@ class InterFace {
   void frmListVoucherUnion_Show(long lngFlag);
   void frmListVoucherCompare_Show(long lngFlag);
 
-  // 23. The current-account settlement detail of a line being entered, given its account,
-  // currency, auxiliary items, flexible key, amount, row, line and side unchanged; not there
-  // yet: nothing opened.
+  // 23. The current-account settlement detail (frmDARAP) of a line being entered, given its
+  // account, currency, auxiliary items, flexible key, amount, row, line and side unchanged. The
+  // confirmed split stays with the window (WindowRegistry::Get<links::frmDARAP>().Split()).
   void frmDaRapDetail_Show(long AccountID, long CurrencyID, long CustomerID, long DepartmentID,
                            long EmployeeID, long Class1ID, long Class2ID,
                            const std::string& strFlexibleId, double ModblAmount, long lngRowID,

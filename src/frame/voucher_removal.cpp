@@ -88,6 +88,7 @@ void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines) {
   PurgeCashFlowRows(data, lines);
   data.Execute("DELETE FROM RVoucherDetail WHERE " + line);
   data.Execute("DELETE FROM ProjectInvoice WHERE " + line);
+  data.Execute("DELETE FROM ContractBalance WHERE " + line);
   data.Execute(FreeChecksSql(lines));
   data.Execute(" Delete From MCPRVoucherDetail Where lngReceiptTypeID=41 And " + line);
   data.Execute(" Delete  Costapportion ca Where " + lines.Match("ca.lngVoucherDetailID"));

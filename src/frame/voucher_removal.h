@@ -36,9 +36,10 @@ class LineSet {
 std::string FreeChecksSql(const LineSet& lines);
 
 // "These lines are gone": releases the rows other tables tie to the lines: cash-flow splits, memo
-// registrations, contract invoices, cost collection, fund allocations and the current-account items
-// the lines booked with their settlements (the items they settled are open again by those amounts),
-// the current-account detail copied from them; frees their checks and unlinks their bank bills.
+// registrations, contract rows and invoices, cost collection, fund allocations and the
+// current-account items the lines booked with their settlements (the items they settled are open
+// again by those amounts), the current-account detail copied from them; frees their checks and
+// unlinks their bank bills.
 void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines);
 
 // Releases the links of other modules to the voucher (Activity, ItemActivity) and, for a voucher

@@ -16,6 +16,7 @@
 #include "ui/combined_list_views.h"
 #include "ui/desktop.h"
 #include "ui/filter_dialog.h"
+#include "ui/link_dialogs.h"
 #include "ui/login_dialog.h"
 #include "ui/numbering_views.h"
 #include "ui/template_views.h"
@@ -193,6 +194,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterCashFlowViews(desktop);
   RegisterTemplateViews(desktop);
   RegisterBudgetViews(desktop);
+  RegisterLinkViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 

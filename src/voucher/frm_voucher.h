@@ -206,6 +206,13 @@ class frmVoucher : public host::ChildWindow {
   bool PromptCashFlowLines();
   bool CashFlow();
 
+  // ---- Line splits (frm_voucher_link_hooks.cpp): "往来核销", "合同结算" and "成本归集" open
+  // their window for the current line; a confirmed split is held with the line and written by
+  // the next save. False when nothing was confirmed.
+  bool CurrentAccountSettlement();
+  bool ContractSettlement();
+  bool CostCollection();
+
   // Whether memo registration may be opened for the voucher; states the refusal.
   bool MayRegisterMemo();
   // Asks, then removes every memo registration row of the voucher's lines.
@@ -234,6 +241,8 @@ class frmVoucher : public host::ChildWindow {
   // The summaries a cash-flow window wrote, taken into the grid and the stored copy alike.
   void TakeCashFlowCode(long line_id, const std::string& code);
   bool RunCashFlowCheck(bool (*check)(cashflow::VoucherCashFlowSubject&));
+  // The current line a split window may open for (an account entered); nullptr otherwise.
+  VoucherLine* SplitLine();
   void UpdateInfo();
   LineRuleContext RuleContext() const;
   bool ApplyReference(VoucherLine& line, LineField field, const std::string& text);

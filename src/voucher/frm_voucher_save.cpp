@@ -16,6 +16,7 @@
 #include "host/database_error.h"
 #include "host/main_window.h"
 #include "host/message_box.h"
+#include "links/split_writer.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/header_rules.h"
 #include "voucher/line_arithmetic.h"
@@ -86,7 +87,7 @@ std::string ContentOf(const VoucherHeader& h, const std::vector<VoucherLine>& li
            N(l.employee_id) + "|" + N(l.class1_id) + "|" + N(l.class2_id) + "|" +
            N(l.payment_method_id) + "|" + l.check_number + "|" + l.check_date + "|" +
            l.business_date + "|" + N(l.organization_id) + "|" + l.flexible_id + "|" +
-           l.cash_flow_code;
+           l.cash_flow_code + (l.splits.Empty() ? "" : "|splits");
   }
   return out;
 }
@@ -292,7 +293,8 @@ bool frmVoucher::CheckLines() {
     if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n, LineField::kRemark))
       return fail(false);
     // Costs the user agreed to clear with the account change are not compared any more.
-    if (line->line_id != 0 && !line->clear_cost_collection) {
+    // A cost split the line holds was checked against the line by its card.
+    if (line->line_id != 0 && !line->clear_cost_collection && !line->splits.cost) {
       host::Recordset cost = data.OpenRecordset(
           "Select ca.dblAmount, Outlay.intDirection From CostApportion ca, Outlay Where "
           "ca.lngOutlayID = Outlay.lngOutlayID(+) And ca.lngVoucherDetailID = " +
@@ -464,7 +466,7 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
   if (!CheckRestrictions()) return false;
 
   for (auto& [n, line] : rows) {
-    if (line->curr_payment_amount != 0) {
+    if (line->curr_payment_amount != 0 || line->splits.settlement) {
       frame::Msg(texts::kSettlementNotice, host::mb::kTaskModal + host::mb::kInformation,
                  texts::kTitleSave);
       break;
@@ -538,6 +540,7 @@ frmVoucher::WriteOutcome frmVoucher::WriteOnce(const WriteRequest& request, bool
       stored.push_back(*rows[i].second);
       stored.back().line_id = written.line_ids[i];
       stored.back().clear_cost_collection = false;
+      stored.back().splits = {};
     }
     state_.lines = std::move(stored);
     if (state_.current_row > static_cast<int>(state_.lines.size())) {
@@ -552,6 +555,8 @@ frmVoucher::WriteOutcome frmVoucher::WriteOnce(const WriteRequest& request, bool
   } catch (const CoverRefused& refused) {
     frame::Msg(h.type_code + h.number + texts::kCannotCover + refused.what() + ")", kStopFlags,
                texts::kTitleSave);
+  } catch (const links::SettlementWriteFailed& failed) {
+    frame::Msg(failed.what(), kStopFlags, texts::kTitleSave);
   } catch (const host::DatabaseError& e) {
     if (e.Violates("VOUCHER_NOUNIQUE")) {
       frame::Msg(std::string(texts::kNumberDuplicate) + "(" + h.number + ")", kStopFlags,

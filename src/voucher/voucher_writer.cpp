@@ -15,6 +15,7 @@
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
+#include "links/split_writer.h"
 #include "voucher/cost_collection.h"
 
 namespace lumvoucher::voucher {
@@ -265,6 +266,13 @@ void FollowCostApportion(const VoucherHeader& h, long id) {
                " Where HisCostApportion.lngVoucherID = " + N(id));
 }
 
+// The settlement, contract and cost splits the line holds go in with the voucher.
+void WriteHeldSplits(const VoucherHeader& h, long id, const VoucherLine& line, long line_id) {
+  if (line.splits.Empty()) return;
+  links::WriteLineSplits({id, h.date, h.year, h.period, h.type_id, NumberOf(h)}, line_id,
+                         line.splits);
+}
+
 }  // namespace
 
 std::string TypeAndNumber(const std::string& type_code, const std::string& number) {
@@ -359,6 +367,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
                              values.columns));
     }
     MarkCheckUsed(h, line, line_id, line.currency_id != 0 ? line.currency_id : local.Get());
+    WriteHeldSplits(h, id, line, line_id);
     result.line_ids.push_back(line_id);
   }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "frame/window_registry.h"
+#include "links/frm_darap.h"
 #include "support/test_host.h"
 #include "voucher/frm_voucher.h"
 
@@ -251,10 +252,17 @@ TEST_F(InterFaceTest, EveryMemberInSlotOrderAnswers) {
   EXPECT_EQ(Login().main_window, &other);
   inter_face_.ShowCenterRalation(3);                              // 17
   embedded::NamedHostObject<host::HostObject> data("MultiBase");
-  EXPECT_FALSE(inter_face_.setInitMultiBase(&data));                              // 18
-  EXPECT_EQ(inter_face_.newMCRPBill(), nullptr);                                  // 19
-  inter_face_.frmListVoucherUnion_Show(0);                                        // 21
-  inter_face_.frmListVoucherCompare_Show(0);                                      // 22
+  EXPECT_FALSE(inter_face_.setInitMultiBase(&data));  // 18
+  EXPECT_EQ(inter_face_.newMCRPBill(), nullptr);      // 19
+  inter_face_.frmListVoucherUnion_Show(0);            // 21
+  inter_face_.frmListVoucherCompare_Show(0);          // 22
+  test_host_.Modal().Expect("frmDARAP", [](host::ModalWindow& window) {
+    const auto& line = dynamic_cast<links::frmDARAP&>(window).State().line;
+    EXPECT_EQ(std::to_string(line.account_id) + " " + std::to_string(line.customer_id) + " " +
+                  std::to_string(line.line_id) + " " + std::to_string(line.amount),
+              "6 1 2 50000.000000");
+    return 0;
+  });
   inter_face_.frmDaRapDetail_Show(6, 1, 1, 0, 0, 0, 0, " ", 50000, 2, 2, false);  // 23
   EXPECT_TRUE(other.children.empty());
   EXPECT_EQ(other.child_active_calls, 0);
