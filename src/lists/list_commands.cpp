@@ -14,6 +14,7 @@
 #include "host/cls_business_pub.h"
 #include "host/data_access.h"
 #include "host/message_box.h"
+#include "links/frm_reference.h"
 #include "lists/list_texts.h"
 #include "numbering/numbering_windows.h"
 #include "voucher/frm_voucher.h"
@@ -220,7 +221,7 @@ VoucherList::CommandHook ListCommands(VoucherList::CommandHook next) {
       case ListAction::kMemo:
         if (list.WindowName() == kErrorListName) return ClearMemoSelected(list);
         if (!MayRegisterMemo(list)) return false;
-        break;
+        return links::OpenLineReference(list.SelectedVoucherID(), list.SelectedLineID(), false);
       case ListAction::kVolumes:
         return numbering::ShowVoucherVolume();
       case ListAction::kNumberContinuity:
