@@ -7,6 +7,7 @@
 #include "frame/window_registry.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
+#include "links/frm_center_ralation.h"
 #include "lists/frm_list_err_voucher.h"
 #include "lists/frm_list_voucher.h"
 #include "voucher/frm_voucher.h"
@@ -204,7 +205,9 @@ bool InterFace::ShowBudgetQuery(const std::string&, const std::string&) {
   return false;
 }
 
-void InterFace::ShowCenterRalation(long) {}
+void InterFace::ShowCenterRalation(long lngVoucherID) {
+  AtBoundary([&] { links::ShowCenterRalation(lngVoucherID); });
+}
 
 std::unique_ptr<host::HostObject> InterFace::newMCRPBill() {
   return nullptr;

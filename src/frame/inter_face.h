@@ -74,9 +74,11 @@ class InterFace {
   // 15. Replaces the stored host main window.
   void MainForm(host::HostMainWindow* main_window);
 
-  // 16. The budget balance query for a code and its description; 17. fund document matching for
-  // a voucher (0: all). Not there yet: false, nothing opened.
+  // 16. The budget balance query for a code and its description; not there yet: false,
+  // nothing opened.
   bool ShowBudgetQuery(const std::string& strCodeID, const std::string& strCodeDesc);
+  // 17. Fund document matching for a voucher (0: all); nothing opens when the host has no fund
+  // system.
   void ShowCenterRalation(long lngVoucherID);
 
   // 18. Stores the multi-base data for the lists and the dual-basis window; always false.
