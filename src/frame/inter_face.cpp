@@ -9,6 +9,7 @@
 #include "host/ascii.h"
 #include "host/database_error.h"
 #include "links/frm_darap.h"
+#include "links/frm_center_ralation.h"
 #include "lists/frm_list_err_voucher.h"
 #include "lists/frm_list_voucher.h"
 #include "lists/frm_list_voucher_compare.h"
@@ -210,7 +211,9 @@ bool InterFace::ShowBudgetQuery(const std::string& strCodeID, const std::string&
   });
 }
 
-void InterFace::ShowCenterRalation(long) {}
+void InterFace::ShowCenterRalation(long lngVoucherID) {
+  AtBoundary([&] { links::ShowCenterRalation(lngVoucherID); });
+}
 
 std::unique_ptr<host::HostObject> InterFace::newMCRPBill() {
   return nullptr;

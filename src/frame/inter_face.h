@@ -76,8 +76,9 @@ class InterFace {
 
   // 16. The budget balance query (frmBudget) for a code and its description: the code chooses
   // the budget target of that code. False when it could not be loaded.
-  // 17. Fund document matching for a voucher (0: all); not there yet: nothing opened.
   bool ShowBudgetQuery(const std::string& strCodeID, const std::string& strCodeDesc);
+  // 17. Fund document matching for a voucher (0: all); nothing opens when the host has no fund
+  // system.
   void ShowCenterRalation(long lngVoucherID);
 
   // 18. Stores the multi-base data for the lists and the dual-basis window; always false.

@@ -16,6 +16,7 @@
 #include "host/data_access.h"
 #include "host/message_box.h"
 #include "lists/dual_basis_links.h"
+#include "links/frm_reference.h"
 #include "lists/list_texts.h"
 #include "numbering/numbering_windows.h"
 #include "voucher/frm_voucher.h"
@@ -256,7 +257,7 @@ VoucherList::CommandHook ListCommands(VoucherList::CommandHook next) {
       case ListAction::kMemo:
         if (list.WindowName() == kErrorListName) return ClearMemoSelected(list);
         if (!MayRegisterMemo(list)) return false;
-        break;
+        return links::OpenLineReference(list.SelectedVoucherID(), list.SelectedLineID(), false);
       case ListAction::kVolumes:
         return numbering::ShowVoucherVolume();
       case ListAction::kNumberContinuity:

@@ -218,6 +218,11 @@ class frmVoucher : public host::ChildWindow {
   // Asks, then removes every memo registration row of the voucher's lines.
   bool ClearMemoRegistration();
 
+  // ---- Links to business documents (frm_voucher_links_hooks.cpp). "备查登记": pending changes
+  // are saved, then the memo book opens for the current line (or the voucher's first memo
+  // line), read-only in preview. Answers whether registration rows were saved.
+  bool MemoRegistration();
+
  protected:
   // For the saving issue: the state it writes from and the flags it maintains.
   VoucherState& MutableState() { return state_; }

@@ -714,6 +714,7 @@ TEST_F(AsMaker, MemoRegistrationOfAReviewedVoucherFollowsTheSetting) {
 }
 
 TEST_F(AsMaker, ClearingTheMemoRegistrationRemovesOnlyThisVouchersRows) {
+  t_.Data().Execute("Delete From RVoucherDetail");
   for (const char* row : {"1, 5, 3", "2, 6, 3", "3, 7, 4"}) {
     t_.Data().Execute(
         "Insert Into RVoucherDetail (lngRVoucherDetailID, lngVoucherDetailID, lngVoucherID) "
