@@ -16,6 +16,7 @@
 #include "ui/filter_dialog.h"
 #include "ui/login_dialog.h"
 #include "ui/numbering_views.h"
+#include "ui/parallel_dialogs.h"
 #include "ui/template_views.h"
 #include "ui/voucher_list_view.h"
 #include "ui/voucher_view.h"
@@ -189,6 +190,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterNumberingViews(desktop);
   RegisterCashFlowViews(desktop);
   RegisterTemplateViews(desktop);
+  RegisterParallelViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 
