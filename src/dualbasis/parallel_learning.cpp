@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "dualbasis/frm_double_rule.h"
+#include "dualbasis/parallel_templates.h"
 #include "dualbasis/parallel_texts.h"
 #include "frame/id_list.h"
 #include "frame/login_state.h"
@@ -63,37 +64,22 @@ std::vector<std::string> ExactIds(host::Recordset& rows, const std::map<long, lo
   return ids;
 }
 
-std::map<long, long> RowCounts(std::string_view table, const std::vector<std::string>& ids) {
-  std::map<long, long> totals;
-  host::Recordset rs = frame::Data().OpenRecordset(
-      "select s.lngStdVoucherTmpID, Count(*) As intRows from " + std::string(table) + " s where " +
-      frame::InCondition("s.lngStdVoucherTmpID", ids, frame::kRuleChunkSize) +
-      " group by s.lngStdVoucherTmpID");
-  for (; !rs.Eof(); rs.MoveNext()) {
-    totals[static_cast<long>(rs[std::size_t{0}].AsLong())] = rs[1].AsLong();
-  }
-  return totals;
+bool HasSide(const std::vector<TemplateKey>& keys, int side) {
+  return std::any_of(keys.begin(), keys.end(),
+                     [&](const TemplateKey& k) { return k.direction == side; });
 }
 
 bool BothSides(const std::vector<TemplateKey>& keys) {
-  const auto has = [&](int side) {
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](const TemplateKey& k) { return k.direction == side; });
-  };
-  return has(kDebitSide) && has(kCreditSide);
+  return HasSide(keys, kDebitSide) && HasSide(keys, kCreditSide);
 }
 
 // The side checks of a template, in the system's order; nullptr when both sides are whole.
 const char* SideRefusal(const std::vector<TemplateKey>& finance,
                         const std::vector<TemplateKey>& budget) {
-  const auto has = [](const std::vector<TemplateKey>& keys, int side) {
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](const TemplateKey& k) { return k.direction == side; });
-  };
-  if (!has(finance, kDebitSide)) return texts::kFinanceDebitEmpty;
-  if (!has(finance, kCreditSide)) return texts::kFinanceCreditEmpty;
-  if (!has(budget, kDebitSide)) return texts::kBudgetDebitEmpty;
-  if (!has(budget, kCreditSide)) return texts::kBudgetCreditEmpty;
+  if (!HasSide(finance, kDebitSide)) return texts::kFinanceDebitEmpty;
+  if (!HasSide(finance, kCreditSide)) return texts::kFinanceCreditEmpty;
+  if (!HasSide(budget, kDebitSide)) return texts::kBudgetDebitEmpty;
+  if (!HasSide(budget, kCreditSide)) return texts::kBudgetCreditEmpty;
   return nullptr;
 }
 
@@ -160,14 +146,14 @@ long FindFittingTemplate(const std::vector<TemplateKey>& finance,
   for (; !rs.Eof(); rs.MoveNext()) ids.push_back(rs[std::size_t{0}].AsText());
   if (ids.empty()) return 0;
   rs.MoveFirst();
-  ids = ExactIds(rs, RowCounts("stdvoucherfinance", ids), finance);
+  ids = ExactIds(rs, TemplateRowCounts("stdvoucherfinance", ids), finance);
   if (ids.empty()) return 0;
   host::Recordset budget_rows = frame::Data().OpenRecordset(
       "select sb.lngStdVoucherTmpID,sb.intDirection, b.strAccountCode from stdvoucherBudget sb,"
       "budgetaccount b where sb.lngAccountID = b.lngAccountID and " +
       frame::InCondition("sb.lngStdVoucherTmpID", ids, frame::kRuleChunkSize) + " and (" +
       EqualTerms(budget, "b.strAccountCode", "sb.intdirection") + ")");
-  ids = ExactIds(budget_rows, RowCounts("stdvoucherBudget", ids), budget);
+  ids = ExactIds(budget_rows, TemplateRowCounts("stdvoucherBudget", ids), budget);
   return ids.empty() ? 0 : std::stol(ids.front());
 }
 

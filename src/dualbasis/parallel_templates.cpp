@@ -157,14 +157,7 @@ TemplateMatch MatchTemplates(const std::vector<VoucherKey>& keys) {
   if (templates.empty()) return match;
   std::vector<std::string> ids;
   for (const auto& t : templates) ids.push_back(std::to_string(t.first));
-  std::map<long, long> totals;
-  host::Recordset counts = frame::Data().OpenRecordset(
-      "select sf.lngStdVoucherTmpID, Count(*) As intRows from stdvoucherfinance sf where " +
-      frame::InCondition("sf.lngStdVoucherTmpID", ids, frame::kRuleChunkSize) +
-      " group by sf.lngStdVoucherTmpID");
-  for (; !counts.Eof(); counts.MoveNext()) {
-    totals[static_cast<long>(counts[std::size_t{0}].AsLong())] = counts[1].AsLong();
-  }
+  std::map<long, long> totals = TemplateRowCounts("stdvoucherfinance", ids);
   for (const auto& [id, rows] : templates) {
     switch (Classify(rows, totals[id], keys)) {
       case Fit::kExact:
@@ -178,6 +171,19 @@ TemplateMatch MatchTemplates(const std::vector<VoucherKey>& keys) {
     }
   }
   return match;
+}
+
+std::map<long, long> TemplateRowCounts(std::string_view table,
+                                       const std::vector<std::string>& ids) {
+  std::map<long, long> totals;
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "select s.lngStdVoucherTmpID, Count(*) As intRows from " + std::string(table) + " s where " +
+      frame::InCondition("s.lngStdVoucherTmpID", ids, frame::kRuleChunkSize) +
+      " group by s.lngStdVoucherTmpID");
+  for (; !rs.Eof(); rs.MoveNext()) {
+    totals[static_cast<long>(rs[std::size_t{0}].AsLong())] = rs[1].AsLong();
+  }
+  return totals;
 }
 
 long ChooseTemplate(const TemplateMatch& match) {

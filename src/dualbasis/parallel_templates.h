@@ -1,7 +1,9 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "dualbasis/parallel_lines.h"
@@ -27,6 +29,9 @@ struct TemplateMatch {
 };
 // Active templates of the organisation, read in one candidate query (and one row count).
 TemplateMatch MatchTemplates(const std::vector<VoucherKey>& keys);
+
+// The row count per template id of a template side ("stdvoucherfinance", "stdvoucherBudget").
+std::map<long, long> TemplateRowCounts(std::string_view table, const std::vector<std::string>& ids);
 
 // The exact list, else the superset list; one id is taken, more open frmSelectStdVoucherTmp.
 // 0 when nothing fits or the chooser was cancelled.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,18 @@ class ParallelTest : public ::testing::Test {
     line.currency_amount = amount;
     line.remark = "摘要";
     return line;
+  }
+  // "D 5101-01 100|C 1011 100"
+  std::vector<dualbasis::FinanceLine> Lines(const std::string& spec) {
+    std::vector<dualbasis::FinanceLine> lines;
+    for (std::size_t start = 0; start < spec.size();) {
+      std::size_t end = std::min(spec.find('|', start), spec.size());
+      const std::string item = spec.substr(start, end - start);
+      const std::size_t blank = item.find(' ', 2);
+      lines.push_back(Line(item.substr(2, blank - 2), item[0], std::stod(item.substr(blank + 1))));
+      start = end + 1;
+    }
+    return lines;
   }
   std::string Scalar(const std::string& sql) { return t_.Scalar(sql); }
 

@@ -14,40 +14,15 @@ namespace mb = host::mb;
 namespace texts = dualbasis::texts;
 using dualbasis::FinanceLine;
 
-class ParallelRulesTest : public ParallelTest {
- protected:
-  std::vector<FinanceLine> Lines(const std::string& spec) {
-    // "D 5101-01 100|C 1011 100"
-    std::vector<FinanceLine> lines;
-    std::size_t start = 0;
-    while (start < spec.size()) {
-      std::size_t end = spec.find('|', start);
-      if (end == std::string::npos) end = spec.size();
-      const std::string item = spec.substr(start, end - start);
-      const std::size_t blank = item.find(' ', 2);
-      lines.push_back(Line(item.substr(2, blank - 2), item[0], std::stod(item.substr(blank + 1))));
-      start = end + 1;
-    }
-    return lines;
-  }
-};
-
-TEST_F(ParallelRulesTest, ConditionsKeepEachCodeAndSideOnce) {
-  auto lines = Lines("D 5101-01 100|D 5101-01 50|C 1011 150|D 1011 0");
-  const auto cond = dualbasis::GetFinaceAccountCond(lines);
-  EXPECT_EQ(cond.debit_cond,
-            "( '5101-01' like a.straccountcode || '-%' or '5101-01' = a.straccountcode )");
-  EXPECT_EQ(cond.debit_codes, "'5101-01'");
-  EXPECT_EQ(cond.credit_codes, "'1011'");
-}
+using ParallelRulesTest = ParallelTest;
 
 TEST_F(ParallelRulesTest, RulesMatchOneDebitAndOneCreditAccountOfARule) {
   struct Case {
     const char* lines;
     bool prohibit, must, must_account;
   } cases[] = {
-      {"D 5101-01 100|C 1011 100", false, true, false},   // must rule on the parent 5101
-      {"D 1011 100|C 5101-01 100", false, false, false},  // sides reversed
+      {"D 5101-01 100|D 5101-01 5|C 1011 105|D 1011 0", false, true, false},  // rule on 5101
+      {"D 1011 100|C 5101-01 100", false, false, false},                      // sides reversed
       {"D 5101-02 80|C 2302 80", true, false, false},
       {"D 5101-02 80|D 5901 20", false, false, false},   // debit side alone
       {"D 5901 20|C 1001 20", false, true, false},       // second debit account of a rule

@@ -18,19 +18,6 @@ using dualbasis::FinanceLine;
 
 class ParallelTemplatesTest : public ParallelTest {
  protected:
-  std::vector<FinanceLine> Lines(const std::string& spec) {
-    std::vector<FinanceLine> lines;
-    std::size_t start = 0;
-    while (start < spec.size()) {
-      std::size_t end = spec.find('|', start);
-      if (end == std::string::npos) end = spec.size();
-      const std::string item = spec.substr(start, end - start);
-      const std::size_t blank = item.find(' ', 2);
-      lines.push_back(Line(item.substr(2, blank - 2), item[0], std::stod(item.substr(blank + 1))));
-      start = end + 1;
-    }
-    return lines;
-  }
   static std::string Ids(const std::vector<long>& ids) {
     std::string out;
     for (long id : ids) out += (out.empty() ? "" : ",") + std::to_string(id);
@@ -159,9 +146,6 @@ TEST_F(ParallelTemplatesTest, DerivationTakesTheHostsBudgetAccountPerLine) {
   EXPECT_EQ(dualbasis::DescribeLines(*again, 2),
             "借 7201-02 300.00 / 借 7201-01 100.00 / 贷 8001-01 400.00");
   EXPECT_EQ(stamp, dualbasis::DerivationStamp(lines));
-
-  t_.Messages().Expect(texts::kProhibitCreate, host::mb::kOk, texts::kTitleFill);
-  EXPECT_FALSE(dualbasis::CreateBudgetVoucher(Lines("D 5101-02 80|C 2302 80")));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -16,21 +15,10 @@ namespace {
 
 namespace texts = dualbasis::texts;
 
-TEST(ParallelDialogsTest, DoubleRuleStaysOpenOnARefusalAndChooserTakesTheCurrentRow) {
+TEST(ParallelDialogsTest, ChooserListsByCodeAndTakesTheCurrentRow) {
   frame::WindowRegistry::ReleaseAll();
   lumvoucher::testing::TestHost t(embedded::LoginRequest{5001, 5001, "2026-02-25"},
                                   embedded::DemoSets::kAll);
-  dualbasis::frmDoubleRule rule;
-  DoubleRuleDialog dialog(rule);
-  dialog.Code()->setText(QStringLiteral("A B"));
-  dialog.Name()->setText(QStringLiteral("模板"));
-  t.Messages().Expect(texts::kCodeSpecial);
-  dialog.OkButton()->click();
-  EXPECT_NE(dialog.result(), QDialog::Accepted);
-  dialog.Code()->setText(QStringLiteral("NEW-1"));
-  dialog.OkButton()->click();
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-
   t.Data().Execute("Update StdVoucherTmp Set blnIsInActive = 0");
   QStringList shown;
   t.Modal().Expect(texts::kChooserWindowName, [&](host::ModalWindow& w) {
