@@ -26,7 +26,10 @@ namespace lumvoucher::embedded {
 class EmbeddedBusinessPub : public host::clsBusinessPub {
  public:
   explicit EmbeddedBusinessPub(host::LoginContext& login)
-      : login_(login), periods_(login), voucher_business_(login, *this, periods_), parallel_(login) {}
+      : login_(login),
+        periods_(login),
+        voucher_business_(login, *this, periods_),
+        parallel_(login) {}
 
   // The next number after the highest one of the period in both bases; with the account-set
   // property "凭证断号重用" True, the lowest free number (a gap) instead.
