@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "embedded/embedded_parallel_accounting.h"
 #include "embedded/embedded_period_service.h"
 #include "embedded/embedded_voucher_business.h"
 #include "host/cls_account.h"
@@ -25,7 +26,10 @@ namespace lumvoucher::embedded {
 class EmbeddedBusinessPub : public host::clsBusinessPub {
  public:
   explicit EmbeddedBusinessPub(host::LoginContext& login)
-      : login_(login), periods_(login), voucher_business_(login, *this, periods_) {}
+      : login_(login),
+        periods_(login),
+        voucher_business_(login, *this, periods_),
+        parallel_(login) {}
 
   // The next number after the highest one of the period in both bases; with the account-set
   // property "凭证断号重用" True, the lowest free number (a gap) instead.
@@ -37,6 +41,7 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
   bool HasRight(long right_id) override;
   host::VoucherBusinessService& VoucherBusiness() override { return voucher_business_; }
   host::PeriodService& Periods() override { return periods_; }
+  host::ParallelAccountingService& ParallelAccounting() override { return parallel_; }
 
   // Raises the ReceiptMaxNo counter (kind, type id as text) of the organisation to `number`,
   // adding the row when the period has none.
@@ -73,6 +78,7 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
   std::function<host::AssetSourceChange(long, long)> asset_check_;
   EmbeddedPeriodService periods_;
   EmbeddedVoucherBusiness voucher_business_;
+  EmbeddedParallelAccounting parallel_;
 };
 
 // Accounts and reference items over the account-set tables. The item rights apply only to the

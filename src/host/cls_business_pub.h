@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/parallel_accounting.h"
 #include "host/period_service.h"
 #include "host/voucher_business_service.h"
 
@@ -64,6 +65,8 @@ class clsBusinessPub {
   virtual VoucherBusinessService& VoucherBusiness() = 0;
   // Period closing; whether a voucher's period is closed.
   virtual PeriodService& Periods() = 0;
+  // Which budget account answers a financial account in parallel accounting.
+  virtual ParallelAccountingService& ParallelAccounting() = 0;
 
   // The second numbering call of a save, made inside its transaction after the lines: tells the
   // numbering service that `number` of (year, period, receipt type, type) is now in use. `flag`

@@ -19,6 +19,7 @@
 #include "ui/link_dialogs.h"
 #include "ui/login_dialog.h"
 #include "ui/numbering_views.h"
+#include "ui/parallel_dialogs.h"
 #include "ui/template_views.h"
 #include "ui/voucher_list_view.h"
 #include "ui/voucher_view.h"
@@ -195,6 +196,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterTemplateViews(desktop);
   RegisterBudgetViews(desktop);
   RegisterLinkViews(desktop);
+  RegisterParallelViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 
