@@ -235,6 +235,10 @@ class frmVoucher : public host::ChildWindow {
   virtual void ShowWindow();
   // Whether the window is on screen (the panel is drawn only then).
   virtual bool OnScreen() const;
+  // Runs last inside the transaction of every write of this voucher (the user's save, a
+  // program's save, the pair window's save), once the voucher holds `voucher_id`: the pair
+  // window writes the pair row here. Database errors propagate and roll the write back.
+  virtual void WrittenInTransaction(long voucher_id) {}
 
   // The pieces of SaveBill for a save that writes more than this voucher in one transaction
   // (the pair window). CheckForSave: the checks and questions, no write. OnlyMarksChanged: the

@@ -537,6 +537,7 @@ std::optional<WriteResult> frmVoucher::WriteInTransaction(const WriteRequest& re
   // case. VOUCHER_NOUNIQUE stays for a backend whose writers do not take turns.
   if (!request.cover && NumberTaken()) return std::nullopt;
   WriteResult written = WriteVoucher(request);
+  WrittenInTransaction(written.voucher_id);
   if (log) {
     std::string text = request.header.voucher_id == 0 ? texts::kLogNew : texts::kLogModify;
     text += N(h.period) + texts::kLogPeriod + TypeAndNumber(h.type_code, h.number);
