@@ -131,6 +131,7 @@ class PairTestHarness : public PairTest {
   }
   using PairTest::BrokenInvariants;
   using PairTest::Editors;
+  using PairTest::Enter;
   using PairTest::NewPairs;
   using PairTest::pair_;
   using PairTest::Side;

@@ -162,8 +162,9 @@ TEST(PairFaults, ReviewOfAPairMovesBothOrNeither) {
     c.t_.Data().NeverFail();
     // A failure after the commit (reloading) may leave the pair reviewed, never half of it.
     const std::string after = c.Stored();
-    if (after != stored)
+    if (after != stored) {
       EXPECT_EQ(c.Side(5006) + "/" + c.Side(5007), "收-2 10000 5002/收-2 6000 5002");
+    }
     EXPECT_EQ(c.BrokenInvariants(), "0 0 0");
   }
 }
