@@ -4,12 +4,15 @@
 #include <string_view>
 
 #include "dualbasis/frm_budget.h"
+#include "dualbasis/frm_voucher_new.h"
+#include "dualbasis/pair_relevance.h"
 #include "frame/frame_messages.h"
 #include "frame/window_registry.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
-#include "links/frm_darap.h"
+#include "host/message_box.h"
 #include "links/frm_center_ralation.h"
+#include "links/frm_darap.h"
 #include "lists/frm_list_err_voucher.h"
 #include "lists/frm_list_voucher.h"
 #include "lists/frm_list_voucher_compare.h"
@@ -121,6 +124,27 @@ voucher::frmVoucher& VoucherWindow() {
   return WindowRegistry::Get<voucher::frmVoucher>();
 }
 
+dualbasis::clsVoucherNew& PairWindow() {
+  return WindowRegistry::Get<dualbasis::FrmVoucherNew>().Controller();
+}
+
+// The dual-basis window on the voucher's side of its pair; its refusal under "凭证编辑".
+void ShowPairOf(long voucher_id) {
+  const long base = dualbasis::GetVoucherBaseID(voucher_id);
+  if (base != host::kFinancialBaseId && base != host::kBudgetBaseId) return;
+  const bool financial = base == host::kFinancialBaseId;
+  const std::string refusal =
+      PairWindow().OpenPair(financial ? voucher_id : 0, financial ? 0 : voucher_id);
+  if (!refusal.empty()) Msg(refusal, host::mb::kCritical, "凭证编辑");
+}
+
+// The side of the pair window a program names: "1" financial, "2" budget, else none.
+voucher::frmVoucher* PairSide(const std::string& base) {
+  if (base == "1") return &PairWindow().WindFinance();
+  if (base == "2") return &PairWindow().WindBudget();
+  return nullptr;
+}
+
 // Shows a list window: an open one is unloaded first so that it comes back fresh; the list's
 // answer to the set-up becomes the stored main window.
 template <class List>
@@ -144,7 +168,11 @@ void ShowList(std::string_view window_name, long lngFlag) {
 
 void InterFace::ShowAOldBill(long VoucherID, bool blnPreView) {
   AtBoundary([&] {
-    if (!IsDualBasis()) VoucherWindow().ShowAOldBill(VoucherID, 0, blnPreView);
+    if (!IsDualBasis()) {
+      VoucherWindow().ShowAOldBill(VoucherID, 0, blnPreView);
+    } else {
+      ShowPairOf(VoucherID);
+    }
   });
 }
 
@@ -152,6 +180,8 @@ void InterFace::ShowAOldBill2(long lngVoucherID, long lngVoucherDetailID, bool b
   AtBoundary([&] {
     if (!IsDualBasis()) {
       VoucherWindow().ShowAOldBill(lngVoucherID, lngVoucherDetailID, blnPreViewVoucher);
+    } else {
+      ShowPairOf(lngVoucherID);
     }
   });
 }
@@ -166,23 +196,38 @@ void InterFace::blnPreViewVoucher(bool value) {
 
 void InterFace::MustSave() {
   AtBoundary([&] {
-    if (!IsDualBasis()) VoucherWindow().MustSave();
+    if (!IsDualBasis()) {
+      VoucherWindow().MustSave();
+    } else {
+      PairWindow().Current().MustSave();
+    }
   });
 }
 
 void InterFace::ShowANewBill(long CurrentVoucherID) {
   AtBoundary([&] {
-    if (!IsDualBasis()) VoucherWindow().ShowANewBill(CurrentVoucherID);
+    if (!IsDualBasis()) {
+      VoucherWindow().ShowANewBill(CurrentVoucherID);
+    } else {
+      PairWindow().ShowNewPair();
+    }
   });
 }
 
-int InterFace::SaveAVoucher(bool blnCover, const std::string&) {
-  return AtBoundary(0, [&] { return IsDualBasis() ? 0 : VoucherWindow().SaveAVoucher(blnCover); });
+int InterFace::SaveAVoucher(bool blnCover, const std::string& strAccountBase) {
+  return AtBoundary(0, [&] {
+    if (!IsDualBasis()) return VoucherWindow().SaveAVoucher(blnCover);
+    voucher::frmVoucher* side = PairSide(strAccountBase);
+    return side == nullptr ? 0 : side->SaveAVoucher(blnCover);
+  });
 }
 
-bool InterFace::WriteForm(const std::string& strDetail, const std::string&) {
-  return AtBoundary(false,
-                    [&] { return IsDualBasis() ? false : VoucherWindow().WriteForm(strDetail); });
+bool InterFace::WriteForm(const std::string& strDetail, const std::string& Form) {
+  return AtBoundary(false, [&] {
+    if (!IsDualBasis()) return VoucherWindow().WriteForm(strDetail);
+    voucher::frmVoucher* side = PairSide(Form);
+    return side != nullptr && side->WriteForm(strDetail);
+  });
 }
 
 voucher::frmVoucher& InterFace::Form() {
@@ -190,7 +235,7 @@ voucher::frmVoucher& InterFace::Form() {
 }
 
 // The members below stand for windows and objects later subsystems build (automatic vouchers,
-// the dual-basis windows, the budget query, fund document matching, the fund bill, the
+// the budget query, fund document matching, the fund bill, the
 // settlement detail). Until each arrives it answers as for a window that is not there.
 
 bool InterFace::blnAutoVoucer(bool) {
@@ -198,11 +243,11 @@ bool InterFace::blnAutoVoucer(bool) {
 }
 
 host::ChildWindow* InterFace::FinanceForm() {
-  return nullptr;
+  return AtBoundary<host::ChildWindow*>(nullptr, [] { return &PairWindow().WindFinance(); });
 }
 
 host::ChildWindow* InterFace::BudgetForm() {
-  return nullptr;
+  return AtBoundary<host::ChildWindow*>(nullptr, [] { return &PairWindow().WindBudget(); });
 }
 
 bool InterFace::ShowBudgetQuery(const std::string& strCodeID, const std::string& strCodeDesc) {

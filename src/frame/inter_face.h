@@ -17,9 +17,9 @@ namespace lumvoucher::frame {
 // boundary and answers with its failure value.
 //
 // In the dual-basis regime (accounting-system code "16") the members that open or drive a voucher
-// window do nothing until the paired window arrives. The members marked "not there yet" belong
-// to windows later subsystems build; until then they answer as for a window that is not there:
-// false (or no object), nothing opened, no message.
+// window drive the paired window (dualbasis/frm_voucher_new.h) instead. The members marked "not
+// there yet" belong to windows later subsystems build; until then they answer as for a window that
+// is not there: false (or no object), nothing opened, no message.
 class InterFace {
  public:
   InterFace() = default;
@@ -63,7 +63,7 @@ class InterFace {
 
   // 11. The single-basis voucher window object.
   voucher::frmVoucher& Form();
-  // 12., 13. The dual-basis financial and budget voucher windows; not there yet: null.
+  // 12., 13. The dual-basis financial and budget voucher windows (the pair window's editors).
   host::ChildWindow* FinanceForm();
   host::ChildWindow* BudgetForm();
 

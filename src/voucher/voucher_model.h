@@ -134,6 +134,9 @@ struct VoucherHeader {
   // The period the voucher is stored in (a stored voucher cannot move to another one).
   int stored_year = 0;
   int stored_period = 0;
+  // The other voucher of its pair in the dual-basis regime (0 when there is none): the two
+  // share their number, so the partner's is not a taken one.
+  long partner_voucher_id = 0;
 };
 
 // The totals row: "合计：", the rounded sums, and the total in words in its first cell.
