@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "dualbasis/frm_voucher_new.h"
 #include "frame/login_state.h"
 #include "frame/window_registry.h"
 #include "host/message_box.h"
@@ -366,9 +367,12 @@ TEST_F(InterFaceVoucher, OpensTheSingletonWindowOnANewOrAStoredVoucher) {
   EXPECT_EQ(window.State().header.voucher_id, 4);
 }
 
-TEST_F(InterFaceVoucher, TheDualBasisRegimeOpensNothingYet) {
+// Voucher 3 has no pair row: the paired window refuses it and the single-basis window stays shut.
+TEST_F(InterFaceVoucher, TheDualBasisRegimeOpensThePairedWindowInstead) {
   SetSetting("帐套属性", "会计制度", "16");
   t_.Component().ShowANewBill(0);
+  EXPECT_TRUE(frame::WindowRegistry::Exists<dualbasis::FrmVoucherNew>());
+  t_.Messages().Expect("传入的财记凭证ID[3]在关联表中未找到!", host::mb::kOk, "凭证编辑");
   t_.Component().ShowAOldBill(3, false);
   EXPECT_FALSE(frame::WindowRegistry::Exists<voucher::frmVoucher>());
 }
