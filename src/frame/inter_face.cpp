@@ -13,6 +13,7 @@
 #include "host/message_box.h"
 #include "links/frm_center_ralation.h"
 #include "links/frm_darap.h"
+#include "lists/dual_basis_links.h"
 #include "lists/frm_list_err_voucher.h"
 #include "lists/frm_list_voucher.h"
 #include "lists/frm_list_voucher_compare.h"
@@ -30,6 +31,8 @@ void ReleaseCreatedObjects(LoginState& state) {
   state.further_object2.reset();
   state.shared_object.reset();
 }
+
+dualbasis::clsVoucherNew& PairWindow();
 
 }  // namespace
 
@@ -87,6 +90,17 @@ void InterFace::Init(host::clsBaseClass* clsBaseClass, host::clsBusinessPub* cls
   state.shared_object->Setup(host::SharedHostItems{
       state.login, clsBaseClass, state.grid_service, state.module_service, state.list_service,
       state.main_window, clsTransferPublic, clsFilter, clsPublicForm, clsBusinessPub, clsAccount});
+
+  // The combined lists open their rows in the paired window, which the lists cannot reach.
+  lists::SetPairedWindowHook({[](long voucher_id, int basis) {
+                                const bool financial = basis == lists::kFinancialBasis;
+                                const std::string refusal = PairWindow().OpenPair(
+                                    financial ? voucher_id : 0, financial ? 0 : voucher_id);
+                                if (refusal.empty()) return true;
+                                Msg(refusal, host::mb::kCritical, "凭证编辑");
+                                return false;
+                              },
+                              [] { return PairWindow().ShowNewPair(); }});
 }
 
 void InterFace::InitAMAsset(host::clsAmAsset* clsAmAsset) {

@@ -4,6 +4,7 @@
 
 #include "frame/login_state.h"
 #include "host/cls_business_pub.h"
+#include "host/voucher_basis.h"
 
 namespace lumvoucher::lists {
 
@@ -40,8 +41,9 @@ void SetBudgetBusinessService(host::VoucherBusinessService* service) {
 }
 
 host::VoucherBusinessService& BusinessServiceOf(int basis) {
-  if (basis == kBudgetBasis && BudgetService() != nullptr) return *BudgetService();
-  return frame::Login().business_pub->VoucherBusiness();
+  if (basis != kBudgetBasis) return frame::Login().business_pub->VoucherBusiness();
+  if (BudgetService() != nullptr) return *BudgetService();
+  return frame::Login().business_pub->VoucherBusiness(host::BudgetBasis());
 }
 
 }  // namespace lumvoucher::lists

@@ -8,9 +8,8 @@ namespace lumvoucher::lists {
 
 // What the lists reach on the dual-basis side, which lives outside them: the paired window
 // (dualbasis/, clsVoucherNew / FrmVoucherNew) and the status operations on budget vouchers.
-// The dual-basis side installs them here; until it does, the paired window opens nowhere (false,
-// nothing shown) and a budget voucher goes to the host's voucher business service like a
-// financial one.
+// InterFace installs the paired window at Init; until then it opens nowhere (false, nothing
+// shown). A budget voucher's status changes through the host's budget-basis business service.
 
 // Basis of a voucher (VoucherView.lngVoucherBaseID).
 inline constexpr int kFinancialBasis = 1;
@@ -26,7 +25,7 @@ void SetPairedWindowHook(PairedWindowHook hook);
 bool ShowPairedVoucher(long voucher_id, int basis);
 bool ShowNewPair();
 
-// The service that changes the status of a budget voucher; null: the host's own.
+// A stand-in for the budget-basis service (tests); null: the host's own.
 void SetBudgetBusinessService(host::VoucherBusinessService* service);
 // The service for a voucher of `basis`.
 host::VoucherBusinessService& BusinessServiceOf(int basis);

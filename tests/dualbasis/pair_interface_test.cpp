@@ -2,6 +2,7 @@
 
 #include "dualbasis/pair_fixture.h"
 #include "host/message_box.h"
+#include "lists/dual_basis_links.h"
 #include "voucher/save_fixture.h"
 
 namespace lumvoucher::testing {
@@ -20,6 +21,12 @@ TEST_F(PairTest, InterFaceDrivesThePairWindowInRegime16) {
   EXPECT_EQ(window.WindFinance().GetLngNowID(), 5006);
   c.ShowAOldBill(424242, false);  // in neither base: nothing
   EXPECT_EQ(window.WindBudget().GetLngNowID(), 5007);
+  // The combined lists reach the same window through the hook Init installs.
+  EXPECT_TRUE(lists::ShowPairedVoucher(5006, lists::kFinancialBasis));
+  EXPECT_EQ(window.WindBudget().GetLngNowID(), 5007);
+  EXPECT_EQ(window.WindFinance().GetLngNowID(), 5006);
+  t_.Messages().Expect("传入的财记凭证ID[424242]在关联表中未找到!", host::mb::kOk, "凭证编辑");
+  EXPECT_FALSE(lists::ShowPairedVoucher(424242, lists::kFinancialBasis));
   t_.Data().Execute("Delete From BudgetVoucherRelevance Where lngBudgetVoucherID = 5008");
   t_.Messages().Expect("传入的预记凭证ID[5008]在关联表中未找到!", host::mb::kOk, "凭证编辑");
   c.ShowAOldBill2(5008, 0, false);
