@@ -340,7 +340,7 @@ def pending_path(build):
     return os.path.join(build, "mutate.pending")
 
 
-def restore_pending(build):
+def restore_pending(build, quiet=False):
     path = pending_path(build)
     if os.path.exists(path):
         with open(path, encoding="utf-8") as f:
@@ -348,7 +348,8 @@ def restore_pending(build):
         with open(saved["file"], "w", encoding="utf-8", newline="") as f:
             f.write(saved["text"])
         os.remove(path)
-        print(f"restored {saved['file']}", flush=True)
+        if not quiet:
+            print(f"restored {saved['file']}", flush=True)
 
 
 def apply(mutant, root, build):
@@ -379,12 +380,14 @@ def build_targets(build, targets, timeout):
             return False, "build timed out"
 
 
-def run_binary(binary, gtest_filter, timeout):
+def run_binary(binary, gtest_filter, timeout, fail_fast=False):
     """(failed test names, seconds); a crash or timeout names the test that was running."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     env.pop("GTEST_TOTAL_SHARDS", None)
     env.pop("GTEST_SHARD_INDEX", None)
     cmd = [binary, "--gtest_color=no"] + ([f"--gtest_filter={gtest_filter}"] if gtest_filter else [])
+    if fail_fast:
+        cmd.append("--gtest_fail_fast")
     start = time.time()
     with open(os.devnull) as devnull:
         proc = subprocess.Popen(cmd, stdin=devnull, stdout=subprocess.PIPE,
@@ -407,16 +410,18 @@ def run_binary(binary, gtest_filter, timeout):
     return failed, time.time() - start
 
 
-def run_suite(build, binaries, race, timeout):
+def run_suite(build, binaries, race, timeout, fail_fast=False):
     failed = []
     for binary in binaries:
         name = os.path.basename(binary)
         filt = "-NumberRace.*" if name == "lumvoucher_tests" else ""
-        f, _ = run_binary(os.path.join(build, binary), filt, timeout)
+        f, _ = run_binary(os.path.join(build, binary), filt, timeout, fail_fast)
         failed += [f"{name}:{t}" for t in f]
-        if race and name == "lumvoucher_tests":
-            f, _ = run_binary(os.path.join(build, binary), "NumberRace.*", timeout)
+        if race and name == "lumvoucher_tests" and not (fail_fast and failed):
+            f, _ = run_binary(os.path.join(build, binary), "NumberRace.*", timeout, fail_fast)
             failed += [f"{name}:{t}" for t in f]
+        if fail_fast and failed:
+            break
     return failed
 
 
@@ -476,12 +481,12 @@ def run(args):
                         after = mtimes(build)
                         binaries = [t for t in TEST_TARGETS if after[t] != before[t]]
                         race = bool(RACE_FILES.search(m.file))
-                        failed = run_suite(build, binaries, race, args.timeout)
+                        failed = run_suite(build, binaries, race, args.timeout, args.fail_fast)
                         result["status"] = "killed" if failed else "survived"
                         result["killers"] = failed
                         result["ran"] = [os.path.basename(b) for b in binaries]
             finally:
-                restore_pending(build)
+                restore_pending(build, quiet=True)
             result["seconds"] = round(time.time() - start)
             out.write(json.dumps(result, ensure_ascii=False) + "\n")
             out.flush()
@@ -553,6 +558,8 @@ def main():
     r.add_argument("--root", default=ROOT)
     r.add_argument("--build", default=os.path.join(ROOT, "build"))
     r.add_argument("--only", help="comma-separated mutant ids")
+    r.add_argument("--fail-fast", action="store_true",
+                   help="stop a mutant at its first failing test (cheaper; names one killer)")
     r.add_argument("--timeout", type=int, default=300, help="seconds per test binary")
     r.add_argument("--build-timeout", type=int, default=900)
     rep = sub.add_parser("report", help="summarise a results file")
