@@ -164,6 +164,9 @@ TEST_F(ListTest, TheSelectedVouchersStatusCommandsChangeItOrShowTheRefusal) {
     if (*c.refusal != '\0') t.Messages().Expect(c.refusal, mb::kOk, c.title);
     EXPECT_EQ(list.ListEditMenu(c.entry), *c.refusal == '\0');
     EXPECT_EQ(Status(t, c.voucher), c.status);
+    lists::frmListVoucher fresh;  // a change reloads the list: a void voucher leaves it
+    ASSERT_TRUE(fresh.ShowMe());
+    EXPECT_EQ(Vouchers(list), Vouchers(fresh));
   }
 }
 
