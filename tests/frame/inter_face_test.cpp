@@ -185,12 +185,6 @@ TEST_F(InterFaceTest, SecondInitReplacesEverythingAndTerminateReleasesWhatInitCr
   EXPECT_EQ(std::count(base.log.begin(), base.log.end(), "Shared.Released"), 2);
 }
 
-TEST_F(InterFaceTest, SetInitMultiBaseStoresTheDataButAnswersFalse) {
-  embedded::NamedHostObject<host::HostObject> data("MultiBase");
-  EXPECT_FALSE(inter_face_.setInitMultiBase(&data));
-  EXPECT_EQ(Login().multi_base_data, &data);
-}
-
 TEST_F(InterFaceTest, RegimeFollowsTheAccountingSystemCodeOnEveryCall) {
   auto set_code = [&](const std::string& code) {
     test_host_.Data().Execute("Update Setting Set strSetting = '" + code +
@@ -202,22 +196,6 @@ TEST_F(InterFaceTest, RegimeFollowsTheAccountingSystemCodeOnEveryCall) {
   EXPECT_FALSE(IsDualBasis());
   set_code("16");
   EXPECT_TRUE(IsDualBasis());
-}
-
-TEST_F(InterFaceTest, CombinedListsDoNothingInTheSingleBasisRegime) {
-  auto& main_window = test_host_.MainWindow();
-  const int before = main_window.child_active_calls;
-  inter_face_.frmListVoucherUnion_Show(0);
-  inter_face_.frmListVoucherCompare_Show(0);
-  EXPECT_EQ(main_window.child_active_calls, before);
-  EXPECT_TRUE(main_window.children.empty());
-}
-
-TEST_F(InterFaceTest, SaveAVoucherRightAfterShowANewBillHasNothingToSave) {
-  inter_face_.ShowANewBill(0);
-  const std::string before = test_host_.Scalar("Select Count(*) From Voucher");
-  EXPECT_EQ(inter_face_.SaveAVoucher(false, ""), 2);
-  EXPECT_EQ(test_host_.Scalar("Select Count(*) From Voucher"), before);
 }
 
 // Every member of the host's interface, in slot order, is there with the host's signature and

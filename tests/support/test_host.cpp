@@ -61,4 +61,16 @@ std::string TestHost::Scalar(const std::string& sql) {
   return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
 }
 
+std::string TestHost::Rows(const std::string& sql) { return DumpRows(*data_, sql); }
+
+std::string DumpRows(host::DataAccess& data, const std::string& sql) {
+  host::Recordset rs = data.OpenRecordset(sql);
+  std::string out;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += (i == 0 ? "" : "|") + rs[i].AsText();
+    out += "\n";
+  }
+  return out;
+}
+
 }  // namespace lumvoucher::testing

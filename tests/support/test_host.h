@@ -40,6 +40,9 @@ class TestHost {
 
   // Runs a query and answers its single value as text ("" when there is no row).
   std::string Scalar(const std::string& sql);
+  // Every row of a query as "a|b|c" lines.
+  std::string Rows(const std::string& sql);
+  void Exec(const std::string& sql) { data_->Execute(sql); }
 
  private:
   ScriptedMessageBox messages_;
@@ -49,6 +52,9 @@ class TestHost {
   std::unique_ptr<embedded::EmbeddedHost> host_;
   frame::InterFace inter_face_;
 };
+
+// Every row of a query as "a|b|c" lines, for comparing what a command wrote.
+std::string DumpRows(host::DataAccess& data, const std::string& sql);
 
 // A fresh in-memory connection holding a copy of the pristine demo account set(s).
 std::unique_ptr<FailingDataAccess> NewDemoDatabase(
