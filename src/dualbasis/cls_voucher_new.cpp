@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cashflow/mdl_cash_flow.h"
+#include "dualbasis/diff_allocation.h"
 #include "dualbasis/dual_texts.h"
 #include "dualbasis/frm_voucher_new.h"
 #include "dualbasis/pair_relevance.h"
@@ -29,8 +30,9 @@ namespace {
 constexpr int kStopFlags = host::mb::kTaskModal + host::mb::kExclamation;
 constexpr int kAskFlags = host::mb::kTaskModal + host::mb::kYesNo + host::mb::kQuestion;
 
+// The difference allocation follows every pair save unless a caller (a test) replaces it.
 clsVoucherNew::DifferenceStep& Difference() {
-  static clsVoucherNew::DifferenceStep step;
+  static clsVoucherNew::DifferenceStep step = AfterPairSave;
   return step;
 }
 

@@ -82,8 +82,8 @@ class clsVoucherNew {
   bool OnScreen() const;
 
   // Where the difference allocation goes once the pair is saved: called with the saved pair's
-  // ids after the cash-flow step. The difference subsystem registers itself here; no step
-  // (the default) leaves the save as it is.
+  // ids after the cash-flow step. The default is the difference allocation (AfterPairSave); an
+  // empty step leaves the save as it is.
   using DifferenceStep = std::function<void(long F, long B)>;
   static void SetDifferenceStep(DifferenceStep step);
 
