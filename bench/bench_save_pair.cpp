@@ -58,7 +58,7 @@ std::string Detail(long number, const Line (&lines)[4]) {
     f[16] = "0000";
     f[17] = "FALSE";
     f[18] = "1";
-    f[35] = "1";
+    f[35] = "5001";  // the source organisation: the hospital
     for (int i = 0; i < 38; ++i) out += (i == 0 ? "" : "\t") + f[i];
     out += "\n";
   }
