@@ -23,9 +23,8 @@ bool IsSet(std::string_view value) {
 frmListVoucher::frmListVoucher()
     : VoucherList("frmListVoucher", texts::kVoucherListTitle, kListID) {}
 
-void frmListVoucher::PrepareRights(const std::string& scope,
-                                   const std::vector<const RightsDimension*>& dimensions,
-                                   ListQuery& query) {
+void frmListVoucher::FillWorkTables(const std::string& scope,
+                                    const std::vector<const RightsDimension*>& dimensions) {
   host::DataAccess& data = frame::Data();
   frame::EnsureWorkTable(frame::kVoucherListRightTmp);
   frame::EnsureWorkTable(frame::kVoucherListNumTemp);
@@ -45,11 +44,6 @@ void frmListVoucher::PrepareRights(const std::string& scope,
       ",n.lngVoucherID From VoucherListNumTemp n,VoucherListRightNumTemp r Where n.lngOperatorID=" +
       key + " And r.lngOperatorID=" + key +
       " And r.lngVoucherID=n.lngVoucherID And r.lngDetailNum=n.lngDetailNum");
-  query.restriction_tables = ",VoucherListRightTmp";
-  query.restriction =
-      " And VoucherListRightTmp.lngVoucherID=Voucher.lngVoucherID"
-      " And VoucherListRightTmp.lngVoucherListRightTmpID=" +
-      key;
 }
 
 std::string frmListVoucher::PermittedCondition() const {
