@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QWidget>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace lumvoucher::ui {
 
@@ -27,6 +29,9 @@ class VoucherListModel : public QAbstractTableModel {
 
   // Re-reads columns and rows from the presenter.
   void Refresh();
+  // Takes the rows a stepwise read added since; false when the presenter replaced its rows
+  // meanwhile (then only Refresh will do).
+  bool AddReadRows();
   // The presenter's column of a grid column, and back; -1 when none.
   int ListColumn(int grid_column) const;
   int GridColumn(int list_column) const;
@@ -40,6 +45,9 @@ class VoucherListModel : public QAbstractTableModel {
  private:
   lists::VoucherList& presenter_;
   VisibleColumns columns_;
+  // The rows the view has been told of: the presenter's may have grown since.
+  int rows_ = 0;
+  std::uint64_t generation_ = 0;
 };
 
 // The Qt view of a voucher list ("frmListVoucher", "frmListErrVoucher"): the grid, a find bar
@@ -92,6 +100,13 @@ class VoucherListView : public QWidget, public CommandTarget {
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
+  void RenderSummary();
+  // One step of a stepwise read, then the rows it added; the next step waits for the events
+  // that came meanwhile, so the user scrolls, sorts and opens while the list reads.
+  void ReadStep();
+  void ShowReadRows();
+  // Reads the rest at once, for commands that need every row.
+  void ReadRest();
   void RenderFindColumns();
   void RenderSelection();
   void FitColumns();
@@ -109,6 +124,7 @@ class VoucherListView : public QWidget, public CommandTarget {
   QLineEdit* find_text_ = nullptr;
   QPushButton* find_button_ = nullptr;
   QPushButton* clear_button_ = nullptr;
+  QTimer* read_timer_ = nullptr;
   std::string fitted_for_;
   bool rendering_ = false;
 };

@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <cstdio>
@@ -283,6 +284,55 @@ TEST_F(VoucherListViewTest, AFilterRangeThatRunsBackwardsCannotBeConfirmed) {
   dialog.From()->setDate(QDate(2026, 2, 28));
   EXPECT_TRUE(dialog.Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
   EXPECT_EQ(dialog.Condition().date_from, "2026-02-28");
+}
+
+TEST_F(VoucherListViewTest, ALongListShowsItsFirstRowsAndKeepsTheRowAndScrollWhileTheRestComes) {
+  host::DataAccess& data = desktop_->Host().Database();
+  for (int i = 0; i < 200; ++i) {
+    const std::string id = std::to_string(1000 + i);
+    const std::string day = std::to_string(101 + i % 28).substr(1);
+    data.Execute(
+        "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, "
+        "intYear, bytPeriod, lngTemplateID, lngSourceOrganizationID, lngOperatorID) "
+        "Select " +
+        id + ", lngVoucherTypeID, " + std::to_string(100 + i) + ", '2026-02-" + day +
+        "', intYear, bytPeriod, lngTemplateID, "
+        "lngSourceOrganizationID, lngOperatorID From Voucher Where lngVoucherID = 1");
+    data.Execute(
+        "Insert Into VoucherDetail (lngVoucherDetailID, lngVoucherID, lngRowID, "
+        "strRemark, lngAccountID, intDirection, dblAmount, lngOrganizationID) Select " +
+        id + " * 10 + lngRowID, " + id +
+        ", lngRowID, strRemark, lngAccountID, "
+        "intDirection, dblAmount, lngOrganizationID From VoucherDetail Where "
+        "lngVoucherID = 1");
+  }
+  const int total =
+      18 +
+      200 * static_cast<int>(
+                data.OpenRecordset("Select Count(1) As n From VoucherDetail Where lngVoucherID = 1")
+                    .At(0, "n")
+                    .AsLong());
+
+  Trigger(QStringLiteral("凭证列表"));
+  QTableView* grid = List().Grid();
+  ASSERT_GE(Rows(), 50);
+  ASSERT_LT(Rows(), total);
+  EXPECT_TRUE(List().Summary().contains(QStringLiteral("正在读取")));
+  grid->setCurrentIndex(List().Model()->index(40, 1));
+  const QString chosen = Cell(40, QStringLiteral("凭证字号"));
+  const int scrolled = grid->verticalScrollBar()->value();
+  EXPECT_GT(scrolled, 0);
+
+  for (int step = 0; step < 1000 && List().Presenter().State().reading; ++step) {
+    QApplication::processEvents();
+  }
+  ASSERT_FALSE(List().Presenter().State().reading);
+  EXPECT_EQ(Rows(), total);
+  EXPECT_EQ(grid->currentIndex().row(), 40);
+  EXPECT_EQ(Cell(40, QStringLiteral("凭证字号")), chosen);
+  EXPECT_EQ(List().Presenter().State().selected_row, 40);
+  EXPECT_EQ(grid->verticalScrollBar()->value(), scrolled);
+  EXPECT_TRUE(List().Summary().contains(QStringLiteral("凭证 208 张，分录 %1 条").arg(total)));
 }
 
 TEST_F(VoucherListViewTest, TheErrorListShowsOnlyTheOperatorsErrorVouchers) {
