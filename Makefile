@@ -9,10 +9,10 @@ LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccac
 
 # Debian packages the build needs (a CJK font and Qt's Chinese texts come with the desktop host;
 # poppler-utils reads the printed PDFs back in the tests; libinih reads the external interfaces'
-# "iei.ini").
+# "iei.ini"; Qt Charts draws the budget query's chart).
 PACKAGES := cmake ninja-build g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev \
             libbenchmark-dev python3 qt6-base-dev qt6-translations-l10n fonts-noto-cjk fontconfig \
-            poppler-utils libinih-dev
+            poppler-utils libinih-dev qt6-charts-dev
 
 .PHONY: run test bench deps configure build clean format
 

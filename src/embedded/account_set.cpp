@@ -10,8 +10,12 @@ namespace lumvoucher::embedded {
 
 namespace {
 
-void ApplyFiles(SqliteDataAccess& data, const std::vector<EmbeddedFile>& files) {
+void ApplyFiles(SqliteDataAccess& data, const std::vector<EmbeddedFile>& files,
+                DemoSets sets = DemoSets::kAll) {
   for (const EmbeddedFile& file : files) {
+    if (sets == DemoSets::kSingleBasisOnly && file.name.find("_dual_") != std::string::npos) {
+      continue;
+    }
     try {
       data.ExecuteScript(file.text);
     } catch (const host::DatabaseError& error) {
@@ -20,10 +24,10 @@ void ApplyFiles(SqliteDataAccess& data, const std::vector<EmbeddedFile>& files) 
   }
 }
 
-void CreateInTransaction(SqliteDataAccess& data, bool with_demo) {
+void CreateInTransaction(SqliteDataAccess& data, bool with_demo, DemoSets sets) {
   host::TransactionGuard guard(data);
   ApplyFiles(data, SchemaFiles());
-  if (with_demo) ApplyFiles(data, DemoFiles());
+  if (with_demo) ApplyFiles(data, DemoFiles(), sets);
   guard.Commit();
 }
 
@@ -43,9 +47,11 @@ bool HoldsAccountSet(SqliteDataAccess& data) {
   return found;
 }
 
-void CreateSchema(SqliteDataAccess& data) { CreateInTransaction(data, false); }
+void CreateSchema(SqliteDataAccess& data) { CreateInTransaction(data, false, DemoSets::kAll); }
 
-void CreateAccountSet(SqliteDataAccess& data) { CreateInTransaction(data, true); }
+void CreateAccountSet(SqliteDataAccess& data, DemoSets sets) {
+  CreateInTransaction(data, true, sets);
+}
 
 std::vector<std::string> AccountSetSummary(SqliteDataAccess& data) {
   std::vector<std::string> lines;

@@ -14,8 +14,12 @@ bool HoldsAccountSet(SqliteDataAccess& data);
 // schema file that failed; nothing is left half-created.
 void CreateSchema(SqliteDataAccess& data);
 
-// Creates the schema and the demo account set, in one transaction.
-void CreateAccountSet(SqliteDataAccess& data);
+// The demo account sets a new file gets: "星河医疗集团" (accounting-system code "1") alone, or
+// with the dual-basis set "青山县人民医院" (code "16"; the demo files named "*_dual_*").
+enum class DemoSets { kAll, kSingleBasisOnly };
+
+// Creates the schema and the demo account sets, in one transaction.
+void CreateAccountSet(SqliteDataAccess& data, DemoSets sets = DemoSets::kAll);
 
 // One line per table of the demo account set's master data ("Account 42", ...), for the
 // console summary.

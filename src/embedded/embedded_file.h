@@ -14,5 +14,7 @@ struct EmbeddedFile {
 // The schema files in the order they are applied, and the demo account set's data files.
 std::vector<EmbeddedFile> SchemaFiles();
 std::vector<EmbeddedFile> DemoFiles();
+// The fund system's database beside the account set: its schema and demo requests.
+std::vector<EmbeddedFile> FundFiles();
 
 }  // namespace lumvoucher::embedded

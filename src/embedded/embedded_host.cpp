@@ -33,8 +33,8 @@ class EmbeddedSharedObject : public host::SharedHostObject {
 class EmbeddedBaseClass : public host::clsBaseClass {
  public:
   EmbeddedBaseClass(EmbeddedLoginContext& login, HostUi ui, host::HostObject& grid,
-                    host::HostObject& list)
-      : login_(login), ui_(ui), grid_(grid), list_(list), preferences_(login) {}
+                    host::HostObject& list, EmbeddedHost& host)
+      : login_(login), ui_(ui), grid_(grid), list_(list), preferences_(login), host_(host) {}
 
   host::LoginContext& Login() override { return login_; }
   host::HostMainWindow* MainWindow() override { return ui_.main_window; }
@@ -53,6 +53,7 @@ class EmbeddedBaseClass : public host::clsBaseClass {
   std::unique_ptr<host::HostObject> NewHostObject(std::string_view kind) override {
     return std::make_unique<NamedHostObject<host::HostObject>>(std::string(kind));
   }
+  host::FundSystem* FundSystemObject() override { return &host_.FundSystem(); }
 
  private:
   EmbeddedLoginContext& login_;
@@ -61,11 +62,13 @@ class EmbeddedBaseClass : public host::clsBaseClass {
   host::HostObject& list_;
   TablePreferenceStore preferences_;
   IniProfileFiles profiles_;
+  EmbeddedHost& host_;
 };
 
 EmbeddedHost::EmbeddedHost(const std::string& path, const LoginRequest& login, HostUi ui,
                            bool create)
-    : data_(std::make_unique<SqliteDataAccess>(path)) {
+    : data_(std::make_unique<SqliteDataAccess>(path)),
+      fund_path_(EmbeddedFundSystem::FilePathFor(path)) {
   if (create && !HoldsAccountSet(*data_)) CreateAccountSet(*data_);
   Build(login, ui);
 }
@@ -80,7 +83,8 @@ EmbeddedHost::~EmbeddedHost() = default;
 
 void EmbeddedHost::Build(const LoginRequest& login, HostUi ui) {
   login_ = std::make_unique<EmbeddedLoginContext>(*data_, login, module_service_);
-  base_class_ = std::make_unique<EmbeddedBaseClass>(*login_, ui, grid_service_, list_service_);
+  base_class_ =
+      std::make_unique<EmbeddedBaseClass>(*login_, ui, grid_service_, list_service_, *this);
   business_pub_ = std::make_unique<EmbeddedBusinessPub>(*login_);
   account_ = std::make_unique<EmbeddedAccount>(*login_, *business_pub_);
   account_->SetMessageBox(ui.messages);
@@ -89,11 +93,20 @@ void EmbeddedHost::Build(const LoginRequest& login, HostUi ui) {
 
 host::clsBaseClass& EmbeddedHost::BaseClass() { return *base_class_; }
 
+EmbeddedFundSystem& EmbeddedHost::FundSystem() {
+  if (!fund_system_) UseFundDatabase(std::make_unique<SqliteDataAccess>(fund_path_));
+  return *fund_system_;
+}
+
+void EmbeddedHost::UseFundDatabase(std::unique_ptr<SqliteDataAccess> data) {
+  fund_system_ = std::make_unique<EmbeddedFundSystem>(std::move(data), *login_);
+}
+
 void EmbeddedHost::InitInterFace(frame::InterFace& inter_face) {
-  inter_face.Init(base_class_.get(), business_pub_.get(), account_.get(), &filter_,
-                  &report_book_, &card_in_fix_, &public_form_, transfer_public_.get(),
-                  &flow_module_, &card_, &cw_card_, &template_, &fixed_asset_, &consumption_,
-                  &immaterial_asset_, &defered_);
+  inter_face.Init(base_class_.get(), business_pub_.get(), account_.get(), &filter_, &report_book_,
+                  &card_in_fix_, &public_form_, transfer_public_.get(), &flow_module_, &card_,
+                  &cw_card_, &template_, &fixed_asset_, &consumption_, &immaterial_asset_,
+                  &defered_);
 }
 
 }  // namespace lumvoucher::embedded

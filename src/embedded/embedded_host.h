@@ -4,6 +4,7 @@
 #include <string>
 
 #include "embedded/embedded_filter.h"
+#include "embedded/embedded_fund_system.h"
 #include "embedded/embedded_login_context.h"
 #include "embedded/embedded_services.h"
 #include "embedded/sqlite_data_access.h"
@@ -49,11 +50,17 @@ class EmbeddedHost {
   EmbeddedCard& Card() { return card_; }
   EmbeddedCWCard& CWCard() { return cw_card_; }
   EmbeddedFilter& Filter() { return filter_; }
+  // The fund system's database beside the account set, opened (and made) on first use.
+  EmbeddedFundSystem& FundSystem();
+  // Runs the fund system on a data-access object the caller provides (a wrapper in tests).
+  void UseFundDatabase(std::unique_ptr<SqliteDataAccess> data);
 
  private:
   void Build(const LoginRequest& login, HostUi ui);
 
   std::unique_ptr<SqliteDataAccess> data_;
+  std::string fund_path_ = ":memory:";
+  std::unique_ptr<EmbeddedFundSystem> fund_system_;
   NamedHostObject<host::HostObject> grid_service_{"GridService"};
   NamedHostObject<host::HostObject> list_service_{"ListService"};
   NamedHostObject<host::HostObject> module_service_{"ModuleService"};

@@ -38,13 +38,15 @@ std::string EmbeddedBusinessPub::VoucherNumber(int year, int period, long vouche
 
 bool EmbeddedBusinessPub::NumberTaken(long voucher_type_id, int receipt_type, long number,
                                       long own_voucher_id, long source_organization_id, int year,
-                                      int period) {
-  host::Recordset rs = login_.Data().OpenRecordset(
-      "Select Count(*) As n From VoucherView Where intYear = " + N(year) +
-      " And bytPeriod = " + N(period) + " And lngVoucherTypeID = " + N(voucher_type_id) +
-      " And intVoucherNo = " + N(number) + " And lngSourceOrganizationID = " +
-      N(source_organization_id) + " And lngVoucherID <> " + N(own_voucher_id));
-  return rs["n"].AsLong() > 0;
+                                      int period, long partner_voucher_id) {
+  std::string sql = "Select Count(*) As n From VoucherView Where intYear = " + N(year) +
+                    " And bytPeriod = " + N(period) +
+                    " And lngVoucherTypeID = " + N(voucher_type_id) +
+                    " And intVoucherNo = " + N(number) +
+                    " And lngSourceOrganizationID = " + N(source_organization_id) +
+                    " And lngVoucherID <> " + N(own_voucher_id);
+  if (partner_voucher_id != 0) sql += " And lngVoucherID <> " + N(partner_voucher_id);
+  return login_.Data().OpenRecordset(sql)["n"].AsLong() > 0;
 }
 
 bool EmbeddedBusinessPub::IsAdministrator() {
@@ -268,6 +270,21 @@ const char* AllColumnOf(int kind) {
 
 }  // namespace
 
+EmbeddedAccount::EmbeddedAccount(host::LoginContext& login, host::clsBusinessPub& business)
+    : login_(login), business_(business), basis_(host::FinancialBasis()), handlers_(*this) {}
+
+EmbeddedAccount::EmbeddedAccount(EmbeddedAccount& handlers, const host::VoucherBasis& basis)
+    : login_(handlers.login_), business_(handlers.business_), basis_(basis), handlers_(handlers) {}
+
+EmbeddedAccount::~EmbeddedAccount() = default;
+
+host::clsAccount& EmbeddedAccount::ChartOf(const host::VoucherBasis& basis) {
+  if (&handlers_ != this) return handlers_.ChartOf(basis);
+  if (!basis.IsBudget()) return *this;
+  if (!budget_chart_) budget_chart_.reset(new EmbeddedAccount(*this, basis));
+  return *budget_chart_;
+}
+
 std::optional<host::AccountInfo> EmbeddedAccount::FindAccount(const std::string& condition) {
   // Only the columns read below: a save looks accounts up several times per line, and every
   // column of a result costs its name and value.
@@ -278,10 +295,11 @@ std::optional<host::AccountInfo> EmbeddedAccount::FindAccount(const std::string&
       "blnIsOrganization, blnIsValidate";
   // The organisation's own copy first, then the shared row.
   host::Recordset rs = login_.Data().OpenRecordset(
-      std::string(kColumns) + " From AccountEx Where lngOrganizationID = " +
-      N(login_.CurrentOrganization().id) + " And " + condition);
+      std::string(kColumns) + " From " + AccountTable() +
+      "Ex Where lngOrganizationID = " + N(login_.CurrentOrganization().id) + " And " + condition);
   if (rs.Empty()) {
-    rs = login_.Data().OpenRecordset(std::string(kColumns) + " From Account Where " + condition);
+    rs = login_.Data().OpenRecordset(std::string(kColumns) + " From " + AccountTable() + " Where " +
+                                     condition);
   }
   if (rs.Empty()) return std::nullopt;
   host::AccountInfo a;
@@ -328,8 +346,8 @@ bool EmbeddedAccount::RightsControlled(std::string_view key) {
 bool EmbeddedAccount::MayUseAccount(std::string_view account_code) {
   if (!RightsControlled("科目")) return true;
   host::Recordset rs = login_.Data().OpenRecordset(
-      "Select Count(*) As n From OperatorAccount oa, Account a Where oa.lngAccountID = "
-      "a.lngAccountID And a.strAccountCode = " +
+      "Select Count(*) As n From OperatorAccount oa, " + AccountTable() +
+      " a Where oa.lngAccountID = a.lngAccountID And a.strAccountCode = " +
       frame::SqlText(account_code) + " And oa.lngOperatorID = " + N(login_.CurrentOperator().id) +
       " And oa.lngOrganizationID = " + N(login_.CurrentOrganization().id));
   return rs["n"].AsLong() > 0;
@@ -360,8 +378,8 @@ bool EmbeddedAccount::AccountAcceptsAllItems(long account_id, int kind) {
   const char* column = AllColumnOf(kind);
   if (column == nullptr) return true;
   host::Recordset rs =
-      login_.Data().OpenRecordset(std::string("Select ") + column +
-                                  " As blnAll From Account Where lngAccountID = " + N(account_id));
+      login_.Data().OpenRecordset(std::string("Select ") + column + " As blnAll From " +
+                                  AccountTable() + " Where lngAccountID = " + N(account_id));
   return rs.Empty() || rs["blnAll"].AsBool();
 }
 
@@ -388,7 +406,7 @@ bool EmbeddedAccount::CurrencyValidForAccount(long account_id, long currency_id)
 }
 
 std::string EmbeddedAccount::ValidateField(long account_id, std::string_view field_text) {
-  return validator_ ? validator_(account_id, field_text) : std::string();
+  return handlers_.validator_ ? handlers_.validator_(account_id, field_text) : std::string();
 }
 
 std::optional<host::ItemInfo> EmbeddedAccount::FindItem(int kind, const std::string& condition) {
@@ -436,12 +454,12 @@ std::optional<host::ItemInfo> EmbeddedAccount::ItemById(int kind, long item_id) 
 
 std::optional<host::ItemInfo> EmbeddedAccount::AddItem(int kind, std::string_view typed_text) {
   if (kind == host::item_kind::kAccount) return AddAccount(typed_text);
-  return add_item_ ? add_item_(kind, typed_text) : std::nullopt;
+  return handlers_.add_item_ ? handlers_.add_item_(kind, typed_text) : std::nullopt;
 }
 
 void EmbeddedAccount::Tell(const char* text) {
-  if (messages_ != nullptr) {
-    messages_->Show(text, host::mb::kExclamation, kTitleAddAccount);
+  if (handlers_.messages_ != nullptr) {
+    handlers_.messages_->Show(text, host::mb::kExclamation, kTitleAddAccount);
   }
 }
 
@@ -450,7 +468,8 @@ std::optional<host::ItemInfo> EmbeddedAccount::AddAccount(std::string_view typed
     Tell(kNoAddAccountRight);
     return std::nullopt;
   }
-  if (!account_card_) return std::nullopt;
+  const AccountCardHandler& account_card = handlers_.account_card_;
+  if (!account_card) return std::nullopt;
   // "6602-09 差旅" proposes code and name; a bare code proposes the code.
   const std::string typed(typed_text);
   const std::size_t blank = typed.find(' ');
@@ -462,7 +481,7 @@ std::optional<host::ItemInfo> EmbeddedAccount::AddAccount(std::string_view typed
     std::optional<host::AccountInfo> parent;
     if (dash != std::string::npos) parent = AccountByCode(card.code.substr(0, dash));
     card.parent = parent ? parent->code + " " + parent->name : std::string();
-    std::optional<AccountCard> answer = account_card_(card);
+    std::optional<AccountCard> answer = account_card(card);
     if (!answer) return std::nullopt;
     card = *answer;
     const std::size_t at = card.code.rfind('-');
@@ -476,10 +495,14 @@ std::optional<host::ItemInfo> EmbeddedAccount::AddAccount(std::string_view typed
     } else {
       host::DataAccess& data = login_.Data();
       host::TransactionGuard guard(data);
+      // Both charts draw from one counter: an account id names one account of either chart
+      // wherever accounts are keyed by id (rights, item assignments).
       const long id = login_.NextId("ACCOUNT");
+      const std::string table = AccountTable();
       // Every property of the parent; code, name, place in the tree and detail flag its own.
       data.Execute(
-          "Insert Into Account (lngAccountID, strAccountCode, strAccountName, strAccountFullName, "
+          "Insert Into " + table +
+          " (lngAccountID, strAccountCode, strAccountName, strAccountFullName, "
           "lngParentID, intLevel, blnIsDetail, intDirection, lngAccountTypeID, "
           "lngAccountNatureID, blnIsInActive, blnIsCash, blnIsQuantity, strUnit, blnIsCurrency, "
           "lngCurrencyID, blnIsCustomer, blnIsDepartment, blnIsEmployee, blnIsClass1, "
@@ -492,10 +515,10 @@ std::optional<host::ItemInfo> EmbeddedAccount::AddAccount(std::string_view typed
           "0, blnIsCash, blnIsQuantity, strUnit, blnIsCurrency, lngCurrencyID, blnIsCustomer, "
           "blnIsDepartment, blnIsEmployee, blnIsClass1, blnIsClass2, blnIsOrganization, "
           "blnUseFlexibleCheck, blnAllCustomer, blnAllDepartment, blnAllEmployee, blnAllClass1, "
-          "blnAllClass2, blnIsValidate, blnIsReference, bytmustbudgetvoucher From Account Where "
-          "lngAccountID = " +
-          N(parent->id));
-      data.Execute("Update Account Set blnIsDetail = 0 Where lngAccountID = " + N(parent->id));
+          "blnAllClass2, blnIsValidate, blnIsReference, bytmustbudgetvoucher From " +
+          table + " Where lngAccountID = " + N(parent->id));
+      data.Execute("Update " + table +
+                   " Set blnIsDetail = 0 Where lngAccountID = " + N(parent->id));
       guard.Commit();
       host::ItemInfo added;
       added.kind = host::item_kind::kAccount;
@@ -508,8 +531,8 @@ std::optional<host::ItemInfo> EmbeddedAccount::AddAccount(std::string_view typed
 }
 
 void EmbeddedAccount::frmInitVoucherTypeCard_Show() {
-  ++type_card_calls_;
-  if (type_card_) type_card_();
+  ++handlers_.type_card_calls_;
+  if (handlers_.type_card_) handlers_.type_card_();
 }
 
 std::string TablePreferenceStore::GetSetting(std::string_view section, std::string_view key,

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "embedded/embedded_parallel_accounting.h"
 #include "embedded/embedded_period_service.h"
 #include "embedded/embedded_voucher_business.h"
 #include "host/cls_account.h"
@@ -25,18 +27,28 @@ namespace lumvoucher::embedded {
 class EmbeddedBusinessPub : public host::clsBusinessPub {
  public:
   explicit EmbeddedBusinessPub(host::LoginContext& login)
-      : login_(login), periods_(login), voucher_business_(login, *this, periods_) {}
+      : login_(login),
+        periods_(login),
+        voucher_business_(login, *this, periods_),
+        budget_voucher_business_(login, *this, periods_, host::BudgetBasis()),
+        parallel_(login) {}
 
   // The next number after the highest one of the period in both bases; with the account-set
   // property "凭证断号重用" True, the lowest free number (a gap) instead.
   std::string VoucherNumber(int year, int period, long voucher_type_id, std::string_view text1,
                             std::string_view text2, long lowest, long highest) override;
   bool NumberTaken(long voucher_type_id, int receipt_type, long number, long own_voucher_id,
-                   long source_organization_id, int year, int period) override;
+                   long source_organization_id, int year, int period,
+                   long partner_voucher_id = 0) override;
   host::ReceiptTypeRights Rights(int receipt_type) override;
   bool HasRight(long right_id) override;
   host::VoucherBusinessService& VoucherBusiness() override { return voucher_business_; }
+  host::VoucherBusinessService& VoucherBusiness(const host::VoucherBasis& basis) override {
+    if (basis.IsBudget()) return budget_voucher_business_;
+    return voucher_business_;
+  }
   host::PeriodService& Periods() override { return periods_; }
+  host::ParallelAccountingService& ParallelAccounting() override { return parallel_; }
 
   // Raises the ReceiptMaxNo counter (kind, type id as text) of the organisation to `number`,
   // adding the row when the period has none.
@@ -73,9 +85,14 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
   std::function<host::AssetSourceChange(long, long)> asset_check_;
   EmbeddedPeriodService periods_;
   EmbeddedVoucherBusiness voucher_business_;
+  EmbeddedVoucherBusiness budget_voucher_business_;
+  EmbeddedParallelAccounting parallel_;
 };
 
-// Accounts and reference items over the account-set tables. The item rights apply only to the
+// Accounts and reference items over the account-set tables: the financial chart (Account,
+// AccountEx); ChartOf the budget basis answers a second object over the budget chart
+// (BudgetAccount, BudgetAccountEx) that shares this one's items, handlers and message box.
+// The item rights apply only to the
 // kinds switched on in Setting section '权限控制' (keys 科目, 单位, 部门, 职员, 统计, 项目); an
 // administrator may use everything. The dialogs this host has no window for (the reference
 // list's new-item card, the voucher-type card) and the field validator are handlers the desktop
@@ -102,8 +119,9 @@ class EmbeddedAccount : public host::clsAccount {
   static constexpr const char* kAccountCodeTaken = "科目编码已存在！";
   static constexpr const char* kAccountNameEmpty = "科目名称不能为空！";
 
-  explicit EmbeddedAccount(host::LoginContext& login, host::clsBusinessPub& business)
-      : login_(login), business_(business) {}
+  explicit EmbeddedAccount(host::LoginContext& login, host::clsBusinessPub& business);
+  ~EmbeddedAccount() override;
+  host::clsAccount& ChartOf(const host::VoucherBasis& basis) override;
   long VoucherByNumber(int receipt_type, int year, int period, long voucher_type_id, long number,
                        long organization_id) override;
   // In the group scope only the vouchers made by the operator's group count.
@@ -141,6 +159,9 @@ class EmbeddedAccount : public host::clsAccount {
   int VoucherTypeCardCalls() const { return type_card_calls_; }
 
  private:
+  // The budget chart's object: the handlers stay `handlers`'s.
+  EmbeddedAccount(EmbeddedAccount& handlers, const host::VoucherBasis& basis);
+  std::string AccountTable() const { return basis_.account_table; }
   std::optional<host::AccountInfo> FindAccount(const std::string& condition);
   std::optional<host::ItemInfo> FindItem(int kind, const std::string& condition);
   bool RightsControlled(std::string_view key);
@@ -150,6 +171,9 @@ class EmbeddedAccount : public host::clsAccount {
 
   host::LoginContext& login_;
   host::clsBusinessPub& business_;
+  const host::VoucherBasis& basis_;
+  EmbeddedAccount& handlers_;  // this object, or the financial one for the budget chart
+  std::unique_ptr<EmbeddedAccount> budget_chart_;
   AddItemHandler add_item_;
   AccountCardHandler account_card_;
   host::MessageBox* messages_ = nullptr;

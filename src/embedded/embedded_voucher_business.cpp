@@ -30,11 +30,6 @@ constexpr const char* kAccountSetSection = "帐套属性";
 // IN-list chunks per batch read: keeps a statement well below SQLite's bound-parameter limit.
 constexpr std::size_t kChunksPerRead = 10;
 
-std::string Lines(long voucher_id) {
-  return "(Select lngVoucherDetailID From VoucherDetail Where lngVoucherID = " +
-         SqlNumber(voucher_id) + ")";
-}
-
 // A voucher another desktop changed or deleted is named as such; anything else is the database.
 std::string ReasonOf(const host::DatabaseError& error) {
   if (dynamic_cast<const frame::VoucherConflict*>(&error) != nullptr) return error.what();
@@ -192,13 +187,13 @@ std::map<long, EmbeddedVoucherBusiness::VoucherState> EmbeddedVoucherBusiness::L
   const bool reversed = operation == Operation::kCancelPost;
   std::string flags;
   if (cash_bank) {
-    flags +=
-        ", Case When Exists (Select 1 From VoucherDetail vd, Account a Where vd.lngVoucherID = "
-        "v.lngVoucherID And vd.lngAccountID = a.lngAccountID And a.lngAccountNatureID In (1, 2)) "
-        "Then 1 Else 0 End As blnCashBank";
+    flags += std::string(", Case When Exists (Select 1 From ") + basis_.detail_table + " vd, " +
+             basis_.account_table +
+             " a Where vd.lngVoucherID = v.lngVoucherID And vd.lngAccountID = a.lngAccountID And "
+             "a.lngAccountNatureID In (1, 2)) Then 1 Else 0 End As blnCashBank";
   }
   if (reversed) {
-    flags += ", Case When " + frame::ReversedCondition("v.lngVoucherID") +
+    flags += ", Case When " + frame::ReversedCondition("v.lngVoucherID", basis_) +
              " Then 1 Else 0 End As blnReversed";
   }
   std::map<long, VoucherState> vouchers;
@@ -209,7 +204,8 @@ std::map<long, EmbeddedVoucherBusiness::VoucherState> EmbeddedVoucherBusiness::L
         "Select v.lngVoucherID, v.lngOperatorID, v.lngCheckerID, v.lngTellerID, v.lngPostID, "
         "v.lngSourceOrganizationID, v.lngVoucherTypeID, v.intVoucherNO, v.intYear, v.bytPeriod, "
         "v.blnIsVoid, v.blnIsError, v.strDate" +
-        flags + " From Voucher v Where " + frame::InCondition("v.lngVoucherID", part));
+        flags + " From " + basis_.voucher_table + " v Where " +
+        frame::InCondition("v.lngVoucherID", part));
     // By position: looking 10 000 rows' columns up by name costs more than reading them.
     for (; !rs.Eof(); rs.MoveNext()) {
       std::size_t at_column = 0;
@@ -246,8 +242,9 @@ void EmbeddedVoucherBusiness::ApplyMany(Operation operation,
     ids.reserve(end - at);
     for (std::size_t i = at; i < end; ++i) ids.push_back(accepted[i].id);
     const std::int64_t changed = login_.Data().Execute(
-        "Update Voucher Set " + name + " = " + SqlNumber(change.value) + " Where " + name + " = " +
-        SqlNumber(change.expected) + " And " + frame::InCondition("lngVoucherID", ids));
+        std::string("Update ") + basis_.voucher_table + " Set " + name + " = " +
+        SqlNumber(change.value) + " Where " + name + " = " + SqlNumber(change.expected) + " And " +
+        frame::InCondition("lngVoucherID", ids));
     if (changed != static_cast<std::int64_t>(ids.size())) {
       throw frame::VoucherConflict(frame::kVoucherChanged);
     }
@@ -283,10 +280,10 @@ EmbeddedVoucherBusiness::FieldChange EmbeddedVoucherBusiness::ChangeOf(Operation
 std::optional<EmbeddedVoucherBusiness::VoucherState> EmbeddedVoucherBusiness::Load(
     long voucher_id) {
   host::Recordset rs = login_.Data().OpenRecordset(
-      "Select lngVoucherID, lngOperatorID, lngCheckerID, lngTellerID, lngPostID, "
-      "lngSourceOrganizationID, lngVoucherTypeID, intVoucherNO, intYear, bytPeriod, blnIsVoid, "
-      "blnIsError, strDate From Voucher Where lngVoucherID = " +
-      SqlNumber(voucher_id));
+      std::string("Select lngVoucherID, lngOperatorID, lngCheckerID, lngTellerID, lngPostID, "
+                  "lngSourceOrganizationID, lngVoucherTypeID, intVoucherNO, intYear, bytPeriod, "
+                  "blnIsVoid, blnIsError, strDate From ") +
+      basis_.voucher_table + " Where lngVoucherID = " + SqlNumber(voucher_id));
   if (rs.Empty()) return std::nullopt;
   VoucherState v;
   v.id = voucher_id;
@@ -431,14 +428,16 @@ void EmbeddedVoucherBusiness::SetField(const VoucherState& voucher, const char* 
                                        long expected) {
   const std::string name(field);
   frame::ExecuteOnVoucher(login_.Data(),
-                          "Update Voucher Set " + name + " = " + SqlNumber(value) +
-                              " Where lngVoucherID = " + SqlNumber(voucher.id) + " And " + name +
-                              " = " + SqlNumber(expected),
+                          std::string("Update ") + basis_.voucher_table + " Set " + name + " = " +
+                              SqlNumber(value) + " Where lngVoucherID = " + SqlNumber(voucher.id) +
+                              " And " + name + " = " + SqlNumber(expected),
                           frame::kVoucherChanged);
 }
 
 void EmbeddedVoucherBusiness::RemoveVoucher(const VoucherState& voucher) {
-  if (!frame::DeleteStoredVoucher(login_.Data(), voucher.id)) throw frame::VoucherConflict();
+  if (!frame::DeleteStoredVoucher(login_.Data(), voucher.id, basis_)) {
+    throw frame::VoucherConflict();
+  }
 }
 
 void EmbeddedVoucherBusiness::WriteStamp(const VoucherState& voucher) {
@@ -449,8 +448,8 @@ void EmbeddedVoucherBusiness::WriteStamp(const VoucherState& voucher, const std:
   const std::string stamp =
       frame::UQStamp(secret, frame::UQStampKey(voucher.source_organization, voucher.date,
                                                voucher.type_id, voucher.number));
-  login_.Data().Execute("Update Voucher set strUQStamp=" + SqlText(stamp) +
-                        " where lngVoucherID=" + SqlNumber(voucher.id));
+  login_.Data().Execute(std::string("Update ") + basis_.voucher_table + " set strUQStamp=" +
+                        SqlText(stamp) + " where lngVoucherID=" + SqlNumber(voucher.id));
 }
 
 std::string EmbeddedVoucherBusiness::StampSecret() {
@@ -474,6 +473,11 @@ std::string EmbeddedVoucherBusiness::StampSecret() {
     }
   }
   return secret;
+}
+
+std::string EmbeddedVoucherBusiness::Lines(long voucher_id) const {
+  return std::string("(Select lngVoucherDetailID From ") + basis_.detail_table +
+         " Where lngVoucherID = " + SqlNumber(voucher_id) + ")";
 }
 
 long EmbeddedVoucherBusiness::Count(const std::string& sql) {
@@ -532,15 +536,16 @@ bool EmbeddedVoucherBusiness::MayPost(const VoucherState& voucher) {
 
 bool EmbeddedVoucherBusiness::IsCashBank(const VoucherState& voucher) {
   if (voucher.cash_bank) return *voucher.cash_bank;
-  return Count(
-             "Select Count(*) As n From VoucherDetail vd, Account a Where vd.lngAccountID = "
-             "a.lngAccountID And a.lngAccountNatureID In (1, 2) And vd.lngVoucherID = " +
-             SqlNumber(voucher.id)) > 0;
+  return Count(std::string("Select Count(*) As n From ") + basis_.detail_table + " vd, " +
+               basis_.account_table +
+               " a Where vd.lngAccountID = a.lngAccountID And a.lngAccountNatureID In (1, 2) And "
+               "vd.lngVoucherID = " +
+               SqlNumber(voucher.id)) > 0;
 }
 
 bool EmbeddedVoucherBusiness::IsReversed(const VoucherState& voucher) {
   if (voucher.reversed) return *voucher.reversed;
-  return !login_.Data().OpenRecordset(frame::LiveReversalsSql(voucher.id)).Empty();
+  return !login_.Data().OpenRecordset(frame::LiveReversalsSql(voucher.id, basis_)).Empty();
 }
 
 bool EmbeddedVoucherBusiness::IsWrittenOff(long voucher_id) {

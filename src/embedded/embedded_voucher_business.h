@@ -9,6 +9,7 @@
 #include "host/cls_business_pub.h"
 #include "host/login_context.h"
 #include "host/period_service.h"
+#include "host/voucher_basis.h"
 #include "host/voucher_business_service.h"
 
 namespace lumvoucher::embedded {
@@ -93,7 +94,8 @@ inline constexpr long kCashierSign = 1725;
 inline constexpr long kVoidOthers = 1359;
 }  // namespace voucher_rights
 
-// The voucher business service over the Voucher table. The operators of the current
+// The voucher business service over the vouchers of one basis (Voucher, or BudgetVoucher with
+// its lines and chart); the rules are the same on both. The operators of the current
 // operator's group (Operator.lngOperatorGroupID, 0 = no group) are the makers whom rights 29
 // and 205 cover. Account-set options come from Setting section "帐套属性": "出纳凭证须出纳签字"
 // ("True", any case) makes cash/bank vouchers (a line whose account has lngAccountNatureID 1
@@ -106,8 +108,9 @@ inline constexpr long kVoidOthers = 1359;
 class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
  public:
   EmbeddedVoucherBusiness(host::LoginContext& login, host::clsBusinessPub& business,
-                          host::PeriodService& periods)
-      : login_(login), business_(business), periods_(periods) {}
+                          host::PeriodService& periods,
+                          const host::VoucherBasis& basis = host::FinancialBasis())
+      : login_(login), business_(business), periods_(periods), basis_(basis) {}
 
   Result Review(long voucher_id) override;
   Result CancelReview(long voucher_id) override;
@@ -206,10 +209,12 @@ class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
   // "出纳签字控制选项": 0 before review, 1 before posting.
   int SignatureStep();
   long Count(const std::string& sql);
+  std::string Lines(long voucher_id) const;
 
   host::LoginContext& login_;
   host::clsBusinessPub& business_;
   host::PeriodService& periods_;
+  const host::VoucherBasis& basis_;
   std::optional<Memo> memo_;  // while a batch form runs
 };
 

@@ -3,12 +3,21 @@
 #include <string>
 #include <string_view>
 
+#include "dualbasis/frm_budget.h"
+#include "dualbasis/frm_voucher_new.h"
+#include "dualbasis/pair_relevance.h"
 #include "frame/frame_messages.h"
 #include "frame/window_registry.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
+#include "host/message_box.h"
+#include "links/frm_center_ralation.h"
+#include "links/frm_darap.h"
+#include "lists/dual_basis_links.h"
 #include "lists/frm_list_err_voucher.h"
 #include "lists/frm_list_voucher.h"
+#include "lists/frm_list_voucher_compare.h"
+#include "lists/frm_list_voucher_union.h"
 #include "voucher/frm_voucher.h"
 
 namespace lumvoucher::frame {
@@ -22,6 +31,8 @@ void ReleaseCreatedObjects(LoginState& state) {
   state.further_object2.reset();
   state.shared_object.reset();
 }
+
+dualbasis::clsVoucherNew& PairWindow();
 
 }  // namespace
 
@@ -79,6 +90,17 @@ void InterFace::Init(host::clsBaseClass* clsBaseClass, host::clsBusinessPub* cls
   state.shared_object->Setup(host::SharedHostItems{
       state.login, clsBaseClass, state.grid_service, state.module_service, state.list_service,
       state.main_window, clsTransferPublic, clsFilter, clsPublicForm, clsBusinessPub, clsAccount});
+
+  // The combined lists open their rows in the paired window, which the lists cannot reach.
+  lists::SetPairedWindowHook({[](long voucher_id, int basis) {
+                                const bool financial = basis == lists::kFinancialBasis;
+                                const std::string refusal = PairWindow().OpenPair(
+                                    financial ? voucher_id : 0, financial ? 0 : voucher_id);
+                                if (refusal.empty()) return true;
+                                Msg(refusal, host::mb::kCritical, "凭证编辑");
+                                return false;
+                              },
+                              [] { return PairWindow().ShowNewPair(); }});
 }
 
 void InterFace::InitAMAsset(host::clsAmAsset* clsAmAsset) {
@@ -116,6 +138,27 @@ voucher::frmVoucher& VoucherWindow() {
   return WindowRegistry::Get<voucher::frmVoucher>();
 }
 
+dualbasis::clsVoucherNew& PairWindow() {
+  return WindowRegistry::Get<dualbasis::FrmVoucherNew>().Controller();
+}
+
+// The dual-basis window on the voucher's side of its pair; its refusal under "凭证编辑".
+void ShowPairOf(long voucher_id) {
+  const long base = dualbasis::GetVoucherBaseID(voucher_id);
+  if (base != host::kFinancialBaseId && base != host::kBudgetBaseId) return;
+  const bool financial = base == host::kFinancialBaseId;
+  const std::string refusal =
+      PairWindow().OpenPair(financial ? voucher_id : 0, financial ? 0 : voucher_id);
+  if (!refusal.empty()) Msg(refusal, host::mb::kCritical, "凭证编辑");
+}
+
+// The side of the pair window a program names: "1" financial, "2" budget, else none.
+voucher::frmVoucher* PairSide(const std::string& base) {
+  if (base == "1") return &PairWindow().WindFinance();
+  if (base == "2") return &PairWindow().WindBudget();
+  return nullptr;
+}
+
 // Shows a list window: an open one is unloaded first so that it comes back fresh; the list's
 // answer to the set-up becomes the stored main window.
 template <class List>
@@ -139,7 +182,11 @@ void ShowList(std::string_view window_name, long lngFlag) {
 
 void InterFace::ShowAOldBill(long VoucherID, bool blnPreView) {
   AtBoundary([&] {
-    if (!IsDualBasis()) VoucherWindow().ShowAOldBill(VoucherID, 0, blnPreView);
+    if (!IsDualBasis()) {
+      VoucherWindow().ShowAOldBill(VoucherID, 0, blnPreView);
+    } else {
+      ShowPairOf(VoucherID);
+    }
   });
 }
 
@@ -147,6 +194,8 @@ void InterFace::ShowAOldBill2(long lngVoucherID, long lngVoucherDetailID, bool b
   AtBoundary([&] {
     if (!IsDualBasis()) {
       VoucherWindow().ShowAOldBill(lngVoucherID, lngVoucherDetailID, blnPreViewVoucher);
+    } else {
+      ShowPairOf(lngVoucherID);
     }
   });
 }
@@ -161,23 +210,38 @@ void InterFace::blnPreViewVoucher(bool value) {
 
 void InterFace::MustSave() {
   AtBoundary([&] {
-    if (!IsDualBasis()) VoucherWindow().MustSave();
+    if (!IsDualBasis()) {
+      VoucherWindow().MustSave();
+    } else {
+      PairWindow().Current().MustSave();
+    }
   });
 }
 
 void InterFace::ShowANewBill(long CurrentVoucherID) {
   AtBoundary([&] {
-    if (!IsDualBasis()) VoucherWindow().ShowANewBill(CurrentVoucherID);
+    if (!IsDualBasis()) {
+      VoucherWindow().ShowANewBill(CurrentVoucherID);
+    } else {
+      PairWindow().ShowNewPair();
+    }
   });
 }
 
-int InterFace::SaveAVoucher(bool blnCover, const std::string&) {
-  return AtBoundary(0, [&] { return IsDualBasis() ? 0 : VoucherWindow().SaveAVoucher(blnCover); });
+int InterFace::SaveAVoucher(bool blnCover, const std::string& strAccountBase) {
+  return AtBoundary(0, [&] {
+    if (!IsDualBasis()) return VoucherWindow().SaveAVoucher(blnCover);
+    voucher::frmVoucher* side = PairSide(strAccountBase);
+    return side == nullptr ? 0 : side->SaveAVoucher(blnCover);
+  });
 }
 
-bool InterFace::WriteForm(const std::string& strDetail, const std::string&) {
-  return AtBoundary(false,
-                    [&] { return IsDualBasis() ? false : VoucherWindow().WriteForm(strDetail); });
+bool InterFace::WriteForm(const std::string& strDetail, const std::string& Form) {
+  return AtBoundary(false, [&] {
+    if (!IsDualBasis()) return VoucherWindow().WriteForm(strDetail);
+    voucher::frmVoucher* side = PairSide(Form);
+    return side != nullptr && side->WriteForm(strDetail);
+  });
 }
 
 voucher::frmVoucher& InterFace::Form() {
@@ -185,7 +249,7 @@ voucher::frmVoucher& InterFace::Form() {
 }
 
 // The members below stand for windows and objects later subsystems build (automatic vouchers,
-// the dual-basis windows, the budget query, fund document matching, the fund bill, the
+// the budget query, fund document matching, the fund bill, the
 // settlement detail). Until each arrives it answers as for a window that is not there.
 
 bool InterFace::blnAutoVoucer(bool) {
@@ -193,25 +257,39 @@ bool InterFace::blnAutoVoucer(bool) {
 }
 
 host::ChildWindow* InterFace::FinanceForm() {
-  return nullptr;
+  return AtBoundary<host::ChildWindow*>(nullptr, [] { return &PairWindow().WindFinance(); });
 }
 
 host::ChildWindow* InterFace::BudgetForm() {
-  return nullptr;
+  return AtBoundary<host::ChildWindow*>(nullptr, [] { return &PairWindow().WindBudget(); });
 }
 
-bool InterFace::ShowBudgetQuery(const std::string&, const std::string&) {
-  return false;
+bool InterFace::ShowBudgetQuery(const std::string& strCodeID, const std::string& strCodeDesc) {
+  return AtBoundary(false, [&] {
+    return WindowRegistry::Get<dualbasis::frmBudget>().ShowBudget(strCodeID, strCodeDesc);
+  });
 }
 
-void InterFace::ShowCenterRalation(long) {}
+void InterFace::ShowCenterRalation(long lngVoucherID) {
+  AtBoundary([&] { links::ShowCenterRalation(lngVoucherID); });
+}
 
 std::unique_ptr<host::HostObject> InterFace::newMCRPBill() {
   return nullptr;
 }
 
-void InterFace::frmDaRapDetail_Show(long, long, long, long, long, long, long, const std::string&,
-                                    double, long, long, bool) {}
+void InterFace::frmDaRapDetail_Show(long AccountID, long CurrencyID, long CustomerID,
+                                    long DepartmentID, long EmployeeID, long Class1ID,
+                                    long Class2ID, const std::string& strFlexibleId,
+                                    double ModblAmount, long lngRowID, long lngVDetailID,
+                                    bool blnDirtion) {
+  AtBoundary([&] {
+    bool ok = false;
+    WindowRegistry::Get<links::frmDARAP>().ShowDetail(
+        AccountID, CurrencyID, CustomerID, DepartmentID, EmployeeID, Class1ID, Class2ID,
+        strFlexibleId, ModblAmount, lngRowID, lngVDetailID, blnDirtion, ok);
+  });
+}
 
 void InterFace::frmListVoucher_Show(long lngFlag) {
   AtBoundary([&] {
@@ -225,10 +303,17 @@ void InterFace::frmListErrVoucher_Show() {
   });
 }
 
-// Nothing in the single-basis regime; the dual-basis lists they open arrive with the paired window.
-void InterFace::frmListVoucherUnion_Show(long) {}
+void InterFace::frmListVoucherUnion_Show(long lngFlag) {
+  AtBoundary([&] {
+    if (IsDualBasis()) ShowList<lists::frmListVoucherUnion>("frmListVoucherUnion", lngFlag);
+  });
+}
 
-void InterFace::frmListVoucherCompare_Show(long) {}
+void InterFace::frmListVoucherCompare_Show(long lngFlag) {
+  AtBoundary([&] {
+    if (IsDualBasis()) ShowList<lists::frmListVoucherCompare>("frmListVoucherCompare", lngFlag);
+  });
+}
 
 bool InterFace::setInitMultiBase(host::HostObject* bvdata) {
   Login().multi_base_data = bvdata;

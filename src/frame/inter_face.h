@@ -17,9 +17,9 @@ namespace lumvoucher::frame {
 // boundary and answers with its failure value.
 //
 // In the dual-basis regime (accounting-system code "16") the members that open or drive a voucher
-// window do nothing until the paired window arrives. The members marked "not there yet" belong
-// to windows later subsystems build; until then they answer as for a window that is not there:
-// false (or no object), nothing opened, no message.
+// window drive the paired window (dualbasis/frm_voucher_new.h) instead. The members marked "not
+// there yet" belong to windows later subsystems build; until then they answer as for a window that
+// is not there: false (or no object), nothing opened, no message.
 class InterFace {
  public:
   InterFace() = default;
@@ -63,7 +63,7 @@ class InterFace {
 
   // 11. The single-basis voucher window object.
   voucher::frmVoucher& Form();
-  // 12., 13. The dual-basis financial and budget voucher windows; not there yet: null.
+  // 12., 13. The dual-basis financial and budget voucher windows (the pair window's editors).
   host::ChildWindow* FinanceForm();
   host::ChildWindow* BudgetForm();
 
@@ -74,9 +74,11 @@ class InterFace {
   // 15. Replaces the stored host main window.
   void MainForm(host::HostMainWindow* main_window);
 
-  // 16. The budget balance query for a code and its description; 17. fund document matching for
-  // a voucher (0: all). Not there yet: false, nothing opened.
+  // 16. The budget balance query (frmBudget) for a code and its description: the code chooses
+  // the budget target of that code. False when it could not be loaded.
   bool ShowBudgetQuery(const std::string& strCodeID, const std::string& strCodeDesc);
+  // 17. Fund document matching for a voucher (0: all); nothing opens when the host has no fund
+  // system.
   void ShowCenterRalation(long lngVoucherID);
 
   // 18. Stores the multi-base data for the lists and the dual-basis window; always false.
@@ -88,14 +90,14 @@ class InterFace {
   // 20. The error voucher list, shown as the voucher list is.
   void frmListErrVoucher_Show();
 
-  // 21., 22. The combined lists exist only in the dual-basis regime; in the single-basis regime
-  // they do nothing.
+  // 21., 22. The combined lists of financial and budget vouchers, shown as the voucher list is;
+  // they exist only in the dual-basis regime and do nothing in the single-basis one.
   void frmListVoucherUnion_Show(long lngFlag);
   void frmListVoucherCompare_Show(long lngFlag);
 
-  // 23. The current-account settlement detail of a line being entered, given its account,
-  // currency, auxiliary items, flexible key, amount, row, line and side unchanged; not there
-  // yet: nothing opened.
+  // 23. The current-account settlement detail (frmDARAP) of a line being entered, given its
+  // account, currency, auxiliary items, flexible key, amount, row, line and side unchanged. The
+  // confirmed split stays with the window (WindowRegistry::Get<links::frmDARAP>().Split()).
   void frmDaRapDetail_Show(long AccountID, long CurrencyID, long CustomerID, long DepartmentID,
                            long EmployeeID, long Class1ID, long Class2ID,
                            const std::string& strFlexibleId, double ModblAmount, long lngRowID,

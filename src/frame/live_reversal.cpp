@@ -22,13 +22,14 @@ std::string IsLiveReversalOf(std::string_view alias, std::string_view reversed) 
          LiveReversalTerms(alias);
 }
 
-std::string ReversedCondition(std::string_view reversed) {
-  return "Exists (Select 1 From Voucher r Where " + IsLiveReversalOf("r", reversed) + ")";
+std::string ReversedCondition(std::string_view reversed, const host::VoucherBasis& basis) {
+  return std::string("Exists (Select 1 From ") + basis.voucher_table + " r Where " +
+         IsLiveReversalOf("r", reversed) + ")";
 }
 
-std::string LiveReversalsSql(long voucher_id) {
-  return "Select lngVoucherID From Voucher Where " + IsLiveReversalOf("", SqlNumber(voucher_id)) +
-         " Order By lngVoucherID";
+std::string LiveReversalsSql(long voucher_id, const host::VoucherBasis& basis) {
+  return std::string("Select lngVoucherID From ") + basis.voucher_table + " Where " +
+         IsLiveReversalOf("", SqlNumber(voucher_id)) + " Order By lngVoucherID";
 }
 
 }  // namespace lumvoucher::frame

@@ -13,20 +13,42 @@ LoginState& Login() {
   return state;
 }
 
-bool IsInitialised() { return Login().login != nullptr; }
+bool IsInitialised() {
+  return Login().login != nullptr;
+}
 
 host::LoginContext& Context() {
   if (!IsInitialised()) throw std::logic_error("InterFace.Init has not been called");
   return *Login().login;
 }
 
-host::DataAccess& Data() { return Context().Data(); }
+host::DataAccess& Data() {
+  return Context().Data();
+}
 
-long OrganizationId() { return Context().CurrentOrganization().id; }
+long OrganizationId() {
+  return Context().CurrentOrganization().id;
+}
 
-long OperatorId() { return Context().CurrentOperator().id; }
+long OperatorId() {
+  return Context().CurrentOperator().id;
+}
 
-bool IsDualBasis() { return Context().AccountingSystemCode() == kDualBasisCode; }
+bool IsDualBasis() {
+  return Context().AccountingSystemCode() == kDualBasisCode;
+}
+
+host::clsAccount& Chart(const host::VoucherBasis& basis) {
+  if (Login().account == nullptr) throw std::logic_error("InterFace.Init has not been called");
+  return Login().account->ChartOf(basis);
+}
+
+host::VoucherBusinessService& Business(const host::VoucherBasis& basis) {
+  if (Login().business_pub == nullptr) {
+    throw std::logic_error("InterFace.Init has not been called");
+  }
+  return Login().business_pub->VoucherBusiness(basis);
+}
 
 int Msg(std::string_view text, int flags, std::string_view title) {
   if (Login().base_class == nullptr) throw std::logic_error("InterFace.Init has not been called");

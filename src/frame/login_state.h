@@ -9,6 +9,7 @@
 #include "host/cls_business_pub.h"
 #include "host/cls_transfer_public.h"
 #include "host/host_services.h"
+#include "host/voucher_basis.h"
 
 namespace lumvoucher::frame {
 
@@ -42,8 +43,8 @@ struct LoginState {
   host::clsDefered* defered = nullptr;
   host::HostObject* card_object = nullptr;
 
-  host::clsAmAsset* am_asset = nullptr;           // set by InitAMAsset
-  host::HostObject* multi_base_data = nullptr;    // set by setInitMultiBase
+  host::clsAmAsset* am_asset = nullptr;         // set by InitAMAsset
+  host::HostObject* multi_base_data = nullptr;  // set by setInitMultiBase
 
   std::unique_ptr<host::HostObject> further_object1;  // used by the voucher-reference window
   std::unique_ptr<host::HostObject> further_object2;
@@ -65,6 +66,10 @@ long OrganizationId();
 long OperatorId();
 // The dual-basis regime ("16"), decided afresh on every call.
 bool IsDualBasis();
+// The host's account services over the chart of `basis`, and its voucher business service over
+// the vouchers of `basis`.
+host::clsAccount& Chart(const host::VoucherBasis& basis);
+host::VoucherBusinessService& Business(const host::VoucherBasis& basis);
 // The host's message box.
 int Msg(std::string_view text, int flags, std::string_view title);
 

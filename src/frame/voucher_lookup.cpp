@@ -59,9 +59,9 @@ bool IsPairedBudgetVoucher(long financial_voucher_id, long budget_voucher_id) {
               .Empty();
 }
 
-std::string AccountCode(long account_id) {
-  return FirstText("Select strAccountCode From Account Where lngAccountID=" +
-                   SqlNumber(account_id));
+std::string AccountCode(long account_id, const host::VoucherBasis& basis) {
+  return FirstText(std::string("Select strAccountCode From ") + basis.account_table +
+                   " Where lngAccountID=" + SqlNumber(account_id));
 }
 
 std::string Class2Code(long class_id) {
@@ -69,7 +69,7 @@ std::string Class2Code(long class_id) {
 }
 
 std::string AccountCodeList(std::span<const long> account_ids) {
-  return CodeList(account_ids, &AccountCode);
+  return CodeList(account_ids, [](long id) { return AccountCode(id); });
 }
 
 std::string Class2CodeList(std::span<const long> class_ids) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/voucher_basis.h"
+
 namespace lumvoucher::frame {
 
 // Read-only look-ups the windows share. Missing rows give empty results (0, "", -1 as stated);
@@ -28,8 +30,8 @@ VoucherTypePeriod GetVoucherTypePeriod(long voucher_id, int basis);
 // Whether BudgetVoucherRelevance pairs these two vouchers.
 bool IsPairedBudgetVoucher(long financial_voucher_id, long budget_voucher_id);
 
-// The code of an account or of a class-2 item; "" when there is none.
-std::string AccountCode(long account_id);
+// The code of an account (of the chart of `basis`) or of a class-2 item; "" when there is none.
+std::string AccountCode(long account_id, const host::VoucherBasis& basis = host::FinancialBasis());
 std::string Class2Code(long class_id);
 // The codes of the ids that exist, in the given order, as "'c1', 'c2'" for an In (...) clause
 // (quotes inside a code doubled); "" when none exists.

@@ -33,7 +33,8 @@ void ReleaseSettlements(host::DataAccess& data, const LineSet& lines) {
 }
 
 // The transfer that generated the voucher now points at its latest other voucher, or nowhere.
-void MoveTransfer(host::DataAccess& data, long voucher_id, long transfer_id) {
+void MoveTransfer(host::DataAccess& data, long voucher_id, long transfer_id,
+                  const host::VoucherBasis& basis) {
   const std::string id = SqlNumber(voucher_id);
   host::Recordset trans = data.OpenRecordset(
       "SELECT TransVoucher.lngTransVoucherID From TransVoucher WHERE TransVoucher.lngVoucherID=" +
@@ -41,8 +42,8 @@ void MoveTransfer(host::DataAccess& data, long voucher_id, long transfer_id) {
   if (trans.Empty()) return;
   const std::string trans_id = SqlNumber(trans["lngTransVoucherID"].AsLong());
   host::Recordset latest = data.OpenRecordset(
-      "SELECT Max(Voucher.lngVoucherID) lngVoucherIDOfMax From Voucher WHERE "
-      "Voucher.lngVoucherSourceID=16 AND Voucher.lngSourceVoucherID=" +
+      "SELECT Max(Voucher.lngVoucherID) lngVoucherIDOfMax From " + basis.VoucherAsVoucher() +
+      " WHERE Voucher.lngVoucherSourceID=16 AND Voucher.lngSourceVoucherID=" +
       SqlNumber(transfer_id) + " AND Voucher.lngVoucherID<>" + id);
   const long other = latest.Empty() ? 0 : static_cast<long>(latest["lngVoucherIDOfMax"].AsLong());
   if (other == 0) {
@@ -52,8 +53,9 @@ void MoveTransfer(host::DataAccess& data, long voucher_id, long transfer_id) {
         trans_id);
     return;
   }
-  host::Recordset voucher = data.OpenRecordset(
-      "SELECT lngOperatorID,strDate FROM Voucher WHERE lngVoucherID=" + SqlNumber(other));
+  host::Recordset voucher =
+      data.OpenRecordset(std::string("SELECT lngOperatorID,strDate FROM ") + basis.voucher_table +
+                         " WHERE lngVoucherID=" + SqlNumber(other));
   data.Execute(
       "UPDATE TransVoucher SET lngExecutantID = " + SqlNumber(voucher["lngOperatorID"].AsLong()) +
       ",strExecuteDate = " + SqlText(voucher["strDate"].AsText()) +
@@ -63,18 +65,17 @@ void MoveTransfer(host::DataAccess& data, long voucher_id, long transfer_id) {
 }  // namespace
 
 LineSet LineSet::Line(long line_id) {
-  return LineSet(line_id, false);
+  return LineSet(line_id, nullptr);
 }
 
-LineSet LineSet::OfVoucher(long voucher_id) {
-  return LineSet(voucher_id, true);
+LineSet LineSet::OfVoucher(long voucher_id, const host::VoucherBasis& basis) {
+  return LineSet(voucher_id, &basis);
 }
 
 std::string LineSet::Match(std::string_view column) const {
-  if (!whole_voucher_) return std::string(column) + "=" + SqlNumber(id_);
-  return std::string(column) +
-         " In (Select lngVoucherDetailID From VoucherDetail Where lngVoucherID = " +
-         SqlNumber(id_) + ")";
+  if (basis_ == nullptr) return std::string(column) + "=" + SqlNumber(id_);
+  return std::string(column) + " In (Select lngVoucherDetailID From " + basis_->detail_table +
+         " Where lngVoucherID = " + SqlNumber(id_) + ")";
 }
 
 std::string FreeChecksSql(const LineSet& lines) {
@@ -88,6 +89,7 @@ void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines) {
   PurgeCashFlowRows(data, lines);
   data.Execute("DELETE FROM RVoucherDetail WHERE " + line);
   data.Execute("DELETE FROM ProjectInvoice WHERE " + line);
+  data.Execute("DELETE FROM ContractBalance WHERE " + line);
   data.Execute(FreeChecksSql(lines));
   data.Execute(" Delete From MCPRVoucherDetail Where lngReceiptTypeID=41 And " + line);
   data.Execute(" Delete  Costapportion ca Where " + lines.Match("ca.lngVoucherDetailID"));
@@ -101,30 +103,39 @@ void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines) {
                lines.Match("lngActivityDetailID"));
 }
 
-void ReleaseVoucherLinks(host::DataAccess& data, long voucher_id, long transfer_id) {
+void ReleaseVoucherLinks(host::DataAccess& data, long voucher_id, long transfer_id,
+                         const host::VoucherBasis& basis) {
   const std::string id = SqlNumber(voucher_id);
   data.Execute("UPDATE Activity SET Activity.lngVoucherID = 0 WHERE Activity.lngVoucherID=" + id);
   data.Execute("UPDATE ItemActivity SET lngVoucherID = DECODE(lngVoucherID," + id +
                ",0 ,lngVoucherID),lngVoucherID1 = DECODE(lngVoucherID1," + id +
                ",0 ,lngVoucherID1) WHERE lngVoucherID=" + id + " OR lngVoucherID1=" + id);
-  if (transfer_id != 0) MoveTransfer(data, voucher_id, transfer_id);
+  if (transfer_id != 0) MoveTransfer(data, voucher_id, transfer_id, basis);
 }
 
-bool DeleteStoredVoucher(host::DataAccess& data, long voucher_id) {
+bool DeleteStoredVoucher(host::DataAccess& data, long voucher_id, const host::VoucherBasis& basis) {
   const std::string id = SqlNumber(voucher_id);
-  host::Recordset source = data.OpenRecordset(
-      "Select lngVoucherSourceID,lngSourceVoucherID From Voucher Where lngVoucherID=" + id);
+  const std::string table = basis.voucher_table;
+  host::Recordset source = data.OpenRecordset("Select lngVoucherSourceID,lngSourceVoucherID From " +
+                                              table + " Where lngVoucherID=" + id);
   if (source.Empty()) return false;
   const long transfer = source["lngVoucherSourceID"].AsLong() == kTransferSource
                             ? static_cast<long>(source["lngSourceVoucherID"].AsLong())
                             : 0;
-  ReleaseGoneLines(data, LineSet::OfVoucher(voucher_id));
-  ReleaseVoucherLinks(data, voucher_id, transfer);
-  data.Execute("DELETE FROM VoucherDetail WHERE lngVoucherID=" + id);
-  if (data.Execute("DELETE FROM Voucher WHERE lngVoucherID=" + id) == 0) return false;
+  ReleaseGoneLines(data, LineSet::OfVoucher(voucher_id, basis));
+  ReleaseVoucherLinks(data, voucher_id, transfer, basis);
+  data.Execute(std::string("DELETE FROM ") + basis.detail_table + " WHERE lngVoucherID=" + id);
+  if (data.Execute("DELETE FROM " + table + " WHERE lngVoucherID=" + id) == 0) return false;
   // With source 16 lngSourceVoucherID names a transfer, whose ids are not voucher ids.
-  data.Execute("Update Voucher Set lngSourceVoucherID=0 Where lngSourceVoucherID=" + id +
+  data.Execute("Update " + table + " Set lngSourceVoucherID=0 Where lngSourceVoucherID=" + id +
                " And lngVoucherSourceID<>16");
+  // The partner of a pair stays a voucher of its own: its side of the pair row remains.
+  const char* side = basis.IsBudget() ? "lngBudgetVoucherID" : "lngVoucherID";
+  if (data.Execute(std::string("Update BudgetVoucherRelevance Set ") + side + "=0 Where " + side +
+                   "=" + id) > 0) {
+    data.Execute(
+        "Delete From BudgetVoucherRelevance Where lngVoucherID=0 And lngBudgetVoucherID=0");
+  }
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "host/data_access.h"
+#include "host/voucher_basis.h"
 
 // What goes with stored voucher lines and vouchers. Every road that makes lines go (a save that
 // removes lines, a program's save that overwrites a voucher, deleting a voucher from the window,
@@ -15,39 +16,47 @@
 // host::DatabaseError and the caller rolls back.
 namespace lumvoucher::frame {
 
-// Stored lines: one line, or every line of a voucher (read from VoucherDetail, so a voucher's
-// lines are released before its VoucherDetail rows are deleted).
+// Stored lines: one line, or every line of a voucher (read from the basis's line table, so a
+// voucher's lines are released before its line rows are deleted). Line ids never collide
+// between the bases, so the lines of either basis are released alike: a row tied to a line id
+// belongs to that line.
 class LineSet {
  public:
   static LineSet Line(long line_id);
-  static LineSet OfVoucher(long voucher_id);
+  static LineSet OfVoucher(long voucher_id,
+                           const host::VoucherBasis& basis = host::FinancialBasis());
 
   // The condition that `column`, holding a line id, names one of the lines: "col=5", or
   // "col In (Select lngVoucherDetailID From VoucherDetail Where lngVoucherID = 7)".
   std::string Match(std::string_view column) const;
 
  private:
-  LineSet(long id, bool whole_voucher) : id_(id), whole_voucher_(whole_voucher) {}
+  LineSet(long id, const host::VoucherBasis* basis) : id_(id), basis_(basis) {}
   long id_;
-  bool whole_voucher_;
+  const host::VoucherBasis* basis_;  // null: one line
 };
 
 // Frees the checks (CheckDetail) the lines used.
 std::string FreeChecksSql(const LineSet& lines);
 
 // "These lines are gone": releases the rows other tables tie to the lines: cash-flow splits, memo
-// registrations, contract invoices, cost collection, fund allocations and the current-account items
-// the lines booked with their settlements (the items they settled are open again by those amounts),
-// the current-account detail copied from them; frees their checks and unlinks their bank bills.
+// registrations, contract rows and invoices, cost collection, fund allocations and the
+// current-account items the lines booked with their settlements (the items they settled are open
+// again by those amounts), the current-account detail copied from them; frees their checks and
+// unlinks their bank bills.
 void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines);
 
 // Releases the links of other modules to the voucher (Activity, ItemActivity) and, for a voucher
 // made from transfer `transfer_id` (source 16, 0 for any other voucher), moves the transfer to
-// the latest other voucher made from it, or clears it when there is none.
-void ReleaseVoucherLinks(host::DataAccess& data, long voucher_id, long transfer_id);
+// the latest other voucher of the basis made from it, or clears it when there is none.
+void ReleaseVoucherLinks(host::DataAccess& data, long voucher_id, long transfer_id,
+                         const host::VoucherBasis& basis = host::FinancialBasis());
 
-// Deletes a stored voucher: its lines' rows, its links, its lines and its header, and clears the
-// link of the vouchers that reverse it. False when there was no such voucher (nothing written).
-bool DeleteStoredVoucher(host::DataAccess& data, long voucher_id);
+// Deletes a stored voucher of `basis`: its lines' rows, its links, its lines and its header,
+// clears the link of the vouchers that reverse it, and takes it out of its pair (the partner
+// stays, a pair row left with neither voucher goes). False when there was no such voucher
+// (nothing written).
+bool DeleteStoredVoucher(host::DataAccess& data, long voucher_id,
+                         const host::VoucherBasis& basis = host::FinancialBasis());
 
 }  // namespace lumvoucher::frame

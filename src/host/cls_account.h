@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "host/voucher_basis.h"
+
 namespace lumvoucher::host {
 
 // Kinds of auxiliary items as the host's item and rights services number them.
@@ -67,10 +69,16 @@ struct ItemInfo {
   int rate_decimals = 4;    // currencies
 };
 
-// General-ledger account services of the host.
+// General-ledger account services of the host. The account services answer for one chart:
+// this object for the financial chart (Account), ChartOf for the chart of a voucher basis.
 class clsAccount {
  public:
   virtual ~clsAccount() = default;
+
+  // The same services over the chart of `basis`: this object for the financial basis, the
+  // budget chart (BudgetAccount, an organisation's copies in BudgetAccountEx) for the budget
+  // basis. The reference-list items and the voucher look-ups are the same on either chart.
+  virtual clsAccount& ChartOf(const VoucherBasis& basis) = 0;
 
   // The id of the stored voucher with this number, or 0.
   virtual long VoucherByNumber(int receipt_type, int year, int period, long voucher_type_id,

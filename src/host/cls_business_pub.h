@@ -4,7 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "host/parallel_accounting.h"
 #include "host/period_service.h"
+#include "host/voucher_basis.h"
 #include "host/voucher_business_service.h"
 
 namespace lumvoucher::host {
@@ -49,10 +51,12 @@ class clsBusinessPub {
                                     std::string_view text1, std::string_view text2, long lowest,
                                     long highest) = 0;
 
-  // True when a voucher other than `own_voucher_id` holds `number` in (year, period, type,
-  // source organisation).
+  // True when a voucher of either basis other than `own_voucher_id` and its pair partner
+  // `partner_voucher_id` (0 outside a pair) holds `number` in (year, period, type, source
+  // organisation): the two vouchers of a pair share their number.
   virtual bool NumberTaken(long voucher_type_id, int receipt_type, long number, long own_voucher_id,
-                           long source_organization_id, int year, int period) = 0;
+                           long source_organization_id, int year, int period,
+                           long partner_voucher_id = 0) = 0;
 
   // The voucher types the current operator may make and may query.
   virtual ReceiptTypeRights Rights(int receipt_type) = 0;
@@ -60,10 +64,14 @@ class clsBusinessPub {
   // Whether the current operator holds a numbered right (204 review, 206 post, ...).
   virtual bool HasRight(long right_id) = 0;
 
-  // Review, signature, posting, their cancels, void and delete of stored vouchers.
+  // Review, signature, posting, their cancels, void and delete of stored vouchers: of the
+  // financial basis, and of the vouchers of `basis`.
   virtual VoucherBusinessService& VoucherBusiness() = 0;
+  virtual VoucherBusinessService& VoucherBusiness(const VoucherBasis& basis) = 0;
   // Period closing; whether a voucher's period is closed.
   virtual PeriodService& Periods() = 0;
+  // Which budget account answers a financial account in parallel accounting.
+  virtual ParallelAccountingService& ParallelAccounting() = 0;
 
   // The second numbering call of a save, made inside its transaction after the lines: tells the
   // numbering service that `number` of (year, period, receipt type, type) is now in use. `flag`

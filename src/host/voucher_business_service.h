@@ -5,7 +5,8 @@
 
 namespace lumvoucher::host {
 
-// The host's voucher business service: moves a stored voucher (table Voucher) through review,
+// The host's voucher business service: moves a stored voucher of its basis (Voucher or
+// BudgetVoucher, see clsBusinessPub::VoucherBusiness) through review,
 // cashier signature and posting and back, voids and deletes it, on behalf of the current
 // operator of the login context.
 //

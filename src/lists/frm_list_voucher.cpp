@@ -5,8 +5,8 @@
 #include "frame/login_state.h"
 #include "frame/settings.h"
 #include "frame/sql_text.h"
-#include "frame/work_tables.h"
 #include "lists/list_texts.h"
+#include "lists/list_work_tables.h"
 
 namespace lumvoucher::lists {
 
@@ -25,25 +25,7 @@ frmListVoucher::frmListVoucher()
 
 void frmListVoucher::FillWorkTables(const std::string& scope,
                                     const std::vector<const RightsDimension*>& dimensions) {
-  host::DataAccess& data = frame::Data();
-  frame::EnsureWorkTable(frame::kVoucherListRightTmp);
-  frame::EnsureWorkTable(frame::kVoucherListNumTemp);
-  frame::EnsureWorkTable(frame::kVoucherListRightNumTemp);
-  if (work_key_ == 0) {
-    host::Recordset rs =
-        data.OpenRecordset("Select VoucherListRightTmp_SEQ.nextval As lngKey From dual");
-    work_key_ = static_cast<long>(rs["lngKey"].AsLong());
-  }
-  const std::string key = SqlNumber(work_key_);
-  ClearWorkTables();
-  data.Execute(LineCountInsert(frame::kVoucherListNumTemp, work_key_, scope));
-  data.Execute(PermittedCountInsert(frame::kVoucherListRightNumTemp, work_key_, scope, dimensions,
-                                    frame::OperatorId(), frame::OrganizationId()));
-  data.Execute(
-      "Insert Into VoucherListRightTmp (lngVoucherListRightTmpID,lngVoucherID) Select " + key +
-      ",n.lngVoucherID From VoucherListNumTemp n,VoucherListRightNumTemp r Where n.lngOperatorID=" +
-      key + " And r.lngOperatorID=" + key +
-      " And r.lngVoucherID=n.lngVoucherID And r.lngDetailNum=n.lngDetailNum");
+  work_key_ = FillVoucherListRights(work_key_, scope, dimensions);
 }
 
 std::string frmListVoucher::PermittedCondition() const {
@@ -54,10 +36,7 @@ std::string frmListVoucher::PermittedCondition() const {
 }
 
 void frmListVoucher::ClearWorkTables() {
-  host::DataAccess& data = frame::Data();
-  data.Execute(DeleteByKey(frame::kVoucherListRightTmp, "lngVoucherListRightTmpID", work_key_));
-  data.Execute(DeleteByKey(frame::kVoucherListNumTemp, "lngOperatorID", work_key_));
-  data.Execute(DeleteByKey(frame::kVoucherListRightNumTemp, "lngOperatorID", work_key_));
+  ClearVoucherListRights(work_key_);
 }
 
 std::vector<MenuItem> frmListVoucher::BuildMenu() const {

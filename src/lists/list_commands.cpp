@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 
 #include "cashflow/cash_flow_command.h"
 #include "frame/frame_texts.h"
@@ -14,6 +15,8 @@
 #include "host/cls_business_pub.h"
 #include "host/data_access.h"
 #include "host/message_box.h"
+#include "lists/dual_basis_links.h"
+#include "links/frm_reference.h"
 #include "lists/list_texts.h"
 #include "numbering/numbering_windows.h"
 #include "voucher/frm_voucher.h"
@@ -40,13 +43,10 @@ bool Failed(const std::exception& error, std::string_view title) {
   return false;
 }
 
-host::VoucherBusinessService& Business() {
-  return frame::Login().business_pub->VoucherBusiness();
-}
-
-// The selected voucher's fields the commands decide by.
-struct Selected {
+// The chosen voucher's fields the commands decide by; either basis.
+struct Chosen {
   long id = 0;
+  int basis = kFinancialBasis;
   long maker = 0;
   long checker = 0;
   long teller = 0;
@@ -55,41 +55,60 @@ struct Selected {
   long number = 0;
 };
 
-bool ReadSelected(const VoucherList& list, Selected& v) {
-  v.id = list.SelectedVoucherID();
-  if (v.id == 0) return false;
+Chosen ReadChosen(long voucher_id) {
   host::Recordset rs = frame::Data().OpenRecordset(
       "Select Voucher.lngOperatorID,Voucher.lngCheckerID,Voucher.lngTellerID,Voucher.lngPostID,"
-      "Voucher.intVoucherNO,VoucherType.strVoucherTypeCode From Voucher,VoucherType Where "
+      "Voucher.intVoucherNO,Voucher.lngVoucherBaseID,VoucherType.strVoucherTypeCode From "
+      "VoucherView Voucher,VoucherTypeView VoucherType Where "
       "Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID(+) And Voucher.lngVoucherID=" +
-      SqlNumber(v.id));
+      SqlNumber(voucher_id));
   // The list shows it, but another desktop deleted it since.
   if (rs.Empty()) throw frame::VoucherConflict();
+  Chosen v;
+  v.id = voucher_id;
+  v.basis = static_cast<int>(rs["lngVoucherBaseID"].AsLong());
   v.maker = static_cast<long>(rs["lngOperatorID"].AsLong());
   v.checker = static_cast<long>(rs["lngCheckerID"].AsLong());
   v.teller = static_cast<long>(rs["lngTellerID"].AsLong());
   v.poster = static_cast<long>(rs["lngPostID"].AsLong());
   v.number = static_cast<long>(rs["intVoucherNO"].AsLong());
   v.type_code = rs["strVoucherTypeCode"].AsText();
-  return true;
+  return v;
 }
 
-// The budget side of a dual-basis pair; 0 for a voucher without one.
-long PartnerOf(long voucher_id) {
+// The other voucher of a dual-basis pair, found by the voucher's basis; 0 for a voucher
+// without one.
+long PartnerOf(const Chosen& v) {
   host::Recordset rs = frame::Data().OpenRecordset(
-      "Select lngBudgetVoucherID as lngID From BudgetVoucherRelevance Where lngVoucherID=" +
-      SqlNumber(voucher_id));
+      (v.basis == kBudgetBasis
+           ? "Select lngVoucherID as lngID From BudgetVoucherRelevance Where lngBudgetVoucherID="
+           : "Select lngBudgetVoucherID as lngID From BudgetVoucherRelevance Where lngVoucherID=") +
+      SqlNumber(v.id));
   return rs.Empty() ? 0 : static_cast<long>(rs["lngID"].AsLong());
 }
 
-// One host operation on the voucher and on its partner, committed together.
+// Cashier signature needs cash or bank lines on one of the vouchers of the pair.
+bool HasCashBankLines(long voucher_id, int basis) {
+  if (basis != kBudgetBasis) return voucher::IsCashBankVoucher(voucher_id);
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select Count(*) As n From BudgetVoucherDetail vd, BudgetAccount a Where vd.lngAccountID = "
+      "a.lngAccountID And a.lngAccountNatureID In (1, 2) And vd.lngVoucherID = " +
+      SqlNumber(voucher_id));
+  return rs["n"].AsLong() > 0;
+}
+
+// One host operation on the voucher and on its partner, committed together; the financial
+// voucher goes first.
 template <class Operation>
-bool OnPair(long voucher_id, std::string_view title, Operation operation) {
+bool OnPair(const Chosen& v, std::string_view title, Operation operation) {
   host::TransactionGuard guard(frame::Data());
-  const long partner = PartnerOf(voucher_id);
-  for (long id : {voucher_id, partner}) {
+  const long partner = PartnerOf(v);
+  const int partner_basis = v.basis == kBudgetBasis ? kFinancialBasis : kBudgetBasis;
+  std::pair<long, int> sides[] = {{v.id, v.basis}, {partner, partner_basis}};
+  if (v.basis == kBudgetBasis) std::swap(sides[0], sides[1]);
+  for (const auto& [id, basis] : sides) {
     if (id == 0) continue;
-    host::VoucherBusinessService::Result result = operation(id);
+    host::VoucherBusinessService::Result result = operation(BusinessServiceOf(basis), id);
     if (!result.ok) return Refuse(result.reason, title);
   }
   guard.Commit();
@@ -105,48 +124,54 @@ int RunBatchDialog(const VoucherList& list, BatchOperation mode) {
   return dialog.State().result;
 }
 
-bool SignSelected(const VoucherList& list) {
+bool SignVoucher(long voucher_id) {
   const char* title = vtexts::kTitleSignVoucher;
+  if (voucher_id == 0) return false;
   try {
-    Selected v;
-    if (!ReadSelected(list, v)) return false;
-    if (!voucher::IsCashBankVoucher(v.id)) {
+    const Chosen v = ReadChosen(voucher_id);
+    const long partner = PartnerOf(v);
+    if (!HasCashBankLines(v.id, v.basis) &&
+        (partner == 0 ||
+         !HasCashBankLines(partner, v.basis == kBudgetBasis ? kFinancialBasis : kBudgetBasis))) {
       return Refuse(v.type_code + frame::VoucherNoText(v.number) + vtexts::kNumberMark +
                         vtexts::kNoCashBankLines,
                     title);
     }
     if (v.teller != 0) {
-      return OnPair(v.id, vtexts::kTitleCancelSign,
-                    [](long id) { return Business().CancelSign(id); });
+      return OnPair(v, vtexts::kTitleCancelSign,
+                    [](host::VoucherBusinessService& s, long id) { return s.CancelSign(id); });
     }
-    return OnPair(v.id, title, [](long id) { return Business().Sign(id); });
+    return OnPair(v, title, [](host::VoucherBusinessService& s, long id) { return s.Sign(id); });
   } catch (const std::exception& error) {
     return Failed(error, title);
   }
 }
 
-bool PostSelected(const VoucherList& list) {
+bool PostVoucher(long voucher_id) {
   const char* title = vtexts::kTitlePost;
+  if (voucher_id == 0) return false;
   try {
-    Selected v;
-    if (!ReadSelected(list, v)) return false;
+    const Chosen v = ReadChosen(voucher_id);
     if (v.poster > 0) {
       title = vtexts::kTitleCancelPost;
       if (v.poster != frame::OperatorId()) return Refuse(texts::kOnlyPosterCancels, title);
-      return OnPair(v.id, title, [](long id) { return Business().CancelPost(id); });
+      return OnPair(v, title,
+                    [](host::VoucherBusinessService& s, long id) { return s.CancelPost(id); });
     }
     const bool stamping = frame::Context().StampingEnabled();
-    return OnPair(v.id, title, [stamping](long id) { return Business().Post(id, stamping); });
+    return OnPair(v, title, [stamping](host::VoucherBusinessService& s, long id) {
+      return s.Post(id, stamping);
+    });
   } catch (const std::exception& error) {
     return Failed(error, title);
   }
 }
 
-bool VoidSelected(const VoucherList& list) {
+bool VoidVoucher(long voucher_id) {
   const char* title = vtexts::kTitleVoid;
+  if (voucher_id == 0) return false;
   try {
-    Selected v;
-    if (!ReadSelected(list, v)) return false;
+    const Chosen v = ReadChosen(voucher_id);
     const host::LoginContext& login = frame::Context();
     if (frame::Login().business_pub->Periods().IsPeriodClosed(0, login.LoginYear(),
                                                               login.LoginPeriod())) {
@@ -156,10 +181,22 @@ bool VoidSelected(const VoucherList& list) {
         !frame::Login().business_pub->HasRight(voucher::status_rights::kVoidOthers)) {
       return Refuse(vtexts::kVoidOthers, title);
     }
-    return OnPair(v.id, title, [](long id) { return Business().Void(id); });
+    return OnPair(v, title, [](host::VoucherBusinessService& s, long id) { return s.Void(id); });
   } catch (const std::exception& error) {
     return Failed(error, title);
   }
+}
+
+bool SignSelected(const VoucherList& list) {
+  return SignVoucher(list.SelectedVoucherID());
+}
+
+bool PostSelected(const VoucherList& list) {
+  return PostVoucher(list.SelectedVoucherID());
+}
+
+bool VoidSelected(const VoucherList& list) {
+  return VoidVoucher(list.SelectedVoucherID());
 }
 
 bool ReverseSelected(const VoucherList& list) {
@@ -170,9 +207,9 @@ bool ReverseSelected(const VoucherList& list) {
 }
 
 bool MayRegisterMemo(const VoucherList& list) {
+  if (list.SelectedVoucherID() == 0) return false;
   try {
-    Selected v;
-    if (!ReadSelected(list, v)) return false;
+    const Chosen v = ReadChosen(list.SelectedVoucherID());
     if (v.checker != 0 &&
         frame::IsTrueSetting(frame::SettingValue(0, vtexts::kSectionAccountSet,
                                                  vtexts::kKeyMemoAfterReview, "FALSE"))) {
@@ -220,7 +257,7 @@ VoucherList::CommandHook ListCommands(VoucherList::CommandHook next) {
       case ListAction::kMemo:
         if (list.WindowName() == kErrorListName) return ClearMemoSelected(list);
         if (!MayRegisterMemo(list)) return false;
-        break;
+        return links::OpenLineReference(list.SelectedVoucherID(), list.SelectedLineID(), false);
       case ListAction::kVolumes:
         return numbering::ShowVoucherVolume();
       case ListAction::kNumberContinuity:

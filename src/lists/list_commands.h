@@ -24,6 +24,13 @@ void InstallListCommands(VoucherList& list);
 // vouchers its run changed (0 when cancelled, stopped or nothing was loaded).
 int RunBatchDialog(const VoucherList& list, BatchOperation mode);
 
+// Cashier signature (or its cancel), posting (or its cancel) and void of a voucher of either
+// basis and, in one transaction, of the other voucher of its dual-basis pair; false when nothing
+// changed. The pair has cash or bank lines when either voucher has.
+bool SignVoucher(long voucher_id);
+bool PostVoucher(long voucher_id);
+bool VoidVoucher(long voucher_id);
+
 // The single-voucher commands on the list's selected voucher; false when nothing changed.
 bool SignSelected(const VoucherList& list);
 bool PostSelected(const VoucherList& list);

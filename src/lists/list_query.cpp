@@ -86,6 +86,32 @@ const std::vector<Joinable>& Joinables() {
   return all;
 }
 
+// The reversal columns over both bases come from VoucherCompare, matched on the basis as well
+// as on the voucher; the reversing voucher is the live one of the same basis.
+constexpr const char* kBothBasesSourceTables =
+    " ,VoucherCompare SourceVoucher,VoucherTypeView SourceVoucherType,VoucherCompare "
+    "SourceToVoucher, VoucherTypeView SourceToVoucherType ";
+
+TableJoins BothBasesSourceJoins() {
+  return {std::string(kBothBasesSourceTables) +
+              ",(Select lngSourceVoucherID As lngReversedID,lngVoucherBaseID,Max(lngVoucherID) As "
+              "lngVoucherID From VoucherCompare Where " +
+              frame::LiveReversalTerms("") +
+              " Group By lngSourceVoucherID,lngVoucherBaseID) SourceToLink",
+          " And Voucher.lngSourceVoucherID=SourceVoucher.lngVoucherID(+)"
+          " And voucher.lngVoucherBaseID=SourceVoucher.lngVoucherBaseID(+)"
+          " And SourceVoucher.lngVoucherTypeID=SourceVoucherType.lngVoucherTypeID(+)"
+          " And Voucher.lngVoucherID=SourceToLink.lngReversedID(+)"
+          " And voucher.lngVoucherBaseID=SourceToLink.lngVoucherBaseID(+)"
+          " And SourceToLink.lngVoucherID=SourceToVoucher.lngVoucherID(+)"
+          " And voucher.lngVoucherBaseID=SourceToVoucher.lngVoucherBaseID(+)"
+          " And SourceToVoucher.lngVoucherTypeID=SourceToVoucherType.lngVoucherTypeID(+)"};
+}
+
+bool IsSourceJoin(const Joinable& joinable) {
+  return joinable.alias.rfind("Source", 0) == 0;
+}
+
 bool IsNamePart(char c) {
   return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_' ||
          static_cast<unsigned char>(c) >= 0x80;
@@ -149,14 +175,14 @@ const char* CaptionOfSortKey(SortKey key) {
   return texts::kDateCaption;
 }
 
-std::string OrganizationScope(long organization_id) {
+std::string OrganizationScope(long organization_id, std::string_view column) {
   return std::string(
              " AND EXISTS (SELECT 'x' FROM ORGANIZATION,(SELECT strOrganizationCode AS strCode "
              "FROM ORGANIZATION WHERE lngOrganizationID = ") +
          SqlNumber(organization_id) + ") OrgCond " +
          " WHERE (ORGANIZATION.Strorganizationcode = OrgCond.strCode OR "
          "ORGANIZATION.Strorganizationcode LIKE OrgCond.strCode || '-%')" +
-         " AND ORGANIZATION.lngOrganizationID = Voucher.lngSourceOrganizationID)";
+         " AND ORGANIZATION.lngOrganizationID = " + std::string(column) + ")";
 }
 
 std::string MakerRestriction(std::span<const long> operator_ids) {
@@ -268,7 +294,7 @@ std::string SwapCarryForward(std::string_view text, std::string_view code) {
   return swapped;
 }
 
-TableJoins ReferenceTables(std::string_view text) {
+TableJoins ReferenceTables(std::string_view text, bool both_bases) {
   const std::vector<Joinable>& joinables = Joinables();
   std::vector<bool> used(joinables.size());
   for (std::size_t i = 0; i < joinables.size(); ++i) used[i] = NamesAlias(text, joinables[i].alias);
@@ -280,10 +306,20 @@ TableJoins ReferenceTables(std::string_view text) {
     }
   }
   TableJoins joins;
+  bool sources = false;
   for (std::size_t i = 0; i < joinables.size(); ++i) {
     if (!used[i]) continue;
+    if (both_bases && IsSourceJoin(joinables[i])) {
+      sources = true;
+      continue;
+    }
     joins.tables += "," + joinables[i].table;
     joins.terms += joinables[i].terms;
+  }
+  if (sources) {
+    const TableJoins source = BothBasesSourceJoins();
+    joins.tables += source.tables;
+    joins.terms += source.terms;
   }
   return joins;
 }
@@ -307,13 +343,16 @@ std::string SelectText(const ListQuery& query) {
     named += column.expression + " ";
   }
   const std::string sort = SortClause(query.sort, query.basis_tie_breaker);
-  const TableJoins joins = ReferenceTables(named + query.conditions + sort);
+  const TableJoins joins = ReferenceTables(named + query.conditions + sort, query.both_bases);
   // The work table goes before the outer-joined tables: SQLite does not move an inner join
   // across a left join, and only from the key table can it start with the listed vouchers.
   return "Select " + columns +
          "Voucher.lngVoucherID as id,decode(Voucher.blnIsVoid,1,'√','') as \"作废\","
          "VoucherDetail.lngVoucherDetailID,Voucher.lngVoucherBaseID as \"凭证类型ID\"" +
-         " From Voucher,VoucherDetail,VoucherType" + query.restriction_tables + joins.tables +
+         (query.both_bases ? " From VoucherView Voucher,VoucherDetailView "
+                             "VoucherDetail,VoucherTypeView VoucherType"
+                           : " From Voucher,VoucherDetail,VoucherType") +
+         query.restriction_tables + joins.tables +
          " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID"
          " And Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
          joins.terms + query.scope + query.conditions + query.restriction + sort;
@@ -364,18 +403,19 @@ std::vector<std::string> DateSlices(std::string_view from, std::string_view to, 
   return slices;
 }
 
-std::string LineCountInsert(std::string_view table, long key, std::string_view scope) {
+std::string LineCountInsert(std::string_view table, long key, std::string_view scope,
+                            std::string_view from) {
   const std::string t(table);
   return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
          RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
-         " From (Select Voucher.lngVoucherID,Count(1) As lngDetailNum From Voucher,VoucherDetail"
-         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" +
-         std::string(scope) + " Group By Voucher.lngVoucherID) c";
+         " From (Select Voucher.lngVoucherID,Count(1) As lngDetailNum From " + std::string(from) +
+         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" + std::string(scope) +
+         " Group By Voucher.lngVoucherID) c";
 }
 
 std::string PermittedCountInsert(std::string_view table, long key, std::string_view scope,
                                  std::span<const RightsDimension* const> dimensions,
-                                 long operator_id, long organization_id) {
+                                 long operator_id, long organization_id, std::string_view from) {
   const std::string t(table);
   std::string factors = "1";
   std::string tables;
@@ -387,10 +427,9 @@ std::string PermittedCountInsert(std::string_view table, long key, std::string_v
   }
   return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
          RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
-         " From (Select Voucher.lngVoucherID,Sum(" + factors +
-         ") As lngDetailNum From Voucher,VoucherDetail" + tables +
-         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" + std::string(scope) + joins +
-         " Group By Voucher.lngVoucherID) c";
+         " From (Select Voucher.lngVoucherID,Sum(" + factors + ") As lngDetailNum From " +
+         std::string(from) + tables + " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" +
+         std::string(scope) + joins + " Group By Voucher.lngVoucherID) c";
 }
 
 std::string DeleteByKey(std::string_view table, std::string_view key_column, long key) {

@@ -31,8 +31,10 @@ struct SortOrder {
 bool SortKeyOfCaption(std::string_view caption, SortKey& key);
 const char* CaptionOfSortKey(SortKey key);
 
-// The current organisation and every organisation whose code continues its code with "-".
-std::string OrganizationScope(long organization_id);
+// The current organisation and every organisation whose code continues its code with "-", as a
+// condition on the organisation column `column` (a voucher's, or a pair row's).
+std::string OrganizationScope(long organization_id,
+                              std::string_view column = "Voucher.lngSourceOrganizationID");
 // " And Voucher.lngOperatorID=" + id for one maker, " And Voucher.lngOperatorID IN (...)" for
 // several; "" for none.
 std::string MakerRestriction(std::span<const long> operator_ids);
@@ -88,7 +90,9 @@ struct TableJoins {
   std::string tables;  // ",Account,Operator MakeOperator,..."
   std::string terms;   // " And VoucherDetail.lngAccountID = Account.lngAccountID(+) ..."
 };
-TableJoins ReferenceTables(std::string_view text);
+// `both_bases`: the vouchers are those of both bases (VoucherView), so the reversal columns read
+// VoucherCompare and VoucherTypeView and match the basis as well as the voucher.
+TableJoins ReferenceTables(std::string_view text, bool both_bases = false);
 
 // " And Voucher.lngVoucherID In (...)": the vouchers with a line that meets `conditions` (the
 // filter and quick find, over the list's tables); "" for no conditions. For the windows that
@@ -106,6 +110,9 @@ struct ListQuery {
   std::string restriction;
   SortOrder sort;
   bool basis_tie_breaker = true;
+  // Lines of both bases: VoucherView, VoucherDetailView and VoucherTypeView under the aliases
+  // Voucher, VoucherDetail and VoucherType.
+  bool both_bases = false;
 };
 std::string SelectText(const ListQuery& query);
 // The list's vouchers under `scope` alone, their ids in the order of the list's rows.
@@ -122,11 +129,16 @@ std::vector<std::string> DateSlices(std::string_view from, std::string_view to, 
 // The line counts of the vouchers in `scope`, one row per voucher, into a work table keyed by
 // `key` (stored in lngOperatorID; a row's id is the table's highest id before the insert plus its
 // voucher id, unique without a sequence draw per row). The permitted
-// count multiplies each line by the factors of `dimensions`.
-std::string LineCountInsert(std::string_view table, long key, std::string_view scope);
+// count multiplies each line by the factors of `dimensions`. `from` names the vouchers and lines
+// under the aliases Voucher and VoucherDetail (the views for both bases, whose ids never collide).
+inline constexpr const char* kFinancialLines = "Voucher,VoucherDetail";
+inline constexpr const char* kBothBasesLines = "VoucherView Voucher,VoucherDetailView VoucherDetail";
+std::string LineCountInsert(std::string_view table, long key, std::string_view scope,
+                            std::string_view from = kFinancialLines);
 std::string PermittedCountInsert(std::string_view table, long key, std::string_view scope,
                                  std::span<const RightsDimension* const> dimensions,
-                                 long operator_id, long organization_id);
+                                 long operator_id, long organization_id,
+                                 std::string_view from = kFinancialLines);
 std::string DeleteByKey(std::string_view table, std::string_view key_column, long key);
 
 }  // namespace lumvoucher::lists

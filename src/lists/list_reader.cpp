@@ -27,7 +27,9 @@ void Append(host::Recordset&& rs, std::vector<host::Recordset::Row>& out) {
 }  // namespace
 
 ListReader::ListReader(Plan plan)
-    : plan_(std::move(plan)), in_chunks_(plan_.rows.conditions.empty()), chunk_(kFirstChunk) {
+    : plan_(std::move(plan)),
+      in_chunks_(plan_.rows.conditions.empty() && !plan_.in_one_step),
+      chunk_(kFirstChunk) {
   if (plan_.key_slices.empty()) plan_.key_slices.push_back(plan_.date_range);
 }
 
@@ -37,7 +39,7 @@ bool ListReader::Done() const {
 }
 
 std::string ListReader::QueryText() const {
-  return SwapCarryForward(SelectText(plan_.rows), plan_.code);
+  return SwapCarryForward(plan_.text(plan_.rows), plan_.code);
 }
 
 void ListReader::Step(host::DataAccess& data, std::vector<host::Recordset::Row>& out) {
@@ -76,7 +78,7 @@ void ListReader::ReadRows(host::DataAccess& data, std::vector<host::Recordset::R
   ListQuery chunk = plan_.rows;
   chunk.scope.clear();
   chunk.restriction += " And " + frame::InCondition("Voucher.lngVoucherID", ids);
-  Append(data.OpenRecordset(SwapCarryForward(SelectText(chunk), plan_.code)), out);
+  Append(data.OpenRecordset(SwapCarryForward(plan_.text(chunk), plan_.code)), out);
   next_key_ += n;
   chunk_ = std::min(chunk_ * 2, kLargestChunk);
 }

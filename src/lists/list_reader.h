@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -27,9 +28,12 @@ class ListReader {
   // `rows`: the list query; its scope decides the vouchers. `key_slices`: the date conditions
   // that replace DateRange in `scope_before_dates + range + scope_after_dates` for each slice
   // of vouchers (DateSlices); empty reads the whole range as one slice. `code`: the accounting
-  // system, whose carry-forward label the texts use.
+  // system, whose carry-forward label the texts use. `text` words the list query (SelectText,
+  // or a list's own); `in_one_step` reads it whole, for a query over other rows than vouchers.
   struct Plan {
     ListQuery rows;
+    std::function<std::string(const ListQuery&)> text = SelectText;
+    bool in_one_step = false;
     std::string scope_before_dates;
     std::string scope_after_dates;
     std::string date_range;

@@ -6,6 +6,10 @@ namespace lumvoucher::lists::texts {
 
 inline constexpr const char* kVoucherListTitle = "记账凭证列表";
 inline constexpr const char* kErrorListTitle = "错误记账凭证列表";
+// The combined lists of the dual basis: one row per voucher pair, one row per line of either
+// basis.
+inline constexpr const char* kUnionListTitle = "凭证综合查询列表";
+inline constexpr const char* kCompareListTitle = "凭证综合查询明细列表";
 
 // Captions of the sortable columns, and the marks of the sort direction.
 inline constexpr const char* kDateCaption = "日期";

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "frame/login_state.h"
+#include "frame/sql_text.h"
 #include "frame/work_tables.h"
 
 namespace lumvoucher::lists {
@@ -24,6 +25,38 @@ void EnsureCountTable(const std::string& name) {
 }
 
 }  // namespace
+
+long FillVoucherListRights(long key, std::string_view scope,
+                           std::span<const RightsDimension* const> dimensions,
+                           std::string_view from) {
+  host::DataAccess& data = frame::Data();
+  frame::EnsureWorkTable(frame::kVoucherListRightTmp);
+  frame::EnsureWorkTable(frame::kVoucherListNumTemp);
+  frame::EnsureWorkTable(frame::kVoucherListRightNumTemp);
+  if (key == 0) {
+    host::Recordset rs =
+        data.OpenRecordset("Select VoucherListRightTmp_SEQ.nextval As lngKey From dual");
+    key = static_cast<long>(rs["lngKey"].AsLong());
+  }
+  const std::string k = frame::SqlNumber(key);
+  ClearVoucherListRights(key);
+  data.Execute(LineCountInsert(frame::kVoucherListNumTemp, key, scope, from));
+  data.Execute(PermittedCountInsert(frame::kVoucherListRightNumTemp, key, scope, dimensions,
+                                    frame::OperatorId(), frame::OrganizationId(), from));
+  data.Execute(
+      "Insert Into VoucherListRightTmp (lngVoucherListRightTmpID,lngVoucherID) Select " + k +
+      ",n.lngVoucherID From VoucherListNumTemp n,VoucherListRightNumTemp r Where n.lngOperatorID=" +
+      k + " And r.lngOperatorID=" + k +
+      " And r.lngVoucherID=n.lngVoucherID And r.lngDetailNum=n.lngDetailNum");
+  return key;
+}
+
+void ClearVoucherListRights(long key) {
+  host::DataAccess& data = frame::Data();
+  data.Execute(DeleteByKey(frame::kVoucherListRightTmp, "lngVoucherListRightTmpID", key));
+  data.Execute(DeleteByKey(frame::kVoucherListNumTemp, "lngOperatorID", key));
+  data.Execute(DeleteByKey(frame::kVoucherListRightNumTemp, "lngOperatorID", key));
+}
 
 void EnsureErrorListTables() {
   EnsureCountTable(kVoucherDetailNumTempS);

@@ -1,6 +1,21 @@
 #pragma once
 
+#include <span>
+#include <string_view>
+
+#include "lists/list_query.h"
+
 namespace lumvoucher::lists {
+
+// The voucher lists' item rights in the work tables of frame/work_tables.h: the line counts of
+// the vouchers in `scope` (over `from`, as LineCountInsert) go to VoucherListNumTemp and
+// VoucherListRightNumTemp, the vouchers whose two counts agree to VoucherListRightTmp, all under
+// `key` (drawn from VoucherListRightTmp_SEQ when 0; the rows of a key are replaced). Answers the
+// key. Runs in the caller's transaction.
+long FillVoucherListRights(long key, std::string_view scope,
+                           std::span<const RightsDimension* const> dimensions,
+                           std::string_view from = kFinancialLines);
+void ClearVoucherListRights(long key);
 
 // The line-count work tables of the error voucher list, created on first need like the voucher
 // list's own (frame/work_tables.h): columns lng<Name>ID, lngdetailnum, lngoperatorid,

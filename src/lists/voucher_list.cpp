@@ -227,13 +227,15 @@ std::pair<std::string, std::string> VoucherList::BuildScope(std::vector<long>& m
   return {std::move(before), std::move(after)};
 }
 
-std::unique_ptr<VoucherList::Read> VoucherList::StartRead() const {
+std::unique_ptr<VoucherList::Read> VoucherList::StartRead() {
   auto read = std::make_unique<Read>();
   ListReader::Plan plan;
   plan.rows.columns = configured_;
   plan.rows.sort = state_.sort;
   plan.rows.basis_tie_breaker = BasisTieBreaker();
   std::tie(plan.scope_before_dates, plan.scope_after_dates) = BuildScope(read->makers);
+  // A list that words its own query reads the makers from here.
+  makers_ = read->makers;
   plan.date_range = DateRange(state_.filter.date_from, state_.filter.date_to);
   read->scope = plan.scope_before_dates + plan.date_range + plan.scope_after_dates;
   read->conditions = FilterClause(state_.filter.condition);
@@ -245,12 +247,11 @@ std::unique_ptr<VoucherList::Read> VoucherList::StartRead() const {
   read->dimensions = ActiveDimensions();
   plan.rows.scope = read->scope;
   plan.rows.conditions = read->conditions;
-  if (!read->dimensions.empty()) {
-    plan.rows.restriction =
-        RightsCondition(read->dimensions, frame::OperatorId(), frame::OrganizationId());
-  }
+  if (!read->dimensions.empty()) PrepareRights(read->scope, read->dimensions, plan.rows);
+  plan.text = [this](const ListQuery& query) { return QueryText(query); };
+  plan.in_one_step = !ReadsInSteps();
   // Only the date order can be read a slice of dates at a time.
-  if (state_.sort.key == SortKey::kDate) {
+  if (state_.sort.key == SortKey::kDate && ReadsInSteps()) {
     plan.key_slices =
         DateSlices(state_.filter.date_from, state_.filter.date_to, state_.sort.descending);
   }
@@ -259,17 +260,33 @@ std::unique_ptr<VoucherList::Read> VoucherList::StartRead() const {
   return read;
 }
 
+void VoucherList::PrepareRights(const std::string&,
+                                const std::vector<const RightsDimension*>& dimensions,
+                                ListQuery& query) {
+  query.restriction = RightsCondition(dimensions, frame::OperatorId(), frame::OrganizationId());
+}
+
 bool VoucherList::ReMakeData() {
   std::unique_ptr<Read> read;
   std::vector<host::Recordset::Row> rows;
   try {
-    read = StartRead();
     host::DataAccess& data = frame::Data();
-    const bool stepwise =
-        stepwise_ || (main_window_ != nullptr && main_window_->ShowsRowsAsTheyCome());
-    const std::size_t wanted = stepwise ? kFirstScreenRows : static_cast<std::size_t>(-1);
-    while (!read->reader->Done() && rows.size() < wanted) read->reader->Step(data, rows);
-    if (read->reader->Done()) WriteWorkTables(*read);
+    if (!ReadsInSteps()) {
+      // The work tables and the rows are read in one transaction, so that another desktop's
+      // fill under the same key cannot slip between them.
+      host::TransactionGuard guard(data);
+      read = StartRead();
+      if (read->dimensions.empty() && work_key_ != 0) ClearWorkTables();
+      while (!read->reader->Done()) read->reader->Step(data, rows);
+      guard.Commit();
+    } else {
+      read = StartRead();
+      const bool stepwise =
+          stepwise_ || (main_window_ != nullptr && main_window_->ShowsRowsAsTheyCome());
+      const std::size_t wanted = stepwise ? kFirstScreenRows : static_cast<std::size_t>(-1);
+      while (!read->reader->Done() && rows.size() < wanted) read->reader->Step(data, rows);
+      if (read->reader->Done()) WriteWorkTables(*read);
+    }
   } catch (const std::exception& error) {
     ShowError(error);
     return false;
@@ -599,6 +616,10 @@ bool VoucherList::NewVoucher() {
     ShowError(error);
     return false;
   }
+  return ShowNewVoucherWindow();
+}
+
+bool VoucherList::ShowNewVoucherWindow() {
   return frame::WindowRegistry::Get<voucher::frmVoucher>().mclsMainControl_EditNew();
 }
 

@@ -164,8 +164,8 @@ class VoucherList : public host::ChildWindow {
   std::vector<long> VoucherIDs() const;
   long SelectedLineID() const;
 
-  // The commands.
-  bool RunAction(ListAction action);
+  // The commands. The combined lists of the dual basis act on pairs and open the paired window.
+  virtual bool RunAction(ListAction action);
   bool ListEditMenu(int index);
 
   // The host main window's commands routed to the list.
@@ -207,18 +207,30 @@ class VoucherList : public host::ChildWindow {
   // The item-rights dimensions that restrict the current operator (none for an administrator).
   std::vector<const RightsDimension*> ActiveDimensions() const;
 
-  // Fills the work tables of item rights for `scope`: the line counts behind the vouchers whose
-  // every line the operator may see (the query itself keeps to those vouchers by
-  // RightsCondition). Runs inside a transaction once the rows are read; `dimensions` is never
-  // empty.
-  virtual void FillWorkTables(const std::string& scope,
-                              const std::vector<const RightsDimension*>& dimensions) = 0;
+  // Item rights on a fill over `scope` (`dimensions` never empty). A list read in steps keeps
+  // `query` to the permitted vouchers by RightsCondition, and fills the work tables (the line
+  // counts behind those vouchers) in FillWorkTables, in a transaction once the rows are read.
+  // A list read in one step may instead fill them here, in the read's transaction, and restrict
+  // `query` by them.
+  virtual void PrepareRights(const std::string& scope,
+                             const std::vector<const RightsDimension*>& dimensions,
+                             ListQuery& query);
+  virtual void FillWorkTables(const std::string& /*scope*/,
+                              const std::vector<const RightsDimension*>& /*dimensions*/) {}
+  // Whether the rows may be read a slice at a time (ListReader): a list whose query is not over
+  // vouchers of one basis reads them in one step.
+  virtual bool ReadsInSteps() const { return true; }
   // Empties this list's rows of the work tables.
   virtual void ClearWorkTables() = 0;
   // The list's own restriction, added to the voucher conditions.
   virtual std::string FixedCondition() const { return std::string(); }
   virtual bool StampedOnly() const;
   virtual bool BasisTieBreaker() const { return true; }
+  // The text of a fill. `query.scope` holds the voucher conditions over Voucher; a list of other
+  // rows (voucher pairs) words its own from the list's state.
+  virtual std::string QueryText(const ListQuery& query) const { return SelectText(query); }
+  // Opens the window for a new voucher once the period is known to be open.
+  virtual bool ShowNewVoucherWindow();
   virtual std::vector<MenuItem> BuildMenu() const = 0;
 
   // Menu entries for the given (index, caption, action) triples, placeholders elsewhere.
@@ -243,7 +255,7 @@ class VoucherList : public host::ChildWindow {
   struct Read;
   // The voucher conditions, the date range apart: they go before and after it.
   std::pair<std::string, std::string> BuildScope(std::vector<long>& makers) const;
-  std::unique_ptr<Read> StartRead() const;
+  std::unique_ptr<Read> StartRead();
   void WriteWorkTables(const Read& read);
   void StopReading();
   std::vector<long> ReadMakers() const;

@@ -9,13 +9,17 @@
 #include "lists/voucher_list.h"
 #include "ui/account_card.h"
 #include "ui/batch_dialog.h"
+#include "ui/budget_views.h"
 #include "ui/cash_flow_auto_dialog.h"
 #include "ui/cash_flow_dialog.h"
 #include "ui/cash_flow_editors.h"
+#include "ui/combined_list_views.h"
 #include "ui/desktop.h"
 #include "ui/filter_dialog.h"
+#include "ui/link_dialogs.h"
 #include "ui/login_dialog.h"
 #include "ui/numbering_views.h"
+#include "ui/parallel_dialogs.h"
 #include "ui/template_views.h"
 #include "ui/voucher_list_view.h"
 #include "ui/voucher_view.h"
@@ -178,17 +182,21 @@ void RegisterCashFlowViews(Desktop& desktop) {
 }  // namespace
 
 std::vector<std::string> ScreenNames() {
-  return {"batch", "continuity", "errlist", "filter",  "list",     "login",
-          "main",  "renumber",   "volume",  "voucher", "voucherio"};
+  return {"batch", "budget",   "continuity", "errlist", "filter",  "list",     "login",
+          "main",  "renumber", "unionlist",  "volume",  "voucher", "voucherio"};
 }
 
 void RegisterViews(Desktop& desktop) {
   RegisterShellScreens(desktop);
   RegisterVoucherViews(desktop);
   RegisterListViews(desktop);
+  RegisterCombinedListViews(desktop);
   RegisterNumberingViews(desktop);
   RegisterCashFlowViews(desktop);
   RegisterTemplateViews(desktop);
+  RegisterBudgetViews(desktop);
+  RegisterLinkViews(desktop);
+  RegisterParallelViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }
 

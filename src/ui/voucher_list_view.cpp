@@ -93,6 +93,12 @@ QVariant VoucherListModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
       }
       return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    case Qt::BackgroundRole:
+      if (shade_) {
+        const QColor colour = shade_(index.row());
+        if (colour.isValid()) return colour;
+      }
+      return {};
     default:
       return {};
   }
@@ -116,7 +122,8 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
   setAttribute(Qt::WA_StyledBackground);
   setWindowTitle(ToQt(presenter_.State().title));
   setStyleSheet(QStringLiteral(
-      "QWidget#frmListVoucher, QWidget#frmListErrVoucher { background: #fbfaf5; }"
+      "QWidget#frmListVoucher, QWidget#frmListErrVoucher, QWidget#frmListVoucherUnion,"
+      " QWidget#frmListVoucherCompare { background: #fbfaf5; }"
       "QLabel#title { color: #7a1f1f; font-size: 16pt; font-weight: bold; letter-spacing: 3px; }"
       "QLabel#summary { color: #2a4a7a; }"
       "QTableView { background: #ffffff; alternate-background-color: #f6f4ea;"

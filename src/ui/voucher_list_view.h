@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +37,9 @@ class VoucherListModel : public QAbstractTableModel {
   // The presenter's column of a grid column, and back; -1 when none.
   int ListColumn(int grid_column) const;
   int GridColumn(int list_column) const;
+  // The background of a row, from the list's own rule (the combined list's grey pairs); an
+  // invalid colour keeps the grid's own.
+  void SetRowShade(std::function<QColor(int row)> shade) { shade_ = std::move(shade); }
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -48,6 +53,7 @@ class VoucherListModel : public QAbstractTableModel {
   // The rows the view has been told of: the presenter's may have grown since.
   int rows_ = 0;
   std::uint64_t generation_ = 0;
+  std::function<QColor(int row)> shade_;
 };
 
 // The Qt view of a voucher list ("frmListVoucher", "frmListErrVoucher"): the grid, a find bar

@@ -18,7 +18,8 @@ std::string_view Trimmed(std::string_view text) {
 
 }  // namespace
 
-std::vector<AccountChoice> CompleteAccount(std::string_view typed, std::size_t limit) {
+std::vector<AccountChoice> CompleteAccount(std::string_view typed, std::size_t limit,
+                                           const host::VoucherBasis& basis) {
   std::string_view text = Trimmed(typed);
   // A chosen completion comes back as "code name"; its code is what identifies it.
   if (const std::size_t blank = text.find(' '); blank != std::string_view::npos) {
@@ -30,7 +31,7 @@ std::vector<AccountChoice> CompleteAccount(std::string_view typed, std::size_t l
   const std::string literal = frame::SqlText(text);
   host::Recordset rs = frame::Data().OpenRecordset(
       "Select a.lngAccountID, a.strAccountCode, a.strAccountName, a.blnIsDetail From " +
-      frame::OrganizationExtendedView("Account", "Account", frame::OrganizationId()) +
+      frame::OrganizationExtendedView(basis.account_table, "Account", frame::OrganizationId()) +
       " a Where a.blnIsInActive = 0 And (Instr(a.strAccountCode, " + literal +
       ") = 1 Or Instr(a.strAccountName, " + literal +
       ") > 0) Order By a.blnIsDetail Desc, a.strAccountCode");

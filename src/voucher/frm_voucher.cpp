@@ -160,6 +160,7 @@ void frmVoucher::FormLoad() {
   auto places = [](const std::string& setting) {
     return static_cast<int>(host::ParseWhole(setting, 0, 10).value_or(4));
   };
+  state_.panel.basis = basis_;
   state_.price_decimals = places(Setting(texts::kSectionAccountSet, "单价小数位数", "4"));
   state_.quantity_decimals = places(Setting(texts::kSectionAccountSet, "数量小数位数", "4"));
   state_.open = true;
@@ -221,6 +222,7 @@ LineRuleContext frmVoucher::RuleContext() const {
   c.decreasing_mode = decreasing_mode_;
   c.class1_name = state_.panel.class1_name;
   c.class2_name = state_.panel.class2_name;
+  c.basis = basis_;
   return c;
 }
 
@@ -366,7 +368,7 @@ bool frmVoucher::AskToSaveChanges() {
 }
 
 bool frmVoucher::OldBill(long voucher_id, long line_id, bool preview) {
-  if (!preview && !VoucherExists(voucher_id)) {
+  if (!preview && !VoucherExists(voucher_id, Basis())) {
     frame::Msg(texts::kVoucherMissing, host::mb::kCritical, texts::kTitleQuery);
     return false;
   }
@@ -375,7 +377,7 @@ bool frmVoucher::OldBill(long voucher_id, long line_id, bool preview) {
   browse_order_.clear();
   FormLoad();
   ReadStamping();
-  std::optional<LoadedVoucher> loaded = LoadVoucher(voucher_id);
+  std::optional<LoadedVoucher> loaded = LoadVoucher(voucher_id, Basis());
   if (!loaded) return false;
   state_.header = std::move(loaded->header);
   state_.lines = std::move(loaded->lines);
@@ -489,7 +491,7 @@ Decimals frmVoucher::DecimalsOf(const VoucherLine& line) const {
 
 void frmVoucher::Recalculate(VoucherLine& line, LineField field) {
   std::optional<host::AccountInfo> account;
-  if (line.account_id != 0) account = frame::Login().account->AccountById(line.account_id);
+  if (line.account_id != 0) account = frame::Chart(Basis()).AccountById(line.account_id);
   AmountLayout layout =
       account ? LayoutOf(account->currency, account->quantity) : AmountLayout::kAmountOnly;
   voucher::Recalculate(line, field, layout, DecimalsOf(line));
@@ -578,7 +580,7 @@ bool frmVoucher::FollowCollectedCosts(VoucherLine& line) {
 }
 
 bool frmVoucher::ApplyAccount(VoucherLine& line, const std::string& text) {
-  host::clsAccount& accounts = *frame::Login().account;
+  host::clsAccount& accounts = frame::Chart(Basis());
   std::optional<host::AccountInfo> account = accounts.AccountByCode(CodeOf(text));
   if (!account || !account->active) {
     account.reset();

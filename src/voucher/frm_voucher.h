@@ -1,10 +1,12 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "host/main_window.h"
+#include "host/voucher_basis.h"
 #include "voucher/line_arithmetic.h"
 #include "voucher/line_info_panel.h"
 #include "voucher/line_rules.h"
@@ -15,9 +17,14 @@ namespace lumvoucher::cashflow {
 struct VoucherCashFlowSubject;
 }
 
+namespace lumvoucher::host {
+class DatabaseError;
+}
+
 namespace lumvoucher::voucher {
 
 struct WriteRequest;
+struct WriteResult;
 
 // The operator's preferences of this window (per-user store, section operator id + "41"), one
 // per option command of the window.
@@ -61,8 +68,14 @@ struct VoucherState {
   int quantity_decimals = 4;
 };
 
-// The single-basis voucher window as a presenter: state plus commands, no toolkit. Messages go
-// through the host's message box; the window is a child of the host main window.
+// The voucher window as a presenter: state plus commands, no toolkit. Messages go through the
+// host's message box; the window is a child of the host main window.
+//
+// The window works on the vouchers of one basis: the financial one as the single-basis voucher
+// window, either one as an editor of the dual-basis pair window (dualbasis/), which shows the
+// editors inside its own window and saves them together. Loading, the line rules, the account
+// chart, saving and the status commands all take the basis; the financial ledgers' own
+// features (cash flow, the voucher type's account restrictions) stay with financial vouchers.
 //
 // Rows count from 1 in every command, as the grid numbers them. Commands refused in preview
 // answer false without a message. Database errors are caught at each command, shown with the
@@ -73,10 +86,11 @@ struct VoucherState {
 // database as it was and the window with the user's entries.
 class frmVoucher : public host::ChildWindow {
  public:
-  frmVoucher() = default;
+  explicit frmVoucher(const host::VoucherBasis& basis = host::FinancialBasis()) : basis_(&basis) {}
   std::string WindowName() const override { return "frmVoucher"; }
 
   const VoucherState& State() const { return state_; }
+  const host::VoucherBasis& Basis() const { return *basis_; }
 
   // Opens a new, empty voucher; false when the operator's rights leave nothing to do here.
   bool ShowANewBill(long CurrentVoucherID = 0);
@@ -206,22 +220,61 @@ class frmVoucher : public host::ChildWindow {
   bool PromptCashFlowLines();
   bool CashFlow();
 
+  // ---- Line splits (frm_voucher_link_hooks.cpp): "往来核销", "合同结算" and "成本归集" open
+  // their window for the current line; a confirmed split is held with the line and written by
+  // the next save. False when nothing was confirmed.
+  bool CurrentAccountSettlement();
+  bool ContractSettlement();
+  bool CostCollection();
+
   // Whether memo registration may be opened for the voucher; states the refusal.
   bool MayRegisterMemo();
   // Asks, then removes every memo registration row of the voucher's lines.
   bool ClearMemoRegistration();
+
+  // ---- Links to business documents (frm_voucher_links_hooks.cpp). "备查登记": pending changes
+  // are saved, then the memo book opens for the current line (or the voucher's first memo
+  // line), read-only in preview. Answers whether registration rows were saved.
+  bool MemoRegistration();
 
  protected:
   // For the saving issue: the state it writes from and the flags it maintains.
   VoucherState& MutableState() { return state_; }
   void Recompute();
 
+  // Shows the window as a child of the host main window; an editor of the pair window has its
+  // window shown for it.
+  virtual void ShowWindow();
+  // Whether the window is on screen (the panel is drawn only then).
+  virtual bool OnScreen() const;
+  // Runs last inside the transaction of every write of this voucher (the user's save, a
+  // program's save, the pair window's save), once the voucher holds `voucher_id`: the pair
+  // window writes the pair row here. Database errors propagate and roll the write back.
+  virtual void WrittenInTransaction(long voucher_id) {}
+
+  // The pieces of SaveBill for a save that writes more than this voucher in one transaction
+  // (the pair window). CheckForSave: the checks and questions, no write. OnlyMarksChanged: the
+  // stored voucher changed in its marks only (MarksOnlySql, then MarksSaved). SaveRequest: what
+  // the write stores. WriteInTransaction, inside the caller's open transaction: the number check
+  // again, the write and its log entry; nothing when another voucher holds the number (the
+  // caller rolls back and asks TakeAnotherNumber); database errors propagate. TakeWritten: once
+  // the transaction committed, the window holds the stored voucher. ReportWriteFailure: the
+  // message of a failed write.
+  bool CheckForSave();
+  bool OnlyMarksChanged() const;
+  void MarksSaved();
+  WriteRequest SaveRequest(bool as_new) const;
+  std::optional<WriteResult> WriteInTransaction(const WriteRequest& request, bool log);
+  void TakeWritten(const WriteResult& written);
+  void ReportWriteFailure(const host::DatabaseError& error);
+  bool TakeAnotherNumber();
+  void Notify();
+
  private:
   void FormLoad();
   void ReadStamping();
   bool NewBill();
   bool OldBill(long voucher_id, long line_id, bool preview);
-  void ShowWindow();
   void UpdateCaptions();
   // Status commands (frm_voucher_status.cpp).
   void UpdateButtons();
@@ -234,6 +287,8 @@ class frmVoucher : public host::ChildWindow {
   // The summaries a cash-flow window wrote, taken into the grid and the stored copy alike.
   void TakeCashFlowCode(long line_id, const std::string& code);
   bool RunCashFlowCheck(bool (*check)(cashflow::VoucherCashFlowSubject&));
+  // The current line a split window may open for (an account entered); nullptr otherwise.
+  VoucherLine* SplitLine();
   void UpdateInfo();
   LineRuleContext RuleContext() const;
   bool ApplyReference(VoucherLine& line, LineField field, const std::string& text);
@@ -252,7 +307,6 @@ class frmVoucher : public host::ChildWindow {
   void FollowProposal(int changed, LineField field);
 
   // Saving (frm_voucher_save.cpp).
-  bool OnlyMarksChanged() const;
   bool CheckBeforeSave(bool cover);
   bool CheckHeader(bool cover);
   bool CheckLines();
@@ -263,13 +317,12 @@ class frmVoucher : public host::ChildWindow {
   // Whether another stored voucher holds the header's number; asks for another one (false: the
   // save ends, with the refusal shown when renumbering is off).
   bool NumberTaken();
-  bool TakeAnotherNumber();
   bool WriteSaved(bool cover, bool as_new, bool log);
   enum class WriteOutcome { kWritten, kFailed, kNumberTaken };
   WriteOutcome WriteOnce(const WriteRequest& request, bool log);
-  void Notify();
   void KeepSaved();
 
+  const host::VoucherBasis* basis_;
   VoucherState state_;
   bool user_entry_ = true;
   bool decreasing_mode_ = false;

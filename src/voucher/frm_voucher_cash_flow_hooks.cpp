@@ -30,7 +30,8 @@ void frmVoucher::TakeCashFlowCode(long line_id, const std::string& code) {
 }
 
 bool frmVoucher::CheckVoucherCashFlow() {
-  if (state_.header.voucher_id == 0) return true;
+  // Cash flow is a financial ledger: budget vouchers carry none.
+  if (state_.header.voucher_id == 0 || Basis().IsBudget()) return true;
   return RunCashFlowCheck(cashflow::CheckVoucherCashFlow);
 }
 

@@ -16,10 +16,12 @@
 #include "host/database_error.h"
 #include "host/main_window.h"
 #include "host/message_box.h"
+#include "links/split_writer.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/header_rules.h"
 #include "voucher/line_arithmetic.h"
 #include "voucher/save_texts.h"
+#include "voucher/voucher_status.h"
 #include "voucher/voucher_texts.h"
 #include "voucher/voucher_writer.h"
 #include "voucher/write_form.h"
@@ -62,10 +64,10 @@ bool InSubtree(const std::string& code, const std::string& parent) {
   return code == parent || code.rfind(parent + "-", 0) == 0;
 }
 
-std::string AccountCodeOfLine(const VoucherLine& line) {
+std::string AccountCodeOfLine(const VoucherLine& line, host::clsAccount& accounts) {
   std::string code = line.account_text.substr(0, line.account_text.find(' '));
   if (code.empty() && line.account_id != 0) {
-    if (auto account = frame::Login().account->AccountById(line.account_id)) code = account->code;
+    if (auto account = accounts.AccountById(line.account_id)) code = account->code;
   }
   return code;
 }
@@ -86,24 +88,24 @@ std::string ContentOf(const VoucherHeader& h, const std::vector<VoucherLine>& li
            N(l.employee_id) + "|" + N(l.class1_id) + "|" + N(l.class2_id) + "|" +
            N(l.payment_method_id) + "|" + l.check_number + "|" + l.check_date + "|" +
            l.business_date + "|" + N(l.organization_id) + "|" + l.flexible_id + "|" +
-           l.cash_flow_code;
+           l.cash_flow_code + (l.splits.Empty() ? "" : "|splits");
   }
   return out;
 }
 
+}  // namespace
+
 // The panel is drawn only while the window is on screen, and every road that shows the window
 // refreshes it first: a hidden window (a program's WriteForm and SaveAVoucher) skips the
 // account-balance query behind it, which reads every stored line of the account.
-bool OnScreen(const host::ChildWindow& window) {
+bool frmVoucher::OnScreen() const {
   host::HostMainWindow* main = frame::Login().main_window;
   if (main == nullptr) return false;
   for (const host::ChildWindow* child : main->OpenChildren()) {
-    if (child == &window) return true;
+    if (child == this) return true;
   }
   return false;
 }
-
-}  // namespace
 
 // ---- Marks -----------------------------------------------------------------------------------
 
@@ -128,6 +130,11 @@ void frmVoucher::KeepSaved() {
 bool frmVoucher::OnlyMarksChanged() const {
   return saved_header_.voucher_id == state_.header.voucher_id &&
          ContentOf(saved_header_, saved_lines_) == ContentOf(state_.header, state_.lines);
+}
+
+void frmVoucher::MarksSaved() {
+  state_.must_save = false;
+  KeepSaved();
 }
 
 // ---- Checks ----------------------------------------------------------------------------------
@@ -194,8 +201,9 @@ bool frmVoucher::CheckHeader(bool cover) {
   if (h.source_voucher_id != 0 && h.source_id != 16 && !h.void_mark) {
     host::Recordset other = data.OpenRecordset(
         "Select Voucher.intYear, Voucher.bytPeriod, VoucherType.strVoucherTypeCode, "
-        "Voucher.intVoucherNO From Voucher, VoucherType Where "
-        "Voucher.lngVoucherTypeID = VoucherType.lngVoucherTypeID And " +
+        "Voucher.intVoucherNO From " +
+        Basis().VoucherAsVoucher() +
+        ", VoucherType Where Voucher.lngVoucherTypeID = VoucherType.lngVoucherTypeID And " +
         frame::IsLiveReversalOf("Voucher", N(h.source_voucher_id)) + " AND Voucher.lngVoucherID<>" +
         N(h.voucher_id));
     if (!other.Empty()) {
@@ -206,8 +214,9 @@ bool frmVoucher::CheckHeader(bool cover) {
                                           other["intVoucherNO"].AsLong()) +
                   "\n" + texts::kCannotSave);
     }
-    host::Recordset reversed = data.OpenRecordset(
-        "Select strDate From Voucher Where lngVoucherID=" + N(h.source_voucher_id));
+    host::Recordset reversed =
+        data.OpenRecordset(std::string("Select strDate From ") + Basis().voucher_table +
+                           " Where lngVoucherID=" + N(h.source_voucher_id));
     if (!reversed.Empty() && date < reversed["strDate"].AsText()) {
       return Stop(std::string(texts::kReversalEarlier) + "！");
     }
@@ -226,7 +235,7 @@ bool frmVoucher::NumberTaken() {
   const VoucherHeader& h = state_.header;
   return frame::Login().business_pub->NumberTaken(
       h.type_id, host::kReceiptTypeVoucher, VoucherNumberOf(h.number).value, h.voucher_id,
-      h.source_organization_id, h.year, h.period);
+      h.source_organization_id, h.year, h.period, h.partner_voucher_id);
 }
 
 bool frmVoucher::TakeAnotherNumber() {
@@ -247,7 +256,7 @@ bool frmVoucher::TakeAnotherNumber() {
 }
 
 bool frmVoucher::CheckLines() {
-  host::clsAccount& accounts = *frame::Login().account;
+  host::clsAccount& accounts = frame::Chart(Basis());
   host::DataAccess& data = frame::Data();
   const int decimals = frame::Context().AmountDecimals();
   std::optional<bool> cash_bank_only;
@@ -255,7 +264,7 @@ bool frmVoucher::CheckLines() {
   // row, which a passing line leaves alone. Both are brought up to date once after the lines,
   // not once per line, and before a failing line's answer from the lines that passed before it.
   const int shown_row = state_.current_row;
-  const bool on_screen = OnScreen(*this);
+  const bool on_screen = OnScreen();
   bool passed = false;
   auto fail = [&](bool result) {
     if (!passed) return result;
@@ -292,14 +301,16 @@ bool frmVoucher::CheckLines() {
     if (Blank(line->remark) && !AskToEdit(Row(n) + texts::kRemarkEmpty, n, LineField::kRemark))
       return fail(false);
     // Costs the user agreed to clear with the account change are not compared any more.
-    if (line->line_id != 0 && !line->clear_cost_collection) {
+    // A cost split the line holds was checked against the line by its card.
+    if (line->line_id != 0 && !line->clear_cost_collection && !line->splits.cost) {
       host::Recordset cost = data.OpenRecordset(
           "Select ca.dblAmount, Outlay.intDirection From CostApportion ca, Outlay Where "
           "ca.lngOutlayID = Outlay.lngOutlayID(+) And ca.lngVoucherDetailID = " +
           N(line->line_id));
       if (!cost.Empty()) {
-        host::Recordset acc = data.OpenRecordset(" Select * From Account Where lngAccountID = " +
-                                                 N(line->account_id));
+        host::Recordset acc =
+            data.OpenRecordset(std::string(" Select * From ") + Basis().account_table +
+                               " Where lngAccountID = " + N(line->account_id));
         const long account_direction = acc.Empty() ? 0 : acc["intDirection"].AsLong();
         double total = 0;
         bool mismatch = false;
@@ -353,6 +364,9 @@ bool frmVoucher::CheckLines() {
 }
 
 bool frmVoucher::CheckRestrictions() {
+  // A type's restriction accounts are accounts of the financial chart: they bind financial
+  // vouchers only.
+  if (Basis().IsBudget()) return true;
   const VoucherHeader& h = state_.header;
   host::DataAccess& data = frame::Data();
   const std::string columns =
@@ -367,7 +381,7 @@ bool frmVoucher::CheckRestrictions() {
   }
   if (rs.Empty()) return Stop(texts::kTypeWrong);
 
-  host::clsAccount& accounts = *frame::Login().account;
+  host::clsAccount& accounts = frame::Chart(Basis());
   struct Restriction {
     std::string code;
     std::string text;
@@ -384,7 +398,7 @@ bool frmVoucher::CheckRestrictions() {
   };
   auto rows = FilledRows(state_.lines);
   std::vector<std::string> codes;
-  for (auto& [n, line] : rows) codes.push_back(AccountCodeOfLine(*line));
+  for (auto& [n, line] : rows) codes.push_back(AccountCodeOfLine(*line, accounts));
 
   for (const Restriction& r : restrictions("lngVoucherNoAccountID1", "lngVoucherNoAccountID2")) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -464,7 +478,7 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
   if (!CheckRestrictions()) return false;
 
   for (auto& [n, line] : rows) {
-    if (line->curr_payment_amount != 0) {
+    if (line->curr_payment_amount != 0 || line->splits.settlement) {
       frame::Msg(texts::kSettlementNotice, host::mb::kTaskModal + host::mb::kInformation,
                  texts::kTitleSave);
       break;
@@ -491,15 +505,22 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
 
 // ---- Writing ---------------------------------------------------------------------------------
 
-bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
+WriteRequest frmVoucher::SaveRequest(bool as_new) const {
   WriteRequest request;
   request.header = state_.header;
-  request.cover = cover;
+  request.basis = basis_;
   if (as_new) request.header.voucher_id = 0;
-  for (auto& [n, line] : FilledRows(state_.lines)) {
-    request.lines.push_back(*line);
+  for (const VoucherLine& line : state_.lines) {
+    if (line.IsBlank()) continue;
+    request.lines.push_back(line);
     if (as_new) request.lines.back().line_id = 0;
   }
+  return request;
+}
+
+bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
+  WriteRequest request = SaveRequest(as_new);
+  request.cover = cover;
   for (;;) {
     if (wait_) wait_(texts::kSaving);
     const WriteOutcome outcome = WriteOnce(request, log);
@@ -511,55 +532,74 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
   }
 }
 
-frmVoucher::WriteOutcome frmVoucher::WriteOnce(const WriteRequest& request, bool log) {
+std::optional<WriteResult> frmVoucher::WriteInTransaction(const WriteRequest& request, bool log) {
+  const VoucherHeader& h = state_.header;
+  // Writers take turns inside the transaction, so the number check made before it is made
+  // again here: a number another desktop took meanwhile is the check's ordinary duplicate
+  // case. VOUCHER_NOUNIQUE stays for a backend whose writers do not take turns.
+  if (!request.cover && NumberTaken()) return std::nullopt;
+  WriteResult written = WriteVoucher(request);
+  WrittenInTransaction(written.voucher_id);
+  if (log) {
+    std::string text = request.header.voucher_id == 0 ? texts::kLogNew : texts::kLogModify;
+    text += N(h.period) + texts::kLogPeriod + TypeAndNumber(h.type_code, h.number);
+    if (request.header.voucher_id != 0) {
+      text += texts::kLogOld + written.old_type_and_number + ")";
+    }
+    frame::WriteLog(frame::LogEntryNow(std::move(text)));
+  }
+  return written;
+}
+
+void frmVoucher::TakeWritten(const WriteResult& written) {
   VoucherHeader& h = state_.header;
+  h.voucher_id = written.voucher_id;
+  h.stored_year = h.year;
+  h.stored_period = h.period;
+  auto rows = FilledRows(state_.lines);
+  std::vector<VoucherLine> stored;
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    stored.push_back(*rows[i].second);
+    stored.back().line_id = written.line_ids[i];
+    stored.back().clear_cost_collection = false;
+    stored.back().splits = {};
+  }
+  state_.lines = std::move(stored);
+  if (state_.current_row > static_cast<int>(state_.lines.size())) {
+    state_.current_row = static_cast<int>(state_.lines.size());
+  }
+  state_.must_save = false;
+  Recompute();
+  KeepSaved();
+}
+
+void frmVoucher::ReportWriteFailure(const host::DatabaseError& e) {
+  if (dynamic_cast<const frame::VoucherConflict*>(&e) != nullptr) {
+    frame::Msg(e.what(), kStopFlags, texts::kTitleSave);
+  } else if (e.Violates(basis_->unique_key)) {
+    frame::Msg(std::string(texts::kNumberDuplicate) + "(" + state_.header.number + ")", kStopFlags,
+               texts::kTitleSave);
+  } else {
+    frame::Msg(std::string(texts::kSaveFailed) + e.what(), host::mb::kCritical, texts::kTitleSave);
+  }
+}
+
+frmVoucher::WriteOutcome frmVoucher::WriteOnce(const WriteRequest& request, bool log) {
+  const VoucherHeader& h = state_.header;
   try {
     host::TransactionGuard transaction(frame::Data());
-    // Writers take turns inside the transaction, so the number check made before it is made
-    // again here: a number another desktop took meanwhile is the check's ordinary duplicate
-    // case. VOUCHER_NOUNIQUE below stays for a backend whose writers do not take turns.
-    if (!request.cover && NumberTaken()) return WriteOutcome::kNumberTaken;
-    WriteResult written = WriteVoucher(request);
-    if (log) {
-      std::string text = request.header.voucher_id == 0 ? texts::kLogNew : texts::kLogModify;
-      text += N(h.period) + texts::kLogPeriod + TypeAndNumber(h.type_code, h.number);
-      if (request.header.voucher_id != 0) {
-        text += texts::kLogOld + written.old_type_and_number + ")";
-      }
-      frame::WriteLog(frame::LogEntryNow(std::move(text)));
-    }
+    std::optional<WriteResult> written = WriteInTransaction(request, log);
+    if (!written) return WriteOutcome::kNumberTaken;
     transaction.Commit();
-    h.voucher_id = written.voucher_id;
-    h.stored_year = h.year;
-    h.stored_period = h.period;
-    auto rows = FilledRows(state_.lines);
-    std::vector<VoucherLine> stored;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      stored.push_back(*rows[i].second);
-      stored.back().line_id = written.line_ids[i];
-      stored.back().clear_cost_collection = false;
-    }
-    state_.lines = std::move(stored);
-    if (state_.current_row > static_cast<int>(state_.lines.size())) {
-      state_.current_row = static_cast<int>(state_.lines.size());
-    }
-    state_.must_save = false;
-    Recompute();
-    KeepSaved();
+    TakeWritten(*written);
     return WriteOutcome::kWritten;
-  } catch (const frame::VoucherConflict& conflict) {
-    frame::Msg(conflict.what(), kStopFlags, texts::kTitleSave);
   } catch (const CoverRefused& refused) {
     frame::Msg(h.type_code + h.number + texts::kCannotCover + refused.what() + ")", kStopFlags,
                texts::kTitleSave);
+  } catch (const links::SettlementWriteFailed& failed) {
+    frame::Msg(failed.what(), kStopFlags, texts::kTitleSave);
   } catch (const host::DatabaseError& e) {
-    if (e.Violates("VOUCHER_NOUNIQUE")) {
-      frame::Msg(std::string(texts::kNumberDuplicate) + "(" + h.number + ")", kStopFlags,
-                 texts::kTitleSave);
-    } else {
-      frame::Msg(std::string(texts::kSaveFailed) + e.what(), host::mb::kCritical,
-                 texts::kTitleSave);
-    }
+    ReportWriteFailure(e);
   }
   return WriteOutcome::kFailed;
 }
@@ -585,27 +625,27 @@ bool frmVoucher::SaveBill() {
   if (!state_.must_save || state_.preview) return true;
   if (state_.header.voucher_id != 0 && OnlyMarksChanged()) {
     try {
-      frame::ExecuteOnVoucher(frame::Data(), MarksOnlySql(state_.header));
-    } catch (const frame::VoucherConflict& conflict) {
-      frame::Msg(conflict.what(), kStopFlags, texts::kTitleSave);
-      return false;
+      frame::ExecuteOnVoucher(frame::Data(), MarksOnlySql(state_.header, *basis_));
     } catch (const host::DatabaseError& e) {
-      frame::Msg(std::string(texts::kSaveFailed) + e.what(), host::mb::kCritical,
-                 texts::kTitleSave);
+      ReportWriteFailure(e);
       return false;
     }
-    state_.must_save = false;
-    KeepSaved();
+    MarksSaved();
     return true;
   }
+  if (!CheckForSave()) return false;
+  if (!WriteSaved(false, false, true)) return false;
+  Notify();
+  return true;
+}
+
+bool frmVoucher::CheckForSave() {
   try {
     Recompute();
     if (!CheckBeforeSave(false)) return false;
     if (state_.header.voucher_id != 0) {
-      host::Recordset bills = frame::Data().OpenRecordset(
-          "SELECT * FROM BankbillDetail Where lngActivityTypeID=41 AND lngActivityID IN (SELECT "
-          "lngVoucherDetailID From VoucherDetail Where lngVoucherID =" +
-          N(state_.header.voucher_id) + ")");
+      host::Recordset bills =
+          frame::Data().OpenRecordset(BankBillsSql(state_.header.voucher_id, *basis_));
       if (!bills.Empty() &&
           frame::Msg(texts::kBankBills, kAskFlags, texts::kTitleHint) != host::mb::kYes) {
         return false;
@@ -615,8 +655,6 @@ bool frmVoucher::SaveBill() {
     frame::Msg(std::string(texts::kSaveFailed) + e.what(), host::mb::kCritical, texts::kTitleSave);
     return false;
   }
-  if (!WriteSaved(false, false, true)) return false;
-  Notify();
   return true;
 }
 
@@ -646,7 +684,7 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
     FormLoad();
     ReadStamping();
     host::DataAccess& data = frame::Data();
-    host::clsAccount& accounts = *frame::Login().account;
+    host::clsAccount& accounts = frame::Chart(Basis());
     host::LoginContext& login = frame::Context();
     const long org = frame::OrganizationId();
     VoucherHeader& h = parsed->header;
@@ -740,7 +778,7 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
   Recompute();
   UpdateCaptions();
   state_.info_text.clear();
-  if (OnScreen(*this)) {
+  if (OnScreen()) {
     try {
       UpdateInfo();
     } catch (const host::DatabaseError&) {

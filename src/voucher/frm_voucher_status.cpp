@@ -40,10 +40,6 @@ bool Failed(const host::DatabaseError& error, const char* title) {
   return false;
 }
 
-host::VoucherBusinessService& Business() {
-  return frame::Login().business_pub->VoucherBusiness();
-}
-
 }  // namespace
 
 // ---- State -----------------------------------------------------------------------------------
@@ -57,7 +53,7 @@ void frmVoucher::UpdateButtons() {
   }
   try {
     state_.buttons = EnabledButtons(h, state_.reversed, state_.preview, ReadOperatorStanding());
-    state_.buttons.cash_flow = cashflow::CanAssignCashFlow(h.voucher_id);
+    state_.buttons.cash_flow = !Basis().IsBudget() && cashflow::CanAssignCashFlow(h.voucher_id);
   } catch (const host::DatabaseError&) {
     // Without the rights nothing is offered; the service would refuse anyway.
     state_.buttons = {};
@@ -70,7 +66,7 @@ const ButtonFlags& frmVoucher::StatusButtons() {
 }
 
 bool frmVoucher::Reload() {
-  std::optional<LoadedVoucher> loaded = LoadVoucher(state_.header.voucher_id);
+  std::optional<LoadedVoucher> loaded = LoadVoucher(state_.header.voucher_id, Basis());
   if (!loaded) return false;
   state_.header = std::move(loaded->header);
   state_.lines = std::move(loaded->lines);
@@ -126,37 +122,37 @@ bool frmVoucher::RunStatus(StatusStep step) {
       case StatusStep::kReview:
         if (h.checker_id != 0) {
           title = texts::kTitleCancelReview;
-          result = Business().CancelReview(id);
+          result = frame::Business(Basis()).CancelReview(id);
           break;
         }
-        if (FundAllocationDiffers(id, frame::Context().AmountDecimals())) {
+        if (FundAllocationDiffers(id, frame::Context().AmountDecimals(), Basis())) {
           return Refuse(texts::kFundAllocationDiffers, title);
         }
-        result = Business().Review(id);
+        result = frame::Business(Basis()).Review(id);
         break;
       case StatusStep::kSign:
         if (h.teller_id != 0) {
           title = texts::kTitleCancelSign;
-          result = Business().CancelSign(id);
+          result = frame::Business(Basis()).CancelSign(id);
           break;
         }
         title = texts::kTitleSignVoucher;
-        if (!IsCashBankVoucher(id)) {
+        if (!IsCashBankVoucher(id, Basis())) {
           return Refuse(h.type_code + h.number + texts::kNumberMark + texts::kNoCashBankLines,
                         title);
         }
-        result = Business().Sign(id);
+        result = frame::Business(Basis()).Sign(id);
         break;
       case StatusStep::kPost:
         if (h.poster_id != 0) {
           title = texts::kTitleCancelPost;
-          result = Business().CancelPost(id);
+          result = frame::Business(Basis()).CancelPost(id);
           break;
         }
         title = texts::kTitlePost;
         // The option is read when the voucher is posted, not when it was shown.
         ReadStamping();
-        result = Business().Post(id, state_.stamping);
+        result = frame::Business(Basis()).Post(id, state_.stamping);
         break;
     }
     if (!result.ok) return Refuse(result.reason, title);
@@ -195,19 +191,19 @@ bool frmVoucher::VoidVoucher() {
         !frame::Login().business_pub->HasRight(status_rights::kVoidOthers)) {
       return Refuse(texts::kVoidOthers, title);
     }
-    if (HasConfirmedFundDetail(id)) return Refuse(texts::kVoidConfirmedFund, title);
-    if (IsWrittenOff(id)) return Refuse(texts::kVoidWrittenOff, title);
+    if (HasConfirmedFundDetail(id, Basis())) return Refuse(texts::kVoidConfirmedFund, title);
+    if (IsWrittenOff(id, Basis())) return Refuse(texts::kVoidWrittenOff, title);
     if (frame::Msg(texts::kVoidAsk, kAskFlags + host::mb::kDefaultButton2, title) !=
         host::mb::kYes) {
       return false;
     }
     host::DataAccess& data = frame::Data();
-    const bool bills = !data.OpenRecordset(BankBillsSql(id)).Empty();
+    const bool bills = !data.OpenRecordset(BankBillsSql(id, Basis())).Empty();
     if (bills && frame::Msg(texts::kVoidBankBills, kAskFlags + host::mb::kDefaultButton2, title) !=
                      host::mb::kYes) {
       return false;
     }
-    host::Recordset reversals = data.OpenRecordset(ReversalVouchersSql(id));
+    host::Recordset reversals = data.OpenRecordset(ReversalVouchersSql(id, Basis()));
     std::vector<long> ids;
     if (!reversals.Empty()) {
       std::string list;
@@ -227,9 +223,9 @@ bool frmVoucher::VoidVoucher() {
     // What goes at once goes only while the voucher is still there; the mark itself is stored
     // by the next save.
     host::TransactionGuard transaction(data);
-    if (!VoucherExists(id)) throw frame::VoucherConflict();
-    if (bills) data.Execute(ReleaseBankBillsSql(id));
-    for (long reversal : ids) frame::DeleteStoredVoucher(data, reversal);
+    if (!VoucherExists(id, Basis())) throw frame::VoucherConflict();
+    if (bills) data.Execute(ReleaseBankBillsSql(id, Basis()));
+    for (long reversal : ids) frame::DeleteStoredVoucher(data, reversal, Basis());
     transaction.Commit();
     // A void reversal reverses nothing (see live_reversal.h); it keeps its link as a record.
     h.void_mark = true;
@@ -256,7 +252,7 @@ bool frmVoucher::ConfirmDelete(bool all_lines) {
       if (h.poster_id != 0) return Refuse(texts::kDeletePosted, title);
       if (h.checker_id != 0) return Refuse(texts::kDeleteReviewed, title);
       if (state_.reversed) return Refuse(texts::kDeleteReversed, title);
-      if (IsWrittenOff(h.voucher_id)) return Refuse(texts::kDeleteWrittenOff, title);
+      if (IsWrittenOff(h.voucher_id, Basis())) return Refuse(texts::kDeleteWrittenOff, title);
     }
   } catch (const host::DatabaseError& e) {
     return Failed(e, title);
@@ -289,7 +285,7 @@ bool frmVoucher::DeleteVoucher() {
     if (h.checker_id != 0) return Refuse(texts::kDeleteReviewed, title);
     if (VoucherPeriodClosed(h)) return Refuse(texts::kDeleteClosed, title);
     if (state_.reversed) return Refuse(texts::kDeleteReversed, title);
-    if (IsWrittenOff(h.voucher_id)) return Refuse(texts::kDeleteWrittenOff, title);
+    if (IsWrittenOff(h.voucher_id, Basis())) return Refuse(texts::kDeleteWrittenOff, title);
     if (frame::Msg(DeleteQuestion(h, true), kAskFlags, texts::kTitleInformation) !=
         host::mb::kYes) {
       return false;
@@ -299,7 +295,7 @@ bool frmVoucher::DeleteVoucher() {
       // The number ledger records the number the delete leaves free, with the delete.
       host::TransactionGuard guard(frame::Data());
       numbering::WriteDeleteLedger({h.voucher_id});
-      result = Business().Delete(h.voucher_id);
+      result = frame::Business(Basis()).Delete(h.voucher_id);
       if (result.ok) guard.Commit();
     }
     if (!result.ok) return Refuse(result.reason, title);
@@ -318,13 +314,14 @@ bool frmVoucher::ReverseVoucher(long VoucherID) {
   if (id == 0 || (VoucherID == 0 && state_.preview)) return false;
   try {
     host::Recordset posted =
-        frame::Data().OpenRecordset("Select lngPostID From Voucher Where lngVoucherID=" + N(id));
+        frame::Data().OpenRecordset(std::string("Select lngPostID From ") + Basis().voucher_table +
+                                    " Where lngVoucherID=" + N(id));
     if (posted.Empty()) return Refuse(texts::kVoucherMissing, frame::kReversal);
     if (posted["lngPostID"].AsLong() <= 0)
       return Refuse(texts::kReverseNotPosted, frame::kReversal);
     if (!frame::ReversalGuard(id)) return false;
     if (!AskToSaveChanges()) return false;
-    std::optional<LoadedVoucher> reversal = PrepareReversal(id);
+    std::optional<LoadedVoucher> reversal = PrepareReversal(id, Basis());
     if (!reversal) return Refuse(texts::kVoucherMissing, frame::kReversal);
     FormLoad();
     ReadStamping();
@@ -370,7 +367,7 @@ bool frmVoucher::ClearMemoRegistration() {
     return false;
   }
   try {
-    frame::Data().Execute(ClearMemoSql(id));
+    frame::Data().Execute(ClearMemoSql(id, Basis()));
     return true;
   } catch (const host::DatabaseError& e) {
     return Failed(e, texts::kTitleMemo);

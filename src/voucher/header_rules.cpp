@@ -32,7 +32,7 @@ bool CheckNumber(VoucherHeader& header) {
       header.source_organization_id != 0 ? header.source_organization_id : frame::OrganizationId();
   host::clsBusinessPub& business = *frame::Login().business_pub;
   if (!business.NumberTaken(header.type_id, host::kReceiptTypeVoucher, number, header.voucher_id,
-                            source, header.year, header.period)) {
+                            source, header.year, header.period, header.partner_voucher_id)) {
     return true;
   }
   std::string offered = business.VoucherNumber(header.year, header.period, header.type_id,

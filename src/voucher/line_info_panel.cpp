@@ -21,18 +21,19 @@ void Piece(std::string& text, const char* label, const std::string& value) {
 }  // namespace
 
 std::string BalanceSql(const std::string& account_code, const VoucherLine& line,
-                       const BalanceOptions& options) {
+                       const BalanceOptions& options, const host::VoucherBasis& basis) {
   host::LoginContext& login = frame::Context();
   // Read from the account's own lines, each checked against its voucher by key: a join lets
   // the planner start from the organisation's vouchers instead, which grows with the year.
   std::string sql =
       "Select Sum(Case When d.intDirection = -1 Then 0 Else d.dblAmount End) As dblDebit, "
       "Sum(Case When d.intDirection = -1 Then d.dblAmount Else 0 End) As dblCredit "
-      "From VoucherDetail d Where d.lngAccountID In (Select a.lngAccountID From Account a "
-      "Where a.strAccountCode = " +
-      frame::SqlText(account_code) + " Or a.strAccountCode Like " +
-      frame::SqlText(account_code + "-%") +
-      ") And (Select Count(*) From Voucher v Where v.lngVoucherID = d.lngVoucherID And "
+      "From " +
+      std::string(basis.detail_table) + " d Where d.lngAccountID In (Select a.lngAccountID From " +
+      basis.account_table + " a Where a.strAccountCode = " + frame::SqlText(account_code) +
+      " Or a.strAccountCode Like " + frame::SqlText(account_code + "-%") +
+      ") And (Select Count(*) From " + basis.voucher_table +
+      " v Where v.lngVoucherID = d.lngVoucherID And "
       "v.blnIsVoid = 0 And v.blnIsError = 0 And v.lngSourceOrganizationID = " +
       N(login.CurrentOrganization().id) + " And v.intYear = " + N(login.LoginYear()) +
       " And v.strDate <= " + frame::SqlText(login.LoginDate()) + ") = 1";
@@ -66,7 +67,7 @@ std::string LineInfoText(const VoucherLine& line, const PanelContext& context) {
 
   std::optional<host::AccountInfo> account;
   if (frame::Login().account != nullptr && !line.account_text.empty()) {
-    account = frame::Login().account->AccountByCode(CodeOf(line.account_text));
+    account = frame::Chart(*context.basis).AccountByCode(CodeOf(line.account_text));
   }
   bool current_account = account && (account->nature == host::account_nature::kReceivable ||
                                      account->nature == host::account_nature::kPayable);
@@ -79,8 +80,8 @@ std::string LineInfoText(const VoucherLine& line, const PanelContext& context) {
   if (!line.cash_flow_code.empty()) text += texts::kInfoCashFlow + line.cash_flow_code;
 
   if (context.show_balance && account) {
-    host::Recordset rs =
-        frame::Data().OpenRecordset(BalanceSql(account->code, line, context.balance));
+    host::Recordset rs = frame::Data().OpenRecordset(
+        BalanceSql(account->code, line, context.balance, *context.basis));
     double net = rs.Empty() ? 0 : rs["dblDebit"].AsDouble() - rs["dblCredit"].AsDouble();
     int decimals = frame::Context().AmountDecimals();
     net = RoundTo(net, decimals);

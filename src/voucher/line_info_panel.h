@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "host/voucher_basis.h"
 #include "voucher/voucher_model.h"
 
 // The text of the information panel under the grid for the current line.
@@ -28,11 +29,14 @@ struct PanelContext {
   std::string class2_name = "项目";
   bool show_balance = false;  // "凭证是否显示科目余额" reads "TRUE"
   BalanceOptions balance;
+  // The chart of the line's account and the vouchers the balance is read from.
+  const host::VoucherBasis* basis = &host::FinancialBasis();
 };
 
 // The SQL of the balance of the line's account (one row, dblDebit and dblCredit).
 std::string BalanceSql(const std::string& account_code, const VoucherLine& line,
-                       const BalanceOptions& options);
+                       const BalanceOptions& options,
+                       const host::VoucherBasis& basis = host::FinancialBasis());
 
 // The panel text: each piece the line has, preceded by two blanks, then the balance.
 std::string LineInfoText(const VoucherLine& line, const PanelContext& context);

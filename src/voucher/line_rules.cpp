@@ -30,7 +30,7 @@ class LineValidation {
         saving_(saving),
         require_detail_(require_detail),
         context_(context),
-        accounts_(*frame::Login().account),
+        accounts_(frame::Chart(*context.basis)),
         title_(saving ? texts::kTitleSave : texts::kTitleEntry) {}
 
   LineCheck Run();
@@ -137,8 +137,8 @@ void LineValidation::ClearFieldsNotCarried() {
     bool has_project = false;
     if (line_.line_id != 0) {
       host::Recordset rs = frame::Data().OpenRecordset(
-          "Select lngProjectID From VoucherDetail Where lngVoucherDetailID=" +
-          std::to_string(line_.line_id));
+          std::string("Select lngProjectID From ") + context_.basis->detail_table +
+          " Where lngVoucherDetailID=" + std::to_string(line_.line_id));
       has_project = !rs.Empty() && rs["lngProjectID"].AsLong() != 0;
     }
     if (!has_project) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "host/voucher_basis.h"
 #include "voucher/voucher_model.h"
 
 // The checks a voucher line must pass (ValidateLine), in their fixed order, with the system's
@@ -32,6 +33,8 @@ struct LineRuleContext {
   bool decreasing_mode = false;
   std::string class1_name = "统计";
   std::string class2_name = "项目";
+  // The chart the line's account belongs to, and the table its stored copy is in.
+  const host::VoucherBasis* basis = &host::FinancialBasis();
 };
 
 struct LineCheck {

@@ -21,15 +21,18 @@ std::string DateField(const host::Value& value) {
 
 }  // namespace
 
-std::string ExistsSql(long voucher_id) {
-  return "SELECT 1 FROM VOUCHER WHERE lngVoucherID=" + N(voucher_id);
+std::string ExistsSql(long voucher_id, const VoucherBasis& basis) {
+  return std::string("SELECT 1 FROM ") + (basis.IsBudget() ? basis.voucher_table : "VOUCHER") +
+         " WHERE lngVoucherID=" + N(voucher_id);
 }
 
-std::string HeaderSql(long voucher_id) {
+std::string HeaderSql(long voucher_id, const VoucherBasis& basis) {
   return " SELECT Voucher.*,Template.strTemplateName,VoucherType.strVoucherTypeCode,"
          "OP1.strOperatorName op1name,OP2.strOperatorName op2name ,OP3.strOperatorName op3name "
-         ",OP4.strOperatorName op4name FROM Voucher,Template,VoucherType,Operator OP1,Operator "
-         "OP2,Operator OP3 ,Operator OP4  WHERE Voucher.lngTemplateID =Template.lngTemplateID AND "
+         ",OP4.strOperatorName op4name FROM " +
+         basis.VoucherAsVoucher() +
+         ",Template,VoucherType,Operator OP1,Operator OP2,Operator OP3 ,Operator OP4  WHERE "
+         "Voucher.lngTemplateID =Template.lngTemplateID AND "
          "Voucher.lngVoucherTypeID =VoucherType.lngVoucherTypeID AND  Voucher.lngOperatorID "
          "=Op1.lngOperatorID AND Voucher.lngCheckerID =Op2.lngOperatorID(+) AND "
          "Voucher.lngPostID =Op3.lngOperatorID(+) AND  Voucher.lngTellerID "
@@ -37,7 +40,7 @@ std::string HeaderSql(long voucher_id) {
          N(voucher_id);
 }
 
-std::string LinesSql(long voucher_id) {
+std::string LinesSql(long voucher_id, const VoucherBasis& basis) {
   return "SELECT VoucherDetail.lngVoucherDetailID pp0,VoucherDetail.strRemark pp1,' ' pp2,"
          "Currencys.strCurrencyName pp3,"
          "DECODE(VoucherDetail.intDirection,-1,0,VoucherDetail.dblAmount) pp4,"
@@ -63,7 +66,9 @@ std::string LinesSql(long voucher_id) {
          "VoucherDetail.strflexibleid,"
          "flexId2codeorname(VoucherDetail.strflexibleid,1,VoucherDetail.lngaccountid,2) as "
          "strFlexibleName"
-         " From VoucherDetail,PaymentMethod,Currencys,Customer,Department,Employee,Department "
+         " From " +
+         basis.DetailAsVoucherDetail() +
+         ",PaymentMethod,Currencys,Customer,Department,Employee,Department "
          "Department1,Class1,Class2 "
          " WHERE VoucherDetail.lngPaymentMethodID=PaymentMethod.lngPaymentMethodID(+)"
          " AND VoucherDetail.lngCurrencyID=Currencys.lngCurrencyID"
@@ -77,8 +82,8 @@ std::string LinesSql(long voucher_id) {
          N(voucher_id) + "  ORDER BY lngRowID ASC";
 }
 
-bool VoucherExists(long voucher_id) {
-  return !frame::Data().OpenRecordset(ExistsSql(voucher_id)).Empty();
+bool VoucherExists(long voucher_id, const VoucherBasis& basis) {
+  return !frame::Data().OpenRecordset(ExistsSql(voucher_id, basis)).Empty();
 }
 
 namespace {
@@ -162,8 +167,7 @@ VoucherLine ReadLine(const host::Recordset& rs) {
 
 // The organisation field belongs to accounts with organisation accounting; on other lines the
 // stored organisation is the voucher's own and is not shown.
-void FillAccountAndOrganization(VoucherLine& line) {
-  host::clsAccount* accounts = frame::Login().account;
+void FillAccountAndOrganization(VoucherLine& line, host::clsAccount* accounts) {
   if (accounts == nullptr) return;
   auto account = accounts->AccountById(line.account_id);
   if (account) line.account_text = account->code + " " + account->name;
@@ -176,19 +180,20 @@ void FillAccountAndOrganization(VoucherLine& line) {
 
 }  // namespace
 
-std::optional<LoadedVoucher> LoadVoucher(long voucher_id) {
+std::optional<LoadedVoucher> LoadVoucher(long voucher_id, const VoucherBasis& basis) {
   host::DataAccess& data = frame::Data();
-  host::Recordset header = data.OpenRecordset(HeaderSql(voucher_id));
+  host::Recordset header = data.OpenRecordset(HeaderSql(voucher_id, basis));
   if (header.Empty()) return std::nullopt;
   LoadedVoucher loaded;
   loaded.header = ReadHeader(header);
-  host::Recordset lines = data.OpenRecordset(LinesSql(voucher_id));
+  host::Recordset lines = data.OpenRecordset(LinesSql(voucher_id, basis));
+  host::clsAccount* accounts = frame::Login().account == nullptr ? nullptr : &frame::Chart(basis);
   for (; !lines.Eof(); lines.MoveNext()) {
     VoucherLine line = ReadLine(lines);
-    FillAccountAndOrganization(line);
+    FillAccountAndOrganization(line, accounts);
     loaded.lines.push_back(std::move(line));
   }
-  loaded.reversed = !data.OpenRecordset(frame::LiveReversalsSql(voucher_id)).Empty();
+  loaded.reversed = !data.OpenRecordset(frame::LiveReversalsSql(voucher_id, basis)).Empty();
   return loaded;
 }
 

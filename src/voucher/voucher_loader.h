@@ -4,18 +4,23 @@
 #include <string>
 #include <vector>
 
+#include "host/voucher_basis.h"
 #include "voucher/voucher_model.h"
 
-// Reading one stored voucher into the window's form. Every query is the system's Oracle text;
-// database errors propagate as host::DatabaseError.
+// Reading one stored voucher of a basis into the window's form. Every query is the system's
+// Oracle text, naming the financial tables; on the budget basis the budget tables are read
+// under those names. Database errors propagate as host::DatabaseError.
 namespace lumvoucher::voucher {
 
-std::string ExistsSql(long voucher_id);
-std::string HeaderSql(long voucher_id);
-std::string LinesSql(long voucher_id);
+using host::FinancialBasis;
+using host::VoucherBasis;
 
-// Whether Voucher holds the id.
-bool VoucherExists(long voucher_id);
+std::string ExistsSql(long voucher_id, const VoucherBasis& basis = FinancialBasis());
+std::string HeaderSql(long voucher_id, const VoucherBasis& basis = FinancialBasis());
+std::string LinesSql(long voucher_id, const VoucherBasis& basis = FinancialBasis());
+
+// Whether the basis's voucher table holds the id.
+bool VoucherExists(long voucher_id, const VoucherBasis& basis = FinancialBasis());
 
 struct LoadedVoucher {
   VoucherHeader header;
@@ -26,7 +31,8 @@ struct LoadedVoucher {
 // Header, lines and reversal mark; nothing when the header query finds no row. Reference rows
 // that no longer exist show as blank text (outer joins); a line whose currency is missing is
 // not read (inner join). The account text and the line organisation text are filled from the
-// host's account and item services.
-std::optional<LoadedVoucher> LoadVoucher(long voucher_id);
+// host's account services of the basis's chart and its item services.
+std::optional<LoadedVoucher> LoadVoucher(long voucher_id,
+                                         const VoucherBasis& basis = FinancialBasis());
 
 }  // namespace lumvoucher::voucher

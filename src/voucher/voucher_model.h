@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "links/line_splits.h"
+
 // The in-memory voucher of the voucher window: its header, its grid lines with every column of
 // the load query, and the totals row.
 namespace lumvoucher::voucher {
@@ -84,6 +86,9 @@ struct VoucherLine {
   // The user agreed to give up the cost collection of this stored line when its account
   // changed: the save deletes the line's CostApportion and HisCostApportion rows.
   bool clear_cost_collection = false;
+  // Settlement, contract and cost splits confirmed in their windows and not yet saved: the save
+  // writes them with the voucher, then the line holds none.
+  links::LineSplits splits;
 
   // The one amount of the line on its side, as saving stores it.
   double Amount() const { return direction == kCredit ? credit : debit; }
@@ -129,6 +134,9 @@ struct VoucherHeader {
   // The period the voucher is stored in (a stored voucher cannot move to another one).
   int stored_year = 0;
   int stored_period = 0;
+  // The other voucher of its pair in the dual-basis regime (0 when there is none): the two
+  // share their number, so the partner's is not a taken one.
+  long partner_voucher_id = 0;
 };
 
 // The totals row: "合计：", the rounded sums, and the total in words in its first cell.

@@ -42,8 +42,8 @@ LoadedVoucher ReversalOf(const LoadedVoucher& original, const ReversalHeader& he
   return reversal;
 }
 
-std::optional<LoadedVoucher> PrepareReversal(long reversed_voucher_id) {
-  std::optional<LoadedVoucher> original = LoadVoucher(reversed_voucher_id);
+std::optional<LoadedVoucher> PrepareReversal(long reversed_voucher_id, const VoucherBasis& basis) {
+  std::optional<LoadedVoucher> original = LoadVoucher(reversed_voucher_id, basis);
   if (!original) return std::nullopt;
   host::LoginContext& login = frame::Context();
   ReversalHeader header;

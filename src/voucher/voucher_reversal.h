@@ -36,7 +36,8 @@ LoadedVoucher ReversalOf(const LoadedVoucher& original, const ReversalHeader& he
 
 // Reads the stored voucher and prepares its reversal dated on the login date, numbered by the
 // host's numbering service in the login organisation, made by the current operator. Nothing when
-// the voucher does not exist.
-std::optional<LoadedVoucher> PrepareReversal(long reversed_voucher_id);
+// the voucher does not exist in `basis`; the reversal is a voucher of the same basis.
+std::optional<LoadedVoucher> PrepareReversal(long reversed_voucher_id,
+                                             const VoucherBasis& basis = FinancialBasis());
 
 }  // namespace lumvoucher::voucher

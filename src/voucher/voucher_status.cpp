@@ -17,9 +17,9 @@ using frame::SqlNumber;
 constexpr long kTransferSource = 16;
 constexpr long kAssetManagementSource = 14;
 
-std::string Lines(long voucher_id) {
-  return "(Select lngVoucherDetailID From VoucherDetail Where lngVoucherID = " +
-         SqlNumber(voucher_id) + ")";
+std::string Lines(long voucher_id, const VoucherBasis& basis) {
+  return std::string("(Select lngVoucherDetailID From ") + basis.detail_table +
+         " Where lngVoucherID = " + SqlNumber(voucher_id) + ")";
 }
 
 long Count(const std::string& sql) {
@@ -121,61 +121,65 @@ bool MayModifyType(long voucher_type_id) {
   return rights.may_make && Contains(rights.make_type_ids, voucher_type_id);
 }
 
-bool IsCashBankVoucher(long voucher_id) {
-  return Count(
-             "Select Count(*) As n From VoucherDetail vd, Account a Where vd.lngAccountID = "
-             "a.lngAccountID And a.lngAccountNatureID In (1, 2) And vd.lngVoucherID = " +
-             SqlNumber(voucher_id)) > 0;
+bool IsCashBankVoucher(long voucher_id, const VoucherBasis& basis) {
+  return Count(std::string("Select Count(*) As n From ") + basis.detail_table + " vd, " +
+               basis.account_table +
+               " a Where vd.lngAccountID = a.lngAccountID And a.lngAccountNatureID In (1, 2) And "
+               "vd.lngVoucherID = " +
+               SqlNumber(voucher_id)) > 0;
 }
 
-bool IsWrittenOff(long voucher_id) {
+bool IsWrittenOff(long voucher_id, const VoucherBasis& basis) {
   return Count("Select Count(*) As n From DARAPSettlement Where lngVoucherDetailID In " +
-               Lines(voucher_id) + " Or lngRVoucherDetailID In " + Lines(voucher_id)) > 0;
+               Lines(voucher_id, basis) + " Or lngRVoucherDetailID In " +
+               Lines(voucher_id, basis)) > 0;
 }
 
-bool HasConfirmedFundDetail(long voucher_id) {
+bool HasConfirmedFundDetail(long voucher_id, const VoucherBasis& basis) {
   return Count(
              "Select Count(*) As n From MCPRVoucherDetail Where blnConfirm = 1 And "
              "lngReceiptTypeID = 41 And lngVoucherDetailID In " +
-             Lines(voucher_id)) > 0;
+             Lines(voucher_id, basis)) > 0;
 }
 
-bool FundAllocationDiffers(long voucher_id, int decimals) {
+bool FundAllocationDiffers(long voucher_id, int decimals, const VoucherBasis& basis) {
   host::DataAccess& data = frame::Data();
   host::Recordset allocated = data.OpenRecordset(
       "Select Count(*) As n, nvl(Sum(dblAmount), 0) As dblAmount From MCPRVoucherDetail Where "
       "lngReceiptTypeID = 41 And lngVoucherDetailID In " +
-      Lines(voucher_id));
+      Lines(voucher_id, basis));
   if (allocated.Empty() || allocated["n"].AsLong() == 0) return false;
   host::Recordset amount = data.OpenRecordset(
-      "Select nvl(Sum(dblAmount), 0) As dblAmount From VoucherDetail Where intDirection = 1 And "
-      "lngVoucherID = " +
-      SqlNumber(voucher_id));
+      std::string("Select nvl(Sum(dblAmount), 0) As dblAmount From ") + basis.detail_table +
+      " Where intDirection = 1 And lngVoucherID = " + SqlNumber(voucher_id));
   return RoundTo(allocated["dblAmount"].AsDouble(), decimals) !=
          RoundTo(amount["dblAmount"].AsDouble(), decimals);
 }
 
-std::string BankBillsSql(long voucher_id) {
-  return "SELECT * FROM BankbillDetail Where lngActivityTypeID=41 AND lngActivityID IN (SELECT "
-         "lngVoucherDetailID From VoucherDetail Where lngVoucherID =" +
-         SqlNumber(voucher_id) + ")";
+std::string BankBillsSql(long voucher_id, const VoucherBasis& basis) {
+  return std::string(
+             "SELECT * FROM BankbillDetail Where lngActivityTypeID=41 AND lngActivityID "
+             "IN (SELECT lngVoucherDetailID From ") +
+         basis.detail_table + " Where lngVoucherID =" + SqlNumber(voucher_id) + ")";
 }
 
-std::string ReleaseBankBillsSql(long voucher_id) {
-  return "UPDATE BankBillDetail SET lngActivityTypeID=0,lngActivityID=0 WHERE "
-         "lngActivityTypeId=41 AND lngActivityID IN (Select lngVoucherDetailID From VoucherDetail "
-         "Where lngVoucherID =" +
-         SqlNumber(voucher_id) + ")";
+std::string ReleaseBankBillsSql(long voucher_id, const VoucherBasis& basis) {
+  return std::string(
+             "UPDATE BankBillDetail SET lngActivityTypeID=0,lngActivityID=0 WHERE "
+             "lngActivityTypeId=41 AND lngActivityID IN (Select lngVoucherDetailID From ") +
+         basis.detail_table + " Where lngVoucherID =" + SqlNumber(voucher_id) + ")";
 }
 
-std::string ReversalVouchersSql(long voucher_id) {
-  return "SELECT * FROM Voucher WHERE lngVoucherSourceID<=2 AND lngSourceVoucherID=" +
-         SqlNumber(voucher_id);
+std::string ReversalVouchersSql(long voucher_id, const VoucherBasis& basis) {
+  return std::string("SELECT * FROM ") + basis.voucher_table +
+         " WHERE lngVoucherSourceID<=2 AND lngSourceVoucherID=" + SqlNumber(voucher_id);
 }
 
-std::string ClearMemoSql(long voucher_id) {
-  return std::string(" Delete RVoucherDetail rvd Where Exists ( Select 1 From VoucherDetail vd ") +
-         " Where vd.lngVoucherDetailID = rvd.lngVoucherDetailID And vd.lngVoucherID = " +
+std::string ClearMemoSql(long voucher_id, const VoucherBasis& basis) {
+  return std::string(" Delete RVoucherDetail rvd Where Exists ( Select 1 From ") +
+         basis.detail_table +
+         " vd  Where vd.lngVoucherDetailID = rvd.lngVoucherDetailID And "
+         "vd.lngVoucherID = " +
          SqlNumber(voucher_id) + ")";
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "host/voucher_basis.h"
 #include "voucher/voucher_model.h"
 
 // The rules the voucher window applies around the status commands: which buttons it offers,
@@ -77,20 +78,25 @@ bool VoucherPeriodClosed(const VoucherHeader& header);
 // Whether the current operator may make (and so modify) vouchers of the type.
 bool MayModifyType(long voucher_type_id);
 
+// The facts below read the voucher `voucher_id` of `basis` and its lines.
+using host::FinancialBasis;
+using host::VoucherBasis;
+
 // A cash/bank voucher: a line whose account has lngAccountNatureID 1 (cash) or 2 (bank).
-bool IsCashBankVoucher(long voucher_id);
+bool IsCashBankVoucher(long voucher_id, const VoucherBasis& basis = FinancialBasis());
 // Written off against receivables/payables: a settlement row names one of its lines.
-bool IsWrittenOff(long voucher_id);
+bool IsWrittenOff(long voucher_id, const VoucherBasis& basis = FinancialBasis());
 // A fund receipt/payment detail of its lines is confirmed.
-bool HasConfirmedFundDetail(long voucher_id);
+bool HasConfirmedFundDetail(long voucher_id, const VoucherBasis& basis = FinancialBasis());
 // The fund receipt/payment allocations of its lines do not add up to the voucher amount (its
 // debit total), compared at `decimals` places; false when there are none.
-bool FundAllocationDiffers(long voucher_id, int decimals);
+bool FundAllocationDiffers(long voucher_id, int decimals,
+                           const VoucherBasis& basis = FinancialBasis());
 
-std::string BankBillsSql(long voucher_id);
-std::string ReleaseBankBillsSql(long voucher_id);
+std::string BankBillsSql(long voucher_id, const VoucherBasis& basis = FinancialBasis());
+std::string ReleaseBankBillsSql(long voucher_id, const VoucherBasis& basis = FinancialBasis());
 // The vouchers that reverse `voucher_id` and go when it is voided.
-std::string ReversalVouchersSql(long voucher_id);
-std::string ClearMemoSql(long voucher_id);
+std::string ReversalVouchersSql(long voucher_id, const VoucherBasis& basis = FinancialBasis());
+std::string ClearMemoSql(long voucher_id, const VoucherBasis& basis = FinancialBasis());
 
 }  // namespace lumvoucher::voucher

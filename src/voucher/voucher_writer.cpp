@@ -15,6 +15,7 @@
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
+#include "links/split_writer.h"
 #include "voucher/cost_collection.h"
 
 namespace lumvoucher::voucher {
@@ -73,14 +74,15 @@ struct LocalCurrency {
 };
 
 // "code1/code2" of the accounts on one side, each code once, in line order.
-std::string SideCodes(const std::vector<VoucherLine>& lines, int side) {
+std::string SideCodes(const std::vector<VoucherLine>& lines, int side,
+                      const host::VoucherBasis& basis) {
   std::string out;
   std::vector<std::string> seen;
   for (const VoucherLine& line : lines) {
     if (StoredAmount(line).direction != side) continue;
     std::string code =
         frame::StringOut(line.account_text.substr(0, line.account_text.find(' ')), " ");
-    if (code.empty() && line.account_id != 0) code = frame::AccountCode(line.account_id);
+    if (code.empty() && line.account_id != 0) code = frame::AccountCode(line.account_id, basis);
     bool known = false;
     for (const std::string& s : seen) known = known || s == code;
     if (known || code.empty()) continue;
@@ -132,8 +134,9 @@ LineValues ValuesOf(const VoucherLine& line, int row, LocalCurrency& local,
            {"strSysDate", SqlText(sys_date)}}};
 }
 
-std::vector<std::pair<const char*, std::string>> HeaderValues(
-    const VoucherHeader& h, const std::vector<VoucherLine>& lines) {
+std::vector<std::pair<const char*, std::string>> HeaderValues(const VoucherHeader& h,
+                                                              const std::vector<VoucherLine>& lines,
+                                                              const host::VoucherBasis& basis) {
   std::string volume = frame::StringOut(h.volume, " ").empty() ? "0000" : h.volume;
   return {{"intYear", N(h.year)},
           {"bytPeriod", N(h.period)},
@@ -147,8 +150,8 @@ std::vector<std::pair<const char*, std::string>> HeaderValues(
           {"lngPostID", N(h.poster_id)},
           {"lngTellerID", N(h.teller_id)},
           {"strManager", SqlText(h.manager)},
-          {"strDebitAccountCode", SqlText(SideCodes(lines, kDebit))},
-          {"strCreditAccountCode", SqlText(SideCodes(lines, kCredit))},
+          {"strDebitAccountCode", SqlText(SideCodes(lines, kDebit, basis))},
+          {"strCreditAccountCode", SqlText(SideCodes(lines, kCredit, basis))},
           {"lngVoucherSourceID", N(h.source_id)},
           {"blnIsPrint", B(h.print_mark)},
           {"blnIsVoid", B(h.void_mark)},
@@ -160,8 +163,8 @@ std::vector<std::pair<const char*, std::string>> HeaderValues(
 }
 
 template <class Columns>
-std::string InsertSql(const char* table, const char* key_column, long key, const char* parent,
-                      long parent_id, const Columns& columns) {
+std::string InsertSql(const std::string& table, const char* key_column, long key,
+                      const char* parent, long parent_id, const Columns& columns) {
   std::string names = key_column;
   std::string values = N(key);
   if (parent != nullptr) {
@@ -172,16 +175,17 @@ std::string InsertSql(const char* table, const char* key_column, long key, const
     names += std::string(",") + name;
     values += "," + value;
   }
-  return std::string("INSERT INTO ") + table + " (" + names + ") VALUES (" + values + ")";
+  return "INSERT INTO " + table + " (" + names + ") VALUES (" + values + ")";
 }
 
 template <class Columns>
-std::string UpdateSql(const char* table, const char* key_column, long key, const Columns& columns) {
+std::string UpdateSql(const std::string& table, const char* key_column, long key,
+                      const Columns& columns) {
   std::string sets;
   for (const auto& [name, value] : columns) {
     sets += (sets.empty() ? "" : ",") + std::string(name) + "=" + value;
   }
-  return std::string("UPDATE ") + table + " SET " + sets + " WHERE " + key_column + "=" + N(key);
+  return "UPDATE " + table + " SET " + sets + " WHERE " + key_column + "=" + N(key);
 }
 
 void MarkCheckUsed(const VoucherHeader& h, const VoucherLine& line, long line_id, long currency) {
@@ -196,24 +200,24 @@ void MarkCheckUsed(const VoucherHeader& h, const VoucherLine& line, long line_id
 }
 
 // A stored voucher that holds the number a program writes its voucher with is overwritten when
-// nobody has worked on it yet and it came from the same source.
-void CoverStoredVoucher(const VoucherHeader& h) {
+// nobody has worked on it yet and it came from the same source. A number held by a voucher of
+// the other basis is not overwritten.
+void CoverStoredVoucher(const VoucherHeader& h, const host::VoucherBasis& basis) {
   const long number = NumberOf(h);
   long stored = frame::Login().account->VoucherByNumber(
       host::kReceiptTypeVoucher, h.year, h.period, h.type_id, number, h.source_organization_id);
   if (stored == 0) return;
   host::DataAccess& data = frame::Data();
   host::Recordset rs = data.OpenRecordset(
-      "SELECT lngCheckerID,lngTellerID,lngPostID,blnIsVoid,lngVoucherSourceID FROM Voucher WHERE "
-      "lngVoucherID=" +
-      N(stored));
-  if (rs.Empty()) throw CoverRefused("预算凭证");
+      std::string("SELECT lngCheckerID,lngTellerID,lngPostID,blnIsVoid,lngVoucherSourceID FROM ") +
+      basis.voucher_table + " WHERE lngVoucherID=" + N(stored));
+  if (rs.Empty()) throw CoverRefused(basis.IsBudget() ? "财务凭证" : "预算凭证");
   if (rs["lngPostID"].AsLong() != 0) throw CoverRefused("已记账");
   if (rs["lngCheckerID"].AsLong() != 0) throw CoverRefused("已复核");
   if (rs["lngTellerID"].AsLong() != 0) throw CoverRefused("已出纳签字");
   if (rs["blnIsVoid"].AsBool()) throw CoverRefused("已作废");
   if (rs["lngVoucherSourceID"].AsLong() != h.source_id) throw CoverRefused("来源不同");
-  frame::DeleteStoredVoucher(data, stored);
+  frame::DeleteStoredVoucher(data, stored, basis);
 }
 
 void RebuildCurrentAccountDetail(long id) {
@@ -265,25 +269,37 @@ void FollowCostApportion(const VoucherHeader& h, long id) {
                " Where HisCostApportion.lngVoucherID = " + N(id));
 }
 
+// The settlement, contract and cost splits the line holds go in with the voucher.
+void WriteHeldSplits(const VoucherHeader& h, long id, const VoucherLine& line, long line_id) {
+  if (line.splits.Empty()) return;
+  links::WriteLineSplits({id, h.date, h.year, h.period, h.type_id, NumberOf(h)}, line_id,
+                         line.splits);
+}
+
 }  // namespace
 
 std::string TypeAndNumber(const std::string& type_code, const std::string& number) {
   return type_code + "-" + number;
 }
 
-std::string MarksOnlySql(const VoucherHeader& h) {
-  return "UPDATE Voucher SET blnisprint=" + B(h.print_mark) + ",blnIsError = " + B(h.error_mark) +
-         ",strError = " + SqlText(h.error_text) + " where lngVoucherID=" + N(h.voucher_id);
+std::string MarksOnlySql(const VoucherHeader& h, const host::VoucherBasis& basis) {
+  return std::string("UPDATE ") + basis.voucher_table + " SET blnisprint=" + B(h.print_mark) +
+         ",blnIsError = " + B(h.error_mark) + ",strError = " + SqlText(h.error_text) +
+         " where lngVoucherID=" + N(h.voucher_id);
 }
 
 WriteResult WriteVoucher(const WriteRequest& request) {
   host::DataAccess& data = frame::Data();
   host::LoginContext& login = frame::Context();
   const VoucherHeader& h = request.header;
+  const host::VoucherBasis& basis = *request.basis;
+  const std::string table = basis.voucher_table;
+  const std::string detail = basis.detail_table;
+  const bool financial = !basis.IsBudget();
   WriteResult result;
   LocalCurrency local;
   const std::string sys_date = Today();
-  const auto header_values = HeaderValues(h, request.lines);
+  const auto header_values = HeaderValues(h, request.lines, basis);
 
   // Stored lines by id with their stored side and check number.
   struct OldLine {
@@ -293,12 +309,14 @@ WriteResult WriteVoucher(const WriteRequest& request) {
   std::map<long, OldLine> old_lines;
   long id = h.voucher_id;
   if (id == 0) {
-    if (request.cover) CoverStoredVoucher(h);
+    if (request.cover) CoverStoredVoucher(h, basis);
+    // Budget vouchers draw from the same counter, so that no id names a voucher of each basis.
     id = login.NextId("VOUCHER");
-    data.OpenRecordset("SELECT * FROM Voucher WHERE lngVoucherID=0");
-    data.Execute(InsertSql("Voucher", "lngVoucherID", id, nullptr, 0, header_values));
+    data.OpenRecordset("SELECT * FROM " + table + " WHERE lngVoucherID=0");
+    data.Execute(InsertSql(table, "lngVoucherID", id, nullptr, 0, header_values));
   } else {
-    host::Recordset old = data.OpenRecordset("SELECT * FROM Voucher where lngVoucherID=" + N(id));
+    host::Recordset old =
+        data.OpenRecordset("SELECT * FROM " + table + " where lngVoucherID=" + N(id));
     // Another desktop deleted the voucher since it was shown: nothing of it may be written.
     if (old.Empty()) throw frame::VoucherConflict();
     {
@@ -311,7 +329,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       result.old_period = static_cast<int>(old["bytPeriod"].AsLong());
     }
     host::Recordset lines =
-        data.OpenRecordset("SELECT * FROM VoucherDetail  WHERE lngVoucherID=" + N(id));
+        data.OpenRecordset("SELECT * FROM " + detail + "  WHERE lngVoucherID=" + N(id));
     for (; !lines.Eof(); lines.MoveNext()) {
       old_lines[static_cast<long>(lines["lngVoucherDetailID"].AsLong())] = {
           static_cast<int>(lines["intDirection"].AsLong()), lines["strCheckNumber"].AsText()};
@@ -324,9 +342,10 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       auto k = kept.find(line_id);
       if (k == kept.end()) {
         frame::ReleaseGoneLines(data, frame::LineSet::Line(line_id));
-        data.Execute("DELETE FROM VoucherDetail WHERE lngVoucherDetailID=" + N(line_id));
+        data.Execute("DELETE FROM " + detail + " WHERE lngVoucherDetailID=" + N(line_id));
         continue;
       }
+      if (!financial) continue;
       if (StoredAmount(*k->second).direction != old_line.direction) {
         data.Execute("UPDATE VoucherCashFlow SET dblAmount=-dblAmount WHERE lngVoucherDetailID=" +
                      N(line_id));
@@ -339,9 +358,9 @@ WriteResult WriteVoucher(const WriteRequest& request) {
         data.Execute(frame::FreeChecksSql(frame::LineSet::Line(line_id)));
       }
     }
-    frame::ReleaseVoucherLinks(data, id, h.source_id == 16 ? h.source_voucher_id : 0);
-    frame::ExecuteOnVoucher(data, UpdateSql("Voucher", "lngVoucherID", id, header_values));
-    data.OpenRecordset("SELECT * FROM VoucherDetail WHERE lngVoucherID=" + N(id));
+    frame::ReleaseVoucherLinks(data, id, h.source_id == 16 ? h.source_voucher_id : 0, basis);
+    frame::ExecuteOnVoucher(data, UpdateSql(table, "lngVoucherID", id, header_values));
+    data.OpenRecordset("SELECT * FROM " + detail + " WHERE lngVoucherID=" + N(id));
   }
 
   int row = 0;
@@ -350,26 +369,31 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     LineValues values = ValuesOf(line, row, local, sys_date);
     long line_id = line.line_id;
     if (line_id != 0 && old_lines.count(line_id) != 0) {
-      frame::ExecuteOnVoucher(
-          data, UpdateSql("VoucherDetail", "lngVoucherDetailID", line_id, values.columns),
-          frame::kVoucherChanged);
+      frame::ExecuteOnVoucher(data,
+                              UpdateSql(detail, "lngVoucherDetailID", line_id, values.columns),
+                              frame::kVoucherChanged);
     } else {
       line_id = login.NextId("VOUCHERDETAIL");
-      data.Execute(InsertSql("VoucherDetail", "lngVoucherDetailID", line_id, "lngVoucherID", id,
-                             values.columns));
+      data.Execute(
+          InsertSql(detail, "lngVoucherDetailID", line_id, "lngVoucherID", id, values.columns));
     }
-    MarkCheckUsed(h, line, line_id, line.currency_id != 0 ? line.currency_id : local.Get());
+    if (financial) {
+      MarkCheckUsed(h, line, line_id, line.currency_id != 0 ? line.currency_id : local.Get());
+      WriteHeldSplits(h, id, line, line_id);
+    }
     result.line_ids.push_back(line_id);
   }
 
   frame::Login().business_pub->VoucherNumberUsed(h.year, h.period, host::kReceiptTypeVoucher,
                                                  h.type_id, NumberOf(h), -1);
-  // A kept line whose account stopped being a cash account keeps no cash-flow split.
-  if (!old_lines.empty() && !result.line_ids.empty()) {
-    cashflow::PurgeCashFlowRows(result.line_ids.front());
+  if (financial) {
+    // A kept line whose account stopped being a cash account keeps no cash-flow split.
+    if (!old_lines.empty() && !result.line_ids.empty()) {
+      cashflow::PurgeCashFlowRows(result.line_ids.front());
+    }
+    RebuildCurrentAccountDetail(id);
+    FollowCostApportion(h, id);
   }
-  RebuildCurrentAccountDetail(id);
-  FollowCostApportion(h, id);
   frame::RefreshUQStamps("v.lngVoucherID = " + N(id));
   result.voucher_id = id;
   return result;

@@ -4,16 +4,18 @@
 #include <string>
 #include <vector>
 
+#include "host/voucher_basis.h"
 #include "voucher/voucher_model.h"
 
-// Writing a checked voucher: the insert path for a new voucher, the modify path that first
-// undoes what the old lines tied to other tables, and the marks-only update. Every statement is
-// the system's Oracle text; database errors propagate as host::DatabaseError and the caller,
+// Writing a checked voucher of a basis: the insert path for a new voucher, the modify path that
+// first undoes what the old lines tied to other tables, and the marks-only update. Every statement
+// is the system's Oracle text; database errors propagate as host::DatabaseError and the caller,
 // which owns the transaction, rolls back.
 namespace lumvoucher::voucher {
 
 // The marks-only update of a stored voucher whose header and lines did not change.
-std::string MarksOnlySql(const VoucherHeader& header);
+std::string MarksOnlySql(const VoucherHeader& header,
+                         const host::VoucherBasis& basis = host::FinancialBasis());
 
 // A stored voucher with the same number that may not be overwritten; what() is the reason.
 class CoverRefused : public std::runtime_error {
@@ -27,6 +29,9 @@ struct WriteRequest {
   std::vector<VoucherLine> lines;
   // A program's save: another stored voucher holding the number may be overwritten.
   bool cover = false;
+  // The tables written. The financial ledgers' own rows (cash flow, checks, current-account
+  // detail, cost collection) follow financial vouchers only.
+  const host::VoucherBasis* basis = &host::FinancialBasis();
 };
 
 struct WriteResult {

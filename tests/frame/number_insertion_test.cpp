@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "frame/frame_texts.h"
 #include "frame/settings.h"
@@ -22,8 +25,9 @@ constexpr int kPeriod = 3;
 constexpr long kType = 1;
 constexpr long kOrg = 1;
 
-class NumberInsertionTest : public ::testing::Test {
- protected:
+// A period of its own laid out by SQL, and readers of what an insertion left.
+class Ledger {
+ public:
   void Add(const char* table, long id, int no) {
     host_.Data().Execute(std::string("Insert Into ") + table +
                          " (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
@@ -85,106 +89,73 @@ class NumberInsertionTest : public ::testing::Test {
   TestHost host_;
 };
 
-TEST_F(NumberInsertionTest, ShiftsTheNumberAndEveryLaterOneInBothBases) {
-  for (int no = 1; no <= 7; ++no) {
-    Add("Voucher", 100 + no, no);
-    Add("BudgetVoucher", 200 + no, no);
+class NumberInsertionTest : public ::testing::Test, public Ledger {};
+
+// Shifted, counter followed (always without a second bound), volumes adjusted, the volume and
+// the highest number before.
+std::string Outcome(const NumberInsertion& r) {
+  return std::string(r.shifted ? "S" : "-") + (r.counter_followed ? "C" : "-") +
+         (r.volumes_adjusted ? "V" : "-") + " " + r.volume + " " + std::to_string(r.highest_before);
+}
+
+TEST(NumberInsertion, ShiftsLaterNumbersOfBothBasesCounterAndVolumes) {
+  struct Insert {
+    int number;
+    int second_bound;
+    const char* before;  // a statement run first ("" none)
+  };
+  const struct {
+    const char* name;
+    int vouchers, budget;  // numbers 1..n of each basis; -5 the shared layout
+    long counter;          // 0: no counter row
+    std::vector<std::tuple<const char*, int, int>> volumes;
+    bool stamping;
+    std::vector<Insert> inserts;
+    const char* expected;  // outcomes, then numbers, counter and volumes
+  } cases[] = {
+      // clang-format off
+      {"both bases", 7, 7, 0, {}, false, {{5, 0, ""}},
+       "SC- 0000 7|V1 B1 V2 B2 V3 B3 V4 B4 V6 B6 V7 B7 V8 B8||"},
+      {"shared across the bases", -5, -5, 0, {}, false, {{3, 0, ""}}, "SC- 0000 5|V1 V2 B4 V5 B6||"},
+      {"re-stamped when stamping is on", 7, 7, 0, {}, true, {{5, 0, ""}},
+       "SC- 0000 7|V1 B1 V2 B2 V3 B3 V4 B4 V6* B6* V7* B7* V8* B8*||"},
+      {"stamps left alone when off", 3, 0, 0, {}, false, {{2, 0, ""}}, "SC- 0000 3|V1 V3 V4||"},
+      {"free number beyond the last", 3, 0, 3, {{"01", 1, 10}}, false, {{4, 0, ""}},
+       "--- 0000 3|V1 V2 V3|3|01:1-10"},
+      {"counter reaches the second bound", 7, 0, 7, {}, false, {{5, 8, ""}},
+       "SC- 0000 7|V1 V2 V3 V4 V6 V7 V8|8|"},
+      // Highest is then 8; a counter that already claims more is left as it is.
+      {"counter below the bound or above the highest", 7, 0, 7, {}, false,
+       {{5, 9, ""}, {2, 0, "Update ReceiptMaxNo Set lngReceiptNo = 12 Where bytPeriod = 3"}},
+       "S-- 0000 7 SC- 0000 8|V1 V3 V4 V5 V7 V8 V9|12|"},
+      {"the volume holding the number grows", 7, 0, 0, {{"01", 1, 4}, {"02", 5, 7}}, false,
+       {{3, 0, ""}, {6, 0, ""}}, "SCV 01 7 SCV 02 8|V1 V2 V4 V5 V7 V8 V9||01:1-5 02:6-9"},
+      {"a gap or beyond the volumes", 9, 0, 0, {{"01", 1, 3}, {"02", 6, 8}}, false,
+       {{4, 0, ""}, {10, 0, ""}}, "SCV 0000 9 SC- 0000 10|V1 V2 V3 V5 V6 V7 V8 V9 V11||01:1-3 02:7-9"},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Ledger l;
+    if (c.stamping) l.StampingOn();
+    // The shared layout: V1 V2 B3 V4 B5.
+    for (int no = 1; no <= std::abs(c.vouchers); ++no) {
+      if (c.vouchers > 0 || no == 1 || no == 2 || no == 4) l.Add("Voucher", 100 + no, no);
+    }
+    for (int no = 1; no <= std::abs(c.budget); ++no) {
+      if (c.budget > 0 || no == 3 || no == 5) l.Add("BudgetVoucher", 200 + no, no);
+    }
+    if (c.counter != 0) l.AddCounter(c.counter);
+    for (const auto& [label, start, end] : c.volumes) l.AddVolume(label, start, end);
+    std::string out;
+    for (const Insert& insert : c.inserts) {
+      if (*insert.before != '\0') l.host_.Data().Execute(insert.before);
+      out +=
+          (out.empty() ? "" : " ") + Outcome(InsertVoucherNumber(insert.number, insert.second_bound,
+                                                                 kYear, kPeriod, kType, kOrg));
+    }
+    EXPECT_EQ(out + "|" + l.Numbers() + "|" + l.Counter() + "|" + l.Volumes(), c.expected);
   }
-  const NumberInsertion result = InsertVoucherNumber(5, 0, kYear, kPeriod, kType, kOrg);
-  EXPECT_TRUE(result.shifted);
-  EXPECT_EQ(result.highest_before, 7);
-  EXPECT_EQ(Numbers(), "V1 B1 V2 B2 V3 B3 V4 B4 V6 B6 V7 B7 V8 B8");
-  EXPECT_EQ(host_.Scalar("Select intVoucherNO From Voucher Where lngVoucherID = 105"), "6");
-  EXPECT_EQ(host_.Scalar("Select intVoucherNO From BudgetVoucher Where lngVoucherID = 207"), "8");
-}
-
-TEST_F(NumberInsertionTest, NumbersSharedAcrossTheBasesMoveTogether) {
-  Add("Voucher", 101, 1);
-  Add("Voucher", 102, 2);
-  Add("BudgetVoucher", 203, 3);
-  Add("Voucher", 104, 4);
-  Add("BudgetVoucher", 205, 5);
-  InsertVoucherNumber(3, 0, kYear, kPeriod, kType, kOrg);
-  EXPECT_EQ(Numbers(), "V1 V2 B4 V5 B6");
-}
-
-TEST_F(NumberInsertionTest, ReStampsTheShiftedVouchersWhenStampingIsOn) {
-  StampingOn();
-  for (int no = 1; no <= 7; ++no) {
-    Add("Voucher", 100 + no, no);
-    Add("BudgetVoucher", 200 + no, no);
-  }
-  InsertVoucherNumber(5, 0, kYear, kPeriod, kType, kOrg);
-  // Only the moved vouchers were stamped, each with the stamp of its new number.
-  EXPECT_EQ(Numbers(), "V1 B1 V2 B2 V3 B3 V4 B4 V6* B6* V7* B7* V8* B8*");
-}
-
-TEST_F(NumberInsertionTest, LeavesStampsAloneWhenStampingIsOff) {
-  for (int no = 1; no <= 3; ++no) Add("Voucher", 100 + no, no);
-  InsertVoucherNumber(2, 0, kYear, kPeriod, kType, kOrg);
-  EXPECT_EQ(Numbers(), "V1 V3 V4");
-  EXPECT_EQ(host_.Scalar("Select count(*) From Voucher Where strUQStamp <> ' '"), "0");
-}
-
-TEST_F(NumberInsertionTest, AFreeNumberBeyondTheLastMovesNothing) {
-  for (int no = 1; no <= 3; ++no) Add("Voucher", 100 + no, no);
-  AddCounter(3);
-  AddVolume("01", 1, 10);
-  const NumberInsertion result = InsertVoucherNumber(4, 0, kYear, kPeriod, kType, kOrg);
-  EXPECT_FALSE(result.shifted);
-  EXPECT_FALSE(result.counter_followed);
-  EXPECT_EQ(Numbers(), "V1 V2 V3");
-  EXPECT_EQ(Counter(), "3");
-  EXPECT_EQ(Volumes(), "01:1-10");
-}
-
-TEST_F(NumberInsertionTest, ReceiptCounterFollowsWhenTheNewHighestReachesTheSecondBound) {
-  for (int no = 1; no <= 7; ++no) Add("Voucher", 100 + no, no);
-  AddCounter(7);
-  EXPECT_TRUE(InsertVoucherNumber(5, 8, kYear, kPeriod, kType, kOrg).counter_followed);
-  EXPECT_EQ(Counter(), "8");
-}
-
-TEST_F(NumberInsertionTest, ReceiptCounterStaysBelowTheSecondBoundOrAboveTheOldHighest) {
-  for (int no = 1; no <= 7; ++no) Add("Voucher", 100 + no, no);
-  AddCounter(7);
-  EXPECT_FALSE(InsertVoucherNumber(5, 9, kYear, kPeriod, kType, kOrg).counter_followed);
-  EXPECT_EQ(Counter(), "7");
-
-  // Highest is now 8; a counter that already claims more than that is left as it is.
-  host_.Data().Execute(
-      "Update ReceiptMaxNo Set lngReceiptNo = 12 Where intYear = 2026 And "
-      "bytPeriod = 3");
-  EXPECT_TRUE(InsertVoucherNumber(2, 0, kYear, kPeriod, kType, kOrg).counter_followed);
-  EXPECT_EQ(Counter(), "12");
-}
-
-TEST_F(NumberInsertionTest, TheVolumeHoldingTheNumberGrowsAndLaterVolumesMoveUp) {
-  for (int no = 1; no <= 7; ++no) Add("Voucher", 100 + no, no);
-  AddVolume("01", 1, 4);
-  AddVolume("02", 5, 7);
-  NumberInsertion result = InsertVoucherNumber(3, 0, kYear, kPeriod, kType, kOrg);
-  EXPECT_TRUE(result.volumes_adjusted);
-  EXPECT_EQ(result.volume, "01");
-  EXPECT_EQ(Volumes(), "01:1-5 02:6-8");
-
-  result = InsertVoucherNumber(6, 0, kYear, kPeriod, kType, kOrg);
-  EXPECT_EQ(result.volume, "02");
-  EXPECT_EQ(Volumes(), "01:1-5 02:6-9");
-}
-
-TEST_F(NumberInsertionTest, ANumberInAGapOrBeyondTheVolumesLeavesTheirLabelsAlone) {
-  for (int no = 1; no <= 9; ++no) Add("Voucher", 100 + no, no);
-  AddVolume("01", 1, 3);
-  AddVolume("02", 6, 8);
-  NumberInsertion result = InsertVoucherNumber(4, 0, kYear, kPeriod, kType, kOrg);
-  EXPECT_EQ(result.volume, "0000");
-  EXPECT_EQ(Volumes(), "01:1-3 02:7-9");
-
-  result = InsertVoucherNumber(10, 0, kYear, kPeriod, kType, kOrg);
-  EXPECT_TRUE(result.shifted);
-  EXPECT_FALSE(result.volumes_adjusted);
-  EXPECT_EQ(Volumes(), "01:1-3 02:7-9");
 }
 
 TEST_F(NumberInsertionTest, AFailureInsideTheCallersTransactionUndoesTheWholeShift) {

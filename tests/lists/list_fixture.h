@@ -16,7 +16,9 @@ namespace lumvoucher::testing {
 // to read the rows back as short dumps.
 class ListTest : public ::testing::Test {
  protected:
-  explicit ListTest(const embedded::LoginRequest& login = DemoLogin::Maker()) : t_(login) {}
+  explicit ListTest(const embedded::LoginRequest& login = DemoLogin::Maker(),
+                    embedded::DemoSets sets = embedded::DemoSets::kSingleBasisOnly)
+      : t_(login, sets) {}
 
   void Exec(const std::string& sql) { t_.Data().Execute(sql); }
   void Set(const std::string& section, const std::string& key, const std::string& value) {

@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-#include "embedded/account_set.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::testing {
@@ -11,15 +10,19 @@ namespace {
 
 constexpr const char* kDemoDate = "2026-02-15";
 
-// The demo account set is built once per test process and copied into each test's database,
-// which is much cheaper than running the schema and demo scripts again.
-embedded::SqliteDataAccess& Pristine() {
-  static embedded::SqliteDataAccess* pristine = [] {
+// The demo account sets are built once per test process and copied into each test's database,
+// which is much cheaper than running the schema and demo scripts again. The tests of the
+// single-basis windows count the vouchers of the whole file, so they get "星河医疗集团" alone.
+embedded::SqliteDataAccess& Pristine(embedded::DemoSets sets) {
+  static auto build = [](embedded::DemoSets which) {
     auto* data = new embedded::SqliteDataAccess(":memory:");
-    embedded::CreateAccountSet(*data);
+    embedded::CreateAccountSet(*data, which);
     return data;
-  }();
-  return *pristine;
+  };
+  static embedded::SqliteDataAccess* single = build(embedded::DemoSets::kSingleBasisOnly);
+  if (sets == embedded::DemoSets::kSingleBasisOnly) return *single;
+  static embedded::SqliteDataAccess* all = build(embedded::DemoSets::kAll);
+  return *all;
 }
 
 }  // namespace
@@ -30,9 +33,10 @@ embedded::LoginRequest DemoLogin::Cashier() { return {1, 4, kDemoDate}; }
 embedded::LoginRequest DemoLogin::Poster() { return {1, 5, kDemoDate}; }
 embedded::LoginRequest DemoLogin::Administrator() { return {1, 1, kDemoDate}; }
 
-std::unique_ptr<FailingDataAccess> NewDemoDatabase() {
+std::unique_ptr<FailingDataAccess> NewDemoDatabase(embedded::DemoSets sets) {
   auto data = std::make_unique<FailingDataAccess>(":memory:");
-  sqlite3_backup* backup = sqlite3_backup_init(data->Handle(), "main", Pristine().Handle(), "main");
+  sqlite3_backup* backup =
+      sqlite3_backup_init(data->Handle(), "main", Pristine(sets).Handle(), "main");
   if (backup == nullptr) throw host::DatabaseError(sqlite3_errmsg(data->Handle()));
   sqlite3_backup_step(backup, -1);
   if (sqlite3_backup_finish(backup) != SQLITE_OK) {
@@ -41,8 +45,8 @@ std::unique_ptr<FailingDataAccess> NewDemoDatabase() {
   return data;
 }
 
-TestHost::TestHost(const embedded::LoginRequest& login) {
-  auto data = NewDemoDatabase();
+TestHost::TestHost(const embedded::LoginRequest& login, embedded::DemoSets sets) {
+  auto data = NewDemoDatabase(sets);
   data_ = data.get();
   host_ = std::make_unique<embedded::EmbeddedHost>(std::move(data), login,
                                                    embedded::HostUi{&messages_, &modal_,
@@ -55,6 +59,18 @@ TestHost::~TestHost() = default;
 std::string TestHost::Scalar(const std::string& sql) {
   host::Recordset rs = data_->OpenRecordset(sql);
   return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
+}
+
+std::string TestHost::Rows(const std::string& sql) { return DumpRows(*data_, sql); }
+
+std::string DumpRows(host::DataAccess& data, const std::string& sql) {
+  host::Recordset rs = data.OpenRecordset(sql);
+  std::string out;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += (i == 0 ? "" : "|") + rs[i].AsText();
+    out += "\n";
+  }
+  return out;
 }
 
 }  // namespace lumvoucher::testing

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "embedded/account_set.h"
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
 #include "support/failing_data_access.h"
@@ -22,10 +23,12 @@ struct DemoLogin {
 
 // The embedded host on a private in-memory database holding the full schema and the demo
 // account set, with a scripted message box and modal runner, and the component initialised
-// through InterFace. Each TestHost starts from the same pristine account set.
+// through InterFace. Each TestHost starts from the same pristine account set: "星河医疗集团"
+// alone unless `sets` asks for the dual-basis set as well.
 class TestHost {
  public:
-  explicit TestHost(const embedded::LoginRequest& login = DemoLogin::Maker());
+  explicit TestHost(const embedded::LoginRequest& login = DemoLogin::Maker(),
+                    embedded::DemoSets sets = embedded::DemoSets::kSingleBasisOnly);
   ~TestHost();
 
   ScriptedMessageBox& Messages() { return messages_; }
@@ -37,6 +40,9 @@ class TestHost {
 
   // Runs a query and answers its single value as text ("" when there is no row).
   std::string Scalar(const std::string& sql);
+  // Every row of a query as "a|b|c" lines.
+  std::string Rows(const std::string& sql);
+  void Exec(const std::string& sql) { data_->Execute(sql); }
 
  private:
   ScriptedMessageBox messages_;
@@ -47,7 +53,11 @@ class TestHost {
   frame::InterFace inter_face_;
 };
 
-// A fresh in-memory connection holding a copy of the pristine demo account set.
-std::unique_ptr<FailingDataAccess> NewDemoDatabase();
+// Every row of a query as "a|b|c" lines, for comparing what a command wrote.
+std::string DumpRows(host::DataAccess& data, const std::string& sql);
+
+// A fresh in-memory connection holding a copy of the pristine demo account set(s).
+std::unique_ptr<FailingDataAccess> NewDemoDatabase(
+    embedded::DemoSets sets = embedded::DemoSets::kSingleBasisOnly);
 
 }  // namespace lumvoucher::testing

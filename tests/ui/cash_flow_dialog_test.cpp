@@ -1,71 +1,33 @@
+// The cash-flow dialogs of the voucher window: the line dialog with its item completion, the
+// batch dialog by opposite line, and the item cards.
 #include "ui/cash_flow_dialog.h"
 
-#include <gtest/gtest.h>
-
-#include <QAbstractButton>
-#include <QAction>
 #include <QComboBox>
 #include <QCompleter>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableView>
-#include <QTest>
-#include <QTimer>
 #include <functional>
-#include <memory>
 
-#include "frame/window_registry.h"
-#include "support/test_host.h"
 #include "ui/cash_flow_auto_dialog.h"
-#include "ui/desktop.h"
-#include "ui/modal_probe.h"
-#include "ui/qt_text.h"
-#include "ui/voucher_view.h"
+#include "ui/desktop_fixture.h"
 
 namespace lumvoucher::ui {
 namespace {
 
-// 李明 opens 付-000001 (D 1001 5000 / C 1002-01 5000) and assigns its cash flow.
-class CashFlowDialogTest : public ::testing::Test {
- protected:
+// 李明 opens 付-000001 (D 1001 5000 / C 1002-01 5000) and assigns its cash flow; every question
+// is answered Yes.
+class CashFlowDialogTest : public DesktopFixture {
+ public:
   void SetUp() override {
-    frame::WindowRegistry::ReleaseAll();
-    desktop_ = std::make_unique<Desktop>(lumvoucher::testing::NewDemoDatabase(),
-                                         embedded::LoginRequest{1, 2, "2026-02-15"});
-    desktop_->Main().show();
-    desktop_->Component().ShowAOldBill(2, false);
-    // Every question is answered Yes.
-    QObject::connect(&boxes_, &QTimer::timeout, [] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr || !box->isVisible()) return;
-      QAbstractButton* yes = box->button(QMessageBox::Yes);
-      (yes != nullptr ? yes : box->buttons().first())->click();
-    });
-    boxes_.start(5);
-  }
-  void TearDown() override {
-    desktop_.reset();
-    frame::WindowRegistry::ReleaseAll();
-  }
-  void OpenCashFlow() {
-    for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
-      if (action->text() == QStringLiteral("现金流量")) return action->trigger();
-    }
-    ADD_FAILURE() << "no 现金流量 entry";
-  }
-  std::string Scalar(const std::string& sql) {
-    host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
-    return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
+    LogIn(2);
+    Open(2);
   }
   static QModelIndex At(QAbstractItemModel& model, int row, int column) {
     return model.index(row, column);
   }
-
-  std::unique_ptr<Desktop> desktop_;
-  QTimer boxes_;
+  testing::BoxAnswerer yes_;
 };
 
 TEST_F(CashFlowDialogTest, TheLineDialogEditsWithCompletionAndSaves) {
@@ -103,7 +65,7 @@ TEST_F(CashFlowDialogTest, TheLineDialogEditsWithCompletionAndSaves) {
               QStringLiteral("5,000.00"));
     QTest::mouseClick(dialog->OkButton(), Qt::LeftButton);
   });
-  OpenCashFlow();
+  Trigger(QStringLiteral("现金流量"));
   EXPECT_EQ(title, QStringLiteral("现金流量明细"));
   EXPECT_EQ(amount, QStringLiteral("5,000.00"));
   EXPECT_TRUE(completes_by_name);
@@ -112,15 +74,13 @@ TEST_F(CashFlowDialogTest, TheLineDialogEditsWithCompletionAndSaves) {
   EXPECT_EQ(Scalar("Select lngCashItemID From VoucherCashFlow Where lngVoucherDetailID = 3 And "
                    "dblAmount = 5000"),
             "2");
-  auto* view = dynamic_cast<VoucherView*>(desktop_->Main().ActiveTarget());
-  ASSERT_NE(view, nullptr);
-  EXPECT_EQ(view->Presenter().State().lines[0].cash_flow_code,
-            "01-01 销售商品、提供劳务收到的现金 5000.00");
+  ASSERT_NE(Voucher(), nullptr);
+  EXPECT_EQ(S().lines[0].cash_flow_code, "01-01 销售商品、提供劳务收到的现金 5000.00");
 }
 
 TEST_F(CashFlowDialogTest, TheBatchDialogSwitchesModesAndSavesByOppositeLine) {
   // 收-000002: D 1002-02 71000 / C 1122 71000; the 1122 line explains the cash.
-  desktop_->Component().ShowAOldBill(5, false);
+  Open(5);
   QStringList opposite_columns, companion_rows;
   lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
     auto* line = qobject_cast<CashFlowDialog*>(&widget);
@@ -148,7 +108,7 @@ TEST_F(CashFlowDialogTest, TheBatchDialogSwitchesModesAndSavesByOppositeLine) {
     }
     static_cast<QDialog*>(line)->reject();
   });
-  OpenCashFlow();
+  Trigger(QStringLiteral("现金流量"));
   EXPECT_EQ(opposite_columns.mid(0, 6),
             (QStringList{"摘要", "对方科目", "借方金额", "贷方金额", "现金流量科目", "流向"}));
   EXPECT_EQ(companion_rows, QStringList{QStringLiteral("1002-02 中国银行（美元）")});

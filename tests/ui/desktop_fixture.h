@@ -7,14 +7,19 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <memory>
 #include <string>
 
+#include "embedded/sqlite_data_access.h"
 #include "frame/window_registry.h"
 #include "support/test_host.h"
 #include "ui/desktop.h"
@@ -53,26 +58,6 @@ struct AskedBox {
   QString text;
 };
 
-// Answers every message box that opens while it lives with its first button and records the
-// texts: a step that should ask nothing must not hang the test when it does.
-class AnswerFirst {
- public:
-  AnswerFirst() {
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-      if (box == nullptr || !box->isVisible()) return;
-      texts_ << box->text();
-      box->buttons().first()->click();
-    });
-    timer_.start(5);
-  }
-  QString Texts() const { return texts_.join("\n"); }
-
- private:
-  QTimer timer_;
-  QStringList texts_;
-};
-
 class DesktopFixture : public ::testing::Test {
  public:
   void TearDown() override {
@@ -80,11 +65,16 @@ class DesktopFixture : public ::testing::Test {
     frame::WindowRegistry::ReleaseAll();
   }
 
-  void LogIn(long operator_id, long organization_id = 1) {
+  // A desktop of its own, as another accountant starts one: on a fresh demo account set, or on
+  // the account-set file `file`.
+  void LogIn(long operator_id, long organization_id = 1,
+             embedded::DemoSets sets = embedded::DemoSets::kSingleBasisOnly,
+             const std::string& file = "") {
     desktop_.reset();
     frame::WindowRegistry::ReleaseAll();
     desktop_ = std::make_unique<Desktop>(
-        lumvoucher::testing::NewDemoDatabase(),
+        file.empty() ? lumvoucher::testing::NewDemoDatabase(sets)
+                     : std::make_unique<embedded::SqliteDataAccess>(file),
         embedded::LoginRequest{organization_id, operator_id, "2026-02-15"});
     desktop_->Main().show();
     desktop_->Main().activateWindow();
@@ -95,12 +85,26 @@ class DesktopFixture : public ::testing::Test {
   VoucherView* Voucher() { return dynamic_cast<VoucherView*>(Main().ActiveTarget()); }
   VoucherListView* List() { return dynamic_cast<VoucherListView*>(Main().ActiveTarget()); }
   const voucher::VoucherState& S() { return Voucher()->Presenter().State(); }
+  // A stored voucher in the voucher window, as the host opens it.
+  VoucherView& Open(long voucher_id) {
+    desktop_->Component().ShowAOldBill(voucher_id, false);
+    QApplication::processEvents();
+    EXPECT_NE(Voucher(), nullptr);
+    return *Voucher();
+  }
+  QString Cell(int row, voucher::LineField field) {
+    return Voucher()->Model()->index(row - 1, ColumnOf(field)).data().toString();
+  }
 
-  void Trigger(const QString& caption) {
+  QAction* Entry(const QString& caption) {
     for (QAction* action : Main().findChildren<QAction*>()) {
-      if (action->text() == caption) return action->trigger();
+      if (action->text() == caption) return action;
     }
-    FAIL() << "no menu entry " << ToUtf8(caption);
+    ADD_FAILURE() << "no menu entry " << ToUtf8(caption);
+    return nullptr;
+  }
+  void Trigger(const QString& caption) {
+    if (QAction* action = Entry(caption)) action->trigger();
   }
 
   // Types into the open grid editor and presses Enter (or `key`).

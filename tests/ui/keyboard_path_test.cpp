@@ -83,9 +83,9 @@ TEST_F(KeyboardPathTest, AThreeLineVoucherIsTypedWithKeysOnlyAndTheProposalFollo
   EXPECT_DOUBLE_EQ(S().lines[1].credit, 200);
   EXPECT_DOUBLE_EQ(S().lines[2].credit, 150);
   {
-    AnswerFirst boxes;
+    testing::BoxAnswerer boxes(QMessageBox::NoButton);
     QTest::keyClick(Voucher()->CurrentEditor(), Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(boxes.Texts(), QString());
+    EXPECT_EQ(boxes.Text(), QString());
   }
   const long id = S().header.voucher_id;
   ASSERT_NE(id, 0);
@@ -196,7 +196,7 @@ TEST_F(KeyboardPathTest, TheStatusButtonsAnswerTheirMnemonics) {
     QApplication::processEvents();
     ASSERT_NE(Voucher(), nullptr);
     {
-      AnswerFirst boxes;
+      testing::BoxAnswerer boxes(QMessageBox::NoButton);
       QTest::keyClick(static_cast<QWidget*>(Voucher()->Grid()), press.key, Qt::AltModifier);
       // A mnemonic presses its button the way a click does, after the button's short animation.
       QTest::qWait(250);

@@ -120,16 +120,14 @@ TEST_F(MainWindowTest, RoutesTheCommandToTheActiveChildOnly) {
   EXPECT_EQ(ran_b_.size(), 1u);
 }
 
-TEST_F(MainWindowTest, ShowingAChildAgainReusesItsWindow) {
+TEST_F(MainWindowTest, AChildFillsTheAreaIsReusedAndClosingItDisablesItsCommands) {
   window_.ShowChild(a_);
+  QApplication::processEvents();
+  EXPECT_TRUE(window_.Area()->currentSubWindow()->isMaximized());
   window_.ShowChild(b_);
   window_.ShowChild(a_);
   EXPECT_EQ(window_.Area()->subWindowList().size(), 2);
   EXPECT_EQ(window_.OpenChildren(), (std::vector<host::ChildWindow*>{&a_, &b_}));
-}
-
-TEST_F(MainWindowTest, ClosingTheActiveChildDisablesItsCommands) {
-  window_.ShowChild(a_);
   window_.ShowChild(b_);
   window_.Area()->currentSubWindow()->close();
   QApplication::processEvents();
@@ -176,36 +174,6 @@ TEST_F(MainWindowTest, ChildWithoutViewOpensAsAPlaceholder) {
   EXPECT_EQ(window_.ActiveChild(), &unknown);
   EXPECT_EQ(window_.ActiveTarget(), nullptr);
   EXPECT_FALSE(Enabled(Command::kEditNew));
-}
-
-TEST_F(MainWindowTest, OpenersGoIntoTheVoucherMenu) {
-  int opened = 0;
-  QAction* opener = window_.AddOpener(QStringLiteral("填制凭证"), [&] { ++opened; });
-  opener->trigger();
-  EXPECT_EQ(opened, 1);
-  EXPECT_TRUE(opener->isEnabled());
-}
-
-TEST_F(MainWindowTest, ToolbarButtonsLeaveOutTheAccelerator) {
-  EXPECT_EQ(window_.Action(Command::kFileSave)->text(), QStringLiteral("保存(&S)"));
-  EXPECT_EQ(window_.Action(Command::kFileSave)->iconText(), QStringLiteral("保存"));
-  EXPECT_EQ(window_.Action(Command::kReceiptFirst)->iconText(), QStringLiteral("首张"));
-}
-
-TEST_F(MainWindowTest, AChildFillsTheArea) {
-  window_.ShowChild(a_);
-  QApplication::processEvents();
-  EXPECT_TRUE(window_.Area()->currentSubWindow()->isMaximized());
-}
-
-TEST_F(MainWindowTest, ShortcutsOfTheMainCommands) {
-  EXPECT_EQ(window_.Action(Command::kFileSave)->shortcut(), QKeySequence(QStringLiteral("Ctrl+S")));
-  EXPECT_EQ(window_.Action(Command::kEditNew)->shortcut(), QKeySequence(QStringLiteral("Ctrl+N")));
-  EXPECT_EQ(window_.Action(Command::kEditInsLine)->shortcut(),
-            QKeySequence(QStringLiteral("Ctrl+I")));
-  EXPECT_EQ(window_.Action(Command::kEditDelLine)->shortcut(),
-            QKeySequence(QStringLiteral("Ctrl+D")));
-  EXPECT_EQ(window_.Action(Command::kToolRefresh)->shortcut(), QKeySequence(Qt::Key_F5));
 }
 
 }  // namespace

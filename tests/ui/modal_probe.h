@@ -25,13 +25,15 @@ inline void WhenModalOpens(std::function<void(QWidget&)> act) {
 }
 
 // Answers every message box that opens while it lives with `button` (the first button when the
-// box has none such) and records the texts.
+// box has none such) and records titles and texts: a step that should ask nothing must not hang
+// the test when it does.
 class BoxAnswerer {
  public:
   explicit BoxAnswerer(QMessageBox::StandardButton button = QMessageBox::Yes) {
     QObject::connect(&timer_, &QTimer::timeout, [this, button] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr || !box->isVisible()) return;
+      titles_ << box->windowTitle();
       texts_ << box->text();
       QAbstractButton* chosen = box->button(button);
       (chosen != nullptr ? chosen : box->buttons().first())->click();
@@ -39,9 +41,12 @@ class BoxAnswerer {
     timer_.start(5);
   }
   QStringList Texts() const { return texts_; }
+  QString Text() const { return texts_.join("\n"); }
+  QString Title() const { return titles_.join("\n"); }
 
  private:
   QTimer timer_;
+  QStringList titles_;
   QStringList texts_;
 };
 

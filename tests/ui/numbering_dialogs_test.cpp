@@ -1,26 +1,14 @@
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QComboBox>
+// The numbering dialogs on the desktop of 李明, period 2026/2: 记-000001 to 记-000004 (000003
+// void) are his.
 #include <QFileInfo>
-#include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableView>
 #include <QTableWidget>
-#include <QTest>
 #include <cstdio>
-#include <memory>
-#include <string>
 
-#include "frame/window_registry.h"
-#include "support/test_host.h"
 #include "ui/continuity_dialog.h"
-#include "ui/desktop.h"
-#include "ui/main_window.h"
-#include "ui/modal_probe.h"
-#include "ui/qt_text.h"
+#include "ui/desktop_fixture.h"
 #include "ui/renumber_dialog.h"
 #include "ui/volume_dialog.h"
 
@@ -30,44 +18,13 @@ namespace {
 using lumvoucher::testing::BoxAnswerer;
 using lumvoucher::testing::WhenModalOpens;
 
-// 李明 on the demo account set, period 2026/2: 记-000001 to 记-000004 (000003 void) are his.
-class NumberingDialogsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    frame::WindowRegistry::ReleaseAll();
-    desktop_ = std::make_unique<Desktop>(lumvoucher::testing::NewDemoDatabase(),
-                                         embedded::LoginRequest{1, 2, "2026-02-15"});
-    desktop_->Main().show();
-    desktop_->Main().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&desktop_->Main()));
-  }
-  void TearDown() override {
-    desktop_.reset();
-    frame::WindowRegistry::ReleaseAll();
-  }
-  QAction* MenuEntry(const QString& caption) {
-    for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
-      if (action->text() == caption) return action;
-    }
-    return nullptr;
-  }
-  QAction* OperationEntry(const QString& caption) {
-    for (QAction* action : desktop_->Main().OperationMenu()->actions()) {
-      if (action->text() == caption) return action;
-    }
-    return nullptr;
-  }
-  void OpenList() { MenuEntry(QStringLiteral("凭证列表"))->trigger(); }
-  std::string Scalar(const std::string& sql) {
-    host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
-    return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
-  }
-
-  std::unique_ptr<Desktop> desktop_;
+class NumberingDialogsTest : public DesktopFixture {
+ public:
+  void SetUp() override { LogIn(2); }
 };
 
 TEST_F(NumberingDialogsTest, TheNumberReportShowsItsLedgerAndSavesAsPdf) {
-  QAction* open = MenuEntry(QStringLiteral("凭证编号查询"));
+  QAction* open = Entry(QStringLiteral("凭证编号查询"));
   ASSERT_NE(open, nullptr);
   QString report;
   QStringList ledger;
@@ -99,8 +56,8 @@ TEST_F(NumberingDialogsTest, TheNumberReportShowsItsLedgerAndSavesAsPdf) {
 }
 
 TEST_F(NumberingDialogsTest, AVolumeIsTypedAndSavedFromTheList) {
-  OpenList();
-  QAction* volumes = desktop_->Main().Action(Command::kEditVoucherVolume);
+  Trigger(QStringLiteral("凭证列表"));
+  QAction* volumes = Main().Action(Command::kEditVoucherVolume);
   ASSERT_TRUE(volumes->isEnabled());
   BoxAnswerer boxes;
   QString note;
@@ -128,8 +85,11 @@ TEST_F(NumberingDialogsTest, AVolumeIsTypedAndSavedFromTheList) {
 }
 
 TEST_F(NumberingDialogsTest, TheContinuityRunFromTheListsMenu) {
-  OpenList();
-  QAction* continuity = OperationEntry(QStringLiteral("连号处理"));
+  Trigger(QStringLiteral("凭证列表"));
+  QAction* continuity = nullptr;
+  for (QAction* action : Main().OperationMenu()->actions()) {
+    if (action->text() == QStringLiteral("连号处理")) continuity = action;
+  }
   ASSERT_NE(continuity, nullptr);
   BoxAnswerer boxes;
   QString count;
@@ -149,14 +109,6 @@ TEST_F(NumberingDialogsTest, TheContinuityRunFromTheListsMenu) {
   EXPECT_EQ(boxes.Texts()[1], QStringLiteral("凭证连号处理完毕，新的凭证号为000005 - 000006"));
   EXPECT_EQ(Scalar("Select intVoucherNO From Voucher Where lngVoucherID = 3"), "5");
   EXPECT_EQ(Scalar("Select intVoucherNO From Voucher Where lngVoucherID = 6"), "6");
-}
-
-TEST_F(NumberingDialogsTest, TheScreensShowTheThreeWindows) {
-  for (const char* screen : {"renumber", "continuity", "volume"}) {
-    const std::string file = ::testing::TempDir() + screen + "_screen.png";
-    EXPECT_EQ(TakeScreenshot(*desktop_, screen, file), "") << screen;
-    std::remove(file.c_str());
-  }
 }
 
 }  // namespace

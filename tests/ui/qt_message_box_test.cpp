@@ -45,71 +45,65 @@ int ShowAndPress(int flags, const QString& press, Seen& seen) {
   return messages.Show("凭证不存在！", flags, "查询凭证");
 }
 
-const QString kOk = QStringLiteral("确定");
-const QString kCancel = QStringLiteral("取消");
-const QString kYes = QStringLiteral("是(&Y)");
-const QString kNo = QStringLiteral("否(&N)");
+const QString kOkButton = QStringLiteral("确定");
+const QString kCancelButton = QStringLiteral("取消");
+const QString kYesButton = QStringLiteral("是(&Y)");
+const QString kNoButton = QStringLiteral("否(&N)");
 
-TEST(QtMessageBoxTest, OkOnlyShowsTitleAndTextExactly) {
-  Seen seen;
-  EXPECT_EQ(ShowAndPress(host::mb::kCritical, kOk, seen), host::mb::kOk);
-  EXPECT_EQ(seen.title, QStringLiteral("查询凭证"));
-  EXPECT_EQ(seen.text, QStringLiteral("凭证不存在！"));
-  EXPECT_EQ(seen.icon, QMessageBox::Critical);
-  EXPECT_EQ(seen.buttons, QStringList{kOk});
-}
-
-TEST(QtMessageBoxTest, OkCancelAnswersCancel) {
-  Seen seen;
-  EXPECT_EQ(ShowAndPress(host::mb::kOkCancel + host::mb::kInformation, kCancel, seen),
-            host::mb::kCancel);
-  EXPECT_EQ(seen.icon, QMessageBox::Information);
-  EXPECT_EQ(seen.buttons.size(), 2);
-  EXPECT_TRUE(seen.buttons.contains(kOk));
-  EXPECT_TRUE(seen.buttons.contains(kCancel));
-  EXPECT_EQ(seen.default_button, kOk);
-}
-
-TEST(QtMessageBoxTest, YesNoAnswersYesAndNo) {
-  Seen seen;
-  EXPECT_EQ(ShowAndPress(host::mb::kYesNo + host::mb::kQuestion, kYes, seen), host::mb::kYes);
-  EXPECT_EQ(seen.icon, QMessageBox::Question);
-  EXPECT_EQ(seen.buttons.size(), 2);
-  EXPECT_EQ(seen.default_button, kYes);
-  Seen again;
-  EXPECT_EQ(ShowAndPress(host::mb::kYesNo + host::mb::kQuestion, kNo, again), host::mb::kNo);
-}
-
-TEST(QtMessageBoxTest, SecondButtonIsTheDefaultWith256) {
-  Seen seen;
-  EXPECT_EQ(
-      ShowAndPress(host::mb::kYesNo + host::mb::kQuestion + host::mb::kDefaultButton2, kNo, seen),
-      host::mb::kNo);
-  EXPECT_EQ(seen.default_button, kNo);
-}
-
-TEST(QtMessageBoxTest, YesNoCancelOffersThreeButtons) {
-  Seen seen;
-  EXPECT_EQ(ShowAndPress(host::mb::kYesNoCancel + host::mb::kExclamation, kCancel, seen),
-            host::mb::kCancel);
-  EXPECT_EQ(seen.icon, QMessageBox::Warning);
-  EXPECT_EQ(seen.buttons.size(), 3);
-  EXPECT_TRUE(seen.buttons.contains(kYes));
-  EXPECT_TRUE(seen.buttons.contains(kNo));
-  EXPECT_TRUE(seen.buttons.contains(kCancel));
-}
-
-TEST(QtMessageBoxTest, TaskModalExclamationIsAWarningWithOk) {
-  Seen seen;
-  EXPECT_EQ(ShowAndPress(8240, kOk, seen), host::mb::kOk);
-  EXPECT_EQ(seen.icon, QMessageBox::Warning);
-  EXPECT_EQ(seen.buttons, QStringList{kOk});
-}
-
-TEST(QtMessageBoxTest, NoIconFlagShowsNoIcon) {
-  Seen seen;
-  EXPECT_EQ(ShowAndPress(host::mb::kOkOnly, kOk, seen), host::mb::kOk);
-  EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
+TEST(QtMessageBoxTest, TheFlagsChooseIconButtonsAndDefaultAndThePressedButtonIsAnswered) {
+  using namespace host::mb;
+  const struct {
+    int flags;
+    QString press;
+    int answer;
+    QMessageBox::Icon icon;
+    QStringList buttons;     // as the box orders them by role
+    QString default_button;  // empty: not looked at
+  } cases[] = {
+      {kCritical, kOkButton, kOk, QMessageBox::Critical, {kOkButton}, ""},
+      {kOkCancel + kInformation,
+       kCancelButton,
+       kCancel,
+       QMessageBox::Information,
+       {kOkButton, kCancelButton},
+       kOkButton},
+      {kYesNo + kQuestion,
+       kYesButton,
+       kYes,
+       QMessageBox::Question,
+       {kYesButton, kNoButton},
+       kYesButton},
+      {kYesNo + kQuestion, kNoButton, kNo, QMessageBox::Question, {kYesButton, kNoButton}, ""},
+      {kYesNo + kQuestion + kDefaultButton2,
+       kNoButton,
+       kNo,
+       QMessageBox::Question,
+       {kYesButton, kNoButton},
+       kNoButton},
+      {kYesNoCancel + kExclamation,
+       kCancelButton,
+       kCancel,
+       QMessageBox::Warning,
+       {kYesButton, kNoButton, kCancelButton},
+       ""},
+      {8240, kOkButton, kOk, QMessageBox::Warning, {kOkButton}, ""},  // task-modal exclamation
+      {kOkOnly, kOkButton, kOk, QMessageBox::NoIcon, {kOkButton}, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.flags);
+    Seen seen;
+    EXPECT_EQ(ShowAndPress(c.flags, c.press, seen), c.answer);
+    EXPECT_EQ(seen.title + " " + seen.text, QStringLiteral("查询凭证 凭证不存在！"));
+    EXPECT_EQ(seen.icon, c.icon);
+    QStringList sorted = seen.buttons;
+    sorted.sort();
+    QStringList expected = c.buttons;
+    expected.sort();
+    EXPECT_EQ(sorted, expected);
+    if (!c.default_button.isEmpty()) {
+      EXPECT_EQ(seen.default_button, c.default_button);
+    }
+  }
 }
 
 }  // namespace

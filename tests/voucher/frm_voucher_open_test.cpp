@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "dualbasis/frm_voucher_new.h"
 #include "frame/login_state.h"
 #include "frame/window_registry.h"
 #include "host/message_box.h"
@@ -9,26 +10,28 @@
 namespace lumvoucher::testing {
 namespace {
 
+using voucher::FormatFixed;
 using voucher::HeaderField;
 using voucher::LineField;
 namespace texts = voucher::texts;
 
 using NewBill = VoucherWindowTest;
 
+// Number, date, period, template, the names and the three status captions of the header.
+std::string Header(const voucher::VoucherState& s) {
+  const auto& h = s.header;
+  return h.type_code + "-" + h.number + " " + h.date + " " +
+         std::to_string(h.year * 100 + h.period) + " " + h.template_name + " " + h.maker_name +
+         "/" + h.checker_name + "/" + h.teller_name + "/" + h.poster_name + " " + s.review_caption +
+         " " + s.sign_caption + " " + s.post_caption + " " + s.totals.words;
+}
+
 TEST_F(NewBill, StartsWithTheFirstTypeTheNextNumberAndTheTypesTemplate) {
   ASSERT_TRUE(w_.ShowANewBill(0));
-  const auto& h = S().header;
-  EXPECT_EQ(h.type_code + "-" + h.number, "记-000005");
-  EXPECT_EQ(h.date, "2026-02-15");
-  EXPECT_EQ(h.year * 100 + h.period, 202602);
-  EXPECT_EQ(h.template_name, "记账凭证");
-  EXPECT_EQ(h.maker_name, "李明");
-  EXPECT_EQ(h.checker_name + h.poster_name + h.teller_name, "");
-  EXPECT_EQ(S().review_caption, "复    核(&C)");
-  EXPECT_EQ(S().post_caption, "记    账(&J)");
-  EXPECT_EQ(S().sign_caption, "出纳签字(&T)");
+  EXPECT_EQ(
+      Header(S()),
+      "记-000005 2026-02-15 202602 记账凭证 李明/// 复    核(&C) 出纳签字(&T) 记    账(&J) 零元整");
   EXPECT_TRUE(S().lines.empty());
-  EXPECT_EQ(S().totals.words, "零元整");
   EXPECT_FALSE(S().must_save);
   EXPECT_EQ(t_.MainWindow().child_active_calls, 1);
   ASSERT_EQ(t_.MainWindow().children.size(), 1u);
@@ -155,32 +158,22 @@ TEST(NewBillRights, TheEmbeddedHostsOwnAnswersReachTheMessages) {
 
 using OldBill = VoucherWindowTest;
 
-TEST_F(OldBill, ShowsAForeignCurrencyVoucherAsStored) {
+TEST_F(OldBill, ShowsAStoredVoucherWithItsNamesCaptionsAndForeignCurrency) {
   ASSERT_TRUE(w_.ShowAOldBill(5));
-  const auto& h = S().header;
-  EXPECT_EQ(h.type_code + "-" + h.number + " " + h.date, "收-000002 2026-02-15");
   EXPECT_EQ(DumpLines(S()), "D 1002-02 71000.00|C 1122 71000.00");
   const auto& usd = S().lines[0];
-  EXPECT_EQ(usd.currency_name, "美元");
-  EXPECT_EQ(usd.rate, 7.1);
-  EXPECT_EQ(usd.currency_amount, 10000);
-  EXPECT_EQ(usd.rate_decimals, 4);
-  EXPECT_EQ(S().lines[1].unit_text, "002 美康国际贸易公司");
-  EXPECT_EQ(S().lines[1].department_text, "");
-  EXPECT_EQ(S().totals.words, "柒万壹仟元整");
-  EXPECT_FALSE(S().must_save);
-  EXPECT_FALSE(S().reversed);
-  EXPECT_EQ(S().review_caption, "复    核(&C)");
-  EXPECT_EQ(h.checker_name, "");
-}
-
-TEST_F(OldBill, AReviewedSignedPostedVoucherFlipsEveryCaption) {
+  EXPECT_EQ(usd.currency_name + " " + FormatFixed(usd.rate, 4) + " " +
+                FormatFixed(usd.currency_amount, 2) + " " + std::to_string(usd.rate_decimals) +
+                "|" + S().lines[1].unit_text + "|" + S().lines[1].department_text,
+            "美元 7.1000 10000.00 4|002 美康国际贸易公司|");
+  EXPECT_EQ(Header(S()),
+            "收-000002 2026-02-15 202602 收款凭证 李明/// 复    核(&C) "
+            "出纳签字(&T) 记    账(&J) 柒万壹仟元整");
+  EXPECT_FALSE(S().must_save || S().reversed);
   ASSERT_TRUE(w_.ShowAOldBill(1));
-  const auto& h = S().header;
-  EXPECT_EQ(h.checker_name + "/" + h.teller_name + "/" + h.poster_name, "王芳/赵敏/刘强");
-  EXPECT_EQ(S().review_caption, "取消复核(&C)");
-  EXPECT_EQ(S().post_caption, "取消记账(&J)");
-  EXPECT_EQ(S().sign_caption, "取消签字(&T)");
+  EXPECT_EQ(Header(S()),
+            "收-000001 2026-02-03 202602 收款凭证 李明/王芳/赵敏/刘强 "
+            "取消复核(&C) 取消签字(&T) 取消记账(&J) 伍万元整");
   EXPECT_EQ(S().lines[0].payment_method_text, "03 电汇");
 }
 
@@ -222,7 +215,6 @@ TEST_F(OldBill, AReversedVoucherShowsTheMarkButATransferDoesNotReverse) {
   StoreVoucher(101, 1, 10, ", lngSourceVoucherID", ", 3");
   ASSERT_TRUE(w_.ShowAOldBill(3));
   EXPECT_TRUE(S().reversed);
-  EXPECT_EQ(std::string(texts::kReversed), "已冲销");
 }
 
 TEST_F(OldBill, UnsavedChangesAskFirstNoGoesOnCancelStays) {
@@ -353,22 +345,12 @@ class InterFaceVoucher : public VoucherWindowTest {
   void TearDown() override { frame::WindowRegistry::ReleaseAll(); }
 };
 
-TEST_F(InterFaceVoucher, OpensTheSingletonWindowOnANewOrAStoredVoucher) {
-  t_.Component().ShowANewBill(0);
-  auto& window = frame::WindowRegistry::Get<voucher::frmVoucher>();
-  EXPECT_EQ(window.State().header.number, "000005");
-  t_.Component().ShowAOldBill2(8, 17, true);
-  EXPECT_EQ(window.State().current_row, 2);
-  EXPECT_TRUE(t_.Component().blnPreViewVoucher());
-  t_.Component().blnPreViewVoucher(false);
-  EXPECT_FALSE(window.State().preview);
-  t_.Component().ShowAOldBill(4, false);
-  EXPECT_EQ(window.State().header.voucher_id, 4);
-}
-
-TEST_F(InterFaceVoucher, TheDualBasisRegimeOpensNothingYet) {
+// Voucher 3 has no pair row: the paired window refuses it and the single-basis window stays shut.
+TEST_F(InterFaceVoucher, TheDualBasisRegimeOpensThePairedWindowInstead) {
   SetSetting("帐套属性", "会计制度", "16");
   t_.Component().ShowANewBill(0);
+  EXPECT_TRUE(frame::WindowRegistry::Exists<dualbasis::FrmVoucherNew>());
+  t_.Messages().Expect("传入的财记凭证ID[3]在关联表中未找到!", host::mb::kOk, "凭证编辑");
   t_.Component().ShowAOldBill(3, false);
   EXPECT_FALSE(frame::WindowRegistry::Exists<voucher::frmVoucher>());
 }

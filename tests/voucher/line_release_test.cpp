@@ -21,8 +21,9 @@ class LineRelease : public VoucherSaveTest {
           "Insert Into RVoucherDetail (lngRVoucherDetailID, lngVoucherDetailID, lngVoucherID) "
           "Values (" +
               K + ", " + L + ", " + V + ")",
-          "Insert Into ProjectInvoice (lngProjectInvoiceID, lngVoucherDetailID) Values (" + K +
+          "Insert Into ProjectInvoice (lngInvoiceDetailID, lngVoucherDetailID) Values (" + K +
               ", " + L + ")",
+          "Insert Into ContractBalance (lngVoucherDetailID, lngContractID) Values (" + L + ", 2)",
           "Insert Into CostApportion (lngCostApportionID, lngVoucherDetailID, dblAmount) Values "
           "(" +
               K + ", " + L + ", 3200)",
@@ -61,6 +62,7 @@ class LineRelease : public VoucherSaveTest {
     for (const auto& [table, column] : {std::pair{"VoucherCashFlow", "lngVoucherDetailID"},
                                         {"RVoucherDetail", "lngVoucherDetailID"},
                                         {"ProjectInvoice", "lngVoucherDetailID"},
+                                        {"ContractBalance", "lngVoucherDetailID"},
                                         {"CostApportion", "lngVoucherDetailID"},
                                         {"HisCostApportion", "lngVoucherDetailID"},
                                         {"MCPRVoucherDetail", "lngVoucherDetailID"},

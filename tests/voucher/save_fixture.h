@@ -10,19 +10,6 @@
 
 namespace lumvoucher::testing {
 
-// Every row of a query as "a|b|c" lines, for comparing what a save wrote.
-inline std::string DumpRows(host::DataAccess& data, const std::string& sql) {
-  host::Recordset rs = data.OpenRecordset(sql);
-  std::string out;
-  for (; !rs.Eof(); rs.MoveNext()) {
-    for (std::size_t i = 0; i < rs.FieldCount(); ++i) {
-      out += (i == 0 ? "" : "|") + rs[i].AsText();
-    }
-    out += "\n";
-  }
-  return out;
-}
-
 // The tables a save touches (the id counters move on purpose and are left out).
 inline std::string DumpTouched(host::DataAccess& data) {
   std::string out;

@@ -257,6 +257,7 @@ CREATE TABLE Voucher (
   strOldReceiptNo         TEXT DEFAULT ' ',
   strUQStamp              TEXT DEFAULT ' ',
   lngFyBillRelation       INTEGER NOT NULL DEFAULT 0,
+  blnisDiffOver           INTEGER NOT NULL DEFAULT 0,
   lngVoucherBaseID        INTEGER NOT NULL DEFAULT 1
 );
 -- Numbers are unique per year, period, type and source organisation; a save that loses the
@@ -330,6 +331,7 @@ CREATE TABLE BudgetVoucher (
   strOldReceiptNo         TEXT DEFAULT ' ',
   strUQStamp              TEXT DEFAULT ' ',
   lngFyBillRelation       INTEGER NOT NULL DEFAULT 0,
+  blnisDiffOver           INTEGER NOT NULL DEFAULT 0,
   lngVoucherBaseID        INTEGER NOT NULL DEFAULT 2
 );
 CREATE UNIQUE INDEX BUDGETVOUCHER_NOUNIQUE ON BudgetVoucher (intYear, bytPeriod, lngVoucherTypeID, intVoucherNO, lngSourceOrganizationID);
@@ -384,7 +386,8 @@ CREATE TRIGGER BudgetVoucherDetail_IdAcrossBases BEFORE INSERT ON BudgetVoucherD
 WHEN EXISTS (SELECT 1 FROM VoucherDetail WHERE lngVoucherDetailID = NEW.lngVoucherDetailID)
 BEGIN SELECT RAISE(ABORT, 'lngVoucherDetailID already used by a financial line'); END;
 
--- The pair link of the dual basis; 0 on a side = that voucher is absent.
+-- The pair link of the dual basis; 0 on a side = that voucher is absent. A voucher is in at
+-- most one pair row: the pair save keeps it so, the partial unique keys guard it.
 CREATE TABLE BudgetVoucherRelevance (
   lngVoucherRelevanceID   INTEGER PRIMARY KEY,
   lngVoucherID            INTEGER NOT NULL DEFAULT 0,
@@ -392,14 +395,16 @@ CREATE TABLE BudgetVoucherRelevance (
   lngSourceOrganizationID INTEGER NOT NULL DEFAULT 0,
   blnIsVoid               INTEGER NOT NULL DEFAULT 0
 );
-CREATE INDEX BudgetVoucherRelevance_Voucher ON BudgetVoucherRelevance (lngVoucherID);
-CREATE INDEX BudgetVoucherRelevance_Budget ON BudgetVoucherRelevance (lngBudgetVoucherID);
+CREATE UNIQUE INDEX BudgetVoucherRelevance_Voucher ON BudgetVoucherRelevance (lngVoucherID)
+WHERE lngVoucherID <> 0;
+CREATE UNIQUE INDEX BudgetVoucherRelevance_Budget ON BudgetVoucherRelevance (lngBudgetVoucherID)
+WHERE lngBudgetVoucherID <> 0;
 
 -- Vouchers of both bases: 1 financial (Voucher), 2 budget (BudgetVoucher).
 CREATE VIEW VoucherView AS
-SELECT lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, bytPeriod, intNumber, lngTemplateID, lngSourceOrganizationID, lngOperatorID, lngCheckerID, lngPostID, lngTellerID, strManager, strDebitAccountCode, strCreditAccountCode, lngVoucherSourceID, lngSourceVoucherID, blnIsVoid, blnIsError, strError, blnIsPrint, blnIsPrinted, strVolume, strOldReceiptNo, strUQStamp, lngFyBillRelation, 1 AS lngVoucherBaseID FROM Voucher
+SELECT lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, bytPeriod, intNumber, lngTemplateID, lngSourceOrganizationID, lngOperatorID, lngCheckerID, lngPostID, lngTellerID, strManager, strDebitAccountCode, strCreditAccountCode, lngVoucherSourceID, lngSourceVoucherID, blnIsVoid, blnIsError, strError, blnIsPrint, blnIsPrinted, strVolume, strOldReceiptNo, strUQStamp, lngFyBillRelation, blnisDiffOver, 1 AS lngVoucherBaseID FROM Voucher
 UNION ALL
-SELECT lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, bytPeriod, intNumber, lngTemplateID, lngSourceOrganizationID, lngOperatorID, lngCheckerID, lngPostID, lngTellerID, strManager, strDebitAccountCode, strCreditAccountCode, lngVoucherSourceID, lngSourceVoucherID, blnIsVoid, blnIsError, strError, blnIsPrint, blnIsPrinted, strVolume, strOldReceiptNo, strUQStamp, lngFyBillRelation, 2 AS lngVoucherBaseID FROM BudgetVoucher;
+SELECT lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, bytPeriod, intNumber, lngTemplateID, lngSourceOrganizationID, lngOperatorID, lngCheckerID, lngPostID, lngTellerID, strManager, strDebitAccountCode, strCreditAccountCode, lngVoucherSourceID, lngSourceVoucherID, blnIsVoid, blnIsError, strError, blnIsPrint, blnIsPrinted, strVolume, strOldReceiptNo, strUQStamp, lngFyBillRelation, blnisDiffOver, 2 AS lngVoucherBaseID FROM BudgetVoucher;
 
 -- Lines of both bases, with the basis of their voucher.
 CREATE VIEW VoucherDetailView AS

@@ -25,17 +25,6 @@ CREATE TABLE IF NOT EXISTS RVoucherDetail (
 );
 CREATE INDEX IF NOT EXISTS RVoucherDetail_Line ON RVoucherDetail (lngVoucherDetailID);
 
--- Contract invoices settled by voucher lines.
-CREATE TABLE IF NOT EXISTS ProjectInvoice (
-  lngProjectInvoiceID INTEGER PRIMARY KEY,
-  lngVoucherDetailID  INTEGER NOT NULL DEFAULT 0,
-  lngContractID       INTEGER NOT NULL DEFAULT 0,
-  strInvoiceNo        TEXT,
-  dblAmount           REAL NOT NULL DEFAULT 0,
-  lngOrganizationID   INTEGER NOT NULL DEFAULT 0
-);
-CREATE INDEX IF NOT EXISTS ProjectInvoice_Line ON ProjectInvoice (lngVoucherDetailID);
-
 -- Income and expense items of the cost apportionment (intDirection 1 income, -1 expense).
 CREATE TABLE IF NOT EXISTS Outlay (
   lngOutlayID   INTEGER PRIMARY KEY,
@@ -54,48 +43,4 @@ CREATE TABLE IF NOT EXISTS AccOutSet (
 );
 CREATE INDEX IF NOT EXISTS AccOutSet_Account ON AccOutSet (lngAccountID);
 
--- Cost apportionment of an expense or income line over departments and items; dated like
--- its voucher and void with it.
-CREATE TABLE IF NOT EXISTS CostApportion (
-  lngCostApportionID  INTEGER PRIMARY KEY,
-  lngVoucherDetailID  INTEGER NOT NULL DEFAULT 0,
-  lngOutlayID         INTEGER NOT NULL DEFAULT 0,
-  lngDepartmentID     INTEGER NOT NULL DEFAULT 0,
-  bytDepartmentSrc    INTEGER NOT NULL DEFAULT 0,
-  lngsourceID         INTEGER NOT NULL DEFAULT 0,
-  dblAmount           REAL NOT NULL DEFAULT 0,
-  strDate             TEXT DEFAULT ' ',
-  intYear             INTEGER NOT NULL DEFAULT 0,
-  bytPeriod           INTEGER NOT NULL DEFAULT 0,
-  blnIsVoid           INTEGER NOT NULL DEFAULT 0,
-  lngApportionMethodID INTEGER NOT NULL DEFAULT 0,
-  lngApportionTypeID  INTEGER NOT NULL DEFAULT 0,
-  lngOrganizationID   INTEGER NOT NULL DEFAULT 0
-);
-CREATE INDEX IF NOT EXISTS CostApportion_Line ON CostApportion (lngVoucherDetailID);
-
--- Hospital income collected per line (prescribing, executing and patient departments).
-CREATE TABLE IF NOT EXISTS HisCostApportion (
-  lngHisCostApportionID  INTEGER PRIMARY KEY,
-  lngVoucherID           INTEGER NOT NULL DEFAULT 0,
-  lngVoucherDetailID     INTEGER NOT NULL DEFAULT 0,
-  lngRowNo               INTEGER NOT NULL DEFAULT 0,
-  lnghisincometypeID     INTEGER NOT NULL DEFAULT 0,
-  lngOutlayID            INTEGER NOT NULL DEFAULT 0,
-  lngTicketDepartmentID  INTEGER NOT NULL DEFAULT 0,
-  lngExcuteDepartmentID  INTEGER NOT NULL DEFAULT 0,
-  lngSickDepartmentID    INTEGER NOT NULL DEFAULT 0,
-  dblAmount              REAL NOT NULL DEFAULT 0,
-  dblTicketAmount        REAL NOT NULL DEFAULT 0,
-  dblExcuteAmount        REAL NOT NULL DEFAULT 0,
-  dblSickAmount          REAL NOT NULL DEFAULT 0,
-  strDate                TEXT DEFAULT ' ',
-  strImportDate          TEXT DEFAULT ' ',
-  intYear                INTEGER NOT NULL DEFAULT 0,
-  bytPeriod              INTEGER NOT NULL DEFAULT 0,
-  blnIsVoid              INTEGER NOT NULL DEFAULT 0,
-  lngHisDataImportID     INTEGER NOT NULL DEFAULT 0,
-  lngOrganizationID      INTEGER NOT NULL DEFAULT 0
-);
-CREATE INDEX IF NOT EXISTS HisCostApportion_Voucher ON HisCostApportion (lngVoucherID);
-CREATE INDEX IF NOT EXISTS HisCostApportion_Line ON HisCostApportion (lngVoucherDetailID);
+-- ProjectInvoice, CostApportion and HisCostApportion: 85_links_settlement.sql.

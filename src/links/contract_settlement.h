@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "links/line_splits.h"
+
+// Contract settlement of a voucher line: the contracts and project orders a line may pay or
+// receive on, the figures its limits are checked against, the stored rows and their writing
+// (ContractBalance, ProjectInvoice). Database errors propagate as host::DatabaseError.
+namespace lumvoucher::links {
+
+// A contract (kind 1) or project order (kind 2) the grid may name.
+struct ContractChoice {
+  long id = 0;
+  std::string code;
+  std::string name;
+  long customer_id = 0;
+};
+
+// Contracts of the current organisation open for settlement in `pay_receive`'s direction
+// (confirmed, not complete, not zero), or the orders of `project_id`; by code.
+std::vector<ContractChoice> ContractChoices(int kind, int pay_receive, long project_id);
+
+// 合同总金额: the contract items' amounts with tax, or the order's total.
+double ContractTotal(int kind, long contract_id);
+// 合同累计已付款: paid on lines other than `line_id` (plus the order's initial payment).
+double ContractPaid(int kind, long contract_id, long line_id);
+
+// A project's figures, leaving out what `line_id` paid and invoiced.
+struct ProjectFigures {
+  bool found = false;
+  bool leaf = false;
+  double total = 0;     // its orders' totals
+  double budget = 0;    // dblBudgetAmount
+  double paid = 0;      // initial payments and other lines' payments
+  double invoiced = 0;  // other lines' invoices
+};
+ProjectFigures ReadProjectFigures(long project_id, long line_id);
+
+// The line's stored rows, by pay date and contract code, with their kind, direction and project
+// (found false when the line has none).
+struct StoredContractSplit {
+  bool found = false;
+  ContractSplit split;
+  std::vector<std::string> codes;  // contract codes, one per row
+};
+StoredContractSplit LoadContractSplit(long line_id);
+
+// Replaces the line's ContractBalance and ProjectInvoice rows by the split's.
+void WriteContractSplit(long line_id, const ContractSplit& split);
+
+}  // namespace lumvoucher::links

@@ -1,0 +1,285 @@
+#include "links/darap_settlement.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <map>
+
+#include "frame/login_state.h"
+#include "frame/sql_text.h"
+#include "host/data_access.h"
+
+namespace lumvoucher::links {
+
+namespace {
+
+using frame::SqlNumber;
+using frame::SqlText;
+
+std::string N(long value) {
+  return std::to_string(value);
+}
+
+// strSysDate: the time of writing.
+std::string TimeNow() {
+  const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
+  std::tm local{};
+  localtime_r(&now, &local);
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
+  return text;
+}
+
+// The display columns shared by the open-item query and the settled-item query.
+std::string ItemColumns(const VoucherTables& t) {
+  return "Select DARAPDetail.lngDARAPDetailID, DARAPDetail.lngRowID, darap.blnInit, "
+         "nvl(voucherdetail.lngVoucherDetailID,0) As lngVDetailID, "
+         "decode(darap.blnInit,1,DARAPDetail.strDate,v.strDate) As strItemDate, "
+         "decode(darap.blnInit,1,DARAPDetail.intVoucherNO,v.intVoucherNO) As intItemNO, "
+         "vt.strVoucherTypeCode, DARAPDetail.strRemark, DARAPDetail.intDirection, "
+         "DARAPDetail.dblRate, DARAPDetail.dblAmount, DARAPDetail.dblCurrPaymentAmount, "
+         "DARAPDetail.dblCurrPaymentAmount1, c.strCustomerName, at.strAccountCode, "
+         "at.strAccountName, dp.strDepartmentName, e.strEmployeeName From DARAP darap, "
+         "DARAPDetail DARAPDetail, Account at, " +
+         t.detail + " voucherdetail, " + t.voucher +
+         " v, VoucherType vt, Customer c, Department dp, Employee e Where "
+         "darap.lngDARAPID = DARAPDetail.lngDARAPID And at.lngAccountID = darap.lngAccountID "
+         "And darap.lngVoucherDetailID = voucherdetail.lngVoucherDetailID(+) And "
+         "voucherdetail.lngVoucherID = v.lngVoucherID(+) And "
+         "vt.lngVoucherTypeID(+) = DARAPDetail.lngVoucherTypeID And "
+         "c.lngCustomerID(+) = darap.lngCustomerID And "
+         "dp.lngDepartmentID(+) = darap.lngDepartmentID And "
+         "e.lngEmployeeID(+) = darap.lngEmployeeID";
+}
+
+OpenItem ItemOf(host::Recordset& rs) {
+  OpenItem item;
+  item.darap_detail_id = static_cast<long>(rs["lngDARAPDetailID"].AsLong());
+  item.voucher_detail_id = static_cast<long>(rs["lngVDetailID"].AsLong());
+  item.date = rs["strItemDate"].AsText();
+  item.voucher_text =
+      rs["strVoucherTypeCode"].AsText() + " " + frame::ZeroPad(rs["intItemNO"].AsLong(), 6);
+  item.remark = rs["strRemark"].AsText();
+  item.unit = rs["strCustomerName"].AsText();
+  item.account = rs["strAccountCode"].AsText() + " " + rs["strAccountName"].AsText();
+  item.department = rs["strDepartmentName"].AsText();
+  item.employee = rs["strEmployeeName"].AsText();
+  item.direction = static_cast<int>(rs["intDirection"].AsLong());
+  item.rate = rs["dblRate"].AsDouble();
+  item.amount = rs["dblAmount"].AsDouble();
+  item.base_open = item.amount - rs["dblCurrPaymentAmount"].AsDouble();
+  item.touched =
+      rs["dblCurrPaymentAmount"].AsDouble() != 0 || rs["dblCurrPaymentAmount1"].AsDouble() != 0;
+  item.init = rs["blnInit"].AsLong() == 1;
+  item.row_id = static_cast<long>(rs["lngRowID"].AsLong());
+  return item;
+}
+
+std::string FlexibleKey(const std::string& flexible_id) {
+  return flexible_id.find_first_not_of(' ') == std::string::npos ? std::string(" ") : flexible_id;
+}
+
+}  // namespace
+
+std::vector<OpenItem> LoadOpenItems(const SettlementLine& line, const VoucherTables& tables) {
+  host::DataAccess& data = frame::Data();
+  std::string sql = ItemColumns(tables) +
+                    " And darap.lngOrganizationID = " + N(frame::OrganizationId()) +
+                    " And darap.lngAccountID = " + N(line.account_id) +
+                    " And darap.lngCustomerID = " + N(line.customer_id) +
+                    " And darap.lngCurrencyID = " + N(line.currency_id) +
+                    " And darap.lngDepartmentID = " + N(line.department_id) +
+                    " And darap.lngEmployeeID = " + N(line.employee_id) +
+                    " And darap.lngClassID1 = " + N(line.class1_id) +
+                    " And darap.lngClassID2 = " + N(line.class2_id) +
+                    " And darap.strFlexibleId = " + SqlText(FlexibleKey(line.flexible_id)) +
+                    " And decode(darap.blnInit,1,DARAPDetail.strDate,v.strDate) <= " +
+                    SqlText(line.voucher_date) +
+                    " And at.intdirection*darap.intdirection=1"
+                    " And abs(DARAPDetail.Dblamount-DARAPDetail.Dblcurrpaymentamount)>0.00000001";
+  if (!line.dirtion && line.line_id != 0) {
+    sql += " And (darap.blninit=1 or voucherdetail.lngvoucherdetailid <> " + N(line.line_id) + ")";
+  }
+  std::vector<OpenItem> items;
+  std::map<long, std::size_t> by_detail;
+  for (host::Recordset rs = data.OpenRecordset(sql); !rs.Eof(); rs.MoveNext()) {
+    by_detail[static_cast<long>(rs["lngDARAPDetailID"].AsLong())] = items.size();
+    items.push_back(ItemOf(rs));
+  }
+  if (line.line_id != 0) {
+    // What this line settled comes back into the grid, open by that much again.
+    host::Recordset rs = data.OpenRecordset(
+        "Select lngRActivityDetailID, dblCurrPaymentAmount From DARAPSettlement Where "
+        "lngVoucherDetailID = " +
+        N(line.line_id));
+    std::map<long, double> shares;
+    for (; !rs.Eof(); rs.MoveNext()) {
+      shares[static_cast<long>(rs["lngRActivityDetailID"].AsLong())] +=
+          rs["dblCurrPaymentAmount"].AsDouble();
+    }
+    for (const auto& [detail, amount] : shares) {
+      auto found = by_detail.find(detail);
+      if (found == by_detail.end()) {
+        host::Recordset one = data.OpenRecordset(
+            ItemColumns(tables) + " And DARAPDetail.lngDARAPDetailID = " + N(detail));
+        if (one.Empty()) continue;
+        by_detail[detail] = items.size();
+        items.push_back(ItemOf(one));
+        found = by_detail.find(detail);
+      }
+      OpenItem& item = items[found->second];
+      item.settled_here = amount;
+      item.base_open += amount;
+    }
+  }
+  std::stable_sort(items.begin(), items.end(), [](const OpenItem& a, const OpenItem& b) {
+    return a.date != b.date ? a.date < b.date : a.voucher_text < b.voucher_text;
+  });
+  return items;
+}
+
+void WriteSettlement(const SettlementBooking& b, const SettlementSplit& split,
+                     const VoucherTables& tables) {
+  host::DataAccess& data = frame::Data();
+  host::LoginContext& login = frame::Context();
+  const std::string line = N(b.line_id);
+  // The amounts the line settled before, given back to the items below.
+  std::map<long, double> old;
+  for (host::Recordset rs = data.OpenRecordset(
+           "Select lngRActivityDetailID, dblCurrPaymentAmount From DARAPSettlement Where "
+           "lngVoucherDetailID = " +
+           line);
+       !rs.Eof(); rs.MoveNext()) {
+    old[static_cast<long>(rs["lngRActivityDetailID"].AsLong())] +=
+        rs["dblCurrPaymentAmount"].AsDouble();
+  }
+  data.Execute("DELETE  FROM DARAPSettlement WHERE LNGVOUCHERDETAILID =" + line +
+               " Or LNGRVOUCHERDETAILID =" + line);
+  data.Execute(
+      "Delete From DARAPDetail Where lngDARAPID in (Select lngDARAPID From DARAP Where "
+      "lngVoucherDetailID= " +
+      line + ")");
+  data.Execute(" DELETE FROM DARAP WHERE lngVoucherDetailID= " + line);
+
+  host::Recordset vd =
+      data.OpenRecordset("Select * From " + tables.detail + " Where lngVoucherDetailID=" + line);
+  if (vd.Empty()) return;
+  long item = 0;
+  std::vector<std::pair<std::string, std::string>> fields;
+  const std::string flexible = FlexibleKey(vd["strFlexibleId"].AsText());
+  {
+    host::Recordset fc = data.OpenRecordset(
+        "Select fc.lngItemID, fc.lngFieldID, f.intFieldNO From FlexibleCheck fc, "
+        "FlexibleFieldDetail f Where f.lngFieldID(+) = fc.lngFieldID And fc.strFlexibleID = " +
+        SqlText(flexible));
+    if (!fc.Empty()) {
+      item = static_cast<long>(fc["lngItemID"].AsLong());
+      const long no = static_cast<long>(fc["intFieldNO"].AsLong());
+      if (no >= 1 && no <= 30) {
+        fields.push_back({"lngFieldID" + frame::ZeroPad(no, 2), N(fc["lngFieldID"].AsLong())});
+      }
+    }
+  }
+  std::string names, values;
+  auto add = [&](const std::string& name, const std::string& value) {
+    names += "," + name;
+    values += "," + value;
+  };
+  add("strDate", SqlText(b.date));
+  for (const char* column : {"lngAccountID", "lngCustomerID", "lngDepartmentID", "lngEmployeeID",
+                             "lngClassID1", "lngClassID2", "lngCurrencyID", "intDirection"}) {
+    add(column, N(vd[column].AsLong()));
+  }
+  add("strFlexibleId", SqlText(flexible));
+  add("lngItemID", N(item));
+  for (const auto& [name, value] : fields) add(name, value);
+  add("lngOrganizationID", N(frame::OrganizationId()));
+  const std::string common_names = names, common_values = values;
+  const long darap_id = login.NextId("DARAP");
+  data.Execute("Insert Into DARAP (lngDARAPID" + common_names +
+               ",blnInit,lngVoucherDetailID,lngVoucherID) Values (" + N(darap_id) + common_values +
+               ",0," + line + "," + N(b.voucher_id) + ")");
+  const long detail_id = login.NextId("DARAPDetail");
+  data.Execute("Insert Into DARAPDetail (lngDARAPDetailID,lngDARAPID" + common_names +
+               ",lngRowID,lngVoucherTypeID,intVoucherNO,strRemark,dblRate,dblAmount,"
+               "dblCurrAmount,dblCurrPaymentAmount,strSysDate) Values (" +
+               N(detail_id) + "," + N(darap_id) + common_values + "," + N(vd["lngRowID"].AsLong()) +
+               "," + N(b.voucher_type_id) + "," + N(b.voucher_no) + "," +
+               SqlText(vd["strRemark"].AsText()) + "," + SqlNumber(vd["dblRate"].AsDouble()) + "," +
+               SqlNumber(vd["dblAmount"].AsDouble()) + "," +
+               SqlNumber(vd["dblCurrencyAmount"].AsDouble()) + ",0," + SqlText(TimeNow()) + ")");
+
+  std::map<long, double> now;
+  for (const SettlementShare& s : split.shares) {
+    if (s.amount == 0) continue;
+    const bool exists = now.count(s.darap_detail_id) != 0;
+    now[s.darap_detail_id] += s.amount;
+    if (exists) {
+      data.Execute(" Update DARAPSettlement Set dblCurrPaymentAmount=(" +
+                   SqlNumber(now[s.darap_detail_id]) + "),strDate=" + SqlText(b.date) +
+                   " Where lngActivityDetailID=" + N(detail_id) + " And lngRActivityDetailID=" +
+                   N(s.darap_detail_id) + " And lngOrganizationID=" + N(frame::OrganizationId()));
+    } else {
+      data.Execute(
+          " Insert Into DARAPSettlement (lngActivityDetailID, lngRActivityDetailID, "
+          "dblCurrPaymentAmount,blnIsAutoCheck,strDate,lngOperatorID, "
+          "lngOrganizationID,lngVoucherDetailID,lngRVoucherDetailID) VALUES ( " +
+          N(detail_id) + "," + N(s.darap_detail_id) + "," + SqlNumber(s.amount) + ",1,'" + b.date +
+          "'," + N(frame::OperatorId()) + "," + N(frame::OrganizationId()) + "," + line + "," +
+          N(s.voucher_detail_id) + ")");
+    }
+  }
+  for (const auto& [settled, amount] : old) now.try_emplace(settled, 0.0);
+  for (const auto& [settled, amount] : now) {
+    auto was = old.find(settled);
+    const double before = was == old.end() ? 0.0 : was->second;
+    if (before == amount) continue;
+    data.Execute("Update DaRAPDetail Set dblCurrPaymentAmount=dblCurrPaymentAmount-" +
+                 SqlNumber(before) + "+" + SqlNumber(amount) +
+                 " Where lngDARAPDetailID=" + N(settled));
+  }
+}
+
+bool WithdrawSettlement(long settling_detail_id, long line_id) {
+  host::DataAccess& data = frame::Data();
+  host::TransactionGuard transaction(data);
+  const std::string settling = N(settling_detail_id), line = N(line_id);
+  host::Recordset rs =
+      data.OpenRecordset("select * from darapsettlement t where lngactivitydetailid=" + settling +
+                         " AND lngrvoucherdetailid = " + line);
+  if (rs.Empty()) return false;
+  std::vector<std::pair<long, double>> settled;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    settled.emplace_back(static_cast<long>(rs["lngRActivityDetailID"].AsLong()),
+                         rs["dblCurrPaymentAmount"].AsDouble());
+  }
+  data.Execute("DELETE from darapsettlement t where lngactivitydetailid=" + settling +
+               " AND lngrvoucherdetailid = " + line);
+  data.Execute("Delete from darapdetail where lngDarapdetailid=" + settling);
+  for (const auto& [detail, amount] : settled) {
+    data.Execute("update  darapdetail set dblcurrpaymentamount=dblcurrpaymentamount-" +
+                 SqlNumber(amount) + " where lngDarapdetailid=" + N(detail));
+  }
+  data.Execute(
+      "delete from darap where not exists (select 1 from darapdetail where "
+      "darapdetail.lngdarapid=darap.lngdarapid)");
+  transaction.Commit();
+  return true;
+}
+
+double VoucherSettledTotal(long voucher_id, const VoucherTables& tables) {
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select nvl(sum(d.dblCurrPaymentAmount), 0) as dblCurrPaymentAmount "
+      "FROM DaRAPDetail d"
+      " Where d.lngDARAPDetailID"
+      " in (select s.lngActivityDetailID from DARAPSettlement s," +
+      std::string(tables.detail == "VoucherDetail" ? "VOUCHERDETAIL" : tables.detail) +
+      " vd"
+      " Where s.lngVoucherDetailID = vd.lngVoucherDetailID"
+      " and vd.lngVoucherID = " +
+      N(voucher_id) + ")");
+  return rs.Empty() ? 0.0 : rs["dblCurrPaymentAmount"].AsDouble();
+}
+
+}  // namespace lumvoucher::links

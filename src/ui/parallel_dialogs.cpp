@@ -1,0 +1,107 @@
+#include "ui/parallel_dialogs.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "dualbasis/parallel_texts.h"
+#include "ui/desktop.h"
+#include "ui/qt_text.h"
+
+namespace lumvoucher::ui {
+
+namespace texts = dualbasis::texts;
+
+DoubleRuleDialog::DoubleRuleDialog(dualbasis::frmDoubleRule& presenter, QWidget* parent)
+    : QDialog(parent), presenter_(presenter) {
+  setWindowTitle(ToQt(texts::kCreateCaption));
+  code_ = new QLineEdit(ToQt(presenter_.Code()), this);
+  name_ = new QLineEdit(ToQt(presenter_.Name()), this);
+  auto* form = new QFormLayout;
+  form->addRow(QStringLiteral("规则编号(&N)"), code_);
+  form->addRow(QStringLiteral("规则名称(&M)"), name_);
+  auto* buttons = new QDialogButtonBox(this);
+  ok_ = buttons->addButton(QStringLiteral("确定(&O)"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QStringLiteral("取消(&C)"), QDialogButtonBox::RejectRole);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(form);
+  layout->addWidget(buttons);
+  connect(ok_, &QPushButton::clicked, this, [this] {
+    presenter_.SetCode(ToUtf8(code_->text()));
+    presenter_.SetName(ToUtf8(name_->text()));
+    if (presenter_.Ok()) accept();
+  });
+  connect(buttons, &QDialogButtonBox::rejected, this, &DoubleRuleDialog::reject);
+}
+
+void DoubleRuleDialog::reject() {
+  presenter_.Cancel();
+  QDialog::reject();
+}
+
+SelectStdVoucherTmpDialog::SelectStdVoucherTmpDialog(dualbasis::frmSelectStdVoucherTmp& presenter,
+                                                     QWidget* parent)
+    : QDialog(parent), presenter_(presenter) {
+  setWindowTitle(ToQt(texts::kApplyCaption));
+  grid_ = new QTableWidget(this);
+  grid_->setColumnCount(3);
+  grid_->setHorizontalHeaderLabels(
+      {QStringLiteral("规则编号"), QStringLiteral("规则名称"), QStringLiteral("规则来源")});
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->verticalHeader()->hide();
+  const auto& rows = presenter_.Rows();
+  grid_->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const auto& row = rows[static_cast<std::size_t>(r)];
+    grid_->setItem(r, 0, new QTableWidgetItem(ToQt(row.code)));
+    grid_->setItem(r, 1, new QTableWidgetItem(ToQt(row.name)));
+    grid_->setItem(r, 2, new QTableWidgetItem(ToQt(row.source)));
+  }
+  if (!rows.empty()) grid_->setCurrentCell(0, 0);
+  auto* buttons = new QDialogButtonBox(this);
+  ok_ = buttons->addButton(QStringLiteral("确定(&O)"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QStringLiteral("取消(&C)"), QDialogButtonBox::RejectRole);
+  ok_->setEnabled(!rows.empty());
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(grid_);
+  layout->addWidget(buttons);
+  resize(480, 320);
+  connect(ok_, &QPushButton::clicked, this, &SelectStdVoucherTmpDialog::Choose);
+  connect(grid_, &QTableWidget::cellDoubleClicked, this, [this] { Choose(); });
+  connect(buttons, &QDialogButtonBox::rejected, this, &SelectStdVoucherTmpDialog::reject);
+}
+
+void SelectStdVoucherTmpDialog::Choose() {
+  if (presenter_.Choose(grid_->currentRow())) accept();
+}
+
+void SelectStdVoucherTmpDialog::reject() {
+  presenter_.Cancel();
+  QDialog::reject();
+}
+
+void RegisterParallelViews(Desktop& desktop) {
+  desktop.Modal().Register(
+      texts::kDoubleRuleWindowName,
+      [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {
+        auto* presenter = dynamic_cast<dualbasis::frmDoubleRule*>(&window);
+        if (presenter == nullptr) return nullptr;
+        return std::make_unique<DoubleRuleDialog>(*presenter, parent);
+      });
+  desktop.Modal().Register(
+      texts::kChooserWindowName,
+      [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {
+        auto* presenter = dynamic_cast<dualbasis::frmSelectStdVoucherTmp*>(&window);
+        if (presenter == nullptr) return nullptr;
+        return std::make_unique<SelectStdVoucherTmpDialog>(*presenter, parent);
+      });
+}
+
+}  // namespace lumvoucher::ui

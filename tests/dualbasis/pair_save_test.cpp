@@ -1,0 +1,173 @@
+#include <gtest/gtest.h>
+
+#include "dualbasis/dual_texts.h"
+#include "dualbasis/pair_fixture.h"
+#include "dualbasis/pair_relevance.h"
+#include "host/message_box.h"
+
+namespace lumvoucher::testing {
+namespace {
+
+namespace dt = dualbasis::texts;
+
+TEST_F(PairTest, SavesBothSidesWithOnePairRowInOrder) {
+  NewPair();
+  Enter(F(), "5901", "2201", "100");
+  Enter(B(), "7901", "8001-03", "100");
+  ASSERT_TRUE(pair_.SaveBill());
+  EXPECT_EQ(NewPairs(), "记-5 100 0/记-5 100 0");
+  EXPECT_EQ(BrokenInvariants(), "0 0 0");
+  EXPECT_LT(F().GetLngNowID(), B().GetLngNowID());
+  EXPECT_FALSE(F().IsChanged() || B().IsChanged());
+  EXPECT_TRUE(dualbasis::GetVoucherRelevanceIDEx(F().GetLngNowID(), B().GetLngNowID()));
+  EXPECT_EQ(dualbasis::GetVoucherBaseID(B().GetLngNowID()), 2);
+}
+
+TEST_F(PairTest, EmptyNewBudgetSideLaterFillsTheSameRow) {
+  NewPair();
+  Enter(F(), "5901", "2201", "100");
+  B().MustSave();  // an untouched empty side is dropped, not refused
+  ASSERT_TRUE(pair_.SaveBill());
+  EXPECT_EQ(NewPairs(), "记-5 100 0/-");
+  Enter(B(), "7901", "8001-03", "100");
+  ASSERT_TRUE(pair_.SaveBill());
+  EXPECT_EQ(NewPairs(), "记-5 100 0/记-5 100 0");
+  EXPECT_EQ(BrokenInvariants(), "0 0 0");
+}
+
+TEST_F(PairTest, PeriodsAndTotalsQuestions) {
+  struct Case {
+    const char* budget_date;
+    const char* budget_amount;
+    const char* message;  // nullptr: none
+    int answer;
+    const char* pairs;
+  };
+  for (const Case& c : {
+           Case{"2026-03-02", "100", dt::kPeriodsDiffer, host::mb::kOk, ""},
+           Case{"2026-02-20", "99.99", dt::kTotalsDiffer, host::mb::kNo, ""},
+           Case{"2026-02-20", "99.99", dt::kTotalsDiffer, host::mb::kYes,
+                "记-5 100 0/记-5 99.99 0"},
+           Case{"2026-02-20", "100", nullptr, 0, "记-5 100 0/记-5 100 0"},
+       }) {
+    SCOPED_TRACE(std::string(c.budget_date) + " " + c.budget_amount);
+    F().SetChanged(false);
+    B().SetChanged(false);
+    t_.Data().Execute("Delete From BudgetVoucherRelevance Where lngVoucherRelevanceID > 5006");
+    t_.Data().Execute("Delete From Voucher Where lngVoucherID > 5021");
+    t_.Data().Execute("Delete From BudgetVoucher Where lngVoucherID > 5021");
+    NewPair();
+    Enter(F(), "5901", "2201", "100");
+    ASSERT_TRUE(B().SetHeaderField(voucher::HeaderField::kDate, c.budget_date));
+    Enter(B(), "7901", "8001-03", c.budget_amount);
+    if (c.message != nullptr) t_.Messages().Expect(c.message, c.answer);
+    EXPECT_EQ(pair_.SaveBill(), *c.pairs != '\0');
+    EXPECT_EQ(NewPairs(), c.pairs);
+  }
+}
+
+TEST_F(PairTest, OpeningFromEitherIdAndTheNotFoundTexts) {
+  EXPECT_EQ(pair_.OpenPair(0, 0), dt::kNoPairIds);
+  EXPECT_EQ(pair_.OpenPair(0, 5008), "");
+  EXPECT_EQ(F().GetLngNowID(), 0);
+  EXPECT_EQ(B().GetLngNowID(), 5008);
+  EXPECT_FALSE(pair_.IsFinance);
+  EXPECT_EQ(pair_.OpenPair(5001, 0), "");
+  EXPECT_EQ(B().GetLngNowID(), 5002);
+  t_.Data().Execute(
+      "Delete From BudgetVoucherRelevance Where lngVoucherRelevanceID In (5001, 5005)");
+  EXPECT_EQ(pair_.OpenPair(0, 5008), "传入的预记凭证ID[5008]在关联表中未找到!");
+  EXPECT_EQ(pair_.OpenPair(5001, 0), "传入的财记凭证ID[5001]在关联表中未找到!");
+  EXPECT_EQ(F().GetLngNowID(), 5001);  // nothing loaded
+}
+
+TEST_F(PairTest, ReversedMarkerOnReload) {
+  for (auto [source, label] : {std::pair{16, ""}, std::pair{1, "已冲销"}}) {
+    t_.Data().Execute("Update BudgetVoucher Set lngVoucherSourceID = " + std::to_string(source) +
+                      ", lngSourceVoucherID = 5004 Where lngVoucherID = 5008");
+    ASSERT_EQ(pair_.OpenPair(5003, 0), "");
+    EXPECT_EQ(pair_.StatusLabel(), label);
+  }
+}
+
+TEST_F(PairTest, LayoutStyleLivesInThePreferences) {
+  EXPECT_EQ(pair_.Style(), "one");
+  EXPECT_EQ(pair_.ReadAccountRegFile("2017会计制度", "style"), "one");
+  pair_.IsFinance = false;
+  EXPECT_EQ(pair_.SwitchStyle(), "two");
+  EXPECT_TRUE(pair_.IsFinance);
+  EXPECT_EQ(pair_.SwitchStyle(), "one");
+}
+
+TEST_F(PairTest, NavigationLoadsTheNeighbourWithItsPartner) {
+  ASSERT_EQ(pair_.OpenPair(5001, 0), "");
+  ASSERT_TRUE(pair_.ReceiptPosition(true));
+  EXPECT_EQ(F().GetLngNowID(), 5005);  // 记-2, financial only
+  EXPECT_EQ(B().GetLngNowID(), 0);
+  ASSERT_TRUE(pair_.ReceiptPosition(true));
+  EXPECT_EQ(F().GetLngNowID(), 0);  // 记-3, budget only
+  EXPECT_EQ(B().GetLngNowID(), 5008);
+  ASSERT_TRUE(pair_.ReceiptPosition(false));
+  EXPECT_EQ(F().GetLngNowID(), 5005);
+}
+
+// Each statement of the pair save fails in turn: both vouchers and the pair row stay as they
+// were, and both editors keep their edits.
+TEST(PairFaults, SaveLeavesEverythingAsItWasWhicheverStatementFails) {
+  int statements = 0;
+  {
+    PairTestHarness good;
+    good.Prepare();
+    good.t_.Data().ResetCount();
+    ASSERT_TRUE(good.pair_.SaveBill(true, false));
+    statements = good.t_.Data().StatementCount();
+    EXPECT_EQ(good.NewPairs(), "记-5 100 0/记-5 100 0");
+  }
+  ASSERT_GT(statements, 10);
+  for (int n = 1; n <= statements; ++n) {
+    SCOPED_TRACE(n);
+    PairTestHarness c;
+    c.Prepare();
+    const std::string stored = c.Stored();
+    const std::string editors = c.Editors();
+    c.t_.Messages().AnswerAll(host::mb::kOk);
+    c.t_.Data().FailAtStatement(n);
+    EXPECT_FALSE(c.pair_.SaveBill(true, false));
+    c.t_.Data().NeverFail();
+    EXPECT_EQ(c.Stored(), stored);
+    EXPECT_EQ(c.Editors(), editors);
+  }
+}
+
+TEST(PairFaults, ReviewOfAPairMovesBothOrNeither) {
+  int statements = 0;
+  {
+    PairTestHarness good(5002);
+    ASSERT_EQ(good.pair_.OpenPair(5006, 0), "");
+    good.t_.Messages().AnswerAll(host::mb::kYes);  // the cash-flow check of the bank line
+    good.t_.Data().ResetCount();
+    ASSERT_TRUE(good.pair_.Review());
+    statements = good.t_.Data().StatementCount();
+    EXPECT_EQ(good.Side(5006) + "/" + good.Side(5007), "收-2 10000 5002/收-2 6000 5002");
+    EXPECT_EQ(good.BrokenInvariants(), "0 0 0");
+  }
+  for (int n = 1; n <= statements; ++n) {
+    SCOPED_TRACE(n);
+    PairTestHarness c(5002);
+    ASSERT_EQ(c.pair_.OpenPair(5006, 0), "");
+    const std::string stored = c.Stored();
+    c.t_.Messages().AnswerAll(host::mb::kYes);
+    c.t_.Data().FailAtStatement(n);
+    c.pair_.Review();
+    c.t_.Data().NeverFail();
+    // A failure after the commit (reloading) may leave the pair reviewed, never half of it.
+    const std::string after = c.Stored();
+    if (after != stored) {
+      EXPECT_EQ(c.Side(5006) + "/" + c.Side(5007), "收-2 10000 5002/收-2 6000 5002");
+    }
+    EXPECT_EQ(c.BrokenInvariants(), "0 0 0");
+  }
+}
+
+}  // namespace
+}  // namespace lumvoucher::testing

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <vector>
+
+#include "host/message_box.h"
+#include "links/darap_settlement.h"
+#include "links/link_fixture.h"
+#include "links/settlement_texts.h"
+#include "voucher/save_texts.h"
+
+namespace lumvoucher::testing {
+namespace {
+
+// A voucher saved with all three splits, saved again with other amounts, then deleted: the
+// dependent tables follow each step.
+TEST_F(LinkTest, SplitsAreWrittenWithTheVoucherAndFollowItsChangesAndDelete) {
+  const std::string untouched = Dependents();
+  EnterVoucher("500", "100", "400");
+  AttachSplits("500");
+  t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
+  ASSERT_TRUE(w_.SaveBill());
+  EXPECT_EQ(Dependents(),
+            "# items\n0|1|10|9.999999995\n0|1|60|60\n0|1|70|40\n2|-1|100|0\n"
+            "# settlements\n2|1|60\n2|2|40\n"
+            "# contracts\n1|1|500|1\n3|1|3000|1\n1|1|200\n"
+            "# costs\n1|3|1|500|2026-02-15|2\n");
+
+  ASSERT_TRUE(w_.SetCell(1, voucher::LineField::kDebit, "600"));
+  ASSERT_TRUE(w_.SetCell(2, voucher::LineField::kCredit, "130"));
+  ASSERT_TRUE(w_.SetCell(3, voucher::LineField::kCredit, "470"));
+  AttachSplits("600");
+  t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
+  ASSERT_TRUE(w_.SaveBill());
+  EXPECT_EQ(Dependents(),
+            "# items\n0|1|10|9.999999995\n0|1|60|60\n0|1|70|70\n2|-1|130|0\n"
+            "# settlements\n2|1|60\n2|2|70\n"
+            "# contracts\n1|1|600|1\n3|1|3000|1\n1|1|200\n"
+            "# costs\n1|3|1|600|2026-02-15|2\n");
+
+  // Written off: no delete until the settlement is withdrawn (and saved).
+  t_.Messages().Expect("该凭证已进行往来核销，不允许删除，如果要进行该操作，请选取消往来核销！");
+  EXPECT_FALSE(w_.DeleteVoucher());
+  Script<Darap>([](Darap& d) {
+    d.Tick(1);
+    d.Tick(2);
+    d.Confirm();
+  });
+  w_.SetCurrentRow(2);
+  ASSERT_TRUE(w_.CurrentAccountSettlement());
+  t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
+  ASSERT_TRUE(w_.SaveBill());
+  EXPECT_EQ(Dependents(),
+            "# items\n0|1|10|9.999999995\n2|-1|130|0\n# settlements\n"
+            "# contracts\n1|1|600|1\n3|1|3000|1\n1|1|200\n"
+            "# costs\n1|3|1|600|2026-02-15|2\n");
+  t_.Messages().Expect("真的要删除全部分录吗？", host::mb::kYes);
+  ASSERT_TRUE(w_.DeleteVoucher());
+  EXPECT_EQ(Dependents(), untouched);
+}
+
+class AtomicLinkedSave : public LinkTest {
+ public:
+  void TestBody() override {}
+  void Prepare() {
+    EnterVoucher("500", "100", "400");
+    AttachSplits("500");
+  }
+  TestHost& Host() { return t_; }
+  TestableVoucher& Window() { return w_; }
+  std::string State() { return DumpTouched(t_.Data()) + Dependents(); }
+};
+
+// Every statement of the save failing in turn: the voucher and every dependent table stay as
+// they were; a failure while the settlement is written says so.
+TEST(AllOrNothingLinkedSave, FailingAnyStatementLeavesTheVoucherAndItsSplitsAsBefore) {
+  std::vector<std::string> recorded;
+  {
+    AtomicLinkedSave c;
+    c.Prepare();
+    c.Host().Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
+    c.Host().Data().Record(true);
+    c.Host().Data().ResetCount();
+    ASSERT_TRUE(c.Window().SaveBill());
+    recorded = c.Host().Data().Recorded();
+  }
+  ASSERT_GT(recorded.size(), 30u);
+  // The statements of the settlement write: from its first to its last DARAP statement.
+  auto darap = [](std::string text) {
+    for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return text.find("darap") != std::string::npos && text.find("cashqarap") == std::string::npos;
+  };
+  std::size_t first = recorded.size(), last = 0;
+  for (std::size_t i = 0; i < recorded.size(); ++i) {
+    if (!darap(recorded[i])) continue;
+    first = std::min(first, i + 1);
+    last = i + 1;
+  }
+  for (std::size_t n = 1; n <= recorded.size(); ++n) {
+    const std::string& statement = recorded[n - 1];
+    SCOPED_TRACE("failing statement " + std::to_string(n) + ": " + statement);
+    AtomicLinkedSave c;
+    c.Prepare();
+    const std::string before = c.State();
+    c.Host().Messages().AnswerAll(host::mb::kOk);
+    c.Host().Data().FailAtStatement(static_cast<int>(n));
+    EXPECT_FALSE(c.Window().SaveBill());
+    c.Host().Data().NeverFail();
+    EXPECT_EQ(c.State(), before);
+    const bool settlement_write = n >= first && n <= last;
+    ASSERT_FALSE(c.Host().Messages().Shown().empty());
+    const std::string& said = c.Host().Messages().Shown().back().text;
+    if (settlement_write) {
+      EXPECT_EQ(said, links::texts::kWriteFailed);
+    } else {
+      EXPECT_EQ(said.rfind("存盘失败！", 0), 0u) << said;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace lumvoucher::testing
