@@ -3,12 +3,15 @@
 // writes its line counts to the work tables and reads the rows through the Oracle dialect; the
 // baseline decides the visible vouchers with one GROUP BY and joins the same tables natively.
 // Both materialise every row as the recordset holds it. ratio = list time / baseline time.
+// list_first_page: the same list read stepwise, as the desktop reads it, until its first screen
+// is there, against the whole list's time. An argument gives the number of vouchers.
 #include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -29,7 +32,7 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using namespace lumvoucher;
 
-constexpr int kVouchers = 100000;
+int vouchers = 100000;
 constexpr int kLinesPerVoucher = 4;
 constexpr int kRuns = 3;
 
@@ -63,11 +66,11 @@ void CreateData(sqlite3* db) {
   std::mt19937 random(42);
   const int accounts[] = {1, 3, 6, 11, 15, 20, 27, 31, 32, 33};
   int numbers[5] = {0, 0, 0, 0, 0};
-  for (int v = 0; v < kVouchers; ++v) {
+  for (int v = 0; v < vouchers; ++v) {
     const int id = 20000 + v;
     const int type = 1 + static_cast<int>(random() % 4);
-    char date[16];
-    std::snprintf(date, sizeof date, "2026-03-%02d", 1 + v * 31 / kVouchers);
+    char date[32];
+    std::snprintf(date, sizeof date, "2026-03-%02d", 1 + v * 31 / vouchers);
     sqlite3_bind_int(voucher, 1, id);
     sqlite3_bind_int(voucher, 2, type);
     sqlite3_bind_int(voucher, 3, ++numbers[type]);
@@ -199,7 +202,8 @@ double Best(const std::function<std::size_t()>& run, std::size_t& rows) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) vouchers = std::max(100, std::atoi(argv[1]));
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("bench_lists_" + std::to_string(getpid()) + ".db");
   int status = 0;
@@ -233,6 +237,22 @@ int main() {
     }
     std::printf("BENCH list_vouchers %.0f ms baseline %.0f ratio %.2f\n", list_time * 1000,
                 baseline_time * 1000, list_time / baseline_time);
+
+    list.SetStepwise(true);
+    std::size_t first_rows = 0;
+    const double first_time = Best(
+        [&] {
+          if (!list.ToolRefresh()) throw std::runtime_error("the list did not fill");
+          return list.State().rows.size();
+        },
+        first_rows);
+    if (first_rows < lists::VoucherList::kFirstScreenRows || !list.State().reading) {
+      throw std::runtime_error("no first screen: " + std::to_string(first_rows) + " rows");
+    }
+    list.ReadAll();
+    if (list.State().rows.size() != list_rows) throw std::runtime_error("stepwise rows differ");
+    std::printf("BENCH list_first_page %.1f ms baseline %.0f ratio %.3f\n", first_time * 1000,
+                list_time * 1000, first_time / list_time);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_lists: %s\n", error.what());
     status = 1;

@@ -44,19 +44,51 @@ std::optional<Date> Parse(std::string_view text) {
   return Date{*year, *month, *day};
 }
 
+// Days since 1970-01-01 of a proleptic Gregorian date, and back (H. Hinnant's algorithms).
+long DaysOf(const Date& d) {
+  const int y = d.year - (d.month <= 2 ? 1 : 0);
+  const long era = (y >= 0 ? y : y - 399) / 400;
+  const long yoe = y - era * 400;
+  const long doy = (153 * (d.month + (d.month > 2 ? -3 : 9)) + 2) / 5 + d.day - 1;
+  const long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
+Date DateOf(long days) {
+  days += 719468;
+  const long era = (days >= 0 ? days : days - 146096) / 146097;
+  const long doe = days - era * 146097;
+  const long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const long mp = (5 * doy + 2) / 153;
+  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  return Date{static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0)), month, day};
+}
+
+std::string Text(const Date& date) {
+  char out[16];
+  std::snprintf(out, sizeof out, "%04d-%02d-%02d", date.year, date.month, date.day);
+  return out;
+}
+
 }  // namespace
 
 std::string CalendarDate(std::string_view text) {
   std::optional<Date> date = Parse(text);
-  if (!date) return std::string();
-  char out[16];
-  std::snprintf(out, sizeof out, "%04d-%02d-%02d", date->year, date->month, date->day);
-  return out;
+  return date ? Text(*date) : std::string();
 }
 
 YearMonth YearMonthOf(std::string_view text) {
   std::optional<Date> date = Parse(text);
   return date ? YearMonth{date->year, date->month} : YearMonth{};
+}
+
+std::string AddDays(std::string_view text, int days) {
+  std::optional<Date> date = Parse(text);
+  if (!date) return std::string();
+  const Date moved = DateOf(DaysOf(*date) + days);
+  return moved.year >= 1900 && moved.year <= 9999 ? Text(moved) : std::string();
 }
 
 }  // namespace lumvoucher::host

@@ -18,4 +18,8 @@ struct YearMonth {
 };
 YearMonth YearMonthOf(std::string_view text);
 
+// The date `days` days after (before, when negative) a date CalendarDate accepts, as
+// "yyyy-mm-dd"; "" for any other text or a result before 1900 or after 9999.
+std::string AddDays(std::string_view text, int days);
+
 }  // namespace lumvoucher::host

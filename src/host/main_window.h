@@ -22,6 +22,9 @@ class HostMainWindow {
   virtual void ShowChild(ChildWindow& child) = 0;
   // The children that are open now, front first.
   virtual std::vector<ChildWindow*> OpenChildren() const = 0;
+  // Whether a list shown here may hand over its first rows while it reads the rest (the view
+  // adds rows as they come); a host that takes the rows at once wants them whole.
+  virtual bool ShowsRowsAsTheyCome() const { return false; }
 };
 
 }  // namespace lumvoucher::host

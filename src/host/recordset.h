@@ -42,6 +42,8 @@ class Recordset {
   const Row& RowAt(std::size_t row) const { return rows_.at(row); }
   const Value& At(std::size_t row, std::string_view name) const;
   const std::vector<Row>& Rows() const { return rows_; }
+  // The rows, moved out: a list of many rows is not copied.
+  std::vector<Row> TakeRows() && { return std::move(rows_); }
 
  private:
   std::size_t RequireField(std::string_view name) const;

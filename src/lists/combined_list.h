@@ -32,6 +32,8 @@ class CombinedList : public VoucherList {
 
  protected:
   void ClearWorkTables() override;
+  // Their rights are filled over both bases before the rows are read (PrepareRights).
+  bool ReadsInSteps() const override { return false; }
   std::vector<MenuItem> BuildMenu() const override;
   bool ShowNewVoucherWindow() override;
 

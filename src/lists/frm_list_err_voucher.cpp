@@ -18,28 +18,16 @@ std::string frmListErrVoucher::FixedCondition() const {
          frame::SqlNumber(frame::OperatorId()) + ")";
 }
 
-void frmListErrVoucher::PrepareRights(const std::string& scope,
-                                      const std::vector<const RightsDimension*>& dimensions,
-                                      ListQuery& query) {
+void frmListErrVoucher::FillWorkTables(const std::string& scope,
+                                       const std::vector<const RightsDimension*>& dimensions) {
   host::DataAccess& data = frame::Data();
   EnsureErrorListTables();
   // The list shows the operator's own vouchers only, so the operator is its key.
   work_key_ = frame::OperatorId();
-  const std::string key = frame::SqlNumber(work_key_);
   ClearWorkTables();
   data.Execute(LineCountInsert(kVoucherDetailNumTempS, work_key_, scope));
   data.Execute(PermittedCountInsert(kVoucherDetailRightNumTempS, work_key_, scope, dimensions,
                                     frame::OperatorId(), frame::OrganizationId()));
-  query.restriction_tables = ",VoucherDetailNumTempS,VoucherDetailRightNumTempS";
-  query.restriction =
-      " And VoucherDetailNumTempS.lngVoucherID=Voucher.lngVoucherID"
-      " And VoucherDetailNumTempS.lngOperatorID=" +
-      key +
-      " And VoucherDetailRightNumTempS.lngVoucherID=Voucher.lngVoucherID"
-      " And VoucherDetailRightNumTempS.lngOperatorID=" +
-      key +
-      " And VoucherDetailRightNumTempS.lngDetailNum="
-      "VoucherDetailNumTempS.lngDetailNum";
 }
 
 std::string frmListErrVoucher::PermittedCondition() const {

@@ -6,7 +6,7 @@ namespace lumvoucher::lists {
 
 // The error voucher list ("错误记账凭证列表"), configuration key 2: the current operator's own
 // error vouchers that are not void, stamped or not. Its line counts go to
-// VoucherDetailNumTempS and VoucherDetailRightNumTempS keyed by the operator, and the query
+// VoucherDetailNumTempS and VoucherDetailRightNumTempS keyed by the operator; the batch dialog
 // compares the two counts itself (no key table).
 //
 // Commands: open, new, void, post or cancel posting, memo registration clearing, the linked
@@ -19,9 +19,8 @@ class frmListErrVoucher : public VoucherList {
   std::string PermittedCondition() const override;
 
  protected:
-  void PrepareRights(const std::string& scope,
-                     const std::vector<const RightsDimension*>& dimensions,
-                     ListQuery& query) override;
+  void FillWorkTables(const std::string& scope,
+                      const std::vector<const RightsDimension*>& dimensions) override;
   void ClearWorkTables() override;
   std::string FixedCondition() const override;
   bool StampedOnly() const override { return false; }

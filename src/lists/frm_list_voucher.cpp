@@ -23,15 +23,9 @@ bool IsSet(std::string_view value) {
 frmListVoucher::frmListVoucher()
     : VoucherList("frmListVoucher", texts::kVoucherListTitle, kListID) {}
 
-void frmListVoucher::PrepareRights(const std::string& scope,
-                                   const std::vector<const RightsDimension*>& dimensions,
-                                   ListQuery& query) {
+void frmListVoucher::FillWorkTables(const std::string& scope,
+                                    const std::vector<const RightsDimension*>& dimensions) {
   work_key_ = FillVoucherListRights(work_key_, scope, dimensions);
-  query.restriction_tables = ",VoucherListRightTmp";
-  query.restriction =
-      " And VoucherListRightTmp.lngVoucherID=Voucher.lngVoucherID"
-      " And VoucherListRightTmp.lngVoucherListRightTmpID=" +
-      SqlNumber(work_key_);
 }
 
 std::string frmListVoucher::PermittedCondition() const {

@@ -9,8 +9,9 @@ namespace lumvoucher::lists {
 // Item rights: the line counts of every voucher in scope go to VoucherListNumTemp (all lines)
 // and VoucherListRightNumTemp (lines the operator may see), keyed by a number this list draws
 // once from VoucherListRightTmp_SEQ (stored in their lngOperatorID); the vouchers whose two
-// counts agree are written to VoucherListRightTmp under the same key, and the query lists only
-// those. The batch dialog can read the same key table (WorkKey()).
+// counts agree are written to VoucherListRightTmp under the same key: the vouchers the query
+// lists (it decides them by RightsCondition while it reads). The batch dialog reads the key
+// table (WorkKey()).
 //
 // Command menu: every index of the system's menu is present (unused positions invisible). The
 // status operations (cashier signature, reversal, void, post, memo registration), the batch
@@ -24,9 +25,8 @@ class frmListVoucher : public VoucherList {
   std::string PermittedCondition() const override;
 
  protected:
-  void PrepareRights(const std::string& scope,
-                     const std::vector<const RightsDimension*>& dimensions,
-                     ListQuery& query) override;
+  void FillWorkTables(const std::string& scope,
+                      const std::vector<const RightsDimension*>& dimensions) override;
   void ClearWorkTables() override;
   std::vector<MenuItem> BuildMenu() const override;
 };

@@ -1,11 +1,13 @@
 #include "lists/list_query.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
 #include "frame/id_list.h"
 #include "frame/live_reversal.h"
 #include "frame/sql_text.h"
+#include "host/calendar_date.h"
 #include "lists/list_texts.h"
 
 namespace lumvoucher::lists {
@@ -236,7 +238,27 @@ std::string PermissionJoin(const RightsDimension& d, long operator_id, long orga
   return join;
 }
 
+std::string RightsCondition(std::span<const RightsDimension* const> dimensions, long operator_id,
+                            long organization_id) {
+  std::string factors = "1";
+  std::string tables;
+  std::string joins;
+  for (const RightsDimension* d : dimensions) {
+    factors += PermissionFactor(*d);
+    tables += std::string(",") + d->table;
+    joins += PermissionJoin(*d, operator_id, organization_id);
+  }
+  // The lines here are the voucher's own: VoucherDetail names the inner table.
+  return " And Not Exists (Select 'x' From VoucherDetail" + tables +
+         " Where VoucherDetail.lngVoucherID=Voucher.lngVoucherID" + joins + " And " + factors +
+         "=0)";
+}
+
 std::string SortClause(SortOrder order, bool with_basis) {
+  return VoucherSortClause(order, with_basis) + ",VoucherDetail.lngRowID";
+}
+
+std::string VoucherSortClause(SortOrder order, bool with_basis) {
   const char* dir = order.descending ? "Desc" : "Asc";
   const std::string date = std::string(kDateOrder) + "  ";
   const std::string number = std::string(kNumberOrder) + " ";
@@ -254,8 +276,7 @@ std::string SortClause(SortOrder order, bool with_basis) {
       clause = " ORDER BY  VOUCHER.strVolume, " + date + dir + " ," + number + dir;
       break;
   }
-  clause += with_basis ? ",Voucher.lngVoucherBaseID,Voucher.lngVoucherID,VoucherDetail.lngRowID"
-                       : ",Voucher.lngVoucherID,VoucherDetail.lngRowID";
+  clause += with_basis ? ",Voucher.lngVoucherBaseID,Voucher.lngVoucherID" : ",Voucher.lngVoucherID";
   return clause;
 }
 
@@ -328,13 +349,58 @@ std::string SelectText(const ListQuery& query) {
   return "Select " + columns +
          "Voucher.lngVoucherID as id,decode(Voucher.blnIsVoid,1,'√','') as \"作废\","
          "VoucherDetail.lngVoucherDetailID,Voucher.lngVoucherBaseID as \"凭证类型ID\"" +
-         (query.both_bases
-              ? " From VoucherView Voucher,VoucherDetailView VoucherDetail,VoucherTypeView VoucherType"
-              : " From Voucher,VoucherDetail,VoucherType") +
+         (query.both_bases ? " From VoucherView Voucher,VoucherDetailView "
+                             "VoucherDetail,VoucherTypeView VoucherType"
+                           : " From Voucher,VoucherDetail,VoucherType") +
          query.restriction_tables + joins.tables +
          " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID"
          " And Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
          joins.terms + query.scope + query.conditions + query.restriction + sort;
+}
+
+std::string VoucherKeysText(std::string_view scope, SortOrder sort, bool with_basis) {
+  return "Select Voucher.lngVoucherID From Voucher,VoucherType"
+         " Where Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
+         std::string(scope) + VoucherSortClause(sort, with_basis);
+}
+
+std::vector<std::string> DateSlices(std::string_view from, std::string_view to, bool descending) {
+  constexpr int kWidestSlice = 7;
+  std::vector<std::string> slices;
+  const std::string start(from);
+  const std::string end(to);
+  if (host::CalendarDate(start) != start || start > end) return slices;
+  // Slice bounds from the end the list starts at: the first slice is one day, so the first
+  // screen waits for one day's vouchers, not the period's.
+  std::vector<std::string> bounds;  // ascending; slice i is [bounds[i], bounds[i + 1])
+  if (!descending) {
+    bounds.push_back(start);
+    for (int width = 1;; width = std::min(width * 2, kWidestSlice)) {
+      std::string next = host::AddDays(bounds.back(), width);
+      if (next.empty() || next > end) break;
+      bounds.push_back(std::move(next));
+    }
+  } else {
+    if (host::CalendarDate(end) != end) return slices;
+    std::vector<std::string> down{end};  // the latest slice is the last day alone
+    for (int width = 2;; width = std::min(width * 2, kWidestSlice)) {
+      std::string next = host::AddDays(down.back(), -width);
+      if (next.empty() || next <= start) break;
+      down.push_back(std::move(next));
+    }
+    bounds.push_back(start);
+    for (auto at = down.rbegin(); at != down.rend(); ++at) {
+      if (*at != start) bounds.push_back(*at);
+    }
+  }
+  for (std::size_t i = 0; i < bounds.size(); ++i) {
+    const bool last = i + 1 == bounds.size();
+    slices.push_back(" and Voucher.strDate>= " + frame::SqlText(bounds[i]) +
+                     (last ? " And Voucher.strDate<=" + frame::SqlText(end)
+                           : " And Voucher.strDate<" + frame::SqlText(bounds[i + 1])));
+  }
+  if (descending) std::reverse(slices.begin(), slices.end());
+  return slices;
 }
 
 std::string LineCountInsert(std::string_view table, long key, std::string_view scope,
@@ -343,14 +409,13 @@ std::string LineCountInsert(std::string_view table, long key, std::string_view s
   return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
          RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
          " From (Select Voucher.lngVoucherID,Count(1) As lngDetailNum From " + std::string(from) +
-         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" +
-         std::string(scope) + " Group By Voucher.lngVoucherID) c";
+         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" + std::string(scope) +
+         " Group By Voucher.lngVoucherID) c";
 }
 
 std::string PermittedCountInsert(std::string_view table, long key, std::string_view scope,
                                  std::span<const RightsDimension* const> dimensions,
-                                 long operator_id, long organization_id,
-                                 std::string_view from) {
+                                 long operator_id, long organization_id, std::string_view from) {
   const std::string t(table);
   std::string factors = "1";
   std::string tables;
@@ -362,10 +427,9 @@ std::string PermittedCountInsert(std::string_view table, long key, std::string_v
   }
   return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
          RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
-         " From (Select Voucher.lngVoucherID,Sum(" + factors +
-         ") As lngDetailNum From " + std::string(from) + tables +
-         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" + std::string(scope) + joins +
-         " Group By Voucher.lngVoucherID) c";
+         " From (Select Voucher.lngVoucherID,Sum(" + factors + ") As lngDetailNum From " +
+         std::string(from) + tables + " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" +
+         std::string(scope) + joins + " Group By Voucher.lngVoucherID) c";
 }
 
 std::string DeleteByKey(std::string_view table, std::string_view key_column, long key) {

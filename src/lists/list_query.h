@@ -66,9 +66,17 @@ std::string PermissionFactor(const RightsDimension& dimension);
 // The outer join of the permission table, restricted to the operator (and organisation).
 std::string PermissionJoin(const RightsDimension& dimension, long operator_id,
                            long organization_id);
+// " And Not Exists (...)": the voucher has no line whose permission factors multiply to 0, which
+// is the vouchers whose permitted line count equals their line count (the permission tables are
+// keyed by operator, organisation and item, so no line counts twice).
+std::string RightsCondition(std::span<const RightsDimension* const> dimensions, long operator_id,
+                            long organization_id);
 
 // " ORDER BY ..." with the tie-breakers; `with_basis` adds Voucher.lngVoucherBaseID among them.
 std::string SortClause(SortOrder order, bool with_basis);
+// The same order over vouchers: every term but the line's row, which comes last in SortClause,
+// so a voucher's lines follow each other and the vouchers keep this order.
+std::string VoucherSortClause(SortOrder order, bool with_basis);
 
 // Whether the accounting system labels carry-forward vouchers "收支结转" (else "损益结转").
 bool UsesBudgetCarryForward(std::string_view accounting_system_code);
@@ -107,6 +115,16 @@ struct ListQuery {
   bool both_bases = false;
 };
 std::string SelectText(const ListQuery& query);
+// The list's vouchers under `scope` alone, their ids in the order of the list's rows.
+std::string VoucherKeysText(std::string_view scope, SortOrder sort, bool with_basis);
+
+// The date conditions that split the range from-to into slices read one after the other, in
+// the order of the list (`descending`: latest first): the first a day, the next ones growing to
+// a week, each " and Voucher.strDate>= 'a' And Voucher.strDate<'b'" but the latest, which ends
+// " And Voucher.strDate<='to'" as DateRange does. Their union is DateRange(from, to) as text
+// compares, so every voucher of the range falls into exactly one. Empty when from is no date or
+// lies after to, and for a descending range whose end is no date: then the range is one piece.
+std::vector<std::string> DateSlices(std::string_view from, std::string_view to, bool descending);
 
 // The line counts of the vouchers in `scope`, one row per voucher, into a work table keyed by
 // `key` (stored in lngOperatorID; a row's id is the table's highest id before the insert plus its

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <tuple>
 #include <utility>
 
 #include "frame/live_reversal.h"
@@ -15,6 +16,7 @@
 #include "lists/grid_cells.h"
 #include "lists/list_columns.h"
 #include "lists/list_commands.h"
+#include "lists/list_reader.h"
 #include "lists/list_texts.h"
 #include "voucher/frm_voucher.h"
 
@@ -152,7 +154,9 @@ void VoucherList::SetFormation() {
       {kBasisColumn, kBasisColumn, "Voucher.lngVoucherBaseID", false, false, false});
   state_.quick_find_column = -1;
   state_.quick_find_text.clear();
+  StopReading();
   state_.rows.clear();
+  ++state_.generation;
   state_.selected_row = -1;
   UpdateHeaders();
 }
@@ -212,68 +216,148 @@ std::vector<long> VoucherList::ReadMakers() const {
   return {me};
 }
 
-std::string VoucherList::BuildScope() {
-  makers_ = ReadMakers();
-  std::string scope = OrganizationScope(frame::OrganizationId());
-  scope += MakerRestriction(makers_);
-  if (!state_.show_all) scope += kVoidExcluded;
-  scope += DateRange(state_.filter.date_from, state_.filter.date_to);
-  if (StampedOnly()) scope += kStampedOnly;
-  scope += FixedCondition();
-  return scope;
+std::pair<std::string, std::string> VoucherList::BuildScope(std::vector<long>& makers) const {
+  makers = ReadMakers();
+  std::string before = OrganizationScope(frame::OrganizationId());
+  before += MakerRestriction(makers);
+  if (!state_.show_all) before += kVoidExcluded;
+  std::string after;
+  if (StampedOnly()) after += kStampedOnly;
+  after += FixedCondition();
+  return {std::move(before), std::move(after)};
+}
+
+std::unique_ptr<VoucherList::Read> VoucherList::StartRead() {
+  auto read = std::make_unique<Read>();
+  ListReader::Plan plan;
+  plan.rows.columns = configured_;
+  plan.rows.sort = state_.sort;
+  plan.rows.basis_tie_breaker = BasisTieBreaker();
+  std::tie(plan.scope_before_dates, plan.scope_after_dates) = BuildScope(read->makers);
+  // A list that words its own query reads the makers from here.
+  makers_ = read->makers;
+  plan.date_range = DateRange(state_.filter.date_from, state_.filter.date_to);
+  read->scope = plan.scope_before_dates + plan.date_range + plan.scope_after_dates;
+  read->conditions = FilterClause(state_.filter.condition);
+  if (state_.quick_find_column >= 0) {
+    read->conditions += QuickFindCondition(
+        state_.columns.at(static_cast<std::size_t>(state_.quick_find_column)).expression,
+        state_.quick_find_text);
+  }
+  read->dimensions = ActiveDimensions();
+  plan.rows.scope = read->scope;
+  plan.rows.conditions = read->conditions;
+  if (!read->dimensions.empty()) PrepareRights(read->scope, read->dimensions, plan.rows);
+  plan.text = [this](const ListQuery& query) { return QueryText(query); };
+  plan.in_one_step = !ReadsInSteps();
+  // Only the date order can be read a slice of dates at a time.
+  if (state_.sort.key == SortKey::kDate && ReadsInSteps()) {
+    plan.key_slices =
+        DateSlices(state_.filter.date_from, state_.filter.date_to, state_.sort.descending);
+  }
+  plan.code = frame::Context().AccountingSystemCode();
+  read->reader = std::make_unique<ListReader>(std::move(plan));
+  return read;
+}
+
+void VoucherList::PrepareRights(const std::string&,
+                                const std::vector<const RightsDimension*>& dimensions,
+                                ListQuery& query) {
+  query.restriction = RightsCondition(dimensions, frame::OperatorId(), frame::OrganizationId());
 }
 
 bool VoucherList::ReMakeData() {
+  std::unique_ptr<Read> read;
+  std::vector<host::Recordset::Row> rows;
   try {
     host::DataAccess& data = frame::Data();
-    ListQuery query;
-    query.columns = configured_;
-    query.sort = state_.sort;
-    query.basis_tie_breaker = BasisTieBreaker();
-    std::string scope = BuildScope();
-    std::string conditions = FilterClause(state_.filter.condition);
-    if (state_.quick_find_column >= 0) {
-      conditions += QuickFindCondition(
-          state_.columns.at(static_cast<std::size_t>(state_.quick_find_column)).expression,
-          state_.quick_find_text);
-    }
-    query.scope = scope;
-    query.conditions = conditions;
-    std::vector<const RightsDimension*> dimensions = ActiveDimensions();
-    const std::string code = frame::Context().AccountingSystemCode();
-    host::Recordset rs;
-    if (dimensions.empty()) {
-      if (work_key_ != 0) {
-        host::TransactionGuard guard(data);
-        ClearWorkTables();
-        guard.Commit();
-      }
-      last_query_ = SwapCarryForward(QueryText(query), code);
-      rs = data.OpenRecordset(last_query_);
-    } else {
-      // The counts and the rows are read in one transaction, so that another desktop's fill
-      // under the same key cannot slip between them.
+    if (!ReadsInSteps()) {
+      // The work tables and the rows are read in one transaction, so that another desktop's
+      // fill under the same key cannot slip between them.
       host::TransactionGuard guard(data);
-      PrepareRights(scope, dimensions, query);
-      last_query_ = SwapCarryForward(QueryText(query), code);
-      rs = data.OpenRecordset(last_query_);
+      read = StartRead();
+      if (read->dimensions.empty() && work_key_ != 0) ClearWorkTables();
+      while (!read->reader->Done()) read->reader->Step(data, rows);
       guard.Commit();
+    } else {
+      read = StartRead();
+      const bool stepwise =
+          stepwise_ || (main_window_ != nullptr && main_window_->ShowsRowsAsTheyCome());
+      const std::size_t wanted = stepwise ? kFirstScreenRows : static_cast<std::size_t>(-1);
+      while (!read->reader->Done() && rows.size() < wanted) read->reader->Step(data, rows);
+      if (read->reader->Done()) WriteWorkTables(*read);
     }
-    scope_ = std::move(scope);
-    conditions_ = std::move(conditions);
-    dimensions_ = std::move(dimensions);
-    state_.rows = rs.Rows();
-    if (state_.selected_row >= static_cast<int>(state_.rows.size())) state_.selected_row = -1;
-    if (state_.selected_row < 0 && !state_.rows.empty()) state_.selected_row = 0;
-    UpdateMenu();
-    return true;
   } catch (const std::exception& error) {
     ShowError(error);
     return false;
   }
+  scope_ = read->scope;
+  conditions_ = read->conditions;
+  makers_ = read->makers;
+  dimensions_ = read->dimensions;
+  last_query_ = read->reader->QueryText();
+  state_.rows = std::move(rows);
+  ++state_.generation;
+  state_.reading = !read->reader->Done();
+  read_ = state_.reading ? std::move(read) : nullptr;
+  if (state_.selected_row >= static_cast<int>(state_.rows.size())) state_.selected_row = -1;
+  if (state_.selected_row < 0 && !state_.rows.empty()) state_.selected_row = 0;
+  UpdateMenu();
+  return true;
+}
+
+bool VoucherList::ReadMore() {
+  if (!read_) return false;
+  try {
+    if (!read_->reader->Done()) {
+      read_->reader->Step(frame::Data(), state_.rows);
+      return true;
+    }
+    WriteWorkTables(*read_);
+    StopReading();
+  } catch (const std::exception& error) {
+    StopReading();
+    state_.rows.clear();
+    ++state_.generation;
+    state_.selected_row = -1;
+    try {
+      if (work_key_ != 0) {
+        host::TransactionGuard guard(frame::Data());
+        ClearWorkTables();
+        guard.Commit();
+      }
+    } catch (const std::exception&) {
+      // The error below is the one to show; the next fill under this key starts afresh.
+    }
+    ShowError(error);
+  }
+  UpdateMenu();
+  return false;
+}
+
+void VoucherList::ReadAll() {
+  while (ReadMore()) {
+  }
+}
+
+void VoucherList::WriteWorkTables(const Read& read) {
+  if (read.dimensions.empty() && work_key_ == 0) return;
+  host::TransactionGuard guard(frame::Data());
+  if (read.dimensions.empty()) {
+    ClearWorkTables();
+  } else {
+    FillWorkTables(read.scope, read.dimensions);
+  }
+  guard.Commit();
+}
+
+void VoucherList::StopReading() {
+  read_.reset();
+  state_.reading = false;
 }
 
 void VoucherList::FormUnload() {
+  StopReading();
   try {
     if (work_key_ != 0) {
       host::TransactionGuard guard(frame::Data());
@@ -284,6 +368,7 @@ void VoucherList::FormUnload() {
     // Closing goes on; the next fill under this key empties the rows first.
   }
   state_.rows.clear();
+  ++state_.generation;
   state_.selected_row = -1;
   state_.open = false;
 }
@@ -328,6 +413,7 @@ bool VoucherList::QuickFind(int column, std::string_view value) {
 }
 
 int VoucherList::FindNext(int column, std::string_view value) {
+  ReadAll();
   const int count = static_cast<int>(state_.rows.size());
   if (column < 0 || column >= static_cast<int>(state_.columns.size()) || count == 0) return -1;
   const std::u32string pattern = Decode("*" + std::string(value) + "*");
@@ -425,6 +511,7 @@ bool VoucherList::RunAction(ListAction action) {
   const bool result = HandleOwn(action, handled);
   if (handled) return result;
   if (action == ListAction::kNone || !hook_) return false;
+  ReadAll();
   if (!hook_(*this, action)) return false;
   ReMakeData();
   return true;
@@ -495,6 +582,7 @@ bool VoucherList::OpenSelected() {
 }
 
 bool VoucherList::OpenVoucher(long voucher_id, long line_id) {
+  ReadAll();
   voucher::frmVoucher& window = frame::WindowRegistry::Get<voucher::frmVoucher>();
   if (!window.ShowAOldBill(voucher_id, line_id, false)) return false;
   // 上张 and 下张 then follow the list.

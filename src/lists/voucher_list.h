@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -11,6 +13,10 @@
 #include "host/main_window.h"
 #include "host/recordset.h"
 #include "lists/list_query.h"
+
+namespace lumvoucher::lists {
+class ListReader;
+}
 
 namespace lumvoucher::lists {
 
@@ -84,6 +90,11 @@ struct ListState {
   long flag = 0;  // lngFlag of the opening
   std::vector<ListColumn> columns;
   std::vector<host::Recordset::Row> rows;
+  // A stepwise read (VoucherList::SetStepwise) still adding rows: the counts are not final yet.
+  bool reading = false;
+  // Changes whenever the rows are replaced rather than added to, so that a view knows to start
+  // over.
+  std::uint64_t generation = 0;
   int selected_row = -1;  // -1: no row
   SortOrder sort;
   bool show_all = false;         // "全部显示(&W)"
@@ -112,9 +123,23 @@ class VoucherList : public host::ChildWindow {
   host::HostMainWindow* SetUp(host::HostMainWindow* main_window, long lngFlag);
   // Loads the layout and the date range on first showing, fills the rows, shows the window.
   bool ShowMe();
-  // Rebuilds the query and reloads; false after a database error.
+  // Rebuilds the query and reloads; false after a database error, and then the rows stay as they
+  // were. A stepwise list returns once the first screen is read (or the whole list, if that is
+  // less) and reads the rest in ReadMore.
   bool ReMakeData();
   bool ToolRefresh() { return ReMakeData(); }
+
+  // Stepwise reading, for a view that shows rows as they come: off by default, on under a main
+  // window that ShowsRowsAsTheyCome.
+  void SetStepwise(bool on) { stepwise_ = on; }
+  static constexpr std::size_t kFirstScreenRows = 50;
+  // One step of a stepwise read: a chunk of rows added at the end, or at last the work tables
+  // of item rights. Answers whether rows are still to come. A database error is shown; the
+  // list is then emptied, as it cannot say which vouchers it missed.
+  bool ReadMore();
+  // Reads the rest at once: everything that needs every row (finding, printing, the browse
+  // order of the voucher window, the commands of the hook) calls it first.
+  void ReadAll();
   // Reads the column layout of the list (the operator's own, else the default one).
   void SetFormation();
   // Closing: empties this list's work tables and forgets its rows.
@@ -182,12 +207,19 @@ class VoucherList : public host::ChildWindow {
   // The item-rights dimensions that restrict the current operator (none for an administrator).
   std::vector<const RightsDimension*> ActiveDimensions() const;
 
-  // Fills the work tables for `scope` and answers the tables and terms that restrict the
-  // query to the vouchers whose every line the operator may see. Runs inside the fill's
-  // transaction; `dimensions` is never empty.
+  // Item rights on a fill over `scope` (`dimensions` never empty). A list read in steps keeps
+  // `query` to the permitted vouchers by RightsCondition, and fills the work tables (the line
+  // counts behind those vouchers) in FillWorkTables, in a transaction once the rows are read.
+  // A list read in one step may instead fill them here, in the read's transaction, and restrict
+  // `query` by them.
   virtual void PrepareRights(const std::string& scope,
                              const std::vector<const RightsDimension*>& dimensions,
-                             ListQuery& query) = 0;
+                             ListQuery& query);
+  virtual void FillWorkTables(const std::string& /*scope*/,
+                              const std::vector<const RightsDimension*>& /*dimensions*/) {}
+  // Whether the rows may be read a slice at a time (ListReader): a list whose query is not over
+  // vouchers of one basis reads them in one step.
+  virtual bool ReadsInSteps() const { return true; }
   // Empties this list's rows of the work tables.
   virtual void ClearWorkTables() = 0;
   // The list's own restriction, added to the voucher conditions.
@@ -220,7 +252,12 @@ class VoucherList : public host::ChildWindow {
   bool EditFilter();
   bool OpenLinkedReversal();
   bool OpenVoucher(long voucher_id, long line_id);
-  std::string BuildScope();
+  struct Read;
+  // The voucher conditions, the date range apart: they go before and after it.
+  std::pair<std::string, std::string> BuildScope(std::vector<long>& makers) const;
+  std::unique_ptr<Read> StartRead();
+  void WriteWorkTables(const Read& read);
+  void StopReading();
   std::vector<long> ReadMakers() const;
   void DefaultDates();
   void UpdateHeaders();
@@ -239,6 +276,17 @@ class VoucherList : public host::ChildWindow {
   std::vector<long> makers_;
   std::vector<const RightsDimension*> dimensions_;
   std::string last_query_;
+
+  // A stepwise read whose first rows are shown: its reader and what it was started with.
+  struct Read {
+    std::unique_ptr<ListReader> reader;
+    std::string scope;
+    std::string conditions;
+    std::vector<long> makers;
+    std::vector<const RightsDimension*> dimensions;
+  };
+  std::unique_ptr<Read> read_;
+  bool stepwise_ = false;
 };
 
 }  // namespace lumvoucher::lists

@@ -38,6 +38,8 @@ class MainWindow : public QMainWindow, public host::HostMainWindow {
   void ChildActive() override;
   void ShowChild(host::ChildWindow& child) override;
   std::vector<host::ChildWindow*> OpenChildren() const override;
+  // The list views add rows while the list reads them.
+  bool ShowsRowsAsTheyCome() const override { return true; }
 
   // Registers (or replaces) the view of the child windows named `window_name` ("frmVoucher").
   // A child without a registered view shows as a placeholder that handles no command.

@@ -37,7 +37,22 @@ VoucherListModel::VoucherListModel(lists::VoucherList& presenter, QObject* paren
 void VoucherListModel::Refresh() {
   beginResetModel();
   columns_.Rebuild(presenter_.State().columns);
+  rows_ = static_cast<int>(presenter_.State().rows.size());
+  generation_ = presenter_.State().generation;
   endResetModel();
+}
+
+bool VoucherListModel::AddReadRows() {
+  const lists::ListState& s = presenter_.State();
+  if (s.generation != generation_) return false;
+  const int now = static_cast<int>(s.rows.size());
+  if (now > rows_) {
+    // Rows added at the end keep the current row, the selection and the scroll position.
+    beginInsertRows(QModelIndex(), rows_, now - 1);
+    rows_ = now;
+    endInsertRows();
+  }
+  return true;
 }
 
 int VoucherListModel::ListColumn(int grid_column) const {
@@ -49,7 +64,7 @@ int VoucherListModel::GridColumn(int list_column) const {
 }
 
 int VoucherListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(presenter_.State().rows.size());
+  return parent.isValid() ? 0 : rows_;
 }
 
 int VoucherListModel::columnCount(const QModelIndex& parent) const {
@@ -58,7 +73,10 @@ int VoucherListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant VoucherListModel::data(const QModelIndex& index, int role) const {
   const int column = ListColumn(index.column());
-  if (!index.isValid() || column < 0 || index.row() >= rowCount()) return {};
+  if (!index.isValid() || column < 0 || index.row() >= rowCount() ||
+      index.row() >= static_cast<int>(presenter_.State().rows.size())) {
+    return {};
+  }
   const auto& row = presenter_.State().rows[static_cast<std::size_t>(index.row())];
   const host::Value& value = row.at(static_cast<std::size_t>(column));
   switch (role) {
@@ -188,6 +206,10 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
     find_text_->clear();
     ApplyQuickFind();
   });
+  read_timer_ = new QTimer(this);
+  read_timer_->setSingleShot(true);
+  read_timer_->setInterval(0);
+  connect(read_timer_, &QTimer::timeout, this, [this] { ReadStep(); });
   Render();
 }
 
@@ -211,7 +233,25 @@ void VoucherListView::Render() {
   RenderFindColumns();
   RenderSelection();
   FitColumns();
+  RenderSummary();
+  const std::string& active =
+      s.filter.description.empty() ? s.filter.condition : s.filter.description;
+  filter_->setText(active.empty() ? QString() : QStringLiteral("当前过滤：") + ToQt(active));
+  filter_->setVisible(!active.empty());
+  clear_button_->setEnabled(!s.quick_find_text.empty());
+  rendering_ = false;
+  if (s.reading) read_timer_->start();
+}
 
+void VoucherListView::RenderSummary() {
+  const lists::ListState& s = presenter_.State();
+  if (s.reading) {
+    // The counts are the whole list's only once it is read.
+    summary_->setText(QStringLiteral("日期：%1 至 %2    正在读取，已读分录 %3 条")
+                          .arg(ToQt(s.filter.date_from), ToQt(s.filter.date_to))
+                          .arg(s.rows.size()));
+    return;
+  }
   std::set<std::string> vouchers;
   const int id = presenter_.ColumnIndex("id");
   if (id >= 0) {
@@ -226,12 +266,25 @@ void VoucherListView::Render() {
     summary += QStringLiteral("    查找：") + ToQt(s.quick_find_text);
   }
   summary_->setText(summary);
-  const std::string& active =
-      s.filter.description.empty() ? s.filter.condition : s.filter.description;
-  filter_->setText(active.empty() ? QString() : QStringLiteral("当前过滤：") + ToQt(active));
-  filter_->setVisible(!active.empty());
-  clear_button_->setEnabled(!s.quick_find_text.empty());
-  rendering_ = false;
+}
+
+void VoucherListView::ReadStep() {
+  presenter_.ReadMore();
+  ShowReadRows();
+}
+
+void VoucherListView::ShowReadRows() {
+  if (!model_->AddReadRows()) {
+    Render();  // the read failed and emptied the list
+    return;
+  }
+  RenderSummary();
+  if (presenter_.State().reading) read_timer_->start();
+}
+
+void VoucherListView::ReadRest() {
+  presenter_.ReadAll();
+  ShowReadRows();
 }
 
 void VoucherListView::RenderFindColumns() {
@@ -299,6 +352,7 @@ void VoucherListView::OpenRow(int row) {
   if (row < 0 || row >= model_->rowCount()) return;
   presenter_.SelectRow(row);
   presenter_.RunAction(ListAction::kOpen);
+  ShowReadRows();  // the voucher window browses the whole list, so it was read
 }
 
 void VoucherListView::ApplyQuickFind() {
@@ -308,6 +362,7 @@ void VoucherListView::ApplyQuickFind() {
 
 bool VoucherListView::FindNextRow() {
   const int row = presenter_.FindNext(FindColumnIndex(), ToUtf8(find_text_->text().trimmed()));
+  ShowReadRows();
   RenderSelection();
   return row >= 0;
 }
@@ -397,11 +452,13 @@ void VoucherListView::Run(Command command) {
       After(presenter_.mclsMainControl_ToolRefresh());
       return;
     case Command::kFilePrint:
+      ReadRest();
       PreviewList(this, presenter_.State());
       return;
     case Command::kEditBatchPrint: {
       // Two vouchers to an A4 page, as they are bound.
       std::vector<PrintedVoucher> vouchers;
+      ReadRest();
       for (long id : ChosenVouchers()) {
         if (std::optional<PrintedVoucher> v = PrintableVoucher(id)) vouchers.push_back(*v);
       }

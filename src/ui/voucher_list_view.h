@@ -3,6 +3,7 @@
 #include <QAbstractTableModel>
 #include <QColor>
 #include <QWidget>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace lumvoucher::ui {
 
@@ -29,6 +31,9 @@ class VoucherListModel : public QAbstractTableModel {
 
   // Re-reads columns and rows from the presenter.
   void Refresh();
+  // Takes the rows a stepwise read added since; false when the presenter replaced its rows
+  // meanwhile (then only Refresh will do).
+  bool AddReadRows();
   // The presenter's column of a grid column, and back; -1 when none.
   int ListColumn(int grid_column) const;
   int GridColumn(int list_column) const;
@@ -45,6 +50,9 @@ class VoucherListModel : public QAbstractTableModel {
  private:
   lists::VoucherList& presenter_;
   VisibleColumns columns_;
+  // The rows the view has been told of: the presenter's may have grown since.
+  int rows_ = 0;
+  std::uint64_t generation_ = 0;
   std::function<QColor(int row)> shade_;
 };
 
@@ -98,6 +106,13 @@ class VoucherListView : public QWidget, public CommandTarget {
   bool eventFilter(QObject* object, QEvent* event) override;
 
  private:
+  void RenderSummary();
+  // One step of a stepwise read, then the rows it added; the next step waits for the events
+  // that came meanwhile, so the user scrolls, sorts and opens while the list reads.
+  void ReadStep();
+  void ShowReadRows();
+  // Reads the rest at once, for commands that need every row.
+  void ReadRest();
   void RenderFindColumns();
   void RenderSelection();
   void FitColumns();
@@ -115,6 +130,7 @@ class VoucherListView : public QWidget, public CommandTarget {
   QLineEdit* find_text_ = nullptr;
   QPushButton* find_button_ = nullptr;
   QPushButton* clear_button_ = nullptr;
+  QTimer* read_timer_ = nullptr;
   std::string fitted_for_;
   bool rendering_ = false;
 };

@@ -11,6 +11,9 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <string>
 
 #include "ui/desktop_fixture.h"
 #include "ui/filter_dialog.h"
@@ -181,6 +184,56 @@ TEST_F(VoucherListViewTest, TheFilterDialogSetsTheDateRangeAndTheCondition) {
   testing::WhenModalOpens([](QWidget& widget) { static_cast<QDialog&>(widget).reject(); });
   Main().Raise(Command::kEditFilter);
   EXPECT_EQ(Rows(), 1);
+}
+
+TEST_F(VoucherListViewTest, ALongListShowsItsFirstRowsAndKeepsTheRowAndScrollWhileTheRestComes) {
+  host::DataAccess& data = desktop_->Host().Database();
+  for (int i = 0; i < 200; ++i) {
+    const std::string id = std::to_string(1000 + i);
+    const std::string day = std::to_string(101 + i % 28).substr(1);
+    data.Execute(
+        "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, "
+        "intYear, bytPeriod, lngTemplateID, lngSourceOrganizationID, lngOperatorID) "
+        "Select " +
+        id + ", lngVoucherTypeID, " + std::to_string(100 + i) + ", '2026-02-" + day +
+        "', intYear, bytPeriod, lngTemplateID, "
+        "lngSourceOrganizationID, lngOperatorID From Voucher Where lngVoucherID = 1");
+    data.Execute(
+        "Insert Into VoucherDetail (lngVoucherDetailID, lngVoucherID, lngRowID, "
+        "strRemark, lngAccountID, intDirection, dblAmount, lngOrganizationID) Select " +
+        id + " * 10 + lngRowID, " + id +
+        ", lngRowID, strRemark, lngAccountID, "
+        "intDirection, dblAmount, lngOrganizationID From VoucherDetail Where "
+        "lngVoucherID = 1");
+  }
+  const int total =
+      18 +
+      200 * static_cast<int>(
+                data.OpenRecordset("Select Count(1) As n From VoucherDetail Where lngVoucherID = 1")
+                    .At(0, "n")
+                    .AsLong());
+
+  Trigger(QStringLiteral("凭证列表"));
+  QTableView* grid = List()->Grid();
+  ASSERT_GE(Rows(), 50);
+  ASSERT_LT(Rows(), total);
+  EXPECT_TRUE(List()->Summary().contains(QStringLiteral("正在读取")));
+  const int number = GridColumn(QStringLiteral("凭证字号"));
+  grid->setCurrentIndex(List()->Model()->index(40, 1));
+  const QString chosen = List()->Model()->index(40, number).data().toString();
+  const int scrolled = grid->verticalScrollBar()->value();
+  EXPECT_GT(scrolled, 0);
+
+  for (int step = 0; step < 1000 && List()->Presenter().State().reading; ++step) {
+    QApplication::processEvents();
+  }
+  ASSERT_FALSE(List()->Presenter().State().reading);
+  EXPECT_EQ(Rows(), total);
+  EXPECT_EQ(grid->currentIndex().row(), 40);
+  EXPECT_EQ(List()->Model()->index(40, number).data().toString(), chosen);
+  EXPECT_EQ(List()->Presenter().State().selected_row, 40);
+  EXPECT_EQ(grid->verticalScrollBar()->value(), scrolled);
+  EXPECT_TRUE(List()->Summary().contains(QStringLiteral("凭证 208 张，分录 %1 条").arg(total)));
 }
 
 TEST_F(VoucherListViewTest, TheErrorListShowsOnlyTheOperatorsErrorVouchers) {
