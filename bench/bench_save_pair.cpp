@@ -13,6 +13,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench_support.h"
 #include "dualbasis/frm_voucher_new.h"
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
@@ -21,17 +22,8 @@
 
 namespace {
 
+using lumvoucher::bench::CountingBox;
 using lumvoucher::embedded::EmbeddedHost;
-
-// Any message during the run is a failed save: counted and answered No.
-class CountingBox : public lumvoucher::host::MessageBox {
- public:
-  int Show(std::string_view text, int, std::string_view) override {
-    if (shown_++ < 3) std::fprintf(stderr, "message: %.*s\n", int(text.size()), text.data());
-    return lumvoucher::host::mb::kNo;
-  }
-  int shown_ = 0;
-};
 
 struct Line {
   long account;
