@@ -85,6 +85,13 @@ long clsVoucherNew::CurrentId(bool budget) const {
 bool clsVoucherNew::LoadSide(VoucherEditor& editor, long id) {
   // The pair's own question was asked (or not needed) before either side loads.
   editor.SetChanged(false);
+  // What was generated for the grid, or derived from it, belongs to the voucher it leaves.
+  if (&editor == budget_.get()) {
+    generated_.clear();
+  } else {
+    create_budget_ = false;
+    derivation_stamp_.clear();
+  }
   return id > 0 ? editor.ShowAOldBill(id) : editor.ShowANewBill();
 }
 
@@ -146,11 +153,13 @@ void clsVoucherNew::SetlblStatus() {
 bool clsVoucherNew::SaveBill(bool ask_total, bool check_cash_flow) {
   try {
     if (!finance_->ISaveInput2Form() || !budget_->ISaveInput2Form()) return false;
+    if (!RederiveBudget()) return false;
     for (VoucherEditor* editor : {finance_.get(), budget_.get()}) {
       if (editor->GetLngNowID() == 0 && !editor->HasLines()) editor->SetChanged(false);
     }
     const bool cf = finance_->IsChanged();
     const bool cb = budget_->IsChanged();
+    bool learn = false;
     if (cf || cb) {
       if (finance_->HasLines() && budget_->HasLines() &&
           !ValidDateForVouchers(finance_->State().header.date, budget_->State().header.date)) {
@@ -164,11 +173,17 @@ bool clsVoucherNew::SaveBill(bool ask_total, bool check_cash_flow) {
       }
       finance_->SetPartner(budget_->GetLngNowID());
       budget_->SetPartner(finance_->GetLngNowID());
+      finance_validated_ = false;
       for (VoucherEditor* editor : {finance_.get(), budget_.get()}) {
         if (!editor->IsChanged()) continue;
         if (editor->GetLngNowID() != 0 && editor->OnlyMarksChanged()) continue;
-        if (!editor->CheckForSave()) return false;
+        if (!editor->CheckForSave()) {
+          finance_validated_ = false;
+          return false;
+        }
+        finance_validated_ = editor == finance_.get();
       }
+      finance_validated_ = false;
       const double f = finance_->DebitTotal();
       const double b = budget_->DebitTotal();
       if (ask_total && f > 0 && b > 0 &&
@@ -178,9 +193,12 @@ bool clsVoucherNew::SaveBill(bool ask_total, bool check_cash_flow) {
                      texts::kTitleSave) == host::mb::kNo) {
         return false;
       }
+      // Read before the write: once the pair is committed nothing may fail the save.
+      learn = AutoStudy();
       if (!WritePair(cf, cb)) return false;
     }
     if (!CashFlowStep(check_cash_flow)) return false;
+    if (learn) LearnFromPair();
     const long F = finance_->GetLngNowID();
     const long B = budget_->GetLngNowID();
     if (Difference() && (F > 0 || B > 0)) Difference()(F, B);

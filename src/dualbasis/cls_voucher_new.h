@@ -3,7 +3,9 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "dualbasis/parallel_lines.h"
 #include "dualbasis/voucher_editor.h"
 
 namespace lumvoucher::dualbasis {
@@ -81,6 +83,40 @@ class clsVoucherNew {
   void ShowWindow();
   bool OnScreen() const;
 
+  // ---- Parallel accounting (cls_voucher_new_parallel.cpp) ----------------------------------
+  // The obligation questions of a side's validation; false stops the save. In a save that
+  // validates both sides the budget side's prohibit question is the financial side's, asked once.
+  bool ConfirmObligations(bool budget);
+  // The window's switch for the must-rule questions while the budget side is empty ("True"
+  // unless the operator switched it off; kept in his preferences beside the layout style).
+  bool AsksForBudget();
+  void SetAsksForBudget(bool on);
+  // "根据模板平行记账": the budget side becomes a new voucher when it has no stored one, and its
+  // grid takes the template's lines (changed). False when no template fits, the chooser was
+  // cancelled or a failure was shown; the grid is then as it was.
+  bool ApplyTemplate();
+  // The create-budget-voucher box. Ticking it checks the prohibit rules and derives the budget
+  // lines into the budget grid; it stays unticked when refused. Unticking stops the
+  // re-derivation at save and leaves the budget grid and any stored budget voucher alone.
+  bool GetChkCreateBVoucher() const { return create_budget_; }
+  bool SetChkCreateBVoucher(bool on);
+  // "生成平行记账模板" from both grids; the new template's id, 0 when none was made.
+  long CreateTemplateFromPair();
+  // "自动学习" (MainControlEditAutoStudy): learning after a pair save, switched and stored in
+  // the operator's preferences; answers the new value.
+  bool mclsMainControl_EditAutoStudy();
+  bool AutoStudy();
+  // Why the budget grid's row `row` (1-based) holds what it holds, while it is as a template or
+  // the derivation made it; nullptr once the line was edited by hand.
+  const LineOrigin* BudgetLineOrigin(int row) const;
+
+  // ---- Standard vouchers ----------------------------------------------------------------------
+  // "生成样板凭证" of the pair: both vouchers under one number and name (frmCreateStdVoucher).
+  bool CreateVoucherAll();
+  // Chooses a pair of standard vouchers (frmSelectStdVoucherAll) and starts a new pair from it,
+  // each side from its basis's standard voucher (a side without one stays empty).
+  bool LoadStdVoucher();
+
   // Where the difference allocation goes once the pair is saved: called with the saved pair's
   // ids after the cash-flow step. The default is the difference allocation (AfterPairSave); an
   // empty step leaves the save as it is.
@@ -95,12 +131,28 @@ class clsVoucherNew {
   bool CashFlowStep(bool check_cash_flow);
   void ReloadBoth();
   bool LoadSide(VoucherEditor& editor, long id);
+  // The budget grid takes generated lines; their origins are kept beside them.
+  void PutBudgetLines(const std::vector<BudgetLine>& lines);
+  bool RederiveBudget();
+  void LearnFromPair();
+  bool PreferenceOn(const char* key, bool fallback);
 
   FrmVoucherNew& window_;
   std::unique_ptr<VoucherEditor> finance_;
   std::unique_ptr<VoucherEditor> budget_;
   long written_[2] = {0, 0};  // financial, budget: ids written by the save in progress
   std::string status_label_;
+  bool create_budget_ = false;
+  std::string derivation_stamp_;
+  // Set while a save validates both sides: the prohibit question was the financial side's.
+  bool finance_validated_ = false;
+  struct Generated {
+    long account_id;
+    int direction;
+    double amount;
+    LineOrigin origin;
+  };
+  std::vector<Generated> generated_;
 };
 
 }  // namespace lumvoucher::dualbasis

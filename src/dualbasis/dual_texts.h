@@ -65,5 +65,8 @@ inline constexpr const char* kStyleSection = "2017会计制度";
 inline constexpr const char* kStyleKey = "style";
 inline constexpr const char* kStyleOne = "one";
 inline constexpr const char* kStyleTwo = "two";
+// Our own keys in the same section: learning after a save, and the must-rule questions.
+inline constexpr const char* kAutoStudyKey = "AutoStudy";
+inline constexpr const char* kAskBudgetKey = "AskBudget";
 
 }  // namespace lumvoucher::dualbasis::texts

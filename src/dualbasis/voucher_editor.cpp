@@ -32,6 +32,22 @@ void VoucherEditor::ForgetStored() {
   state.must_save = true;
 }
 
+void VoucherEditor::PutLines(std::vector<voucher::VoucherLine> lines) {
+  voucher::VoucherState& state = MutableState();
+  state.lines = std::move(lines);
+  state.current_row = state.lines.empty() ? 0 : 1;
+  state.must_save = true;
+  Recompute();
+}
+
+long VoucherEditor::PairPartnerId() const {
+  return pair_.CurrentId(!Basis().IsBudget());
+}
+
+bool VoucherEditor::ConfirmParallelRules() {
+  return pair_.ConfirmObligations(Basis().IsBudget());
+}
+
 void VoucherEditor::ShowWindow() {
   pair_.ShowWindow();
 }

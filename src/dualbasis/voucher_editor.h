@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "host/voucher_basis.h"
 #include "voucher/frm_voucher.h"
@@ -36,6 +37,9 @@ class VoucherEditor : public voucher::frmVoucher {
   void ForgetStored();
   // Cells are committed as they are typed here; the view commits the one being edited first.
   bool ISaveInput2Form() { return true; }
+  // Replaces the grid with `lines` (a template's or a derivation's) and marks it changed; the
+  // stored lines they replace go at the save.
+  void PutLines(std::vector<voucher::VoucherLine> lines);
 
   // The save's pieces, for the pair's one transaction.
   using frmVoucher::CheckForSave;
@@ -52,6 +56,8 @@ class VoucherEditor : public voucher::frmVoucher {
   void ShowWindow() override;
   bool OnScreen() const override;
   void WrittenInTransaction(long voucher_id) override;
+  long PairPartnerId() const override;
+  bool ConfirmParallelRules() override;
 
  private:
   clsVoucherNew& pair_;

@@ -240,7 +240,10 @@ bool InterFace::WriteForm(const std::string& strDetail, const std::string& Form)
   return AtBoundary(false, [&] {
     if (!IsDualBasis()) return VoucherWindow().WriteForm(strDetail);
     voucher::frmVoucher* side = PairSide(Form);
-    return side != nullptr && side->WriteForm(strDetail);
+    if (side == nullptr) return false;
+    // The side a program fills is the one its MustSave marks.
+    PairWindow().IsFinance = Form == "1";
+    return side->WriteForm(strDetail);
   });
 }
 

@@ -14,9 +14,14 @@ namespace lumvoucher::voucher {
 bool frmVoucher::LoadStdVoucher() {
   long id = 0;
   templates::frmSelectStdVoucher chooser;
-  if (!chooser.SelectVoucher(true, id)) return false;
+  if (!chooser.SelectVoucher(!basis_->IsBudget(), id)) return false;
+  return LoadStdVoucher(id);
+}
+
+bool frmVoucher::LoadStdVoucher(long id) {
   try {
-    std::optional<templates::StdVoucherContent> content = templates::ReadStdVoucher(id);
+    std::optional<templates::StdVoucherContent> content =
+        templates::ReadStdVoucher(templates::BasisOf(!basis_->IsBudget()), id);
     if (!content) return false;
     // As the host's 新增: the rights, and the question of unsaved edits, come first.
     if (!mclsMainControl_EditNew()) return false;

@@ -3,6 +3,7 @@
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
 #include "frame/text_functions.h"
+#include "host/voucher_basis.h"
 #include "voucher/frm_voucher.h"
 
 namespace lumvoucher::templates {
@@ -114,17 +115,25 @@ long WriteStdVoucher(StdBasis basis, const std::string& number, const std::strin
   return id;
 }
 
-std::string StdHeaderSql(long id) {
+// The budget tables go by the financial table's name, so each statement is written once.
+std::string StdTable(StdBasis basis, const char* table) {
+  return basis == StdBasis::kFinance ? std::string(table)
+                                     : std::string(Prefix(basis)) + table + " " + table;
+}
+
+std::string StdHeaderSql(StdBasis basis, long id) {
   return "SELECT stdVoucher.lngVoucherTypeID,stdVoucher.lngTemplateID,stdVoucher.intNumber,"
          "VoucherType.strVoucherTypeCode,Template.strTemplateName "
-         "FROM stdVoucher,VoucherType,"
+         "FROM " +
+         StdTable(basis, "stdVoucher") +
+         ",VoucherType,"
          "Template WHERE "
          "stdVoucher.lngTemplateID=Template.lngTemplateID AND "
          "stdVoucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID AND lngVoucherID=" +
          N(id);
 }
 
-std::string StdLinesSql(long id) {
+std::string StdLinesSql(StdBasis basis, long id) {
   return "SELECT 0 pp0,VoucherDetail.strRemark pp1,' ' pp2,"
          "Currencys.strCurrencyName pp3,0 pp4,0 pp5,0 pp6,0 pp7,0 pp8,0 pp9,"
          "Customer.strCustomerCode || ' ' || Customer.strCustomerName pp10,"
@@ -144,7 +153,9 @@ std::string StdLinesSql(long id) {
          "Currencys.bytCurrencyDec,Currencys.bytRateDec,VoucherDetail.strflexibleid,"
          "flexId2codeorname(VoucherDetail.strflexibleid,1,VoucherDetail.lngaccountid,2) as "
          "strFlexibleName"
-         " From stdVoucherDetail VoucherDetail,PaymentMethod,Currencys,Customer,Department,"
+         " From " +
+         std::string(Prefix(basis)) +
+         "stdVoucherDetail VoucherDetail,PaymentMethod,Currencys,Customer,Department,"
          "Employee,Department Department1,Class1,Class2 "
          " WHERE VoucherDetail.lngPaymentMethodID=PaymentMethod.lngPaymentMethodID(+)"
          " AND VoucherDetail.lngCurrencyID=Currencys.lngCurrencyID"
@@ -158,9 +169,9 @@ std::string StdLinesSql(long id) {
          N(id) + "  ORDER BY lngRowID ASC";
 }
 
-std::optional<StdVoucherContent> ReadStdVoucher(long id) {
+std::optional<StdVoucherContent> ReadStdVoucher(StdBasis basis, long id) {
   host::DataAccess& data = frame::Data();
-  host::Recordset header = data.OpenRecordset(StdHeaderSql(id));
+  host::Recordset header = data.OpenRecordset(StdHeaderSql(basis, id));
   if (header.Empty()) return std::nullopt;
   StdVoucherContent content;
   content.type_id = static_cast<long>(header["lngVoucherTypeID"].AsLong());
@@ -168,8 +179,9 @@ std::optional<StdVoucherContent> ReadStdVoucher(long id) {
   content.template_id = static_cast<long>(header["lngTemplateID"].AsLong());
   content.template_name = header["strTemplateName"].AsText();
   content.attachments = static_cast<int>(header["intNumber"].AsLong());
-  host::clsAccount* accounts = frame::Login().account;
-  for (host::Recordset rs = data.OpenRecordset(StdLinesSql(id)); !rs.Eof(); rs.MoveNext()) {
+  host::clsAccount& accounts =
+      frame::Chart(basis == StdBasis::kFinance ? host::FinancialBasis() : host::BudgetBasis());
+  for (host::Recordset rs = data.OpenRecordset(StdLinesSql(basis, id)); !rs.Eof(); rs.MoveNext()) {
     voucher::VoucherLine l;
     // A blank stored for an empty text is shown empty again.
     l.remark = frame::StringOut(rs["pp1"].AsText(), " ");
@@ -194,10 +206,8 @@ std::optional<StdVoucherContent> ReadStdVoucher(long id) {
     l.rate_decimals = static_cast<int>(rs["bytRateDec"].AsLong());
     l.flexible_id = frame::StringOut(rs["strflexibleid"].AsText(), " ");
     l.flexible_name = rs["strFlexibleName"].AsText();
-    if (accounts != nullptr) {
-      if (auto account = accounts->AccountById(l.account_id)) {
-        l.account_text = account->code + " " + account->name;
-      }
+    if (auto account = accounts.AccountById(l.account_id)) {
+      l.account_text = account->code + " " + account->name;
     }
     content.lines.push_back(std::move(l));
   }

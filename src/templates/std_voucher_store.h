@@ -65,8 +65,8 @@ void DeleteStdVoucher(StdBasis basis, long id, bool lines_first);
 long WriteStdVoucher(StdBasis basis, const std::string& number, const std::string& name,
                      const StdVoucherSource& source);
 
-// A financial standard voucher read for a new voucher: the header's type, template and
-// attachment count, and lines in the voucher window's form with every amount 0.
+// A standard voucher read for a new voucher: the header's type, template and attachment
+// count, and lines in the voucher window's form with every amount 0.
 struct StdVoucherContent {
   long type_id = 0;
   std::string type_code;
@@ -75,9 +75,9 @@ struct StdVoucherContent {
   int attachments = 0;
   std::vector<voucher::VoucherLine> lines;
 };
-std::string StdHeaderSql(long id);
-std::string StdLinesSql(long id);
+std::string StdHeaderSql(StdBasis basis, long id);
+std::string StdLinesSql(StdBasis basis, long id);
 // Nothing when the standard voucher (or its type or template) no longer exists.
-std::optional<StdVoucherContent> ReadStdVoucher(long id);
+std::optional<StdVoucherContent> ReadStdVoucher(StdBasis basis, long id);
 
 }  // namespace lumvoucher::templates

@@ -160,6 +160,8 @@ class frmVoucher : public host::ChildWindow {
   // template, attachment count and lines without amounts (templates/load_std_voucher.cpp).
   // False when none was chosen, it no longer exists or the new voucher was declined.
   bool LoadStdVoucher();
+  // The same from the standard voucher `id` of the window's basis, without the chooser.
+  bool LoadStdVoucher(long id);
 
   // The option commands (MainControlEditAlert, ...Sound, ...Quick, ...CashLine, and Deficit):
   // switches the preference and writes it back to the operator's store under its key. Answers
@@ -251,6 +253,11 @@ class frmVoucher : public host::ChildWindow {
   // program's save, the pair window's save), once the voucher holds `voucher_id`: the pair
   // window writes the pair row here. Database errors propagate and roll the write back.
   virtual void WrittenInTransaction(long voucher_id) {}
+  // The pair window's part in the validation: the stored partner whose number this voucher
+  // shares (0 outside a pair), and the parallel-accounting questions asked last (false stops
+  // the save).
+  virtual long PairPartnerId() const { return 0; }
+  virtual bool ConfirmParallelRules() { return true; }
 
   // The pieces of SaveBill for a save that writes more than this voucher in one transaction
   // (the pair window). CheckForSave: the checks and questions, no write. OnlyMarksChanged: the

@@ -435,6 +435,7 @@ bool frmVoucher::CheckRestrictions() {
 }
 
 bool frmVoucher::CheckBeforeSave(bool cover) {
+  state_.header.partner_voucher_id = PairPartnerId();
   if (!CheckHeader(cover) || !CheckLines()) return false;
   auto rows = FilledRows(state_.lines);
 
@@ -485,6 +486,7 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
     }
   }
 
+  if (!ConfirmParallelRules()) return false;
   switch (frame::Login().business_pub->AssetSourceChanged(state_.header.voucher_id,
                                                           state_.header.source_id)) {
     case host::AssetSourceChange::kNone:

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include "host/message_box.h"
 #include "support/test_host.h"
@@ -38,14 +37,6 @@ class StdVoucherTest : public ::testing::Test {
              " " + rs[7].AsText();
     }
     return out;
-  }
-  // The budget twins, as the dual-basis schema will hold them.
-  void CreateBudgetTables() {
-    for (const char* sql :
-         {"CREATE TABLE BudgetStdVoucher AS SELECT * FROM StdVoucher WHERE 0",
-          "CREATE TABLE BudgetStdVoucherDetail AS SELECT * FROM StdVoucherDetail WHERE 0"}) {
-      ASSERT_EQ(sqlite3_exec(t_.Data().Handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
-    }
   }
   // The dialog played by the user: number and name, then OK.
   void ExpectDialog(const std::string& number, const std::string& name) {
@@ -260,7 +251,6 @@ TEST_F(StdVoucherTest, LoadingStartsANewVoucherFromTheTemplateWithoutAmounts) {
 }
 
 TEST_F(StdVoucherTest, BasesKeepTheirOwnNumbersAndThePairedChooserListsANumberOnce) {
-  CreateBudgetTables();
   // "01" is a financial number only: the budget basis does not clash with it.
   ExpectDialog("01", "预算差旅");
   bool created = false;

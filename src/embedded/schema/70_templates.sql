@@ -1,6 +1,6 @@
 -- Standard vouchers (样板凭证): the skeleton of a voucher without amounts, per organisation.
 -- The budget basis keeps the same two tables under the prefix "Budget" (BudgetStdVoucher,
--- BudgetStdVoucherDetail); they arrive with the paired vouchers.
+-- BudgetStdVoucherDetail), for the paired window.
 CREATE TABLE StdVoucher (
   lngVoucherID      INTEGER PRIMARY KEY,
   lngVoucherTypeID  INTEGER NOT NULL DEFAULT 0,
@@ -35,6 +35,39 @@ CREATE TABLE StdVoucherDetail (
   lngDepartmentECOID INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX StdVoucherDetail_Voucher ON StdVoucherDetail (lngVoucherID, lngRowID);
+
+CREATE TABLE BudgetStdVoucher (
+  lngVoucherID      INTEGER PRIMARY KEY,
+  lngVoucherTypeID  INTEGER NOT NULL DEFAULT 0,
+  strVoucherNo      TEXT NOT NULL,
+  strVoucherName    TEXT NOT NULL,
+  lngTemplateID     INTEGER NOT NULL DEFAULT 0,
+  intNumber         INTEGER NOT NULL DEFAULT 0,
+  lngOrganizationID INTEGER NOT NULL DEFAULT 0
+);
+CREATE UNIQUE INDEX BudgetStdVoucher_No ON BudgetStdVoucher (lngOrganizationID, strVoucherNo);
+
+CREATE TABLE BudgetStdVoucherDetail (
+  lngVoucherDetailID INTEGER PRIMARY KEY,
+  lngVoucherID       INTEGER NOT NULL DEFAULT 0,
+  lngRowID           INTEGER NOT NULL DEFAULT 0,
+  strRemark          TEXT DEFAULT ' ',
+  lngAccountID       INTEGER NOT NULL DEFAULT 0,
+  intDirection       INTEGER NOT NULL DEFAULT 1,
+  lngCurrencyID      INTEGER NOT NULL DEFAULT 1,
+  lngClassID1        INTEGER NOT NULL DEFAULT 0,
+  lngClassID2        INTEGER NOT NULL DEFAULT 0,
+  lngCustomerID      INTEGER NOT NULL DEFAULT 0,
+  lngDepartmentID    INTEGER NOT NULL DEFAULT 0,
+  lngEmployeeID      INTEGER NOT NULL DEFAULT 0,
+  lngPaymentMethodID INTEGER NOT NULL DEFAULT 0,
+  strCheckNumber     TEXT DEFAULT ' ',
+  strFlexibleId      TEXT DEFAULT ' ',
+  lngFunctionalID    INTEGER NOT NULL DEFAULT 0,
+  lngGovernmentECOID INTEGER NOT NULL DEFAULT 0,
+  lngDepartmentECOID INTEGER NOT NULL DEFAULT 0
+);
+CREATE INDEX BudgetStdVoucherDetail_Voucher ON BudgetStdVoucherDetail (lngVoucherID, lngRowID);
 
 -- External vouchers waiting to be posted (外部数据记账), one row per line, filled from the
 -- interface standards' CSV files. A line is keyed by the importing organisation, the standard,
