@@ -84,6 +84,20 @@ std::string FreeChecksSql(const LineSet& lines) {
          lines.Match("lngVoucherDetailID");
 }
 
+void ReleaseChangedLineSplits(host::DataAccess& data, long line_id, bool amount_changed,
+                              const FreshSplits& fresh) {
+  const LineSet line = LineSet::Line(line_id);
+  if (!fresh.settlement) ReleaseSettlements(data, line);
+  if (!fresh.contract) {
+    data.Execute("DELETE FROM ProjectInvoice WHERE " + line.Match("lngVoucherDetailID"));
+    data.Execute("DELETE FROM ContractBalance WHERE " + line.Match("lngVoucherDetailID"));
+  }
+  if (!fresh.cost && amount_changed) {
+    data.Execute(" Delete  Costapportion ca Where " + line.Match("ca.lngVoucherDetailID"));
+    data.Execute(" Delete  HisCostapportion ca Where " + line.Match("ca.lngVoucherDetailID"));
+  }
+}
+
 void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines) {
   const std::string line = lines.Match("lngVoucherDetailID");
   PurgeCashFlowRows(data, lines);

@@ -46,6 +46,18 @@ std::string FreeChecksSql(const LineSet& lines);
 // unlinks their bank bills.
 void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines);
 
+// "This kept line changed its account, side or amount": the splits it was divided by no longer
+// add up to it, so those it does not bring anew go as for a gone line: its settlements and
+// current-account item, its contract rows and, when the amount changed, its cost rows (an
+// account change leaves the cost rows to the collected-costs question).
+struct FreshSplits {
+  bool settlement = false;
+  bool contract = false;
+  bool cost = false;
+};
+void ReleaseChangedLineSplits(host::DataAccess& data, long line_id, bool amount_changed,
+                              const FreshSplits& fresh);
+
 // Releases the links of other modules to the voucher (Activity, ItemActivity) and, for a voucher
 // made from transfer `transfer_id` (source 16, 0 for any other voucher), moves the transfer to
 // the latest other voucher of the basis made from it, or clears it when there is none.

@@ -15,14 +15,15 @@
 #include "host/cls_business_pub.h"
 #include "host/data_access.h"
 #include "host/message_box.h"
-#include "lists/dual_basis_links.h"
 #include "links/frm_reference.h"
+#include "lists/dual_basis_links.h"
 #include "lists/list_texts.h"
 #include "numbering/numbering_windows.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/status_texts.h"
 #include "voucher/voucher_status.h"
 #include "voucher/voucher_texts.h"
+#include "voucher/voucher_writer.h"
 
 namespace lumvoucher::lists {
 
@@ -87,6 +88,20 @@ long PartnerOf(const Chosen& v) {
   return rs.Empty() ? 0 : static_cast<long>(rs["lngID"].AsLong());
 }
 
+// The partner as messages name it: its type code and number between "“" and "”".
+std::string PartnerLabel(long partner) {
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select VoucherType.strVoucherTypeCode,Voucher.intVoucherNO from VoucherView Voucher "
+      ",VoucherTypeView VoucherType  Where Voucher.lngVoucherTypeID = "
+      "VoucherType.lngVoucherTypeID and Voucher.lngVoucherID=" +
+      SqlNumber(partner));
+  if (rs.Empty()) return {};
+  return "“" +
+         voucher::TypeAndNumber(rs["strVoucherTypeCode"].AsText(),
+                                frame::VoucherNoText(rs["intVoucherNO"].AsLong())) +
+         "”";
+}
+
 // Cashier signature needs cash or bank lines on one of the vouchers of the pair.
 bool HasCashBankLines(long voucher_id, int basis) {
   if (basis != kBudgetBasis) return voucher::IsCashBankVoucher(voucher_id);
@@ -109,7 +124,9 @@ bool OnPair(const Chosen& v, std::string_view title, Operation operation) {
   for (const auto& [id, basis] : sides) {
     if (id == 0) continue;
     host::VoucherBusinessService::Result result = operation(BusinessServiceOf(basis), id);
-    if (!result.ok) return Refuse(result.reason, title);
+    // A refusal of the partner says which voucher refused.
+    if (!result.ok)
+      return Refuse(id == v.id ? result.reason : PartnerLabel(id) + result.reason, title);
   }
   guard.Commit();
   return true;

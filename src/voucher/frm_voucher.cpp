@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <tuple>
 
 #include "frame/login_state.h"
 #include "frame/settings.h"
@@ -660,6 +661,13 @@ bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
   state_.current_row = row;
   state_.focus_field = field;
   bool accepted = true;
+  // A split held for the line was checked against what the line was; a line that changed
+  // what it books must be split again.
+  auto booked = [](const VoucherLine& l) {
+    return std::make_tuple(l.account_id, l.direction, l.Amount(), l.currency_id, l.unit_id,
+                           l.department_id, l.employee_id, l.class1_id, l.class2_id, l.flexible_id);
+  };
+  const auto booked_before = booked(*line);
   try {
     const bool guarded =
         field == LineField::kAccount || field == LineField::kCurrency || field == LineField::kUnit;
@@ -719,6 +727,7 @@ bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
     return false;
   }
   state_.must_save = true;
+  if (booked(*line) != booked_before) line->splits = {};
   if (accepted) FollowProposal(row, field);
   Recompute();
   try {

@@ -1,6 +1,7 @@
 #include "voucher/voucher_writer.h"
 
 #include <chrono>
+#include <cmath>
 #include <map>
 #include <optional>
 
@@ -305,6 +306,8 @@ WriteResult WriteVoucher(const WriteRequest& request) {
   struct OldLine {
     int direction;
     std::string check;
+    long account_id;
+    double amount;
   };
   std::map<long, OldLine> old_lines;
   long id = h.voucher_id;
@@ -332,7 +335,8 @@ WriteResult WriteVoucher(const WriteRequest& request) {
         data.OpenRecordset("SELECT * FROM " + detail + "  WHERE lngVoucherID=" + N(id));
     for (; !lines.Eof(); lines.MoveNext()) {
       old_lines[static_cast<long>(lines["lngVoucherDetailID"].AsLong())] = {
-          static_cast<int>(lines["intDirection"].AsLong()), lines["strCheckNumber"].AsText()};
+          static_cast<int>(lines["intDirection"].AsLong()), lines["strCheckNumber"].AsText(),
+          static_cast<long>(lines["lngAccountID"].AsLong()), lines["dblAmount"].AsDouble()};
     }
     std::map<long, const VoucherLine*> kept;
     for (const VoucherLine& line : request.lines) {
@@ -346,7 +350,16 @@ WriteResult WriteVoucher(const WriteRequest& request) {
         continue;
       }
       if (!financial) continue;
-      if (StoredAmount(*k->second).direction != old_line.direction) {
+      const Stored now = StoredAmount(*k->second);
+      const bool amount_changed = std::fabs(now.amount - old_line.amount) > 1e-9;
+      if (amount_changed || now.direction != old_line.direction ||
+          k->second->account_id != old_line.account_id) {
+        const links::LineSplits& held = k->second->splits;
+        frame::ReleaseChangedLineSplits(
+            data, line_id, amount_changed,
+            {held.settlement.has_value(), held.contract.has_value(), held.cost.has_value()});
+      }
+      if (now.direction != old_line.direction) {
         data.Execute("UPDATE VoucherCashFlow SET dblAmount=-dblAmount WHERE lngVoucherDetailID=" +
                      N(line_id));
       }

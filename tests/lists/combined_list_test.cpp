@@ -159,7 +159,7 @@ TEST_F(PosterCombinedListTest, PostingActsOnBothVouchersOfThePair) {
   ASSERT_TRUE(list.ShowMe());
   list.SelectRow(1);  // 收1: financial 5003, budget 5004, reviewed
   budget.refusal = "凭证尚未复核，不能记账！";
-  t_.Messages().Expect("凭证尚未复核，不能记账！", mb::kOk, "凭证记账");
+  t_.Messages().Expect("“收-000001”凭证尚未复核，不能记账！", mb::kOk, "凭证记账");
   EXPECT_FALSE(list.ListEditMenu(17));
   EXPECT_EQ(t_.Scalar("Select lngPostID From Voucher Where lngVoucherID = 5003"), "0");
   budget.refusal.clear();
