@@ -92,18 +92,31 @@ long WriteStdVoucher(StdBasis basis, const std::string& number, const std::strin
                N(id) + "," + N(source.type_id) + "," + SqlText(number) + "," + SqlText(name) + "," +
                N(source.template_id) + "," + N(source.attachments) + "," + Org() + ")");
   const bool budget = basis == StdBasis::kBudget;
+  // A line in the book currency names none; its standard line names the book currency, so
+  // that loading it (joined to Currencys) finds it again.
+  long local = 0;
+  auto currency = [&](long id) {
+    if (id != 0) return id;
+    if (local == 0) {
+      host::Recordset rs = data.OpenRecordset(
+          "Select lngCurrencyID From Currencys Where blnIsLocal=1 Order By lngCurrencyID");
+      local = rs.Empty() ? 1L : static_cast<long>(rs["lngCurrencyID"].AsLong());
+    }
+    return local;
+  };
   long row = 0;
   for (const StdLine& l : source.lines) {
     std::string columns =
         "lngVoucherDetailID,lngVoucherID,lngRowID,strRemark,lngAccountID,intDirection,"
         "lngCurrencyID,lngClassID1,lngClassID2,lngCustomerID,lngDepartmentID,lngEmployeeID,"
         "lngPaymentMethodID,strCheckNumber,strFlexibleId";
-    std::string values =
-        N(login.NextId("stdVoucherDetail")) + "," + N(id) + "," + N(++row) + "," +
-        SqlText(BlankIfEmpty(l.remark)) + "," + N(l.account_id) + "," + N(l.direction) + "," +
-        N(l.currency_id) + "," + N(l.class1_id) + "," + N(l.class2_id) + "," + N(l.customer_id) +
-        "," + N(l.department_id) + "," + N(l.employee_id) + "," + N(l.payment_method_id) + "," +
-        SqlText(BlankIfEmpty(l.check_number)) + "," + SqlText(BlankIfEmpty(l.flexible_id));
+    std::string values = N(login.NextId("stdVoucherDetail")) + "," + N(id) + "," + N(++row) + "," +
+                         SqlText(BlankIfEmpty(l.remark)) + "," + N(l.account_id) + "," +
+                         N(l.direction) + "," + N(currency(l.currency_id)) + "," + N(l.class1_id) +
+                         "," + N(l.class2_id) + "," + N(l.customer_id) + "," + N(l.department_id) +
+                         "," + N(l.employee_id) + "," + N(l.payment_method_id) + "," +
+                         SqlText(BlankIfEmpty(l.check_number)) + "," +
+                         SqlText(BlankIfEmpty(l.flexible_id));
     if (budget) {
       columns += ",lngFunctionalID,lngGovernmentECOID,lngDepartmentECOID";
       values +=
