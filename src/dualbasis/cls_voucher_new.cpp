@@ -171,8 +171,6 @@ bool clsVoucherNew::SaveBill(bool ask_total, bool check_cash_flow) {
       } else if (cf && finance_->GetLngNowID() == 0 && budget_->GetLngNowID() != 0) {
         finance_->FollowHeader(budget_->State().header);
       }
-      finance_->SetPartner(budget_->GetLngNowID());
-      budget_->SetPartner(finance_->GetLngNowID());
       finance_validated_ = false;
       for (VoucherEditor* editor : {finance_.get(), budget_.get()}) {
         if (!editor->IsChanged()) continue;

@@ -26,6 +26,12 @@ std::string Org() {
   return N(frame::OrganizationId());
 }
 
+// The budget tables go by the financial table's name, so each statement is written once.
+std::string StdTable(StdBasis basis, const char* table) {
+  return basis == StdBasis::kFinance ? std::string(table)
+                                     : std::string(Prefix(basis)) + table + " " + table;
+}
+
 }  // namespace
 
 const char* Prefix(StdBasis basis) {
@@ -126,12 +132,6 @@ long WriteStdVoucher(StdBasis basis, const std::string& number, const std::strin
                  ")");
   }
   return id;
-}
-
-// The budget tables go by the financial table's name, so each statement is written once.
-std::string StdTable(StdBasis basis, const char* table) {
-  return basis == StdBasis::kFinance ? std::string(table)
-                                     : std::string(Prefix(basis)) + table + " " + table;
 }
 
 std::string StdHeaderSql(StdBasis basis, long id) {
