@@ -1,8 +1,8 @@
 #include "dualbasis/diff_allocation.h"
 
 #include "dual_fixture.h"
-#include "frame/settings.h"
 #include "dualbasis/frm_diff_item.h"
+#include "frame/settings.h"
 
 namespace lumvoucher::dualbasis {
 namespace {

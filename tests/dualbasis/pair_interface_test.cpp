@@ -8,8 +8,6 @@
 namespace lumvoucher::testing {
 namespace {
 
-using namespace std::string_literals;
-
 TEST_F(PairTest, InterFaceDrivesThePairWindowInRegime16) {
   frame::InterFace& c = t_.Component();
   dualbasis::clsVoucherNew& window =
@@ -45,21 +43,11 @@ TEST_F(PairTest, InterFaceDrivesThePairWindowInRegime16) {
 // financial one's pair row. The detail names the hospital's accounts and organisation.
 TEST_F(PairTest, ProgramsSaveEitherSideAndThePairRowFollows) {
   frame::InterFace& c = t_.Component();
-  auto detail = [](const char* debit, const char* credit) {
-    std::string text = TwoLineDetail("预算", 7);
-    for (auto [from, to] :
-         {std::pair<std::string, std::string>{"\t1\t1\t", "\t"s + debit + "\t1\t"},
-          {"\t29\t-1\t", "\t"s + credit + "\t-1\t"},
-          {"\t1\t0\t0\n", "\t5001\t0\t0\n"}}) {
-      text.replace(text.find(from), from.size(), to);
-    }
-    return text.replace(text.rfind("\t1\t0\t0"), 6, "\t5001\t0\t0");
-  };
-  ASSERT_TRUE(c.WriteForm(detail("5014", "5004"), "1"));
+  ASSERT_TRUE(c.WriteForm(TwoLineDetail("预算", 7, "5014", "5004", "5001"), "1"));
   c.MustSave();
   EXPECT_EQ(c.SaveAVoucher(false, "1"), 1);
   EXPECT_EQ(NewPairs(), "记-7 100 0/-");
-  ASSERT_TRUE(c.WriteForm(detail("6009", "6013"), "2"));
+  ASSERT_TRUE(c.WriteForm(TwoLineDetail("预算", 7, "6009", "6013", "5001"), "2"));
   c.MustSave();
   EXPECT_EQ(c.SaveAVoucher(false, "2"), 1);
   EXPECT_EQ(NewPairs(), "记-7 100 0/记-7 100 0");

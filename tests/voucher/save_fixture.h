@@ -24,12 +24,15 @@ inline std::string DumpTouched(host::DataAccess& data) {
 
 // WriteForm's text of a two-line voucher of 记 (type 1) on 2026-02-15 asking for `number`:
 // D 1001 100 / C account 29 100, both lines summarised `remark`.
-inline std::string TwoLineDetail(const std::string& remark, int number) {
+inline std::string TwoLineDetail(const std::string& remark, int number,
+                                 const std::string& debit = "1", const std::string& credit = "29",
+                                 const std::string& organization = "1") {
   const std::string head =
       "2026-02\t2026-02-15\t1\t" + std::to_string(number) + "\t" + remark + "\t";
   const std::string tail =
-      "\t0\t0\t0\t0\t0\t0\t\t1\t0000\tFALSE\t1\t\t0\t0\t0\t0\t0\t0\t\t\t0\t0\t\t0\t0\t\t\t1\t0\t0";
-  return head + "1\t1\t100" + tail + "\n" + head + "29\t-1\t100" + tail;
+      "\t0\t0\t0\t0\t0\t0\t\t1\t0000\tFALSE\t1\t\t0\t0\t0\t0\t0\t0\t\t\t0\t0\t\t0\t0\t\t\t" +
+      organization + "\t0\t0";
+  return head + debit + "\t1\t100" + tail + "\n" + head + credit + "\t-1\t100" + tail;
 }
 
 // An account-set file of this test process in the temporary folder, removed with its WAL files
