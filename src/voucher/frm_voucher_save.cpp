@@ -17,6 +17,7 @@
 #include "host/main_window.h"
 #include "host/message_box.h"
 #include "links/split_writer.h"
+#include "voucher/budget_alarm.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/header_rules.h"
 #include "voucher/line_arithmetic.h"
@@ -477,6 +478,16 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
 
   if (!CheckRestrictions()) return false;
 
+  // Budget targets are set over the financial chart: a budget voucher is not checked.
+  if (budget_alarm_ && !basis_->IsBudget() &&
+      frame::SettingValue(0, texts::kBudgetAlarmSection, texts::kBudgetAlarmComprehensive,
+                          "False") == "True") {
+    std::vector<const VoucherLine*> filled;
+    for (auto& [n, line] : rows) filled.push_back(line);
+    const std::string refusal = ComprehensiveBudgetRefusal(state_.header, filled);
+    if (!refusal.empty()) return Stop(refusal);
+  }
+
   for (auto& [n, line] : rows) {
     if (line->curr_payment_amount != 0 || line->splits.settlement) {
       frame::Msg(texts::kSettlementNotice, host::mb::kTaskModal + host::mb::kInformation,
@@ -501,6 +512,10 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
       return Stop(texts::kDeferredChanged);
   }
   return true;
+}
+
+std::string frmVoucher::BudgetAlarmCaption() const {
+  return budget_alarm_ ? texts::kBudgetAlarmClose : texts::kBudgetAlarmOpen;
 }
 
 // ---- Writing ---------------------------------------------------------------------------------

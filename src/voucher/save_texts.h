@@ -70,4 +70,12 @@ inline constexpr const char* kLogModify = "修改凭证第";
 inline constexpr const char* kLogPeriod = "期 ";
 inline constexpr const char* kLogOld = "(原凭证字号为";
 
+// The budget alarm: the window's menu entry, the account-set option and the refusals.
+inline constexpr const char* kBudgetAlarmOpen = "打开预算报警(&A)";
+inline constexpr const char* kBudgetAlarmClose = "关闭预算报警(&A)";
+inline constexpr const char* kBudgetAlarmSection = "预算报警选项";
+inline constexpr const char* kBudgetAlarmComprehensive = "使用全面预算报警";
+inline constexpr const char* kBudgetConstrained = "存在完全控制预算方案，当前凭证不能保存！";
+inline constexpr const char* kBudgetNoRight = "无超预算填制凭证权限，当前凭证不能保存！";
+
 }  // namespace lumvoucher::voucher::texts

@@ -1,0 +1,75 @@
+// The comprehensive-budget check of a voucher being saved. On the dual-basis demo set the
+// office target (account 5013, department 1) has a monthly debit budget of 1000 and a
+// quarterly net budget of 3000; February already holds 1200 of it (记-000002).
+#include "voucher/budget_alarm.h"
+
+#include "voucher/save_fixture.h"
+#include "voucher/save_texts.h"
+#include "voucher/voucher_texts.h"
+
+namespace lumvoucher::testing {
+namespace {
+
+namespace texts = voucher::texts;
+
+TEST(ComprehensiveBudget, AVoucherOverrunningABudgetIsRefusedUnlessTheOperatorMayExceedIt) {
+  struct Case {
+    const char* name;
+    int period;
+    long department;
+    double debit, credit;
+    std::string layout;  // one statement before the check, or ""
+    std::string refusal;
+  } cases[] = {
+      {"February, already over", 2, 1, 100, 0, "", texts::kBudgetNoRight},
+      {"absolute control", 2, 1, 100, 0,
+       "Update Budget Set Blnisconstrain = 1 Where lngBudgetID = 5003", texts::kBudgetConstrained},
+      {"the right to exceed", 2, 1, 100, 0,
+       "Insert Into OperatorRight (lngOperatorID, lngRightID, lngOrganizationID) Values (5001, "
+       "1861, 0)",
+       ""},
+      {"a credit lowers the measure", 2, 1, 0, 100, "", ""},
+      {"another department", 2, 2, 100, 0, "", ""},
+      {"March within the month", 3, 1, 1000, 0, "", ""},
+      {"March one over", 3, 1, 1000.01, 0, "", texts::kBudgetNoRight},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestHost t({5001, 5001, "2026-02-15"}, embedded::DemoSets::kAll);
+    if (!c.layout.empty()) t.Exec(c.layout);
+    voucher::VoucherHeader header;
+    header.year = 2026;
+    header.period = c.period;
+    voucher::VoucherLine line;
+    line.account_id = 5013;
+    line.department_id = c.department;
+    line.debit = c.debit;
+    line.credit = c.credit;
+    EXPECT_EQ(voucher::ComprehensiveBudgetRefusal(header, {&line}), c.refusal);
+  }
+}
+
+// The save asks for the check only while the option and the window's alarm are on.
+TEST_F(VoucherSaveTest, TheSaveRunsTheBudgetCheckWhileTheAlarmIsOn) {
+  for (const char* sql :
+       {"Insert Into BudgetTarget Values (1, '01', '办公费')",
+        "Insert Into BudgetTargetDetail (lngBudgetTargetDetailID, lngBudgetTargetID, "
+        "lngAccountID) Select 1, 1, lngAccountID From Account Where strAccountCode = '6602-01'",
+        "Insert Into Budget (lngBudgetID, strBudgetName, Blnisconstrain) Values (1, '办公费', 1)",
+        "Insert Into BudgetBalance (lngBudgetID, lngBudgetTargetID, intYear, bytPeriod, "
+        "lngOrganizationID, lngSourceOrganizationID, blnIsApprove, dblBudget) Values (1, 1, 2026, "
+        "2, 1, 1, 1, 300)"}) {
+    t_.Exec(sql);
+  }
+  SetSetting(texts::kBudgetAlarmSection, texts::kBudgetAlarmComprehensive, "True");
+  EnterOfficeVoucher();
+  EXPECT_EQ(w_.BudgetAlarmCaption(), texts::kBudgetAlarmClose);
+  t_.Messages().Expect(texts::kBudgetConstrained, host::mb::kOk, texts::kTitleSave);
+  EXPECT_FALSE(w_.SaveBill());
+  EXPECT_FALSE(w_.ToggleBudgetAlarm());
+  EXPECT_EQ(w_.BudgetAlarmCaption(), texts::kBudgetAlarmOpen);
+  EXPECT_TRUE(w_.SaveBill());
+}
+
+}  // namespace
+}  // namespace lumvoucher::testing
