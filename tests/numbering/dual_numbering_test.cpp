@@ -58,12 +58,11 @@ TEST(DualBasisNumbering, RenumberingMovesAPairAsOneVoucher) {
   struct Case {
     const char* name;
     std::vector<std::string> layout;
-    bool by_date;
     std::string range_start;  // empty: the whole period
     std::string report;       // before, when not empty
     std::string after;
   } cases[] = {
-      {"gaps, a void pair, printed vouchers", kGaps, false, "",
+      {"gaps, a void pair, printed vouchers", kGaps, "",
        "凭证字:记       最大凭证字号   记-000009\n记-000002 到 记-000004                   缺号   "
        "\n"
        "记-000006                   缺号   \n记-000008                   缺号   \n"
@@ -72,14 +71,7 @@ TEST(DualBasisNumbering, RenumberingMovesAPairAsOneVoucher) {
        "合计：   总单数: 9   缺号数: 5   作废数: 1\n结束\n",
        "1:5001:1:01* 2:5002:1:01* 1:5005:2:01:000005* 2:5008:3:0000:000008 000007* 1:5009:4:0000* "
        "2:5010:4:0000* max=4"},
-      {"by date",
-       {"Update Voucher Set strDate = '2026-02-10' Where lngVoucherID = 5009",
-        "Update BudgetVoucher Set strDate = '2026-02-10' Where lngVoucherID = 5010"},
-       true,
-       "",
-       "",
-       "1:5001:1:01* 2:5002:1:01* 1:5005:3:0000* 2:5008:4:0000* 1:5009:2:01* 2:5010:2:01* max=4"},
-      {"range 3 to 9", kGaps, false, "3", "",
+      {"range 3 to 9", kGaps, "3", "",
        "1:5001:1:0000 2:5002:1:0000 1:5005:3:0000:000005* 2:5008:4:0000:000008 000007* "
        "1:5009:5:0000* 2:5010:5:0000* max=5"},
   };
@@ -99,7 +91,6 @@ TEST(DualBasisNumbering, RenumberingMovesAPairAsOneVoucher) {
       if (!c.range_start.empty()) {
         EXPECT_TRUE(w.SetRange(0, 1, c.range_start, "9"));
       }
-      w.SetByDate(c.by_date);
       if (!c.report.empty()) {
         EXPECT_TRUE(w.Query());
         std::string report;
