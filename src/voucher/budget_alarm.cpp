@@ -8,6 +8,7 @@
 #include "frame/sql_text.h"
 #include "host/cls_business_pub.h"
 #include "host/data_access.h"
+#include "links/line_splits.h"
 #include "voucher/save_texts.h"
 
 namespace lumvoucher::voucher {
@@ -65,6 +66,38 @@ double Effect(int budget_type, double debit, double credit) {
     default:
       return credit - debit;
   }
+}
+
+// The outlay budget rows an item and a department of the voucher fall under.
+std::string OutlayRowsSql(const VoucherHeader& h, long item, long department) {
+  const std::string i = SqlNumber(item);
+  const std::string d = SqlNumber(department);
+  return "Select ob.strOutlayBudgetCode,Bs.dblRate,Bs.blnIsPeriod,obb.dblAmount,obb.dblPayAmount,"
+         "(Select strOutlayName From Outlay Where lngOutlayID=" +
+         i +
+         ") As strOutlayName,(Select strDepartmentName From Department Where lngDepartmentID=" + d +
+         ") As strDepartmentName From outlaybudgetblance obb,outlaybudget ob,budgetscheme Bs Where "
+         "obb.lngOutlayBudgetID=ob.lngOutlayBudgetID And ob.lngBudgetSchemeID=Bs.lngBudgetSchemeID"
+         " And Bs.blnisinactive=0 And Bs.blnishospital=0 And Bs.INTAUTOREMIND = 1 And Bs.dblRate>0"
+         " And ob.bytapprove = 1 And obb.dblAmount<>0 And ob.intYear=" +
+         SqlNumber(h.year) + " And ob.lngOrganizationID=" + SqlNumber(frame::OrganizationId()) +
+         " And ((Bs.blnIsPeriod=1 And obb.bytPeriod=" + SqlNumber(h.period) +
+         ") Or (Bs.blnIsPeriod=0 And obb.bytPeriod=0)) And ((obb.intCustom=-1 And "
+         "obb.lngOutlayID=" +
+         i +
+         ") Or (obb.intCustom=1 And Exists (Select 1 From custombudgetitemitem c Where "
+         "c.lngCustomID=obb.lngOutlayID And c.lngOutlayID=" +
+         i + "))) And ((obb.Intcustomdpt=-1 And obb.lngDepartmentID=" + d +
+         ") Or (obb.Intcustomdpt=1 And Exists (Select 1 From custombudgetdptdetail c Where "
+         "c.lngCustomID=obb.lngDepartmentID And c.lngDepartmentID=" +
+         d + ")))";
+}
+
+void AppendKind(std::string& out, const std::vector<std::string>& entries) {
+  for (std::size_t i = 0; i < entries.size() && i < 3; ++i) {
+    out += (out.empty() ? "" : "\n") + entries[i];
+  }
+  if (entries.size() > 3) out += std::string("\n") + texts::kOutlayMore;
 }
 
 struct Sums {
@@ -128,6 +161,46 @@ std::string ComprehensiveBudgetRefusal(const VoucherHeader& header,
   if (constrain["Constrain"].AsLong() > 0) return texts::kBudgetConstrained;
   if (!frame::Login().business_pub->HasRight(kExceedBudgetRight)) return texts::kBudgetNoRight;
   return std::string();
+}
+
+std::string OutlayBudgetWarning(const VoucherHeader& header,
+                                const std::vector<const VoucherLine*>& lines) {
+  std::map<std::pair<long, long>, double> shares;  // (item, department) -> amount
+  for (const VoucherLine* line : lines) {
+    if (!line->splits.cost || line->splits.cost->income) continue;
+    for (const links::CostShare& share : line->splits.cost->costs) {
+      shares[{share.outlay_id, share.department_id}] += share.amount;
+    }
+  }
+  const int decimals = frame::Context().AmountDecimals();
+  std::vector<std::string> over;
+  std::vector<std::string> reached;
+  for (const auto& [key, amount] : shares) {
+    host::Recordset rs = frame::Data().OpenRecordset(OutlayRowsSql(header, key.first, key.second));
+    for (; !rs.Eof(); rs.MoveNext()) {
+      const double budget = rs["dblAmount"].AsDouble();
+      const double executed = RoundTo(rs["dblPayAmount"].AsDouble() + amount, decimals);
+      const double rate = rs["dblRate"].AsDouble();
+      const std::string code = rs["strOutlayBudgetCode"].AsText();
+      const std::string entry =
+          texts::kOutlayDepartment + rs["strDepartmentName"].AsText() + texts::kOutlayItem +
+          rs["strOutlayName"].AsText() +
+          (rs["blnIsPeriod"].AsLong() == 1 ? texts::kOutlayPeriod : texts::kOutlayYear) +
+          texts::kOutlayExecuted + FormatFixed(executed, decimals) + texts::kOutlayThis +
+          FormatFixed(amount, decimals);
+      if (RoundTo(executed - budget, decimals) > 0) {
+        over.push_back(entry + texts::kOutlayOver + code + texts::kOutlayOverEnd +
+                       FormatFixed(budget, decimals) + texts::kOutlayYuanEnd);
+      } else if (RoundTo(executed / budget * 100, 2) >= rate) {
+        reached.push_back(entry + texts::kOutlayReached + code + texts::kOutlayReachedEnd +
+                          FormatFixed(rate, 2) + texts::kOutlayPercentEnd);
+      }
+    }
+  }
+  std::string out;
+  AppendKind(out, over);
+  AppendKind(out, reached);
+  return out;
 }
 
 }  // namespace lumvoucher::voucher

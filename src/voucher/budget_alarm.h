@@ -27,4 +27,16 @@ inline constexpr long kExceedBudgetRight = 1861;
 std::string ComprehensiveBudgetRefusal(const VoucherHeader& header,
                                        const std::vector<const VoucherLine*>& lines);
 
+// The outlay-budget reminder of a financial voucher being saved (the option above off): the
+// expense shares this save writes (the cost card's rows a line holds unsaved; shares saved
+// before are in the budgets' execution already) are summed per outlay item and department and
+// checked against the approved outlay budgets of the voucher's year and organisation (the
+// period's row under a period scheme) whose active, non-hospital scheme reminds. A budget whose
+// execution with this voucher exceeds it gives an overrun entry, one that reaches the scheme's
+// rate an alarm entry; at most 3 of each kind are listed, then "……". Responsible-department
+// schemes are not matched. Answers the entries, one a line, or "" for none. Database errors
+// propagate.
+std::string OutlayBudgetWarning(const VoucherHeader& header,
+                                const std::vector<const VoucherLine*>& lines);
+
 }  // namespace lumvoucher::voucher

@@ -478,14 +478,19 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
 
   if (!CheckRestrictions()) return false;
 
-  // Budget targets are set over the financial chart: a budget voucher is not checked.
-  if (budget_alarm_ && !basis_->IsBudget() &&
-      frame::SettingValue(0, texts::kBudgetAlarmSection, texts::kBudgetAlarmComprehensive,
-                          "False") == "True") {
+  // Budgets are set over the financial chart and its cost shares: a budget voucher is not
+  // checked.
+  if (budget_alarm_ && !basis_->IsBudget()) {
     std::vector<const VoucherLine*> filled;
     for (auto& [n, line] : rows) filled.push_back(line);
-    const std::string refusal = ComprehensiveBudgetRefusal(state_.header, filled);
-    if (!refusal.empty()) return Stop(refusal);
+    if (frame::SettingValue(0, texts::kBudgetAlarmSection, texts::kBudgetAlarmComprehensive,
+                            "False") == "True") {
+      const std::string refusal = ComprehensiveBudgetRefusal(state_.header, filled);
+      if (!refusal.empty()) return Stop(refusal);
+    } else if (const std::string warning = OutlayBudgetWarning(state_.header, filled);
+               !warning.empty()) {
+      frame::Msg(warning, kStopFlags, texts::kTitleSave);
+    }
   }
 
   for (auto& [n, line] : rows) {

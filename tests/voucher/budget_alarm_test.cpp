@@ -49,6 +49,63 @@ TEST(ComprehensiveBudget, AVoucherOverrunningABudgetIsRefusedUnlessTheOperatorMa
   }
 }
 
+// An outlay budget of 1000 with 300 executed for 办公费用 in 综合办公室, February 2026; the scheme
+// reminds at 80%.
+TEST(OutlayBudget, EntriesForBudgetsTheVoucherOverrunsOrBringsToTheRate) {
+  const std::string over =
+      "科室\"综合办公室\"支出项目\"办公费用\"本期支出累计发生额 1100.00￥，本张单据发生额800.00￥，"
+      "超出预算编制\"B01\"预算支出 1000.00￥；";
+  struct Case {
+    const char* name;
+    double amount;
+    std::vector<std::string> layout;
+    std::string entries;
+  } cases[] = {
+      {"below the rate", 400, {}, ""},
+      {"at the rate",
+       500,
+       {},
+       "科室\"综合办公室\"支出项目\"办公费用\"本期支出累计发生额 800.00￥，本张单据发生额500.00￥，"
+       "达到预算编制\"B01\"预算报警 80.00%；"},
+      {"over", 800, {}, over},
+      {"through custom groups",
+       800,
+       {"Update outlaybudgetblance Set intCustom = 1, lngOutlayID = 9, Intcustomdpt = 1, "
+        "lngDepartmentID = 7",
+        "Insert Into custombudgetitemitem Values (9, 3)",
+        "Insert Into custombudgetdptdetail Values (7, 1)"},
+       over},
+      {"a year scheme",
+       800,
+       {"Update budgetscheme Set blnIsPeriod = 0", "Update outlaybudgetblance Set bytPeriod = 0"},
+       "科室\"综合办公室\"支出项目\"办公费用\"本年支出累计发生额 "
+       "1100.00￥，本张单据发生额800.00￥，"
+       "超出预算编制\"B01\"预算支出 1000.00￥；"},
+      {"an inactive scheme", 800, {"Update budgetscheme Set blnisinactive = 1"}, ""},
+      {"four overruns",
+       800,
+       {"Insert Into outlaybudgetblance Select lngOutlayBudgetID, bytPeriod, lngOutlayID, "
+        "intCustom, lngDepartmentID, Intcustomdpt, dblAmount, dblPayAmount From "
+        "outlaybudgetblance, (Select 1 As n From Dual Union All Select 2 From Dual Union All "
+        "Select 3 From Dual)"},
+       over + "\n" + over + "\n" + over + "\n……"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TestHost t;
+    t.Exec("Insert Into budgetscheme Values (1, 0, 0, 1, 80, 1)");
+    t.Exec("Insert Into outlaybudget Values (1, 1, 'B01', 1, 2026, 1)");
+    t.Exec("Insert Into outlaybudgetblance Values (1, 2, 3, -1, 1, -1, 1000, 300)");
+    for (const std::string& sql : c.layout) t.Exec(sql);
+    voucher::VoucherHeader header;
+    header.year = 2026;
+    header.period = 2;
+    voucher::VoucherLine line;
+    line.splits.cost = links::CostSplit{false, {{3, 1, 0, c.amount, ""}}, {}};
+    EXPECT_EQ(voucher::OutlayBudgetWarning(header, {&line}), c.entries);
+  }
+}
+
 // The save asks for the check only while the option and the window's alarm are on.
 TEST_F(VoucherSaveTest, TheSaveRunsTheBudgetCheckWhileTheAlarmIsOn) {
   for (const char* sql :
