@@ -112,8 +112,30 @@ std::string ComprehensiveBudgetRefusal(const VoucherHeader& header,
   host::DataAccess& data = frame::Data();
   const std::vector<TargetDetail> details = ReadDetails();
   if (details.empty() || lines.empty()) return std::string();
+  // A stored voucher is in the booked amounts already: its stored lines count negatively.
+  std::vector<VoucherLine> stored;
+  if (header.voucher_id != 0) {
+    host::Recordset rs = data.OpenRecordset(
+        "Select lngAccountID,lngDepartmentID,lngCustomerID,lngClassID1,lngEmployeeID,lngClassID2,"
+        "intDirection,dblAmount From VoucherDetail Where lngVoucherID=" +
+        SqlNumber(header.voucher_id));
+    for (; !rs.Eof(); rs.MoveNext()) {
+      auto id = [&](std::size_t i) { return static_cast<long>(rs[i].AsLong()); };
+      VoucherLine line;
+      line.account_id = id(0);
+      line.department_id = id(1);
+      line.unit_id = id(2);
+      line.class1_id = id(3);
+      line.employee_id = id(4);
+      line.class2_id = id(5);
+      (id(6) == 1 ? line.debit : line.credit) = -rs[std::size_t{7}].AsDouble();
+      stored.push_back(line);
+    }
+  }
+  std::vector<const VoucherLine*> counted = lines;
+  for (const VoucherLine& line : stored) counted.push_back(&line);
   std::map<long, Sums> by_target;
-  for (const VoucherLine* line : lines) {
+  for (const VoucherLine* line : counted) {
     host::Recordset account = data.OpenRecordset(
         "Select strAccountCode From Account Where lngAccountID=" + SqlNumber(line->account_id));
     const std::string code = account.Empty() ? std::string() : account[std::size_t{0}].AsText();

@@ -19,7 +19,8 @@ inline constexpr long kExceedBudgetRight = 1861;
 // For each budget of such a target with local-currency amounts in the voucher's year, the
 // voucher overruns it when its effect on the budget's measure (debit, credit or net, by
 // bytBudgetType) is positive and, added to what is booked so far in the period (quarter),
-// unposted vouchers included, exceeds the period's budget of the voucher's organisation. A
+// unposted vouchers included, exceeds the period's budget of the voucher's organisation; a
+// stored voucher's effect is that of its new lines less its stored ones (booked already). A
 // period without budget amounts is not checked. Overrunning a budget that controls absolutely
 // refuses the save; overrunning any other refuses it for an operator without
 // kExceedBudgetRight. Answers the refusal, or "" when the voucher may be saved. Database errors

@@ -32,6 +32,7 @@ TEST(ComprehensiveBudget, AVoucherOverrunningABudgetIsRefusedUnlessTheOperatorMa
       {"another department", 2, 2, 100, 0, "", ""},
       {"March within the month", 3, 1, 1000, 0, "", ""},
       {"March one over", 3, 1, 1000.01, 0, "", texts::kBudgetNoRight},
+      {"记-000002 saved again", 2, 1, 1200, 0, "", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -40,6 +41,7 @@ TEST(ComprehensiveBudget, AVoucherOverrunningABudgetIsRefusedUnlessTheOperatorMa
     voucher::VoucherHeader header;
     header.year = 2026;
     header.period = c.period;
+    if (c.debit == 1200) header.voucher_id = 5005;
     voucher::VoucherLine line;
     line.account_id = 5013;
     line.department_id = c.department;

@@ -1,8 +1,5 @@
-#include "numbering/numbering_basis.h"
+#include <gtest/gtest.h>
 
-#include "numbering/frm_voucher_renumber.h"
-#include "numbering/numbering_fixture.h"
-#include "numbering/numbering_texts.h"
 #include "numbering/voucher_moves.h"
 
 namespace lumvoucher::testing {
