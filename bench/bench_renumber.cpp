@@ -231,7 +231,7 @@ int main() {
 
     const double ours = Best(
         [&] {
-          numbering::frmVoucherRenumber window;
+          numbering::frmVoucherRenumber window(numbering::NumberingBasis::Single());
           if (!window.Load() || !window.SetPeriod(3) || !window.Renumber()) {
             throw std::runtime_error("the renumbering did not run");
           }

@@ -10,6 +10,7 @@
 #include "host/cls_business_pub.h"
 #include "host/data_access.h"
 #include "host/message_box.h"
+#include "host/voucher_basis.h"
 #include "lists/grid_cells.h"
 #include "lists/list_columns.h"
 #include "lists/list_query.h"
@@ -28,6 +29,8 @@ constexpr const char* kYearColumn = "MultiYear";
 constexpr const char* kPeriodColumn = "MultiPeriod";
 constexpr const char* kTypeColumn = "MultiVoucherType";
 constexpr const char* kBaseColumn = "VoucherBaseID";
+// Former numbers of a continuity run have six digits in both bases.
+constexpr int kFormerDigits = 6;
 
 bool Refuse(const char* text) {
   frame::Msg(text, host::mb::kExclamation, texts::kContinuityTitle);
@@ -36,7 +39,7 @@ bool Refuse(const char* text) {
 
 }  // namespace
 
-frmVoucherContinuity::frmVoucherContinuity(const NumberingBasis& basis) : basis_(basis) {
+frmVoucherContinuity::frmVoucherContinuity(NumberingBasis basis) : basis_(basis) {
   state_.title = texts::kContinuityTitle;
   state_.run_caption = texts::kContinuityRun;
   state_.filter_caption = texts::kContinuityFilter;
@@ -58,6 +61,7 @@ void frmVoucherContinuity::ReadColumns() {
   for (const lists::ColumnDef& column : configured_)
     state_.columns.push_back({column.caption, true});
   state_.columns.push_back({texts::kStatusCaption, true});
+  if (basis_.IsDual()) state_.columns.push_back({texts::kBasisCaption, true});
   for (const char* hidden : {kIdColumn, kYearColumn, kPeriodColumn, kTypeColumn, kBaseColumn}) {
     state_.columns.push_back({hidden, false});
   }
@@ -73,8 +77,11 @@ std::string frmVoucherContinuity::CandidateQuery() const {
   const lists::TableJoins joins = lists::ReferenceTables(named);
   return std::string("Select '' As \"") + texts::kTickCaption + "\"" + columns +
          ",decode(Voucher.blnIsVoid,1,'" + texts::kStatusVoid + "',decode(Voucher.blnIsError,1,'" +
-         texts::kStatusError + "','')) As \"" + texts::kStatusCaption +
-         "\",Voucher.lngVoucherID As id,Voucher.intYear as MultiYear,Voucher.bytPeriod as "
+         texts::kStatusError + "','')) As \"" + texts::kStatusCaption + "\"" +
+         (basis_.IsDual() ? std::string(",decode(Voucher.lngVoucherBaseID,2,'预算','财务') As \"") +
+                                texts::kBasisCaption + "\""
+                          : std::string()) +
+         ",Voucher.lngVoucherID As id,Voucher.intYear as MultiYear,Voucher.bytPeriod as "
          "MultiPeriod,Voucher.lngVoucherTypeID as MultiVoucherType,Voucher.lngVoucherBaseID as "
          "VoucherBaseID From " +
          basis_.ContinuityListSource() + ",VoucherType" + joins.tables +
@@ -141,6 +148,39 @@ void frmVoucherContinuity::SelectRow(int row) {
 
 void frmVoucherContinuity::SetTicked(int row, bool on) {
   lists::SetTicked(state_.rows, row, on);
+  if (!basis_.IsDual() || row < 0 || row >= static_cast<int>(state_.rows.size())) return;
+  long partner = 0;
+  try {
+    partner = GetRelevanceID(VoucherID(row), Hidden(row, kBaseColumn) == host::kBudgetBaseId);
+  } catch (const std::exception& error) {
+    frame::Msg(error.what(), host::mb::kCritical, state_.title);
+  }
+  if (partner == 0) return;
+  for (int other = 0; other < static_cast<int>(state_.rows.size()); ++other) {
+    if (VoucherID(other) == partner) lists::SetTicked(state_.rows, other, on);
+  }
+}
+
+long frmVoucherContinuity::GetRelevanceID(long voucher_id, bool budget) const {
+  host::Recordset rs = frame::Data().OpenRecordset(
+      budget ? "Select lngVoucherID From BudgetVoucherRelevance Where lngBudgetVoucherID=" +
+                   SqlNumber(voucher_id)
+             : "Select lngBudgetVoucherID From BudgetVoucherRelevance Where lngVoucherID=" +
+                   SqlNumber(voucher_id));
+  return rs.Empty() ? 0 : static_cast<long>(rs[std::size_t{0}].AsLong());
+}
+
+int frmVoucherContinuity::TickedVouchers(const std::vector<int>& rows) const {
+  std::set<long> ticked;
+  for (int row : rows) ticked.insert(VoucherID(row));
+  int count = 0;
+  for (int row : rows) {
+    const bool budget = Hidden(row, kBaseColumn) == host::kBudgetBaseId;
+    if (!basis_.IsDual() || !budget || ticked.count(GetRelevanceID(VoucherID(row), true)) == 0) {
+      ++count;
+    }
+  }
+  return count;
 }
 
 bool frmVoucherContinuity::IsTicked(int row) const {
@@ -186,13 +226,16 @@ void frmVoucherContinuity::MoveTicked(const NumberScope& scope, const std::vecto
                                               scope.organization_id);
   const long first = std::max(issued, stored) + 1;
   const std::set<long> chosen(ticked.begin(), ticked.end());
-  MoveWriter writer(basis_, scope);
+  MoveWriter writer(basis_, scope, kFormerDigits);
   long n = first;
   const int total = static_cast<int>(ticked.size());
   if (progress_) progress_(0, total);
   for (const NumberCandidate& c :
        NumberingBasis::ReadCandidates(basis_.ContinuityVouchers(scope))) {
-    if (chosen.count(c.voucher_id) == 0) continue;
+    // A pair is one candidate under its financial voucher; either of its rows ticks it.
+    if (chosen.count(c.voucher_id) == 0 && (c.partner_id == 0 || chosen.count(c.partner_id) == 0)) {
+      continue;
+    }
     writer.Move(c, n++, false);
     if (progress_) progress_(writer.Written(), total);
   }
@@ -220,7 +263,12 @@ bool frmVoucherContinuity::Run() {
       return Refuse(texts::kMixedPeriods);
     }
   }
-  if (rows.size() < 2) return Refuse(texts::kTooFew);
+  try {
+    if (TickedVouchers(rows) < 2) return Refuse(texts::kTooFew);
+  } catch (const std::exception& error) {
+    frame::Msg(error.what(), host::mb::kCritical, state_.title);
+    return false;
+  }
   if (frame::Msg(texts::kContinuityQuestion, host::mb::kYesNo + host::mb::kQuestion,
                  state_.title) != host::mb::kYes) {
     return false;

@@ -39,22 +39,26 @@ struct ContinuityState {
 // ticked ones (one type, one period) to the end of the type's numbers, one after another.
 //
 // The grid shows the columns of the window's list configuration (List "frmVoucherContinuity",
-// columns over Voucher, VoucherType and the operators), the status ("作废", "错误") and the
+// columns over Voucher, VoucherType and the operators), the status ("作废", "错误"), in the
+// dual basis the basis of the row ("会计类型", both bases listed from VoucherView), and the
 // hidden columns id, MultiYear, MultiPeriod, MultiVoucherType and VoucherBaseID. At most
 // kMaxRows vouchers are listed (by year, period, type and number); beyond them the note
 // "未列出的凭证请在下次操作！" asks the user to handle the rest in a later run.
 //
 // A run is one transaction: the numbers, volumes, former numbers, stamps, the ReceiptMaxNO
-// counter and the ledger entry commit together. The first new number follows the type's
+// counter and the ledger entry commit together; a printed voucher keeps its number, six digits,
+// in strOldReceiptNo, and a pair's budget voucher takes the new number and volume of its
+// financial one. The first new number follows the type's
 // counter, or the highest number stored when the counter lags behind it (it would collide).
 class frmVoucherContinuity : public host::ModalWindow {
  public:
   static constexpr int kMaxRows = 2000;
 
-  explicit frmVoucherContinuity(const NumberingBasis& basis = NumberingBasis::Single());
+  explicit frmVoucherContinuity(NumberingBasis basis);
 
   std::string WindowName() const override;
   const ContinuityState& State() const { return state_; }
+  const NumberingBasis& Basis() const { return basis_; }
 
   // The configured columns and the candidates, nothing ticked; the note when rows were left
   // out. False after a database error, which is shown.
@@ -68,6 +72,7 @@ class frmVoucherContinuity : public host::ModalWindow {
   long VoucherID(int row) const;
 
   void SelectRow(int row);
+  // In the dual basis the other row of a pair follows the tick: a pair moves as one.
   void SetTicked(int row, bool on);
   void ToggleTick(int row);
   bool IsTicked(int row) const;
@@ -75,10 +80,15 @@ class frmVoucherContinuity : public host::ModalWindow {
   void SelectNone();
   int TickedCount() const;
 
+  // The other voucher of a pair (`budget`: `voucher_id` is a budget voucher's); 0 for none.
+  // Throws on a database error.
+  long GetRelevanceID(long voucher_id, bool budget) const;
+
   // "条件选择": the host's filter dialog; a confirmed filter reloads the candidates.
   bool Filter();
 
-  // "连号处理": the checks in order ("请先选定一张凭证！", one type, one period, at least two),
+  // "连号处理": the checks in order ("请先选定一张凭证！", one type, one period, at least two,
+  // both rows of a pair counting once),
   // the question, the run, the final message and the reload. False when refused, declined or
   // rolled back. The new numbers of the last committed run stay in `FirstNumber`/`LastNumber`.
   bool Run();
@@ -95,8 +105,10 @@ class frmVoucherContinuity : public host::ModalWindow {
   long Hidden(int row, const char* column) const;
   void ReadColumns();
   void MoveTicked(const NumberScope& scope, const std::vector<long>& ticked);
+  // The ticked rows less the budget rows whose financial partner is ticked too.
+  int TickedVouchers(const std::vector<int>& rows) const;
 
-  const NumberingBasis& basis_;
+  NumberingBasis basis_;
   ContinuityState state_;
   std::vector<lists::ColumnDef> configured_;
   long list_id_ = 0;

@@ -74,7 +74,7 @@ std::string PeriodRefusal(long organization_id, int year, int period) {
   return std::string();
 }
 
-frmVoucherRenumber::frmVoucherRenumber(const NumberingBasis& basis) : basis_(basis) {
+frmVoucherRenumber::frmVoucherRenumber(NumberingBasis basis) : basis_(basis) {
   state_.title = texts::kRenumberTitle;
 }
 
@@ -293,7 +293,7 @@ void frmVoucherRenumber::RenumberType(const ReceiptRow& row, const NumberRange* 
   const NumberScope scope = ScopeOf(row.voucher_type_id);
   const std::vector<NumberCandidate> candidates = NumberingBasis::ReadCandidates(
       basis_.RenumberCandidates(scope, RangeCondition(range), state_.by_date));
-  MoveWriter writer(basis_, scope);
+  MoveWriter writer(basis_, scope, basis_.FormerNumberDigits());
   long n = range != nullptr ? range->start : 1;
   const long bound =
       range != nullptr ? range->end : std::max(row.counter, static_cast<long>(candidates.size()));

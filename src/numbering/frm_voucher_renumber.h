@@ -52,13 +52,14 @@ struct RenumberState {
 // but never below the number of candidates, so no voucher is left behind by a counter that lags.
 class frmVoucherRenumber : public host::ModalWindow {
  public:
-  explicit frmVoucherRenumber(const NumberingBasis& basis = NumberingBasis::Single());
+  explicit frmVoucherRenumber(NumberingBasis basis);
 
   std::string WindowName() const override;
   const RenumberState& State() const { return state_; }
 
-  // Properties: the basis (true: financial vouchers) and the preselected type (-1: all).
-  bool IsFinance = true;
+  // Properties: the basis the window was made on, and the preselected type (-1: all).
+  const NumberingBasis& Basis() const { return basis_; }
+  bool IsFinance() const { return basis_.IsFinance(); }
   long VoucherTypeID = -1;
 
   // Fills the choosers; the login organisation, year and period, and VoucherTypeID are chosen.
@@ -107,7 +108,7 @@ class frmVoucherRenumber : public host::ModalWindow {
   TypeNumbers ReadNumbers(long voucher_type_id, const NumberRange* range) const;
   void RenumberType(const ReceiptRow& row, const NumberRange* range);
 
-  const NumberingBasis& basis_;
+  NumberingBasis basis_;
   RenumberState state_;
   std::vector<long> report_type_ids_;
   std::function<void(int, int)> progress_;

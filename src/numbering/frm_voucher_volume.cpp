@@ -45,7 +45,7 @@ long NumberOf(const std::string& text) {
 
 }  // namespace
 
-frmVoucherVolume::frmVoucherVolume(const NumberingBasis& basis) : basis_(basis) {
+frmVoucherVolume::frmVoucherVolume(NumberingBasis basis) : basis_(basis) {
   state_.title = texts::kVolumeTitle;
   state_.column_captions = {texts::kVolumeColumn, texts::kVolumeStartColumn,
                             texts::kVolumeEndColumn, texts::kVolumeCountColumn};
@@ -129,8 +129,8 @@ bool frmVoucherVolume::LoadGrid() {
     host::Recordset rs = data.OpenRecordset(
         "SELECT VoucherVolume.strVolume,VoucherVolume.intNoStart," +
         std::string("VoucherVolume.intNoEnd,VouchersOfAVol.VouchersNo ") + " FROM " +
-        "VoucherVolume" + "," + "(SELECT count(*) VouchersNo, strVolume FROM " + "Voucher" +
-        " WHERE Voucher.intYear = " + SqlNumber(Year()) +
+        "VoucherVolume" + "," + "(SELECT count(*) VouchersNo, strVolume FROM " +
+        basis_.VolumeCountSource() + " WHERE Voucher.intYear = " + SqlNumber(Year()) +
         " AND Voucher.bytPeriod =" + SqlNumber(PeriodNumber()) +
         " AND Voucher.lngVoucherTypeID = " + SqlNumber(state_.voucher_type_id) +
         " AND lngSourceOrganizationID=" + org + " GROUP BY strVolume" + ") VouchersOfAVol " +

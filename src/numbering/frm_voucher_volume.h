@@ -48,12 +48,13 @@ struct VolumeState {
 // hold them as the volume's label); an empty start number is refused at the save.
 class frmVoucherVolume : public host::ModalWindow {
  public:
-  explicit frmVoucherVolume(const NumberingBasis& basis = NumberingBasis::Single());
+  explicit frmVoucherVolume(NumberingBasis basis);
 
   std::string WindowName() const override;
   const VolumeState& State() const { return state_; }
 
-  bool IsFinance = true;
+  const NumberingBasis& Basis() const { return basis_; }
+  bool IsFinance() const { return basis_.IsFinance(); }
   // Loads the choosers (the login organisation and period chosen) and the grid, then runs the
   // window through the host's modal runner. False when the loading failed.
   bool ShowVoucherVolume();
@@ -94,7 +95,7 @@ class frmVoucherVolume : public host::ModalWindow {
   std::string UnboundNote(long last_end) const;
   long LastEnd() const;
 
-  const NumberingBasis& basis_;
+  NumberingBasis basis_;
   VolumeState state_;
   int saves_ = 0;
 };

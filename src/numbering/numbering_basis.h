@@ -26,6 +26,9 @@ struct NumberCandidate {
   // The dual-basis union: 1 financial without a budget partner, 2 financial with one, 3 budget
   // without a financial partner. Always 1 in the single basis.
   int flag = 1;
+  // The budget partner of flag 2 and its date (stamped with the number).
+  long partner_id = 0;
+  std::string partner_date;
 };
 
 // A stored voucher of one basis: its table and id, and its date (stamped with the number).
@@ -35,47 +38,64 @@ struct VoucherRef {
   std::string date;
 };
 
-// Which vouchers a numbering window works on. This is the seam between the single-basis windows
-// (this class: Voucher only) and the dual-basis ones, which renumber a financial voucher and its
-// budget partner together: a dual-basis basis overrides the candidate queries (the union with
-// intFlag over both tables, VoucherView for the continuity list), the table of a candidate, the
-// partner that moves with it, the report source, the sign flips and the volume tables, and
-// formats former numbers with six digits. Everything else (the volume walk, former numbers,
-// stamps, the ledger, the transaction) is shared.
+// Which vouchers a numbering window works on, a value every window is given. The single basis
+// numbers the vouchers of one table (Voucher, or BudgetVoucher with IsFinance false); the dual
+// basis numbers financial and budget vouchers together, a pair as one voucher: its candidates
+// are the union with intFlag, a financial voucher carries its budget partner along, the report
+// and the continuity list read VoucherView, the sign flips and volume stamps cover both tables,
+// and former numbers have six digits. The rules of the windows (the volume walk, former
+// numbers, stamps, the ledger, the transaction) are written once over this value.
 class NumberingBasis {
  public:
-  virtual ~NumberingBasis() = default;
+  static NumberingBasis Single(bool is_finance = true);
+  static NumberingBasis Dual();
+  // The basis of the logged-in account set: the dual one under accounting-system code "16".
+  // Throws when the regime cannot be read.
+  static NumberingBasis OfAccountSet();
 
-  // The single-basis variant of the windows.
-  static const NumberingBasis& Single();
+  bool IsDual() const { return kind_ == Kind::kDual; }
+  // The window's IsFinance: false only for the single basis over BudgetVoucher.
+  bool IsFinance() const { return kind_ != Kind::kBudget; }
 
   // "Voucher", or "BudgetVoucher" for a window with IsFinance false.
-  virtual std::string VoucherTable() const { return "Voucher"; }
-  // The voucher types the number window offers.
-  virtual std::string TypeTable() const { return "VoucherType"; }
-  // What the number report reads.
-  virtual std::string ReportSource() const { return "Voucher"; }
+  std::string VoucherTable() const { return IsFinance() ? "Voucher" : "BudgetVoucher"; }
+  // The voucher types the number window offers (shared by both bases).
+  std::string TypeTable() const { return "VoucherType"; }
+  // What the number report and the ledger's explanation read.
+  std::string ReportSource() const { return IsDual() ? "VoucherView" : VoucherTable(); }
   // Renumbering candidates of `scope`: columns intVoucherNO, strOldReceiptNo, blnIsPrinted,
-  // strVolume, lngVoucherID, strDate (and intFlag in the dual basis); `range` is "" or the
-  // bounds condition; by number, or by date then number.
-  virtual std::string RenumberCandidates(const NumberScope& scope, std::string_view range,
-                                         bool by_date) const;
+  // strVolume, lngVoucherID, strDate (and intFlag, lngPartnerID, strPartnerDate in the dual
+  // basis); `range` is "" or the bounds condition over intVoucherNO; by number, or by date then
+  // number.
+  std::string RenumberCandidates(const NumberScope& scope, std::string_view range,
+                                 bool by_date) const;
   // The continuity window's candidates, named Voucher in its query.
-  virtual std::string ContinuityListSource() const { return "Voucher"; }
-  // Every voucher of `scope` in number order, for the continuity run.
-  virtual std::string ContinuityVouchers(const NumberScope& scope) const;
+  std::string ContinuityListSource() const;
+  // Every voucher of `scope` in number order (a pair once), for the continuity run.
+  std::string ContinuityVouchers(const NumberScope& scope) const;
   // The table the candidate is stored in.
-  virtual std::string TableOf(const NumberCandidate&) const { return VoucherTable(); }
+  std::string TableOf(const NumberCandidate& c) const;
   // The other voucher of a pair, which takes the candidate's number and volume.
-  virtual std::optional<VoucherRef> Partner(const NumberCandidate&) const { return std::nullopt; }
+  std::optional<VoucherRef> Partner(const NumberCandidate& c) const;
   // Turn the negative numbers of a whole-period pass positive again.
-  virtual std::vector<std::string> SignFlips() const;
+  std::vector<std::string> SignFlips() const;
   // The tables whose strVolume a volume save stamps.
-  virtual std::vector<std::string> VolumeTables() const { return {"Voucher"}; }
-  // Digits of a former number in strOldReceiptNo.
-  virtual int FormerNumberDigits() const { return 4; }
+  std::vector<std::string> VolumeTables() const;
+  // What the volume grid counts per volume, named Voucher (a pair counts once).
+  std::string VolumeCountSource() const;
+  // Digits of a former number the number window appends to strOldReceiptNo.
+  int FormerNumberDigits() const { return IsDual() ? 6 : 4; }
   // The candidate rows as read by the two queries above.
   static std::vector<NumberCandidate> ReadCandidates(std::string_view sql);
+
+ private:
+  enum class Kind { kFinance, kBudget, kDual };
+  explicit NumberingBasis(Kind kind) : kind_(kind) {}
+  // The dual-basis candidates of `scope` with `extra` conditions, in `order`.
+  static std::string PairUnion(const NumberScope& scope, std::string_view extra,
+                               std::string_view order);
+
+  Kind kind_;
 };
 
 }  // namespace lumvoucher::numbering

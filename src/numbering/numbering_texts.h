@@ -61,6 +61,11 @@ inline constexpr const char* kContinuitySelectNone = "全部取消";
 inline constexpr const char* kTickCaption = "选定";
 inline constexpr const char* kStatusCaption = "状态";
 inline constexpr const char* kStatusVoid = "作废";
+// The dual-basis grid tells the two vouchers of a pair apart, as the paired list does.
+inline constexpr const char* kBasisCaption = "会计类型";
+// Our own note of the dual-basis windows.
+inline constexpr const char* kDualBasisNote =
+    "财务会计与预算会计凭证一并处理，成对的两张凭证取同一编号和册号";
 inline constexpr const char* kStatusError = "错误";
 inline constexpr const char* kContinuityMoreRows = "未列出的凭证请在下次操作！";
 inline constexpr const char* kNothingTicked = "请先选定一张凭证！";

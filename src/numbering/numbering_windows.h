@@ -2,9 +2,9 @@
 
 namespace lumvoucher::numbering {
 
-// Opens a numbering window modally through the host's modal runner, on the single basis. In the
-// dual-basis regime they do nothing: renumbering financial vouchers alone would tear the pairs
-// apart, and the dual-basis variants come with the paired vouchers.
+// Opens a numbering window modally through the host's modal runner, on the basis of the account
+// set: under the dual-basis regime the window numbers financial and budget vouchers together,
+// a pair as one voucher.
 
 // The number window; `voucher_type_id` is preselected (-1: all types).
 void ShowVoucherRenumber(long voucher_type_id = -1);

@@ -36,8 +36,12 @@ std::string AppendFormerNumber(std::string_view former, long number, int digits)
   return frame::SubStr(out, 1, kFormerNumbersWidth);
 }
 
-MoveWriter::MoveWriter(const NumberingBasis& basis, const NumberScope& scope)
-    : basis_(basis), scope_(scope), volumes_(scope), stamping_(frame::Context().StampingEnabled()) {
+MoveWriter::MoveWriter(const NumberingBasis& basis, const NumberScope& scope, int former_digits)
+    : basis_(basis),
+      scope_(scope),
+      former_digits_(former_digits),
+      volumes_(scope),
+      stamping_(frame::Context().StampingEnabled()) {
   if (stamping_) secret_ = frame::StampSecret();
 }
 
@@ -47,8 +51,7 @@ void MoveWriter::Move(const NumberCandidate& c, long number, bool negative) {
   std::string former;
   // A printed voucher keeps the number on its paper; one that keeps its number has none to add.
   if (c.printed && c.number != number) {
-    former = ",strOldReceiptNo=" +
-             SqlText(AppendFormerNumber(c.former, c.number, basis_.FormerNumberDigits()));
+    former = ",strOldReceiptNo=" + SqlText(AppendFormerNumber(c.former, c.number, former_digits_));
   }
   frame::Data().Execute("Update " + basis_.TableOf(c) + " Set intVoucherNo=" + written +
                         ",strVolume=" + SqlText(volume) + former +

@@ -36,10 +36,11 @@ std::string AppendFormerNumber(std::string_view former, long number, int digits)
 
 // Moves the vouchers of one scope to new numbers: each move writes the number, the volume, the
 // former number of a printed voucher and, while stamping is on, the uniqueness stamp, for the
-// candidate and its partner. Runs inside the caller's transaction; database errors propagate.
+// candidate and its partner; a former number has `former_digits` digits. Runs inside the
+// caller's transaction; database errors propagate.
 class MoveWriter {
  public:
-  MoveWriter(const NumberingBasis& basis, const NumberScope& scope);
+  MoveWriter(const NumberingBasis& basis, const NumberScope& scope, int former_digits);
 
   // Gives `c` the number `number`. `negative` writes -number, to be flipped once every voucher
   // of the pass has moved (numbers may be taken by vouchers that have not moved yet).
@@ -54,6 +55,7 @@ class MoveWriter {
 
   const NumberingBasis& basis_;
   NumberScope scope_;
+  int former_digits_;
   VolumeWalk volumes_;
   bool stamping_ = false;
   std::string secret_;

@@ -56,6 +56,9 @@ constexpr std::array kCommands{
     CommandInfo{kEditCashLine, "MainControlEditCashLine", "金额线", "", M::kOptions, true},
     // The main control raises no command for "Deficit"; the desktop offers one like the others.
     CommandInfo{kEditDeficit, "MainControlEditDeficit", "赤字提示", "", M::kOptions, true},
+    // The caption says what choosing it does; the window answers it (VoucherView::Caption).
+    CommandInfo{kEditBudgetAlarm, "MainControlEditBudgetAlarm", "关闭预算报警(&A)", "",
+                M::kOptions},
     CommandInfo{kListReportAccountSummary, "ListReportMenu", "科目汇总表(&A)", "", M::kReport},
     CommandInfo{kListReportVoucherSummary, "ListReportMenu", "凭证汇总表(&V)", "", M::kReport},
 };

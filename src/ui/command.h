@@ -44,6 +44,7 @@ enum class Command {
   kEditQuick,
   kEditCashLine,
   kEditDeficit,
+  kEditBudgetAlarm,
   kEditNewTemplate,
   kEditLoadTemplate,
   kEditVoucherVolume,

@@ -80,6 +80,9 @@ ContinuityDialog::ContinuityDialog(numbering::frmVoucherContinuity& presenter, Q
   setWindowTitle(ToQt(texts::kContinuityTitle));
   resize(760, 480);
   auto* layout = new QVBoxLayout(this);
+  if (presenter_.Basis().IsDual()) {
+    layout->addWidget(new QLabel(ToQt(texts::kDualBasisNote), this));
+  }
   count_ = new QLabel(this);
   layout->addWidget(count_);
   model_ = new ContinuityModel(presenter_, this);

@@ -30,7 +30,12 @@ void RegisterScreen(Desktop& desktop, const char* name, QSize size, Prepare prep
   desktop.Screens().Register(
       name,
       [prepare](Desktop& d) -> QWidget* {
-        auto presenter = std::make_unique<Presenter>();
+        std::unique_ptr<Presenter> presenter;
+        try {
+          presenter = std::make_unique<Presenter>(numbering::NumberingBasis::OfAccountSet());
+        } catch (const std::exception&) {
+          return nullptr;
+        }
         if (!presenter->Load()) return nullptr;
         auto* dialog = new Dialog(std::move(presenter), &d.Main());
         prepare(*dialog);

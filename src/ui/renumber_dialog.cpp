@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPrintDialog>
@@ -67,6 +68,7 @@ RenumberDialog::RenumberDialog(numbering::frmVoucherRenumber& presenter, QWidget
   form->addRow(ToQt(texts::kPeriodCaption), period_);
   form->addRow(ToQt(texts::kTypeCaption), type_);
   left->addLayout(form);
+  if (presenter_.Basis().IsDual()) left->addWidget(new QLabel(ToQt(texts::kDualBasisNote), this));
 
   auto* scope = new QGroupBox(this);
   auto* scope_layout = new QVBoxLayout(scope);

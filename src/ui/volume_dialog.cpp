@@ -36,6 +36,9 @@ VolumeDialog::VolumeDialog(numbering::frmVoucherVolume& presenter, QWidget* pare
   form->addRow(ToQt(texts::kVolumePeriodCaption), period_);
   form->addRow(ToQt(texts::kVolumeTypeCaption), type_);
   layout->addLayout(form);
+  if (presenter_.Basis().IsDual()) {
+    layout->addWidget(new QLabel(ToQt(texts::kDualBasisNote), this));
+  }
 
   const numbering::VolumeState& s = presenter_.State();
   grid_ = new QTableWidget(0, static_cast<int>(s.column_captions.size()), this);

@@ -845,7 +845,7 @@ bool VoucherView::Handles(Command command) const {
     });
   }
   const voucher::VoucherState& s = presenter_.State();
-  if (PreferenceOf(command)) return true;
+  if (PreferenceOf(command) || command == Command::kEditBudgetAlarm) return true;
   switch (command) {
     case Command::kEditNew:
     case Command::kReceiptFirst:
@@ -890,6 +890,10 @@ void VoucherView::Run(Command command) {
     return;
   }
   switch (command) {
+    case Command::kEditBudgetAlarm:
+      presenter_.ToggleBudgetAlarm();
+      Render();
+      return;
     case Command::kEditVoucherVolume:
       numbering::MainControlEditVoucherVolume();
       return;
@@ -1094,6 +1098,8 @@ std::string VoucherView::Caption(Command command) const {
       return s.sign_caption;
     case Command::kPost:
       return s.post_caption;
+    case Command::kEditBudgetAlarm:
+      return presenter_.BudgetAlarmCaption();
     default:
       return {};
   }

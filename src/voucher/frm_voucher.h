@@ -168,6 +168,11 @@ class frmVoucher : public host::ChildWindow {
   // the new value; false without a change when the store fails.
   bool TogglePreference(WindowPreference which);
   bool PreferenceOn(WindowPreference which) const;
+  // The budget alarm of this window, on when it opens: off, a save skips the budget checks.
+  // The menu entry offers the other state ("关闭预算报警(&A)" while on).
+  bool ToggleBudgetAlarm() { return budget_alarm_ = !budget_alarm_; }
+  bool BudgetAlarmOn() const { return budget_alarm_; }
+  std::string BudgetAlarmCaption() const;
 
   // The mark check boxes; a stored voucher whose only change is its marks is updated in place.
   void SetPrintMark(bool on);
@@ -333,6 +338,7 @@ class frmVoucher : public host::ChildWindow {
   VoucherState state_;
   bool user_entry_ = true;
   bool decreasing_mode_ = false;
+  bool budget_alarm_ = true;
   // The voucher as stored, to tell a change of marks from a change of the voucher.
   VoucherHeader saved_header_;
   std::vector<VoucherLine> saved_lines_;

@@ -17,6 +17,7 @@
 #include "host/main_window.h"
 #include "host/message_box.h"
 #include "links/split_writer.h"
+#include "voucher/budget_alarm.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/header_rules.h"
 #include "voucher/line_arithmetic.h"
@@ -478,6 +479,21 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
 
   if (!CheckRestrictions()) return false;
 
+  // Budgets are set over the financial chart and its cost shares: a budget voucher is not
+  // checked.
+  if (budget_alarm_ && !basis_->IsBudget()) {
+    std::vector<const VoucherLine*> filled;
+    for (auto& [n, line] : rows) filled.push_back(line);
+    if (frame::SettingValue(0, texts::kBudgetAlarmSection, texts::kBudgetAlarmComprehensive,
+                            "False") == "True") {
+      const std::string refusal = ComprehensiveBudgetRefusal(state_.header, filled);
+      if (!refusal.empty()) return Stop(refusal);
+    } else if (const std::string warning = OutlayBudgetWarning(state_.header, filled);
+               !warning.empty()) {
+      frame::Msg(warning, kStopFlags, texts::kTitleSave);
+    }
+  }
+
   for (auto& [n, line] : rows) {
     if (line->curr_payment_amount != 0 || line->splits.settlement) {
       frame::Msg(texts::kSettlementNotice, host::mb::kTaskModal + host::mb::kInformation,
@@ -503,6 +519,10 @@ bool frmVoucher::CheckBeforeSave(bool cover) {
       return Stop(texts::kDeferredChanged);
   }
   return true;
+}
+
+std::string frmVoucher::BudgetAlarmCaption() const {
+  return budget_alarm_ ? texts::kBudgetAlarmClose : texts::kBudgetAlarmOpen;
 }
 
 // ---- Writing ---------------------------------------------------------------------------------

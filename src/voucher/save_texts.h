@@ -70,4 +70,27 @@ inline constexpr const char* kLogModify = "修改凭证第";
 inline constexpr const char* kLogPeriod = "期 ";
 inline constexpr const char* kLogOld = "(原凭证字号为";
 
+// The budget alarm: the window's menu entry, the account-set option and the refusals.
+inline constexpr const char* kBudgetAlarmOpen = "打开预算报警(&A)";
+inline constexpr const char* kBudgetAlarmClose = "关闭预算报警(&A)";
+inline constexpr const char* kBudgetAlarmSection = "预算报警选项";
+inline constexpr const char* kBudgetAlarmComprehensive = "使用全面预算报警";
+inline constexpr const char* kBudgetConstrained = "存在完全控制预算方案，当前凭证不能保存！";
+inline constexpr const char* kBudgetNoRight = "无超预算填制凭证权限，当前凭证不能保存！";
+// An outlay-budget entry: 科室"综合办公室"支出项目"办公费用"本期支出累计发生额 1300.00￥，本张单据
+// 发生额500.00￥，超出预算编制"B01"预算支出 1000.00￥；
+inline constexpr const char* kOutlayDepartment = "科室\"";
+inline constexpr const char* kOutlayItem = "\"支出项目\"";
+inline constexpr const char* kOutlayYear = "\"本年";
+inline constexpr const char* kOutlayPeriod = "\"本期";
+inline constexpr const char* kOutlayExecuted = "支出累计发生额 ";
+inline constexpr const char* kOutlayThis = "￥，本张单据发生额";
+inline constexpr const char* kOutlayOver = "￥，超出预算编制\"";
+inline constexpr const char* kOutlayOverEnd = "\"预算支出 ";
+inline constexpr const char* kOutlayReached = "￥，达到预算编制\"";
+inline constexpr const char* kOutlayReachedEnd = "\"预算报警 ";
+inline constexpr const char* kOutlayYuanEnd = "￥；";
+inline constexpr const char* kOutlayPercentEnd = "%；";
+inline constexpr const char* kOutlayMore = "……";
+
 }  // namespace lumvoucher::voucher::texts

@@ -46,7 +46,7 @@ class ContinuityTest : public NumberingTest {
     EXPECT_TRUE(w_.Run());
   }
 
-  numbering::frmVoucherContinuity w_;
+  numbering::frmVoucherContinuity w_{numbering::NumberingBasis::Single()};
 };
 
 TEST_F(ContinuityTest, TickedVouchersMoveBehindTheHighestIssuedNumber) {
@@ -73,7 +73,7 @@ TEST_F(ContinuityTest, ThePrintedOnesKeepTheirNumbersAndVolumesAndStampsFollow) 
   Open();
   Tick({1, 2});
   ExpectRun("000005 - 000006");
-  EXPECT_EQ(Vouchers(), "1:5:02* 2:6:02:0002* 3:3:0000 4:4:0000");
+  EXPECT_EQ(Vouchers(), "1:5:02* 2:6:02:000002* 3:3:0000 4:4:0000");
   ExpectInvariants(false);
   EXPECT_EQ(Receipt(kNoteType), "6");
 }

@@ -32,7 +32,7 @@ class RenumberTest : public NumberingTest {
     return out;
   }
 
-  numbering::frmVoucherRenumber w_;
+  numbering::frmVoucherRenumber w_{numbering::NumberingBasis::Single()};
 };
 
 TEST_F(RenumberTest, GapsCloseAndTheReportShowsThemBeforeAndNotAfter) {

@@ -57,7 +57,7 @@ class VolumeTest : public NumberingTest {
     t_.Messages().Expect(text, host::mb::kOk, texts::kTitleWarning);
   }
 
-  numbering::frmVoucherVolume w_;
+  numbering::frmVoucherVolume w_{numbering::NumberingBasis::Single()};
 };
 
 TEST_F(VolumeTest, TwoVolumesOverAHundredAndTwentyVouchers) {
@@ -159,7 +159,7 @@ TEST_F(VolumeTest, AFailingSaveOnCloseKeepsTheWindowOpen) {
 }
 
 TEST_F(NumberingTest, AVolumeWindowWithoutChoicesAsksForThem) {
-  numbering::frmVoucherVolume window;
+  numbering::frmVoucherVolume window{numbering::NumberingBasis::Single()};
   t_.Messages().Expect(texts::kChooseReference, host::mb::kOk, texts::kTitleInformation);
   EXPECT_FALSE(window.NewRow());
 }

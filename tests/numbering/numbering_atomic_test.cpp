@@ -69,7 +69,7 @@ class RenumberCase : public AtomicCase {
     w_.SetByDate(true);
   }
   bool Go() { return w_.Renumber(); }
-  numbering::frmVoucherRenumber w_;
+  numbering::frmVoucherRenumber w_{numbering::NumberingBasis::Single()};
 };
 
 class ContinuityCase : public AtomicCase {
@@ -89,7 +89,7 @@ class ContinuityCase : public AtomicCase {
                              kTitle);
     return w_.Run();
   }
-  numbering::frmVoucherContinuity w_;
+  numbering::frmVoucherContinuity w_{numbering::NumberingBasis::Single()};
 };
 
 class VolumeCase : public AtomicCase {
@@ -106,7 +106,7 @@ class VolumeCase : public AtomicCase {
     ASSERT_TRUE(w_.SetCell(1, numbering::VolumeColumn::kEnd, "5"));
   }
   bool Go() { return w_.Save(); }
-  numbering::frmVoucherVolume w_;
+  numbering::frmVoucherVolume w_{numbering::NumberingBasis::Single()};
 };
 
 // The run succeeds once, recording its statements; then each statement up to its last write

@@ -65,12 +65,5 @@ TEST_F(NumberingTest, TheNumberWindowOpensOnThePreselectedType) {
   EXPECT_EQ(t_.Modal().Pending(), 0u);
 }
 
-TEST_F(NumberingTest, TheDualBasisRegimeOpensNoSingleBasisWindow) {
-  frame::WriteSetting(frame::kSectionAccountSet, "会计制度", "16");
-  numbering::ShowVoucherRenumber();
-  EXPECT_FALSE(numbering::ShowVoucherContinuity());
-  EXPECT_FALSE(numbering::ShowVoucherVolume());
-}
-
 }  // namespace
 }  // namespace lumvoucher::testing

@@ -111,3 +111,48 @@ CREATE TABLE VoucherDiffItem (
   dblAmount          REAL NOT NULL DEFAULT 0,
   PRIMARY KEY (lngVoucherDetailID)
 );
+
+-- Outlay budgets of the hospital budget module, read by the voucher window's execution
+-- reminder. A scheme reminds when INTAUTOREMIND = 1 and dblRate (a percentage) > 0; with
+-- blnIsPeriod 1 its budgets keep a row per period, with 0 one row per year (bytPeriod 0). A row
+-- names an outlay item and a department directly (intCustom / Intcustomdpt -1) or a custom group
+-- of them (1: lngOutlayID / lngDepartmentID is the group). dblPayAmount is the execution so far.
+CREATE TABLE budgetscheme (
+  lngBudgetSchemeID INTEGER PRIMARY KEY,
+  blnisinactive     INTEGER NOT NULL DEFAULT 0,
+  blnishospital     INTEGER NOT NULL DEFAULT 0,
+  INTAUTOREMIND     INTEGER NOT NULL DEFAULT 0,
+  dblRate           REAL NOT NULL DEFAULT 0,
+  blnIsPeriod       INTEGER NOT NULL DEFAULT 1
+);
+
+CREATE TABLE outlaybudget (
+  lngOutlayBudgetID   INTEGER PRIMARY KEY,
+  lngBudgetSchemeID   INTEGER NOT NULL,
+  strOutlayBudgetCode TEXT NOT NULL,
+  bytapprove          INTEGER NOT NULL DEFAULT 0,
+  intYear             INTEGER NOT NULL,
+  lngOrganizationID   INTEGER NOT NULL
+);
+
+CREATE TABLE outlaybudgetblance (
+  lngOutlayBudgetID INTEGER NOT NULL,
+  bytPeriod         INTEGER NOT NULL DEFAULT 0,
+  lngOutlayID       INTEGER NOT NULL,
+  intCustom         INTEGER NOT NULL DEFAULT -1,
+  lngDepartmentID   INTEGER NOT NULL,
+  Intcustomdpt      INTEGER NOT NULL DEFAULT -1,
+  dblAmount         REAL NOT NULL DEFAULT 0,
+  dblPayAmount      REAL NOT NULL DEFAULT 0
+);
+CREATE INDEX outlaybudgetblance_Budget ON outlaybudgetblance (lngOutlayBudgetID);
+
+CREATE TABLE custombudgetitemitem (
+  lngCustomID INTEGER NOT NULL,
+  lngOutlayID INTEGER NOT NULL
+);
+
+CREATE TABLE custombudgetdptdetail (
+  lngCustomID     INTEGER NOT NULL,
+  lngDepartmentID INTEGER NOT NULL
+);
