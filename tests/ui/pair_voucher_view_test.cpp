@@ -86,5 +86,20 @@ TEST_F(PairVoucherViewTest, TheListsHookOpensTheViewAndBatchPrintTakesThePeriods
   EXPECT_EQ(printed, "财务记1 预算记1 财务记2 预算记3 财务收1 预算收1 财务收2 预算收2 ");
 }
 
+// The toolbar's review moves both vouchers of the pair, and its caption follows.
+TEST_F(PairVoucherViewTest, TheReviewButtonReviewsBothVouchersOfThePair) {
+  LogIn(5002, 5001, embedded::DemoSets::kAll);
+  desktop_->Component().ShowAOldBill(5006, false);
+  QApplication::processEvents();
+  ASSERT_NE(Pair(), nullptr);
+  QPushButton* review = Pair()->ToolButton(QStringLiteral("复    核(&C)"));
+  ASSERT_NE(review, nullptr);
+  review->click();
+  EXPECT_EQ(Scalar("Select f.lngCheckerID || ' ' || b.lngCheckerID From Voucher f, BudgetVoucher b "
+                   "Where f.lngVoucherID = 5006 And b.lngVoucherID = 5007"),
+            "5002 5002");
+  EXPECT_EQ(review->text(), QStringLiteral("取消复核(&C)"));
+}
+
 }  // namespace
 }  // namespace lumvoucher::ui
