@@ -42,6 +42,7 @@ constexpr const char* kBudgetTitle = "预算会计凭证";
 // The basis switch of style "two" names the side it goes to.
 constexpr const char* kToFinance = "财务会计";
 constexpr const char* kToBudget = "预算会计";
+constexpr const char* kTitleBatchPrint = "凭证成批打印";
 
 // The main menu's commands that concern one voucher's lines or the editor itself: each goes
 // unchanged to the current side.
@@ -89,8 +90,8 @@ PairVoucherView::PairVoucherView(dualbasis::FrmVoucherNew& window, QWidget* pare
   sides_->setChildrenCollapsible(false);
   layout->addWidget(sides_, 1);
 
-  AddStandardCommands();
   BuildToolbar(toolbar_);
+  AddStandardCommands();
   setFocusProxy(finance_);
 
   // Style "one": the side the user works in is the current one.
@@ -130,15 +131,15 @@ QString PairVoucherView::StatusText() const {
 
 // ---- Building --------------------------------------------------------------------------------
 
-void PairVoucherView::AddCommand(PairCommand command) {
-  commands_.push_back(std::move(command));
-  if (command_buttons_ == nullptr || !commands_.back().on_toolbar) return;
+void PairVoucherView::AddCommand(std::string caption, std::function<bool()> enabled,
+                                 std::function<void()> run, bool on_toolbar,
+                                 std::optional<Command> main_menu) {
+  commands_.push_back(
+      {std::move(caption), std::move(enabled), std::move(run), on_toolbar, main_menu});
+  if (!commands_.back().on_toolbar) return;
   const std::size_t index = commands_.size() - 1;
-  QPushButton* button = AddButton(command_buttons_, ToQt(commands_.back().caption), [this, index] {
-    if (commands_[index].enabled && !commands_[index].enabled()) return;
-    commands_[index].run();
-    Render();
-  });
+  QPushButton* button = AddButton(command_buttons_, ToQt(commands_.back().caption),
+                                  [this, index] { RunEditMenu(static_cast<int>(index)); });
   command_buttons_of_.emplace_back(button, index);
 }
 
@@ -146,28 +147,30 @@ void PairVoucherView::AddCommand(PairCommand command) {
 void PairVoucherView::AddStandardCommands() {
   dualbasis::clsVoucherNew* c = &Controller();
   auto stored = [c] { return c->WindFinance().GetLngNowID() > 0; };
-  AddCommand({texts::kCashFlow, stored,
-              [this, c] {
-                if (SavedFor("现金流量")) c->WindFinance().CashFlow();
-              },
-              true});
-  AddCommand({texts::kSettlement, stored,
-              [this, c] {
-                if (SavedFor("往来核销")) c->WindFinance().CurrentAccountSettlement();
-              },
-              true});
   AddCommand(
-      {dualbasis::diff_texts::kTitle,
-       [c] { return c->WindFinance().GetLngNowID() > 0 || c->WindBudget().GetLngNowID() > 0; },
-       [this, c] {
-         if (!SavedFor(dualbasis::diff_texts::kTitle)) return;
-         dualbasis::DiffAllocationCommand(c->WindFinance().GetLngNowID(),
-                                          c->WindBudget().GetLngNowID(),
-                                          GridLines(c->WindFinance()), GridLines(c->WindBudget()));
-       },
-       true});
+      texts::kCashFlow, stored,
+      [this, c] {
+        if (SavedFor("现金流量")) c->WindFinance().CashFlow();
+      },
+      true);
   AddCommand(
-      {texts::kSwitchStyle, nullptr, [this] { ApplyStyle(Controller().SwitchStyle()); }, true});
+      texts::kSettlement, stored,
+      [this, c] {
+        if (SavedFor("往来核销")) c->WindFinance().CurrentAccountSettlement();
+      },
+      true);
+  AddCommand(
+      dualbasis::diff_texts::kTitle,
+      [c] { return c->WindFinance().GetLngNowID() > 0 || c->WindBudget().GetLngNowID() > 0; },
+      [this, c] {
+        if (!SavedFor(dualbasis::diff_texts::kTitle)) return;
+        dualbasis::DiffAllocationCommand(c->WindFinance().GetLngNowID(),
+                                         c->WindBudget().GetLngNowID(), GridLines(c->WindFinance()),
+                                         GridLines(c->WindBudget()));
+      },
+      true);
+  AddCommand(
+      texts::kSwitchStyle, nullptr, [this] { ApplyStyle(Controller().SwitchStyle()); }, true);
 }
 
 QPushButton* PairVoucherView::AddButton(QHBoxLayout* row, const QString& caption,
@@ -194,17 +197,9 @@ void PairVoucherView::BuildToolbar(QHBoxLayout* row) {
     });
     status_buttons_.emplace_back(button, command);
   }
+  // AddCommand puts the window's own commands here.
   command_buttons_ = new QHBoxLayout;
   row->addLayout(command_buttons_);
-  for (std::size_t i = 0; i < commands_.size(); ++i) {
-    if (!commands_[i].on_toolbar) continue;
-    QPushButton* button = AddButton(command_buttons_, ToQt(commands_[i].caption), [this, i] {
-      if (commands_[i].enabled && !commands_[i].enabled()) return;
-      commands_[i].run();
-      Render();
-    });
-    command_buttons_of_.emplace_back(button, i);
-  }
   basis_ = AddButton(row, QString(), [this] { MakeCurrent(!Controller().IsFinance); });
   basis_->setObjectName(QStringLiteral("basisSwitch"));
 
@@ -256,7 +251,6 @@ void PairVoucherView::ApplyStyle(const std::string& style) {
   finance_->setVisible(!one_at_a_time || finance);
   budget_->setVisible(!one_at_a_time || !finance);
   basis_->setText(ToQt(finance ? kToBudget : kToFinance));
-  basis_->setFocus();
 }
 
 void PairVoucherView::MakeCurrent(bool finance) {
@@ -326,6 +320,7 @@ bool PairVoucherView::Handles(Command command) const {
     });
   }
   if (IsSideCommand(command)) return CurrentSide()->Handles(command);
+  if (const PairCommand* own = AnswerTo(command)) return !own->enabled || own->enabled();
   dualbasis::clsVoucherNew& c = window_.Controller();
   VoucherEditor& lead = Lead();
   const bool stored = lead.GetLngNowID() > 0;
@@ -372,6 +367,13 @@ std::string PairVoucherView::Caption(Command command) const {
 
 bool PairVoucherView::Checked(Command command) const {
   return IsSideCommand(command) && CurrentSide()->Checked(command);
+}
+
+const PairVoucherView::PairCommand* PairVoucherView::AnswerTo(Command command) const {
+  for (const PairCommand& own : commands_) {
+    if (own.main_menu == command) return &own;
+  }
+  return nullptr;
 }
 
 std::vector<MenuEntry> PairVoucherView::EditMenu() const {
@@ -428,7 +430,7 @@ void PairVoucherView::Save() {
 }
 
 void PairVoucherView::Print(bool batch) {
-  const char* title = batch ? "凭证成批打印" : texts::kTitlePrint;
+  const char* title = batch ? kTitleBatchPrint : texts::kTitlePrint;
   if (!SavedFor(title)) return;
   dualbasis::clsVoucherNew& c = Controller();
   std::vector<PrintedVoucher> vouchers;
@@ -462,6 +464,11 @@ void PairVoucherView::Run(Command command) {
   dualbasis::clsVoucherNew& c = Controller();
   if (IsSideCommand(command)) {
     CurrentSide()->Run(command);
+    Render();
+    return;
+  }
+  if (const PairCommand* own = AnswerTo(command)) {
+    own->run();
     Render();
     return;
   }
@@ -580,8 +587,10 @@ void RegisterPairViews(Desktop& desktop) {
         }
         return std::make_unique<QLabel>(ToQt(child.WindowName()));
       });
+  // The hospital's 记-000001 (log in with --org 5001 --operator 5001); an account set of one
+  // basis has no pairs to show.
   desktop.Screens().Register("pair", [](Desktop& d) -> QWidget* {
-    d.Component().ShowAOldBill(5001, false);
+    if (frame::IsDualBasis()) d.Component().ShowAOldBill(5001, false);
     return &d.Main();
   });
   if (!frame::IsDualBasis()) return;

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,16 +45,19 @@ class PairVoucherView : public QWidget, public CommandTarget {
   // Re-reads both editors, the controller's marks and the layout style.
   void Render();
 
-  // A command of the pair window's own: an entry of its command menu ("操作"), and a toolbar
-  // button when `on_toolbar`. `enabled` is asked whenever the menu or the toolbar is shown; the
-  // view renders again after `run`.
+  // A command of the pair window's own: an entry of its command menu ("操作"), a toolbar button
+  // when `on_toolbar`, and the answer to the main menu's `main_menu` command when given.
+  // `enabled` (null: always) is asked whenever a menu or the toolbar is shown; the view renders
+  // again after `run`.
   struct PairCommand {
     std::string caption;
     std::function<bool()> enabled;
     std::function<void()> run;
     bool on_toolbar = false;
+    std::optional<Command> main_menu;
   };
-  void AddCommand(PairCommand command);
+  void AddCommand(std::string caption, std::function<bool()> enabled, std::function<void()> run,
+                  bool on_toolbar = false, std::optional<Command> main_menu = std::nullopt);
 
   // CommandTarget.
   bool Handles(Command command) const override;
@@ -87,6 +91,8 @@ class PairVoucherView : public QWidget, public CommandTarget {
   void Announce(const QString& told);
   std::string Fingerprint() const;
   dualbasis::VoucherEditor& Lead() const;
+  // The pair command that answers a main-menu command; null when none does.
+  const PairCommand* AnswerTo(Command command) const;
   void closeEvent(QCloseEvent* event) override;
 
   dualbasis::FrmVoucherNew& window_;

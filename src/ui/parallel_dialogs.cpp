@@ -130,12 +130,7 @@ ParallelTemplateListDialog::ParallelTemplateListDialog(QWidget* parent) : QDialo
     list_.Refresh();
     Render();
   });
-  connect(grid_, &QTableWidget::currentCellChanged, this, [this](int row) {
-    const bool on = row >= 0 && row < static_cast<int>(list_.Rows().size());
-    switch_->setText(on && !list_.Rows()[static_cast<std::size_t>(row)].active
-                         ? QStringLiteral("启用(&S)")
-                         : QStringLiteral("停用(&S)"));
-  });
+  connect(grid_, &QTableWidget::currentCellChanged, this, [this] { UpdateSwitch(); });
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   list_.Refresh();
   Render();
@@ -154,6 +149,15 @@ void ParallelTemplateListDialog::Render() {
   if (!rows.empty() && grid_->currentRow() < 0) grid_->setCurrentCell(0, 0);
   switch_->setEnabled(!rows.empty());
   delete_->setEnabled(!rows.empty());
+  UpdateSwitch();
+}
+
+// The switch names what it does to the current template.
+void ParallelTemplateListDialog::UpdateSwitch() {
+  const int row = grid_->currentRow();
+  const bool off = row >= 0 && row < static_cast<int>(list_.Rows().size()) &&
+                   !list_.Rows()[static_cast<std::size_t>(row)].active;
+  switch_->setText(off ? QStringLiteral("启用(&S)") : QStringLiteral("停用(&S)"));
 }
 
 void RegisterParallelViews(Desktop& desktop) {

@@ -66,6 +66,8 @@ class ParallelTemplateListDialog : public QDialog {
   void Render();
 
  private:
+  void UpdateSwitch();
+
   dualbasis::ParallelTemplateList list_;
   QTableWidget* grid_ = nullptr;
   QPushButton* switch_ = nullptr;
