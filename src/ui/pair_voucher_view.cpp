@@ -472,7 +472,7 @@ void PairVoucherView::Run(Command command) {
     Render();
     return;
   }
-  if (command != Command::kEditDel && !FinishEditing()) return;
+  if (!FinishEditing()) return;
   switch (command) {
     case Command::kFileSave:
       Save();
