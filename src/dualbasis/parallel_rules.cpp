@@ -101,7 +101,8 @@ bool ConfirmBudgetObligations(const std::vector<FinanceLine>& finance_lines) {
 
 bool MayCreateBudgetVoucher(const std::vector<FinanceLine>& lines) {
   if (!CheckProhibitRule(GetFinaceAccountCond(lines))) return true;
-  frame::Msg(texts::kProhibitCreate, host::mb::kCritical + host::mb::kTaskModal, texts::kTitleFill);
+  frame::Msg(texts::kProhibitCreate,
+             host::mb::kCritical + host::mb::kTaskModal + host::mb::kRedText, texts::kTitleFill);
   return false;
 }
 

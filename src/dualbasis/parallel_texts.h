@@ -1,5 +1,7 @@
 #pragma once
 
+#include "host/message_box.h"
+
 // The texts of parallel accounting ("平行记账"), spelled as the system spells them.
 namespace lumvoucher::dualbasis::texts {
 
@@ -10,7 +12,7 @@ inline constexpr const char* kTitleLearn = "模板学习";
 inline constexpr const char* kTitleImportant = "重要提示信息";
 
 // The obligation questions: Yes/No, stop icon, task modal (shown in red).
-inline constexpr int kRedQuestionFlags = 4 + 16 + 0x2000;
+inline constexpr int kRedQuestionFlags = 4 + 16 + 0x2000 + host::mb::kRedText;
 inline constexpr const char* kProhibitSaveQuestion =
     "此凭证部分满足平行记账禁止规则，是否确认保存？";
 inline constexpr const char* kMustRuleQuestion =

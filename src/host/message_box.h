@@ -17,6 +17,9 @@ inline constexpr int kExclamation = 48;
 inline constexpr int kInformation = 64;
 inline constexpr int kDefaultButton2 = 256;
 inline constexpr int kTaskModal = 8192;
+// Ours, above the platform's flags: the text is shown in red (the parallel-accounting
+// obligation questions). A box that cannot colour text ignores it.
+inline constexpr int kRedText = 1 << 24;
 
 // Buttons the box answers with.
 inline constexpr int kOk = 1;

@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 
 #include "dualbasis/parallel_texts.h"
+#include "frame/login_state.h"
+#include "host/message_box.h"
 #include "ui/desktop.h"
 #include "ui/qt_text.h"
 
@@ -87,7 +89,84 @@ void SelectStdVoucherTmpDialog::reject() {
   QDialog::reject();
 }
 
+ParallelTemplateListDialog::ParallelTemplateListDialog(QWidget* parent) : QDialog(parent) {
+  setWindowTitle(QStringLiteral("平行记账模板"));
+  grid_ = new QTableWidget(this);
+  grid_->setColumnCount(4);
+  grid_->setHorizontalHeaderLabels({QStringLiteral("规则编号"), QStringLiteral("规则名称"),
+                                    QStringLiteral("规则来源"), QStringLiteral("停用")});
+  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->horizontalHeader()->setStretchLastSection(true);
+  grid_->verticalHeader()->hide();
+  auto* buttons = new QDialogButtonBox(this);
+  switch_ = buttons->addButton(QStringLiteral("停用(&S)"), QDialogButtonBox::ActionRole);
+  delete_ = buttons->addButton(QStringLiteral("删除(&D)"), QDialogButtonBox::ActionRole);
+  buttons->addButton(QStringLiteral("关闭(&X)"), QDialogButtonBox::RejectRole);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(grid_);
+  layout->addWidget(buttons);
+  resize(560, 360);
+  connect(switch_, &QPushButton::clicked, this, [this] {
+    const int row = grid_->currentRow();
+    if (row < 0 || row >= static_cast<int>(list_.Rows().size())) return;
+    list_.SetActive(row, !list_.Rows()[static_cast<std::size_t>(row)].active);
+    list_.Refresh();
+    Render();
+    grid_->setCurrentCell(row, 0);
+  });
+  connect(delete_, &QPushButton::clicked, this, [this] {
+    const int row = grid_->currentRow();
+    if (row < 0 || row >= static_cast<int>(list_.Rows().size())) return;
+    // The list deletes at once; the question is the window's.
+    const std::string question =
+        "是否删除平行记账模板“" + list_.Rows()[static_cast<std::size_t>(row)].row.code + "”？";
+    if (frame::Msg(question, host::mb::kYesNo + host::mb::kQuestion + host::mb::kDefaultButton2,
+                   texts::kTitleInformation) != host::mb::kYes) {
+      return;
+    }
+    list_.Delete(row);
+    list_.Refresh();
+    Render();
+  });
+  connect(grid_, &QTableWidget::currentCellChanged, this, [this] { UpdateSwitch(); });
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  list_.Refresh();
+  Render();
+}
+
+void ParallelTemplateListDialog::Render() {
+  const auto& rows = list_.Rows();
+  grid_->setRowCount(static_cast<int>(rows.size()));
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const auto& row = rows[static_cast<std::size_t>(r)];
+    grid_->setItem(r, 0, new QTableWidgetItem(ToQt(row.row.code)));
+    grid_->setItem(r, 1, new QTableWidgetItem(ToQt(row.row.name)));
+    grid_->setItem(r, 2, new QTableWidgetItem(ToQt(row.row.source)));
+    grid_->setItem(r, 3, new QTableWidgetItem(row.active ? QString() : QStringLiteral("√")));
+  }
+  if (!rows.empty() && grid_->currentRow() < 0) grid_->setCurrentCell(0, 0);
+  switch_->setEnabled(!rows.empty());
+  delete_->setEnabled(!rows.empty());
+  UpdateSwitch();
+}
+
+// The switch names what it does to the current template.
+void ParallelTemplateListDialog::UpdateSwitch() {
+  const int row = grid_->currentRow();
+  const bool off = row >= 0 && row < static_cast<int>(list_.Rows().size()) &&
+                   !list_.Rows()[static_cast<std::size_t>(row)].active;
+  switch_->setText(off ? QStringLiteral("启用(&S)") : QStringLiteral("停用(&S)"));
+}
+
 void RegisterParallelViews(Desktop& desktop) {
+  if (frame::IsDualBasis()) {
+    desktop.Main().AddOpener(QStringLiteral("平行记账模板"), [&desktop] {
+      ParallelTemplateListDialog dialog(&desktop.Main());
+      dialog.exec();
+    });
+  }
   desktop.Modal().Register(
       texts::kDoubleRuleWindowName,
       [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {

@@ -4,6 +4,7 @@
 
 #include "dualbasis/frm_double_rule.h"
 #include "dualbasis/frm_select_std_voucher_tmp.h"
+#include "dualbasis/parallel_template_list.h"
 
 class QLineEdit;
 class QPushButton;
@@ -51,7 +52,30 @@ class SelectStdVoucherTmpDialog : public QDialog {
   QPushButton* ok_ = nullptr;
 };
 
-// Registers both dialogs with the desktop's modal runner.
+// The organisation's parallel-accounting templates (ParallelTemplateList): code, name, source
+// and whether each is active; the current template can be switched off or on, and deleted
+// after a question.
+class ParallelTemplateListDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit ParallelTemplateListDialog(QWidget* parent = nullptr);
+  QTableWidget* Grid() const { return grid_; }
+  QPushButton* SwitchButton() const { return switch_; }
+  QPushButton* DeleteButton() const { return delete_; }
+  void Render();
+
+ private:
+  void UpdateSwitch();
+
+  dualbasis::ParallelTemplateList list_;
+  QTableWidget* grid_ = nullptr;
+  QPushButton* switch_ = nullptr;
+  QPushButton* delete_ = nullptr;
+};
+
+// Registers both dialogs with the desktop's modal runner, and the template list's entry in the
+// menu of an account set that keeps both bases.
 void RegisterParallelViews(Desktop& desktop);
 
 }  // namespace lumvoucher::ui

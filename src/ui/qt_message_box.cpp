@@ -57,6 +57,9 @@ int QtMessageBox::Show(std::string_view text, int flags, std::string_view title)
   QMessageBox box(IconOf(flags), ToQt(title), ToQt(parts.summary), QMessageBox::NoButton,
                   parent_.data());
   box.setTextFormat(Qt::PlainText);
+  if ((flags & host::mb::kRedText) != 0) {
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { color: #c00000; }"));
+  }
   if (!parts.details.empty()) box.setDetailedText(ToQt(parts.details));
   // 8192 (task-modal) asks for what exec() does anyway: nothing else of the application answers.
   box.setWindowModality(Qt::ApplicationModal);

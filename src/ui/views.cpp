@@ -3,6 +3,7 @@
 
 #include "cashflow/frm_cash_flow_auto2.h"
 #include "cashflow/frm_voucher_cash_flow.h"
+#include "frame/login_state.h"
 #include "frame/window_registry.h"
 #include "lists/frm_batch_voucher.h"
 #include "lists/list_texts.h"
@@ -19,6 +20,7 @@
 #include "ui/link_dialogs.h"
 #include "ui/login_dialog.h"
 #include "ui/numbering_views.h"
+#include "ui/pair_voucher_view.h"
 #include "ui/parallel_dialogs.h"
 #include "ui/template_views.h"
 #include "ui/voucher_list_view.h"
@@ -60,9 +62,12 @@ void RegisterVoucherViews(Desktop& desktop) {
       view->EditCell(1, voucher::LineField::kRemark);
     }
   };
-  desktop.Main().AddOpener(QStringLiteral("填制凭证"), new_voucher,
-                           QKeySequence(QStringLiteral("Ctrl+Shift+N")));
-  desktop.Main().SetFallback(Command::kEditNew, new_voucher);
+  // Both bases: the paired window answers these (RegisterPairViews).
+  if (!frame::IsDualBasis()) {
+    desktop.Main().AddOpener(QStringLiteral("填制凭证"), new_voucher,
+                             QKeySequence(QStringLiteral("Ctrl+Shift+N")));
+    desktop.Main().SetFallback(Command::kEditNew, new_voucher);
+  }
   desktop.Screens().Register("voucher", [](Desktop& d) -> QWidget* {
     d.Component().ShowAOldBill(1, false);
     return &d.Main();
@@ -89,8 +94,13 @@ void RegisterListViews(Desktop& desktop) {
   desktop.Main().RegisterChildView("frmListErrVoucher", list_view);
   InstallFilterDialog(desktop.Host().Filter(), desktop.Host().Database(),
                       desktop.Host().BaseClass().Preferences(), &desktop.Main());
+  // Both bases: the list of pairs stands for the voucher list.
   auto show_list = [&desktop] {
-    desktop.Component().frmListVoucher_Show(0);
+    if (frame::IsDualBasis()) {
+      desktop.Component().frmListVoucherUnion_Show(0);
+    } else {
+      desktop.Component().frmListVoucher_Show(0);
+    }
     RenderActiveList(desktop);
   };
   desktop.Main().AddOpener(QStringLiteral("凭证列表"), show_list,
@@ -182,13 +192,14 @@ void RegisterCashFlowViews(Desktop& desktop) {
 }  // namespace
 
 std::vector<std::string> ScreenNames() {
-  return {"batch", "budget",   "continuity", "errlist", "filter",  "list",     "login",
-          "main",  "renumber", "unionlist",  "volume",  "voucher", "voucherio"};
+  return {"batch", "budget", "continuity", "errlist",   "filter", "list",    "login",
+          "main",  "pair",   "renumber",   "unionlist", "volume", "voucher", "voucherio"};
 }
 
 void RegisterViews(Desktop& desktop) {
   RegisterShellScreens(desktop);
   RegisterVoucherViews(desktop);
+  RegisterPairViews(desktop);
   RegisterListViews(desktop);
   RegisterCombinedListViews(desktop);
   RegisterNumberingViews(desktop);

@@ -235,7 +235,8 @@ bool VoucherGridModel::CarriesCurrency(long account_id) const {
   if (it != currency_accounts_.end()) return it->second;
   bool currency = false;
   try {
-    std::optional<host::AccountInfo> account = frame::Login().account->AccountById(account_id);
+    std::optional<host::AccountInfo> account =
+        frame::Chart(presenter_.Basis()).AccountById(account_id);
     currency = account && account->currency;
   } catch (const host::DatabaseError&) {
     return false;

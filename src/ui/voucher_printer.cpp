@@ -44,8 +44,8 @@ void PaintVoucherPart(QPainter& p, const QRect& area, const Scale& mm, const Pri
   const voucher::VoucherHeader& h = v.header;
   int y = area.top();
   p.setFont(Font(18, true));
-  const QString title =
-      ToQt(voucher::texts::kCaption) + (first_line > 0 ? QStringLiteral("（续）") : QString());
+  const QString title = ToQt(v.title.empty() ? voucher::texts::kCaption : v.title) +
+                        (first_line > 0 ? QStringLiteral("（续）") : QString());
   const QRect title_box(area.left(), y, area.width(), mm(10));
   p.drawText(title_box, Qt::AlignCenter, title);
   const int title_width = p.fontMetrics().horizontalAdvance(title);
@@ -130,8 +130,8 @@ PrintedVoucher PrintableVoucher(const voucher::VoucherState& state) {
   return v;
 }
 
-std::optional<PrintedVoucher> PrintableVoucher(long voucher_id) {
-  std::optional<voucher::LoadedVoucher> loaded = voucher::LoadVoucher(voucher_id);
+std::optional<PrintedVoucher> PrintableVoucher(long voucher_id, const host::VoucherBasis& basis) {
+  std::optional<voucher::LoadedVoucher> loaded = voucher::LoadVoucher(voucher_id, basis);
   if (!loaded) return std::nullopt;
   voucher::VoucherState state;
   state.header = std::move(loaded->header);

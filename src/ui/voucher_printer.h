@@ -16,14 +16,17 @@ namespace lumvoucher::ui {
 // four names at the foot.
 struct PrintedVoucher {
   std::string organization;
+  std::string title;  // "记账凭证" when empty
   voucher::VoucherHeader header;
   std::vector<voucher::VoucherLine> lines;
   voucher::Totals totals;
 };
 
 PrintedVoucher PrintableVoucher(const voucher::VoucherState& state);
-// Reads a stored voucher; nothing when it does not exist. Throws host::DatabaseError.
-std::optional<PrintedVoucher> PrintableVoucher(long voucher_id);
+// Reads a stored voucher of `basis`; nothing when it does not exist. Throws
+// host::DatabaseError.
+std::optional<PrintedVoucher> PrintableVoucher(
+    long voucher_id, const host::VoucherBasis& basis = host::FinancialBasis());
 
 // Paints vouchers in the customary layout, `per_page` of them on a page (1 to 3); a voucher with
 // more lines than its part of the page continues in the next part ("（续）"), its totals last.

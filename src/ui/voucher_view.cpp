@@ -245,12 +245,13 @@ class VoucherCellDelegate : public CurrentCellDelegate {
     completer->setMaxVisibleItems(12);
     editor->setCompleter(completer);
     completer->popup()->installEventFilter(const_cast<VoucherCellDelegate*>(this));
+    const host::VoucherBasis& basis = view_->Presenter().Basis();
     QObject::connect(editor, &QLineEdit::textEdited, completer,
-                     [completer, choices](const QString& text) {
+                     [completer, choices, &basis](const QString& text) {
                        QStringList items;
                        try {
                          for (const voucher::AccountChoice& choice :
-                              voucher::CompleteAccount(ToUtf8(text), kCompletions)) {
+                              voucher::CompleteAccount(ToUtf8(text), kCompletions, basis)) {
                            items << ToQt(choice.Text());
                          }
                        } catch (const host::DatabaseError&) {
@@ -383,6 +384,11 @@ VoucherView::VoucherView(voucher::frmVoucher& presenter, QWidget* parent)
 
 VoucherView::~VoucherView() {
   presenter_.SetWaitHandler(nullptr);
+}
+
+void VoucherView::ShowAsPairSide(const QString& title) {
+  title_->setText(title);
+  for (QPushButton* button : {review_, sign_, post_}) button->hide();
 }
 
 void VoucherView::BuildHeader(QVBoxLayout* layout) {
@@ -520,7 +526,7 @@ std::optional<host::AccountInfo> VoucherView::AccountOf(int row) const {
   const long id = lines[static_cast<std::size_t>(row - 1)].account_id;
   if (id == 0) return std::nullopt;
   try {
-    return frame::Login().account->AccountById(id);
+    return frame::Chart(presenter_.Basis()).AccountById(id);
   } catch (const host::DatabaseError&) {
     return std::nullopt;
   }
@@ -670,11 +676,12 @@ bool VoucherView::CommitEditor(QLineEdit* editor) {
     // accounts come first), so "库存" and Enter choose "1001 库存现金".
     try {
       const std::string typed = ToUtf8(text);
-      const std::vector<voucher::AccountChoice> choices = voucher::CompleteAccount(typed, 1);
+      const std::vector<voucher::AccountChoice> choices =
+          voucher::CompleteAccount(typed, 1, presenter_.Basis());
       const std::string code = voucher::CodeOf(typed);
       bool exact = false;
       try {
-        exact = frame::Login().account->AccountByCode(code).has_value();
+        exact = frame::Chart(presenter_.Basis()).AccountByCode(code).has_value();
       } catch (const host::DatabaseError&) {
         exact = false;
       }

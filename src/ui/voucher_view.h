@@ -46,6 +46,9 @@ class VoucherView : public QWidget, public CommandTarget {
 
   // Re-reads the presenter's state into every widget.
   void Render();
+  // As one side of the paired window: its own title, and none of the status buttons, since
+  // the pair's toolbar moves both vouchers at once.
+  void ShowAsPairSide(const QString& title);
 
   // CommandTarget.
   bool Handles(Command command) const override;
@@ -61,6 +64,8 @@ class VoucherView : public QWidget, public CommandTarget {
   QPushButton* SignButton() const { return sign_; }
   QPushButton* PostButton() const { return post_; }
 
+  // Takes the open editor's value before a command runs; false when it was refused.
+  bool FinishEditing();
   // Opens the grid editor on `row` (from 1) and `field`.
   void EditCell(int row, voucher::LineField field);
   // The open grid editor, null when none (for the tests and the key handling).
@@ -96,8 +101,6 @@ class VoucherView : public QWidget, public CommandTarget {
   void MoveToOtherSide(QLineEdit* editor);
   void Advance(int row, voucher::LineField field);
   void FinishLine(int row);
-  // Takes the open editor's value before a command runs; false when it was refused.
-  bool FinishEditing();
   void CommitHeader(voucher::HeaderField field, const QString& text);
   bool Committing() const { return committing_; }
   std::optional<host::AccountInfo> AccountOf(int row) const;

@@ -81,7 +81,7 @@ TEST_F(ParallelRulesTest, ObligationQuestionsFollowTheBudgetSide) {
         << c.lines;
     EXPECT_EQ(t_.Messages().Pending(), 0u) << c.lines;
   }
-  for (const auto& shown : t_.Messages().Shown()) EXPECT_EQ(shown.flags, 8212);
+  for (const auto& shown : t_.Messages().Shown()) EXPECT_EQ(shown.flags, 8212 + mb::kRedText);
 
   t_.Messages().Expect(texts::kProhibitCreate, mb::kOk, texts::kTitleFill);
   EXPECT_FALSE(dualbasis::MayCreateBudgetVoucher(Lines("D 1002-01 5|C 1001 5")));

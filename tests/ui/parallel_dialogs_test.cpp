@@ -36,5 +36,20 @@ TEST(ParallelDialogsTest, ChooserListsByCodeAndTakesTheCurrentRow) {
   EXPECT_EQ(shown.join("|"), QStringLiteral("P001 手工增加|P004 学习生成|P006 手工增加"));
 }
 
+// Switching a template off shows it at once; deleting asks first.
+TEST(ParallelDialogsTest, TemplateListSwitchesOffAndDeletesAfterTheQuestion) {
+  lumvoucher::testing::TestHost t(embedded::LoginRequest{5001, 5001, "2026-02-25"},
+                                  embedded::DemoSets::kAll);
+  ParallelTemplateListDialog list;
+  ASSERT_EQ(list.Grid()->rowCount(), 6);
+  list.SwitchButton()->click();
+  EXPECT_EQ(list.Grid()->item(0, 3)->text() + list.SwitchButton()->text(),
+            QStringLiteral("√启用(&S)"));
+  t.Messages().Expect("是否删除平行记账模板“P001”？", host::mb::kYes, texts::kTitleInformation);
+  list.DeleteButton()->click();
+  EXPECT_EQ(list.Grid()->rowCount(), 5);
+  EXPECT_EQ(list.Grid()->item(0, 0)->text(), QStringLiteral("P002"));
+}
+
 }  // namespace
 }  // namespace lumvoucher::ui

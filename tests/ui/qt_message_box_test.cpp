@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <string>
@@ -20,6 +21,7 @@ struct Seen {
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QStringList buttons;  // left to right as the box orders them by role
   QString default_button;
+  bool red = false;
 };
 
 // Shows the box and presses the button captioned `press`; answers the box's answer.
@@ -32,6 +34,9 @@ int ShowAndPress(int flags, const QString& press, Seen& seen) {
     seen.icon = box->icon();
     for (QAbstractButton* button : box->buttons()) seen.buttons << button->text();
     if (box->defaultButton() != nullptr) seen.default_button = box->defaultButton()->text();
+    if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+      seen.red = label->palette().color(QPalette::WindowText) == QColor(0xc0, 0, 0);
+    }
     for (QAbstractButton* button : box->buttons()) {
       if (button->text() == press) {
         button->click();
@@ -59,6 +64,7 @@ TEST(QtMessageBoxTest, TheFlagsChooseIconButtonsAndDefaultAndThePressedButtonIsA
     QMessageBox::Icon icon;
     QStringList buttons;     // as the box orders them by role
     QString default_button;  // empty: not looked at
+    bool red = false;
   } cases[] = {
       {kCritical, kOkButton, kOk, QMessageBox::Critical, {kOkButton}, ""},
       {kOkCancel + kInformation,
@@ -88,6 +94,14 @@ TEST(QtMessageBoxTest, TheFlagsChooseIconButtonsAndDefaultAndThePressedButtonIsA
        ""},
       {8240, kOkButton, kOk, QMessageBox::Warning, {kOkButton}, ""},  // task-modal exclamation
       {kOkOnly, kOkButton, kOk, QMessageBox::NoIcon, {kOkButton}, ""},
+      // The obligation questions of parallel accounting.
+      {kYesNo + kCritical + kTaskModal + kRedText,
+       kNoButton,
+       kNo,
+       QMessageBox::Critical,
+       {kYesButton, kNoButton},
+       "",
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags);
@@ -100,6 +114,7 @@ TEST(QtMessageBoxTest, TheFlagsChooseIconButtonsAndDefaultAndThePressedButtonIsA
     QStringList expected = c.buttons;
     expected.sort();
     EXPECT_EQ(sorted, expected);
+    EXPECT_EQ(seen.red, c.red);
     if (!c.default_button.isEmpty()) {
       EXPECT_EQ(seen.default_button, c.default_button);
     }

@@ -1,0 +1,105 @@
+#include "ui/pair_voucher_view.h"
+
+#include "desktop_fixture.h"
+#include "dualbasis/cls_voucher_new.h"
+#include "lists/dual_basis_links.h"
+
+namespace lumvoucher::ui {
+namespace {
+
+using voucher::LineField;
+
+class PairVoucherViewTest : public DesktopFixture {
+ protected:
+  PairVoucherView* Pair() { return dynamic_cast<PairVoucherView*>(Main().ActiveTarget()); }
+
+  void TypeIn(VoucherView* side, const QString& text) {
+    QLineEdit* editor = side->CurrentEditor();
+    ASSERT_NE(editor, nullptr) << ToUtf8(text);
+    TypeKeys(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+  }
+  // A balanced voucher on one side: `debit` against `credit`, 100.
+  void TypeVoucher(VoucherView* side, const QString& debit, const QString& credit) {
+    side->EditCell(1, LineField::kRemark);
+    for (const QString& text :
+         {QStringLiteral("体检收费"), debit, QStringLiteral("100"), QString(), credit, QString()}) {
+      TypeIn(side, text);
+    }
+  }
+};
+
+// The hospital's 填制凭证 opens the pair side by side; a line typed on each side saves as one
+// pair row with the two vouchers numbered alike; the style switch shows one side at a time and
+// is kept for the operator.
+TEST_F(PairVoucherViewTest, TheHospitalTypesBothSidesSavesOnePairAndSwitchesStyle) {
+  LogIn(5001, 5001, embedded::DemoSets::kAll);
+  Trigger(QStringLiteral("填制凭证"));
+  PairVoucherView* pair = Pair();
+  ASSERT_NE(pair, nullptr);
+  EXPECT_EQ(pair->ShownStyle(), "one");
+  EXPECT_TRUE(pair->Side(false)->isVisible() && pair->Side(true)->isVisible());
+
+  TypeVoucher(pair->Side(false), QStringLiteral("5901"), QStringLiteral("4609"));
+  TypeVoucher(pair->Side(true), QStringLiteral("7901"), QStringLiteral("6609"));
+  EXPECT_FALSE(pair->Controller().IsFinance);
+  ASSERT_NE(pair->ToolButton(QStringLiteral("保存")), nullptr);
+  pair->ToolButton(QStringLiteral("保存"))->click();
+
+  const long F = pair->Controller().WindFinance().GetLngNowID();
+  const long B = pair->Controller().WindBudget().GetLngNowID();
+  ASSERT_GT(F, 0);
+  ASSERT_GT(B, 0);
+  EXPECT_EQ(Scalar("Select Count(*) || ' ' || Min(f.intVoucherNO) || ' ' || Min(b.intVoucherNO) "
+                   "|| ' ' || Min(d.lngAccountID) From BudgetVoucherRelevance r, Voucher f, "
+                   "BudgetVoucher b, BudgetVoucherDetail d Where r.lngVoucherID = f.lngVoucherID "
+                   "And r.lngBudgetVoucherID = b.lngVoucherID And d.lngVoucherID = b.lngVoucherID "
+                   "And d.intDirection = 1 And f.lngVoucherID = " +
+                   std::to_string(F) + " And b.lngVoucherID = " + std::to_string(B)),
+            "1 5 5 6009");
+
+  pair->ToolButton(QStringLiteral("切换样式"))->click();
+  EXPECT_EQ(pair->ShownStyle(), "two");
+  EXPECT_TRUE(pair->Controller().IsFinance);
+  EXPECT_TRUE(pair->Side(false)->isVisible() && !pair->Side(true)->isVisible());
+  pair->BasisButton()->click();
+  EXPECT_TRUE(!pair->Side(false)->isVisible() && pair->Side(true)->isVisible());
+  EXPECT_EQ(pair->Controller().Style(), "two");
+}
+
+// A row of the combined list reaches the view through the lists' hook: a budget-only pair
+// opens with a new financial side. Batch printing takes the period's live pairs by type and
+// number, each financial voucher before its budget partner.
+TEST_F(PairVoucherViewTest, TheListsHookOpensTheViewAndBatchPrintTakesThePeriodsPairs) {
+  LogIn(5001, 5001, embedded::DemoSets::kAll);
+  ASSERT_TRUE(lists::ShowPairedVoucher(5008, lists::kBudgetBasis));
+  QApplication::processEvents();
+  PairVoucherView* pair = Pair();
+  ASSERT_NE(pair, nullptr);
+  EXPECT_EQ(pair->Side(true)->HeaderText(voucher::HeaderField::kNumber), QStringLiteral("000003"));
+  EXPECT_EQ(pair->Controller().WindFinance().GetLngNowID(), 0);
+
+  std::string printed;
+  for (const PrintedVoucher& v : PrintablePairsOfPeriod(2026, 2)) {
+    printed += v.title.substr(0, 6) + v.header.type_code + v.header.number.substr(5) + " ";
+  }
+  EXPECT_EQ(printed, "财务记1 预算记1 财务记2 预算记3 财务收1 预算收1 财务收2 预算收2 ");
+}
+
+// The toolbar's review moves both vouchers of the pair, and its caption follows.
+TEST_F(PairVoucherViewTest, TheReviewButtonReviewsBothVouchersOfThePair) {
+  LogIn(5002, 5001, embedded::DemoSets::kAll);
+  desktop_->Component().ShowAOldBill(5006, false);
+  QApplication::processEvents();
+  ASSERT_NE(Pair(), nullptr);
+  QPushButton* review = Pair()->ToolButton(QStringLiteral("复    核(&C)"));
+  ASSERT_NE(review, nullptr);
+  review->click();
+  EXPECT_EQ(Scalar("Select f.lngCheckerID || ' ' || b.lngCheckerID From Voucher f, BudgetVoucher b "
+                   "Where f.lngVoucherID = 5006 And b.lngVoucherID = 5007"),
+            "5002 5002");
+  EXPECT_EQ(review->text(), QStringLiteral("取消复核(&C)"));
+}
+
+}  // namespace
+}  // namespace lumvoucher::ui
