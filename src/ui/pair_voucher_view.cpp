@@ -26,6 +26,7 @@
 #include "ui/failure_text.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/voucher_grid_model.h"
 #include "ui/voucher_view.h"
 #include "voucher/voucher_texts.h"
 
@@ -43,15 +44,22 @@ constexpr const char* kBudgetTitle = "预算会计凭证";
 constexpr const char* kToFinance = "财务会计";
 constexpr const char* kToBudget = "预算会计";
 constexpr const char* kTitleBatchPrint = "凭证成批打印";
+// Captions of the pair's parallel-accounting and standard-voucher commands.
+constexpr const char* kApplyTemplate = "根据模板平行记账";
+constexpr const char* kCreateBudget = "生成预算会计凭证";
+constexpr const char* kCreateTemplate = "生成平行记账模板";
+constexpr const char* kAutoStudy = "自动学习";
+constexpr const char* kAsksForBudget = "提示平行记账";
+constexpr const char* kNewStdPair = "生成常用凭证";
+constexpr const char* kLoadStdPair = "调用常用凭证";
 
 // The main menu's commands that concern one voucher's lines or the editor itself: each goes
 // unchanged to the current side.
 constexpr std::array kSideCommands{
-    Command::kEditDel,          Command::kEditInsLine,       Command::kEditDelLine,
-    Command::kEditCopy,         Command::kEditPaste,         Command::kEditNewTemplate,
-    Command::kEditLoadTemplate, Command::kEditVoucherVolume, Command::kEditInterface,
-    Command::kEditAlert,        Command::kEditSound,         Command::kEditQuick,
-    Command::kEditCashLine,     Command::kEditDeficit,
+    Command::kEditDel,       Command::kEditInsLine,  Command::kEditDelLine,
+    Command::kEditCopy,      Command::kEditPaste,    Command::kEditVoucherVolume,
+    Command::kEditInterface, Command::kEditAlert,    Command::kEditSound,
+    Command::kEditQuick,     Command::kEditCashLine, Command::kEditDeficit,
 };
 
 bool IsSideCommand(Command command) {
@@ -89,6 +97,13 @@ PairVoucherView::PairVoucherView(dualbasis::FrmVoucherNew& window, QWidget* pare
   sides_->addWidget(budget_);
   sides_->setChildrenCollapsible(false);
   layout->addWidget(sides_, 1);
+  // Typing on a side changes what the pair's own commands may do before anything re-renders.
+  for (VoucherView* side : {finance_, budget_}) {
+    connect(side->Model(), &QAbstractItemModel::dataChanged, this,
+            [this] { EnableCommandButtons(); });
+    connect(side->Model(), &QAbstractItemModel::modelReset, this,
+            [this] { EnableCommandButtons(); });
+  }
 
   BuildToolbar(toolbar_);
   AddStandardCommands();
@@ -133,9 +148,9 @@ QString PairVoucherView::StatusText() const {
 
 void PairVoucherView::AddCommand(std::string caption, std::function<bool()> enabled,
                                  std::function<void()> run, bool on_toolbar,
-                                 std::optional<Command> main_menu) {
-  commands_.push_back(
-      {std::move(caption), std::move(enabled), std::move(run), on_toolbar, main_menu});
+                                 std::optional<Command> main_menu, std::function<bool()> checked) {
+  commands_.push_back({std::move(caption), std::move(enabled), std::move(run), on_toolbar,
+                       main_menu, std::move(checked)});
   if (!commands_.back().on_toolbar) return;
   const std::size_t index = commands_.size() - 1;
   QPushButton* button = AddButton(command_buttons_, ToQt(commands_.back().caption),
@@ -171,6 +186,31 @@ void PairVoucherView::AddStandardCommands() {
       true);
   AddCommand(
       texts::kSwitchStyle, nullptr, [this] { ApplyStyle(Controller().SwitchStyle()); }, true);
+  AddParallelCommands();
+}
+
+// Parallel accounting and the pair's standard vouchers; the presenter asks its own questions.
+void PairVoucherView::AddParallelCommands() {
+  dualbasis::clsVoucherNew* c = &Controller();
+  auto finance_lines = [c] { return c->WindFinance().HasLines(); };
+  AddCommand(
+      kApplyTemplate, finance_lines, [c] { c->ApplyTemplate(); }, true, Command::kEditRuleProduce);
+  AddCommand(
+      kCreateBudget, nullptr, [c] { c->SetChkCreateBVoucher(!c->GetChkCreateBVoucher()); }, false,
+      std::nullopt, [c] { return c->GetChkCreateBVoucher(); });
+  AddCommand(
+      kCreateTemplate, [c] { return c->WindFinance().HasLines() && c->WindBudget().HasLines(); },
+      [c] { c->CreateTemplateFromPair(); }, false, Command::kEditDoubleRule);
+  AddCommand(
+      kAutoStudy, nullptr, [c] { c->mclsMainControl_EditAutoStudy(); }, false,
+      Command::kEditAutoStudy, [c] { return c->AutoStudy(); });
+  AddCommand(
+      kAsksForBudget, nullptr, [c] { c->SetAsksForBudget(!c->AsksForBudget()); }, false,
+      std::nullopt, [c] { return c->AsksForBudget(); });
+  AddCommand(
+      kNewStdPair, finance_lines, [c] { c->CreateVoucherAll(); }, false, Command::kEditNewTemplate);
+  AddCommand(
+      kLoadStdPair, nullptr, [c] { c->LoadStdVoucher(); }, false, Command::kEditLoadTemplate);
 }
 
 QPushButton* PairVoucherView::AddButton(QHBoxLayout* row, const QString& caption,
@@ -293,9 +333,7 @@ void PairVoucherView::Render() {
     if (!caption.empty()) button->setText(ToQt(caption));
     button->setEnabled(Handles(command));
   }
-  for (const auto& [button, index] : command_buttons_of_) {
-    button->setEnabled(!commands_[index].enabled || commands_[index].enabled());
-  }
+  EnableCommandButtons();
   const bool stored = c.WindFinance().GetLngNowID() > 0 || c.WindBudget().GetLngNowID() > 0;
   void_box_->setChecked(c.ChkBoxBlankoutValue());
   void_box_->setEnabled(stored);
@@ -307,6 +345,12 @@ void PairVoucherView::Render() {
   status_->setVisible(!c.StatusLabel().empty());
   rendered_ = Fingerprint();
   rendering_ = false;
+}
+
+void PairVoucherView::EnableCommandButtons() {
+  for (const auto& [button, index] : command_buttons_of_) {
+    button->setEnabled(!commands_[index].enabled || commands_[index].enabled());
+  }
 }
 
 // ---- Commands --------------------------------------------------------------------------------
@@ -366,7 +410,9 @@ std::string PairVoucherView::Caption(Command command) const {
 }
 
 bool PairVoucherView::Checked(Command command) const {
-  return IsSideCommand(command) && CurrentSide()->Checked(command);
+  if (IsSideCommand(command)) return CurrentSide()->Checked(command);
+  const PairCommand* own = AnswerTo(command);
+  return own && own->checked && own->checked();
 }
 
 const PairVoucherView::PairCommand* PairVoucherView::AnswerTo(Command command) const {
@@ -380,8 +426,8 @@ std::vector<MenuEntry> PairVoucherView::EditMenu() const {
   std::vector<MenuEntry> entries;
   for (std::size_t i = 0; i < commands_.size(); ++i) {
     const PairCommand& command = commands_[i];
-    entries.push_back(
-        {static_cast<int>(i), command.caption, !command.enabled || command.enabled()});
+    entries.push_back({static_cast<int>(i), command.caption, !command.enabled || command.enabled(),
+                       command.checked != nullptr, command.checked && command.checked()});
   }
   return entries;
 }

@@ -55,9 +55,11 @@ class PairVoucherView : public QWidget, public CommandTarget {
     std::function<void()> run;
     bool on_toolbar = false;
     std::optional<Command> main_menu;
+    std::function<bool()> checked;  // set for a switch: ticked in the menu while it answers true
   };
   void AddCommand(std::string caption, std::function<bool()> enabled, std::function<void()> run,
-                  bool on_toolbar = false, std::optional<Command> main_menu = std::nullopt);
+                  bool on_toolbar = false, std::optional<Command> main_menu = std::nullopt,
+                  std::function<bool()> checked = nullptr);
 
   // CommandTarget.
   bool Handles(Command command) const override;
@@ -80,6 +82,8 @@ class PairVoucherView : public QWidget, public CommandTarget {
   void BuildToolbar(QHBoxLayout* row);
   QPushButton* AddButton(QHBoxLayout* row, const QString& caption, std::function<void()> click);
   void AddStandardCommands();
+  void AddParallelCommands();
+  void EnableCommandButtons();
   void ApplyStyle(const std::string& style);
   void MakeCurrent(bool finance);
   // Takes the values being typed on both sides; false when one was refused.
