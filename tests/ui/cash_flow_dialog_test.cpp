@@ -117,38 +117,5 @@ TEST_F(CashFlowDialogTest, TheBatchDialogSwitchesModesAndSavesByOppositeLine) {
             "10|2");
 }
 
-// The desktop's item cards: each dialog is played in turn, the answers go to the table.
-TEST_F(CashFlowDialogTest, TheItemCardsAddRenameAndDeleteAnItemNotInUse) {
-  embedded::EmbeddedCWCard& card = desktop_->Host().CWCard();
-  std::function<void(QStringList)> type = [&type](QStringList texts) {
-    lumvoucher::testing::WhenModalOpens([&type, texts](QWidget& widget) {
-      auto* input = qobject_cast<QInputDialog*>(&widget);
-      ASSERT_NE(input, nullptr);
-      input->setTextValue(texts.first());
-      input->accept();
-      if (texts.size() > 1) type(texts.mid(1));
-    });
-  };
-  type({QStringLiteral("02-09"), QStringLiteral("支付的押金")});
-  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kAdd, 2, 0));
-  const std::string id =
-      Scalar("Select lngCashItemID From CashItem Where strCashItemCode = '02-09'");
-  EXPECT_EQ(Scalar("Select strCashItemName || '/' || lngParentID || '/' || intLevel || '/' || "
-                   "lngCashFlowType From CashItem Where lngCashItemID = " +
-                   id),
-            "支付的押金/5/2/2");
-  type({QStringLiteral("支付的保证金")});
-  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kModify, 2, std::stol(id)));
-  EXPECT_EQ(Scalar("Select strCashItemName From CashItem Where lngCashItemID = " + id),
-            "支付的保证金");
-  desktop_->Host().Database().Execute(
-      "Insert Into VoucherCashFlow (lngVoucherDetailID, lngCashItemID, dblAmount) Values (3, " +
-      id + ", 1)");
-  EXPECT_FALSE(card.MaintainCashItem(host::CashItemAction::kDelete, 2, std::stol(id)));
-  desktop_->Host().Database().Execute("Delete From VoucherCashFlow");
-  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kDelete, 2, std::stol(id)));
-  EXPECT_EQ(Scalar("Select Count(*) From CashItem Where lngCashItemID = " + id), "0");
-}
-
 }  // namespace
 }  // namespace lumvoucher::ui

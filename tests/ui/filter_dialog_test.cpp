@@ -85,39 +85,6 @@ TEST_F(FilterDialogTest, EachFieldKeepsTheVouchersItNames) {
   }
 }
 
-TEST_F(FilterDialogTest, TheListShowsTheFilterAndTheOperatorGetsItBackNextTime) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  EXPECT_EQ(List()->FilterText(), QString());
-  testing::WhenModalOpens([](QWidget& widget) {
-    auto* dialog = qobject_cast<FilterDialog*>(&widget);
-    ASSERT_NE(dialog, nullptr);
-    TypeKeys(dialog->Summary(), QStringLiteral("O'Neil"));
-    dialog->Status()->setCurrentText(QStringLiteral("未复核"));
-    dialog->Buttons()->button(QDialogButtonBox::Ok)->click();
-  });
-  Main().Raise(Command::kEditFilter);
-  EXPECT_EQ(List()->Presenter().VoucherIDs(), std::vector<long>{3});
-  EXPECT_EQ(List()->FilterText(), QStringLiteral("当前过滤：摘要含“O'Neil”；状态 未复核"));
-
-  // The operator's preferences keep the fields; the next opening proposes them.
-  EXPECT_EQ(Scalar("Select Count(*) From UserPreference Where lngOperatorID = 2 And strSection = "
-                   "'凭证列表过滤'"),
-            "1");
-  QString summary;
-  QString status;
-  testing::WhenModalOpens([&](QWidget& widget) {
-    auto* dialog = qobject_cast<FilterDialog*>(&widget);
-    ASSERT_NE(dialog, nullptr);
-    summary = dialog->Summary()->text();
-    status = dialog->Status()->currentText();
-    dialog->reject();
-  });
-  Main().Raise(Command::kEditFilter);
-  EXPECT_EQ(summary, QStringLiteral("O'Neil"));
-  EXPECT_EQ(status, QStringLiteral("未复核"));
-}
-
 TEST_F(FilterDialogTest, AnAdvancedConditionTheDatabaseRefusesIsShownAndNotKept) {
   Trigger(QStringLiteral("凭证列表"));
   ASSERT_NE(List(), nullptr);

@@ -16,15 +16,6 @@ QStringList Items(const QComboBox& box) {
   return items;
 }
 
-TEST(LoginDialogTest, ListsTheDemoOrganisationsByCode) {
-  auto data = testing::NewDemoDatabase();
-  LoginDialog dialog(*data, {1, 1, "2026-02-15"});
-  EXPECT_EQ(
-      Items(*dialog.Organizations()),
-      (QStringList{QStringLiteral("01 星河医疗集团"), QStringLiteral("01-01 集团本部"),
-                   QStringLiteral("01-02 东城分院"), QStringLiteral("01-02-05 东城分院门诊部")}));
-}
-
 TEST(LoginDialogTest, ListsTheActiveOperators) {
   auto data = testing::NewDemoDatabase();
   data->Execute("Update Operator Set blnIsInActive = 1 Where lngOperatorID = 6");
@@ -55,14 +46,6 @@ TEST(LoginDialogTest, ProposesTheGivenLoginAndAnswersTheChoice) {
   EXPECT_EQ(request.organization_id, 4);
   EXPECT_EQ(request.operator_id, 3);
   EXPECT_EQ(request.login_date, "2026-01-05");
-}
-
-TEST(LoginDialogTest, AnUnknownProposalLeavesTheFirstEntries) {
-  auto data = testing::NewDemoDatabase();
-  LoginDialog dialog(*data, {99, 99, "not a date"});
-  embedded::LoginRequest request = dialog.Request();
-  EXPECT_EQ(request.organization_id, 1);
-  EXPECT_EQ(request.operator_id, 1);
 }
 
 }  // namespace

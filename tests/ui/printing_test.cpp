@@ -88,23 +88,5 @@ TEST_F(PrintingTest, TwoVouchersShareAPageAndALongOneContinues) {
   EXPECT_GT(total, continued.find(continuation));
 }
 
-TEST_F(PrintingTest, TheListPrintsAsATableAndBatchPrintingTakesTheChosenVouchers) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  ASSERT_TRUE(ListToPdf(List()->Presenter().State(), pdf_));
-  const std::string text = Text();
-  EXPECT_NE(text.find("记账凭证列表"), std::string::npos) << text;
-  EXPECT_NE(text.find("收 000001"), std::string::npos) << text;
-
-  // Rows of vouchers 1 and 2 chosen (the first line of one, the second of the other).
-  QTableView* grid = List()->Grid();
-  grid->selectionModel()->select(List()->Model()->index(0, 0),
-                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  grid->selectionModel()->select(List()->Model()->index(3, 0),
-                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  EXPECT_EQ(List()->ChosenVouchers(), (std::vector<long>{1, 2}));
-  EXPECT_TRUE(Main().Action(Command::kEditBatchPrint)->isEnabled());
-}
-
 }  // namespace
 }  // namespace lumvoucher::ui

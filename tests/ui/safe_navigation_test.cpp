@@ -97,39 +97,6 @@ TEST_F(SafeNavigationTest, MovesFollowTheListTheVoucherWasOpenedFrom) {
   EXPECT_EQ(Shown(), 1);
 }
 
-TEST_F(SafeNavigationTest, AVoucherOpenedDirectlyMovesByTypeAndNumber) {
-  desktop_->Component().ShowAOldBill(4, false);
-  ASSERT_EQ(Shown(), 4);
-  // 记 000002 -> 记 000003 (void, still a voucher of the period) -> 记 000004 -> 收 000001.
-  for (long expected : {6L, 7L, 1L}) {
-    Main().Raise(Command::kReceiptNext);
-    EXPECT_EQ(Shown(), expected);
-  }
-  Main().Raise(Command::kReceiptLast);
-  EXPECT_EQ(Shown(), 8);
-  AskedBox asked;
-  AnswerNext(QStringLiteral("确定"), &asked);
-  Main().Raise(Command::kReceiptNext);
-  EXPECT_EQ(asked.text, QStringLiteral("已经是最后一张凭证！"));
-  // From a new voucher, 上张 is the last one stored.
-  Main().Raise(Command::kEditNew);
-  ASSERT_EQ(Shown(), 0);
-  Main().Raise(Command::kReceiptPrevious);
-  EXPECT_EQ(Shown(), 8);
-}
-
-TEST_F(SafeNavigationTest, ASavedVoucherIsToldInTheStatusBarAndShowsInTheOpenList) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  VoucherListView* list = List();
-  const int rows = list->Model()->rowCount();
-  TypeBalancedVoucher();
-  Main().Raise(Command::kFileSave);
-  ASSERT_NE(S().header.voucher_id, 0);
-  EXPECT_EQ(Main().statusBar()->currentMessage(), QStringLiteral("凭证“记-000005”已保存。"));
-  EXPECT_EQ(list->Model()->rowCount(), rows + 2);
-}
-
 TEST_F(SafeNavigationTest, NewWorksWithNoWindowAndRefusesAnOperatorWhoMayNotMakeVouchers) {
   ASSERT_EQ(Main().ActiveTarget(), nullptr);
   ASSERT_TRUE(Main().Action(Command::kEditNew)->isEnabled());

@@ -96,26 +96,6 @@ TEST_F(VoucherListViewTest, OpensOnThePeriodByDateAndAHeaderClickSortsAndTurnsRo
   EXPECT_EQ(Header(number), QStringLiteral("凭证字号↓"));
 }
 
-TEST_F(VoucherListViewTest, QuickFindNarrowsWithWildcardsAndTheFindButtonMovesOnly) {
-  Find(QStringLiteral("科目编码"), QStringLiteral("6602*"));
-  QTest::keyClick(List()->FindText(), Qt::Key_Return);
-  EXPECT_EQ(Column(QStringLiteral("科目编码")), "6602-02|6602-04|6602-03|6602-03");
-  Find(QStringLiteral("科目编码"), QStringLiteral("100?"));
-  QTest::keyClick(List()->FindText(), Qt::Key_Return);
-  EXPECT_EQ(Column(QStringLiteral("科目编码")), "1001|1001");
-  EXPECT_TRUE(List()->Summary().contains(QStringLiteral("查找：100?")));
-  QTest::mouseClick(List()->findChild<QPushButton*>(QStringLiteral("findClear")), Qt::LeftButton);
-  EXPECT_EQ(Rows(), 18);
-
-  Find(QStringLiteral("摘要"), QStringLiteral("差旅"));
-  for (int expected : {4, 5}) {
-    QTest::mouseClick(List()->FindButton(), Qt::LeftButton);
-    EXPECT_EQ(List()->Grid()->currentIndex().row(), expected);
-    EXPECT_EQ(List()->Presenter().State().selected_row, expected);
-  }
-  EXPECT_EQ(Rows(), 18);
-}
-
 TEST_F(VoucherListViewTest, EnterAndDoubleClickOpenTheVoucherOfTheRow) {
   QTableView* grid = List()->Grid();
   grid->setFocus();
@@ -134,29 +114,6 @@ TEST_F(VoucherListViewTest, EnterAndDoubleClickOpenTheVoucherOfTheRow) {
   QApplication::processEvents();
   ASSERT_NE(Voucher(), nullptr);
   EXPECT_EQ(S().header.voucher_id, 4);
-}
-
-TEST_F(VoucherListViewTest, TheOperationMenuHoldsTheListsCommandsAndShowAllTicks) {
-  QStringList captions;
-  QAction* show_all = nullptr;
-  for (QAction* action : Main().OperationMenu()->actions()) {
-    captions << action->text();
-    if (action->text() == QStringLiteral("全部显示(&W)")) show_all = action;
-  }
-  EXPECT_EQ(captions.first(), QStringLiteral("打开凭证(&O)"));
-  for (const char* entry : {"多张复核(&I)", "冲销关联凭证(&V)", "连号处理"}) {
-    EXPECT_TRUE(captions.contains(QString::fromUtf8(entry))) << entry;
-  }
-  ASSERT_NE(show_all, nullptr);
-  EXPECT_TRUE(show_all->isCheckable() && !show_all->isChecked());
-  show_all->trigger();
-  EXPECT_EQ(Rows(), 20);
-  EXPECT_TRUE(List()->Summary().contains(QStringLiteral("凭证 9 张")));
-  EXPECT_NE(Column(QStringLiteral("作废")).find("√"), std::string::npos);
-  EXPECT_TRUE(Main().Action(Command::kEditShowAll)->isChecked());
-  Main().Raise(Command::kEditShowAll);  // the main command turns it off again
-  EXPECT_EQ(Rows(), 18);
-  EXPECT_FALSE(Main().Action(Command::kEditShowAll)->isChecked());
 }
 
 TEST_F(VoucherListViewTest, TheFilterDialogSetsTheDateRangeAndTheCondition) {
@@ -234,14 +191,6 @@ TEST_F(VoucherListViewTest, ALongListShowsItsFirstRowsAndKeepsTheRowAndScrollWhi
   EXPECT_EQ(List()->Presenter().State().selected_row, 40);
   EXPECT_EQ(grid->verticalScrollBar()->value(), scrolled);
   EXPECT_TRUE(List()->Summary().contains(QStringLiteral("凭证 208 张，分录 %1 条").arg(total)));
-}
-
-TEST_F(VoucherListViewTest, TheErrorListShowsOnlyTheOperatorsErrorVouchers) {
-  Trigger(QStringLiteral("错误凭证列表"));
-  EXPECT_EQ(List()->windowTitle(), QStringLiteral("错误记账凭证列表"));
-  EXPECT_EQ(Column(QStringLiteral("凭证字号")), "记 000004|记 000004");
-  EXPECT_EQ(List()->Model()->index(0, GridColumn(QStringLiteral("错误原因"))).data().toString(),
-            QStringLiteral("错误凭证（导入）"));
 }
 
 }  // namespace

@@ -80,15 +80,5 @@ TEST_F(VoucherViewStatusTest, APostedVoucherIsReversedIntoANewVoucher) {
   EXPECT_EQ(Voucher()->FooterText(), QStringLiteral("制单：李明 复核： 记账： 出纳："));
 }
 
-TEST_F(VoucherViewStatusTest, CtrlDOnAReviewedVoucherStatesTheRefusal) {
-  LogIn(2);
-  VoucherView& view = Open(2);
-  BoxAnswerer answered(QMessageBox::Ok);
-  view.Grid()->setFocus();
-  QTest::keyClick(view.Grid(), Qt::Key_D, Qt::ControlModifier);
-  EXPECT_EQ(answered.Text(), ToQt(voucher::texts::kDeleteReviewed));
-  EXPECT_EQ(S().lines.size(), 2u);
-}
-
 }  // namespace
 }  // namespace lumvoucher::ui

@@ -34,32 +34,6 @@ class VoucherViewTest : public DesktopFixture {
   }
 };
 
-TEST_F(VoucherViewTest, TheMenuOpensANewVoucherAndTheOptionsMenuKeepsThePreferences) {
-  Trigger(QStringLiteral("填制凭证"));
-  ASSERT_NE(Voucher(), nullptr);
-  EXPECT_EQ(Voucher()->windowTitle(), QStringLiteral("记账凭证"));
-  EXPECT_EQ(Voucher()->HeaderText(HeaderField::kVoucherType) + " " +
-                Voucher()->HeaderText(HeaderField::kNumber) + " " +
-                Voucher()->HeaderText(HeaderField::kDate),
-            QStringLiteral("记 000005 2026-02-15"));
-  EXPECT_EQ(Cursor(), "1 摘要");
-  EXPECT_EQ(Voucher()->FooterText(), QStringLiteral("制单：李明 复核： 记账： 出纳："));
-
-  QAction* sound = Main().Action(Command::kEditSound);
-  ASSERT_TRUE(sound->isEnabled());
-  EXPECT_FALSE(sound->isChecked());
-  sound->trigger();
-  Main().Action(Command::kEditDeficit)->trigger();
-  EXPECT_TRUE(S().preferences.sound && S().preferences.deficit);
-  EXPECT_EQ(Scalar("Select strValue From UserPreference Where lngOperatorID = 2 And strSection = "
-                   "'241' And strKey = 'Sound'"),
-            "True");
-  Main().ChildActive();
-  EXPECT_TRUE(sound->isChecked());
-  sound->trigger();
-  EXPECT_FALSE(S().preferences.sound);
-}
-
 TEST_F(VoucherViewTest, TheAccountCellCompletesAndTheTotalsRowFollows) {
   Trigger(QStringLiteral("填制凭证"));
   Type(QStringLiteral("结转销售成本"));
