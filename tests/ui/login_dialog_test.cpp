@@ -10,28 +10,6 @@
 namespace lumvoucher::ui {
 namespace {
 
-QStringList Items(const QComboBox& box) {
-  QStringList items;
-  for (int i = 0; i < box.count(); ++i) items << box.itemText(i);
-  return items;
-}
-
-TEST(LoginDialogTest, ListsTheActiveOperators) {
-  auto data = testing::NewDemoDatabase();
-  data->Execute("Update Operator Set blnIsInActive = 1 Where lngOperatorID = 6");
-  LoginDialog dialog(*data, {1, 1, "2026-02-15"});
-  EXPECT_EQ(Items(*dialog.Operators()),
-            (QStringList{QStringLiteral("admin 系统管理员（管理员）"),
-                         QStringLiteral("101 李明（制单）"), QStringLiteral("102 王芳（复核）"),
-                         QStringLiteral("103 赵敏（出纳）"), QStringLiteral("104 刘强（记账）")}));
-  // The roles follow the rights: a reviewer who may also make 记 vouchers shows both.
-  data->Execute(
-      "Update OperatorVoucherType Set blnMake = 1 Where lngOperatorID = 3 And lngVoucherTypeID = "
-      "1");
-  LoginDialog again(*data, {1, 1, "2026-02-15"});
-  EXPECT_EQ(again.Operators()->itemText(2), QStringLiteral("102 王芳（制单、复核）"));
-}
-
 TEST(LoginDialogTest, ProposesTheGivenLoginAndAnswersTheChoice) {
   auto data = testing::NewDemoDatabase();
   LoginDialog dialog(*data, {3, 2, "2026-03-31"});

@@ -82,36 +82,6 @@ class MainWindowTest : public ::testing::Test {
   std::vector<Command> ran_b_;
 };
 
-TEST_F(MainWindowTest, EnablesOnlyWhatTheActiveChildHandles) {
-  window_.ShowChild(a_);
-  window_.ChildActive();
-  EXPECT_EQ(window_.ActiveChild(), &a_);
-  EXPECT_TRUE(Enabled(Command::kEditNew));
-  EXPECT_TRUE(Enabled(Command::kEditInsLine));
-  EXPECT_FALSE(Enabled(Command::kEditDel));
-  EXPECT_FALSE(Enabled(Command::kFileSave));
-
-  window_.ShowChild(b_);
-  window_.ChildActive();
-  EXPECT_EQ(window_.ActiveChild(), &b_);
-  EXPECT_TRUE(Enabled(Command::kEditDel));
-  EXPECT_FALSE(Enabled(Command::kEditNew));
-}
-
-TEST_F(MainWindowTest, RoutesTheCommandToTheActiveChildOnly) {
-  window_.ShowChild(a_);
-  window_.ShowChild(b_);
-  window_.Action(Command::kEditDel)->trigger();
-  EXPECT_EQ(ran_b_, std::vector{Command::kEditDel});
-  EXPECT_TRUE(ran_a_.empty());
-
-  window_.ShowChild(a_);
-  window_.Action(Command::kEditInsLine)->trigger();
-  EXPECT_EQ(ran_a_, std::vector{Command::kEditInsLine});
-  EXPECT_FALSE(window_.Raise(Command::kEditDel));
-  EXPECT_EQ(ran_b_.size(), 1u);
-}
-
 TEST_F(MainWindowTest, AChildFillsTheAreaIsReusedAndClosingItDisablesItsCommands) {
   window_.ShowChild(a_);
   QApplication::processEvents();

@@ -1,5 +1,4 @@
-// Unsaved work is never dropped silently; the moves through the vouchers follow the list they
-// came from; lists follow what other windows change.
+// Unsaved work is never dropped silently.
 #include <QMdiArea>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -67,50 +66,6 @@ TEST_F(SafeNavigationTest, EveryWayOutOfAnUnsavedVoucherAsksAndCancelKeepsEveryt
       }
     }
   }
-}
-
-TEST_F(SafeNavigationTest, MovesFollowTheListTheVoucherWasOpenedFrom) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  // The list by date: 1, 2, 3, 4, 5, then 9 and 7 of the 20th (记 000001 of 01-02-05 first), 8.
-  ASSERT_EQ(List()->Presenter().VoucherIDs(), (std::vector<long>{1, 2, 3, 4, 5, 9, 7, 8}));
-  List()->Presenter().SelectRow(6);  // a line of voucher 4
-  ASSERT_EQ(List()->Presenter().SelectedVoucherID(), 4);
-  Main().Raise(Command::kEditEdit);
-  ASSERT_EQ(Shown(), 4);
-  const struct {
-    Command move;
-    long expected;
-  } moves[] = {{Command::kReceiptNext, 5},
-               {Command::kReceiptNext, 9},
-               {Command::kReceiptPrevious, 5},
-               {Command::kReceiptLast, 8},
-               {Command::kReceiptFirst, 1}};
-  for (const auto& m : moves) {
-    Main().Raise(m.move);
-    EXPECT_EQ(Shown(), m.expected);
-  }
-  AskedBox asked;
-  AnswerNext(QStringLiteral("确定"), &asked);
-  Main().Raise(Command::kReceiptPrevious);
-  EXPECT_EQ(asked.text, QStringLiteral("已经是第一张凭证！"));
-  EXPECT_EQ(Shown(), 1);
-}
-
-TEST_F(SafeNavigationTest, NewWorksWithNoWindowAndRefusesAnOperatorWhoMayNotMakeVouchers) {
-  ASSERT_EQ(Main().ActiveTarget(), nullptr);
-  ASSERT_TRUE(Main().Action(Command::kEditNew)->isEnabled());
-  QTest::keyClick(&Main(), Qt::Key_N, Qt::ControlModifier);
-  ASSERT_NE(Voucher(), nullptr);
-  EXPECT_EQ(Cursor(), "1 摘要");
-
-  LogIn(3);  // the reviewer makes no vouchers
-  AskedBox asked;
-  AnswerNext(QStringLiteral("确定"), &asked);
-  Trigger(QStringLiteral("填制凭证"));
-  EXPECT_EQ(asked.title, QStringLiteral("新增单据"));
-  EXPECT_EQ(asked.text, QStringLiteral("无新增凭证权限！"));
-  EXPECT_EQ(Voucher(), nullptr);
 }
 
 }  // namespace
