@@ -44,26 +44,5 @@ TEST(CashFlowCommand, TheVoucherWindowOpensTheCurrentCashLineAndTakesItsSummary)
   EXPECT_FALSE(w.CashFlow());
 }
 
-TEST(CashFlowCommand, AnotherMakersVoucherNeedsRight2474) {
-  TestHost t;
-  // 记-000002 was made by 陈静 (6); 李明 holds 1727 only.
-  voucher::frmVoucher w;
-  ASSERT_TRUE(w.ShowAOldBill(4));
-  EXPECT_FALSE(w.StatusButtons().cash_flow);
-  t.Messages().Expect("李明无现金流量权限！", mb::kOk, "现金流量项目");
-  EXPECT_FALSE(cashflow::OpenLineCashFlow(4, 7).shown);
-}
-
-TEST_F(VoucherListTest, TheListsCashFlowEntryOpensTheSelectedLinesWindow) {
-  list_.SelectRow(RowOf(list_, 1));
-  long opened = 0;
-  // 收-000001's first row is its 1002-01 line; the non-cash 1122 line would fall back to it.
-  t_.Modal().Expect("frmVoucherCashFlow", SaveWholeLine(&opened));
-  EXPECT_TRUE(list_.ListEditMenu(36));
-  EXPECT_EQ(opened, 1);
-  EXPECT_EQ(t_.Scalar("Select strCashFlowCode From VoucherDetail Where lngVoucherDetailID = 1"),
-            "01-01 销售商品、提供劳务收到的现金 50000.00");
-}
-
 }  // namespace
 }  // namespace lumvoucher::testing

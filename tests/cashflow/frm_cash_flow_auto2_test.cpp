@@ -30,14 +30,6 @@ class BatchWindowTest : public CashFlowTest {
     Flow(1000, kSales, 60);
     Flow(1000, kPurchase, 40, 1, 8);
   }
-  static std::string Dump(const std::vector<cashflow::AutoRow>& rows) {
-    std::string out;
-    for (const cashflow::AutoRow& r : rows) {
-      out += std::to_string(r.line.line_id) + " " + r.flow + " " + r.item_text + " " + r.range +
-             " " + r.counterpart_text + " " + voucher::FormatFixed(r.amount, 2) + "\n";
-    }
-    return out;
-  }
   std::string Stored() {
     return Rows(
                "Select vcf.lngVoucherDetailID, lngCashItemID, vcf.dblAmount, lngRangeType, "
@@ -55,34 +47,6 @@ class BatchWindowTest : public CashFlowTest {
   }
   frmCashFlowAuto2 w_;
 };
-
-TEST_F(BatchWindowTest, BothGridsLoadWithTheirCompanionsAndChooser) {
-  ASSERT_TRUE(w_.Load(100));
-  EXPECT_EQ(Dump(w_.State().by_cash),
-            "1000 流入 01-01 销售商品、提供劳务收到的现金 外部  60.00\n"
-            "1000 流出 02-01 购买商品、接受劳务支付的现金 内部 901 集团本部 -40.00\n"
-            "1001 流入  外部  0.00\n");
-  EXPECT_EQ(Dump(w_.State().by_opposite), "1002 流入  外部  150.00\n");
-  ASSERT_EQ(w_.State().other_lines.size(), 1u);
-  EXPECT_EQ(w_.State().other_lines[0].aux[0], "001 华东医药有限公司");
-  // Only 单位 is used, and only by the non-cash line.
-  std::array<bool, cashflow::kAuxColumns> unit_only{};
-  unit_only[0] = true;
-  EXPECT_EQ(w_.State().other_aux_used, unit_only);
-  EXPECT_EQ(w_.State().cash_aux_used, (std::array<bool, cashflow::kAuxColumns>{}));
-  ASSERT_EQ(w_.State().cash_line_choices.size(), 2u);
-  EXPECT_EQ(w_.State().cash_line_choices[1].code, "1002-01");
-  EXPECT_EQ(w_.State().cash_line_choices[1].text, "工商银行（人民币） 行号：2 借方：50.00");
-  EXPECT_EQ(w_.State().chooser_code_width, 7);
-
-  w_.SetMode(AutoMode::kByOppositeLine);
-  EXPECT_EQ(w_.Rows().size(), 1u);
-  Expecting(std::string("提示信息|48|") + texts::kKeepOneRow + "\n");
-  EXPECT_FALSE(w_.DeleteRow(1));
-  EXPECT_EQ(w_.AddRow(), 2);
-  EXPECT_EQ(Dump(w_.Rows()), "1002 流入  外部  150.00\n1002 流入  外部  0.00\n");
-  EXPECT_TRUE(w_.DeleteRow(1));
-}
 
 TEST_F(BatchWindowTest, SaveChecksRowByRowInOrderAndWritesNothingWhenOneFails) {
   struct Case {
@@ -267,21 +231,6 @@ TEST_F(BatchWindowTest, SuggestFillsEmptyItemsFromTheOrganisationsHistory) {
   EXPECT_EQ(w_.Suggest(), 1);
   EXPECT_EQ(w_.State().by_cash[2].item_text, "01-02 收到的税费返还");
   EXPECT_FALSE(w_.State().saved);
-}
-
-TEST_F(BatchWindowTest, ShowMeNeedsRight1727) {
-  Grant(cashflow::rights::kAssign, false);
-  Expecting("现金流量项目|48|李明无现金流量权限！\n");
-  bool saved = true;
-  w_.ShowMe(100, 0, saved);
-  EXPECT_FALSE(saved);
-  Grant(cashflow::rights::kAssign, true);
-  t_.Modal().Expect("frmCashFlowAuto2", [](host::ModalWindow& window) {
-    dynamic_cast<frmCashFlowAuto2&>(window).Cancel();
-    return 0;
-  });
-  w_.ShowMe(100, 0, saved);
-  EXPECT_FALSE(saved);
 }
 
 }  // namespace

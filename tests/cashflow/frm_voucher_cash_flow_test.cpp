@@ -307,42 +307,5 @@ TEST_F(LineWindowTest, AnInternalLineAsksWhenBothSidesDisagree) {
   EXPECT_EQ(Stored(4), "6|0|5000|1|2|0\n");
 }
 
-TEST_F(LineWindowTest, ItemMaintenanceNeedsRight460) {
-  std::vector<std::string> calls;
-  t_.Host().CWCard().SetHandler([&](host::CashItemAction action, int type, long item) {
-    calls.push_back(std::to_string(static_cast<int>(action)) + "/" + std::to_string(type) + "/" +
-                    std::to_string(item));
-    return true;
-  });
-  EXPECT_TRUE(Open(1000, [&](frmVoucherCashFlow& w) {
-    Expecting("现金流量项目|48|李明无新增、修改及删除现金流量项目的权限！\n");
-    EXPECT_FALSE(w.MaintainItems(1, host::CashItemAction::kModify));
-    Grant(cashflow::rights::kMaintainItems, true);
-    EXPECT_TRUE(w.MaintainItems(2, host::CashItemAction::kDelete));
-    EXPECT_TRUE(w.MaintainItems(0, host::CashItemAction::kAdd));
-    w.Close();
-  }));
-  EXPECT_EQ(calls, (std::vector<std::string>{"1/2/6", "0/1/0"}));
-}
-
-TEST_F(LineWindowTest, TheFifthButtonSavesThenRunsTheBatchWindowAndShowsItsRows) {
-  EXPECT_TRUE(Open(1000, [&](frmVoucherCashFlow& w) {
-    w.SetAmount(1, "60");
-    t_.Modal().Expect("frmCashFlowAuto2", [&](host::ModalWindow& window) {
-      auto& batch = dynamic_cast<cashflow::frmCashFlowAuto2&>(window);
-      EXPECT_TRUE(batch.DeleteRow(2));
-      EXPECT_TRUE(batch.SetItem(1, "01-02"));
-      EXPECT_TRUE(batch.SetAmount(1, "100"));
-      t_.Messages().Expect(texts::kOverwriteAsk, mb::kYes, "提示信息");
-      EXPECT_TRUE(batch.Save());
-      return 1;
-    });
-    EXPECT_TRUE(w.BatchAssign());
-    EXPECT_EQ(Grid(w), "流入 01-02 收到的税费返还 外部  100.00\n");
-    EXPECT_EQ(w.State().summary, "01-02 收到的税费返还 100.00");
-    EXPECT_TRUE(w.Close());
-  }));
-}
-
 }  // namespace
 }  // namespace lumvoucher::testing

@@ -103,15 +103,6 @@ TEST_F(ModuleTest, DatabaseErrorsBecomeTheFailureMessage) {
   t_.Data().NeverFail();
 }
 
-TEST_F(ModuleTest, ANonCashLineIsLogged) {
-  StoreVoucher(100, {{1000, kCash, 1, 100}, {1001, kRevenue, -1, 100}});
-  EXPECT_TRUE(CheckCashAccountLine(1000, 1, 2, "现金流量明细"));
-  EXPECT_EQ(Rows("Select Count(*) From log"), "0\n");
-  EXPECT_FALSE(CheckCashAccountLine(1001, 1, 2, "现金流量明细"));
-  EXPECT_EQ(Rows("Select strlog, lngoperatorid, lngOrganizationID From log"),
-            "现金流量明细 错误. lngOrganizationID=1,lngOperatorID=2,lngVoucherDetailID=1001|2|1\n");
-}
-
 TEST_F(ModuleTest, PurgeDropsRowsOfNonCashLinesOfTheVoucherAndOfAGoneLine) {
   StoreVoucher(100, {{1000, kCash, 1, 100}, {1001, kRevenue, -1, 100}});
   StoreVoucher(101, {{1010, kCash, 1, 50}, {1011, kRevenue, -1, 50}});

@@ -112,30 +112,5 @@ TEST_F(BudgetQueryTest, ChoosersRefuseWhatTheyDoNotOffer) {
   EXPECT_TRUE(host_.Messages().Shown().empty());
 }
 
-TEST_F(BudgetQueryTest, InterFaceOpensTheQueryAsAChildAndItExportsCsv) {
-  frame::WindowRegistry::ReleaseAll();
-  ASSERT_TRUE(host_.Component().ShowBudgetQuery("02", "办公费用"));
-  auto& window = frame::WindowRegistry::Get<frmBudget>();
-  ASSERT_EQ(host_.MainWindow().children.size(), 1u);
-  EXPECT_EQ(host_.MainWindow().children.front(), &window);
-  EXPECT_EQ(window.State().input.target_id, 5002);
-  std::string csv = window.CsvText();
-  EXPECT_EQ(
-      csv.substr(0, csv.find("\r\n")),
-      "期间,机构,原币预算,原币实际,原币完成率%,本币预算,本币实际,本币完成率%,数量预算,数量实际,"
-      "数量完成率%");
-  EXPECT_NE(
-      csv.find("\r\n2,青山县人民医院,\"1,000.00\",\"1,200.00\",120.00,\"1,000.00\",\"1,200.00\","
-               "120.00,,,\r\n"),
-      std::string::npos)
-      << csv;
-  // A failing database is shown under the caption, and the grid is left empty.
-  host_.Data().FailAtStatement(1);
-  host_.Messages().ExpectPrefix("", host::mb::kOk, "预算余额查询 - 办公费用");
-  EXPECT_FALSE(window.Query());
-  EXPECT_TRUE(window.State().rows.empty());
-  frame::WindowRegistry::ReleaseAll();
-}
-
 }  // namespace
 }  // namespace lumvoucher::dualbasis

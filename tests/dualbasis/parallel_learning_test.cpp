@@ -172,43 +172,5 @@ TEST_F(ParallelLearningTest, LearningAsksAfterRepeatedPairsAndNumbersItsCodes) {
   EXPECT_EQ(dualbasis::LearnTemplate(99999, salaries_, budget_), 0);
 }
 
-TEST_F(ParallelLearningTest, CorrespondencesAreAddedNeverChanged) {
-  auto finance = std::vector<FinanceLine>{Line("5101-02", 'D', 100), Line("2201", 'D', 20),
-                                          Line("5901", 'D', 5), Line("1001", 'C', 125)};
-  auto budget = std::vector<BudgetLine>{Budget("8001-02", -1, 125), Budget("7901", 1, 125)};
-  EXPECT_EQ(dualbasis::LearnAccountCorrespondence(finance, budget), 2);
-  std::string rows;
-  host::Recordset rs = t_.Data().OpenRecordset(
-      "Select a.strAccountCode, b.strAccountCode, x.intAccountDirect, x.intBudgetAccountDirect "
-      "From BudgetAccountAccount x, Account a, BudgetAccount b Where x.lngAccountID = "
-      "a.lngAccountID And x.lngBudgetAccountID = b.lngAccountID And "
-      "x.lngBudgetAccountAccountID >= 10000 Order By 1");
-  for (; !rs.Eof(); rs.MoveNext()) {
-    rows += rs[std::size_t{0}].AsText() + ">" + rs[1].AsText() + " " + rs[2].AsText() +
-            rs[3].AsText() + ",";
-  }
-  EXPECT_EQ(rows, "5101-02>7901 33,5901>7901 33,");
-  EXPECT_EQ(dualbasis::LearnAccountCorrespondence(finance, budget), 0);
-}
-
-TEST_F(ParallelLearningTest, TemplateListSwitchesOffAndDeletesWhole) {
-  dualbasis::ParallelTemplateList list;
-  ASSERT_TRUE(list.Refresh());
-  ASSERT_EQ(list.Rows().size(), 6u);
-  EXPECT_TRUE(list.SetActive(0, false));
-  EXPECT_FALSE(list.Rows()[0].active);
-  t_.Data().FailAtStatement(3);
-  t_.Messages().ExpectPrefix("");
-  EXPECT_FALSE(list.Delete(1));
-  t_.Data().NeverFail();
-  EXPECT_EQ(Counts(), "6/14/13/0/0");
-  EXPECT_TRUE(list.Delete(1));  // P002
-  EXPECT_EQ(Counts(), "5/11/11/0/0");
-  EXPECT_EQ(Scalar("Select Count(*) From stdVoucherBudgetRule Where lngStdVoucherBudgetID In "
-                   "(5003, 5004)"),
-            "0");
-  EXPECT_FALSE(list.Delete(9));
-}
-
 }  // namespace
 }  // namespace lumvoucher::testing

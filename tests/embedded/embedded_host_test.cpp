@@ -1,7 +1,7 @@
 #include "embedded/embedded_host.h"
 
-#include <gtest/gtest.h>
 #include <gtest/gtest-spi.h>
+#include <gtest/gtest.h>
 
 #include <set>
 
@@ -25,14 +25,6 @@ TEST(EmbeddedLogin, DerivesOrganisationOperatorAndPeriodFromTheAccountSet) {
   EXPECT_NE(login.AccountingSystemCode(), "16");
 }
 
-TEST(EmbeddedLogin, UnknownOperatorIsRefused) {
-  auto data = testing::NewDemoDatabase();
-  testing::ScriptedMessageBox box;
-  EXPECT_THROW(EmbeddedHost(std::move(data), LoginRequest{1, 99999, "2026-02-15"},
-                            HostUi{&box, nullptr, nullptr}),
-               host::DatabaseError);
-}
-
 TEST(IdService, NeverHandsOutAKeyTwiceEvenAcrossARollback) {
   TestHost t;
   auto& login = t.Host().Login();
@@ -51,20 +43,6 @@ TEST(IdService, NeverHandsOutAKeyTwiceEvenAcrossARollback) {
             after);
 }
 
-TEST(IdService, StartsAboveTheDemoRows) {
-  TestHost t;
-  long id = t.Host().Login().NextId("VOUCHER");
-  EXPECT_GT(id, std::stol(t.Scalar("Select Max(lngVoucherID) From Voucher")));
-  long line = t.Host().Login().NextId("VOUCHERDETAIL");
-  EXPECT_GT(line, std::stol(t.Scalar("Select Max(lngVoucherDetailID) From VoucherDetail")));
-}
-
-TEST(IdService, TableWithoutCounterStartsAtOne) {
-  TestHost t;
-  EXPECT_EQ(t.Host().Login().NextId("NEWTABLE"), 1);
-  EXPECT_EQ(t.Host().Login().NextId("NEWTABLE"), 2);
-}
-
 TEST(Rights, ComeFromTheOperatorsRowsAndTheAdministratorHoldsAll) {
   constexpr long kReview = 204;
   constexpr long kPost = 206;
@@ -81,8 +59,7 @@ TEST(Rights, ComeFromTheOperatorsRowsAndTheAdministratorHoldsAll) {
 TEST(Rights, VoucherTypesDefaultToAllAndFollowTheOperatorsRows) {
   TestHost t(DemoLogin::Maker());
   auto all = t.Host().BusinessPub().Rights(host::kReceiptTypeVoucher);
-  EXPECT_EQ(all.make_type_ids.size(),
-            std::stoul(t.Scalar("Select Count(*) From VoucherType")));
+  EXPECT_EQ(all.make_type_ids.size(), std::stoul(t.Scalar("Select Count(*) From VoucherType")));
   t.Data().Execute(
       "Insert Into OperatorVoucherType (lngOperatorID, lngVoucherTypeID, blnMake, blnQuery) "
       "Values (2, 1, 0, 1)");
@@ -105,12 +82,6 @@ TEST(Preferences, ArePerOperatorAndSurviveAReopen) {
   EXPECT_EQ(rows["n"].AsLong(), 1);
 }
 
-TEST(Settings, MissingSettingReadsAsTheDefault) {
-  TestHost t;
-  EXPECT_EQ(t.Host().TransferPublic().SettingValue(0, "帐套属性", "没有这个设置", "缺省"), "缺省");
-  EXPECT_EQ(t.Host().TransferPublic().SettingValue(0, "帐套属性", "金额小数位数", "9"), "2");
-}
-
 TEST(Numbering, NextNumberFollowsTheHighestOfBothBases) {
   TestHost t;
   auto& numbering = t.Host().BusinessPub();
@@ -126,40 +97,6 @@ TEST(Numbering, NextNumberFollowsTheHighestOfBothBases) {
   EXPECT_EQ(t.Host().Account().VoucherByNumber(host::kReceiptTypeVoucher, 2026, 7, 1, 41, 1),
             900002);
   EXPECT_EQ(t.Host().Account().VoucherByNumber(host::kReceiptTypeVoucher, 2026, 7, 1, 40, 1), 0);
-}
-
-TEST(ScriptedMessageBox, FailsTheTestOnAMessageItDidNotExpect) {
-  EXPECT_NONFATAL_FAILURE(
-      {
-        testing::ScriptedMessageBox box;
-        box.Show("凭证不存在！", host::mb::kExclamation, "查询凭证");
-      },
-      "unexpected message [查询凭证] 凭证不存在！");
-}
-
-TEST(ScriptedMessageBox, AnswersFromTheQueueAndChecksTextAndTitle) {
-  testing::ScriptedMessageBox box;
-  box.Expect("是否保存？", host::mb::kNo, "提示信息");
-  EXPECT_EQ(box.Show("是否保存？", host::mb::kYesNo + host::mb::kQuestion, "提示信息"),
-            host::mb::kNo);
-  ASSERT_EQ(box.Shown().size(), 1u);
-  EXPECT_EQ(box.Shown()[0].flags, 36);
-  EXPECT_NONFATAL_FAILURE(
-      {
-        testing::ScriptedMessageBox other;
-        other.Expect("甲", host::mb::kOk, "提示信息");
-        other.Show("甲", 0, "警告信息");
-      },
-      "message title");
-}
-
-TEST(FailingDataAccess, FailsExactlyTheNthStatement) {
-  TestHost t;
-  t.Data().FailAtStatement(2);
-  EXPECT_NO_THROW(t.Data().OpenRecordset("Select 1 From Operator"));
-  EXPECT_THROW(t.Data().Execute("Update Operator Set strOperatorName = strOperatorName"),
-               host::DatabaseError);
-  EXPECT_NO_THROW(t.Data().OpenRecordset("Select 1 From Operator"));
 }
 
 }  // namespace

@@ -15,17 +15,6 @@ long Counter(TestHost& t) {
   return std::stol(t.Scalar("Select lngNextID From IdSequence Where strTableName = 'VOUCHER'"));
 }
 
-TEST(IdServiceInATransaction, TheCounterCommitsWithTheCallersWork) {
-  TestHost t;
-  auto& login = t.Host().Login();
-  t.Data().BeginTrans();
-  const long id = login.NextId("VOUCHER");
-  EXPECT_EQ(t.Data().TransactionDepth(), 1);
-  t.Data().CommitTrans();
-  EXPECT_EQ(Counter(t), id + 1);
-  EXPECT_EQ(login.NextId("VOUCHER"), id + 1);
-}
-
 TEST(IdServiceInATransaction, AKeyOfAWithdrawnSavepointIsNotGivenAgain) {
   TestHost t;
   auto& login = t.Host().Login();

@@ -30,25 +30,6 @@ class ScratchDatabase : public ::testing::Test {
   SqliteDataAccess data_{":memory:"};
 };
 
-TEST_F(ScratchDatabase, ExecuteReportsRowsAffectedAndQueriesReturnTheRows) {
-  EXPECT_EQ(data_.Execute("Insert Into Item (lngItemID, strName) Values (1, '现金')"), 1);
-  EXPECT_EQ(data_.Execute("Insert Into Item (lngItemID, strName) Values (2, 'O''Neil')"), 1);
-  EXPECT_EQ(data_.Execute("Update Item Set strName = strName Where lngItemID > 0"), 2);
-  EXPECT_EQ(Dump(data_, "Select lngItemID, strName From Item Order By lngItemID"),
-            "1 现金|2 O'Neil");
-}
-
-TEST_F(ScratchDatabase, RollbackUndoesEverySatementOfTheTransaction) {
-  data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'a')");
-  data_.BeginTrans();
-  data_.Execute("Insert Into Item (lngItemID, strName) Values (2, 'b')");
-  data_.Execute("Update Item Set strName = 'changed'");
-  data_.Execute("Delete From Item Where lngItemID = 1");
-  data_.RollbackTrans();
-  EXPECT_EQ(data_.TransactionDepth(), 0);
-  EXPECT_EQ(Dump(data_, "Select lngItemID, strName From Item"), "1 a");
-}
-
 TEST_F(ScratchDatabase, InnerRollbackUndoesOnlyTheInnerPart) {
   data_.BeginTrans();
   data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'outer')");
@@ -89,11 +70,6 @@ TEST_F(ScratchDatabase, ErrorsCarryTheStatementAndLeaveTheTransactionUsable) {
   EXPECT_EQ(Dump(data_, "Select lngItemID From Item"), "1");
 }
 
-TEST_F(ScratchDatabase, CommitWithoutTransactionIsAnError) {
-  EXPECT_THROW(data_.CommitTrans(), host::DatabaseError);
-  EXPECT_THROW(data_.RollbackTrans(), host::DatabaseError);
-}
-
 class DemoDatabase : public ::testing::Test {
  protected:
   std::unique_ptr<testing::FailingDataAccess> data_ = testing::NewDemoDatabase();
@@ -101,8 +77,7 @@ class DemoDatabase : public ::testing::Test {
   std::string InsertVoucher(long id, long number) {
     return "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
            "bytPeriod, lngSourceOrganizationID, lngOperatorID) Values (" +
-           std::to_string(id) + ", 1, " + std::to_string(number) +
-           ", '2026-02-10', 2026, 2, 1, 2)";
+           std::to_string(id) + ", 1, " + std::to_string(number) + ", '2026-02-10', 2026, 2, 1, 2)";
   }
 };
 
@@ -129,17 +104,6 @@ TEST_F(DemoDatabase, DuplicatePrimaryKeyIsNotMistakenForTheNumberKey) {
     EXPECT_FALSE(error.ViolatedKey().empty());
     EXPECT_FALSE(error.Violates("VOUCHER_NOUNIQUE"));
   }
-}
-
-TEST_F(DemoDatabase, VoucherViewCoversBothBasesWithTheirBasis) {
-  data_->Execute(InsertVoucher(900001, 9001));
-  data_->Execute(
-      "Insert Into BudgetVoucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
-      "bytPeriod, lngSourceOrganizationID, lngOperatorID) Values (900002, 1, 9002, '2026-02-10', "
-      "2026, 2, 1, 2)");
-  EXPECT_EQ(Dump(*data_, "Select lngVoucherID, lngVoucherBaseID From VoucherView Where "
-                         "lngVoucherID In (900001, 900002) Order By lngVoucherID"),
-            "900001 1|900002 2");
 }
 
 TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {

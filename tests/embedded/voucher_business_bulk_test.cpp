@@ -185,57 +185,6 @@ TEST(VoucherBusinessBatch, EveryBatchFormAnswersAsTheSingleCallsOverGeneratedSta
   EXPECT_GT(changed, 100);
 }
 
-TEST(VoucherBusinessBatch, ThousandsOfVouchersSpanSeveralInListsAndUpdates) {
-  // 2500 vouchers of maker 2: every 7th a cash voucher (unsigned, so its review waits for
-  // the cashier), every 11th already reviewed, every 13th in error.
-  std::vector<std::string> setup = {
-      "Update Setting Set strSetting = '0' Where strKey = '出纳签字控制选项'"};
-  std::vector<long> ids;
-  for (long i = 0; i < 2500; ++i) {
-    const long id = 1000 + i;
-    ids.push_back(id);
-    setup.push_back(
-        "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
-        "bytPeriod, lngTemplateID, lngSourceOrganizationID, lngOperatorID, lngCheckerID, "
-        "blnIsError) Values (" +
-        std::to_string(id) + ", 1, " + std::to_string(100 + i) +
-        ", '2026-02-16', 2026, 2, 1, 1, 2, " + (i % 11 == 0 ? "3" : "0") + ", " +
-        (i % 13 == 0 ? "1" : "0") + ")");
-    setup.push_back(
-        "Insert Into VoucherDetail (lngVoucherDetailID, lngVoucherID, lngRowID, strRemark, "
-        "lngAccountID, intDirection, dblAmount, lngOrganizationID) Values (" +
-        std::to_string(id * 10) + ", " + std::to_string(id) + ", 1, '批量', " +
-        (i % 7 == 0 ? "1" : "31") + ", 1, 10, 1)");
-  }
-  ids.push_back(1999);  // given twice, far apart
-  const std::vector<BatchOp> all = BatchOps(false);
-  TestHost reviewer(As(3));
-  reviewer.Data().BeginTrans();
-  for (const std::string& sql : setup) reviewer.Data().Execute(sql);
-  reviewer.Data().CommitTrans();
-  // The same in both forms, and the batch form in a handful of statements.
-  TestHost single(As(3));
-  single.Data().BeginTrans();
-  for (const std::string& sql : setup) single.Data().Execute(sql);
-  single.Data().CommitTrans();
-  Service& one = single.Host().BusinessPub().VoucherBusiness();
-  Service& many = reviewer.Host().BusinessPub().VoucherBusiness();
-  std::vector<Result> expected;
-  for (long id : ids) expected.push_back(one.Review(id));
-  reviewer.Data().ResetCount();
-  const std::vector<Result> actual = many.ReviewMany(ids);
-  EXPECT_LT(reviewer.Data().StatementCount(), 20);
-  EXPECT_EQ(Outcomes(ids, actual), Outcomes(ids, expected));
-  EXPECT_EQ(VoucherTable(reviewer), VoucherTable(single));
-  EXPECT_EQ(actual.back().reason, texts::kAlreadyReviewed);
-  EXPECT_EQ(reviewer.Scalar("Select Count(*) From Voucher Where lngCheckerID = 3 And "
-                            "lngVoucherID >= 1000"),
-            std::to_string(std::count_if(ids.begin(), ids.end() - 1, [](long id) {
-              const long i = id - 1000;
-              return i % 11 == 0 || (i % 13 != 0 && i % 7 != 0);
-            })));
-}
-
 TEST(VoucherBusinessBatch, AFailingStatementFailsEveryIdAndChangesNothing) {
   const std::vector<std::string> setup = {
       "Update Voucher Set lngCheckerID = 3, lngTellerID = 4 Where lngVoucherID In (2, 3, 4, 8)"};
@@ -271,33 +220,6 @@ TEST(VoucherBusinessBatch, AFailingStatementFailsEveryIdAndChangesNothing) {
     }
     EXPECT_GT(failures, 3);
   }
-}
-
-TEST(VoucherBusinessBatch, WithStampingEveryPostedVoucherCarriesItsOwnStamp) {
-  TestHost poster(As(5));
-  poster.Data().Execute(
-      "Update Voucher Set lngCheckerID = 3, lngTellerID = 4 Where lngVoucherID In (2, 3, 8)");
-  const std::vector<Result> results =
-      poster.Host().BusinessPub().VoucherBusiness().PostMany({2, 3, 8}, true);
-  EXPECT_EQ(Outcomes({2, 3, 8}, results), "2: ok\n3: ok\n8: ok\n");
-  host::Recordset rs = poster.Data().OpenRecordset(
-      "Select strUQStamp, lngSourceOrganizationID, strDate, lngVoucherTypeID, intVoucherNO From "
-      "Voucher Where lngVoucherID In (2, 3, 8) Order By lngVoucherID");
-  int stamped = 0;
-  for (; !rs.Eof(); rs.MoveNext()) {
-    EXPECT_TRUE(frame::UQStampMatches(
-        rs["strUQStamp"].AsText(), rs["lngSourceOrganizationID"].AsLong(), rs["strDate"].AsText(),
-        rs["lngVoucherTypeID"].AsLong(), rs["intVoucherNO"].AsLong()));
-    ++stamped;
-  }
-  EXPECT_EQ(stamped, 3);
-}
-
-TEST(VoucherBusinessBatch, AnEmptyListAnswersNothingAndRunsNothing) {
-  TestHost reviewer(As(3));
-  reviewer.Data().ResetCount();
-  EXPECT_TRUE(reviewer.Host().BusinessPub().VoucherBusiness().ReviewMany({}).empty());
-  EXPECT_EQ(reviewer.Data().StatementCount(), 0);
 }
 
 }  // namespace

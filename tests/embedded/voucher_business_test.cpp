@@ -380,31 +380,6 @@ TEST(VoucherBusinessUndo, EveryOperationFollowedByItsCancelLeavesTheRowAsItWas) 
   }
 }
 
-TEST(VoucherBusinessClosedPeriod, AVoucherOfAClosedPeriodRefusesEveryOperationToEveryone) {
-  const char* closed[] = {texts::kClosedReview, texts::kClosedCancelReview,
-                          texts::kClosedSign,   texts::kClosedCancelSign,
-                          texts::kClosedPost,   texts::kClosedCancelPost,
-                          texts::kClosedVoid,   texts::kClosedDelete};
-  for (const Role& role : kRoles) {
-    TestHost t(As(role.operator_id));
-    t.Data().Execute(
-        "Update AccountPeriod Set blnIsClosed = 1 Where lngOrganizationID = 1 "
-        "And intYear = 2026 And bytPeriod = 2");
-    for (long voucher_id : {1L, 2L, 3L, 5L, 6L, 7L}) {
-      const std::string before = VoucherDump(t, voucher_id);
-      std::string expected;
-      std::string actual;
-      for (std::size_t i = 0; i < std::size(kAllOps); ++i) {
-        expected += std::string(Name(kAllOps[i])) + ": " + closed[i] + "\n";
-        actual += std::string(Name(kAllOps[i])) + ": " +
-                  Outcome(Perform(t, kAllOps[i], voucher_id)) + "\n";
-      }
-      EXPECT_EQ(actual, expected) << role.name << " voucher " << voucher_id;
-      EXPECT_EQ(VoucherDump(t, voucher_id), before);
-    }
-  }
-}
-
 TEST(VoucherBusinessClosedPeriod, ClosingIsPerOrganisationAndReopeningReleasesTheVouchers) {
   TestHost t(As(1, 4));
   // Organisation 1 closes February; voucher 9 belongs to organisation 4.
@@ -611,13 +586,6 @@ TEST(VoucherBusinessRights, GroupOwnAndGeneralRightsEachCoverTheirMakers) {
   }
 }
 
-TEST(VoucherBusinessRights, TheComponentReachesTheSameServiceAndCannotSkipARight) {
-  TestHost cashier(As(4));
-  host::clsBusinessPub& business = *frame::Login().business_pub;
-  EXPECT_EQ(Outcome(business.VoucherBusiness().Review(5)), texts::kNoReviewRight);
-  EXPECT_EQ(StatusDump(cashier, 5), "checker 0 teller 0 poster 0 void 0");
-}
-
 TEST(VoucherBusinessDelete, RemovesLinesAndFreesTheirChecksAndBills) {
   TestHost maker(As(2));
   // Voucher 2 made unreviewed: its credit line uses check XJ0001.
@@ -657,18 +625,6 @@ TEST(VoucherBusinessPost, WithStampingThePostedVoucherCarriesItsUniquenessStamp)
   poster.Data().Execute("Update Voucher Set lngCheckerID = 3 Where lngVoucherID = 3");
   ASSERT_EQ(Outcome(vouchers.Post(3, false)), kOk);
   EXPECT_EQ(poster.Scalar("Select strUQStamp From Voucher Where lngVoucherID = 3"), " ");
-}
-
-TEST(VoucherBusinessTransactions, ABatchRolledBackByItsCallerChangesNothing) {
-  TestHost reviewer(As(3));
-  host::DataAccess& data = reviewer.Data();
-  auto& vouchers = reviewer.Host().BusinessPub().VoucherBusiness();
-  data.BeginTrans();
-  EXPECT_EQ(Outcome(vouchers.Review(3)), kOk);
-  EXPECT_EQ(Outcome(vouchers.Review(4)), kOk);
-  EXPECT_EQ(Outcome(vouchers.Review(6)), texts::kVoidReview);
-  data.RollbackTrans();
-  EXPECT_EQ(reviewer.Scalar("Select Count(*) From Voucher Where lngCheckerID = 3"), "2");
 }
 
 TEST(VoucherBusinessMissing, AnUnknownVoucherIsReportedByEveryOperation) {

@@ -9,34 +9,23 @@
 namespace lumvoucher::frame {
 namespace {
 
-using testing::TestHost;
-
-std::string Dump(const ModuleStatus& s) {
-  return std::to_string(s.Code()) + " " + std::to_string(s.year) + "/" + std::to_string(s.period);
-}
-
-TEST(ModuleStatus, AnswersByTheStoredStatus) {
-  TestHost host;
-  host.Data().Execute(
-      "Insert Into MODULE (lngOrganizationID, lngModuleID, bytStatus, intYear, bytPeriod, "
-      "intYearStop, bytPeriodStop) Values (1, 50, 2, 2025, 1, 2025, 11)");
-  host.Data().Execute(
-      "Insert Into MODULE (lngOrganizationID, lngModuleID, bytStatus, intYear, bytPeriod, "
-      "intYearStop, bytPeriodStop) Values (1, 51, 7, 2024, 3, 0, 0)");
-
-  EXPECT_EQ(Dump(GetModuleStatus(3)), "1 2026/2");     // general ledger running
-  EXPECT_EQ(Dump(GetModuleStatus(129)), "-1 0/0");     // not started
-  EXPECT_EQ(Dump(GetModuleStatus(50)), "-2 2025/11");  // stopped: where it stopped
-  EXPECT_EQ(Dump(GetModuleStatus(51)), "1 2024/3");    // any other status counts as running
-  EXPECT_EQ(Dump(GetModuleStatus(4242)), "0 0/0");     // no row
-}
-
-TEST(ModuleStatus, ReadsOnlyTheCurrentOrganisation) {
-  TestHost host;
-  host.Data().Execute(
-      "Insert Into MODULE (lngOrganizationID, lngModuleID, bytStatus, intYear, bytPeriod) Values "
-      "(2, 60, 1, 2026, 5)");
-  EXPECT_EQ(GetModuleStatus(60).state, ModuleState::kNoRow);
+TEST(ModuleStatus, AnswersByTheStoredStatusOfTheCurrentOrganisation) {
+  testing::TestHost host;
+  for (const char* row :
+       {"1, 50, 2, 2025, 1, 2025, 11", "1, 51, 7, 2024, 3, 0, 0", "2, 60, 1, 2026, 5, 0, 0"}) {
+    host.Exec(std::string("Insert Into MODULE (lngOrganizationID, lngModuleID, bytStatus, intYear, "
+                          "bytPeriod, intYearStop, bytPeriodStop) Values (") +
+              row + ")");
+  }
+  std::string dump;
+  for (long module : {3, 129, 50, 51, 4242, 60}) {
+    const ModuleStatus s = GetModuleStatus(module);
+    dump += std::to_string(s.Code()) + " " + std::to_string(s.year) + "/" +
+            std::to_string(s.period) + "\n";
+  }
+  // Running, not started, stopped (where it stopped), any other status runs, no row, another
+  // organisation's row.
+  EXPECT_EQ(dump, "1 2026/2\n-1 0/0\n-2 2025/11\n1 2024/3\n0 0/0\n0 0/0\n");
 }
 
 }  // namespace

@@ -179,35 +179,3 @@ TEST_F(NumberInsertionTest, AFailureInsideTheCallersTransactionUndoesTheWholeShi
 
 }  // namespace
 }  // namespace lumvoucher::frame
-
-namespace lumvoucher::frame {
-namespace {
-
-TEST_F(NumberInsertionTest, CounterAndVolumeStatementsAreTheSystemsText) {
-  for (int no = 1; no <= 3; ++no) Add("Voucher", 100 + no, no);
-  AddVolume("01", 1, 3);
-  host_.Data().Record(true);
-  InsertVoucherNumber(2, 0, kYear, kPeriod, kType, kOrg);
-  const std::vector<std::string>& sql = host_.Data().Recorded();
-  auto starting = [&sql](std::string_view prefix) {
-    for (const std::string& text : sql) {
-      if (text.starts_with(prefix)) return text;
-    }
-    return std::string("(none)");
-  };
-  EXPECT_EQ(starting("Select Max(VV"),
-            "Select Max(VV.intNoEnd) As intNoEnd From VoucherVolume VV Where VV.intYear = 2026 And "
-            "VV.bytPeriod = 3 And VV.lngVoucherTypeID = 1 And VV.lngOrganizationID = 1");
-  EXPECT_EQ(starting("Update ReceiptMaxNo"),
-            "Update ReceiptMaxNo R Set R.lngReceiptNo = (lngReceiptNo + 1) Where  R.intYear = 2026 "
-            "And R.bytPeriod = 3 And R.lngReceiptTypeID = 41 And R.strReceiptNo = '1' And "
-            "R.lngOrganizationID = 1 And R.lngReceiptNo <= 3");
-  EXPECT_EQ(
-      starting("Select Nvl("),
-      "Select Nvl(Max(strVolume),'0000') As strVolume From VoucherVolume VV  WHERE VV.intYear "
-      "= 2026 And VV.bytPeriod = 3 And VV.lngVoucherTypeID = 1 And VV.lngOrganizationID = 1 "
-      "And VV.intNoStart <= 2 And VV.intNoEnd >= 2");
-}
-
-}  // namespace
-}  // namespace lumvoucher::frame

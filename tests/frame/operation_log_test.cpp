@@ -109,12 +109,5 @@ TEST_F(TraceLogTest, AppendsLinesWithLocalAndDatabaseTimeToTheLogFolder) {
   EXPECT_EQ(match[1], "凭证列表结束");
 }
 
-TEST(TraceLogFolder, DefaultsToTheFolderOfTheRunningProgram) {
-  const std::filesystem::path previous = ComponentFolder();
-  SetComponentFolder({});
-  EXPECT_EQ(ComponentFolder(), std::filesystem::read_symlink("/proc/self/exe").parent_path());
-  SetComponentFolder(previous);
-}
-
 }  // namespace
 }  // namespace lumvoucher::frame

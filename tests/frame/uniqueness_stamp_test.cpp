@@ -20,15 +20,6 @@ TEST(UniquenessStampKey, PadsOrganisationTypeAndNumber) {
             "00000000042026-02-200000000012123456");
 }
 
-TEST(UniquenessStamp, IsHexOfTheKeyedHashAndDependsOnTheSecret) {
-  const std::string key = UQStampKey(1, "2026-02-03", 2, 1);
-  const std::string stamp = UQStamp("secret-a", key);
-  EXPECT_EQ(stamp.size(), 64u);
-  EXPECT_EQ(stamp.find_first_not_of("0123456789abcdef"), std::string::npos);
-  EXPECT_EQ(stamp, UQStamp("secret-a", key));
-  EXPECT_NE(stamp, UQStamp("secret-b", key));
-}
-
 TEST(UniquenessStamp, DiffersWhenAnyKeyedFieldDiffers) {
   const std::string secret = "s";
   std::set<std::string> stamps = {
@@ -68,16 +59,6 @@ TEST_F(StampRefreshTest, StampsTheSelectedVouchersOfBothBases) {
   EXPECT_TRUE(UQStampMatches(StoredStamp("Voucher", 3), 1, "2026-02-10", 1, 1));
   EXPECT_TRUE(UQStampMatches(StoredStamp("BudgetVoucher", 500), 1, "2026-02-25", 1, 5));
   EXPECT_EQ(StoredStamp("Voucher", 1), " ");  // type 2: not selected
-}
-
-TEST_F(StampRefreshTest, TheSecretIsMadeOnceForTheWholeAccountSet) {
-  StampingOn();
-  RefreshUQStamps("v.lngVoucherID = 3");
-  const std::string secret = ReadSettingOf(0, kSectionAccountSet, kStampSecretKey);
-  EXPECT_EQ(secret.size(), 64u);
-  RefreshUQStamps("v.lngVoucherID = 4");
-  EXPECT_EQ(ReadSettingOf(0, kSectionAccountSet, kStampSecretKey), secret);
-  EXPECT_EQ(StoredStamp("Voucher", 3), UQStamp(secret, UQStampKey(1, "2026-02-10", 1, 1)));
 }
 
 TEST_F(StampRefreshTest, AVoucherEditedBehindTheComponentsBackNoLongerMatches) {

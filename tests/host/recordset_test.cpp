@@ -46,13 +46,6 @@ TEST(Value, NullReadsAsZeroAndEmptyTextAsDriversDo) {
   EXPECT_DOUBLE_EQ(rs["dblAmount"].AsDouble(), 12.25);
 }
 
-TEST(Value, NumbersPrintWithoutNeedlessDigits) {
-  EXPECT_EQ(Value(42).AsText(), "42");
-  EXPECT_EQ(Value(0.1).AsText(), "0.1");
-  EXPECT_EQ(Value(100.5).AsText(), "100.5");
-  EXPECT_EQ(Value(2.5).AsLong(), 3);  // rounds, as the host's conversions do
-}
-
 TEST(DatabaseError, NamesTheViolatedKeyWhateverTheCase) {
   DatabaseError error("unique", "VOUCHER_NOUNIQUE");
   EXPECT_TRUE(error.Violates("voucher_nounique"));

@@ -168,28 +168,5 @@ INSTANTIATE_TEST_SUITE_P(
                      false}),
     [](const ::testing::TestParamInfo<ContractCase>& info) { return info.param.name; });
 
-// Reopening a stored line: its rows by date and code, paid so far without its own rows.
-TEST_F(LinkTest, ReopeningAStoredLineShowsItsRowsWithoutItsOwnPayments) {
-  t_.Data().Execute(
-      "Insert Into ContractBalance (lngVoucherDetailID, lngContractID, dblPaymentAmount, "
-      "strPayDate, intPayReceiveType, bytContractType) Values (9, 2, 800, '2026-02-10', 1, 1)");
-  t_.Data().Execute(
-      "Insert Into ContractBalance (lngVoucherDetailID, lngContractID, dblPaymentAmount, "
-      "strPayDate, intPayReceiveType, bytContractType) Values (15, 1, 500, '2026-02-20', 1, 1)");
-  std::string shown;
-  Script<Contract>([&shown](Contract& c) {
-    for (const links::ContractGridRow& r : c.State().rows) {
-      shown += r.contract_code + " " + r.row.pay_date + " " +
-               voucher::FormatFixed(r.row.amount, 2) + " " +
-               voucher::FormatFixed(r.paid_so_far, 2) + " " +
-               voucher::FormatFixed(r.contract_total, 2) + "\n";
-    }
-  });
-  frame::WindowRegistry::Get<Contract>().ShowMe({9, 4, 39550, -1, "2026-02-12"}, nullptr);
-  EXPECT_EQ(shown,
-            "HT-2026-002 2026-02-10 800.00 0.00 50000.00\n"
-            "HT-2026-001 2026-02-12 3000.00 500.00 10000.00\n");
-}
-
 }  // namespace
 }  // namespace lumvoucher::testing

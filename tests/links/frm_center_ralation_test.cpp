@@ -126,30 +126,6 @@ TEST_F(CenterRelationTest, OnlyUnsignedUnpostedVouchersPairAndUnpair) {
   EXPECT_EQ(Pairings(), "REC-0001:1/1 ");
 }
 
-TEST_F(CenterRelationTest, RepairingLeavesOneRowPerRequestAndLine) {
-  Grant({28, 1767, 1771});
-  FundExec(
-      "Insert Into BankrollRequest (Tbillid, Tbilltypeid, localCenterId, payPartyId, Amount) "
-      "Values ('PAY''0004', 'PAYMENT_REQ', 'C01', '01', 1)");
-  frmCenterRalation w;
-  ASSERT_TRUE(w.Load(0));
-  ASSERT_TRUE(PairIn(w, "5", "PAY'0004"));
-  EXPECT_EQ(Pairings(), "PAY'0004:3/5 REC-0001:1/1 ");
-  // The paired documents with every line: the request again, to line 6.
-  w.SetArea(FundArea::kPairedBills);
-  t_.Messages().Expect(texts::kAskBillPaired, mb::kNo, "提示信息");
-  EXPECT_FALSE(PairIn(w, "6", "PAY'0004"));
-  EXPECT_EQ(Pairings(), "PAY'0004:3/5 REC-0001:1/1 ");
-  t_.Messages().Expect(texts::kAskBillPaired, mb::kYes, "提示信息");
-  EXPECT_TRUE(PairIn(w, "6", "PAY'0004"));
-  EXPECT_EQ(Pairings(), "PAY'0004:3/6 REC-0001:1/1 ");
-  // A paired line with a paired request: both questions, both old pairings go.
-  t_.Messages().Expect(texts::kAskBillPaired, mb::kYes, "提示信息");
-  t_.Messages().Expect(texts::kAskLinePaired, mb::kYes, "提示信息");
-  EXPECT_TRUE(PairIn(w, "6", "REC-0001"));
-  EXPECT_EQ(Pairings(), "REC-0001:3/6 ");
-}
-
 TEST_F(CenterRelationTest, PairedLineIdsGoInChunksOf999) {
   std::vector<std::string> ids;
   for (int i = 1; i <= 2500; ++i) ids.push_back(std::to_string(i));

@@ -185,24 +185,5 @@ TEST_F(ReferenceTest, AnUneditedSaveRewritesRowsOnlyWhenTheLineChanged) {
   EXPECT_EQ(Stored(5), "1|1|21002|3200|2|1|2\n2|2|30211|3200|2|1|2\n");
 }
 
-TEST_F(ReferenceTest, ClosingAsksAndTheCommandOpensTheMemoLine) {
-  t_.Modal().Expect("frmReference", [&](host::ModalWindow& window) {
-    auto& w = dynamic_cast<frmReference&>(window);
-    EXPECT_EQ(w.State().line_id, 5);
-    EXPECT_EQ(w.State().caption, "6602-02 差旅费");
-    EXPECT_TRUE(w.SetAmount(1, "3100"));
-    t_.Messages().Expect(texts::kAskSave, mb::kCancel, "提示信息");
-    EXPECT_FALSE(w.Close());
-    t_.Messages().Expect(texts::kAskSave, mb::kYes, "提示信息");
-    EXPECT_TRUE(w.Close());
-    return 1;
-  });
-  // Voucher 3: line 6 (1221) is no memo line, so its first memo line opens.
-  EXPECT_TRUE(links::OpenLineReference(3, 6, false));
-  EXPECT_EQ(Stored(5), "1|1|21002|3100|1|1|2\n2|2|30211|3200|1|1|2\n");
-  t_.Messages().Expect(texts::kNoMemoLine, mb::kOk, "提示信息");
-  EXPECT_FALSE(links::OpenLineReference(1, 1, false));
-}
-
 }  // namespace
 }  // namespace lumvoucher::testing

@@ -17,19 +17,6 @@ namespace mb = host::mb;
 
 constexpr int kAsk = mb::kYes;
 
-// The candidates as the grid shows them: "tick|字号|日期|金额|制单人" per row.
-std::string Candidates(const frmBatchVoucher& dialog) {
-  std::string out;
-  for (int row = 0; row < static_cast<int>(dialog.State().rows.size()); ++row) {
-    std::string line = dialog.CellText(row, dialog.ColumnIndex("选定"));
-    for (const char* caption : {"凭证字号", "日期", "金额", "制单人"}) {
-      line += "|" + dialog.CellText(row, dialog.ColumnIndex(caption));
-    }
-    out += (out.empty() ? "" : "\n") + line;
-  }
-  return out;
-}
-
 std::string Ids(const frmBatchVoucher& dialog) {
   std::string out;
   for (int row = 0; row < static_cast<int>(dialog.State().rows.size()); ++row) {
@@ -147,30 +134,6 @@ TEST(BatchModes, EachModeOffersItsCandidatesAndChangesThemAllAtOnce) {
                        "lngVoucherID From Voucher)"),
               "0");
   }
-}
-
-TEST_F(ReviewerBatch, TheGridShowsNumberDateAmountAndMakerWithATickColumn) {
-  auto dialog = Open(BatchOperation::kReview);
-  EXPECT_EQ(Candidates(*dialog),
-            "|记-000001|2026-02-10|3200.00|李明\n"
-            "|记-000002|2026-02-12|39550.00|陈静\n"
-            "|收-000002|2026-02-15|71000.00|李明\n"
-            "|记-000001|2026-02-20|12800.00|李明\n"
-            "|转-000001|2026-02-28|140000.00|李明");
-  EXPECT_NE(dialog->CandidateQuery().find(",Voucher.intYear as MultiYear,Voucher.bytPeriod as "
-                                          "MultiPeriod"),
-            std::string::npos);
-  dialog->ToggleTick(1);
-  dialog->SetTicked(3, true);
-  const std::string first_two = "|记-000001|2026-02-10|3200.00|李明\n√|记-000002";
-  EXPECT_EQ(Candidates(*dialog).substr(0, first_two.size()), first_two);
-  EXPECT_EQ(dialog->TickedCount(), 2);
-  dialog->SelectAll();
-  EXPECT_EQ(dialog->TickedCount(), 5);
-  dialog->ToggleTick(0);
-  EXPECT_FALSE(dialog->IsTicked(0));
-  dialog->SelectNone();
-  EXPECT_EQ(dialog->TickedCount(), 0);
 }
 
 TEST_F(ReviewerBatch, OnlyTheTickedRowsChangeInGridOrderWithProgress) {
@@ -411,22 +374,6 @@ TEST_F(ReviewerBatchWithRights, AVoucherWithALineTheOperatorMayNotSeeIsNoCandida
   EXPECT_EQ(Ids(*Open(BatchOperation::kReview)), "4 5 9 8");  // 3 uses 1221
 }
 
-TEST_F(ListTest, TheErrorListsItemRightsReachItsCandidates) {
-  Set("权限控制", "科目", "True");
-  StoreVoucher(40, 1, 1, 10, "2026-02-21", 2, ", blnIsError", ", 1");
-  // Every account but 6602-04, which voucher 7 uses.
-  Exec(
-      "Insert Into OperatorAccount Select 2, lngAccountID, 1 From Account Where lngAccountID <> "
-      "34");
-  lists::frmListErrVoucher list;
-  ASSERT_TRUE(list.ShowMe());
-  ASSERT_TRUE(list.RightsRestricted());
-  EXPECT_EQ(Vouchers(list), "40");
-  frmBatchVoucher dialog(BatchOperation::kDelete, frmBatchVoucher::SourceOf(list));
-  ASSERT_TRUE(dialog.Load());
-  EXPECT_EQ(Ids(dialog), "40");
-}
-
 TEST_F(AdministratorBatch, MoreThanAThousandMakersAreSplitIntoGroups) {
   for (int i = 0; i < 1500; ++i) {
     Exec("Insert Into Operator (lngOperatorID, strOperatorCode, strOperatorName) Values (" +
@@ -439,18 +386,6 @@ TEST_F(AdministratorBatch, MoreThanAThousandMakersAreSplitIntoGroups) {
   EXPECT_NE(query.find(" And (Voucher.lngOperatorID In(-1,1,2,"), std::string::npos);
   EXPECT_NE(query.find(") OR Voucher.lngOperatorID In("), std::string::npos);
   EXPECT_EQ(Ids(*dialog), "3 4 5 9 8");
-}
-
-TEST(MakerInList, GroupsOfAtMostTheGroupSize) {
-  EXPECT_EQ(lists::MakerInList("Voucher.lngOperatorID", {-1, 2}), "Voucher.lngOperatorID In(-1,2)");
-  EXPECT_EQ(lists::MakerInList("f", {-1, 2, 3, 4, 5, 6, 7}, 3),
-            "(f In(-1,2,3) OR f In(4,5,6) OR f In(7))");
-  std::vector<long> ids(2001);
-  for (std::size_t i = 0; i < ids.size(); ++i) ids[i] = static_cast<long>(i);
-  const std::string split = lists::MakerInList("f", ids);
-  EXPECT_EQ(split.substr(0, 12), "(f In(0,1,2,");
-  EXPECT_NE(split.find(",999) OR f In(1000,"), std::string::npos);
-  EXPECT_NE(split.find(",1999) OR f In(2000))"), std::string::npos);
 }
 
 }  // namespace

@@ -85,35 +85,6 @@ TEST_F(CombinedListTest, AVoidFinancialVoucherHidesItsPair) {
   EXPECT_EQ(Vouchers(list), "5001 5002 5003 5004");
 }
 
-// A pair is listed only when the operator may see every line of both its vouchers.
-TEST_F(CombinedListTest, ItemRightsCountTheLinesOfBothVouchers) {
-  Set("权限控制", "科目", "True");
-  // Every account of both charts but budget account 6011 (记1's and 记3's budget credit lines).
-  Exec("Insert Into OperatorAccount Select 5001, lngAccountID, 5001 From Account");
-  Exec(
-      "Insert Into OperatorAccount Select 5001, lngAccountID, 5001 From BudgetAccount Where "
-      "lngAccountID <> 6011");
-  lists::frmListVoucherUnion list;
-  ASSERT_TRUE(list.ShowMe());
-  EXPECT_EQ(Vouchers(list), "5002 5003 5004");
-}
-
-// The detail list: the lines of both bases, each basis read from its own chart.
-TEST_F(CombinedListTest, TheCompareListShowsTheLinesOfBothBases) {
-  lists::frmListVoucherCompare list;
-  ASSERT_TRUE(list.ShowMe());
-  EXPECT_EQ(Vouchers(list), "5001 5002 5003 5004 5005 5006 5007 5008");
-  ASSERT_TRUE(list.QuickFind(list.ColumnIndex("凭证字号"), "记 000001"));
-  EXPECT_EQ(Rows(list, {"凭证字号", "会计类型", "科目编码", "借方金额", "贷方金额"}),
-            "记 000001|财务|2201|30000.00|\n"
-            "记 000001|财务|1011||30000.00\n"
-            "记 000001|预算|7201-01|30000.00|\n"
-            "记 000001|预算|8001-01||30000.00");
-  list.SelectRow(2);
-  EXPECT_TRUE(list.mclsMainControl_EditEdit());
-  EXPECT_EQ(opened_, "5002/2 ");
-}
-
 // A budget status service that records its calls, whether the financial partner had already
 // changed when it was called, and refuses when told to.
 class RecordingBudgetService : public VoucherBusinessService {

@@ -64,45 +64,6 @@ TEST_F(ErrorListTest, RightsUseTheErrorListsOwnWorkTables) {
             "2");
 }
 
-TEST_F(ErrorListTest, SmallerCommandSet) {
-  std::string captions;
-  for (const lists::MenuItem& item : list_.State().menu) {
-    if (item.visible) captions += std::to_string(item.index) + " " + item.caption + "\n";
-  }
-  EXPECT_EQ(
-      captions,
-      "0 打开凭证(&O)\n4 批量删除(&M)\n11 冲销关联凭证(&V)\n13 作废凭证(&D)\n14 全部显示(&W)\n"
-      "17 记账(&B)\n27 过滤(&F)\n28 栏目设置(&U)\n30 刷新(&R)\n31 打印凭证(&Q)\n"
-      "33 打印列表(&N)\n37 备查登记(&Z)\n");
-  t_.Host().Filter().SetAnswer({"", "2026-02-21", "2026-02-28"});
-  ASSERT_TRUE(list_.ListEditMenu(27));
-  EXPECT_EQ(t_.Host().Filter().LastListId(), 2);
-  EXPECT_EQ(Vouchers(list_), "40");
-}
-
-// The host opens the lists through InterFace.
-TEST_F(ListTest, InterFaceShowsTheListsAsChildrenOfTheMainWindow) {
-  t_.Component().frmListVoucher_Show(7);
-  auto& main = t_.MainWindow();
-  ASSERT_EQ(main.children.size(), 1u);
-  EXPECT_EQ(main.children[0]->WindowName(), "frmListVoucher");
-  EXPECT_EQ(main.child_active_calls, 1);
-  auto& list = frame::WindowRegistry::Get<lists::frmListVoucher>();
-  EXPECT_EQ(list.State().flag, 7);
-  EXPECT_EQ(Vouchers(list), "1 2 3 4 5 9 7 8");
-
-  // Already open: it comes back fresh (quick find dropped, rows reloaded).
-  ASSERT_TRUE(list.QuickFind(list.ColumnIndex("摘要"), "*差旅*"));
-  EXPECT_EQ(Vouchers(list), "3");
-  t_.Component().frmListVoucher_Show(0);
-  EXPECT_EQ(Vouchers(list), "1 2 3 4 5 9 7 8");
-  EXPECT_EQ(main.child_active_calls, 2);
-
-  t_.Component().frmListErrVoucher_Show();
-  EXPECT_EQ(main.child_active_calls, 3);
-  EXPECT_EQ(Vouchers(frame::WindowRegistry::Get<lists::frmListErrVoucher>()), "7");
-}
-
 TEST_F(ListTest, InterFaceOpensNoSingleBasisListInTheDualRegime) {
   Set("帐套属性", "会计制度", "16");
   t_.Component().frmListVoucher_Show(0);

@@ -142,18 +142,6 @@ TEST_F(VoucherListTest, QuickFindTurnsWildcardsIntoLikeAndQuotesTheValue) {
   EXPECT_EQ(Vouchers(list_), "1 2 3 4 5 9 7 8");
 }
 
-TEST_F(VoucherListTest, FindButtonMovesToTheNextMatchingRow) {
-  const int remark = list_.ColumnIndex("摘要");
-  list_.SelectRow(0);
-  EXPECT_EQ(list_.FindNext(remark, "货款"), 1);  // the second line of the same voucher
-  EXPECT_EQ(list_.FindNext(remark, "货款"), 9);
-  EXPECT_EQ(list_.FindNext(remark, "美?国际"), 10);
-  EXPECT_EQ(list_.FindNext(remark, "货款"), 0);  // from the top again
-  EXPECT_EQ(list_.FindNext(remark, "华东医药前欠货?"), 1);
-  EXPECT_EQ(list_.FindNext(remark, "没有的摘要"), -1);
-  EXPECT_EQ(list_.State().selected_row, 1);
-}
-
 // Sorting: every order with its ties. Vouchers 4 and 44 share date and number (organisations
 // 1 and 4); 3 and 9 share the number 记 000001 on different dates.
 class SortTest : public VoucherListTest {
@@ -207,22 +195,6 @@ TEST_F(SortTest, VolumeStaysAscendingWhileDateAndNumberTurn) {
   EXPECT_FALSE(list_.SortByColumn(list_.ColumnIndex("摘要")));
 }
 
-TEST_F(VoucherListTest, CarryForwardLabelFollowsTheAccountingSystem) {
-  StoreVoucher(40, 1, 4, 2, "2026-02-27", 2, ", lngVoucherSourceID", ", 3");
-  ASSERT_TRUE(list_.ToolRefresh());
-  EXPECT_EQ(list_.CellText(RowOf(list_, 40), list_.ColumnIndex("凭证来源")), "损益结转");
-  EXPECT_EQ(list_.CellText(RowOf(list_, 1), list_.ColumnIndex("凭证来源")), "手工录入");
-
-  Set("帐套属性", "会计制度", "2");
-  lists::frmListVoucher budget;
-  ASSERT_TRUE(budget.ShowMe());
-  EXPECT_EQ(budget.CellText(RowOf(budget, 40), budget.ColumnIndex("凭证来源")), "收支结转");
-  EXPECT_EQ(budget.LastQuery().find("损益结转"), std::string::npos);
-  // A quick find typed with the other label finds what is shown.
-  ASSERT_TRUE(budget.QuickFind(budget.ColumnIndex("凭证来源"), "损益结转"));
-  EXPECT_EQ(Vouchers(budget), "40");
-}
-
 TEST_F(VoucherListTest, SourceVoucherTextNamesTheReversedOrReversingVoucher) {
   StoreVoucher(40, 1, 1, 5, "2026-02-25", 2, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
   // Made from transfer 2: names no voucher, and voucher 2 is not reversed by it.
@@ -258,17 +230,6 @@ TEST_F(VoucherListTest, AVoucherNamedByTwoReversalsKeepsOneRowPerLine) {
   }
 }
 
-TEST_F(VoucherListTest, OpensTheSelectedVoucherOnItsLine) {
-  list_.SelectRow(RowOf(list_, 3) + 1);
-  ASSERT_TRUE(list_.mclsMainControl_EditEdit());
-  const voucher::VoucherState& shown = frame::WindowRegistry::Get<voucher::frmVoucher>().State();
-  EXPECT_EQ(shown.header.voucher_id, 3);
-  EXPECT_EQ(shown.current_row, 2);
-  list_.SelectRow(-1);
-  EXPECT_FALSE(list_.State().menu[0].enabled);
-  EXPECT_FALSE(list_.ListEditMenu(0));
-}
-
 TEST_F(VoucherListTest, NewVoucherIsRefusedInAClosedPeriod) {
   ASSERT_TRUE(list_.mclsMainControl_EditNew());
   EXPECT_TRUE(frame::WindowRegistry::Get<voucher::frmVoucher>().State().open);
@@ -278,41 +239,6 @@ TEST_F(VoucherListTest, NewVoucherIsRefusedInAClosedPeriod) {
   EXPECT_FALSE(list_.mclsMainControl_EditNew());
 }
 
-TEST_F(VoucherListTest, LinkedReversalOpensTheOtherVoucherOrSaysThereIsNone) {
-  StoreVoucher(40, 1, 1, 5, "2026-02-25", 2, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
-  ASSERT_TRUE(list_.ToolRefresh());
-  list_.SelectRow(RowOf(list_, 1));
-  ASSERT_TRUE(list_.ListEditMenu(11));
-  EXPECT_EQ(frame::WindowRegistry::Get<voucher::frmVoucher>().State().header.voucher_id, 40);
-  list_.SelectRow(RowOf(list_, 40));
-  ASSERT_TRUE(list_.ListEditMenu(11));
-  EXPECT_EQ(frame::WindowRegistry::Get<voucher::frmVoucher>().State().header.voucher_id, 1);
-
-  list_.SelectRow(RowOf(list_, 2));
-  t_.Messages().Expect("该凭证没有冲销关联凭证！", host::mb::kOk, "冲销关联凭证");
-  EXPECT_FALSE(list_.ListEditMenu(11));
-}
-
-std::string MenuDump(const lists::VoucherList& list) {
-  std::string out;
-  for (const lists::MenuItem& item : list.State().menu) {
-    if (!item.visible) continue;
-    out += std::to_string(item.index) + (item.enabled ? " " : " -") + item.caption + "\n";
-  }
-  return out;
-}
-
-TEST_F(VoucherListTest, CommandMenuHasEveryIndexOfTheSystemsMenu) {
-  EXPECT_EQ(MenuDump(list_),
-            "0 打开凭证(&O)\n4 批量删除(&M)\n6 出纳签字(&T)\n7 多张签字(&P)\n8 多张取消(&C)\n"
-            "10 冲销(&S)\n11 冲销关联凭证(&V)\n13 作废凭证(&D)\n14 全部显示(&W)\n17 记账(&B)\n"
-            "19 多张复核(&I)\n20 多张取消(&J)\n22 多张记账(&K)\n23 多张取消(&L)\n25 凭证分册(&G)\n"
-            "27 过滤(&F)\n28 栏目设置(&U)\n30 刷新(&R)\n31 打印凭证(&Q)\n32 科室成本打印(&Y)\n"
-            "33 打印列表(&N)\n35 外部数据记账接口(&V)\n36 现金流量(&X)\n37 备查登记(&Z)\n"
-            "38 连号处理\n");
-  EXPECT_EQ(list_.State().menu.size(), 39u);
-}
-
 TEST_F(ListTest, BatchReviewIsDisabledWhenTheSettingForbidsIt) {
   Set("单据号", "禁止成批复核凭证", "1");
   lists::frmListVoucher list;
@@ -320,30 +246,6 @@ TEST_F(ListTest, BatchReviewIsDisabledWhenTheSettingForbidsIt) {
   EXPECT_FALSE(list.State().menu[19].enabled);
   EXPECT_TRUE(list.State().menu[20].enabled);
   EXPECT_FALSE(list.ListEditMenu(19));
-}
-
-// A hook set after showing replaces the list's own commands.
-TEST_F(VoucherListTest, StatusAndBatchCommandsGoToTheHook) {
-  std::vector<std::string> seen;
-  list_.SetCommandHook([&](lists::VoucherList& list, ListAction action) {
-    seen.push_back(std::to_string(static_cast<int>(action)) + "/" +
-                   std::to_string(lists::BatchMode(action)) + "/" +
-                   std::to_string(list.SelectedVoucherID()));
-    if (action == ListAction::kVoid)
-      Exec("Update Voucher Set blnIsVoid = 1 Where lngVoucherID = 1");
-    return action == ListAction::kVoid;
-  });
-  EXPECT_FALSE(list_.ListEditMenu(7));
-  EXPECT_FALSE(list_.ListEditMenu(23));
-  EXPECT_FALSE(list_.mclsMainControl_EditDel());
-  EXPECT_FALSE(list_.mclsMainControl_ListReportMenu(1));
-  EXPECT_TRUE(list_.mclsMainControl_EditInActive());  // changed: the list reloads
-  EXPECT_EQ(Vouchers(list_), "2 3 4 5 9 7 8");
-  const auto n = [](ListAction a) { return std::to_string(static_cast<int>(a)); };
-  EXPECT_EQ(seen, (std::vector<std::string>{
-                      n(ListAction::kBatchSign) + "/4/1", n(ListAction::kBatchCancelPost) + "/3/1",
-                      n(ListAction::kDelete) + "/-1/1", n(ListAction::kVoucherSummary) + "/-1/1",
-                      n(ListAction::kVoid) + "/-1/1"}));
 }
 
 }  // namespace

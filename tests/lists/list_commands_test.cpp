@@ -81,36 +81,6 @@ TEST_F(CashierCommands, TheBatchMenuEntriesRunTheDialogModallyAndTheListReloads)
   EXPECT_EQ(seen, "多张取消签字 3");
 }
 
-TEST_F(MakerCommands, EachBatchIndexOpensItsMode) {
-  const std::pair<int, const char*> entries[] = {
-      {4, "多张凭证删除"},  {7, "多张出纳签字"}, {8, "多张取消签字"}, {19, "多张复核"},
-      {20, "多张复核取消"}, {22, "多张记账"},    {23, "多张记账取消"}};
-  std::vector<std::string> titles;
-  for (const auto& [index, title] : entries) {
-    t_.Modal().Expect("frmBatchVoucher", [&](host::ModalWindow& window) {
-      auto& dialog = dynamic_cast<lists::frmBatchVoucher&>(window);
-      titles.push_back(dialog.State().title);
-      dialog.Cancel();
-      return 0;
-    });
-    EXPECT_FALSE(list_.ListEditMenu(index));
-    EXPECT_EQ(titles.back(), title);
-  }
-  // The main delete command is the batch delete as well.
-  t_.Modal().Expect("frmBatchVoucher", [&](host::ModalWindow& window) {
-    auto& dialog = dynamic_cast<lists::frmBatchVoucher&>(window);
-    titles.push_back(dialog.State().title + " " + std::to_string(dialog.State().rows.size()));
-    dialog.SetTicked(0, true);
-    dialog.Run();
-    return dialog.State().result;
-  });
-  t_.Messages().Expect("您确实要删除所选的凭证吗？", mb::kYes, "多张凭证删除");
-  t_.Messages().Expect("多张凭证删除成功，本次共删除了1张凭证！", mb::kOk, "多张凭证删除");
-  EXPECT_TRUE(list_.mclsMainControl_EditDel());
-  EXPECT_EQ(titles.back(), "多张凭证删除 4");
-  EXPECT_EQ(Vouchers(list_), "1 2 4 5 9 7 8");
-}
-
 // ---- Status commands on the selected voucher ----------------------------------------------------
 
 // The list's signature (6), posting (17), void (13) and reversal (10) entries turn round on the
@@ -272,43 +242,6 @@ TEST_F(MakerCommands, MemoRegistrationOfAReviewedVoucherFollowsTheSettingThenOpe
   // What the list commands do not carry out goes on to the hook before them.
   EXPECT_FALSE(list_.mclsMainControl_FilePrint());
   EXPECT_EQ(passed, (std::vector<ListAction>{ListAction::kPrint}));
-}
-
-TEST_F(ListTest, TheErrorListClearsTheMemoRegistrationOfItsVoucher) {
-  lists::frmListErrVoucher list;
-  ASSERT_TRUE(list.ShowMe());
-  ASSERT_EQ(Vouchers(list), "7");
-  Exec("Delete From RVoucherDetail");
-  for (const char* row : {"1, 14, 7", "2, 15, 7", "3, 5, 3"}) {
-    Exec(
-        "Insert Into RVoucherDetail (lngRVoucherDetailID, lngVoucherDetailID, lngVoucherID) "
-        "Values (" +
-        std::string(row) + ")");
-  }
-  t_.Messages().Expect("是否删除本张凭证的所有已登记备查明细？", mb::kNo, "提示信息");
-  EXPECT_FALSE(list.ListEditMenu(37));
-  EXPECT_EQ(t_.Scalar("Select Count(*) From RVoucherDetail"), "3");
-  t_.Messages().Expect("是否删除本张凭证的所有已登记备查明细？", mb::kYes, "提示信息");
-  EXPECT_TRUE(list.ListEditMenu(37));
-  EXPECT_EQ(t_.Scalar("Select Count(*) From RVoucherDetail"), "1");
-}
-
-TEST_F(ListTest, TheErrorListPostsAndDeletesThroughTheSameCommands) {
-  lists::frmListErrVoucher list;
-  ASSERT_TRUE(list.ShowMe());
-  t_.Messages().Expect("错误凭证不能记账！", mb::kOk, "凭证记账");
-  EXPECT_FALSE(list.ListEditMenu(17));
-  t_.Modal().Expect("frmBatchVoucher", [&](host::ModalWindow& window) {
-    auto& dialog = dynamic_cast<lists::frmBatchVoucher&>(window);
-    dialog.SelectAll();
-    dialog.Run();
-    return dialog.State().result;
-  });
-  t_.Messages().Expect("您确实要删除所选的凭证吗？", mb::kYes, "多张凭证删除");
-  t_.Messages().Expect("多张凭证删除成功，本次共删除了1张凭证！", mb::kOk, "多张凭证删除");
-  EXPECT_TRUE(list.ListEditMenu(4));
-  EXPECT_EQ(Vouchers(list), "");
-  EXPECT_EQ(t_.Scalar("Select Count(*) From Voucher Where lngVoucherID = 7"), "0");
 }
 
 }  // namespace

@@ -49,12 +49,6 @@ class VoucherIOTest : public ExternalTest {
   std::string ini_;
 };
 
-TEST_F(VoucherIOTest, NeedsItsRight) {
-  TestHost reviewer(DemoLogin::Reviewer());
-  reviewer.Messages().Expect(texts::kNoIORight, mb::kOk, texts::kIOFunction);
-  EXPECT_FALSE(frame::WindowRegistry::Get<frmVoucherIO>().ShowMe(""));
-}
-
 TEST_F(VoucherIOTest, ShowsTheStagedLinesAndPostsTheTickedVouchersOnce) {
   Stage();
   frmVoucherIO& w = Open();
@@ -179,48 +173,6 @@ TEST_F(VoucherIOTest, EveryStatementOfAPostingFailsInTurnWithoutHalfAPosting) {
     if (posted == 1) break;
     ASSERT_LT(fail, 400);
   }
-}
-
-TEST_F(VoucherIOTest, ColumnListIsTheOperatorsAndTheChooserRewritesIt) {
-  frmVoucherIO& w = Open();
-  const std::string lists =
-      "Select Count(*) From List Where lngViewID = 1287 And lngOperatorID = 2";
-  EXPECT_EQ(t_.Scalar(lists), "1");
-  std::string captions;
-  for (int c = 0; c < static_cast<int>(w.State().columns.size()); ++c)
-    captions += w.ColumnCaption(c) + " ";
-  EXPECT_EQ(captions,
-            "外部凭证号 日期 凭证字 摘要 科目 借方金额 贷方金额 单位 部门 职员 来源机构 凭证号 ");
-  std::vector<templates::IOColumn> chosen = {w.State().all_columns[4], w.State().all_columns[0]};
-  chosen[0].caption = "会计科目↑";
-  chosen[0].width = 2000;
-  ASSERT_TRUE(w.ChooseColumns(chosen));
-  w.SortBy(1);
-  w.SortBy(1);
-  EXPECT_EQ(w.ColumnCaption(0) + " " + w.ColumnCaption(1), "会计科目 外部凭证号↓");
-  EXPECT_EQ(w.State().columns[0].width, 2000);
-  // Opened again, the list is read, not made anew.
-  EXPECT_TRUE(w.ShowMe(ini_));
-  EXPECT_EQ(t_.Scalar(lists), "1");
-  EXPECT_EQ(w.State().columns.size(), 2u);
-}
-
-TEST_F(VoucherIOTest, DateOptionIsKeptAsTheUsersSettingAndChosenDatePosts) {
-  Stage();
-  frmVoucherIO& w = Open();
-  EXPECT_TRUE(w.State().date_from_data);
-  w.SetDateFromData(false);
-  EXPECT_FALSE(w.SetChosenDate("2026-02-30"));
-  EXPECT_TRUE(w.SetChosenDate("2026-2-25"));
-  EXPECT_EQ(t_.Host().BaseClass().Preferences().GetSetting("外部记账接口", "凭证日期", ""),
-            "使用指定日期");
-  ASSERT_TRUE(w.ShowMe(ini_));
-  EXPECT_FALSE(w.State().date_from_data);
-  w.SetTicked(0, true);
-  EXPECT_EQ(w.Post(), 1);
-  EXPECT_EQ(t_.Scalar("Select v.strDate From Voucher v, ExternalVoucher e Where e.strExternalKey "
-                      "= 'K1' And v.lngVoucherID = e.lngVoucherID And e.intLineNO = 1"),
-            "2026-02-25");
 }
 
 }  // namespace

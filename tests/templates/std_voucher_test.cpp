@@ -95,31 +95,6 @@ TEST_F(StdVoucherTest, RefusesAVoucherWithFewerThanTwoLines) {
   EXPECT_EQ(t_.Modal().Pending(), 0u);
 }
 
-TEST_F(StdVoucherTest, DialogChecksNumberAndNameAndAsksBeforeClosingUnsavedInput) {
-  const StdVoucherSource source = TwoLines();
-  t_.Modal().Expect(texts::kCreateWindowName, [&](host::ModalWindow& w) {
-    auto& d = dynamic_cast<frmCreateStdVoucher&>(w);
-    t_.Messages().Expect(texts::kNumberEmpty, mb::kOk, texts::kTitleWarning);
-    d.SetNumber("  ");
-    d.Ok();
-    t_.Messages().Expect(texts::kNameEmpty, mb::kOk, texts::kTitleWarning);
-    d.SetNumber("05");
-    d.Ok();
-    EXPECT_FALSE(d.Done());
-    d.SetName("房租");
-    // Cancel keeps the dialog; No closes it without saving.
-    t_.Messages().Expect("样板凭证“05房租”还没有保存，要保存当前录入的数据吗？", mb::kCancel,
-                         texts::kTitleInformation);
-    EXPECT_FALSE(d.Close());
-    t_.Messages().Expect("样板凭证“05房租”还没有保存，要保存当前录入的数据吗？", mb::kNo);
-    EXPECT_TRUE(d.Close());
-    return 0;
-  });
-  bool created = true;
-  EXPECT_FALSE(frmCreateStdVoucher().CreateVoucher(source, true, created));
-  EXPECT_EQ(Count("StdVoucher", "strVoucherNo = '05'"), "0");
-}
-
 TEST_F(StdVoucherTest, TakenNumberAsksToReplaceWithThreeAnswers) {
   const StdVoucherSource source = TwoLines(4);
   struct Case {

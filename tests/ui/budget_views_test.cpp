@@ -58,28 +58,5 @@ TEST(BudgetQueryView, GridChartYearAndCsv) {
   EXPECT_FALSE(view.ExportCsv(dir.filePath("missing/budget.csv")));
 }
 
-TEST(DiffItemDialog, TypedAmountChosenItemAndOk) {
-  testing::TestHost host(HospitalMaker(), embedded::DemoSets::kAll);
-  dualbasis::frmDiffItem editor;
-  ASSERT_TRUE(editor.Load(5006, 5007));
-  DiffItemDialog dialog(editor);
-  ASSERT_EQ(dialog.Grid().rowCount(), 2);
-  dialog.Grid().item(0, 5)->setText("4000");
-  EXPECT_EQ(editor.State().rows[0].allocated, 4000);
-  auto* chooser = qobject_cast<QComboBox*>(dialog.Grid().cellWidget(0, 4));
-  ASSERT_NE(chooser, nullptr);
-  ASSERT_EQ(chooser->count(), 3);  // none, 01-01, 01-02
-  emit chooser->activated(1);
-  EXPECT_EQ(editor.State().rows[0].item, "01-01 应收未收的收入");
-  dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-  EXPECT_TRUE(editor.State().saved);
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  host::Recordset rs = host.Data().OpenRecordset(
-      "Select lngDiffItemID,dblAmount From VoucherDiffItem Where lngVoucherDetailID=5013");
-  ASSERT_EQ(rs.RecordCount(), 1u);
-  EXPECT_EQ(rs[0].AsLong(), 5002);
-  EXPECT_EQ(rs[1].AsDouble(), 4000);
-}
-
 }  // namespace
 }  // namespace lumvoucher::ui

@@ -1,5 +1,4 @@
-// The cash-flow dialogs of the voucher window: the line dialog with its item completion, the
-// batch dialog by opposite line, and the item cards.
+// The cash-flow line dialog of the voucher window, with its item completion.
 #include "ui/cash_flow_dialog.h"
 
 #include <QComboBox>
@@ -76,78 +75,6 @@ TEST_F(CashFlowDialogTest, TheLineDialogEditsWithCompletionAndSaves) {
             "2");
   ASSERT_NE(Voucher(), nullptr);
   EXPECT_EQ(S().lines[0].cash_flow_code, "01-01 销售商品、提供劳务收到的现金 5000.00");
-}
-
-TEST_F(CashFlowDialogTest, TheBatchDialogSwitchesModesAndSavesByOppositeLine) {
-  // 收-000002: D 1002-02 71000 / C 1122 71000; the 1122 line explains the cash.
-  Open(5);
-  QStringList opposite_columns, companion_rows;
-  lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
-    auto* line = qobject_cast<CashFlowDialog*>(&widget);
-    if (line == nullptr) return;
-    lumvoucher::testing::WhenModalOpens([&](QWidget& inner) {
-      auto* dialog = qobject_cast<CashFlowAutoDialog*>(&inner);
-      if (dialog == nullptr) return;
-      QTest::mouseClick(dialog->ByOppositeLine(), Qt::LeftButton);
-      CashFlowAutoModel& model = *dialog->Model();
-      for (int c = 0; c < model.columnCount(); ++c) {
-        opposite_columns << model.headerData(c, Qt::Horizontal).toString();
-      }
-      companion_rows << dialog->Companion()->model()->index(0, 2).data().toString();
-      const int cash_line =
-          static_cast<int>(opposite_columns.indexOf(QStringLiteral("现金流量科目")));
-      const int item = static_cast<int>(opposite_columns.indexOf(QStringLiteral("现金流量项目")));
-      EXPECT_TRUE(
-          model.setData(model.index(0, cash_line),
-                        QStringLiteral("1002-02 中国银行（美元） 行号：1 借方：71,000.00")));
-      EXPECT_TRUE(model.setData(model.index(0, item), QStringLiteral("01-01")));
-      QTest::mouseClick(dialog->SaveButton(), Qt::LeftButton);
-    });
-    for (QPushButton* b : line->findChildren<QPushButton*>()) {
-      if (b->text() == QStringLiteral("批量分配")) QTest::mouseClick(b, Qt::LeftButton);
-    }
-    static_cast<QDialog*>(line)->reject();
-  });
-  Trigger(QStringLiteral("现金流量"));
-  EXPECT_EQ(opposite_columns.mid(0, 6),
-            (QStringList{"摘要", "对方科目", "借方金额", "贷方金额", "现金流量科目", "流向"}));
-  EXPECT_EQ(companion_rows, QStringList{QStringLiteral("1002-02 中国银行（美元）")});
-  EXPECT_EQ(Scalar("Select lngVoucherDetailID || '|' || lngCashItemID From VoucherCashFlow Where "
-                   "dblAmount = 71000"),
-            "10|2");
-}
-
-// The desktop's item cards: each dialog is played in turn, the answers go to the table.
-TEST_F(CashFlowDialogTest, TheItemCardsAddRenameAndDeleteAnItemNotInUse) {
-  embedded::EmbeddedCWCard& card = desktop_->Host().CWCard();
-  std::function<void(QStringList)> type = [&type](QStringList texts) {
-    lumvoucher::testing::WhenModalOpens([&type, texts](QWidget& widget) {
-      auto* input = qobject_cast<QInputDialog*>(&widget);
-      ASSERT_NE(input, nullptr);
-      input->setTextValue(texts.first());
-      input->accept();
-      if (texts.size() > 1) type(texts.mid(1));
-    });
-  };
-  type({QStringLiteral("02-09"), QStringLiteral("支付的押金")});
-  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kAdd, 2, 0));
-  const std::string id =
-      Scalar("Select lngCashItemID From CashItem Where strCashItemCode = '02-09'");
-  EXPECT_EQ(Scalar("Select strCashItemName || '/' || lngParentID || '/' || intLevel || '/' || "
-                   "lngCashFlowType From CashItem Where lngCashItemID = " +
-                   id),
-            "支付的押金/5/2/2");
-  type({QStringLiteral("支付的保证金")});
-  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kModify, 2, std::stol(id)));
-  EXPECT_EQ(Scalar("Select strCashItemName From CashItem Where lngCashItemID = " + id),
-            "支付的保证金");
-  desktop_->Host().Database().Execute(
-      "Insert Into VoucherCashFlow (lngVoucherDetailID, lngCashItemID, dblAmount) Values (3, " +
-      id + ", 1)");
-  EXPECT_FALSE(card.MaintainCashItem(host::CashItemAction::kDelete, 2, std::stol(id)));
-  desktop_->Host().Database().Execute("Delete From VoucherCashFlow");
-  EXPECT_TRUE(card.MaintainCashItem(host::CashItemAction::kDelete, 2, std::stol(id)));
-  EXPECT_EQ(Scalar("Select Count(*) From CashItem Where lngCashItemID = " + id), "0");
 }
 
 }  // namespace

@@ -66,20 +66,6 @@ void ReadNextBox(SeenBox& seen) {
   });
 }
 
-TEST(FailureTextTest, TheHostBoxPutsTheStatementBehindDetails) {
-  SeenBox seen;
-  ReadNextBox(seen);
-  const std::string sql = "SELECT " + std::string(1800, 'a') + " FROM Voucher";
-  QtMessageBox().Show("no such column: a [" + sql + "]", host::mb::kCritical, "保存凭证");
-  EXPECT_EQ(seen.title, QStringLiteral("保存凭证"));
-  EXPECT_EQ(seen.text, QStringLiteral("数据库操作失败，本次操作没有完成。"));
-  EXPECT_TRUE(seen.details.contains(ToQt(sql)));
-  EXPECT_LT(seen.width, 800);
-  // The details button speaks Chinese.
-  EXPECT_TRUE(seen.buttons.filter(QStringLiteral("详情")).size() == 1)
-      << ToUtf8(seen.buttons.join("|"));
-}
-
 TEST(FailureTextTest, WhatEscapesACommandIsShownInChinese) {
   const struct {
     std::function<void()> command;

@@ -1,6 +1,5 @@
 // The list's filter dialog: each field's condition run on the demo account set, typed quotes
-// and wildcards taken literally, the last filter kept per operator and shown above the list,
-// and an advanced condition the database refuses neither applied nor kept.
+// and wildcards taken literally.
 #include "ui/filter_dialog.h"
 
 #include <QComboBox>
@@ -83,70 +82,6 @@ TEST_F(FilterDialogTest, EachFieldKeepsTheVouchersItNames) {
     c.fill(fields);
     EXPECT_EQ(Matching(fields), c.vouchers) << c.name;
   }
-}
-
-TEST_F(FilterDialogTest, TheListShowsTheFilterAndTheOperatorGetsItBackNextTime) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  EXPECT_EQ(List()->FilterText(), QString());
-  testing::WhenModalOpens([](QWidget& widget) {
-    auto* dialog = qobject_cast<FilterDialog*>(&widget);
-    ASSERT_NE(dialog, nullptr);
-    TypeKeys(dialog->Summary(), QStringLiteral("O'Neil"));
-    dialog->Status()->setCurrentText(QStringLiteral("未复核"));
-    dialog->Buttons()->button(QDialogButtonBox::Ok)->click();
-  });
-  Main().Raise(Command::kEditFilter);
-  EXPECT_EQ(List()->Presenter().VoucherIDs(), std::vector<long>{3});
-  EXPECT_EQ(List()->FilterText(), QStringLiteral("当前过滤：摘要含“O'Neil”；状态 未复核"));
-
-  // The operator's preferences keep the fields; the next opening proposes them.
-  EXPECT_EQ(Scalar("Select Count(*) From UserPreference Where lngOperatorID = 2 And strSection = "
-                   "'凭证列表过滤'"),
-            "1");
-  QString summary;
-  QString status;
-  testing::WhenModalOpens([&](QWidget& widget) {
-    auto* dialog = qobject_cast<FilterDialog*>(&widget);
-    ASSERT_NE(dialog, nullptr);
-    summary = dialog->Summary()->text();
-    status = dialog->Status()->currentText();
-    dialog->reject();
-  });
-  Main().Raise(Command::kEditFilter);
-  EXPECT_EQ(summary, QStringLiteral("O'Neil"));
-  EXPECT_EQ(status, QStringLiteral("未复核"));
-}
-
-TEST_F(FilterDialogTest, AnAdvancedConditionTheDatabaseRefusesIsShownAndNotKept) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  const int rows = List()->Model()->rowCount();
-  QString text;
-  QString details;
-  testing::WhenModalOpens([&](QWidget& widget) {
-    auto* dialog = qobject_cast<FilterDialog*>(&widget);
-    ASSERT_NE(dialog, nullptr);
-    dialog->AdvancedBox()->setChecked(true);
-    dialog->Advanced()->setPlainText(QStringLiteral("Voucher.strNoSuchColumn = 'x'"));
-    testing::WhenModalOpens([&](QWidget& box) {
-      auto* message = qobject_cast<QMessageBox*>(&box);
-      ASSERT_NE(message, nullptr);
-      text = message->text();
-      details = message->detailedText();
-      message->accept();
-    });
-    dialog->Buttons()->button(QDialogButtonBox::Ok)->click();
-  });
-  Main().Raise(Command::kEditFilter);
-  EXPECT_EQ(text, QStringLiteral("数据库操作失败，本次操作没有完成。"));
-  EXPECT_TRUE(details.contains(QStringLiteral("strNoSuchColumn"))) << ToUtf8(details);
-  EXPECT_EQ(List()->Presenter().State().filter.condition, "");
-  EXPECT_EQ(List()->Model()->rowCount(), rows);
-  // A refresh runs without the refused condition: no second box.
-  testing::BoxAnswerer boxes(QMessageBox::NoButton);
-  Main().Raise(Command::kToolRefresh);
-  EXPECT_EQ(boxes.Text(), QString());
 }
 
 }  // namespace

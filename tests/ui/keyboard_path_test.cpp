@@ -1,6 +1,5 @@
 // The accountant's keyboard through the voucher window: the fixed path through a line, the
-// proposal that follows earlier amounts, the space bar, Escape, the account card, the cell a
-// refusal names, and the mnemonics of the status buttons.
+// proposal that follows earlier amounts, and the cell a refusal names.
 #include <QAbstractItemView>
 #include <QCompleter>
 #include <QImage>
@@ -93,78 +92,6 @@ TEST_F(KeyboardPathTest, AThreeLineVoucherIsTypedWithKeysOnlyAndTheProposalFollo
             "6602-01 1 350 1 购办公用品|1001 -1 200 0 购办公用品|2001 -1 150 0 购办公用品");
 }
 
-TEST_F(KeyboardPathTest, TheSpaceBarMovesTheAmountAndEscapeGivesTheCellBack) {
-  Trigger(QStringLiteral("填制凭证"));
-  Type(QStringLiteral("冲账"));
-  Type(QStringLiteral("6401"));
-  ASSERT_EQ(Cursor(), "1 借方金额");
-  TypeKeys(Voucher()->CurrentEditor(), QStringLiteral("100"));
-  QTest::keyClick(Voucher()->CurrentEditor(), Qt::Key_Space);
-  EXPECT_EQ(Cursor(), "1 贷方金额");
-  EXPECT_DOUBLE_EQ(S().lines[0].credit, 100);
-  EXPECT_DOUBLE_EQ(S().lines[0].debit, 0);
-  QTest::keyClick(Voucher()->CurrentEditor(), Qt::Key_Space);
-  EXPECT_EQ(Cursor(), "1 借方金额");
-  EXPECT_DOUBLE_EQ(S().lines[0].debit, 100);
-
-  // An unknown account answered No keeps the typed text; Escape brings the account back.
-  Voucher()->EditCell(1, LineField::kAccount);
-  AskedBox asked;
-  AnswerNext(QStringLiteral("否(&N)"), &asked);
-  Overtype(QStringLiteral("9999"));
-  EXPECT_EQ(asked.text, QStringLiteral("“9999") + ToQt(voucher::texts::kAskAddItem));
-  ASSERT_EQ(Cursor(), "1 科目");
-  EXPECT_EQ(Voucher()->CurrentEditor()->text(), QStringLiteral("9999"));
-  QTest::keyClick(Voucher()->CurrentEditor(), Qt::Key_Escape);
-  EXPECT_EQ(Voucher()->CurrentEditor(), nullptr);
-  EXPECT_EQ(S().lines[0].account_text, "6401 主营业务成本");
-}
-
-TEST_F(KeyboardPathTest, YesToAnUnknownAccountOpensTheCardAndAddsItUnderItsParent) {
-  Trigger(QStringLiteral("填制凭证"));
-  Type(QStringLiteral("领料"));
-  QString card_title;
-  testing::WhenModalOpens([&card_title](QWidget& widget) {
-    auto* box = qobject_cast<QMessageBox*>(&widget);
-    ASSERT_NE(box, nullptr);
-    testing::WhenModalOpens([&card_title](QWidget& card) {
-      auto* dialog = qobject_cast<AccountCardDialog*>(&card);
-      ASSERT_NE(dialog, nullptr);
-      card_title = dialog->windowTitle();
-      EXPECT_EQ(dialog->Code()->text(), QStringLiteral("5001-01"));
-      TypeKeys(dialog->Name(), QStringLiteral("直接材料"));
-      dialog->accept();
-    });
-    box->button(QMessageBox::Yes)->click();
-  });
-  Type(QStringLiteral("5001-01"));
-  EXPECT_EQ(card_title, QStringLiteral("新增科目"));
-  EXPECT_EQ(S().lines[0].account_text, "5001-01 直接材料");
-  // The parent's department accounting came with it: the path asks for the department.
-  EXPECT_EQ(Cursor(), "1 部门");
-  EXPECT_EQ(Scalar("Select lngParentID || ' ' || intLevel || ' ' || blnIsDepartment || ' ' || "
-                   "blnIsClass2 || ' ' || blnIsDetail From Account Where strAccountCode = "
-                   "'5001-01'"),
-            "26 2 1 1 1");
-  EXPECT_EQ(Scalar("Select blnIsDetail From Account Where strAccountCode = '5001'"), "0");
-
-  // An operator without the right is told so; the typed text stays in the cell.
-  LogIn(6);
-  Trigger(QStringLiteral("填制凭证"));
-  Type(QStringLiteral("领料"));
-  AskedBox refusal;
-  testing::WhenModalOpens([this, &refusal](QWidget& widget) {
-    AnswerNext(QStringLiteral("确定"), &refusal);
-    qobject_cast<QMessageBox*>(&widget)->button(QMessageBox::Yes)->click();
-  });
-  Type(QStringLiteral("5001-02"));
-  EXPECT_EQ(refusal.title, QStringLiteral("新增科目"));
-  EXPECT_EQ(refusal.text, QStringLiteral("当前操作员无新增会计科目的权限！"));
-  EXPECT_EQ(Cursor(), "1 科目");
-  EXPECT_EQ(Voucher()->CurrentEditor()->text(), QStringLiteral("5001-02"));
-  EXPECT_EQ(Scalar("Select Count(*) From Account Where strAccountCode = '5001-02'"), "0");
-}
-
 TEST_F(KeyboardPathTest, YesToARefusalPutsTheCursorInTheCellItNames) {
   TypeBalancedVoucher();
   Voucher()->EditCell(2, LineField::kRemark);
@@ -175,78 +102,6 @@ TEST_F(KeyboardPathTest, YesToARefusalPutsTheCursorInTheCellItNames) {
   EXPECT_EQ(asked.text, QStringLiteral("第2条摘要为空，您要修改凭证吗？"));
   EXPECT_EQ(S().header.voucher_id, 0);
   EXPECT_EQ(Cursor(), "2 摘要");
-}
-
-TEST_F(KeyboardPathTest, TheStatusButtonsAnswerTheirMnemonics) {
-  const struct {
-    long operator_id;
-    long voucher;
-    Qt::Key key;
-    const char* column;
-    const char* after;
-  } presses[] = {
-      {3, 3, Qt::Key_C, "lngCheckerID", "3"},  // 复    核(&C)
-      {4, 2, Qt::Key_T, "lngTellerID", "4"},   // 出纳签字(&T)
-      {5, 1, Qt::Key_J, "lngPostID", "0"},     // 取消记账(&J) of the posted voucher
-  };
-  for (const auto& press : presses) {
-    SCOPED_TRACE(press.column);
-    LogIn(press.operator_id);
-    desktop_->Component().ShowAOldBill(press.voucher, false);
-    QApplication::processEvents();
-    ASSERT_NE(Voucher(), nullptr);
-    {
-      testing::BoxAnswerer boxes(QMessageBox::NoButton);
-      QTest::keyClick(static_cast<QWidget*>(Voucher()->Grid()), press.key, Qt::AltModifier);
-      // A mnemonic presses its button the way a click does, after the button's short animation.
-      QTest::qWait(250);
-    }
-    EXPECT_EQ(Scalar("Select " + std::string(press.column) +
-                     " From Voucher Where lngVoucherID = " + std::to_string(press.voucher)),
-              press.after);
-  }
-}
-
-TEST_F(KeyboardPathTest, TheCurrentCellIsFramedInTheGridsAndAfterACompletion) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  QTableView* grid = List()->Grid();
-  grid->setCurrentIndex(List()->Model()->index(2, 1));
-  QApplication::processEvents();
-  const QImage picture = grid->viewport()->grab().toImage();
-  auto frame_at = [&](const QModelIndex& index) {
-    const QRect cell = grid->visualRect(index);
-    const qreal ratio = picture.devicePixelRatio();
-    return picture.pixelColor(int((cell.left() + 1) * ratio), int(cell.center().y() * ratio)) ==
-           CurrentCellDelegate::kCurrentFrame;
-  };
-  EXPECT_TRUE(frame_at(List()->Model()->index(2, 1)));
-  EXPECT_FALSE(frame_at(List()->Model()->index(3, 1)));
-
-  Trigger(QStringLiteral("填制凭证"));
-  Type(QStringLiteral("结转"));
-  QLineEdit* account = Voucher()->CurrentEditor();
-  QTest::keyClicks(account, QStringLiteral("640"));
-  ASSERT_TRUE(account->completer()->popup()->isVisible());
-  QTest::keyClick(account->completer()->popup(), Qt::Key_Return);
-  ASSERT_EQ(Cursor(), "1 借方金额");
-  QLineEdit* debit = Voucher()->CurrentEditor();
-  EXPECT_TRUE(debit->hasFocus());
-  EXPECT_EQ(debit->geometry(), Voucher()->Grid()->visualRect(Voucher()->Grid()->currentIndex()));
-  EXPECT_TRUE(debit->styleSheet().contains(CurrentCellDelegate::kCurrentFrame.name()));
-}
-
-TEST_F(KeyboardPathTest, TheVoucherWindowFitsA1280By800ScreenWithItsStatusBar) {
-  Main().showNormal();
-  Main().resize(1280, 800);
-  desktop_->Component().ShowAOldBill(1, false);
-  QApplication::processEvents();
-  ASSERT_NE(Voucher(), nullptr);
-  EXPECT_TRUE(Main().statusBar()->isVisible());
-  const QSize needed = Voucher()->minimumSizeHint();
-  EXPECT_LE(needed.width(), Main().Area()->width());
-  EXPECT_LE(needed.height(), Main().Area()->height());
-  EXPECT_LE(Main().minimumSizeHint().height(), 800);
 }
 
 }  // namespace

@@ -38,25 +38,6 @@ class LinkDialogsTest : public ::testing::Test {
   std::unique_ptr<Desktop> desktop_;
 };
 
-// The settlement dialog the host opens: 自动分配 fills the grid and the totals, 确定 confirms.
-TEST_F(LinkDialogsTest, TheSettlementDialogAllocatesAndConfirms) {
-  QString totals, second_row;
-  lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
-    auto* dialog = qobject_cast<DarapDialog*>(&widget);
-    ASSERT_NE(dialog, nullptr);
-    Click(*dialog, QStringLiteral("自动分配"));
-    totals = dialog->Totals()->text();
-    QAbstractItemModel& model = *dialog->Grid()->model();
-    second_row = model.index(1, 0).data().toString() + " " + model.index(1, 10).data().toString() +
-                 " " + model.index(1, 11).data().toString();
-    Click(*dialog, QStringLiteral("确定"));
-  });
-  desktop_->Component().frmDaRapDetail_Show(6, 1, 3, 0, 0, 0, 0, " ", 100, 1, 0, false);
-  EXPECT_EQ(totals, QStringLiteral("核销金额：100.00    已分配：100.00    未分配：0.00"));
-  EXPECT_EQ(second_row, QStringLiteral("√ 30.00 40.00"));
-  EXPECT_EQ(frame::WindowRegistry::Get<links::frmDARAP>().Split().shares.size(), 2u);
-}
-
 // 成本归集 on 记-000001's 差旅费 line: a row in the expense card, the footer, then 确定.
 TEST_F(LinkDialogsTest, TheCostCardFromTheVoucherWindowHoldsItsRowsWithTheLine) {
   desktop_->Component().ShowAOldBill(3, false);

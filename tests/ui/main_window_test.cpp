@@ -82,44 +82,6 @@ class MainWindowTest : public ::testing::Test {
   std::vector<Command> ran_b_;
 };
 
-TEST_F(MainWindowTest, EveryCommandIsDisabledWithoutAChild) {
-  for (const CommandInfo& info : AllCommands()) {
-    ASSERT_NE(window_.Action(info.command), nullptr) << info.name;
-    EXPECT_FALSE(Enabled(info.command)) << info.name;
-  }
-  EXPECT_FALSE(window_.Raise(Command::kEditNew));
-}
-
-TEST_F(MainWindowTest, EnablesOnlyWhatTheActiveChildHandles) {
-  window_.ShowChild(a_);
-  window_.ChildActive();
-  EXPECT_EQ(window_.ActiveChild(), &a_);
-  EXPECT_TRUE(Enabled(Command::kEditNew));
-  EXPECT_TRUE(Enabled(Command::kEditInsLine));
-  EXPECT_FALSE(Enabled(Command::kEditDel));
-  EXPECT_FALSE(Enabled(Command::kFileSave));
-
-  window_.ShowChild(b_);
-  window_.ChildActive();
-  EXPECT_EQ(window_.ActiveChild(), &b_);
-  EXPECT_TRUE(Enabled(Command::kEditDel));
-  EXPECT_FALSE(Enabled(Command::kEditNew));
-}
-
-TEST_F(MainWindowTest, RoutesTheCommandToTheActiveChildOnly) {
-  window_.ShowChild(a_);
-  window_.ShowChild(b_);
-  window_.Action(Command::kEditDel)->trigger();
-  EXPECT_EQ(ran_b_, std::vector{Command::kEditDel});
-  EXPECT_TRUE(ran_a_.empty());
-
-  window_.ShowChild(a_);
-  window_.Action(Command::kEditInsLine)->trigger();
-  EXPECT_EQ(ran_a_, std::vector{Command::kEditInsLine});
-  EXPECT_FALSE(window_.Raise(Command::kEditDel));
-  EXPECT_EQ(ran_b_.size(), 1u);
-}
-
 TEST_F(MainWindowTest, AChildFillsTheAreaIsReusedAndClosingItDisablesItsCommands) {
   window_.ShowChild(a_);
   QApplication::processEvents();
@@ -136,44 +98,6 @@ TEST_F(MainWindowTest, AChildFillsTheAreaIsReusedAndClosingItDisablesItsCommands
   window_.ShowChild(a_);
   EXPECT_FALSE(Enabled(Command::kEditDel));
   EXPECT_TRUE(Enabled(Command::kEditNew));
-}
-
-TEST_F(MainWindowTest, CaptionsAndSwitchesFollowTheChild) {
-  window_.ShowChild(a_);
-  EXPECT_EQ(window_.Action(Command::kReview)->text(), QStringLiteral("复    核(&C)"));
-  EXPECT_EQ(window_.Action(Command::kReview)->iconText(), QStringLiteral("复核"));
-  window_.Action(Command::kReview)->trigger();
-  EXPECT_EQ(window_.Action(Command::kReview)->text(), QStringLiteral("取消复核(&C)"));
-  EXPECT_EQ(window_.Action(Command::kReview)->iconText(), QStringLiteral("取消复核"));
-
-  EXPECT_FALSE(window_.Action(Command::kEditSound)->isChecked());
-  window_.Action(Command::kEditSound)->trigger();
-  EXPECT_TRUE(window_.Action(Command::kEditSound)->isChecked());
-  window_.Action(Command::kEditSound)->trigger();
-  EXPECT_FALSE(window_.Action(Command::kEditSound)->isChecked());
-
-  window_.ShowChild(b_);
-  EXPECT_EQ(window_.Action(Command::kReview)->text(), QStringLiteral("复核(&C)"));
-}
-
-TEST_F(MainWindowTest, OperationMenuListsTheChildsOwnCommands) {
-  EXPECT_FALSE(window_.OperationMenu()->isEnabled());
-  window_.ShowChild(a_);
-  QList<QAction*> entries = window_.OperationMenu()->actions();
-  ASSERT_EQ(entries.size(), 3);
-  EXPECT_EQ(entries[0]->text(), QStringLiteral("批量删除(&M)"));
-  EXPECT_TRUE(entries[1]->isSeparator());
-  EXPECT_FALSE(entries[2]->isEnabled());
-  entries[0]->trigger();
-  EXPECT_EQ(view_a_->menu_runs, std::vector{4});
-}
-
-TEST_F(MainWindowTest, ChildWithoutViewOpensAsAPlaceholder) {
-  FakeChild unknown("frmListVoucher");
-  window_.ShowChild(unknown);
-  EXPECT_EQ(window_.ActiveChild(), &unknown);
-  EXPECT_EQ(window_.ActiveTarget(), nullptr);
-  EXPECT_FALSE(Enabled(Command::kEditNew));
 }
 
 }  // namespace

@@ -23,67 +23,6 @@ class NumberingDialogsTest : public DesktopFixture {
   void SetUp() override { LogIn(2); }
 };
 
-TEST_F(NumberingDialogsTest, TheNumberReportShowsItsLedgerAndSavesAsPdf) {
-  QAction* open = Entry(QStringLiteral("凭证编号查询"));
-  ASSERT_NE(open, nullptr);
-  QString report;
-  QStringList ledger;
-  bool pdf = false;
-  const QString path = ToQt(::testing::TempDir() + "numbers.pdf");
-  WhenModalOpens([&](QWidget& widget) {
-    auto* dialog = qobject_cast<RenumberDialog*>(&widget);
-    if (dialog == nullptr) return;
-    dialog->Type()->setCurrentIndex(
-        dialog->Type()->findText(QStringLiteral("记"), Qt::MatchStartsWith));
-    emit dialog->Type()->activated(dialog->Type()->currentIndex());
-    QTest::mouseClick(dialog->QueryButton(), Qt::LeftButton);
-    report = dialog->Report()->toPlainText();
-    for (int row = 0; row < dialog->Ledger()->rowCount(); ++row) {
-      ledger << dialog->Ledger()->item(row, 0)->text() + " " +
-                    dialog->Ledger()->item(row, 1)->text();
-    }
-    pdf = dialog->SavePdf(path);
-    dialog->reject();
-  });
-  open->trigger();
-  EXPECT_TRUE(report.startsWith(QStringLiteral("凭证字:记")));
-  EXPECT_TRUE(report.contains(QStringLiteral("记-000003                   作废   ")))
-      << ToUtf8(report);
-  EXPECT_EQ(ledger, QStringList{QStringLiteral("记-000003 作废")});
-  EXPECT_TRUE(pdf);
-  EXPECT_GT(QFileInfo(path).size(), 0);
-  std::remove(ToUtf8(path).c_str());
-}
-
-TEST_F(NumberingDialogsTest, AVolumeIsTypedAndSavedFromTheList) {
-  Trigger(QStringLiteral("凭证列表"));
-  QAction* volumes = Main().Action(Command::kEditVoucherVolume);
-  ASSERT_TRUE(volumes->isEnabled());
-  BoxAnswerer boxes;
-  QString note;
-  QString refused_cell;
-  WhenModalOpens([&](QWidget& widget) {
-    auto* dialog = qobject_cast<VolumeDialog*>(&widget);
-    if (dialog == nullptr) return;
-    QComboBox* type = dialog->Type();
-    type->setCurrentIndex(type->findText(QStringLiteral("记"), Qt::MatchStartsWith));
-    emit type->activated(type->currentIndex());
-    QTest::mouseClick(dialog->NewButton(), Qt::LeftButton);
-    dialog->Grid()->item(0, 0)->setText(QStringLiteral("0'1"));
-    refused_cell = dialog->Grid()->item(0, 0)->text();
-    dialog->Grid()->item(0, 2)->setText(QStringLiteral("2"));
-    QTest::mouseClick(dialog->SaveButton(), Qt::LeftButton);
-    note = dialog->Unbound()->text();
-    dialog->reject();
-  });
-  volumes->trigger();
-  EXPECT_EQ(refused_cell, QStringLiteral("01"));
-  EXPECT_EQ(boxes.Texts(), QStringList{QStringLiteral("凭证册号只能由不超过10个字母或数字组成！")});
-  EXPECT_EQ(note, QStringLiteral("未分册凭证：000003--000004 共2张。"));
-  EXPECT_EQ(Scalar("Select strVolume From Voucher Where lngVoucherID = 4"), "01");
-  EXPECT_EQ(Scalar("Select strVolume From Voucher Where lngVoucherID = 6"), "0000");
-}
-
 TEST_F(NumberingDialogsTest, TheContinuityRunFromTheListsMenu) {
   Trigger(QStringLiteral("凭证列表"));
   QAction* continuity = nullptr;

@@ -1,5 +1,5 @@
-// Printing: a voucher in the customary layout on one PDF page, read back with pdftotext; several
-// vouchers to a page; a voucher longer than its part of the page; the list as a table.
+// Printing, read back with pdftotext: several vouchers to a page and a voucher longer than its
+// part of the page.
 #include <unistd.h>
 
 #include <QItemSelectionModel>
@@ -55,17 +55,6 @@ class PrintingTest : public DesktopFixture {
   std::string pdf_;
 };
 
-TEST_F(PrintingTest, AVoucherPrintsOnOnePageWithItsAccountsAndTheTotalInCapitals) {
-  ASSERT_TRUE(VouchersToPdf({Voucher(1)}, 1, pdf_));
-  EXPECT_EQ(Pages(), 1);
-  const std::string text = Text();
-  for (const char* expected :
-       {"记账凭证", "收-000001", "2026-02-03", "1002-01", "1122 应收账款", "50,000.00",
-        "合计：伍万元整", "记账：刘强", "复核：王芳", "出纳：赵敏", "制单：李明", "星河医疗集团"}) {
-    EXPECT_NE(text.find(Normal(expected)), std::string::npos) << expected << "\n" << text;
-  }
-}
-
 TEST_F(PrintingTest, TwoVouchersShareAPageAndALongOneContinues) {
   ASSERT_TRUE(VouchersToPdf({Voucher(1), Voucher(2), Voucher(3)}, 2, pdf_));
   EXPECT_EQ(Pages(), 2);
@@ -86,24 +75,6 @@ TEST_F(PrintingTest, TwoVouchersShareAPageAndALongOneContinues) {
   ASSERT_NE(total, std::string::npos);
   EXPECT_EQ(continued.find(totals, total + 1), std::string::npos);
   EXPECT_GT(total, continued.find(continuation));
-}
-
-TEST_F(PrintingTest, TheListPrintsAsATableAndBatchPrintingTakesTheChosenVouchers) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  ASSERT_TRUE(ListToPdf(List()->Presenter().State(), pdf_));
-  const std::string text = Text();
-  EXPECT_NE(text.find("记账凭证列表"), std::string::npos) << text;
-  EXPECT_NE(text.find("收 000001"), std::string::npos) << text;
-
-  // Rows of vouchers 1 and 2 chosen (the first line of one, the second of the other).
-  QTableView* grid = List()->Grid();
-  grid->selectionModel()->select(List()->Model()->index(0, 0),
-                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-  grid->selectionModel()->select(List()->Model()->index(3, 0),
-                                 QItemSelectionModel::Select | QItemSelectionModel::Rows);
-  EXPECT_EQ(List()->ChosenVouchers(), (std::vector<long>{1, 2}));
-  EXPECT_TRUE(Main().Action(Command::kEditBatchPrint)->isEnabled());
 }
 
 }  // namespace

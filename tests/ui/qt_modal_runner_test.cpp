@@ -35,13 +35,5 @@ TEST(QtModalRunnerTest, RunsTheRegisteredDialogAndAnswersItsResult) {
   EXPECT_EQ(window.seen_by_dialog, "built");
 }
 
-TEST(QtModalRunnerTest, AWindowWithoutDialogAnswersCancelled) {
-  QtModalRunner runner;
-  FakeModal window;
-  EXPECT_FALSE(runner.Knows("frmVoucherCashFlow"));
-  EXPECT_EQ(runner.CreateDialog(window), nullptr);
-  EXPECT_EQ(runner.RunModal(window), 0);
-}
-
 }  // namespace
 }  // namespace lumvoucher::ui

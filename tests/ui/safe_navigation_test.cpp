@@ -1,5 +1,4 @@
-// Unsaved work is never dropped silently; the moves through the vouchers follow the list they
-// came from; lists follow what other windows change.
+// Unsaved work is never dropped silently.
 #include <QMdiArea>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -67,83 +66,6 @@ TEST_F(SafeNavigationTest, EveryWayOutOfAnUnsavedVoucherAsksAndCancelKeepsEveryt
       }
     }
   }
-}
-
-TEST_F(SafeNavigationTest, MovesFollowTheListTheVoucherWasOpenedFrom) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  // The list by date: 1, 2, 3, 4, 5, then 9 and 7 of the 20th (记 000001 of 01-02-05 first), 8.
-  ASSERT_EQ(List()->Presenter().VoucherIDs(), (std::vector<long>{1, 2, 3, 4, 5, 9, 7, 8}));
-  List()->Presenter().SelectRow(6);  // a line of voucher 4
-  ASSERT_EQ(List()->Presenter().SelectedVoucherID(), 4);
-  Main().Raise(Command::kEditEdit);
-  ASSERT_EQ(Shown(), 4);
-  const struct {
-    Command move;
-    long expected;
-  } moves[] = {{Command::kReceiptNext, 5},
-               {Command::kReceiptNext, 9},
-               {Command::kReceiptPrevious, 5},
-               {Command::kReceiptLast, 8},
-               {Command::kReceiptFirst, 1}};
-  for (const auto& m : moves) {
-    Main().Raise(m.move);
-    EXPECT_EQ(Shown(), m.expected);
-  }
-  AskedBox asked;
-  AnswerNext(QStringLiteral("确定"), &asked);
-  Main().Raise(Command::kReceiptPrevious);
-  EXPECT_EQ(asked.text, QStringLiteral("已经是第一张凭证！"));
-  EXPECT_EQ(Shown(), 1);
-}
-
-TEST_F(SafeNavigationTest, AVoucherOpenedDirectlyMovesByTypeAndNumber) {
-  desktop_->Component().ShowAOldBill(4, false);
-  ASSERT_EQ(Shown(), 4);
-  // 记 000002 -> 记 000003 (void, still a voucher of the period) -> 记 000004 -> 收 000001.
-  for (long expected : {6L, 7L, 1L}) {
-    Main().Raise(Command::kReceiptNext);
-    EXPECT_EQ(Shown(), expected);
-  }
-  Main().Raise(Command::kReceiptLast);
-  EXPECT_EQ(Shown(), 8);
-  AskedBox asked;
-  AnswerNext(QStringLiteral("确定"), &asked);
-  Main().Raise(Command::kReceiptNext);
-  EXPECT_EQ(asked.text, QStringLiteral("已经是最后一张凭证！"));
-  // From a new voucher, 上张 is the last one stored.
-  Main().Raise(Command::kEditNew);
-  ASSERT_EQ(Shown(), 0);
-  Main().Raise(Command::kReceiptPrevious);
-  EXPECT_EQ(Shown(), 8);
-}
-
-TEST_F(SafeNavigationTest, ASavedVoucherIsToldInTheStatusBarAndShowsInTheOpenList) {
-  Trigger(QStringLiteral("凭证列表"));
-  ASSERT_NE(List(), nullptr);
-  VoucherListView* list = List();
-  const int rows = list->Model()->rowCount();
-  TypeBalancedVoucher();
-  Main().Raise(Command::kFileSave);
-  ASSERT_NE(S().header.voucher_id, 0);
-  EXPECT_EQ(Main().statusBar()->currentMessage(), QStringLiteral("凭证“记-000005”已保存。"));
-  EXPECT_EQ(list->Model()->rowCount(), rows + 2);
-}
-
-TEST_F(SafeNavigationTest, NewWorksWithNoWindowAndRefusesAnOperatorWhoMayNotMakeVouchers) {
-  ASSERT_EQ(Main().ActiveTarget(), nullptr);
-  ASSERT_TRUE(Main().Action(Command::kEditNew)->isEnabled());
-  QTest::keyClick(&Main(), Qt::Key_N, Qt::ControlModifier);
-  ASSERT_NE(Voucher(), nullptr);
-  EXPECT_EQ(Cursor(), "1 摘要");
-
-  LogIn(3);  // the reviewer makes no vouchers
-  AskedBox asked;
-  AnswerNext(QStringLiteral("确定"), &asked);
-  Trigger(QStringLiteral("填制凭证"));
-  EXPECT_EQ(asked.title, QStringLiteral("新增单据"));
-  EXPECT_EQ(asked.text, QStringLiteral("无新增凭证权限！"));
-  EXPECT_EQ(Voucher(), nullptr);
 }
 
 }  // namespace

@@ -45,12 +45,6 @@ class TemplateViewsTest : public ::testing::Test {
     host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
     return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
   }
-  QAction* MenuEntry(const QString& caption) {
-    for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
-      if (action->text() == caption) return action;
-    }
-    return nullptr;
-  }
 
   std::unique_ptr<Desktop> desktop_;
 };
@@ -83,35 +77,6 @@ TEST_F(TemplateViewsTest, SaveAsAndLoadAStandardVoucherFromTheVoucherWindow) {
   EXPECT_EQ(state.header.voucher_id, 0);
   EXPECT_EQ(state.lines.size(), 3u);
   EXPECT_EQ(state.totals.debit, 0);
-}
-
-TEST_F(TemplateViewsTest, ThePostingWindowTicksAndPostsWithItsProgressBar) {
-  const std::filesystem::path csv =
-      std::filesystem::path(::testing::TempDir()) / "template_views.csv";
-  std::ofstream(csv) << "外部凭证号,日期,凭证字,摘要,科目,借方金额,贷方金额\n"
-                        "U1,2026-02-21,记,利息,6603-01,80,\nU1,2026-02-21,记,利息,2001,,80\n";
-  templates::ImportOptions options;
-  options.post = false;
-  templates::ImportFile(csv.string(), *templates::LayoutOf({}, "Sample接口"), options);
-  std::filesystem::remove(csv);
-
-  QAction* open = MenuEntry(QStringLiteral("外部数据记账接口"));
-  ASSERT_NE(open, nullptr);
-  open->trigger();
-  auto* view = dynamic_cast<VoucherIOView*>(desktop_->Main().ActiveTarget());
-  ASSERT_NE(view, nullptr);
-  ASSERT_EQ(view->Grid()->rowCount(), 2);
-  EXPECT_EQ(view->Grid()->horizontalHeaderItem(1)->text(), QStringLiteral("外部凭证号"));
-  view->TickAllButton()->click();
-  EXPECT_EQ(view->Grid()->item(1, 0)->text(), QStringLiteral("√"));
-  view->PostButton()->click();
-  EXPECT_EQ(view->Grid()->item(0, 0)->text(), QStringLiteral("√ "));
-  EXPECT_FALSE(view->Progress()->isVisible());
-  EXPECT_EQ(Scalar("Select strVoucherNo From ExternalVoucher Where intLineNO = 1"), "记-000005");
-  // Sorting by a column marks its header.
-  QTest::mouseClick(view->Grid()->horizontalHeader()->viewport(), Qt::LeftButton, {},
-                    QPoint(view->Grid()->horizontalHeader()->sectionViewportPosition(1) + 5, 5));
-  EXPECT_EQ(view->Grid()->horizontalHeaderItem(1)->text(), QStringLiteral("外部凭证号↑"));
 }
 
 }  // namespace

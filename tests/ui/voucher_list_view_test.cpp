@@ -1,6 +1,5 @@
 // The voucher list on the desktop of the maker 李明 in organisation 01 (every organisation below
-// it is listed): sorting by a header click, quick find, opening a row, the operation menu, the
-// filter dialog's dates, and the error list.
+// it is listed): sorting by a header click, and a long list read while it is shown.
 #include "ui/voucher_list_view.h"
 
 #include <QComboBox>
@@ -53,10 +52,6 @@ class VoucherListViewTest : public DesktopFixture {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 8, header->height() / 2));
   }
-  void Find(const QString& column, const QString& text) {
-    List()->FindColumn()->setCurrentIndex(List()->FindColumn()->findText(column));
-    List()->FindText()->setText(text);
-  }
 };
 
 TEST_F(VoucherListViewTest, OpensOnThePeriodByDateAndAHeaderClickSortsAndTurnsRound) {
@@ -94,96 +89,6 @@ TEST_F(VoucherListViewTest, OpensOnThePeriodByDateAndAHeaderClickSortsAndTurnsRo
   // A column that is not sortable leaves the order alone.
   ClickHeader(GridColumn(QStringLiteral("摘要")));
   EXPECT_EQ(Header(number), QStringLiteral("凭证字号↓"));
-}
-
-TEST_F(VoucherListViewTest, QuickFindNarrowsWithWildcardsAndTheFindButtonMovesOnly) {
-  Find(QStringLiteral("科目编码"), QStringLiteral("6602*"));
-  QTest::keyClick(List()->FindText(), Qt::Key_Return);
-  EXPECT_EQ(Column(QStringLiteral("科目编码")), "6602-02|6602-04|6602-03|6602-03");
-  Find(QStringLiteral("科目编码"), QStringLiteral("100?"));
-  QTest::keyClick(List()->FindText(), Qt::Key_Return);
-  EXPECT_EQ(Column(QStringLiteral("科目编码")), "1001|1001");
-  EXPECT_TRUE(List()->Summary().contains(QStringLiteral("查找：100?")));
-  QTest::mouseClick(List()->findChild<QPushButton*>(QStringLiteral("findClear")), Qt::LeftButton);
-  EXPECT_EQ(Rows(), 18);
-
-  Find(QStringLiteral("摘要"), QStringLiteral("差旅"));
-  for (int expected : {4, 5}) {
-    QTest::mouseClick(List()->FindButton(), Qt::LeftButton);
-    EXPECT_EQ(List()->Grid()->currentIndex().row(), expected);
-    EXPECT_EQ(List()->Presenter().State().selected_row, expected);
-  }
-  EXPECT_EQ(Rows(), 18);
-}
-
-TEST_F(VoucherListViewTest, EnterAndDoubleClickOpenTheVoucherOfTheRow) {
-  QTableView* grid = List()->Grid();
-  grid->setFocus();
-  grid->setCurrentIndex(List()->Model()->index(4, 0));  // 记 000001, voucher 3
-  QTest::keyClick(grid, Qt::Key_Return);
-  ASSERT_NE(Voucher(), nullptr);
-  EXPECT_EQ(S().header.voucher_id, 3);
-
-  Trigger(QStringLiteral("凭证列表"));
-  QApplication::processEvents();
-  grid = List()->Grid();
-  const QRect cell = grid->visualRect(List()->Model()->index(6, 1));  // 记 000002, voucher 4
-  // The press before the double click is what the view pairs it with.
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-  QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-  QApplication::processEvents();
-  ASSERT_NE(Voucher(), nullptr);
-  EXPECT_EQ(S().header.voucher_id, 4);
-}
-
-TEST_F(VoucherListViewTest, TheOperationMenuHoldsTheListsCommandsAndShowAllTicks) {
-  QStringList captions;
-  QAction* show_all = nullptr;
-  for (QAction* action : Main().OperationMenu()->actions()) {
-    captions << action->text();
-    if (action->text() == QStringLiteral("全部显示(&W)")) show_all = action;
-  }
-  EXPECT_EQ(captions.first(), QStringLiteral("打开凭证(&O)"));
-  for (const char* entry : {"多张复核(&I)", "冲销关联凭证(&V)", "连号处理"}) {
-    EXPECT_TRUE(captions.contains(QString::fromUtf8(entry))) << entry;
-  }
-  ASSERT_NE(show_all, nullptr);
-  EXPECT_TRUE(show_all->isCheckable() && !show_all->isChecked());
-  show_all->trigger();
-  EXPECT_EQ(Rows(), 20);
-  EXPECT_TRUE(List()->Summary().contains(QStringLiteral("凭证 9 张")));
-  EXPECT_NE(Column(QStringLiteral("作废")).find("√"), std::string::npos);
-  EXPECT_TRUE(Main().Action(Command::kEditShowAll)->isChecked());
-  Main().Raise(Command::kEditShowAll);  // the main command turns it off again
-  EXPECT_EQ(Rows(), 18);
-  EXPECT_FALSE(Main().Action(Command::kEditShowAll)->isChecked());
-}
-
-TEST_F(VoucherListViewTest, TheFilterDialogSetsTheDateRangeAndTheCondition) {
-  QString title;
-  testing::WhenModalOpens([&](QWidget& widget) {
-    auto* dialog = qobject_cast<FilterDialog*>(&widget);
-    ASSERT_NE(dialog, nullptr);
-    title = dialog->windowTitle();
-    EXPECT_EQ(dialog->From()->date(), QDate(2026, 2, 1));
-    EXPECT_EQ(dialog->To()->date(), QDate(2026, 2, 28));
-    dialog->To()->setDate(QDate(2026, 2, 15));
-    // A range that runs backwards cannot be confirmed.
-    dialog->From()->setDate(QDate(2026, 3, 1));
-    EXPECT_FALSE(dialog->Buttons()->button(QDialogButtonBox::Ok)->isEnabled());
-    dialog->From()->setDate(QDate(2026, 2, 10));
-    dialog->AdvancedBox()->setChecked(true);
-    dialog->Advanced()->setPlainText(QStringLiteral("Account.strAccountCode Like '6602%'"));
-    dialog->Buttons()->button(QDialogButtonBox::Ok)->click();
-  });
-  Main().Raise(Command::kEditFilter);
-  EXPECT_EQ(title, QStringLiteral("过滤 - 记账凭证列表"));
-  EXPECT_EQ(Column(QStringLiteral("科目编码")), "6602-02");
-  EXPECT_TRUE(List()->Summary().contains(QStringLiteral("2026-02-10 至 2026-02-15")));
-  // Cancelled, the list keeps its filter.
-  testing::WhenModalOpens([](QWidget& widget) { static_cast<QDialog&>(widget).reject(); });
-  Main().Raise(Command::kEditFilter);
-  EXPECT_EQ(Rows(), 1);
 }
 
 TEST_F(VoucherListViewTest, ALongListShowsItsFirstRowsAndKeepsTheRowAndScrollWhileTheRestComes) {
@@ -234,14 +139,6 @@ TEST_F(VoucherListViewTest, ALongListShowsItsFirstRowsAndKeepsTheRowAndScrollWhi
   EXPECT_EQ(List()->Presenter().State().selected_row, 40);
   EXPECT_EQ(grid->verticalScrollBar()->value(), scrolled);
   EXPECT_TRUE(List()->Summary().contains(QStringLiteral("凭证 208 张，分录 %1 条").arg(total)));
-}
-
-TEST_F(VoucherListViewTest, TheErrorListShowsOnlyTheOperatorsErrorVouchers) {
-  Trigger(QStringLiteral("错误凭证列表"));
-  EXPECT_EQ(List()->windowTitle(), QStringLiteral("错误记账凭证列表"));
-  EXPECT_EQ(Column(QStringLiteral("凭证字号")), "记 000004|记 000004");
-  EXPECT_EQ(List()->Model()->index(0, GridColumn(QStringLiteral("错误原因"))).data().toString(),
-            QStringLiteral("错误凭证（导入）"));
 }
 
 }  // namespace

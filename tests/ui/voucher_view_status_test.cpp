@@ -45,50 +45,5 @@ TEST_F(VoucherViewStatusTest, TheReviewerReviewsWithTheButtonAndTheMenuUndoesIt)
   EXPECT_FALSE(S().must_save);
 }
 
-TEST_F(VoucherViewStatusTest, TheMakerVoidsAndDeletesHisVoucherButCannotReviewIt) {
-  LogIn(2);
-  VoucherView& view = Open(3);
-  EXPECT_FALSE(view.ReviewButton()->isEnabled() || Enabled(Command::kReview));
-  EXPECT_EQ(view.EditRefusal(), "");
-  EXPECT_TRUE(Enabled(Command::kEditDel) && Enabled(Command::kEditInActive));
-  EXPECT_FALSE(Enabled(Command::kReverse));
-  {
-    BoxAnswerer answered(QMessageBox::Yes);
-    ASSERT_TRUE(Main().Raise(Command::kEditInActive));
-    EXPECT_EQ(answered.Title(), QStringLiteral("凭证作废"));
-    EXPECT_EQ(answered.Text(), ToQt(voucher::texts::kVoidAsk));
-    EXPECT_TRUE(view.MarksText().contains(QStringLiteral("作废")));
-    Main().Raise(Command::kFileSave);
-  }
-  EXPECT_EQ(Scalar("Select blnIsVoid From Voucher Where lngVoucherID = 3"), "1");
-  BoxAnswerer answered(QMessageBox::Yes);
-  ASSERT_TRUE(Main().Raise(Command::kEditDel));
-  EXPECT_EQ(answered.Text(), QStringLiteral("该张凭证已作废,是否删除其全部分录？"));
-  EXPECT_EQ(Scalar("Select Count(*) From Voucher Where lngVoucherID = 3"), "0");
-  EXPECT_EQ(S().header.voucher_id, 0);
-}
-
-TEST_F(VoucherViewStatusTest, APostedVoucherIsReversedIntoANewVoucher) {
-  LogIn(2);
-  Open(1);
-  ASSERT_TRUE(Enabled(Command::kReverse));
-  ASSERT_TRUE(Main().Raise(Command::kReverse));
-  EXPECT_EQ(S().header.voucher_id, 0);
-  EXPECT_EQ(S().header.source_voucher_id, 1);
-  EXPECT_TRUE(S().must_save);
-  EXPECT_EQ(Voucher()->EditRefusal(), "");
-  EXPECT_EQ(Voucher()->FooterText(), QStringLiteral("制单：李明 复核： 记账： 出纳："));
-}
-
-TEST_F(VoucherViewStatusTest, CtrlDOnAReviewedVoucherStatesTheRefusal) {
-  LogIn(2);
-  VoucherView& view = Open(2);
-  BoxAnswerer answered(QMessageBox::Ok);
-  view.Grid()->setFocus();
-  QTest::keyClick(view.Grid(), Qt::Key_D, Qt::ControlModifier);
-  EXPECT_EQ(answered.Text(), ToQt(voucher::texts::kDeleteReviewed));
-  EXPECT_EQ(S().lines.size(), 2u);
-}
-
 }  // namespace
 }  // namespace lumvoucher::ui

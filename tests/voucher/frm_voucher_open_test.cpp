@@ -38,18 +38,6 @@ TEST_F(NewBill, StartsWithTheFirstTypeTheNextNumberAndTheTypesTemplate) {
   EXPECT_EQ(t_.MainWindow().children[0]->WindowName(), "frmVoucher");
 }
 
-TEST_F(NewBill, ATemplateOfAnotherOrganisationGivesWayToTheOrganisationsOwn) {
-  t_.Data().Execute("Update VoucherType Set lngTemplateID = 5 Where lngVoucherTypeID = 1");
-  ASSERT_TRUE(w_.ShowANewBill(0));
-  EXPECT_EQ(S().header.template_id, 0);  // organisation 1 has no copy of the type
-
-  TestHost branch(embedded::LoginRequest{3, 2, "2026-02-15"});
-  branch.Data().Execute("Update VoucherType Set lngTemplateID = 99 Where lngVoucherTypeID = 1");
-  TestableVoucher window;
-  ASSERT_TRUE(window.ShowANewBill(0));
-  EXPECT_EQ(window.State().header.template_name, "东城分院记账凭证");
-}
-
 TEST_F(NewBill, WithoutAnActiveTypeTheHostsTypeCardIsOpened) {
   t_.Data().Execute("Update VoucherType Set blnIsInActive = 1");
   t_.Host().Account().SetVoucherTypeCardHandler([this] {
@@ -141,21 +129,6 @@ TEST(NewBillRights, WithNothingToDoEachSituationHasItsMessage) {
   }
 }
 
-TEST(NewBillRights, TheEmbeddedHostsOwnAnswersReachTheMessages) {
-  TestHost t(DemoLogin::Reviewer());
-  t.Data().Execute("Delete From VoucherDetail");
-  t.Data().Execute("Delete From Voucher");
-  TestableVoucher window;
-  t.Messages().Expect(texts::kNoAddNoneInSystem, host::mb::kOk, "新增单据");
-  EXPECT_FALSE(window.ShowANewBill(0));
-  t.Data().Execute("Update Setting Set strSetting = '1' Where strKey = '凭证列表'");
-  t.Messages().Expect(texts::kNoAddNoneInGroup, host::mb::kOk, "新增单据");
-  EXPECT_FALSE(window.ShowANewBill(0));
-  t.Data().Execute("Update OperatorVoucherType Set blnQuery = 0");
-  t.Messages().Expect(texts::kNoAddNoQuery, host::mb::kOk, "新增单据");
-  EXPECT_FALSE(window.ShowANewBill(0));
-}
-
 using OldBill = VoucherWindowTest;
 
 TEST_F(OldBill, ShowsAStoredVoucherWithItsNamesCaptionsAndForeignCurrency) {
@@ -208,15 +181,6 @@ TEST_F(OldBill, PositionsOnTheGivenLineEvenTheLastAndOtherwiseOnTheFirst) {
   EXPECT_EQ(S().current_row, 1);
 }
 
-TEST_F(OldBill, AReversedVoucherShowsTheMarkButATransferDoesNotReverse) {
-  StoreVoucher(100, 1, 9, ", lngVoucherSourceID, lngSourceVoucherID", ", 16, 3");
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  EXPECT_FALSE(S().reversed);
-  StoreVoucher(101, 1, 10, ", lngSourceVoucherID", ", 3");
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  EXPECT_TRUE(S().reversed);
-}
-
 TEST_F(OldBill, UnsavedChangesAskFirstNoGoesOnCancelStays) {
   ASSERT_TRUE(w_.ShowAOldBill(3));
   ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, "改过的摘要"));
@@ -246,13 +210,6 @@ TEST_F(OldBill, UnsavedChangesYesGoesOnOnlyWhenTheSaveSucceeds) {
   EXPECT_EQ(t_.Scalar("Select Sum(dblAmount) From VoucherDetail Where lngVoucherID = 3"), "6600");
 }
 
-TEST_F(OldBill, WithoutTheAccountSetPropertyNoQuestionIsAsked) {
-  SetSetting("帐套属性", "凭证修改存盘提示", "False");
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, "改"));
-  EXPECT_TRUE(w_.ShowAOldBill(4));
-}
-
 TEST_F(OldBill, PreviewSkipsTheExistenceCheckAndRefusesEdits) {
   EXPECT_FALSE(w_.ShowAOldBill(777, 0, true));  // nothing to show, and no message
   ASSERT_TRUE(w_.ShowAOldBill(3, 0, true));
@@ -261,56 +218,6 @@ TEST_F(OldBill, PreviewSkipsTheExistenceCheckAndRefusesEdits) {
   EXPECT_FALSE(w_.SetHeaderField(HeaderField::kManager, "x"));
   ASSERT_TRUE(w_.ShowAOldBill(3));
   EXPECT_FALSE(w_.blnPreViewVoucher());
-}
-
-TEST_F(OldBill, PreferencesAndOptionsAreReadWhenTheWindowOpensTheStampingOnEachShow) {
-  auto& prefs = t_.Host().BaseClass().Preferences();
-  prefs.SaveSetting("241", "Sound", "True");
-  prefs.SaveSetting("241", "CashLine", "False");
-  SetSetting("凭证余额显示控制", "部门控制", "False");
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  EXPECT_TRUE(S().preferences.sound);
-  EXPECT_FALSE(S().preferences.cash_line);
-  EXPECT_FALSE(S().preferences.alert);
-  EXPECT_FALSE(S().panel.balance.department);
-  EXPECT_TRUE(S().panel.balance.unit);
-  EXPECT_FALSE(S().stamping);
-  prefs.SaveSetting("241", "Sound", "False");
-  SetSetting("企业会计信息化", "支持企业会计信息化工作规范", "1");
-  ASSERT_TRUE(w_.ShowAOldBill(4));
-  EXPECT_TRUE(S().preferences.sound);  // read once, when the window opened
-  EXPECT_TRUE(S().stamping);
-}
-
-TEST_F(OldBill, TheOptionCommandsSwitchThePreferencesAndWriteThemBack) {
-  using voucher::WindowPreference;
-  auto& prefs = t_.Host().BaseClass().Preferences();
-  prefs.SaveSetting("241", "Quick", "True");
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  struct Case {
-    WindowPreference which;
-    const char* key;
-    bool was;
-  };
-  for (const Case& c : {Case{WindowPreference::kAlert, "Alert", false},
-                        Case{WindowPreference::kSound, "Sound", false},
-                        Case{WindowPreference::kQuick, "Quick", true},
-                        Case{WindowPreference::kCashLine, "CashLine", true},
-                        Case{WindowPreference::kDeficit, "Deficit", false}}) {
-    SCOPED_TRACE(c.key);
-    EXPECT_EQ(w_.TogglePreference(c.which), !c.was);
-    EXPECT_EQ(prefs.GetSetting("241", c.key, "?"), c.was ? "False" : "True");
-    EXPECT_EQ(w_.TogglePreference(c.which), c.was);
-    EXPECT_EQ(prefs.GetSetting("241", c.key, "?"), c.was ? "True" : "False");
-    w_.TogglePreference(c.which);
-  }
-  // A window opened afterwards reads what the commands wrote.
-  TestableVoucher next;
-  ASSERT_TRUE(next.ShowAOldBill(3));
-  const voucher::WindowPreferences& p = next.State().preferences;
-  EXPECT_EQ(std::string(p.alert ? "A" : "-") + (p.sound ? "S" : "-") + (p.quick ? "Q" : "-") +
-                (p.cash_line ? "C" : "-") + (p.deficit ? "D" : "-"),
-            "AS--D");
 }
 
 TEST_F(OldBill, TheInformationPanelShowsTheLinesItemsAndTheAccountBalance) {
@@ -323,20 +230,6 @@ TEST_F(OldBill, TheInformationPanelShowsTheLinesItemsAndTheAccountBalance) {
   TestableVoucher fresh;
   ASSERT_TRUE(fresh.ShowAOldBill(3));
   EXPECT_EQ(fresh.State().info_text, "  部门：01 综合办公室  职员：0001 张伟 01 综合办公室");
-}
-
-TEST_F(OldBill, TheClassCaptionComesFromTheAccountSetsClassNames) {
-  SetSetting("帐套属性", "统计名称", "经济分类");
-  ASSERT_TRUE(w_.ShowAOldBill(7));
-  // Voucher 7 is an error voucher: it does not count in the balance.
-  EXPECT_EQ(S().info_text,
-            "  经济分类：03 办公用品  项目：02-02 网络设备采购  当前本币借方余额：0.00");
-}
-
-TEST_F(OldBill, TheBankLineShowsItsReceiptMethodAndBill) {
-  ASSERT_TRUE(w_.ShowAOldBill(2, 4));
-  EXPECT_EQ(S().info_text.substr(0, S().info_text.find("  当前")),
-            "  付款方式：01 现金支票  票据号：XJ0001  票据日期：2026-02-05");
 }
 
 class InterFaceVoucher : public VoucherWindowTest {

@@ -57,21 +57,6 @@ class TempAccountSetFile {
 
 class VoucherSaveTest : public VoucherWindowTest {
  protected:
-  // "购买办公用品" D 6602-01 500 (department 01) / "O'Neil 报销" C 2241 500 (unit 101).
-  void EnterOfficeVoucher() {
-    ASSERT_TRUE(w_.ShowANewBill(0));
-    int r1 = w_.AddLine();
-    ASSERT_TRUE(w_.SetCell(r1, voucher::LineField::kRemark, "购买办公用品"));
-    ASSERT_TRUE(w_.SetCell(r1, voucher::LineField::kAccount, "6602-01"));
-    ASSERT_TRUE(w_.SetCell(r1, voucher::LineField::kDepartment, "01"));
-    ASSERT_TRUE(w_.SetCell(r1, voucher::LineField::kDebit, "500"));
-    int r2 = w_.AddLine();
-    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kRemark, "O'Neil 报销"));
-    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kAccount, "2241"));
-    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kUnit, "101"));
-    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kBusinessDate, S().header.date));
-    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kCredit, "500"));
-  }
   std::string Rows(const std::string& sql) { return DumpRows(t_.Data(), sql); }
 };
 

@@ -16,11 +16,11 @@ class TestableVoucher : public voucher::frmVoucher {
   using voucher::frmVoucher::MutableState;
 };
 
-// A demo account set, a voucher window on it, and helpers to store vouchers with SQL.
-class VoucherWindowTest : public ::testing::Test {
- protected:
-  explicit VoucherWindowTest(const embedded::LoginRequest& login = DemoLogin::Maker())
-      : t_(login) {}
+// A demo account set, a voucher window on it, and helpers to store vouchers with SQL; a table
+// of cases opens one per case.
+class VoucherSession {
+ public:
+  explicit VoucherSession(const embedded::LoginRequest& login = DemoLogin::Maker()) : t_(login) {}
 
   // A voucher header of 2026 period 2 in organisation 1, made by operator 2.
   void StoreVoucher(long id, long type, long number, const std::string& extra_columns = "",
@@ -55,6 +55,21 @@ class VoucherWindowTest : public ::testing::Test {
           amount));
     }
   }
+  // "购买办公用品" D 6602-01 500 (department 01) / "O'Neil 报销" C 2241 500 (unit 101).
+  void EnterOfficeVoucher() {
+    ASSERT_TRUE(w_.ShowANewBill(0));
+    int r1 = w_.AddLine();
+    ASSERT_TRUE(w_.SetCell(r1, voucher::LineField::kRemark, "购买办公用品"));
+    ASSERT_TRUE(w_.SetCell(r1, voucher::LineField::kAccount, "6602-01"));
+    ASSERT_TRUE(w_.SetCell(r1, voucher::LineField::kDepartment, "01"));
+    ASSERT_TRUE(w_.SetCell(r1, voucher::LineField::kDebit, "500"));
+    int r2 = w_.AddLine();
+    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kRemark, "O'Neil 报销"));
+    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kAccount, "2241"));
+    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kUnit, "101"));
+    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kBusinessDate, S().header.date));
+    ASSERT_TRUE(w_.SetCell(r2, voucher::LineField::kCredit, "500"));
+  }
   const voucher::VoucherState& S() const { return w_.State(); }
   voucher::VoucherLine& L(int row) {
     return w_.MutableState().lines.at(static_cast<std::size_t>(row - 1));
@@ -62,6 +77,12 @@ class VoucherWindowTest : public ::testing::Test {
 
   TestHost t_;
   TestableVoucher w_;
+};
+
+class VoucherWindowTest : public ::testing::Test, public VoucherSession {
+ protected:
+  explicit VoucherWindowTest(const embedded::LoginRequest& login = DemoLogin::Maker())
+      : VoucherSession(login) {}
 };
 
 }  // namespace lumvoucher::testing

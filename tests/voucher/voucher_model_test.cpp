@@ -38,21 +38,6 @@ TEST(VoucherModel, TotalsRoundEachSideAndSpellTheDebitTotal) {
   EXPECT_EQ(ComputeTotals({}, 2).words, "零元整");
 }
 
-TEST(VoucherModel, FormatsWithGroupingForTheBalance) {
-  EXPECT_EQ(FormatFixed(1234567.5, 2, true), "1,234,567.50");
-  EXPECT_EQ(FormatFixed(-0.001, 2, true), "0.00");
-  EXPECT_EQ(FormatFixed(-999.995, 2, true), "-1,000.00");
-}
-
-TEST(LineArithmetic, LayoutsFollowCurrencyAndQuantity) {
-  EXPECT_EQ(LayoutCaptions(LayoutOf(false, false)), (std::vector<std::string>{"金额"}));
-  EXPECT_EQ(LayoutCaptions(LayoutOf(false, true)),
-            (std::vector<std::string>{"数量", "单价", "金额"}));
-  EXPECT_EQ(LayoutCaptions(LayoutOf(true, false)),
-            (std::vector<std::string>{"币    种", "汇    率", "原币金额", "本币金额"}));
-  EXPECT_EQ(LayoutCaptions(LayoutOf(true, true)).size(), 6u);
-}
-
 TEST(LineArithmetic, QuantityTimesPriceGivesTheAmountAndTheAmountGivesThePrice) {
   VoucherLine line;
   line.quantity = 10;

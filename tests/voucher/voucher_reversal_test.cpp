@@ -146,67 +146,11 @@ TEST_F(Reversal, StopsWhenTheTimeDifferenceDataIsWrittenOff) {
   EXPECT_EQ(S().header.voucher_id, 1);
 }
 
-TEST_F(Reversal, AsksAboutUnsavedChangesFirst) {
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  ASSERT_TRUE(w_.SetCell(1, voucher::LineField::kRemark, "差旅费"));
-  t_.Messages().Expect("“记-000001”的数据已经发生改变，是否需要保存?", mb::kCancel, "警告提示");
-  EXPECT_FALSE(w_.ReverseVoucher(1));
-  EXPECT_EQ(S().header.voucher_id, 3);
-  EXPECT_TRUE(S().must_save);
-}
-
-TEST_F(Reversal, DeletingTheReversalGivesTheOriginalBack) {
-  const long id = SaveReversalOfVoucherOne();
-  ASSERT_NE(id, 0);
-  t_.Messages().Expect("该张凭证已为待冲销凭证,是否删除其全部分录？", mb::kYes, "提示信息");
-  ASSERT_TRUE(w_.DeleteVoucher());
-  EXPECT_EQ(t_.Scalar("Select Count(*) From Voucher Where lngVoucherID = " + std::to_string(id)),
-            "0");
-  ASSERT_TRUE(w_.ShowAOldBill(1));
-  EXPECT_FALSE(S().reversed);
-  EXPECT_TRUE(w_.StatusButtons().reverse);
-}
-
-TEST_F(Reversal, VoidingTheReversalGivesTheOriginalBack) {
-  const long id = SaveReversalOfVoucherOne();
-  ASSERT_NE(id, 0);
-  t_.Messages().Expect("本张凭证作废后如果保存将不能取消作废，您确实要作废吗？", mb::kYes,
-                       "凭证作废");
-  ASSERT_TRUE(w_.VoidVoucher());
-  ASSERT_TRUE(w_.SaveBill());
-  EXPECT_EQ(Rows("Select blnIsVoid, lngVoucherSourceID, lngSourceVoucherID From Voucher Where "
-                 "lngVoucherID = " +
-                 std::to_string(id)),
-            "1|2|1\n");  // the void reversal keeps its link as a record
-  ASSERT_TRUE(w_.ShowAOldBill(1));
-  EXPECT_FALSE(S().reversed);
-  EXPECT_TRUE(w_.StatusButtons().reverse);
-}
-
 // The poster's side: a reversed voucher keeps its posting, a transfer does not count.
 class ReversalPoster : public VoucherWindowTest {
  protected:
   ReversalPoster() : VoucherWindowTest(DemoLogin::Poster()) {}
 };
-
-TEST_F(ReversalPoster, AReversedVoucherCannotBeUnposted) {
-  StoreVoucher(50, 2, 50, ", lngVoucherSourceID, lngSourceVoucherID", ", 16, 1");
-  ASSERT_TRUE(w_.ShowAOldBill(1));
-  EXPECT_FALSE(S().reversed);
-  const std::string before = t_.Scalar("Select lngPostID From Voucher Where lngVoucherID = 1");
-  t_.Data().Execute("Update Voucher Set lngVoucherSourceID = 2 Where lngVoucherID = 50");
-  ASSERT_TRUE(w_.ShowAOldBill(1));
-  EXPECT_TRUE(S().reversed);
-  t_.Messages().Expect("凭证已被冲销，不能取消记账！", mb::kOk, "取消记账");
-  EXPECT_FALSE(w_.Post());
-  EXPECT_EQ(t_.Scalar("Select lngPostID From Voucher Where lngVoucherID = 1"), before);
-  // A transfer voucher naming voucher 1 as its source does not hold the posting.
-  t_.Data().Execute("Update Voucher Set lngVoucherSourceID = 16 Where lngVoucherID = 50");
-  ASSERT_TRUE(w_.ShowAOldBill(1));
-  EXPECT_TRUE(w_.Post());
-  EXPECT_EQ(t_.Scalar("Select lngPostID From Voucher Where lngVoucherID = 1"), "0");
-  EXPECT_EQ(S().post_caption, "记    账(&J)");
-}
 
 }  // namespace
 }  // namespace lumvoucher::testing

@@ -400,17 +400,6 @@ TEST_F(AsReviewer, FundAllocationsThatDoNotAddUpStopTheReview) {
   EXPECT_EQ(Status(3), "3|0|0|0\n");
 }
 
-TEST_F(AsReviewer, ACashVoucherWaitsForTheSignatureWhenItComesBeforeReview) {
-  SetSetting("帐套属性", "出纳签字控制选项", "0");
-  // Without cash or bank lines no signature is needed.
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  EXPECT_TRUE(w_.Review());
-  SetStatus(5, "lngTellerID = 4");
-  ASSERT_TRUE(w_.ShowAOldBill(5));
-  EXPECT_TRUE(w_.Review());
-  EXPECT_EQ(Status(5), "3|4|0|0\n");
-}
-
 TEST_F(AsMaker, CannotReviewHisOwnVoucherAndSavesHisChangesFirst) {
   ASSERT_TRUE(w_.ShowAOldBill(3));
   ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, "差旅费报销"));
@@ -419,19 +408,6 @@ TEST_F(AsMaker, CannotReviewHisOwnVoucherAndSavesHisChangesFirst) {
   EXPECT_EQ(t_.Scalar("Select strRemark From VoucherDetail Where lngVoucherDetailID = 5"),
             "差旅费报销");
   EXPECT_FALSE(S().must_save);
-}
-
-TEST_F(AsPoster, PostingStampsTheVoucherWhenTheStandardIsOn) {
-  for (const char* on : {"1", "0"}) {
-    SetSetting("企业会计信息化", "支持企业会计信息化工作规范", on);
-    const long id = *on == '1' ? 3 : 4;
-    SetStatus(id, "lngCheckerID = 3");
-    ASSERT_TRUE(w_.ShowAOldBill(id));
-    ASSERT_TRUE(w_.Post());
-    const std::string stamp =
-        t_.Scalar("Select strUQStamp From Voucher Where lngVoucherID = " + std::to_string(id));
-    EXPECT_EQ(stamp == " " || stamp.empty(), *on == '0') << stamp;
-  }
 }
 
 // ---- Void -------------------------------------------------------------------------------------
@@ -537,43 +513,6 @@ TEST_F(AsMaker, DeletesHisVoucherAfterTheQuestion) {
 
 // ---- Editing, memo registration, preview
 // ----------------------------------------------------------
-
-TEST_F(AsMaker, EditingNeedsTheRightForTheType) {
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  EXPECT_TRUE(w_.CanEdit());
-  EXPECT_EQ(w_.EditRefusal(), "");
-  t_.Exec("Insert Into OperatorVoucherType (lngOperatorID, lngVoucherTypeID) Values (2, 2)");
-  t_.Messages().Expect("该用户没有修改填制凭证的权限！", mb::kOk, "警告信息");
-  EXPECT_FALSE(w_.CanEdit());
-  ASSERT_TRUE(w_.ShowAOldBill(5));
-  EXPECT_TRUE(w_.CanEdit());
-  ASSERT_TRUE(w_.ShowAOldBill(2));
-  EXPECT_EQ(w_.EditRefusal(), "凭证“付-000001”已复核，不允许修改！");
-}
-
-TEST_F(AsMaker, MemoRegistrationFollowsTheSettingAndIsClearedForThisVoucherOnly) {
-  ASSERT_TRUE(w_.ShowAOldBill(2));
-  EXPECT_TRUE(w_.MayRegisterMemo());
-  SetSetting("帐套属性", "已复核凭证不能备查登记", "TRUE");
-  t_.Messages().Expect("已复核凭证不能备查登记", mb::kOk, "备查登记");
-  EXPECT_FALSE(w_.MayRegisterMemo());
-  ASSERT_TRUE(w_.ShowAOldBill(3));
-  EXPECT_TRUE(w_.MayRegisterMemo());
-
-  t_.Exec("Delete From RVoucherDetail");
-  for (const char* row : {"1, 5, 3", "2, 6, 3", "3, 7, 4"}) {
-    t_.Exec(
-        "Insert Into RVoucherDetail (lngRVoucherDetailID, lngVoucherDetailID, lngVoucherID) "
-        "Values (" +
-        std::string(row) + ")");
-  }
-  for (int answer : {mb::kNo, mb::kYes}) {
-    t_.Messages().Expect("是否删除本张凭证的所有已登记备查明细？", answer, "提示信息");
-    EXPECT_EQ(w_.ClearMemoRegistration(), answer == mb::kYes);
-    EXPECT_EQ(Rows("Select lngRVoucherDetailID From RVoucherDetail Order By 1"),
-              answer == mb::kYes ? "3\n" : "1\n2\n3\n");
-  }
-}
 
 TEST_F(AsMaker, PreviewOffersNoCommand) {
   ASSERT_TRUE(w_.ShowAOldBill(3, 0, true));

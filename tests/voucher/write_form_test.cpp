@@ -74,25 +74,6 @@ TEST_F(ProgramSave, WriteFormMustSaveSaveAVoucherStoresANewVoucherAndTellsItsMod
   EXPECT_EQ(t_.Component().SaveAVoucher(false, ""), 2);
 }
 
-TEST_F(ProgramSave, TheUserSaveOfAGeneratedVoucherTellsItsModule) {
-  ASSERT_TRUE(w_.WriteForm(OfficeVoucher()));
-  w_.MustSave();
-  ASSERT_TRUE(w_.SaveBill());
-  auto* consumption =
-      dynamic_cast<embedded::NotifiedModule<host::clsConsumption>*>(frame::Login().consumption);
-  ASSERT_NE(consumption, nullptr);
-  EXPECT_EQ(consumption->Told(), std::vector<long>{S().header.voucher_id});
-  embedded::EmbeddedAmAsset am;
-  t_.Component().InitAMAsset(&am);
-  ASSERT_TRUE(w_.WriteForm(OfficeVoucher()));
-  w_.MutableState().header.source_id = 14;
-  w_.MutableState().header.number = "000006";
-  w_.MustSave();
-  ASSERT_TRUE(w_.SaveBill());
-  EXPECT_EQ(am.Told(), std::vector<std::string>{"RefreshAMAssetVoucherID " +
-                                                std::to_string(S().header.voucher_id)});
-}
-
 TEST_F(ProgramSave, BadInputIsAClearFailureAndWritesNothing) {
   const std::string before = DumpTouched(t_.Data());
   std::string short_record = Record("短", "5", "1", "300");
