@@ -31,6 +31,7 @@ class MultiBase : public host::MultiBaseData {
 
 class BusinessDataTest : public LinksTest {
  protected:
+  void SetUp() override { LoadSourceDocuments(t_.Host().Database(), LUMVOUCHER_SOURCE_DIR); }
   void TearDown() override { frame::Login().multi_base_data = nullptr; }
 };
 
@@ -125,19 +126,6 @@ TEST_F(BusinessDataTest, MultiBaseLoansReadTheirExtendedTablesOfTheOrganisation)
   ASSERT_TRUE(w.Load(4108));
   EXPECT_EQ(w.State().rows.size(), 1u);
   EXPECT_EQ(w.State().rows[0].cells[2], "分院乙");
-}
-
-TEST_F(BusinessDataTest, OpenHandsKindAndIdToTheOwningModule) {
-  std::string opened;
-  t_.Host().BusinessDocuments().SetShowHandler(
-      [&](long kind, const std::string& id) { opened += std::to_string(kind) + ":" + id + ";"; });
-  frmBusinessData w;
-  ASSERT_TRUE(w.Load(4104));
-  w.Select(1);
-  EXPECT_TRUE(w.OpenDocument());
-  w.Select(-1);
-  EXPECT_FALSE(w.OpenDocument());
-  EXPECT_EQ(opened, "100:4101;");
 }
 
 }  // namespace

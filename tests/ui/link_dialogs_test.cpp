@@ -49,6 +49,12 @@ class LinkDialogsTest : public ::testing::Test {
 // The settlement dialog the host opens: 自动分配 fills the grid and the totals, 确定 confirms.
 TEST_F(LinkDialogsTest, TheSettlementDialogAllocatesAndConfirms) {
   QString totals, second_row, headers;
+  // The second item carries a value of the first segment.
+  desktop_->Host().Database().Execute(
+      "Insert Into FlexibleFieldDetail (lngFieldID, intFieldNO, strFieldCode, strFieldName) "
+      "Values (901, 1, '01', '课题甲')");
+  desktop_->Host().Database().Execute(
+      "Update DARAPDetail Set lngFieldID01 = 901 Where dblAmount = 70");
   lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
     auto* dialog = qobject_cast<DarapDialog*>(&widget);
     ASSERT_NE(dialog, nullptr);
@@ -58,18 +64,20 @@ TEST_F(LinkDialogsTest, TheSettlementDialogAllocatesAndConfirms) {
     second_row = model.index(1, 0).data().toString() + " " +
                  model.index(1, Column(model, "未核销金额")).data().toString() + " " +
                  model.index(1, Column(model, "本次核销金额")).data().toString();
-    // The classes are titled as the account set names them; segments no item uses are hidden.
+    // The classes are titled as the account set names them; a segment no item uses is hidden.
     headers = model.headerData(8, Qt::Horizontal).toString() + "|" +
               model.headerData(9, Qt::Horizontal).toString() + "|" +
               model.headerData(10, Qt::Horizontal).toString() + "|" +
               model.index(1, Column(model, "汇率")).data().toString() + "|" +
-              QString::number(dialog->Grid()->isColumnHidden(11));
+              model.index(1, 11).data().toString() + "|" +
+              QString::number(dialog->Grid()->isColumnHidden(11)) +
+              QString::number(dialog->Grid()->isColumnHidden(12));
     Click(*dialog, QStringLiteral("确定"));
   });
   desktop_->Component().frmDaRapDetail_Show(6, 1, 3, 0, 0, 0, 0, " ", 100, 1, 0, false);
   EXPECT_EQ(totals, QStringLiteral("核销金额：100.00    已分配：100.00    未分配：0.00"));
   EXPECT_EQ(second_row, QStringLiteral("√ 30.00 40.00"));
-  EXPECT_EQ(headers, QStringLiteral("统计|项目|物品|1.000000|1"));
+  EXPECT_EQ(headers, QStringLiteral("统计|项目|物品|1.000000|课题甲|01"));
   EXPECT_EQ(frame::WindowRegistry::Get<links::frmDARAP>().Split().shares.size(), 2u);
 }
 
