@@ -54,6 +54,7 @@ class EmbeddedBaseClass : public host::clsBaseClass {
     return std::make_unique<NamedHostObject<host::HostObject>>(std::string(kind));
   }
   host::FundSystem* FundSystemObject() override { return &host_.FundSystem(); }
+  host::BusinessDocuments* BusinessDocumentsObject() override { return &host_.BusinessDocuments(); }
 
  private:
   EmbeddedLoginContext& login_;
@@ -91,7 +92,9 @@ void EmbeddedHost::Build(const LoginRequest& login, HostUi ui) {
   transfer_public_ = std::make_unique<EmbeddedTransferPublic>(*login_);
 }
 
-host::clsBaseClass& EmbeddedHost::BaseClass() { return *base_class_; }
+host::clsBaseClass& EmbeddedHost::BaseClass() {
+  return *base_class_;
+}
 
 EmbeddedFundSystem& EmbeddedHost::FundSystem() {
   if (!fund_system_) UseFundDatabase(std::make_unique<SqliteDataAccess>(fund_path_));

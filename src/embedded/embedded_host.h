@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -25,6 +26,21 @@ struct HostUi {
 };
 
 class EmbeddedBaseClass;
+
+// The embedded host runs none of the modules that own business documents: it hands the kind and
+// id to whoever shows them (the desktop says what it would open; nothing without a handler).
+class EmbeddedBusinessDocuments : public host::BusinessDocuments {
+ public:
+  void ShowDocument(long kind, std::string_view document_id) override {
+    if (show_) show_(kind, std::string(document_id));
+  }
+  void SetShowHandler(std::function<void(long, const std::string&)> handler) {
+    show_ = std::move(handler);
+  }
+
+ private:
+  std::function<void(long, const std::string&)> show_;
+};
 
 // Every host object the component receives, implemented over one account-set file. Owns the
 // data-access object; borrows the user-interface services.
@@ -52,6 +68,7 @@ class EmbeddedHost {
   EmbeddedFilter& Filter() { return filter_; }
   // The fund system's database beside the account set, opened (and made) on first use.
   EmbeddedFundSystem& FundSystem();
+  EmbeddedBusinessDocuments& BusinessDocuments() { return documents_; }
   // Runs the fund system on a data-access object the caller provides (a wrapper in tests).
   void UseFundDatabase(std::unique_ptr<SqliteDataAccess> data);
 
@@ -61,6 +78,7 @@ class EmbeddedHost {
   std::unique_ptr<SqliteDataAccess> data_;
   std::string fund_path_ = ":memory:";
   std::unique_ptr<EmbeddedFundSystem> fund_system_;
+  EmbeddedBusinessDocuments documents_;
   NamedHostObject<host::HostObject> grid_service_{"GridService"};
   NamedHostObject<host::HostObject> list_service_{"ListService"};
   NamedHostObject<host::HostObject> module_service_{"ModuleService"};

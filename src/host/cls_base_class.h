@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "host/business_documents.h"
 #include "host/fund_system.h"
 #include "host/host_object.h"
 #include "host/login_context.h"
@@ -75,6 +76,8 @@ class clsBaseClass {
   virtual std::unique_ptr<HostObject> NewHostObject(std::string_view kind) = 0;
   // The fund-system object with its second connection; null when the host runs no fund system.
   virtual FundSystem* FundSystemObject() { return nullptr; }
+  // The modules that show a voucher's business documents; null when the host has none.
+  virtual BusinessDocuments* BusinessDocumentsObject() { return nullptr; }
 
   // The host utility's number conversions: the leading number of a text (0 when none), and
   // the display format for a number of decimals ("0.00" for 2, "0" for 0).

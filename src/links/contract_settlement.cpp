@@ -58,6 +58,19 @@ std::vector<ContractChoice> ContractChoices(int kind, int pay_receive, long proj
   return out;
 }
 
+std::vector<ContractChoice> ProjectChoices() {
+  std::vector<ContractChoice> out;
+  for (host::Recordset rs = frame::Data().OpenRecordset(
+           "SELECT lngProjectID, strProjectCode, strProjectName FROM Project WHERE "
+           "blnIsDetail = 1 AND lngOrganizationID = " +
+           N(frame::OrganizationId()) + " Order By strProjectCode");
+       !rs.Eof(); rs.MoveNext()) {
+    out.push_back({static_cast<long>(rs["lngProjectID"].AsLong()), rs["strProjectCode"].AsText(),
+                   rs["strProjectName"].AsText(), 0});
+  }
+  return out;
+}
+
 double ContractTotal(int kind, long contract_id) {
   if (kind == kProjectOrder) {
     return Sum("SELECT dblSumAmount FROM ProjectOrder WHERE lngOrderID = " + N(contract_id),

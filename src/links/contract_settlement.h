@@ -22,6 +22,9 @@ struct ContractChoice {
 // (confirmed, not complete, not zero), or the orders of `project_id`; by code.
 std::vector<ContractChoice> ContractChoices(int kind, int pay_receive, long project_id);
 
+// The projects of the current organisation the window offers, leaves only, by code.
+std::vector<ContractChoice> ProjectChoices();
+
 // 合同总金额: the contract items' amounts with tax, or the order's total.
 double ContractTotal(int kind, long contract_id);
 // 合同累计已付款: paid on lines other than `line_id` (plus the order's initial payment).

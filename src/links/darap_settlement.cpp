@@ -31,6 +31,17 @@ std::string TimeNow() {
   return text;
 }
 
+std::string FieldName(int field) {
+  return "lngFieldID" + frame::ZeroPad(field, 2);
+}
+
+// DARAPDetail.lngFieldID01, ..., lngFieldID30, each followed by ", ".
+std::string FieldColumns() {
+  std::string out;
+  for (int f = 1; f <= kSegments; ++f) out += "DARAPDetail." + FieldName(f) + ", ";
+  return out;
+}
+
 // The display columns shared by the open-item query and the settled-item query.
 std::string ItemColumns(const VoucherTables& t) {
   return "Select DARAPDetail.lngDARAPDetailID, DARAPDetail.lngRowID, darap.blnInit, "
@@ -40,17 +51,41 @@ std::string ItemColumns(const VoucherTables& t) {
          "vt.strVoucherTypeCode, DARAPDetail.strRemark, DARAPDetail.intDirection, "
          "DARAPDetail.dblRate, DARAPDetail.dblAmount, DARAPDetail.dblCurrPaymentAmount, "
          "DARAPDetail.dblCurrPaymentAmount1, c.strCustomerName, at.strAccountCode, "
-         "at.strAccountName, dp.strDepartmentName, e.strEmployeeName From DARAP darap, "
+         "at.strAccountName, dp.strDepartmentName, e.strEmployeeName, c1.strClassName As "
+         "strClass1, c2.strClassName As strClass2, it.strItemName, cur.bytRateDec, " +
+         FieldColumns() +
+         "flexId2codeorname(DARAPDetail.strFlexibleID,DARAPDetail.lngOrganizationID,"
+         "DARAPDetail.lngAccountID,2) As strSmart From DARAP darap, "
          "DARAPDetail DARAPDetail, Account at, " +
          t.detail + " voucherdetail, " + t.voucher +
-         " v, VoucherType vt, Customer c, Department dp, Employee e Where "
+         " v, VoucherType vt, Customer c, Department dp, Employee e, Class1 c1, Class2 c2, "
+         "Item it, Currencys cur Where "
          "darap.lngDARAPID = DARAPDetail.lngDARAPID And at.lngAccountID = darap.lngAccountID "
          "And darap.lngVoucherDetailID = voucherdetail.lngVoucherDetailID(+) And "
          "voucherdetail.lngVoucherID = v.lngVoucherID(+) And "
          "vt.lngVoucherTypeID(+) = DARAPDetail.lngVoucherTypeID And "
          "c.lngCustomerID(+) = darap.lngCustomerID And "
          "dp.lngDepartmentID(+) = darap.lngDepartmentID And "
-         "e.lngEmployeeID(+) = darap.lngEmployeeID";
+         "e.lngEmployeeID(+) = darap.lngEmployeeID And "
+         "c1.lngClassID(+) = DARAPDetail.lngClassID1 And "
+         "c2.lngClassID(+) = DARAPDetail.lngClassID2 And "
+         "it.lngItemID(+) = DARAPDetail.lngItemID And "
+         "cur.lngCurrencyID(+) = DARAPDetail.lngCurrencyID";
+}
+
+// The names of the segment values an item names, by field id.
+std::map<long, std::string> SegmentNames(const std::vector<long>& ids) {
+  std::map<long, std::string> names;
+  if (ids.empty()) return names;
+  std::string list;
+  for (long id : ids) list += (list.empty() ? "" : ",") + N(id);
+  for (host::Recordset rs = frame::Data().OpenRecordset(
+           "Select lngFieldID, strFieldName From FlexibleFieldDetail Where lngFieldID In (" + list +
+           ")");
+       !rs.Eof(); rs.MoveNext()) {
+    names[static_cast<long>(rs["lngFieldID"].AsLong())] = rs["strFieldName"].AsText();
+  }
+  return names;
 }
 
 OpenItem ItemOf(host::Recordset& rs) {
@@ -73,6 +108,14 @@ OpenItem ItemOf(host::Recordset& rs) {
       rs["dblCurrPaymentAmount"].AsDouble() != 0 || rs["dblCurrPaymentAmount1"].AsDouble() != 0;
   item.init = rs["blnInit"].AsLong() == 1;
   item.row_id = static_cast<long>(rs["lngRowID"].AsLong());
+  item.class1 = rs["strClass1"].AsText();
+  item.class2 = rs["strClass2"].AsText();
+  item.item = rs["strItemName"].AsText();
+  item.smart = rs["strSmart"].AsText();
+  item.rate_decimals = rs["bytRateDec"].IsNull() ? 4 : static_cast<int>(rs["bytRateDec"].AsLong());
+  for (int f = 1; f <= kSegments; ++f) {
+    item.field_ids[static_cast<std::size_t>(f - 1)] = static_cast<long>(rs[FieldName(f)].AsLong());
+  }
   return item;
 }
 
@@ -131,6 +174,19 @@ std::vector<OpenItem> LoadOpenItems(const SettlementLine& line, const VoucherTab
       OpenItem& item = items[found->second];
       item.settled_here = amount;
       item.base_open += amount;
+    }
+  }
+  std::vector<long> field_ids;
+  for (const OpenItem& item : items) {
+    for (long id : item.field_ids) {
+      if (id != 0) field_ids.push_back(id);
+    }
+  }
+  const std::map<long, std::string> names = SegmentNames(field_ids);
+  for (OpenItem& item : items) {
+    for (std::size_t f = 0; f < item.field_ids.size(); ++f) {
+      auto found = names.find(item.field_ids[f]);
+      if (found != names.end()) item.fields[f] = found->second;
     }
   }
   std::stable_sort(items.begin(), items.end(), [](const OpenItem& a, const OpenItem& b) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,9 @@ struct SettlementLine {
   std::string voucher_date;  // items dated after it are not offered
 };
 
+// The flexible segments an item carries (lngFieldID01 .. lngFieldID30).
+inline constexpr int kSegments = 30;
+
 // A grid row: an open item, or an item this line already settled.
 struct OpenItem {
   long darap_detail_id = 0;
@@ -46,8 +50,15 @@ struct OpenItem {
   std::string account;
   std::string department;
   std::string employee;
+  std::string class1;  // the two statistics classes
+  std::string class2;
+  std::string item;  // 物品
+  std::array<long, kSegments> field_ids{};
+  std::array<std::string, kSegments> fields;  // the segment values' names
+  std::string smart;                          // 智能核算
   int direction = 1;
   double rate = 0;
+  int rate_decimals = 4;  // the currency's bytRateDec
   double amount = 0;
   // Open before this line: the stored open amount plus what this line had settled of it.
   double base_open = 0;

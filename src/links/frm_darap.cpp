@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "frame/login_state.h"
+#include "frame/settings.h"
 #include "frame/sql_text.h"
+#include "frame/voucher_lookup.h"
 #include "host/data_access.h"
 #include "host/database_error.h"
 #include "host/decimal_text.h"
@@ -77,6 +79,16 @@ bool frmDARAP::Show(const SettlementLine& line, const SettlementSplit* held) {
 
 bool frmDARAP::Load(const SettlementSplit* held) {
   std::vector<OpenItem> items = LoadOpenItems(state_.line);
+  // The statistics classes are titled as the account set names them, the segments as
+  // FlexibleTitle does (its first title is the goods item's).
+  const long organization = frame::OrganizationId();
+  state_.class1_title = frame::SettingValue(organization, "帐套属性", "统计名称", "统计");
+  state_.class2_title = frame::SettingValue(organization, "帐套属性", "项目名称", "项目");
+  state_.segment_titles.assign(kSegments, std::string());
+  const std::vector<std::string> titles = frame::FlexibleTitles();
+  for (std::size_t f = 1; f < titles.size() && f <= state_.segment_titles.size(); ++f) {
+    state_.segment_titles[f - 1] = titles[f];
+  }
   state_.rows.clear();
   for (OpenItem& item : items) {
     DarapRow row;

@@ -20,10 +20,13 @@ struct DarapState {
   std::string caption;
   SettlementLine line;
   std::vector<DarapRow> rows;
-  int decimals = 2;        // the account set's amount decimals
-  double allocated = 0;    // below the grid: 已分配
-  double remaining = 0;    // 未分配
-  bool read_only = false;  // the line's voucher is reviewed
+  std::string class1_title;  // the statistics classes' column titles
+  std::string class2_title;
+  std::vector<std::string> segment_titles;  // the flexible segments' titles, 1..30
+  int decimals = 2;                         // the account set's amount decimals
+  double allocated = 0;                     // below the grid: 已分配
+  double remaining = 0;                     // 未分配
+  bool read_only = false;                   // the line's voucher is reviewed
   bool confirmed = false;
 };
 

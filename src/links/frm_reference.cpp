@@ -316,11 +316,12 @@ bool frmReference::Close() {
 
 bool OpenLineReference(long voucher_id, long line_id, bool read_only) {
   try {
+    const MemoBasis basis = CurrentMemoBasis();
     host::Recordset lines = frame::Data().OpenRecordset(
         "Select vd.lngVoucherDetailID, vd.dblAmount, Account.strAccountCode || ' ' || "
         "Account.strAccountName As strAccount From " +
-        std::string(CurrentMemoBasis().line_table) +
-        " vd, Account Where vd.lngAccountID = Account.lngAccountID And Account.blnIsReference = "
+        std::string(basis.line_table) + " vd, " + basis.account_table +
+        " Where vd.lngAccountID = Account.lngAccountID And Account.blnIsReference = "
         "1 And vd.lngVoucherID = " +
         SqlNumber(voucher_id) + " Order By vd.lngRowID");
     if (lines.Empty()) return Refuse(texts::kNoMemoLine);

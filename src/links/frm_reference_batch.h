@@ -43,7 +43,11 @@ class frmReferenceBatch : public host::ModalWindow {
   bool Load(long voucher_id);
 
   void SetAmount(int row, const std::string& text) { At(row).amount_text = text; }
-  void SetItem(int row, long reference_id) { At(row).reference_id = reference_id; }
+  // The row's memo item, chosen where its account takes more than one (`text` as shown).
+  void SetItem(int row, long reference_id, const std::string& text) {
+    At(row).reference_id = reference_id;
+    At(row).item_text = text;
+  }
   // Opens the selection dialog for the row; its choice replaces the row's selection.
   bool ChooseLines(int row);
   // OK: the checks, then the split. False keeps the window open.

@@ -47,6 +47,7 @@ MemoBasis MemoBasisFor(bool dual, const char* line_view, const char* voucher_vie
   if (dual) {
     basis.line_table = line_view;
     basis.voucher_table = voucher_view;
+    basis.account_table = "AccountView Account";
   }
   return basis;
 }
@@ -73,8 +74,10 @@ std::vector<ReferenceClass> MemoClasses(const MemoBasis& basis, bool economic_on
   std::map<int, std::vector<long>> linked;
   host::Recordset links = data.OpenRecordset(
       " Select Reference.bytFuncType, Reference.lngReferenceID, Reference.strReferenceCode || ' "
-      "' || Reference.strReferenceName As strName From ReferenceAccount, Account, Reference Where "
-      "ReferenceAccount.lngAccountID = Account.lngAccountID And ReferenceAccount.lngReferenceID "
+      "' || Reference.strReferenceName As strName From ReferenceAccount, " +
+      std::string(basis.account_table) +
+      ", Reference Where ReferenceAccount.lngAccountID = Account.lngAccountID And "
+      "ReferenceAccount.lngReferenceID "
       "= Reference.lngReferenceID And ReferenceAccount.lngAccountID = " +
       SqlNumber(account_id) + (economic_only ? " And bytFuncType = 2 " : ""));
   for (; !links.Eof(); links.MoveNext()) {

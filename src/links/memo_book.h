@@ -16,6 +16,9 @@ struct MemoBasis {
   bool dual = false;
   const char* line_table = "VoucherDetail";
   const char* voucher_table = "Voucher";
+  // The chart the line's account is in: "Account", or for "16" the view over both charts
+  // under the same name.
+  const char* account_table = "Account";
 
   // "VoucherDetail" or "VoucherDetailView VoucherDetail".
   std::string LineFrom() const;

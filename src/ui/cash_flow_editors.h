@@ -7,6 +7,7 @@
 
 #include "cashflow/cash_flow_items.h"
 #include "host/login_context.h"
+#include "ui/choice_delegate.h"
 
 class QPushButton;
 class QWidget;
@@ -16,31 +17,6 @@ class EmbeddedCWCard;
 }
 
 namespace lumvoucher::ui {
-
-// The cells of the cash-flow grids that take one of a list: the flow and range columns offer
-// their fixed labels, the item and counterpart columns the presenter's choices, completed by
-// any part of "code name" as the user types. Cells without choices get the default editor.
-class ChoiceDelegate : public QStyledItemDelegate {
-  Q_OBJECT
-
- public:
-  struct Offer {
-    QStringList choices;
-    bool typed = false;  // the user may type (and complete) rather than only pick
-  };
-  using OfferOf = std::function<Offer(const QModelIndex& index)>;
-
-  ChoiceDelegate(OfferOf offer, QObject* parent);
-
-  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                        const QModelIndex& index) const override;
-  void setEditorData(QWidget* editor, const QModelIndex& index) const override;
-  void setModelData(QWidget* editor, QAbstractItemModel* model,
-                    const QModelIndex& index) const override;
-
- private:
-  OfferOf offer_;
-};
 
 // "code name" of each choice, for a chooser.
 QStringList ChoiceTexts(const std::vector<cashflow::Choice>& choices);

@@ -8,11 +8,13 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <memory>
 
 #include "links/contract_texts.h"
 #include "links/cost_apportionment.h"
 #include "links/settlement_texts.h"
+#include "ui/choice_delegate.h"
 #include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui/split_grid_model.h"
@@ -22,6 +24,9 @@
 namespace lumvoucher::ui {
 
 namespace {
+
+// 选择 .. 职员, the two classes and 物品 come before the segments.
+constexpr int kFirstSegmentColumn = 11;
 
 QString Amount(double value, int decimals) {
   return GroupedAmount(voucher::FormatFixed(value, decimals));
@@ -87,6 +92,27 @@ DarapDialog::DarapDialog(links::frmDARAP& presenter, QWidget* parent)
       Fixed("预算科目", [row](int r) { return ToQt(row(r).account); }),
       Fixed("部门", [row](int r) { return ToQt(row(r).department); }),
       Fixed("职员", [row](int r) { return ToQt(row(r).employee); }),
+      {[this] { return ToQt(presenter_.State().class1_title); },
+       [row](int r) { return ToQt(row(r).class1); }, nullptr},
+      {[this] { return ToQt(presenter_.State().class2_title); },
+       [row](int r) { return ToQt(row(r).class2); }, nullptr},
+      Fixed("物品", [row](int r) { return ToQt(row(r).item); })};
+  for (std::size_t f = 0; f < static_cast<std::size_t>(links::kSegments); ++f) {
+    columns.push_back({[this, f] {
+                         const auto& titles = presenter_.State().segment_titles;
+                         return f < titles.size() ? ToQt(titles[f]) : QString();
+                       },
+                       [row, f](int r) { return ToQt(row(r).fields[f]); }, nullptr});
+  }
+  std::vector<GridColumn> amounts = {
+      Fixed("智能核算", [row](int r) { return ToQt(row(r).smart); }),
+      Fixed(
+          "汇率",
+          [row](int r) {
+            return row(r).rate == 0 ? QString()
+                                    : ToQt(voucher::FormatFixed(row(r).rate, row(r).rate_decimals));
+          },
+          true),
       Fixed(
           "借方金额",
           [row, d](int r) {
@@ -105,6 +131,7 @@ DarapDialog::DarapDialog(links::frmDARAP& presenter, QWidget* parent)
        [row, d](int r) { return BlankZero(row(r).this_time, d); },
        [this](int r, const QString& text) { return presenter_.SetThisTime(r + 1, ToUtf8(text)); },
        true}};
+  for (GridColumn& column : amounts) columns.push_back(std::move(column));
   model_ = new SplitGridModel([this] { return static_cast<int>(presenter_.State().rows.size()); },
                               std::move(columns), this);
   auto* layout = new QVBoxLayout(this);
@@ -128,6 +155,14 @@ DarapDialog::DarapDialog(links::frmDARAP& presenter, QWidget* parent)
 
 void DarapDialog::Render() {
   model_->Refresh();
+  // A segment no offered item uses would only widen the grid.
+  const links::DarapState& s = presenter_.State();
+  for (int f = 0; f < links::kSegments; ++f) {
+    const bool used = std::any_of(s.rows.begin(), s.rows.end(), [f](const links::DarapRow& r) {
+      return !r.fields[static_cast<std::size_t>(f)].empty();
+    });
+    grid_->setColumnHidden(kFirstSegmentColumn + f, !used);
+  }
   RenderTotals();
 }
 
@@ -168,7 +203,9 @@ ContractDialog::ContractDialog(links::frmContractSettlement& presenter, QWidget*
   };
   auto edit = [this](ContractColumn column) {
     return [this, column](int r, const QString& text) {
-      return presenter_.SetCell(r + 1, column, ToUtf8(text));
+      // The chooser gives "code name"; the presenter looks contracts up by code.
+      const QString value = column == ContractColumn::kContract ? CodeOf(text) : text;
+      return presenter_.SetCell(r + 1, column, ToUtf8(value));
     };
   };
   const int d = presenter_.State().decimals;
@@ -203,11 +240,29 @@ ContractDialog::ContractDialog(links::frmContractSettlement& presenter, QWidget*
   direction_->addItems({ToQt(links::texts::kDirPay), ToQt(links::texts::kDirReceive)});
   top->addWidget(direction_);
   top->addWidget(new QLabel(QStringLiteral("工程项目"), this));
-  project_ = new QLineEdit(this);
+  project_ = new QComboBox(this);
+  project_->setEditable(true);
+  project_->setInsertPolicy(QComboBox::NoInsert);
+  project_->setMinimumContentsLength(16);
+  for (const links::ContractChoice& p : links::ProjectChoices()) {
+    project_->addItem(ToQt(p.code + " " + p.name));
+  }
   top->addWidget(project_);
   top->addStretch(1);
   layout->addLayout(top);
   grid_ = MakeGrid(this, model_);
+  grid_->setItemDelegateForColumn(
+      1, new ChoiceDelegate(
+             [this](const QModelIndex&) {
+               const links::ContractState& s = presenter_.State();
+               ChoiceDelegate::Offer offer{{}, true};
+               for (const links::ContractChoice& c :
+                    links::ContractChoices(s.kind, s.pay_receive, s.project_id)) {
+                 offer.choices << ToQt(c.code + " " + c.name);
+               }
+               return offer;
+             },
+             this));
   layout->addWidget(grid_, 1);
   auto* buttons = new QHBoxLayout;
   connect(Button(buttons, "新增", this), &QPushButton::clicked, this, [this] {
@@ -231,10 +286,12 @@ ContractDialog::ContractDialog(links::frmContractSettlement& presenter, QWidget*
     presenter_.SetDirection(index == 1 ? links::kReceipt : links::kPayment);
     Render();
   });
-  connect(project_, &QLineEdit::editingFinished, this, [this] {
-    presenter_.SetProject(ToUtf8(project_->text()));
+  auto choose_project = [this] {
+    presenter_.SetProject(ToUtf8(CodeOf(project_->currentText())));
     Render();
-  });
+  };
+  connect(project_, &QComboBox::activated, this, choose_project);
+  connect(project_->lineEdit(), &QLineEdit::editingFinished, this, choose_project);
 }
 
 void ContractDialog::Render() {
@@ -243,7 +300,15 @@ void ContractDialog::Render() {
   QSignalBlocker block_kind(kind_), block_direction(direction_);
   kind_->setCurrentIndex(s.kind == links::kProjectOrder ? 1 : 0);
   direction_->setCurrentIndex(s.pay_receive == links::kReceipt ? 1 : 0);
-  project_->setText(ToQt(s.project_code));
+  {
+    QSignalBlocker block_project(project_);
+    const int at = project_->findText(ToQt(s.project_code), Qt::MatchStartsWith);
+    if (at >= 0 && CodeOf(project_->itemText(at)) == ToQt(s.project_code)) {
+      project_->setCurrentIndex(at);
+    } else {
+      project_->setEditText(ToQt(s.project_code));
+    }
+  }
   project_->setEnabled(s.kind == links::kProjectOrder);
 }
 

@@ -57,6 +57,7 @@ class ContractDialog : public QDialog {
   explicit ContractDialog(links::frmContractSettlement& presenter, QWidget* parent = nullptr);
   void Render();
   QTableView* Grid() const { return grid_; }
+  QComboBox* Project() const { return project_; }
   void Accept();
 
  protected:
@@ -68,7 +69,7 @@ class ContractDialog : public QDialog {
   QTableView* grid_ = nullptr;
   QComboBox* kind_ = nullptr;
   QComboBox* direction_ = nullptr;
-  QLineEdit* project_ = nullptr;
+  QComboBox* project_ = nullptr;
 };
 
 // The two cost cards (frmCostApportionOut, frmCostApportionIn) with the footer text.

@@ -16,6 +16,7 @@
 #include "ui/cash_flow_editors.h"
 #include "ui/combined_list_views.h"
 #include "ui/desktop.h"
+#include "ui/document_link_dialogs.h"
 #include "ui/filter_dialog.h"
 #include "ui/link_dialogs.h"
 #include "ui/login_dialog.h"
@@ -207,6 +208,7 @@ void RegisterViews(Desktop& desktop) {
   RegisterTemplateViews(desktop);
   RegisterBudgetViews(desktop);
   RegisterLinkViews(desktop);
+  RegisterDocumentLinkViews(desktop);
   RegisterParallelViews(desktop);
   // The voucher window, the lists and their dialogs register here as they arrive.
 }

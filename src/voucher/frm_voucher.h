@@ -243,6 +243,12 @@ class frmVoucher : public host::ChildWindow {
   // are saved, then the memo book opens for the current line (or the voucher's first memo
   // line), read-only in preview. Answers whether registration rows were saved.
   bool MemoRegistration();
+  // "批量分配备查明细" on the stored voucher (pending changes saved first; not in preview),
+  // "业务资料" (the documents the voucher was generated from) and "资金中心" (fund document
+  // matching for this voucher). False when the window did not open or nothing was saved.
+  bool BatchMemoRegistration();
+  bool BusinessData();
+  bool FundCentre();
 
  protected:
   // For the saving issue: the state it writes from and the flags it maintains.

@@ -2,6 +2,9 @@
 
 #include <sqlite3.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "host/database_error.h"
 
 namespace lumvoucher::testing {
@@ -27,11 +30,21 @@ embedded::SqliteDataAccess& Pristine(embedded::DemoSets sets) {
 
 }  // namespace
 
-embedded::LoginRequest DemoLogin::Maker() { return {1, 2, kDemoDate}; }
-embedded::LoginRequest DemoLogin::Reviewer() { return {1, 3, kDemoDate}; }
-embedded::LoginRequest DemoLogin::Cashier() { return {1, 4, kDemoDate}; }
-embedded::LoginRequest DemoLogin::Poster() { return {1, 5, kDemoDate}; }
-embedded::LoginRequest DemoLogin::Administrator() { return {1, 1, kDemoDate}; }
+embedded::LoginRequest DemoLogin::Maker() {
+  return {1, 2, kDemoDate};
+}
+embedded::LoginRequest DemoLogin::Reviewer() {
+  return {1, 3, kDemoDate};
+}
+embedded::LoginRequest DemoLogin::Cashier() {
+  return {1, 4, kDemoDate};
+}
+embedded::LoginRequest DemoLogin::Poster() {
+  return {1, 5, kDemoDate};
+}
+embedded::LoginRequest DemoLogin::Administrator() {
+  return {1, 1, kDemoDate};
+}
 
 std::unique_ptr<FailingDataAccess> NewDemoDatabase(embedded::DemoSets sets) {
   auto data = std::make_unique<FailingDataAccess>(":memory:");
@@ -48,9 +61,8 @@ std::unique_ptr<FailingDataAccess> NewDemoDatabase(embedded::DemoSets sets) {
 TestHost::TestHost(const embedded::LoginRequest& login, embedded::DemoSets sets) {
   auto data = NewDemoDatabase(sets);
   data_ = data.get();
-  host_ = std::make_unique<embedded::EmbeddedHost>(std::move(data), login,
-                                                   embedded::HostUi{&messages_, &modal_,
-                                                                    &main_window_});
+  host_ = std::make_unique<embedded::EmbeddedHost>(
+      std::move(data), login, embedded::HostUi{&messages_, &modal_, &main_window_});
   host_->InitInterFace(inter_face_);
 }
 
@@ -61,7 +73,9 @@ std::string TestHost::Scalar(const std::string& sql) {
   return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
 }
 
-std::string TestHost::Rows(const std::string& sql) { return DumpRows(*data_, sql); }
+std::string TestHost::Rows(const std::string& sql) {
+  return DumpRows(*data_, sql);
+}
 
 std::string DumpRows(host::DataAccess& data, const std::string& sql) {
   host::Recordset rs = data.OpenRecordset(sql);
@@ -71,6 +85,13 @@ std::string DumpRows(host::DataAccess& data, const std::string& sql) {
     out += "\n";
   }
   return out;
+}
+
+void LoadSourceDocuments(embedded::SqliteDataAccess& data, const std::string& source_dir) {
+  std::ifstream file(source_dir + "/tests/links/source_documents.sql");
+  std::stringstream script;
+  script << file.rdbuf();
+  data.ExecuteScript(script.str());
 }
 
 }  // namespace lumvoucher::testing

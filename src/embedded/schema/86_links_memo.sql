@@ -38,3 +38,10 @@ ALTER TABLE RVoucherDetail ADD COLUMN intDirection INTEGER NOT NULL DEFAULT 1;
 ALTER TABLE RVoucherDetail ADD COLUMN intVoucherNo INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE RVoucherDetail ADD COLUMN lngVoucherTypeId INTEGER NOT NULL DEFAULT 0;
 ALTER TABLE RVoucherDetail ADD COLUMN lngOperatorID INTEGER NOT NULL DEFAULT 0;
+
+-- The accounts of both charts, by id (the two charts never share one): the memo book of a
+-- dual-basis set registers lines of either basis, read through VoucherDetailView.
+CREATE VIEW AccountView AS
+SELECT lngAccountID, strAccountCode, strAccountName, blnIsReference FROM Account
+UNION ALL
+SELECT lngAccountID, strAccountCode, strAccountName, blnIsReference FROM BudgetAccount;
