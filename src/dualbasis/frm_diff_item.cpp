@@ -2,6 +2,9 @@
 
 #include <cmath>
 #include <exception>
+#include <map>
+#include <set>
+#include <utility>
 
 #include "dualbasis/diff_texts.h"
 #include "frame/login_state.h"
@@ -36,6 +39,50 @@ const char* DiffTypeName(int account_type) {
 void ShowError(const std::exception& error) {
   frame::Msg(error.what(), host::mb::kCritical, texts::kTitle);
 }
+
+// The account conditions of `diffItemRule` and `diffItemRule1` (read as one set) against the
+// top-level codes of the financial voucher's lines. Our reading: an item without conditions is
+// always usable; lngConID 1 ("IN") rows make it usable only when one of them names a code the
+// voucher books on that side; a lngConID 2 ("NOT IN") row naming such a code hides it.
+class ItemRules {
+ public:
+  explicit ItemRules(long financial_id) {
+    host::Recordset lines = frame::Data().OpenRecordset(
+        "Select a.strAccountCode, d.intDirection From VoucherDetail d, Account a Where "
+        "d.lngAccountID = a.lngAccountID And d.lngVoucherID = " +
+        SqlNumber(financial_id));
+    for (const host::Recordset::Row& r : lines.Rows()) {
+      const std::string code = r[0].AsText();
+      booked_.insert({r[1].AsLong(), code.substr(0, code.find('-'))});
+    }
+    host::Recordset rules = frame::Data().OpenRecordset(
+        "Select lngDiffItemID, lngConID, lngDirID, strAccountCode From diffItemRule Union All "
+        "Select lngDiffItemID, lngConID, lngDirID, strAccountCode From diffItemRule1");
+    for (const host::Recordset::Row& r : rules.Rows()) {
+      const bool booked = booked_.count({r[2].AsLong(), r[3].AsText()}) > 0;
+      Verdict& v = verdicts_[r[0].AsLong()];
+      if (r[1].AsLong() == 1) {
+        v.has_in = true;
+        v.in_matched = v.in_matched || booked;
+      } else if (r[1].AsLong() == 2) {
+        v.excluded = v.excluded || booked;
+      }
+    }
+  }
+  bool Allows(long item_id) const {
+    auto found = verdicts_.find(item_id);
+    if (found == verdicts_.end()) return true;
+    const Verdict& v = found->second;
+    return !v.excluded && (!v.has_in || v.in_matched);
+  }
+
+ private:
+  struct Verdict {
+    bool has_in = false, in_matched = false, excluded = false;
+  };
+  std::set<std::pair<long, std::string>> booked_;
+  std::map<long, Verdict> verdicts_;
+};
 
 }  // namespace
 
@@ -72,8 +119,10 @@ std::vector<DiffItemChoice> frmDiffItem::ItemChoices(int row) const {
                     "DiffItem where  strdifftypename ='") +
         DiffTypeName(state_.rows[row - 1].account_type) +
         "' And blnIsDetail = 1 order by strdiffitemCode");
+    const ItemRules rules(state_.financial_id);
     for (const host::Recordset::Row& r : rs.Rows()) {
-      choices.push_back({r[0].AsLong(), r[1].AsText(), r[2].AsText()});
+      if (rules.Allows(r[0].AsLong()))
+        choices.push_back({r[0].AsLong(), r[1].AsText(), r[2].AsText()});
     }
   } catch (const std::exception& error) {
     ShowError(error);
@@ -94,8 +143,9 @@ bool frmDiffItem::SetItem(int row, const std::string& code) {
         "Select lngDiffItemID,strDiffItemCode,strDiffItemName,blnIsDetail,strDiffTypeName From "
         "DiffItem Where strDiffItemCode=" +
         frame::SqlText(code));
-    // An unknown code is not a difference item at all: the save's own refusal says so.
-    if (rs.Empty()) {
+    // An unknown code, or one the voucher's accounts rule out, is not a usable item: the save's
+    // own refusal says so.
+    if (rs.Empty() || !ItemRules(state_.financial_id).Allows(rs["lngDiffItemID"].AsLong())) {
       frame::Msg(texts::kChooseItem, host::mb::kOkOnly + host::mb::kExclamation, texts::kItemTitle);
       return false;
     }

@@ -230,5 +230,33 @@ TEST_F(DiffAllocationTest, FailingEachStatementOfTheSaveKeepsTheOldAllocations) 
   }
 }
 
+// The account conditions narrow the items of 收-000002 (4101-01 on the credit side): an IN
+// condition on a side the voucher books keeps the item, on the other side hides it; a NOT IN
+// condition of the second table hides it, from the chooser and when typed.
+TEST_F(DiffAllocationTest, AccountConditionsNarrowTheItems) {
+  const struct {
+    const char* rules;
+    const char* offered;
+  } cases[] = {
+      {"", "01-01 01-02 "},
+      {"Insert Into diffItemRule Values (5002, 1, -1, '4101')", "01-01 01-02 "},
+      {"Insert Into diffItemRule Values (5003, 1, 1, '4101')", "01-01 "},
+      {"Insert Into diffItemRule1 Values (5002, 2, -1, '4101')", "01-02 "},
+  };
+  frmDiffItem editor;
+  ASSERT_TRUE(editor.Load(5006, 5007));
+  for (const auto& c : cases) {
+    Run("Delete From diffItemRule");
+    Run("Delete From diffItemRule1");
+    if (*c.rules) Run(c.rules);
+    std::string offered;
+    for (const DiffItemChoice& choice : editor.ItemChoices(1)) offered += choice.code + " ";
+    EXPECT_EQ(offered, c.offered) << c.rules;
+  }
+  host_.Messages().Expect("请选择正确的差异项目");
+  EXPECT_FALSE(editor.SetItem(1, "01-01"));
+  EXPECT_TRUE(editor.SetItem(1, "01-02"));
+}
+
 }  // namespace
 }  // namespace lumvoucher::dualbasis

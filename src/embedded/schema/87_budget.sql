@@ -103,6 +103,21 @@ CREATE TABLE DiffItem (
 );
 CREATE UNIQUE INDEX DiffItem_Code ON DiffItem (strDiffItemCode);
 
+-- Account conditions narrowing the items a voucher may use: lngConID 1 = the voucher books
+-- strAccountCode (top level) on side lngDirID, 2 = it does not. Both tables are read as one set.
+CREATE TABLE diffItemRule (
+  lngDiffItemID  INTEGER NOT NULL,
+  lngConID       INTEGER NOT NULL,
+  lngDirID       INTEGER NOT NULL,
+  strAccountCode TEXT NOT NULL
+);
+CREATE TABLE diffItemRule1 (
+  lngDiffItemID  INTEGER NOT NULL,
+  lngConID       INTEGER NOT NULL,
+  lngDirID       INTEGER NOT NULL,
+  strAccountCode TEXT NOT NULL
+);
+
 -- The allocation of one financial or budget line, at most one per line. Written positionally
 -- ("Insert Into VoucherDiffItem values (...)"): keep the column order.
 CREATE TABLE VoucherDiffItem (
