@@ -109,6 +109,40 @@ class VolumeCase : public AtomicCase {
   numbering::frmVoucherVolume w_{numbering::NumberingBasis::Single()};
 };
 
+// The dual basis: the void pair 记-4 of the demo set 青山县人民医院 at 9 and a printed budget-only
+// voucher, renumbered with stamping on; both voucher tables must be as before.
+class DualRenumberCase {
+ public:
+  static constexpr const char* kTitle = texts::kTitleRenumber;
+  static constexpr const char* kQuestion = texts::kRenumberQuestion;
+  TestHost& Host() { return t_; }
+  std::string Dump() {
+    return t_.Rows(
+               "Select lngVoucherID, intVoucherNO, strVolume, strOldReceiptNo, strUQStamp "
+               "From VoucherView Order By lngVoucherID") +
+           t_.Rows(
+               "Select * From ReceiptMaxNo Order By lngOrganizationID, intYear, bytPeriod, "
+               "strReceiptNo") +
+           t_.Rows("Select lnglogid, strlog From log Order By lnglogid");
+  }
+  void Prepare() {
+    frame::WriteSetting(frame::kSectionAccountSet, "凭证唯一性校验", "True");
+    frame::WriteSetting("企业会计信息化", "支持企业会计信息化工作规范", "1");
+    frame::WriteSettingOf(0, frame::kSectionAccountSet, frame::kStampSecretKey,
+                          std::string(64, 'a'));
+    t_.Exec("Update Voucher Set intVoucherNO = 9 Where lngVoucherID = 5009");
+    t_.Exec("Update BudgetVoucher Set intVoucherNO = 9 Where lngVoucherID = 5010");
+    t_.Exec("Update BudgetVoucher Set blnIsPrinted = 1 Where lngVoucherID = 5008");
+    ASSERT_TRUE(w_.Load());
+    w_.SetVoucherType(1);
+  }
+  bool Go() { return w_.Renumber(); }
+
+ private:
+  TestHost t_{{5001, 5001, "2026-02-15"}, embedded::DemoSets::kAll};
+  numbering::frmVoucherRenumber w_{numbering::NumberingBasis::Dual()};
+};
+
 // The run succeeds once, recording its statements; then each statement up to its last write
 // fails in turn, on a fresh account set each time, and the database must be as before.
 template <class Case>
@@ -164,6 +198,10 @@ TEST(AllOrNothingNumbering, AContinuityRunFailingAtAnyStatementChangesNothing) {
 
 TEST(AllOrNothingNumbering, AVolumeSaveFailingAtAnyStatementChangesNothing) {
   FailAtEveryStatement<VolumeCase>();
+}
+
+TEST(AllOrNothingNumbering, ADualBasisRenumberingFailingAtAnyStatementChangesNothing) {
+  FailAtEveryStatement<DualRenumberCase>();
 }
 
 }  // namespace
