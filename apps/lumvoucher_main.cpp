@@ -167,7 +167,9 @@ std::unique_ptr<embedded::SqliteDataAccess> OpenAccountSet(const std::string& pa
     std::filesystem::create_directories(file.parent_path());
   }
   auto data = std::make_unique<embedded::SqliteDataAccess>(path);
-  if (!embedded::HoldsAccountSet(*data)) embedded::CreateAccountSet(*data);
+  if (!embedded::HoldsAccountSet(*data)) {
+    embedded::CreateAccountSet(*data, embedded::DemoSets::kShowcase);
+  }
   return data;
 }
 

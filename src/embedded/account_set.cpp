@@ -16,6 +16,9 @@ void ApplyFiles(SqliteDataAccess& data, const std::vector<EmbeddedFile>& files,
     if (sets == DemoSets::kSingleBasisOnly && file.name.find("_dual_") != std::string::npos) {
       continue;
     }
+    if (sets != DemoSets::kShowcase && file.name.find("_showcase_") != std::string::npos) {
+      continue;
+    }
     try {
       data.ExecuteScript(file.text);
     } catch (const host::DatabaseError& error) {
@@ -47,7 +50,9 @@ bool HoldsAccountSet(SqliteDataAccess& data) {
   return found;
 }
 
-void CreateSchema(SqliteDataAccess& data) { CreateInTransaction(data, false, DemoSets::kAll); }
+void CreateSchema(SqliteDataAccess& data) {
+  CreateInTransaction(data, false, DemoSets::kAll);
+}
 
 void CreateAccountSet(SqliteDataAccess& data, DemoSets sets) {
   CreateInTransaction(data, true, sets);
@@ -55,9 +60,9 @@ void CreateAccountSet(SqliteDataAccess& data, DemoSets sets) {
 
 std::vector<std::string> AccountSetSummary(SqliteDataAccess& data) {
   std::vector<std::string> lines;
-  for (const char* table : {"Organization", "Operator", "Account", "VoucherType", "Currencys",
-                            "Department", "Customer", "Employee", "AccountPeriod", "Voucher",
-                            "VoucherDetail"}) {
+  for (const char* table :
+       {"Organization", "Operator", "Account", "VoucherType", "Currencys", "Department", "Customer",
+        "Employee", "AccountPeriod", "Voucher", "VoucherDetail"}) {
     host::Recordset rs = data.OpenRecordset(std::string("Select Count(*) As n From ") + table);
     lines.push_back(std::string(table) + " " + rs["n"].AsText());
   }

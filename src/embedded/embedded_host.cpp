@@ -70,7 +70,7 @@ EmbeddedHost::EmbeddedHost(const std::string& path, const LoginRequest& login, H
                            bool create)
     : data_(std::make_unique<SqliteDataAccess>(path)),
       fund_path_(EmbeddedFundSystem::FilePathFor(path)) {
-  if (create && !HoldsAccountSet(*data_)) CreateAccountSet(*data_);
+  if (create && !HoldsAccountSet(*data_)) CreateAccountSet(*data_, DemoSets::kShowcase);
   Build(login, ui);
 }
 

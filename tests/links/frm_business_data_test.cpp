@@ -31,7 +31,7 @@ class MultiBase : public host::MultiBaseData {
 
 class BusinessDataTest : public LinksTest {
  protected:
-  void SetUp() override { LoadSourceDocuments(t_.Host().Database(), LUMVOUCHER_SOURCE_DIR); }
+  void SetUp() override { LoadSourceDocuments(t_.Host().Database()); }
   void TearDown() override { frame::Login().multi_base_data = nullptr; }
 };
 

@@ -2,9 +2,7 @@
 
 #include <sqlite3.h>
 
-#include <fstream>
-#include <sstream>
-
+#include "embedded/embedded_file.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::testing {
@@ -87,11 +85,10 @@ std::string DumpRows(host::DataAccess& data, const std::string& sql) {
   return out;
 }
 
-void LoadSourceDocuments(embedded::SqliteDataAccess& data, const std::string& source_dir) {
-  std::ifstream file(source_dir + "/tests/links/source_documents.sql");
-  std::stringstream script;
-  script << file.rdbuf();
-  data.ExecuteScript(script.str());
+void LoadSourceDocuments(embedded::SqliteDataAccess& data) {
+  for (const embedded::EmbeddedFile& file : embedded::DemoFiles()) {
+    if (file.name.find("_showcase_") != std::string::npos) data.ExecuteScript(file.text);
+  }
 }
 
 }  // namespace lumvoucher::testing

@@ -56,9 +56,9 @@ class TestHost {
 // Every row of a query as "a|b|c" lines, for comparing what a command wrote.
 std::string DumpRows(host::DataAccess& data, const std::string& sql);
 
-// Adds the generated vouchers of January and their business documents
-// (tests/links/source_documents.sql) to an account set; `source_dir` is the project's.
-void LoadSourceDocuments(embedded::SqliteDataAccess& data, const std::string& source_dir);
+// Adds the showcase demo's generated vouchers of January and their business documents to an
+// account set built without them.
+void LoadSourceDocuments(embedded::SqliteDataAccess& data);
 
 // A fresh in-memory connection holding a copy of the pristine demo account set(s).
 std::unique_ptr<FailingDataAccess> NewDemoDatabase(

@@ -122,7 +122,7 @@ TEST_F(DocumentLinkDialogsTest, TheBusinessDataDialogListsAndOpensDocuments) {
     Click(*dialog, QStringLiteral("打开"));
     Click(*dialog, QStringLiteral("退出"));
   });
-  lumvoucher::testing::LoadSourceDocuments(desktop_->Host().Database(), LUMVOUCHER_SOURCE_DIR);
+  lumvoucher::testing::LoadSourceDocuments(desktop_->Host().Database());
   Command(4104, QStringLiteral("业务资料"));
   EXPECT_EQ(rows, 2);
   EXPECT_EQ(ok.Text(), QStringLiteral("单据由所属模块打开：类型 100，单据 4101"));

@@ -1,6 +1,7 @@
 -- Vouchers other modules generated in January (period 1, ids 4101..4110, lines 4101..4120),
--- one per family of source documents, with the documents behind them (ids from 4101). Loaded
--- by the business data tests only: the demo set's other tests count its vouchers.
+-- one per family of source documents, with the documents behind them (ids from 4101). In the
+-- desktop's demo (DemoSets::kShowcase) and the business data tests, not in the sets the other
+-- tests count vouchers of.
 INSERT INTO Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, bytPeriod, intNumber, lngTemplateID,
                      lngSourceOrganizationID, lngOperatorID, lngCheckerID, lngPostID, lngTellerID, strManager,
                      strDebitAccountCode, strCreditAccountCode, lngVoucherSourceID, lngSourceVoucherID,
