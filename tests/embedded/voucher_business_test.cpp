@@ -352,21 +352,15 @@ TEST(VoucherBusinessUndo, EveryOperationFollowedByItsCancelLeavesTheRowAsItWas) 
     long operator_id;
     std::vector<std::string> setup;
   };
+  const std::string signed2 = "Update Voucher Set lngTellerID = 4 Where lngVoucherID = 2";
+  const std::string reviewed4 = "Update Voucher Set lngCheckerID = 3 Where lngVoucherID = 4";
   const std::vector<Case> cases = {
       {Op::kReview, Op::kCancelReview, 5, 3, {}},
       {Op::kReview, Op::kCancelReview, 3, 1, {}},
       {Op::kSign, Op::kCancelSign, 5, 4, {}},
       {Op::kSign, Op::kCancelSign, 2, 4, {}},
-      {Op::kPost,
-       Op::kCancelPost,
-       2,
-       5,
-       {"Update Voucher Set lngTellerID = 4 Where lngVoucherID = 2"}},
-      {Op::kPost,
-       Op::kCancelPost,
-       4,
-       1,
-       {"Update Voucher Set lngCheckerID = 3 Where lngVoucherID = 4"}},
+      {Op::kPost, Op::kCancelPost, 2, 5, {signed2}},
+      {Op::kPost, Op::kCancelPost, 4, 1, {reviewed4}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(Name(c.op)) + " voucher " + std::to_string(c.voucher_id));
@@ -409,24 +403,20 @@ TEST(VoucherBusinessFailure, AFailingStatementAnywhereLeavesTheVoucherUnchanged)
     std::vector<std::string> setup;
     std::function<Result(host::VoucherBusinessService&)> run;
   };
+  const std::string signed2 = "Update Voucher Set lngTellerID = 4 Where lngVoucherID = 2";
+  const std::string unposted1 = "Update Voucher Set lngPostID = 0 Where lngVoucherID = 1";
+  // clang-format off
   const std::vector<Case> cases = {
       {"复核", 3, 5, {}, [](auto& s) { return s.Review(5); }},
       {"取消复核", 3, 2, {}, [](auto& s) { return s.CancelReview(2); }},
       {"出纳签字", 4, 5, {}, [](auto& s) { return s.Sign(5); }},
-      {"取消签字",
-       4,
-       1,
-       {"Update Voucher Set lngPostID = 0 Where lngVoucherID = 1"},
-       [](auto& s) { return s.CancelSign(1); }},
-      {"记账并盖戳",
-       5,
-       2,
-       {"Update Voucher Set lngTellerID = 4 Where lngVoucherID = 2"},
-       [](auto& s) { return s.Post(2, true); }},
+      {"取消签字", 4, 1, {unposted1}, [](auto& s) { return s.CancelSign(1); }},
+      {"记账并盖戳", 5, 2, {signed2}, [](auto& s) { return s.Post(2, true); }},
       {"取消记账", 5, 1, {}, [](auto& s) { return s.CancelPost(1); }},
       {"作废", 2, 5, {}, [](auto& s) { return s.Void(5); }},
       {"删除", 2, 3, {}, [](auto& s) { return s.Delete(3); }},
   };
+  // clang-format on
   for (const Case& c : cases) {
     int failures = 0;
     for (int n = 1;; ++n) {

@@ -14,15 +14,15 @@
 namespace lumvoucher::frame {
 namespace {
 
-TEST(SqlTextNumber, IntegersHaveNoDecimalPoint) {
+TEST(SqlTextNumber, IntegersWithoutDecimalPointDoublesInShortestFormWithoutExponent) {
+  // Integers have no decimal point.
   EXPECT_EQ(SqlNumber(0), "0");
   EXPECT_EQ(SqlNumber(-3), "-3");
   EXPECT_EQ(SqlNumber(std::int64_t{9999999999}), "9999999999");
   EXPECT_EQ(SqlNumber(static_cast<unsigned char>(12)), "12");
   EXPECT_EQ(SqlNumber(true), "1");
-}
 
-TEST(SqlTextNumber, DoublesInShortestFormWithoutExponent) {
+  // Doubles in shortest form without exponent.
   EXPECT_EQ(SqlNumber(0.1), "0.1");
   EXPECT_EQ(SqlNumber(100.0), "100");
   EXPECT_EQ(SqlNumber(-2.5), "-2.5");
@@ -35,16 +35,16 @@ TEST(SqlTextNumber, DoublesInShortestFormWithoutExponent) {
   EXPECT_THROW(SqlNumber(-std::numeric_limits<double>::infinity()), std::domain_error);
 }
 
-TEST(SqlTextLiterals, QuotesAreDoubled) {
+TEST(SqlTextLiterals, QuotesAreDoubledAndDatesAreWrittenAsOracleTakesThem) {
+  // Quotes are doubled.
   EXPECT_EQ(SqlText("O'Neil"), "'O''Neil'");
   EXPECT_EQ(SqlText("它's \"x\""), "'它''s \"x\"'");
   EXPECT_EQ(SqlText("''"), "''''''");
   EXPECT_EQ(SqlText(""), "''");
   EXPECT_EQ(SqlText(" "), "' '");
   EXPECT_EQ(SqlText("x' Or '1'='1"), "'x'' Or ''1''=''1'");
-}
 
-TEST(SqlTextLiterals, Dates) {
+  // Dates.
   EXPECT_EQ(DateText(2026, 3, 1), "2026-03-01");
   EXPECT_EQ(SqlDate("2026-03-01"), "'2026-03-01'");
   EXPECT_EQ(SqlDate(2026, 12, 31), "'2026-12-31'");
@@ -91,7 +91,8 @@ std::string Range(std::int64_t first, std::int64_t last) {
   return out;
 }
 
-TEST(SqlTextIdList, ChunksOf999) {
+TEST(SqlTextIdList, ChunksJoinsAndEmptyListsKeepTheirMeaning) {
+  // Chunks of 999.
   const std::string col = "VoucherDetail.lngVoucherDetailID";
   EXPECT_EQ(InCondition(col, Ids(999)), col + " In (" + Range(1, 999) + ")");
   EXPECT_EQ(InCondition(col, Ids(1000)),
@@ -100,30 +101,25 @@ TEST(SqlTextIdList, ChunksOf999) {
                                              " In (" + Range(1000, 1998) + ") Or " + col +
                                              " In (1999))");
   EXPECT_EQ(InCondition(col, Ids(3)), col + " In (1,2,3)");
-}
 
-TEST(SqlTextIdList, NotInJoinsWithAnd) {
-  const std::string col = "VoucherDetail.lngVoucherDetailID";
+  // Not In joins with And.
   EXPECT_EQ(NotInCondition(col, Ids(2)), col + " Not In (1,2)");
   EXPECT_EQ(NotInCondition(col, Ids(1000)),
             "(" + col + " Not In (" + Range(1, 999) + ") And " + col + " Not In (1000))");
-}
 
-TEST(SqlTextIdList, EmptyListsKeepTheirMeaning) {
+  // Empty lists keep their meaning.
   EXPECT_EQ(InCondition("x", std::vector<std::int64_t>{}), "1=0");
   EXPECT_EQ(NotInCondition("x", std::vector<std::int64_t>{}), "1=1");
   EXPECT_EQ(RuleInList("x", ""), "1=0");
-}
 
-TEST(SqlTextIdList, RuleChecksUse900AndUpperCaseIn) {
-  const std::string col = "s.lngVoucherAccountRuleID";
-  EXPECT_EQ(RuleInList(col, "1,2,3"), col + " IN (1,2,3)");
-  EXPECT_EQ(RuleInList(col, Range(1, 900)), col + " IN (" + Range(1, 900) + ")");
-  EXPECT_EQ(RuleInList(col, Range(1, 901)),
-            "(" + col + " IN (" + Range(1, 900) + ") Or " + col + " IN (901))");
-}
+  // Rule checks use 900 and upper-case IN.
+  const std::string rule = "s.lngVoucherAccountRuleID";
+  EXPECT_EQ(RuleInList(rule, "1,2,3"), rule + " IN (1,2,3)");
+  EXPECT_EQ(RuleInList(rule, Range(1, 900)), rule + " IN (" + Range(1, 900) + ")");
+  EXPECT_EQ(RuleInList(rule, Range(1, 901)),
+            "(" + rule + " IN (" + Range(1, 900) + ") Or " + rule + " IN (901))");
 
-TEST(SqlTextIdList, QuotedCodeLists) {
+  // Quoted code lists.
   const std::vector<std::string> codes{"1001", "O'K", "10,02"};
   EXPECT_EQ(JoinQuoted(codes), "'1001','O''K','10,02'");
   EXPECT_EQ(JoinQuoted(codes, ", "), "'1001', 'O''K', '10,02'");

@@ -9,29 +9,27 @@ namespace {
 
 const std::string kEmoji = "\xF0\x9F\x98\x80";  // U+1F600, outside GBK
 
-TEST(TextFunctionsStrLen, CountsAsciiOneAndChineseTwo) {
+TEST(TextFunctionsStrLen, CountsGbkBytesOneForAsciiTwoForTheRestAndForMalformedBytes) {
+  // ASCII one, Chinese two.
   EXPECT_EQ(StrLen(""), 0);
   EXPECT_EQ(StrLen("abc 12"), 6);
   EXPECT_EQ(StrLen("现金"), 4);
   EXPECT_EQ(StrLen("1001 库存现金/A"), 4 + 1 + 8 + 2);
   EXPECT_EQ(StrLen("记字，全角。"), 12);  // full-width punctuation is double-width in GBK
-}
 
-TEST(TextFunctionsStrLen, CharactersOutsideGbkCountTwo) {
+  // Characters outside GBK count two.
   EXPECT_EQ(StrLen(kEmoji), 2);
   EXPECT_EQ(StrLen("a" + kEmoji + "现"), 1 + 2 + 2);
   EXPECT_EQ(StrLen(kEmoji + kEmoji), 4);
   EXPECT_EQ(StrLen("♪"), 2);
-}
 
-TEST(TextFunctionsStrLen, FollowsTheGbkByteCount) {
+  // The GBK byte count.
   EXPECT_EQ(StrLen("€"), 1);  // GBK codes the euro sign in the single byte 0x80
   EXPECT_EQ(StrLen("€现"), 3);
   EXPECT_EQ(StrLeft("€现", 1), "€");
   EXPECT_EQ(SubStr("a€b", 2, 1), "€");
-}
 
-TEST(TextFunctionsStrLen, MalformedBytesCountTwoEach) {
+  // Malformed bytes count two each.
   EXPECT_EQ(StrLen("a\xFF"), 3);
   EXPECT_EQ(StrLen("\xE7\x8E"), 4);      // a truncated three-byte character
   EXPECT_EQ(StrLen("\xC0\xAF"), 4);      // an overlong "/"

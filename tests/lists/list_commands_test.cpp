@@ -183,17 +183,6 @@ TEST_F(PosterCommands, EveryReaderCountsOnlyALiveReversal) {
   }
 }
 
-TEST_F(PosterCommands, VoidingTheReversalFromTheListGivesThePostingBack) {
-  StoreVoucher(40, 1, 1, 9, "2026-02-25", 5, ", lngVoucherSourceID, lngSourceVoucherID", ", 2, 1");
-  ASSERT_TRUE(list_.ToolRefresh());
-  Select(40);
-  ASSERT_TRUE(list_.ListEditMenu(13));
-  EXPECT_EQ(Status(t_, 40), "0/0/0/1");
-  Select(1);
-  EXPECT_TRUE(list_.ListEditMenu(17));
-  EXPECT_EQ(Status(t_, 1), "3/4/0/0");
-}
-
 // The list shows a voucher another desktop has deleted since: its commands say so and change
 // nothing.
 TEST_F(MakerCommands, CommandsOnAVoucherDeletedElsewhereSaySo) {

@@ -71,55 +71,33 @@ class RightsOverride : public embedded::EmbeddedBusinessPub {
   std::function<void(host::ReceiptTypeRights&)> change_;
 };
 
-struct RightsCase {
-  const char* name;
-  std::function<void(host::ReceiptTypeRights&)> change;
-  const char* message;
-};
-
 TEST(NewBillRights, WithNothingToDoEachSituationHasItsMessage) {
-  const RightsCase cases[] = {
-      {"no add, system",
-       [](auto& r) {
-         r.may_make = false;
-         r.make_type_ids.clear();
-       },
-       texts::kNoAddNoneInSystem},
-      {"no type, system", [](auto& r) { r.make_type_ids.clear(); }, texts::kNoTypeNoneInSystem},
-      {"no add, group",
-       [](auto& r) {
-         r.may_make = false;
-         r.make_type_ids.clear();
-         r.query_scope = host::QueryScope::kGroup;
-       },
-       texts::kNoAddNoneInGroup},
-      {"no type, group",
-       [](auto& r) {
-         r.make_type_ids.clear();
-         r.query_scope = host::QueryScope::kGroup;
-       },
-       texts::kNoTypeNoneInGroup},
-      {"no add, no query",
-       [](auto& r) {
-         r.may_make = false;
-         r.query_scope = host::QueryScope::kNone;
-       },
-       texts::kNoAddNoQuery},
-      {"no type, no query",
-       [](auto& r) {
-         r.make_type_ids.clear();
-         r.query_scope = host::QueryScope::kNone;
-       },
-       texts::kNoTypeNoQuery},
-      {"foreign organisation", [](auto& r) { r.organization_in_account_set = false; },
-       texts::kNotAccountSetOrganization},
+  using host::QueryScope;
+  const struct {
+    bool may_make, has_types;
+    QueryScope scope;
+    bool in_account_set;
+    const char* message;
+  } cases[] = {
+      {false, false, QueryScope::kSystem, true, texts::kNoAddNoneInSystem},
+      {true, false, QueryScope::kSystem, true, texts::kNoTypeNoneInSystem},
+      {false, false, QueryScope::kGroup, true, texts::kNoAddNoneInGroup},
+      {true, false, QueryScope::kGroup, true, texts::kNoTypeNoneInGroup},
+      {false, true, QueryScope::kNone, true, texts::kNoAddNoQuery},
+      {true, false, QueryScope::kNone, true, texts::kNoTypeNoQuery},
+      {true, true, QueryScope::kSystem, false, texts::kNotAccountSetOrganization},
   };
-  for (const RightsCase& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
     TestHost t;
     t.Data().Execute("Delete From VoucherDetail");
     t.Data().Execute("Delete From Voucher");
-    RightsOverride rights(t.Host().Login(), c.change);
+    RightsOverride rights(t.Host().Login(), [&](host::ReceiptTypeRights& r) {
+      r.may_make = c.may_make;
+      if (!c.has_types) r.make_type_ids.clear();
+      r.query_scope = c.scope;
+      r.organization_in_account_set = c.in_account_set;
+    });
     frame::Login().business_pub = &rights;
     t.Messages().Expect(c.message, host::mb::kOk, "新增单据");
     TestableVoucher window;
