@@ -462,27 +462,12 @@ void BusinessDataDialog::Render() {
 
 // ---- Registration ------------------------------------------------------------------------------
 
-namespace {
-
-template <class Presenter, class Dialog>
-void RegisterDialog(Desktop& desktop) {
-  desktop.Modal().Register(
-      Presenter::kWindowName,
-      [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {
-        auto* presenter = dynamic_cast<Presenter*>(&window);
-        if (presenter == nullptr) return nullptr;
-        return std::make_unique<Dialog>(*presenter, parent);
-      });
-}
-
-}  // namespace
-
 void RegisterDocumentLinkViews(Desktop& desktop) {
-  RegisterDialog<links::frmReference, ReferenceDialog>(desktop);
-  RegisterDialog<links::frmReferenceBatch, ReferenceBatchDialog>(desktop);
-  RegisterDialog<links::frmSelectReferenceLines, SelectReferenceLinesDialog>(desktop);
-  RegisterDialog<links::frmCenterRalation, CenterRelationDialog>(desktop);
-  RegisterDialog<links::frmBusinessData, BusinessDataDialog>(desktop);
+  desktop.Modal().Register<links::frmReference, ReferenceDialog>();
+  desktop.Modal().Register<links::frmReferenceBatch, ReferenceBatchDialog>();
+  desktop.Modal().Register<links::frmSelectReferenceLines, SelectReferenceLinesDialog>();
+  desktop.Modal().Register<links::frmCenterRalation, CenterRelationDialog>();
+  desktop.Modal().Register<links::frmBusinessData, BusinessDataDialog>();
   // The desktop runs none of the modules that own the documents: it says what would open.
   desktop.Host().BusinessDocuments().SetShowHandler([&desktop](long kind, const std::string& id) {
     QMessageBox::information(

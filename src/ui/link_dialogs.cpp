@@ -451,26 +451,11 @@ void CostCardDialog::reject() {
 
 // ---- Registration ------------------------------------------------------------------------------
 
-namespace {
-
-template <class Presenter, class Dialog>
-void RegisterDialog(Desktop& desktop) {
-  desktop.Modal().Register(
-      Presenter::kWindowName,
-      [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {
-        auto* presenter = dynamic_cast<Presenter*>(&window);
-        if (presenter == nullptr) return nullptr;
-        return std::make_unique<Dialog>(*presenter, parent);
-      });
-}
-
-}  // namespace
-
 void RegisterLinkViews(Desktop& desktop) {
-  RegisterDialog<links::frmDARAP, DarapDialog>(desktop);
-  RegisterDialog<links::frmContractSettlement, ContractDialog>(desktop);
-  RegisterDialog<links::frmCostApportionOut, CostCardDialog>(desktop);
-  RegisterDialog<links::frmCostApportionIn, CostCardDialog>(desktop);
+  desktop.Modal().Register<links::frmDARAP, DarapDialog>();
+  desktop.Modal().Register<links::frmContractSettlement, ContractDialog>();
+  desktop.Modal().Register<links::frmCostApportionOut, CostCardDialog>();
+  desktop.Modal().Register<links::frmCostApportionIn, CostCardDialog>();
   const std::pair<const char*, bool (voucher::frmVoucher::*)()> commands[] = {
       {"往来核销", &voucher::frmVoucher::CurrentAccountSettlement},
       {"合同结算", &voucher::frmVoucher::ContractSettlement},

@@ -29,6 +29,17 @@ class QtModalRunner : public host::ModalRunner {
 
   // Registers (or replaces) the dialog of the window named `window_name` ("frmVoucherCashFlow").
   void Register(std::string window_name, DialogFactory factory);
+  // The usual factory: `Dialog(presenter, parent)` for the presenter named
+  // `Presenter::kWindowName`.
+  template <class Presenter, class Dialog>
+  void Register() {
+    Register(Presenter::kWindowName,
+             [](host::ModalWindow& window, QWidget* parent) -> std::unique_ptr<QDialog> {
+               auto* presenter = dynamic_cast<Presenter*>(&window);
+               if (presenter == nullptr) return nullptr;
+               return std::make_unique<Dialog>(*presenter, parent);
+             });
+  }
   bool Knows(std::string_view window_name) const;
 
   // The dialog for a presenter without running it (screenshots, tests); null when none is
