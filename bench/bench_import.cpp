@@ -21,8 +21,10 @@
 
 namespace {
 
+using lumvoucher::bench::Check;
 using lumvoucher::bench::Exec;
 using lumvoucher::bench::RemoveDatabase;
+using lumvoucher::bench::Seconds;
 
 struct Line {
   const char* code;
@@ -57,16 +59,6 @@ void WriteCsv(const std::string& path, int vouchers) {
         out << "," << l.amount << "\n";
       }
     }
-  }
-}
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void Check(int rc, sqlite3* db) {
-  if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-    throw std::runtime_error(sqlite3_errmsg(db));
   }
 }
 

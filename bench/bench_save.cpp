@@ -20,47 +20,16 @@
 
 namespace {
 
+using lumvoucher::bench::Check;
 using lumvoucher::bench::CountingBox;
+using lumvoucher::bench::Seconds;
 using lumvoucher::embedded::EmbeddedHost;
 
-struct Line {
-  long account;
-  int direction;
-  double amount;
-};
-constexpr Line kLines[] = {{5, 1, 100}, {29, 1, 50}, {28, -1, 100}, {14, -1, 50}};
+const std::vector<lumvoucher::bench::FormLine> kLines = {
+    {5, 1, 100}, {29, 1, 50}, {28, -1, 100}, {14, -1, 50}};
 
 std::string Detail(long number) {
-  std::string out;
-  for (const Line& l : kLines) {
-    std::string f[38];
-    f[0] = "2026-02";
-    f[1] = "2026-02-15";
-    f[2] = "1";
-    f[3] = std::to_string(number);
-    f[4] = "批量凭证";
-    f[5] = std::to_string(l.account);
-    f[6] = std::to_string(l.direction);
-    f[7] = std::to_string(l.amount);
-    f[15] = "1";
-    f[16] = "0000";
-    f[17] = "FALSE";
-    f[18] = "1";
-    f[35] = "1";
-    for (int i = 0; i < 38; ++i) out += (i == 0 ? "" : "\t") + f[i];
-    out += "\n";
-  }
-  return out;
-}
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void Check(int rc, sqlite3* db) {
-  if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-    throw std::runtime_error(sqlite3_errmsg(db));
-  }
+  return lumvoucher::bench::FormText(number, kLines, "2026-02-15", "批量凭证", "1");
 }
 
 double RunComponent(const std::string& path, int vouchers) {
@@ -127,7 +96,7 @@ double RunBaseline(const std::string& path, int vouchers) {
     Check(sqlite3_step(header), db);
     sqlite3_reset(header);
     int row = 0;
-    for (const Line& l : kLines) {
+    for (const lumvoucher::bench::FormLine& l : kLines) {
       sqlite3_bind_int64(line, 1, ++line_id);
       sqlite3_bind_int64(line, 2, id);
       sqlite3_bind_double(line, 3, l.amount);

@@ -22,49 +22,21 @@
 
 namespace {
 
+using lumvoucher::bench::Check;
 using lumvoucher::bench::CountingBox;
+using lumvoucher::bench::Seconds;
 using lumvoucher::embedded::EmbeddedHost;
 
-struct Line {
-  long account;
-  int direction;
-  double amount;
-};
+using lumvoucher::bench::FormLine;
 // 其他费用 / 应付职工薪酬, 其他收入 and 其他支出 / 财政应返还额度, 其他预算收入.
-constexpr Line kFinanceLines[] = {{5014, 1, 100}, {5014, 1, 50}, {5004, -1, 100}, {5010, -1, 50}};
-constexpr Line kBudgetLines[] = {{6009, 1, 100}, {6009, 1, 50}, {6013, -1, 100}, {6005, -1, 50}};
+const std::vector<FormLine> kFinanceLines = {
+    {5014, 1, 100}, {5014, 1, 50}, {5004, -1, 100}, {5010, -1, 50}};
+const std::vector<FormLine> kBudgetLines = {
+    {6009, 1, 100}, {6009, 1, 50}, {6013, -1, 100}, {6005, -1, 50}};
 
-std::string Detail(long number, const Line (&lines)[4]) {
-  std::string out;
-  for (const Line& l : lines) {
-    std::string f[38];
-    f[0] = "2026-02";
-    f[1] = "2026-02-15";
-    f[2] = "1";
-    f[3] = std::to_string(number);
-    f[4] = "批量凭证";
-    f[5] = std::to_string(l.account);
-    f[6] = std::to_string(l.direction);
-    f[7] = std::to_string(l.amount);
-    f[15] = "1";
-    f[16] = "0000";
-    f[17] = "FALSE";
-    f[18] = "1";
-    f[35] = "5001";  // the source organisation: the hospital
-    for (int i = 0; i < 38; ++i) out += (i == 0 ? "" : "\t") + f[i];
-    out += "\n";
-  }
-  return out;
-}
-
-double Seconds(std::chrono::steady_clock::time_point start) {
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-void Check(int rc, sqlite3* db) {
-  if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-    throw std::runtime_error(sqlite3_errmsg(db));
-  }
+// The source organisation is the hospital's.
+std::string Detail(long number, const std::vector<FormLine>& lines) {
+  return lumvoucher::bench::FormText(number, lines, "2026-02-15", "批量凭证", "5001");
 }
 
 double RunComponent(const std::string& path, int pairs) {
@@ -155,14 +127,15 @@ double RunBaseline(const std::string& path, int pairs) {
   Check(sqlite3_prepare_v2(db, "COMMIT", -1, &commit, nullptr), db);
   auto start = std::chrono::steady_clock::now();
   long id = 100000, line_id = 100000;
-  auto write = [&](sqlite3_stmt* head, sqlite3_stmt* detail, const Line(&lines)[4], int number) {
+  auto write = [&](sqlite3_stmt* head, sqlite3_stmt* detail, const std::vector<FormLine>& lines,
+                   int number) {
     ++id;
     sqlite3_bind_int64(head, 1, id);
     sqlite3_bind_int64(head, 2, number);
     Check(sqlite3_step(head), db);
     sqlite3_reset(head);
     int row = 0;
-    for (const Line& l : lines) {
+    for (const FormLine& l : lines) {
       sqlite3_bind_int64(detail, 1, ++line_id);
       sqlite3_bind_int64(detail, 2, id);
       sqlite3_bind_double(detail, 3, l.amount);

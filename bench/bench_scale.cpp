@@ -97,26 +97,8 @@ void CreateData(sqlite3* db, int vouchers) {
 
 // A voucher as the import road writes it, on accounts without item accounting (as bench_save).
 std::string Detail(long number) {
-  std::string out;
-  for (int r = 0; r < 2; ++r) {
-    std::string f[38];
-    f[0] = "2026-02";
-    f[1] = "2026-02-28";
-    f[2] = "1";
-    f[3] = std::to_string(number);
-    f[4] = "规模凭证";
-    f[5] = r == 0 ? "5" : "28";
-    f[6] = r == 0 ? "1" : "-1";
-    f[7] = "100";
-    f[15] = "1";
-    f[16] = "0000";
-    f[17] = "FALSE";
-    f[18] = "1";
-    f[35] = "1";
-    for (int i = 0; i < 38; ++i) out += (i == 0 ? "" : "\t") + f[i];
-    out += "\n";
-  }
-  return out;
+  return lumvoucher::bench::FormText(number, {{5, 1, 100}, {28, -1, 100}}, "2026-02-28", "规模凭证",
+                                     "1");
 }
 
 struct Times {
