@@ -1,7 +1,7 @@
 #include "voucher/budget_alarm.h"
 
 #include <map>
-#include <set>
+#include <utility>
 
 #include "dualbasis/budget_query.h"
 #include "frame/login_state.h"
@@ -17,40 +17,48 @@ namespace {
 
 using frame::SqlNumber;
 
-struct TargetDetail {
-  long target_id = 0;
-  std::string account_code;  // "" when the account is free
-  long department_id = 0;
-  long customer_id = 0;
-  long class1_id = 0;
-  long employee_id = 0;
-  long class2_id = 0;
-};
-
-std::vector<TargetDetail> ReadDetails() {
-  host::Recordset rs = frame::Data().OpenRecordset(
-      "Select d.lngBudgetTargetID,d.lngDepartmentID,d.lngCustomerID,d.lngClassID1,"
-      "d.lngEmployeeID,d.lngClassID2,d.lngAccountID,(Select a.strAccountCode From Account a "
-      "Where a.lngAccountID=d.lngAccountID) As strAccountCode From BudgetTargetDetail d Where "
-      "d.lngFieldID=0");
-  std::vector<TargetDetail> details;
-  for (; !rs.Eof(); rs.MoveNext()) {
-    auto id = [&](std::size_t i) { return static_cast<long>(rs[i].AsLong()); };
-    details.push_back({id(0), id(6) == 0 ? std::string() : rs[std::size_t{7}].AsText(), id(1),
-                       id(2), id(3), id(4), id(5)});
-  }
-  return details;
+// A budget dimension names an item or a parent whose subtree it covers: the line's item (by
+// id) is covered when its code is the named one's or lies below it.
+std::string Covers(const std::string& named, const char* table, const char* id_column,
+                   const char* code_column, long line_item) {
+  const std::string p = std::string("p.") + code_column;
+  const std::string c = std::string("c.") + code_column;
+  return std::string("Exists (Select 1 From ") + table + " p," + table + " c Where p." + id_column +
+         "=" + named + " And c." + id_column + "=" + SqlNumber(line_item) + " And (" + c + "=" + p +
+         " Or " + c + " Like " + p + "||'-%'))";
 }
 
-bool Matches(const TargetDetail& d, const VoucherLine& line, const std::string& code) {
-  if (!d.account_code.empty() && code != d.account_code &&
-      code.rfind(d.account_code + "-", 0) != 0) {
-    return false;
-  }
-  auto free_or = [](long want, long have) { return want == 0 || want == have; };
-  return free_or(d.department_id, line.department_id) && free_or(d.customer_id, line.unit_id) &&
-         free_or(d.class1_id, line.class1_id) && free_or(d.employee_id, line.employee_id) &&
-         free_or(d.class2_id, line.class2_id);
+std::string FreeOrCovers(const char* column, const char* table, const char* id_column,
+                         const char* code_column, long line_item) {
+  const std::string named = std::string("d.") + column;
+  return "(" + named + "=0 Or " + Covers(named, table, id_column, code_column, line_item) + ")";
+}
+
+// The targets a line feeds: every non-zero dimension of one of their details covers the line's;
+// a flexible field covers itself and its detail fields below it.
+std::vector<long> TargetsOf(const VoucherLine& line) {
+  const std::string flexible = line.flexible_id.empty() ? " " : line.flexible_id;
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select Distinct d.lngBudgetTargetID From BudgetTargetDetail d Where " +
+      FreeOrCovers("lngAccountID", "Account", "lngAccountID", "strAccountCode", line.account_id) +
+      " And " +
+      FreeOrCovers("lngDepartmentID", "Department", "lngDepartmentID", "strDepartmentCode",
+                   line.department_id) +
+      " And " +
+      FreeOrCovers("lngClassID1", "Class1", "lngClassID", "strClassCode", line.class1_id) +
+      " And " +
+      FreeOrCovers("lngClassID2", "Class2", "lngClassID", "strClassCode", line.class2_id) +
+      " And (d.lngCustomerID=0 Or d.lngCustomerID=" + SqlNumber(line.unit_id) +
+      ") And (d.lngEmployeeID=0 Or d.lngEmployeeID=" + SqlNumber(line.employee_id) +
+      ") And (d.lngFieldID=0 Or Exists (Select 1 From FlexibleCheck fc,FlexibleFieldDetail f,"
+      "FlexibleFieldDetail p Where fc.strFlexibleID=" +
+      frame::SqlText(flexible) +
+      " And f.lngFieldID=fc.lngFieldID And p.lngFieldID=d.lngFieldID And (f.lngFieldID="
+      "p.lngFieldID Or (f.blnIsDetail=1 And f.strFieldCode Like p.strFieldCode||'-%'))))");
+  std::vector<long> targets;
+  for (; !rs.Eof(); rs.MoveNext())
+    targets.push_back(static_cast<long>(rs[std::size_t{0}].AsLong()));
+  return targets;
 }
 
 // The voucher's effect on a budget's measure.
@@ -68,29 +76,49 @@ double Effect(int budget_type, double debit, double credit) {
   }
 }
 
-// The outlay budget rows an item and a department of the voucher fall under.
+// The outlay budget rows a share of an item spent by a department executes. A department
+// named by a row, a custom group or the responsible-department setting covers its
+// sub-departments. A scheme with responsible departments matches a row through the setting
+// only: its rows are the responsible departments'.
 std::string OutlayRowsSql(const VoucherHeader& h, long item, long department) {
   const std::string i = SqlNumber(item);
   const std::string d = SqlNumber(department);
-  return "Select ob.strOutlayBudgetCode,Bs.dblRate,Bs.blnIsPeriod,obb.dblAmount,obb.dblPayAmount,"
-         "(Select strOutlayName From Outlay Where lngOutlayID=" +
+  auto dept_covers = [&](const std::string& named) {
+    return Covers(named, "Department", "lngDepartmentID", "strDepartmentCode", department);
+  };
+  return "Select obb.lngOutlayBudgetID,obb.bytPeriod,obb.lngOutlayID,obb.intCustom,"
+         "obb.lngDepartmentID,obb.Intcustomdpt,ob.strOutlayBudgetCode,Bs.dblRate,Bs.blnIsPeriod,"
+         "obb.dblAmount,obb.dblPayAmount,(Select strOutlayName From Outlay Where lngOutlayID="
+         "Decode(obb.intCustom,1," +
          i +
-         ") As strOutlayName,(Select strDepartmentName From Department Where lngDepartmentID=" + d +
-         ") As strDepartmentName From outlaybudgetblance obb,outlaybudget ob,budgetscheme Bs Where "
-         "obb.lngOutlayBudgetID=ob.lngOutlayBudgetID And ob.lngBudgetSchemeID=Bs.lngBudgetSchemeID"
-         " And Bs.blnisinactive=0 And Bs.blnishospital=0 And Bs.INTAUTOREMIND = 1 And Bs.dblRate>0"
-         " And ob.bytapprove = 1 And obb.dblAmount<>0 And ob.intYear=" +
+         ",obb.lngOutlayID)) As strOutlayName,(Select strDepartmentName From Department Where "
+         "lngDepartmentID=Decode(obb.Intcustomdpt,1," +
+         d +
+         ",obb.lngDepartmentID)) As strDepartmentName From outlaybudgetblance obb,outlaybudget "
+         "ob,budgetscheme Bs Where obb.lngOutlayBudgetID=ob.lngOutlayBudgetID And "
+         "ob.lngBudgetSchemeID=Bs.lngBudgetSchemeID And Bs.blnisinactive=0 And Bs.blnishospital=0"
+         " And Bs.INTAUTOREMIND = 1 And Bs.dblRate>0 And ob.bytapprove = 1 And obb.dblAmount<>0 "
+         "And ob.intYear=" +
          SqlNumber(h.year) + " And ob.lngOrganizationID=" + SqlNumber(frame::OrganizationId()) +
          " And ((Bs.blnIsPeriod=1 And obb.bytPeriod=" + SqlNumber(h.period) +
          ") Or (Bs.blnIsPeriod=0 And obb.bytPeriod=0)) And ((obb.intCustom=-1 And "
          "obb.lngOutlayID=" +
          i +
-         ") Or (obb.intCustom=1 And Exists (Select 1 From custombudgetitemitem c Where "
-         "c.lngCustomID=obb.lngOutlayID And c.lngOutlayID=" +
-         i + "))) And ((obb.Intcustomdpt=-1 And obb.lngDepartmentID=" + d +
-         ") Or (obb.Intcustomdpt=1 And Exists (Select 1 From custombudgetdptdetail c Where "
-         "c.lngCustomID=obb.lngDepartmentID And c.lngDepartmentID=" +
-         d + ")))";
+         ") Or (obb.intCustom=1 And Exists (Select 1 From custombudgetitemitem g Where "
+         "g.lngCustomID=obb.lngOutlayID And g.lngOutlayID=" +
+         i +
+         "))) And ((Not Exists (Select 1 From budgetdepartment bd Where "
+         "bd.lngBudgetSchemeID=Bs.lngBudgetSchemeID) And ((obb.Intcustomdpt=-1 And " +
+         dept_covers("obb.lngDepartmentID") +
+         ") Or (obb.Intcustomdpt=1 And Exists (Select 1 From custombudgetdptdetail g Where "
+         "g.lngCustomID=obb.lngDepartmentID And " +
+         dept_covers("g.lngDepartmentID") +
+         ")))) Or (obb.Intcustomdpt=-1 And Exists (Select 1 From budgetdepartment bd,budgetitem "
+         "bi,outlaydepartment od Where bd.lngBudgetSchemeID=Bs.lngBudgetSchemeID And "
+         "bd.lngDepartmentID=obb.lngDepartmentID And bi.lngBudgetDepartmentID="
+         "bd.lngBudgetDepartmentID And bi.lngOutlayID=" +
+         i + " And od.lngBudgetDepartmentID=bd.lngBudgetDepartmentID And " +
+         dept_covers("od.lngDepartmentID") + ")))";
 }
 
 void AppendKind(std::string& out, const std::vector<std::string>& entries) {
@@ -110,14 +138,13 @@ struct Sums {
 std::string ComprehensiveBudgetRefusal(const VoucherHeader& header,
                                        const std::vector<const VoucherLine*>& lines) {
   host::DataAccess& data = frame::Data();
-  const std::vector<TargetDetail> details = ReadDetails();
-  if (details.empty() || lines.empty()) return std::string();
+  if (lines.empty()) return std::string();
   // A stored voucher is in the booked amounts already: its stored lines count negatively.
   std::vector<VoucherLine> stored;
   if (header.voucher_id != 0) {
     host::Recordset rs = data.OpenRecordset(
         "Select lngAccountID,lngDepartmentID,lngCustomerID,lngClassID1,lngEmployeeID,lngClassID2,"
-        "intDirection,dblAmount From VoucherDetail Where lngVoucherID=" +
+        "intDirection,dblAmount,strFlexibleId From VoucherDetail Where lngVoucherID=" +
         SqlNumber(header.voucher_id));
     for (; !rs.Eof(); rs.MoveNext()) {
       auto id = [&](std::size_t i) { return static_cast<long>(rs[i].AsLong()); };
@@ -129,6 +156,7 @@ std::string ComprehensiveBudgetRefusal(const VoucherHeader& header,
       line.employee_id = id(4);
       line.class2_id = id(5);
       (id(6) == 1 ? line.debit : line.credit) = -rs[std::size_t{7}].AsDouble();
+      line.flexible_id = rs[std::size_t{8}].AsText();
       stored.push_back(line);
     }
   }
@@ -136,15 +164,9 @@ std::string ComprehensiveBudgetRefusal(const VoucherHeader& header,
   for (const VoucherLine& line : stored) counted.push_back(&line);
   std::map<long, Sums> by_target;
   for (const VoucherLine* line : counted) {
-    host::Recordset account = data.OpenRecordset(
-        "Select strAccountCode From Account Where lngAccountID=" + SqlNumber(line->account_id));
-    const std::string code = account.Empty() ? std::string() : account[std::size_t{0}].AsText();
-    std::set<long> fed;  // a line counts once per target
-    for (const TargetDetail& d : details) {
-      if (fed.count(d.target_id) != 0 || !Matches(d, *line, code)) continue;
-      fed.insert(d.target_id);
-      by_target[d.target_id].debit += line->debit;
-      by_target[d.target_id].credit += line->credit;
+    for (long target : TargetsOf(*line)) {
+      by_target[target].debit += line->debit;
+      by_target[target].credit += line->credit;
     }
   }
   const long organization = frame::OrganizationId();
@@ -194,29 +216,47 @@ std::string OutlayBudgetWarning(const VoucherHeader& header,
       shares[{share.outlay_id, share.department_id}] += share.amount;
     }
   }
-  const int decimals = frame::Context().AmountDecimals();
-  std::vector<std::string> over;
-  std::vector<std::string> reached;
+  // Several shares may execute one budget row (a group, a parent or a responsible department):
+  // the row is reported once with their sum, in the order first reached.
+  struct Row {
+    std::string entry_head;  // department and item, as first matched
+    std::string code;
+    bool period = false;
+    double budget = 0, paid = 0, rate = 0, amount = 0;
+  };
+  std::vector<Row> rows;
+  std::map<std::vector<long>, std::size_t> seen;
   for (const auto& [key, amount] : shares) {
     host::Recordset rs = frame::Data().OpenRecordset(OutlayRowsSql(header, key.first, key.second));
     for (; !rs.Eof(); rs.MoveNext()) {
-      const double budget = rs["dblAmount"].AsDouble();
-      const double executed = RoundTo(rs["dblPayAmount"].AsDouble() + amount, decimals);
-      const double rate = rs["dblRate"].AsDouble();
-      const std::string code = rs["strOutlayBudgetCode"].AsText();
-      const std::string entry =
-          texts::kOutlayDepartment + rs["strDepartmentName"].AsText() + texts::kOutlayItem +
-          rs["strOutlayName"].AsText() +
-          (rs["blnIsPeriod"].AsLong() == 1 ? texts::kOutlayPeriod : texts::kOutlayYear) +
-          texts::kOutlayExecuted + FormatFixed(executed, decimals) + texts::kOutlayThis +
-          FormatFixed(amount, decimals);
-      if (RoundTo(executed - budget, decimals) > 0) {
-        over.push_back(entry + texts::kOutlayOver + code + texts::kOutlayOverEnd +
-                       FormatFixed(budget, decimals) + texts::kOutlayYuanEnd);
-      } else if (RoundTo(executed / budget * 100, 2) >= rate) {
-        reached.push_back(entry + texts::kOutlayReached + code + texts::kOutlayReachedEnd +
-                          FormatFixed(rate, 2) + texts::kOutlayPercentEnd);
+      std::vector<long> id;
+      for (std::size_t c = 0; c < 6; ++c) id.push_back(static_cast<long>(rs[c].AsLong()));
+      auto [at, added] = seen.emplace(id, rows.size());
+      if (added) {
+        rows.push_back({texts::kOutlayDepartment + rs["strDepartmentName"].AsText() +
+                            texts::kOutlayItem + rs["strOutlayName"].AsText(),
+                        rs["strOutlayBudgetCode"].AsText(), rs["blnIsPeriod"].AsLong() == 1,
+                        rs["dblAmount"].AsDouble(), rs["dblPayAmount"].AsDouble(),
+                        rs["dblRate"].AsDouble(), 0});
       }
+      rows[at->second].amount += amount;
+    }
+  }
+  const int decimals = frame::Context().AmountDecimals();
+  std::vector<std::string> over;
+  std::vector<std::string> reached;
+  for (const Row& row : rows) {
+    const double executed = RoundTo(row.paid + row.amount, decimals);
+    const std::string entry = row.entry_head +
+                              (row.period ? texts::kOutlayPeriod : texts::kOutlayYear) +
+                              texts::kOutlayExecuted + FormatFixed(executed, decimals) +
+                              texts::kOutlayThis + FormatFixed(row.amount, decimals);
+    if (RoundTo(executed - row.budget, decimals) > 0) {
+      over.push_back(entry + texts::kOutlayOver + row.code + texts::kOutlayOverEnd +
+                     FormatFixed(row.budget, decimals) + texts::kOutlayYuanEnd);
+    } else if (RoundTo(executed / row.budget * 100, 2) >= row.rate) {
+      reached.push_back(entry + texts::kOutlayReached + row.code + texts::kOutlayReachedEnd +
+                        FormatFixed(row.rate, 2) + texts::kOutlayPercentEnd);
     }
   }
   std::string out;

@@ -171,3 +171,25 @@ CREATE TABLE custombudgetdptdetail (
   lngCustomID     INTEGER NOT NULL,
   lngDepartmentID INTEGER NOT NULL
 );
+
+-- Responsible-department ("归口") schemes: a scheme with rows in budgetdepartment budgets each
+-- managed outlay item at the department responsible for it, not at the department that spends.
+-- A responsible department of a scheme manages the items in budgetitem for the spending
+-- departments in outlaydepartment; spending on such an item by such a department executes the
+-- responsible department's budget rows.
+CREATE TABLE budgetdepartment (
+  lngBudgetDepartmentID INTEGER PRIMARY KEY,
+  lngBudgetSchemeID     INTEGER NOT NULL,
+  lngDepartmentID       INTEGER NOT NULL
+);
+CREATE INDEX budgetdepartment_Scheme ON budgetdepartment (lngBudgetSchemeID);
+
+CREATE TABLE budgetitem (
+  lngBudgetDepartmentID INTEGER NOT NULL,
+  lngOutlayID           INTEGER NOT NULL
+);
+
+CREATE TABLE outlaydepartment (
+  lngBudgetDepartmentID INTEGER NOT NULL,
+  lngDepartmentID       INTEGER NOT NULL
+);
