@@ -374,6 +374,7 @@ bool PairVoucherView::Handles(Command command) const {
     case Command::kReceiptPrevious:
     case Command::kReceiptNext:
     case Command::kEditBatchPrint:
+    case Command::kEditBudgetAlarm:
       return true;
     case Command::kToolRefresh:
       return stored;
@@ -404,6 +405,8 @@ std::string PairVoucherView::Caption(Command command) const {
       return h.poster_id != 0 ? voucher::texts::kCancelPost : texts::kPost;
     case Command::kCashierSign:
       return h.teller_id != 0 ? voucher::texts::kCancelSign : texts::kSign;
+    case Command::kEditBudgetAlarm:
+      return window_.Controller().WindFinance().BudgetAlarmCaption();
     default:
       return {};
   }
@@ -557,6 +560,11 @@ void PairVoucherView::Run(Command command) {
       break;
     case Command::kEditInActive:
       c.SetVoidBox();
+      break;
+    case Command::kEditBudgetAlarm:
+      // One switch for the pair: only the financial side is checked, but both editors save.
+      c.WindFinance().ToggleBudgetAlarm();
+      c.WindBudget().ToggleBudgetAlarm();
       break;
     case Command::kFilePrint:
     case Command::kEditBatchPrint:

@@ -103,7 +103,8 @@ TEST_F(PairVoucherViewTest, TheReviewButtonReviewsBothVouchersOfThePair) {
 }
 
 // The pair's parallel-accounting commands reach the presenter from the toolbar and the main
-// menu: the template fills the budget side on screen, and "自动学习" is a switch that follows.
+// menu: the template fills the budget side on screen, "自动学习" and the budget alarm are
+// switches that follow.
 TEST_F(PairVoucherViewTest, ParallelCommandsFillTheBudgetSideAndSwitchLearning) {
   LogIn(5001, 5001, embedded::DemoSets::kAll);
   Trigger(QStringLiteral("填制凭证"));
@@ -125,6 +126,10 @@ TEST_F(PairVoucherViewTest, ParallelCommandsFillTheBudgetSideAndSwitchLearning) 
   EXPECT_EQ(pair->Checked(Command::kEditAutoStudy), learning);
   pair->Run(Command::kEditAutoStudy);
   EXPECT_EQ(pair->Checked(Command::kEditAutoStudy), !learning);
+
+  pair->Run(Command::kEditBudgetAlarm);
+  EXPECT_FALSE(pair->Controller().WindFinance().BudgetAlarmOn());
+  EXPECT_EQ(pair->Caption(Command::kEditBudgetAlarm), "打开预算报警(&A)");
 }
 
 }  // namespace
