@@ -25,14 +25,11 @@ TEST(ComprehensiveBudget, AVoucherOverrunningABudgetIsRefusedUnlessTheOperatorMa
     std::string refusal;
   } cases[] = {
       {"February, already over", 2, 1, 100, 0, "", texts::kBudgetNoRight},
-      {"absolute control", 2, 1, 100, 0,
-       "Update Budget Set Blnisconstrain = 1 Where lngBudgetID = 5003", texts::kBudgetConstrained},
       {"the right to exceed", 2, 1, 100, 0,
        "Insert Into OperatorRight (lngOperatorID, lngRightID, lngOrganizationID) Values (5001, "
        "1861, 0)",
        ""},
       {"a credit lowers the measure", 2, 1, 0, 100, "", ""},
-      {"another department", 2, 2, 100, 0, "", ""},
       {"March within the month", 3, 1, 1000, 0, "", ""},
       {"March one over", 3, 1, 1000.01, 0, "", texts::kBudgetNoRight},
       {"记-000002 saved again", 2, 1, 1200, 0, "", ""},
