@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "frame/voucher_conflict.h"
+#include "frame/voucher_removal.h"
 #include "host/message_box.h"
 #include "links/darap_settlement.h"
 #include "links/link_fixture.h"
@@ -59,6 +61,87 @@ TEST_F(LinkTest, SplitsAreWrittenWithTheVoucherAndFollowItsChangesAndDelete) {
   t_.Messages().Expect("真的要删除全部分录吗？", host::mb::kYes);
   ASSERT_TRUE(w_.DeleteVoucher());
   EXPECT_EQ(Dependents(), untouched);
+}
+
+// Row 2's item settled by line 9 (row 3 of voucher 4), which also settled the 70 item row 2
+// settled: re-saving row 2 with another amount gives back exactly what row 2 settled and leaves
+// line 9's settlements and row 2's settled total standing; its removal is refused.
+class SettledByOthers : public LinkTest {
+ public:
+  void TestBody() override {}
+  // The dump after re-saving row 2 with `receipt`, settled anew (`fresh`) or not.
+  std::string Change(const char* receipt, bool fresh);
+};
+
+TEST(SettledByOthersTest, ChangingALineLeavesOtherLinesSettlementsOfItsItemStanding) {
+  const struct {
+    const char* receipt;
+    bool fresh;
+    const char* after;
+  } cases[] = {
+      {"130", false,
+       "# items\n0|1|10|9.999999995\n0|1|70|10\n2|-1|130|25\n3|-1|35|0\n"
+       "# settlements\n3|2|10\n3|10000|25\n# contracts\n3|1|3000|1\n# costs\n"},
+      {"110", true,
+       "# items\n0|1|10|9.999999995\n0|1|60|60\n0|1|70|60\n2|-1|110|25\n3|-1|35|0\n"
+       "# settlements\n2|1|60\n2|2|50\n3|2|10\n3|10000|25\n# contracts\n3|1|3000|1\n# costs\n"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SettledByOthers().Change(c.receipt, c.fresh), c.after) << c.receipt;
+  }
+}
+
+std::string SettledByOthers::Change(const char* receipt, bool fresh) {
+  {
+    EnterVoucher("500", "100", "400");
+    auto settle = [this] {
+      Script<Darap>([](Darap& d) {
+        d.Allocate();
+        d.Confirm();
+      });
+      w_.SetCurrentRow(2);
+      ASSERT_TRUE(w_.CurrentAccountSettlement());
+      t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
+    };
+    settle();
+    EXPECT_TRUE(w_.SaveBill());
+    const std::string row2 =
+        "(Select a.lngVoucherDetailID From DARAP a, VoucherDetail vd Where a.lngVoucherDetailID = "
+        "vd.lngVoucherDetailID And vd.lngRowID = 2 And vd.lngVoucherID = " +
+        std::to_string(w_.State().header.voucher_id) + ")";
+    const std::string others[] = {
+        std::string("Insert Into DARAP (lngDARAPID, lngAccountID, lngCustomerID, lngCurrencyID, "
+                    "lngOrganizationID, intDirection, lngVoucherDetailID) Values (50, 6, 3, 1, "
+                    "1, -1, 9)"),
+        std::string("Insert Into DARAPDetail (lngDARAPDetailID, lngDARAPID, intDirection, "
+                    "dblAmount) Values (50, 50, -1, 35)"),
+        "Insert Into DARAPSettlement (lngActivityDetailID, lngRActivityDetailID, "
+        "dblCurrPaymentAmount, lngVoucherDetailID, lngRVoucherDetailID) Select 50, "
+        "d.lngDARAPDetailID, 25, 9, a.lngVoucherDetailID From DARAP a, DARAPDetail d Where "
+        "a.lngDARAPID = d.lngDARAPID And a.lngVoucherDetailID = " +
+            row2,
+        std::string("Insert Into DARAPSettlement (lngActivityDetailID, lngRActivityDetailID, "
+                    "dblCurrPaymentAmount, lngVoucherDetailID, lngRVoucherDetailID) Values (50, "
+                    "2, 10, 9, 0)"),
+        "Update DARAPDetail Set dblCurrPaymentAmount = dblCurrPaymentAmount + 10 Where "
+        "lngDARAPDetailID = 2",
+        "Update DARAPDetail Set dblCurrPaymentAmount = 25 Where lngDARAPID In (Select "
+        "lngDARAPID From DARAP Where lngVoucherDetailID = " +
+            row2 + ")"};
+    for (const std::string& sql : others) t_.Data().Execute(sql);
+    const std::string before = Dependents();
+    {
+      host::TransactionGuard transaction(t_.Data());
+      EXPECT_THROW(frame::DeleteStoredVoucher(t_.Data(), w_.State().header.voucher_id),
+                   frame::VoucherConflict);
+    }
+    EXPECT_EQ(Dependents(), before);
+    EXPECT_TRUE(w_.SetCell(2, voucher::LineField::kCredit, receipt));
+    EXPECT_TRUE(w_.SetCell(3, voucher::LineField::kCredit, fresh ? "390" : "370"));
+    if (fresh) settle();
+    EXPECT_TRUE(w_.SaveBill());
+  }
+  return Dependents();
 }
 
 class AtomicLinkedSave : public LinkTest {
