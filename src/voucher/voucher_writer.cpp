@@ -275,10 +275,14 @@ void FollowCostApportion(const VoucherHeader& h, long id) {
 // `rebook`: the line's item, settled by other lines, is rebooked with what the line now is.
 void WriteHeldSplits(const VoucherHeader& h, long id, const VoucherLine& line, long line_id,
                      bool rebook) {
-  if (line.splits.Empty() && !rebook) return;
-  links::LineSplits splits = line.splits;
-  if (rebook && !splits.settlement) splits.settlement.emplace();
-  links::WriteLineSplits({id, h.date, h.year, h.period, h.type_id, NumberOf(h)}, line_id, splits);
+  const links::SplitVoucher voucher{id, h.date, h.year, h.period, h.type_id, NumberOf(h)};
+  if (rebook && !line.splits.settlement) {
+    links::LineSplits splits = line.splits;
+    splits.settlement.emplace();
+    links::WriteLineSplits(voucher, line_id, splits);
+  } else if (!line.splits.Empty()) {
+    links::WriteLineSplits(voucher, line_id, line.splits);
+  }
 }
 
 }  // namespace
