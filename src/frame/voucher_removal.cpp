@@ -1,6 +1,8 @@
 #include "frame/voucher_removal.h"
 
+#include "frame/frame_texts.h"
 #include "frame/sql_text.h"
+#include "frame/voucher_conflict.h"
 
 namespace lumvoucher::frame {
 
@@ -14,7 +16,8 @@ void PurgeCashFlowRows(host::DataAccess& data, const LineSet& lines) {
 }
 
 // Current-account items the lines booked, and the settlements on either side of them. What a
-// gone line settled is open again by that amount.
+// gone line settled is open again by that amount. An item another line settled cannot go with
+// its line: that settlement would be left pointing at nothing (ReleaseGoneLines refuses).
 void ReleaseSettlements(host::DataAccess& data, const LineSet& lines) {
   const std::string settled_by_gone =
       " From DARAPSettlement s Where " + lines.Match("s.lngVoucherDetailID");
@@ -99,6 +102,12 @@ void ReleaseChangedLineSplits(host::DataAccess& data, long line_id, bool amount_
 }
 
 void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines) {
+  if (!data.OpenRecordset("Select lngVoucherDetailID From DARAPSettlement Where " +
+                          lines.Match("lngRVoucherDetailID") + " And Not (" +
+                          lines.Match("lngVoucherDetailID") + ")")
+           .Empty()) {
+    throw VoucherConflict(kDeleteWrittenOff);
+  }
   const std::string line = lines.Match("lngVoucherDetailID");
   PurgeCashFlowRows(data, lines);
   data.Execute("DELETE FROM RVoucherDetail WHERE " + line);

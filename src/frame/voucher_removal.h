@@ -43,13 +43,15 @@ std::string FreeChecksSql(const LineSet& lines);
 // registrations, contract rows and invoices, cost collection, fund allocations and the
 // current-account items the lines booked with their settlements (the items they settled are open
 // again by those amounts), the current-account detail copied from them; frees their checks and
-// unlinks their bank bills.
+// unlinks their bank bills. Throws VoucherConflict (kDeleteWrittenOff) when a line outside the
+// set settled an item of theirs.
 void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines);
 
 // "This kept line changed its account, side or amount": the splits it was divided by no longer
 // add up to it, so those it does not bring anew go as for a gone line: its settlements and
 // current-account item, its contract rows and, when the amount changed, its cost rows (an
-// account change leaves the cost rows to the collected-costs question).
+// account change leaves the cost rows to the collected-costs question). A line whose item other
+// lines settled brings its settlement anew (the writer rebooks that item in place).
 struct FreshSplits {
   bool settlement = false;
   bool contract = false;

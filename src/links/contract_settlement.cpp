@@ -71,6 +71,32 @@ std::vector<ContractChoice> ProjectChoices() {
   return out;
 }
 
+std::vector<ContractChoice> ReferenceChoices(ContractReference which) {
+  std::string sql;
+  switch (which) {
+    case ContractReference::kUnit:
+    case ContractReference::kPayer:
+      sql = std::string(
+                "SELECT lngCustomerID As lngID, strCustomerCode As strCode, "
+                "strCustomerName As strName FROM ") +
+            (which == ContractReference::kUnit ? "Customer" : "PayCustomer") +
+            " WHERE blnIsDetail = 1 AND blnIsInActive = 0 Order By strCustomerCode";
+      break;
+    case ContractReference::kMethod:
+      sql =
+          "SELECT lngPaymentMethodID As lngID, strPaymentMethodCode As strCode, "
+          "strPaymentMethodName As strName FROM PaymentMethod WHERE blnIsInActive = 0 Order By "
+          "strPaymentMethodCode";
+      break;
+  }
+  std::vector<ContractChoice> out;
+  for (host::Recordset rs = frame::Data().OpenRecordset(sql); !rs.Eof(); rs.MoveNext()) {
+    out.push_back({static_cast<long>(rs["lngID"].AsLong()), rs["strCode"].AsText(),
+                   rs["strName"].AsText(), 0});
+  }
+  return out;
+}
+
 double ContractTotal(int kind, long contract_id) {
   if (kind == kProjectOrder) {
     return Sum("SELECT dblSumAmount FROM ProjectOrder WHERE lngOrderID = " + N(contract_id),

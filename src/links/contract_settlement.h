@@ -25,6 +25,11 @@ std::vector<ContractChoice> ContractChoices(int kind, int pay_receive, long proj
 // The projects of the current organisation the window offers, leaves only, by code.
 std::vector<ContractChoice> ProjectChoices();
 
+// The units (单位, Customer), payers or payees (付款方 / 收款方, PayCustomer) and payment methods
+// (付款方式) the grid offers: the active ones, units and payers leaves only, by code.
+enum class ContractReference { kUnit, kPayer, kMethod };
+std::vector<ContractChoice> ReferenceChoices(ContractReference which);
+
 // 合同总金额: the contract items' amounts with tax, or the order's total.
 double ContractTotal(int kind, long contract_id);
 // 合同累计已付款: paid on lines other than `line_id` (plus the order's initial payment).

@@ -119,6 +119,25 @@ OpenItem ItemOf(host::Recordset& rs) {
   return item;
 }
 
+using Columns = std::vector<std::pair<std::string, std::string>>;
+
+// ",a,b" and ",1,2" of an insert, "a=1,b=2" of an update.
+std::string Names(const Columns& columns) {
+  std::string out;
+  for (const auto& c : columns) out += "," + c.first;
+  return out;
+}
+std::string Values(const Columns& columns) {
+  std::string out;
+  for (const auto& c : columns) out += "," + c.second;
+  return out;
+}
+std::string Assignments(const Columns& columns) {
+  std::string out;
+  for (const auto& c : columns) out += (out.empty() ? "" : ",") + c.first + "=" + c.second;
+  return out;
+}
+
 std::string FlexibleKey(const std::string& flexible_id) {
   return flexible_id.find_first_not_of(' ') == std::string::npos ? std::string(" ") : flexible_id;
 }
@@ -210,19 +229,26 @@ void WriteSettlement(const SettlementBooking& b, const SettlementSplit& split,
     old[static_cast<long>(rs["lngRActivityDetailID"].AsLong())] +=
         rs["dblCurrPaymentAmount"].AsDouble();
   }
-  data.Execute("DELETE  FROM DARAPSettlement WHERE LNGVOUCHERDETAILID =" + line +
-               " Or LNGRVOUCHERDETAILID =" + line);
-  data.Execute(
-      "Delete From DARAPDetail Where lngDARAPID in (Select lngDARAPID From DARAP Where "
-      "lngVoucherDetailID= " +
-      line + ")");
-  data.Execute(" DELETE FROM DARAP WHERE lngVoucherDetailID= " + line);
-
+  // Only what this line settled goes: other lines' settlements of its item stand, so the item
+  // is rebooked in place with its id and its settled total.
+  data.Execute("DELETE  FROM DARAPSettlement WHERE LNGVOUCHERDETAILID =" + line);
   host::Recordset vd =
       data.OpenRecordset("Select * From " + tables.detail + " Where lngVoucherDetailID=" + line);
-  if (vd.Empty()) return;
+  host::Recordset stored = data.OpenRecordset(
+      "Select d.lngDARAPID, d.lngDARAPDetailID From DARAP a, DARAPDetail d Where "
+      "a.lngDARAPID = d.lngDARAPID And a.lngVoucherDetailID=" +
+      line);
+  if (vd.Empty()) {
+    data.Execute(
+        "Delete From DARAPDetail Where lngDARAPID in (Select lngDARAPID From DARAP Where "
+        "lngVoucherDetailID= " +
+        line + ")");
+    data.Execute(" DELETE FROM DARAP WHERE lngVoucherDetailID= " + line);
+    return;
+  }
   long item = 0;
-  std::vector<std::pair<std::string, std::string>> fields;
+  long field_no = 0;
+  std::string field_id = "0";
   const std::string flexible = FlexibleKey(vd["strFlexibleId"].AsText());
   {
     host::Recordset fc = data.OpenRecordset(
@@ -231,40 +257,53 @@ void WriteSettlement(const SettlementBooking& b, const SettlementSplit& split,
         SqlText(flexible));
     if (!fc.Empty()) {
       item = static_cast<long>(fc["lngItemID"].AsLong());
-      const long no = static_cast<long>(fc["intFieldNO"].AsLong());
-      if (no >= 1 && no <= 30) {
-        fields.push_back({"lngFieldID" + frame::ZeroPad(no, 2), N(fc["lngFieldID"].AsLong())});
-      }
+      field_no = static_cast<long>(fc["intFieldNO"].AsLong());
+      field_id = N(fc["lngFieldID"].AsLong());
     }
   }
-  std::string names, values;
-  auto add = [&](const std::string& name, const std::string& value) {
-    names += "," + name;
-    values += "," + value;
-  };
-  add("strDate", SqlText(b.date));
+  Columns common;
+  common.emplace_back("strDate", SqlText(b.date));
   for (const char* column : {"lngAccountID", "lngCustomerID", "lngDepartmentID", "lngEmployeeID",
                              "lngClassID1", "lngClassID2", "lngCurrencyID", "intDirection"}) {
-    add(column, N(vd[column].AsLong()));
+    common.emplace_back(column, N(vd[column].AsLong()));
   }
-  add("strFlexibleId", SqlText(flexible));
-  add("lngItemID", N(item));
-  for (const auto& [name, value] : fields) add(name, value);
-  add("lngOrganizationID", N(frame::OrganizationId()));
-  const std::string common_names = names, common_values = values;
-  const long darap_id = login.NextId("DARAP");
-  data.Execute("Insert Into DARAP (lngDARAPID" + common_names +
-               ",blnInit,lngVoucherDetailID,lngVoucherID) Values (" + N(darap_id) + common_values +
-               ",0," + line + "," + N(b.voucher_id) + ")");
-  const long detail_id = login.NextId("DARAPDetail");
-  data.Execute("Insert Into DARAPDetail (lngDARAPDetailID,lngDARAPID" + common_names +
-               ",lngRowID,lngVoucherTypeID,intVoucherNO,strRemark,dblRate,dblAmount,"
-               "dblCurrAmount,dblCurrPaymentAmount,strSysDate) Values (" +
-               N(detail_id) + "," + N(darap_id) + common_values + "," + N(vd["lngRowID"].AsLong()) +
-               "," + N(b.voucher_type_id) + "," + N(b.voucher_no) + "," +
-               SqlText(vd["strRemark"].AsText()) + "," + SqlNumber(vd["dblRate"].AsDouble()) + "," +
-               SqlNumber(vd["dblAmount"].AsDouble()) + "," +
-               SqlNumber(vd["dblCurrencyAmount"].AsDouble()) + ",0," + SqlText(TimeNow()) + ")");
+  common.emplace_back("strFlexibleId", SqlText(flexible));
+  common.emplace_back("lngItemID", N(item));
+  const bool rebook = !stored.Empty();
+  for (int f = 1; f <= kSegments; ++f) {
+    // A new item leaves the segments it does not name at their default; a rebooked one clears
+    // those of its previous key.
+    if (f == field_no || rebook) common.emplace_back(FieldName(f), f == field_no ? field_id : "0");
+  }
+  common.emplace_back("lngOrganizationID", N(frame::OrganizationId()));
+  Columns booked = common;
+  booked.insert(booked.end(), {{"lngRowID", N(vd["lngRowID"].AsLong())},
+                               {"lngVoucherTypeID", N(b.voucher_type_id)},
+                               {"intVoucherNO", N(b.voucher_no)},
+                               {"strRemark", SqlText(vd["strRemark"].AsText())},
+                               {"dblRate", SqlNumber(vd["dblRate"].AsDouble())},
+                               {"dblAmount", SqlNumber(vd["dblAmount"].AsDouble())},
+                               {"dblCurrAmount", SqlNumber(vd["dblCurrencyAmount"].AsDouble())},
+                               {"strSysDate", SqlText(TimeNow())}});
+  long detail_id = 0;
+  if (rebook) {
+    detail_id = static_cast<long>(stored["lngDARAPDetailID"].AsLong());
+    data.Execute("Update DARAP Set " + Assignments(common) +
+                 " Where lngDARAPID=" + N(stored["lngDARAPID"].AsLong()));
+    data.Execute("Update DARAPDetail Set " + Assignments(booked) +
+                 " Where lngDARAPDetailID=" + N(detail_id));
+  } else {
+    const long darap_id = login.NextId("DARAP");
+    common.insert(
+        common.end(),
+        {{"blnInit", "0"}, {"lngVoucherDetailID", line}, {"lngVoucherID", N(b.voucher_id)}});
+    data.Execute("Insert Into DARAP (lngDARAPID" + Names(common) + ") Values (" + N(darap_id) +
+                 Values(common) + ")");
+    detail_id = login.NextId("DARAPDetail");
+    booked.emplace_back("dblCurrPaymentAmount", "0");
+    data.Execute("Insert Into DARAPDetail (lngDARAPDetailID,lngDARAPID" + Names(booked) +
+                 ") Values (" + N(detail_id) + "," + N(darap_id) + Values(booked) + ")");
+  }
 
   std::map<long, double> now;
   for (const SettlementShare& s : split.shares) {
@@ -295,6 +334,16 @@ void WriteSettlement(const SettlementBooking& b, const SettlementSplit& split,
                  SqlNumber(before) + "+" + SqlNumber(amount) +
                  " Where lngDARAPDetailID=" + N(settled));
   }
+}
+
+bool ItemSettledByOthers(long line_id) {
+  const std::string line = N(line_id);
+  return !frame::Data()
+              .OpenRecordset(
+                  "Select lngRActivityDetailID From DARAPSettlement Where "
+                  "lngRVoucherDetailID = " +
+                  line + " And lngVoucherDetailID <> " + line)
+              .Empty();
 }
 
 bool WithdrawSettlement(long settling_detail_id, long line_id) {

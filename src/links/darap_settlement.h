@@ -82,12 +82,16 @@ struct SettlementBooking {
   long voucher_no = 0;
 };
 
-// Writes the split of a stored line: removes the line's previous item and settlements (giving
-// the items it settled their amounts back), books the line as a new item (nothing settled of it
-// yet: the voucher counts as written off only once a later line settles it), and inserts the
+// Writes the split of a stored line: removes the line's previous settlements (giving the items it
+// settled their amounts back), books the line as an item (a new one with nothing settled of it:
+// the voucher counts as written off only once a later line settles it; a stored one rebooked in
+// place, keeping the settlements other lines made of it and its settled total), and inserts the
 // settlements with the settled items' totals raised.
 void WriteSettlement(const SettlementBooking& booking, const SettlementSplit& split,
                      const VoucherTables& tables = {});
+
+// Whether another line settled the item the line booked.
+bool ItemSettledByOthers(long line_id);
 
 // Withdraws the stored settlement by item `settling_detail_id` of the line `line_id`, in its own
 // transaction. False when there was none.

@@ -261,6 +261,21 @@ bool frmContractSettlement::SetCell(int n, ContractColumn column, const std::str
   return false;
 }
 
+std::vector<ContractChoice> frmContractSettlement::Choices(ContractColumn column) const {
+  switch (column) {
+    case ContractColumn::kContract:
+      return ContractChoices(state_.kind, state_.pay_receive, state_.project_id);
+    case ContractColumn::kUnit:
+      return ReferenceChoices(ContractReference::kUnit);
+    case ContractColumn::kPayer:
+      return ReferenceChoices(ContractReference::kPayer);
+    case ContractColumn::kMethod:
+      return ReferenceChoices(ContractReference::kMethod);
+    default:
+      return {};
+  }
+}
+
 bool frmContractSettlement::CheckRows() {
   const std::string pay = state_.pay_receive == kPayment ? texts::kDirPay : texts::kDirReceive;
   const auto choices = ContractChoices(state_.kind, state_.pay_receive, state_.project_id);

@@ -79,6 +79,9 @@ class frmContractSettlement : public host::ModalWindow {
   int AddRow();
   bool DeleteRow(int row);
   bool SetCell(int row, ContractColumn column, const std::string& text);
+  // What a coded column offers (contracts or the project's orders, units, payers or payees,
+  // payment methods); nothing for the other columns.
+  std::vector<ContractChoice> Choices(ContractColumn column) const;
   // The checks in order; true closes the window with the rows.
   bool Confirm();
   void Cancel() { state_.confirmed = false; }

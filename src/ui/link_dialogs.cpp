@@ -203,8 +203,10 @@ ContractDialog::ContractDialog(links::frmContractSettlement& presenter, QWidget*
   };
   auto edit = [this](ContractColumn column) {
     return [this, column](int r, const QString& text) {
-      // The chooser gives "code name"; the presenter looks contracts up by code.
-      const QString value = column == ContractColumn::kContract ? CodeOf(text) : text;
+      // A chooser gives "code name"; the presenter looks its columns up by code.
+      const bool coded = column == ContractColumn::kContract || column == ContractColumn::kUnit ||
+                         column == ContractColumn::kPayer || column == ContractColumn::kMethod;
+      const QString value = coded ? CodeOf(text) : text;
       return presenter_.SetCell(r + 1, column, ToUtf8(value));
     };
   };
@@ -251,18 +253,20 @@ ContractDialog::ContractDialog(links::frmContractSettlement& presenter, QWidget*
   top->addStretch(1);
   layout->addLayout(top);
   grid_ = MakeGrid(this, model_);
-  grid_->setItemDelegateForColumn(
-      1, new ChoiceDelegate(
-             [this](const QModelIndex&) {
-               const links::ContractState& s = presenter_.State();
-               ChoiceDelegate::Offer offer{{}, true};
-               for (const links::ContractChoice& c :
-                    links::ContractChoices(s.kind, s.pay_receive, s.project_id)) {
-                 offer.choices << ToQt(c.code + " " + c.name);
-               }
-               return offer;
-             },
-             this));
+  const ContractColumn coded[] = {ContractColumn::kContract, ContractColumn::kUnit,
+                                  ContractColumn::kPayer, ContractColumn::kMethod};
+  for (int i = 0; i < 4; ++i) {
+    grid_->setItemDelegateForColumn(
+        i + 1, new ChoiceDelegate(
+                   [this, column = coded[i]](const QModelIndex&) {
+                     ChoiceDelegate::Offer offer{{}, true};
+                     for (const links::ContractChoice& c : presenter_.Choices(column)) {
+                       offer.choices << ToQt(c.code + " " + c.name);
+                     }
+                     return offer;
+                   },
+                   this));
+  }
   layout->addWidget(grid_, 1);
   auto* buttons = new QHBoxLayout;
   connect(Button(buttons, "新增", this), &QPushButton::clicked, this, [this] {

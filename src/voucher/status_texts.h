@@ -1,5 +1,7 @@
 #pragma once
 
+#include "frame/frame_texts.h"
+
 // The texts of the voucher window's status commands (review, signature, posting, void, delete,
 // reversal, memo registration), spelled as the system spells them. Refusals of the host's voucher
 // business service are shown with its own reason under the command's title.
@@ -42,8 +44,7 @@ inline constexpr const char* kVoidReversals = "本张凭证作废后将删除它
 inline constexpr const char* kDeletePosted = "该张凭证已记账,不能删除！";
 inline constexpr const char* kDeleteReviewed = "该张凭证已复核,不能删除！";
 inline constexpr const char* kDeleteReversed = "该张凭证已被冲销,不能删除！";
-inline constexpr const char* kDeleteWrittenOff =
-    "该凭证已进行往来核销，不允许删除，如果要进行该操作，请选取消往来核销！";
+inline constexpr const char* kDeleteWrittenOff = frame::kDeleteWrittenOff;
 inline constexpr const char* kDeleteClosed = "凭证已经结账，不能删除凭证！";
 // The questions: "该张凭证" + state + one of the two endings; otherwise the plain questions.
 inline constexpr const char* kThisVoucher = "该张凭证";

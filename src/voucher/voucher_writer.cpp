@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <optional>
+#include <set>
 
 #include "cashflow/mdl_cash_flow.h"
 #include "frame/login_state.h"
@@ -271,10 +272,17 @@ void FollowCostApportion(const VoucherHeader& h, long id) {
 }
 
 // The settlement, contract and cost splits the line holds go in with the voucher.
-void WriteHeldSplits(const VoucherHeader& h, long id, const VoucherLine& line, long line_id) {
-  if (line.splits.Empty()) return;
-  links::WriteLineSplits({id, h.date, h.year, h.period, h.type_id, NumberOf(h)}, line_id,
-                         line.splits);
+// `rebook`: the line's item, settled by other lines, is rebooked with what the line now is.
+void WriteHeldSplits(const VoucherHeader& h, long id, const VoucherLine& line, long line_id,
+                     bool rebook) {
+  const links::SplitVoucher voucher{id, h.date, h.year, h.period, h.type_id, NumberOf(h)};
+  if (rebook && !line.splits.settlement) {
+    links::LineSplits splits = line.splits;
+    splits.settlement.emplace();
+    links::WriteLineSplits(voucher, line_id, splits);
+  } else if (!line.splits.Empty()) {
+    links::WriteLineSplits(voucher, line_id, line.splits);
+  }
 }
 
 }  // namespace
@@ -310,6 +318,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     double amount;
   };
   std::map<long, OldLine> old_lines;
+  std::set<long> rebooked;
   long id = h.voucher_id;
   if (id == 0) {
     if (request.cover) CoverStoredVoucher(h, basis);
@@ -355,9 +364,13 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       if (amount_changed || now.direction != old_line.direction ||
           k->second->account_id != old_line.account_id) {
         const links::LineSplits& held = k->second->splits;
-        frame::ReleaseChangedLineSplits(
-            data, line_id, amount_changed,
-            {held.settlement.has_value(), held.contract.has_value(), held.cost.has_value()});
+        // What the line settled is released, but the settlements other lines made of its item
+        // stand: that item stays and follows the line.
+        const bool rebook = !held.settlement && links::ItemSettledByOthers(line_id);
+        if (rebook) rebooked.insert(line_id);
+        frame::ReleaseChangedLineSplits(data, line_id, amount_changed,
+                                        {held.settlement.has_value() || rebook,
+                                         held.contract.has_value(), held.cost.has_value()});
       }
       if (now.direction != old_line.direction) {
         data.Execute("UPDATE VoucherCashFlow SET dblAmount=-dblAmount WHERE lngVoucherDetailID=" +
@@ -392,7 +405,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     }
     if (financial) {
       MarkCheckUsed(h, line, line_id, line.currency_id != 0 ? line.currency_id : local.Get());
-      WriteHeldSplits(h, id, line, line_id);
+      WriteHeldSplits(h, id, line, line_id, rebooked.count(line_id) != 0);
     }
     result.line_ids.push_back(line_id);
   }

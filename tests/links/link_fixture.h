@@ -91,7 +91,7 @@ class LinkTest : public VoucherWindowTest {
            "# settlements\n" +
            Rows("Select " + row +
                 "s.lngVoucherDetailID), s.lngRActivityDetailID, "
-                "s.dblCurrPaymentAmount From DARAPSettlement s Order By 2") +
+                "s.dblCurrPaymentAmount From DARAPSettlement s Order By 2, 1") +
            "# contracts\n" +
            Rows("Select " + row +
                 "c.lngVoucherDetailID), c.lngContractID, c.dblPaymentAmount, "

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "frame/voucher_conflict.h"
+#include "frame/voucher_removal.h"
 #include "host/message_box.h"
 #include "links/darap_settlement.h"
 #include "links/link_fixture.h"
@@ -14,32 +16,14 @@
 namespace lumvoucher::testing {
 namespace {
 
-// A voucher saved with all three splits, saved again with other amounts, then deleted: the
-// dependent tables follow each step.
+// A voucher saved with all three splits (the sweep below checks what each save writes), its
+// settlement withdrawn, then deleted: the dependent tables follow each step.
 TEST_F(LinkTest, SplitsAreWrittenWithTheVoucherAndFollowItsChangesAndDelete) {
   const std::string untouched = Dependents();
   EnterVoucher("500", "100", "400");
   AttachSplits("500");
   t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
   ASSERT_TRUE(w_.SaveBill());
-  EXPECT_EQ(Dependents(),
-            "# items\n0|1|10|9.999999995\n0|1|60|60\n0|1|70|40\n2|-1|100|0\n"
-            "# settlements\n2|1|60\n2|2|40\n"
-            "# contracts\n1|1|500|1\n3|1|3000|1\n1|1|200\n"
-            "# costs\n1|3|1|500|2026-02-15|2\n");
-
-  ASSERT_TRUE(w_.SetCell(1, voucher::LineField::kDebit, "600"));
-  ASSERT_TRUE(w_.SetCell(2, voucher::LineField::kCredit, "130"));
-  ASSERT_TRUE(w_.SetCell(3, voucher::LineField::kCredit, "470"));
-  AttachSplits("600");
-  t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
-  ASSERT_TRUE(w_.SaveBill());
-  EXPECT_EQ(Dependents(),
-            "# items\n0|1|10|9.999999995\n0|1|60|60\n0|1|70|70\n2|-1|130|0\n"
-            "# settlements\n2|1|60\n2|2|70\n"
-            "# contracts\n1|1|600|1\n3|1|3000|1\n1|1|200\n"
-            "# costs\n1|3|1|600|2026-02-15|2\n");
-
   // Written off: no delete until the settlement is withdrawn (and saved).
   t_.Messages().Expect("该凭证已进行往来核销，不允许删除，如果要进行该操作，请选取消往来核销！");
   EXPECT_FALSE(w_.DeleteVoucher());
@@ -53,9 +37,9 @@ TEST_F(LinkTest, SplitsAreWrittenWithTheVoucherAndFollowItsChangesAndDelete) {
   t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
   ASSERT_TRUE(w_.SaveBill());
   EXPECT_EQ(Dependents(),
-            "# items\n0|1|10|9.999999995\n2|-1|130|0\n# settlements\n"
-            "# contracts\n1|1|600|1\n3|1|3000|1\n1|1|200\n"
-            "# costs\n1|3|1|600|2026-02-15|2\n");
+            "# items\n0|1|10|9.999999995\n2|-1|100|0\n# settlements\n"
+            "# contracts\n1|1|500|1\n3|1|3000|1\n1|1|200\n"
+            "# costs\n1|3|1|500|2026-02-15|2\n");
   t_.Messages().Expect("真的要删除全部分录吗？", host::mb::kYes);
   ASSERT_TRUE(w_.DeleteVoucher());
   EXPECT_EQ(Dependents(), untouched);
@@ -64,9 +48,34 @@ TEST_F(LinkTest, SplitsAreWrittenWithTheVoucherAndFollowItsChangesAndDelete) {
 class AtomicLinkedSave : public LinkTest {
  public:
   void TestBody() override {}
-  void Prepare() {
+  using LinkTest::Dependents;
+  // 0: a new voucher with the three splits; 1: saved, every amount changed, the splits anew;
+  // 2: saved, line 9 settles row 2's item and the 70 item, row 2 changed alone.
+  void Prepare(int save) {
     EnterVoucher("500", "100", "400");
     AttachSplits("500");
+    if (save == 0) return;
+    t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
+    EXPECT_TRUE(w_.SaveBill());
+    if (save == 2) {
+      t_.Data().Execute(
+          "Insert Into DARAPSettlement (lngActivityDetailID, lngRActivityDetailID, "
+          "dblCurrPaymentAmount, lngVoucherDetailID, lngRVoucherDetailID) Select 1, "
+          "d.lngDARAPDetailID, 25, 9, a.lngVoucherDetailID From DARAP a, DARAPDetail d Where "
+          "a.lngDARAPID = d.lngDARAPID And a.blnInit = 0 Union Select 1, 2, 10, 9, 0 From Dual");
+      t_.Data().Execute(
+          "Update DARAPDetail Set dblCurrPaymentAmount = dblCurrPaymentAmount + (Select "
+          "Sum(s.dblCurrPaymentAmount) From DARAPSettlement s Where s.lngVoucherDetailID = 9 And "
+          "s.lngRActivityDetailID = DARAPDetail.lngDARAPDetailID) Where lngDARAPDetailID In "
+          "(Select lngRActivityDetailID From DARAPSettlement Where lngVoucherDetailID = 9)");
+      // Row 2 cannot go while line 9's settlement of its item stands.
+      EXPECT_THROW(frame::DeleteStoredVoucher(t_.Data(), w_.State().header.voucher_id),
+                   frame::VoucherConflict);
+    }
+    EXPECT_TRUE(w_.SetCell(1, voucher::LineField::kDebit, save == 1 ? "600" : "500"));
+    EXPECT_TRUE(w_.SetCell(2, voucher::LineField::kCredit, "130"));
+    EXPECT_TRUE(w_.SetCell(3, voucher::LineField::kCredit, save == 1 ? "470" : "370"));
+    if (save == 1) AttachSplits("600");
   }
   TestHost& Host() { return t_; }
   TestableVoucher& Window() { return w_; }
@@ -74,48 +83,68 @@ class AtomicLinkedSave : public LinkTest {
 };
 
 // Every statement of the save failing in turn: the voucher and every dependent table stay as
-// they were; a failure while the settlement is written says so.
+// they were; a failure while a first settlement is written says so. Re-saving a line another
+// line settled gives back only what the line settled: line 9's settlements and the item's
+// settled total stand (the item rebooked at 130), and the voucher cannot be deleted.
 TEST(AllOrNothingLinkedSave, FailingAnyStatementLeavesTheVoucherAndItsSplitsAsBefore) {
-  std::vector<std::string> recorded;
-  {
-    AtomicLinkedSave c;
-    c.Prepare();
-    c.Host().Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
-    c.Host().Data().Record(true);
-    c.Host().Data().ResetCount();
-    ASSERT_TRUE(c.Window().SaveBill());
-    recorded = c.Host().Data().Recorded();
-  }
-  ASSERT_GT(recorded.size(), 30u);
-  // The statements of the settlement write: from its first to its last DARAP statement.
-  auto darap = [](std::string text) {
-    for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return text.find("darap") != std::string::npos && text.find("cashqarap") == std::string::npos;
+  const struct {
+    int save;
+    const char* written;  // the dependent tables after the save
+  } saves[] = {
+      {0,
+       "# items\n0|1|10|9.999999995\n0|1|60|60\n0|1|70|40\n2|-1|100|0\n# settlements\n2|1|60\n"
+       "2|2|40\n# contracts\n1|1|500|1\n3|1|3000|1\n1|1|200\n# costs\n1|3|1|500|2026-02-15|2\n"},
+      {1,
+       "# items\n0|1|10|9.999999995\n0|1|60|60\n0|1|70|70\n2|-1|130|0\n# settlements\n2|1|60\n"
+       "2|2|70\n# contracts\n1|1|600|1\n3|1|3000|1\n1|1|200\n# costs\n1|3|1|600|2026-02-15|2\n"},
+      {2,
+       "# items\n0|1|10|9.999999995\n0|1|70|10\n2|-1|130|25\n# settlements\n3|2|10\n3|10000|25\n"
+       "# contracts\n1|1|500|1\n3|1|3000|1\n1|1|200\n# costs\n1|3|1|500|2026-02-15|2\n"},
   };
-  std::size_t first = recorded.size(), last = 0;
-  for (std::size_t i = 0; i < recorded.size(); ++i) {
-    if (!darap(recorded[i])) continue;
-    first = std::min(first, i + 1);
-    last = i + 1;
-  }
-  for (std::size_t n = 1; n <= recorded.size(); ++n) {
-    const std::string& statement = recorded[n - 1];
-    SCOPED_TRACE("failing statement " + std::to_string(n) + ": " + statement);
-    AtomicLinkedSave c;
-    c.Prepare();
-    const std::string before = c.State();
-    c.Host().Messages().AnswerAll(host::mb::kOk);
-    c.Host().Data().FailAtStatement(static_cast<int>(n));
-    EXPECT_FALSE(c.Window().SaveBill());
-    c.Host().Data().NeverFail();
-    EXPECT_EQ(c.State(), before);
-    const bool settlement_write = n >= first && n <= last;
-    ASSERT_FALSE(c.Host().Messages().Shown().empty());
-    const std::string& said = c.Host().Messages().Shown().back().text;
-    if (settlement_write) {
-      EXPECT_EQ(said, links::texts::kWriteFailed);
-    } else {
-      EXPECT_EQ(said.rfind("存盘失败！", 0), 0u) << said;
+  for (const auto& [save, written] : saves) {
+    SCOPED_TRACE(written);
+    std::vector<std::string> recorded;
+    {
+      AtomicLinkedSave c;
+      c.Prepare(save);
+      c.Host().Messages().AnswerAll(host::mb::kOk);
+      c.Host().Data().Record(true);
+      c.Host().Data().ResetCount();
+      ASSERT_TRUE(c.Window().SaveBill());
+      recorded = c.Host().Data().Recorded();
+      EXPECT_EQ(c.Dependents(), written);
+    }
+    ASSERT_GT(recorded.size(), 30u);
+    // The statements of the settlement write (a first save's only DARAP statements).
+    auto darap = [](std::string text) {
+      for (char& ch : text) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+      return text.find("darap") != std::string::npos && text.find("cashqarap") == std::string::npos;
+    };
+    std::size_t first = recorded.size(), last = 0;
+    for (std::size_t i = 0; i < recorded.size(); ++i) {
+      if (!darap(recorded[i])) continue;
+      first = std::min(first, i + 1);
+      last = i + 1;
+    }
+    for (std::size_t n = 1; n <= recorded.size(); ++n) {
+      const std::string& statement = recorded[n - 1];
+      SCOPED_TRACE("failing statement " + std::to_string(n) + ": " + statement);
+      AtomicLinkedSave c;
+      c.Prepare(save);
+      const std::string before = c.State();
+      c.Host().Messages().AnswerAll(host::mb::kOk);
+      c.Host().Data().FailAtStatement(static_cast<int>(n));
+      EXPECT_FALSE(c.Window().SaveBill());
+      c.Host().Data().NeverFail();
+      EXPECT_EQ(c.State(), before);
+      ASSERT_FALSE(c.Host().Messages().Shown().empty());
+      const std::string& said = c.Host().Messages().Shown().back().text;
+      const bool settlement_write = n >= first && n <= last;
+      if (save == 0 && settlement_write) {
+        EXPECT_EQ(said, links::texts::kWriteFailed);
+      } else if (said != links::texts::kWriteFailed) {
+        EXPECT_EQ(said.rfind("存盘失败！", 0), 0u) << said;
+      }
     }
   }
 }

@@ -112,7 +112,7 @@ TEST_F(LinkDialogsTest, TheCostCardFromTheVoucherWindowHoldsItsRowsWithTheLine) 
 }
 
 // 合同结算 on 记-000001: the project chooser offers leaf projects, the contract column the
-// project's orders; a chosen "code name" lands as the order's code.
+// project's orders, then units, payers and methods; a chosen "code name" lands as its code.
 TEST_F(LinkDialogsTest, TheContractDialogChoosesProjectAndOrder) {
   desktop_->Component().ShowAOldBill(3, false);
   QStringList projects, orders;
@@ -127,14 +127,17 @@ TEST_F(LinkDialogsTest, TheContractDialogChoosesProjectAndOrder) {
     emit project->activated(0);
     Click(*dialog, QStringLiteral("新增"));
     QAbstractItemModel& model = *dialog->Grid()->model();
-    std::unique_ptr<QWidget> editor(dialog->Grid()->itemDelegateForColumn(1)->createEditor(
-        dialog->Grid(), QStyleOptionViewItem(), model.index(0, 1)));
-    auto* box = qobject_cast<QComboBox*>(editor.get());
-    ASSERT_NE(box, nullptr);
-    for (int i = 0; i < box->count(); ++i) orders << box->itemText(i);
-    box->setCurrentIndex(1);
-    dialog->Grid()->itemDelegateForColumn(1)->setModelData(box, &model, model.index(0, 1));
-    contract = model.index(0, 1).data().toString();
+    for (int column = 1; column <= 4; ++column) {  // contract, unit, payer, payment method
+      std::unique_ptr<QWidget> editor(dialog->Grid()->itemDelegateForColumn(column)->createEditor(
+          dialog->Grid(), QStyleOptionViewItem(), model.index(0, column)));
+      auto* box = qobject_cast<QComboBox*>(editor.get());
+      ASSERT_NE(box, nullptr);
+      orders << QString::number(box->count()) + " " + box->itemText(0);
+      box->setCurrentIndex(1);
+      dialog->Grid()->itemDelegateForColumn(column)->setModelData(box, &model,
+                                                                  model.index(0, column));
+      contract += model.index(0, column).data().toString() + " ";
+    }
     Click(*dialog, QStringLiteral("取消"));
   });
   auto* view = dynamic_cast<VoucherView*>(desktop_->Main().ActiveTarget());
@@ -144,8 +147,10 @@ TEST_F(LinkDialogsTest, TheContractDialogChoosesProjectAndOrder) {
     if (action->text() == QStringLiteral("合同结算")) action->trigger();
   }
   EXPECT_EQ(projects.join("|"), QStringLiteral("GC01-01 门诊楼一期|GC02 信息机房建设"));
-  EXPECT_EQ(orders.join("|"), QStringLiteral("DD-001 土建施工|DD-002 装修工程"));
-  EXPECT_EQ(contract, QStringLiteral("DD-002"));
+  // Sizes and first choices; the inactive unit 199 is not offered.
+  EXPECT_EQ(orders.join("|").toStdString(),
+            "2 DD-001 土建施工|8 001 华东医药有限公司|8 001 华东医药有限公司|5 01 现金支票");
+  EXPECT_EQ(contract.toStdString(), "DD-002 002 002 02 ");
 }
 
 }  // namespace
