@@ -37,11 +37,15 @@ constexpr const char* kFinanceSideColumn = "FinanceSide";
 constexpr const char* kBudgetSideColumn = "BudgetSide";
 constexpr const char* kPairRow = "BudgetVoucherRelevance";
 
-// The voucher `voucher` of `basis` has cash or bank lines.
-std::string CashBankLines(const host::VoucherBasis& basis, const std::string& voucher) {
-  return std::string("Exists (Select 1 From ") + basis.detail_table + " cb," + basis.account_table +
+// " From ... Where ...": the cash and bank lines (cb) of the voucher `voucher` of `basis`.
+std::string CashBankLinesOf(const host::VoucherBasis& basis, const std::string& voucher) {
+  return std::string(" From ") + basis.detail_table + " cb," + basis.account_table +
          " ca Where cb.lngVoucherID=" + voucher +
-         " And cb.lngAccountID=ca.lngAccountID And ca.lngAccountNatureID In (1,2))";
+         " And cb.lngAccountID=ca.lngAccountID And ca.lngAccountNatureID In (1,2)";
+}
+
+std::string CashBankLines(const host::VoucherBasis& basis, const std::string& voucher) {
+  return "Exists (Select 1" + CashBankLinesOf(basis, voucher) + ")";
 }
 
 bool IsSignature(BatchOperation mode) {
@@ -244,9 +248,7 @@ std::string frmBatchVoucher::PairCandidateQuery() const {
   // with cash or bank lines takes part.
   auto side = [this](const host::VoucherBasis& basis) {
     if (!IsSignature(mode_)) return PairSide(basis);
-    return std::string("(Select Max(cb.lngVoucherID) From ") + basis.detail_table + " cb," +
-           basis.account_table + " ca Where cb.lngVoucherID=" + PairSide(basis) +
-           " And cb.lngAccountID=ca.lngAccountID And ca.lngAccountNatureID In (1,2))";
+    return "(Select Max(cb.lngVoucherID)" + CashBankLinesOf(basis, PairSide(basis)) + ")";
   };
   const std::string finance = side(host::FinancialBasis());
   const std::string budget = side(host::BudgetBasis());

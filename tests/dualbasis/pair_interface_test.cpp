@@ -41,9 +41,9 @@ TEST_F(PairTest, InterFaceDrivesThePairWindowInRegime16) {
 
   // The list openers give the lists of this regime: the pairs (row 5005 is gone) and the
   // maker's error vouchers of both bases.
-  for (const char* table : {"Voucher", "BudgetVoucher"})
-    t_.Exec(std::string("Update ") + table +
-            " Set blnIsError = 1 Where lngVoucherID In (5005, 5007)");
+  t_.Exec(
+      "Begin Update Voucher Set blnIsError = 1 Where lngVoucherID = 5005; Update "
+      "BudgetVoucher Set blnIsError = 1 Where lngVoucherID = 5007; End;");
   c.frmListVoucher_Show(0);
   c.frmListErrVoucher_Show();
   std::string shown;

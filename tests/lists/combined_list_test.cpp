@@ -184,6 +184,11 @@ TEST(CombinedBatch, EachModeRunsOverPairsOnBothBases) {
     ASSERT_TRUE(list.ShowMe());
     lists::frmBatchVoucher dialog(c.mode, lists::frmBatchVoucher::SourceOf(list));
     ASSERT_TRUE(dialog.Load());
+    for (int mode = 0; mode < 7; ++mode) {  // every mode's pair query runs
+      EXPECT_TRUE(lists::frmBatchVoucher(static_cast<lists::BatchOperation>(mode),
+                                         lists::frmBatchVoucher::SourceOf(list))
+                      .Load());
+    }
     dialog.SelectAll();
     t.Messages().ExpectPrefix("您确实要", mb::kYes);
     t.Messages().Expect(c.success);
