@@ -416,6 +416,30 @@ void clsVoucherNew::SetErrorBox(bool on, const std::string& text) {
   budget_->SetErrorMark(on, text);
 }
 
+bool clsVoucherNew::ChkBoxErrorValue() const {
+  return finance_->State().header.error_mark || budget_->State().header.error_mark;
+}
+
+bool clsVoucherNew::ErrorCommand() {
+  finance_->ISaveInput2Form();
+  budget_->ISaveInput2Form();
+  if (finance_->GetLngNowID() <= 0 && budget_->GetLngNowID() <= 0) return false;
+  const bool on = !ChkBoxErrorValue();
+  std::string reason = finance_->State().header.error_text;
+  if (reason.find_first_not_of(' ') == std::string::npos) {
+    reason = budget_->State().header.error_text;
+  }
+  if (reason.empty()) reason = " ";
+  SetErrorBox(on, on ? reason : std::string());
+  // A new side with no lines is dropped by the save; only the marks of stored vouchers change.
+  return SaveBill(false, false);
+}
+
+bool clsVoucherNew::BusinessData() {
+  if (!SaveBeforeCommand(texts::kTitleBusinessData)) return false;
+  return finance_->GetLngNowID() > 0 && finance_->BusinessData();
+}
+
 void clsVoucherNew::SetToPrintBox(bool on) {
   finance_->SetPrintMark(on);
   budget_->SetPrintMark(on);

@@ -59,6 +59,14 @@ class clsVoucherNew {
   void SetToPrintBox(bool on);
   bool SetVoidBox();
   bool ChkBoxBlankoutValue() const;
+  // "错    误(&O)": the error box's mark turned round on both vouchers and stored at once
+  // (pending edits saved first), where the box itself waits for the next save. A mark put on
+  // keeps the vouchers' reason, or a blank one. False when nothing was stored.
+  bool ErrorCommand();
+  bool ChkBoxErrorValue() const;
+  // "业务资料(&G)": pending edits saved, then the documents behind the financial voucher
+  // (frmBusinessData); false when there is no stored financial voucher or it did not open.
+  bool BusinessData();
   // Reverses the pair: both editors show the reversing vouchers to save as a new pair.
   bool Reverse();
   // The neighbouring voucher in the period (type, number, basis), with its partner.

@@ -44,6 +44,7 @@ inline constexpr const char* kSettledPartner =
     "被冲销凭证的时间差异处理数据已被核销，请先冲销核销凭证!";
 inline constexpr const char* kReversed = "已冲销";
 inline constexpr const char* kTitleEdit = "凭证编辑";
+inline constexpr const char* kTitleBusinessData = "业务资料";
 
 // Toolbar captions.
 inline constexpr const char* kReview = "复    核(&C)";

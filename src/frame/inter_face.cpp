@@ -162,10 +162,10 @@ voucher::frmVoucher* PairSide(const std::string& base) {
 // Shows a list window: an open one is unloaded first so that it comes back fresh; the list's
 // answer to the set-up becomes the stored main window.
 template <class List>
-void ShowList(std::string_view window_name, long lngFlag) {
+void ShowList(std::string_view window_name, long lngFlag, bool search = true) {
   LoginState& state = Login();
   List& list = WindowRegistry::Get<List>();
-  if (state.main_window != nullptr) {
+  if (search && state.main_window != nullptr) {
     for (host::ChildWindow* child : state.main_window->OpenChildren()) {
       if (host::EqualsIgnoreCase(child->WindowName(), window_name)) {
         list.FormUnload();
@@ -294,15 +294,24 @@ void InterFace::frmDaRapDetail_Show(long AccountID, long CurrencyID, long Custom
   });
 }
 
+// The dual basis lists its vouchers as pairs, so a pair is opened and changed as one.
 void InterFace::frmListVoucher_Show(long lngFlag) {
   AtBoundary([&] {
-    if (!IsDualBasis()) ShowList<lists::frmListVoucher>("frmListVoucher", lngFlag);
+    if (!IsDualBasis()) {
+      ShowList<lists::frmListVoucher>("frmListVoucher", lngFlag);
+    } else {
+      ShowList<lists::frmListVoucherUnion>("frmListVoucherUnion", lngFlag, false);
+    }
   });
 }
 
 void InterFace::frmListErrVoucher_Show() {
   AtBoundary([&] {
-    if (!IsDualBasis()) ShowList<lists::frmListErrVoucher>("frmListErrVoucher", 0);
+    if (!IsDualBasis()) {
+      ShowList<lists::frmListErrVoucher>("frmListErrVoucher", 0);
+    } else {
+      ShowList<lists::frmListErrVoucherCompare>("frmListErrVoucherCompare", 0, false);
+    }
   });
 }
 

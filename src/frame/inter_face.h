@@ -68,7 +68,7 @@ class InterFace {
   host::ChildWindow* BudgetForm();
 
   // 14. The voucher list: an open one is unloaded and shown afresh, then the main window gets
-  // ChildActive.
+  // ChildActive. Dual basis: the list of pairs (frmListVoucherUnion), without the search.
   void frmListVoucher_Show(long lngFlag);
 
   // 15. Replaces the stored host main window.
@@ -87,7 +87,8 @@ class InterFace {
   // 19. A new fund receipt/payment bill, owned by the caller; not there yet: null.
   std::unique_ptr<host::HostObject> newMCRPBill();
 
-  // 20. The error voucher list, shown as the voucher list is.
+  // 20. The error voucher list, shown as the voucher list is. Dual basis: the error vouchers of
+  // both bases (frmListErrVoucherCompare).
   void frmListErrVoucher_Show();
 
   // 21., 22. The combined lists of financial and budget vouchers, shown as the voucher list is;

@@ -1,6 +1,7 @@
 #include "lists/combined_list.h"
 
 #include <array>
+#include <cstdint>
 
 #include "frame/login_state.h"
 #include "host/message_box.h"
@@ -12,6 +13,11 @@
 namespace lumvoucher::lists {
 
 bool CombinedList::RunAction(ListAction action) {
+  if (const int mode = BatchMode(action); mode >= 0) {
+    const bool changed = RunBatchDialog(*this, static_cast<BatchOperation>(mode)) > 0;
+    if (changed) ReMakeData();
+    return changed;
+  }
   switch (action) {
     case ListAction::kOpen:
       return OpenSelectedPair();
@@ -47,6 +53,11 @@ bool CombinedList::RunAction(ListAction action) {
   }
 }
 
+std::vector<std::int64_t> CombinedList::ShownIds() const {
+  const std::vector<long> ids = VoucherIDs();
+  return std::vector<std::int64_t>(ids.begin(), ids.end());
+}
+
 bool CombinedList::OpenSelectedPair() {
   RowVoucher chosen;
   try {
@@ -67,18 +78,27 @@ void CombinedList::ClearWorkTables() {
 }
 
 std::vector<MenuItem> CombinedList::BuildMenu() const {
-  static constexpr std::array<MenuEntry, 9> kEntries = {{
+  static constexpr std::array<MenuEntry, 16> kEntries = {{
       {0, texts::kMenuOpen, ListAction::kOpen},
+      {4, texts::kMenuBatchDelete, ListAction::kBatchDelete},
       {6, texts::kMenuSign, ListAction::kSign},
+      {7, texts::kMenuBatchSign, ListAction::kBatchSign},
+      {8, texts::kMenuBatchCancelSign, ListAction::kBatchCancelSign},
       {13, texts::kMenuVoid, ListAction::kVoid},
       {14, texts::kMenuShowAll, ListAction::kShowAll},
       {17, texts::kMenuPost, ListAction::kPost},
+      {19, texts::kMenuBatchReview, ListAction::kBatchReview},
+      {20, texts::kMenuBatchCancelReview, ListAction::kBatchCancelReview},
+      {22, texts::kMenuBatchPost, ListAction::kBatchPost},
+      {23, texts::kMenuBatchCancelPost, ListAction::kBatchCancelPost},
       {27, texts::kMenuFilter, ListAction::kFilter},
       {28, texts::kMenuColumns, ListAction::kColumns},
       {30, texts::kMenuRefresh, ListAction::kRefresh},
       {33, texts::kMenuPrint, ListAction::kPrint},
   }};
-  return MenuOf(kEntries);
+  std::vector<MenuItem> menu = MenuOf(kEntries);
+  menu[19].enabled = !BatchReviewForbidden();
+  return menu;
 }
 
 }  // namespace lumvoucher::lists

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -13,10 +14,11 @@ namespace lumvoucher::lists {
 // vouchers of the pair in one transaction (list_commands.h). Item rights count the lines of
 // both bases in the voucher list's work tables.
 //
-// Command menu: open, cashier signature, void, show all, post, filter, columns, refresh, print.
-// The commands of the single basis that act on one voucher of it (reversal and its linked
-// voucher, cash flow, memo registration, deleting, the batch dialog, volumes, continuity, the
-// department cost print, external data) are not offered and answer false.
+// Command menu: open, cashier signature, void, show all, post, filter, columns, refresh, print,
+// and the batch dialog over the pairs the list shows (frmBatchVoucher). The commands of the
+// single basis that act on one voucher of it (reversal and its linked voucher, cash flow, memo
+// registration, deleting one voucher, volumes, continuity, the department cost print, external
+// data) are not offered and answer false.
 class CombinedList : public VoucherList {
  public:
   using VoucherList::VoucherList;
@@ -29,8 +31,12 @@ class CombinedList : public VoucherList {
   };
   // The voucher the selected row stands for. Database errors propagate.
   virtual RowVoucher SelectedRowVoucher() const = 0;
+  // A condition over BudgetVoucherRelevance keeping the pairs of the rows shown.
+  virtual std::string ShownPairs() const = 0;
 
  protected:
+  // The row keys, each once.
+  std::vector<std::int64_t> ShownIds() const;
   void ClearWorkTables() override;
   // Their rights are filled over both bases before the rows are read (PrepareRights).
   bool ReadsInSteps() const override { return false; }

@@ -12,6 +12,8 @@
 #include "host/cls_business_pub.h"
 #include "host/data_access.h"
 #include "host/message_box.h"
+#include "lists/combined_list.h"
+#include "lists/dual_basis_links.h"
 #include "lists/grid_cells.h"
 #include "lists/list_query.h"
 #include "lists/list_texts.h"
@@ -31,9 +33,29 @@ constexpr const char* kOrganizationColumn = "lngSourceOrganizationID";
 constexpr const char* kYearColumn = "MultiYear";
 constexpr const char* kPeriodColumn = "MultiPeriod";
 
-constexpr const char* kCashBankLine =
-    "Exists (Select 1 From VoucherDetail cb,Account ca Where cb.lngVoucherID=Voucher.lngVoucherID"
-    " And cb.lngAccountID=ca.lngAccountID And ca.lngAccountNatureID In (1,2))";
+constexpr const char* kFinanceSideColumn = "FinanceSide";
+constexpr const char* kBudgetSideColumn = "BudgetSide";
+constexpr const char* kPairRow = "BudgetVoucherRelevance";
+
+// " From ... Where ...": the cash and bank lines (cb) of the voucher `voucher` of `basis`.
+std::string CashBankLinesOf(const host::VoucherBasis& basis, const std::string& voucher) {
+  return std::string(" From ") + basis.detail_table + " cb," + basis.account_table +
+         " ca Where cb.lngVoucherID=" + voucher +
+         " And cb.lngAccountID=ca.lngAccountID And ca.lngAccountNatureID In (1,2)";
+}
+
+std::string CashBankLines(const host::VoucherBasis& basis, const std::string& voucher) {
+  return "Exists (Select 1" + CashBankLinesOf(basis, voucher) + ")";
+}
+
+bool IsSignature(BatchOperation mode) {
+  return mode == BatchOperation::kSign || mode == BatchOperation::kCancelSign;
+}
+
+// The pair row's column of `basis`: lngVoucherID or lngBudgetVoucherID.
+std::string PairSide(const host::VoucherBasis& basis) {
+  return std::string(kPairRow) + (basis.IsBudget() ? ".lngBudgetVoucherID" : ".lngVoucherID");
+}
 
 const texts::BatchTexts& TextsOf(BatchOperation mode) {
   return texts::kBatchTexts[static_cast<int>(mode)];
@@ -107,18 +129,23 @@ frmBatchVoucher::frmBatchVoucher(BatchOperation mode, BatchSource source)
                     {kIdColumn, false},
                     {kOrganizationColumn, false},
                     {kYearColumn, false},
-                    {kPeriodColumn, false}};
+                    {kPeriodColumn, false},
+                    {kFinanceSideColumn, false},
+                    {kBudgetSideColumn, false}};
 }
 
 BatchSource frmBatchVoucher::SourceOf(const VoucherList& list) {
-  return {list.ScopeConditions(), list.UserConditions(), list.PermittedCondition()};
+  if (const auto* combined = dynamic_cast<const CombinedList*>(&list)) {
+    return {{}, {}, {}, combined->ShownPairs()};
+  }
+  return {list.ScopeConditions(), list.UserConditions(), list.PermittedCondition(), {}};
 }
 
 std::string frmBatchVoucher::WindowName() const {
   return texts::kBatchWindowName;
 }
 
-std::string frmBatchVoucher::MakerCondition() const {
+std::string frmBatchVoucher::MakerCondition(const host::VoucherBasis& basis) const {
   host::clsBusinessPub& business = *frame::Login().business_pub;
   const long me = frame::OperatorId();
   std::vector<long> makers;
@@ -137,71 +164,122 @@ std::string frmBatchVoucher::MakerCondition() const {
   }
   // The list always starts with -1, so that it is never empty.
   makers.insert(makers.begin(), -1);
-  return " And " + MakerInList("Voucher.lngOperatorID", makers);
+  return " And " + MakerInList(std::string(basis.voucher_table) + ".lngOperatorID", makers);
 }
 
-std::string frmBatchVoucher::ModeConditions() const {
+std::string frmBatchVoucher::ModeConditions(const host::VoucherBasis& basis) const {
+  const std::string v = std::string(" And ") + basis.voucher_table + ".";
+  const std::string id = std::string(basis.voucher_table) + ".lngVoucherID";
   const std::string me = SqlNumber(frame::OperatorId());
   const int signature = SignatureStep();
+  // Signed already, or nothing for the cashier to sign.
+  const std::string signed_first = " And (" + std::string(basis.voucher_table) +
+                                   ".lngTellerID<>0 Or Not " + CashBankLines(basis, id) + ")";
   switch (mode_) {
     case BatchOperation::kReview: {
-      std::string c =
-          " And Voucher.lngCheckerID=0 And Voucher.blnIsError=0 And Voucher.blnIsVoid=0 And "
-          "Voucher.lngOperatorID<>" +
-          me;
-      if (signature == 0)
-        c += std::string(" And (Voucher.lngTellerID<>0 Or Not ") + kCashBankLine + ")";
-      return c + MakerCondition();
+      std::string c = v + "lngCheckerID=0" + v + "blnIsError=0" + v + "blnIsVoid=0" + v +
+                      "lngOperatorID<>" + me;
+      if (signature == 0) c += signed_first;
+      return c + MakerCondition(basis);
     }
     case BatchOperation::kCancelReview:
-      return " And Voucher.lngCheckerID=" + me +
-             " And Voucher.lngPostID=0 And Voucher.blnIsError=0";
+      return v + "lngCheckerID=" + me + v + "lngPostID=0" + v + "blnIsError=0";
     case BatchOperation::kPost: {
-      std::string c =
-          " And Voucher.lngCheckerID<>0 And Voucher.lngPostID=0 And Voucher.blnIsError=0";
-      if (signature == 1)
-        c += std::string(" And (Voucher.lngTellerID<>0 Or Not ") + kCashBankLine + ")";
-      return c + MakerCondition();
+      std::string c = v + "lngCheckerID<>0" + v + "lngPostID=0" + v + "blnIsError=0";
+      if (signature == 1) c += signed_first;
+      return c + MakerCondition(basis);
     }
     case BatchOperation::kCancelPost:
       // A posting that a reversal voucher rests on stays; source 16 names a transfer instead.
-      return " And Voucher.lngPostID=" + me + " And Not " +
-             frame::ReversedCondition("Voucher.lngVoucherID") + MakerCondition();
+      return v + "lngPostID=" + me + " And Not " + frame::ReversedCondition(id, basis) +
+             MakerCondition(basis);
     case BatchOperation::kSign:
-      return std::string(" And ") + kCashBankLine +
-             " And Voucher.lngTellerID=0 And Voucher.blnIsError=0 And Voucher.blnIsVoid=0";
+      return " And " + CashBankLines(basis, id) + v + "lngTellerID=0" + v + "blnIsError=0" + v +
+             "blnIsVoid=0";
     case BatchOperation::kCancelSign: {
-      std::string c = " And Voucher.lngTellerID=" + me;
-      if (signature == 0) c += " And Voucher.lngCheckerID=0";
-      if (signature == 1) c += " And Voucher.lngPostID=0";
+      std::string c = v + "lngTellerID=" + me;
+      if (signature == 0) c += v + "lngCheckerID=0";
+      if (signature == 1) c += v + "lngPostID=0";
       return c;
     }
     case BatchOperation::kDelete:
-      return " And Voucher.lngTellerID=0 And Voucher.lngPostID=0 And Voucher.lngCheckerID=0 And "
-             "Voucher.lngOperatorID=" +
-             me + " And Voucher.lngSourceOrganizationID=" + SqlNumber(frame::OrganizationId());
+      return v + "lngTellerID=0" + v + "lngPostID=0" + v + "lngCheckerID=0" + v +
+             "lngOperatorID=" + me + v +
+             "lngSourceOrganizationID=" + SqlNumber(frame::OrganizationId());
   }
   return std::string();
 }
 
+namespace {
+
+// The dialog's columns for the voucher `shown` (an alias), its lines in `details`.
+std::string CandidateColumns(const std::string& shown, const char* details, const std::string& id,
+                             const std::string& finance_side, const std::string& budget_side) {
+  return std::string("Select '' As \"") + texts::kBatchTickCaption +
+         "\",VoucherType.strVoucherTypeCode || '-' || LPAD(" + shown +
+         ".intVoucherNO,6,'0') As \"" + texts::kBatchNumberCaption + "\"," + shown +
+         ".strDate As \"" + texts::kBatchDateCaption + "\",(Select Sum(d.dblAmount) From " +
+         details + " d Where d.lngVoucherID=" + shown +
+         ".lngVoucherID And d.intDirection=1) As \"" + texts::kBatchAmountCaption +
+         "\",MakeOperator.strOperatorName As \"" + texts::kBatchMakerCaption + "\"," + id +
+         " As id," + shown + ".lngSourceOrganizationID As lngSourceOrganizationID," + shown +
+         ".intYear as MultiYear," + shown + ".bytPeriod as MultiPeriod," + finance_side + " As " +
+         kFinanceSideColumn + "," + budget_side + " As " + kBudgetSideColumn;
+}
+
+}  // namespace
+
 std::string frmBatchVoucher::CandidateQuery() const {
+  if (OverPairs()) return PairCandidateQuery();
   // The filter may name a line or a reference table: a voucher qualifies by any of its lines.
   const std::string filter = VouchersMatching(source_.conditions);
-  return std::string("Select '' As \"") + texts::kBatchTickCaption +
-         "\",VoucherType.strVoucherTypeCode || '-' || LPAD(Voucher.intVoucherNO,6,'0') As \"" +
-         texts::kBatchNumberCaption + "\",Voucher.strDate As \"" + texts::kBatchDateCaption +
-         "\",(Select Sum(d.dblAmount) From VoucherDetail d Where d.lngVoucherID="
-         "Voucher.lngVoucherID And d.intDirection=1) As \"" +
-         texts::kBatchAmountCaption + "\",MakeOperator.strOperatorName As \"" +
-         texts::kBatchMakerCaption +
-         "\",Voucher.lngVoucherID As id,Voucher.lngSourceOrganizationID As "
-         "lngSourceOrganizationID,Voucher.intYear as MultiYear,Voucher.bytPeriod as MultiPeriod"
+  return CandidateColumns("Voucher", "VoucherDetail", "Voucher.lngVoucherID",
+                          "Voucher.lngVoucherID", "0") +
          " From Voucher,VoucherType,Operator MakeOperator"
          " Where Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID"
          " And Voucher.lngOperatorID=MakeOperator.lngOperatorID(+)" +
-         source_.scope + filter + source_.permitted + ModeConditions() +
+         source_.scope + filter + source_.permitted + ModeConditions(host::FinancialBasis()) +
          " Order By Voucher.strDate,VoucherType.strVoucherTypeCode,Voucher.intVoucherNO,"
          "Voucher.lngVoucherID";
+}
+
+std::string frmBatchVoucher::PairCandidateQuery() const {
+  // The side a run acts on, null or 0 when there is none: in the signature modes only a voucher
+  // with cash or bank lines takes part.
+  auto side = [this](const host::VoucherBasis& basis) {
+    if (!IsSignature(mode_)) return PairSide(basis);
+    return "(Select Max(cb.lngVoucherID)" + CashBankLinesOf(basis, PairSide(basis)) + ")";
+  };
+  const std::string finance = side(host::FinancialBasis());
+  const std::string budget = side(host::BudgetBasis());
+  return CandidateColumns("LeadVoucher", "VoucherDetailView",
+                          std::string(kPairRow) + ".lngVoucherRelevanceID", finance, budget) +
+         " From BudgetVoucherRelevance,Voucher,BudgetVoucher,VoucherView LeadVoucher,"
+         "VoucherTypeView VoucherType,Operator MakeOperator"
+         " Where BudgetVoucherRelevance.lngVoucherID=Voucher.lngVoucherID(+)"
+         " And BudgetVoucherRelevance.lngBudgetVoucherID=BudgetVoucher.lngVoucherID(+)"
+         " And LeadVoucher.lngVoucherID=decode(BudgetVoucherRelevance.lngVoucherID,0,"
+         "BudgetVoucherRelevance.lngBudgetVoucherID,BudgetVoucherRelevance.lngVoucherID)"
+         " And LeadVoucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID"
+         " And LeadVoucher.lngOperatorID=MakeOperator.lngOperatorID(+) And " +
+         source_.pairs + " And (nvl(" + finance + ",0)=0 Or (1=1" +
+         ModeConditions(host::FinancialBasis()) + ")) And (nvl(" + budget + ",0)=0 Or (1=1" +
+         ModeConditions(host::BudgetBasis()) + ")) And (nvl(" + finance + ",0)<>0 Or nvl(" +
+         budget +
+         ",0)<>0) Order By LeadVoucher.strDate,VoucherType.strVoucherTypeCode,"
+         "LeadVoucher.intVoucherNO,BudgetVoucherRelevance.lngVoucherRelevanceID";
+}
+
+std::vector<long> frmBatchVoucher::SideIds(const std::vector<int>& rows,
+                                           const host::VoucherBasis& basis) const {
+  const int column = ColumnIndex(basis.IsBudget() ? kBudgetSideColumn : kFinanceSideColumn);
+  std::vector<long> ids;
+  for (int row : rows) {
+    const host::Value& value =
+        state_.rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(column));
+    if (!value.IsNull() && value.AsLong() != 0) ids.push_back(static_cast<long>(value.AsLong()));
+  }
+  return ids;
 }
 
 bool frmBatchVoucher::Load() {
@@ -325,7 +403,6 @@ bool frmBatchVoucher::Run() {
     return false;
   }
   const int total = static_cast<int>(ticked.size());
-  const int id_column = ColumnIndex(kIdColumn);
   const int organization_column = ColumnIndex(kOrganizationColumn);
   const int year_column = ColumnIndex(kYearColumn);
   const int period_column = ColumnIndex(kPeriodColumn);
@@ -334,13 +411,12 @@ bool frmBatchVoucher::Run() {
   int done = 0;
   closed_periods_.clear();
   try {
-    host::VoucherBusinessService& business = frame::Login().business_pub->VoucherBusiness();
     const bool stamping = mode_ == BatchOperation::kPost && frame::Context().StampingEnabled();
     host::TransactionGuard guard(frame::Data());
     if (progress_) progress_(0, total);
-    // The vouchers before the first one of a closed period go to the service; that one stops
+    // The rows before the first one of a closed period go to the service; that one stops
     // the run unless a refusal before it already did.
-    std::vector<long> ids;
+    std::vector<int> rows;
     bool stopped_by_period = false;
     for (int row : ticked) {
       const host::Recordset::Row& values = state_.rows[static_cast<std::size_t>(row)];
@@ -351,18 +427,30 @@ bool frmBatchVoucher::Run() {
         stopped_by_period = true;
         break;
       }
-      ids.push_back(static_cast<long>(values[static_cast<std::size_t>(id_column)].AsLong()));
+      rows.push_back(row);
     }
+    std::vector<const host::VoucherBasis*> bases = {&host::FinancialBasis()};
+    if (OverPairs()) bases.push_back(&host::BudgetBasis());
     // A chunk at a time, so that progress moves and a refusal spares the rest.
-    for (std::size_t at = 0; at < ids.size() && reason.empty(); at += frame::kIdChunkSize) {
-      const std::vector<long> chunk(ids.begin() + static_cast<std::ptrdiff_t>(at),
-                                    ids.begin() + static_cast<std::ptrdiff_t>(std::min(
-                                                      ids.size(), at + frame::kIdChunkSize)));
-      for (const host::VoucherBusinessService::Result& result : Apply(business, chunk, stamping)) {
-        if (!result.ok) {
-          reason = result.reason;
-          break;
+    for (std::size_t at = 0; at < rows.size() && reason.empty(); at += frame::kIdChunkSize) {
+      const std::vector<int> chunk(rows.begin() + static_cast<std::ptrdiff_t>(at),
+                                   rows.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                                      rows.size(), at + frame::kIdChunkSize)));
+      for (const host::VoucherBasis* basis : bases) {
+        for (const host::VoucherBusinessService::Result& result :
+             Apply(BusinessServiceOf(basis->base_id), SideIds(chunk, *basis), stamping)) {
+          if (!result.ok) {
+            reason = result.reason;
+            break;
+          }
+          // A pair counts once both its sides are through.
+          if (OverPairs()) continue;
+          ++done;
+          if (progress_) progress_(done, total);
         }
+        if (!reason.empty()) break;
+      }
+      for (std::size_t k = 0; OverPairs() && reason.empty() && k < chunk.size(); ++k) {
         ++done;
         if (progress_) progress_(done, total);
       }

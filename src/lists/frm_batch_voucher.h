@@ -8,6 +8,7 @@
 
 #include "host/modal_runner.h"
 #include "host/recordset.h"
+#include "host/voucher_basis.h"
 #include "host/voucher_business_service.h"
 
 namespace lumvoucher::lists {
@@ -33,6 +34,9 @@ struct BatchSource {
   std::string conditions;
   // Restricts to the vouchers whose every line the operator may see; "" when rights do not.
   std::string permitted;
+  // The lists of the dual basis: a condition over BudgetVoucherRelevance keeping the pairs they
+  // show (scope, filter and rights already applied); the dialog then lists pairs, not vouchers.
+  std::string pairs;
 };
 
 // One grid column of the dialog. Hidden ones carry what a run needs.
@@ -68,6 +72,13 @@ struct BatchState {
 // is also one of the operators the current operator may act for (the right to act on every
 // maker, on his group's, or on his own), an IN list that begins with -1 and is split into groups
 // of at most 1000. The service checks every rule again, so a candidate it refuses stops the run.
+//
+// Over pairs (a source with `pairs`) a row is a pair row, shown by its leading voucher (the
+// financial one, else the budget one), and a candidate when each of its existing sides meets the
+// mode's conditions on its own basis; in the two signature modes a side without cash or bank
+// lines counts as missing and is left alone, as in the paired window. A run changes the
+// financial sides, then the budget sides, through each basis's service in the one transaction;
+// the count is of pairs.
 class frmBatchVoucher : public host::ModalWindow {
  public:
   static constexpr int kMakerGroupSize = 1000;
@@ -86,6 +97,7 @@ class frmBatchVoucher : public host::ModalWindow {
 
   int ColumnIndex(std::string_view caption) const;
   std::string CellText(int row, int column) const;
+  // The row's voucher, or its pair row over pairs.
   long VoucherID(int row) const;
 
   void SelectRow(int row);
@@ -112,8 +124,14 @@ class frmBatchVoucher : public host::ModalWindow {
   void Cancel();
 
  private:
-  std::string ModeConditions() const;
-  std::string MakerCondition() const;
+  bool OverPairs() const { return !source_.pairs.empty(); }
+  std::string PairCandidateQuery() const;
+  // The mode's conditions on the vouchers of `basis`, named by its table.
+  std::string ModeConditions(const host::VoucherBasis& basis) const;
+  std::string MakerCondition(const host::VoucherBasis& basis) const;
+  // The voucher ids of `rows` to hand to the service of `basis`: all of them, or over pairs the
+  // existing sides of that basis.
+  std::vector<long> SideIds(const std::vector<int>& rows, const host::VoucherBasis& basis) const;
   bool PeriodClosed(long organization_id, int year, int period);
   // The service's answers for `ids`, in order; deleting may stop after the first refusal.
   std::vector<host::VoucherBusinessService::Result> Apply(host::VoucherBusinessService& business,

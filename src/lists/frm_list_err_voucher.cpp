@@ -12,10 +12,16 @@ namespace lumvoucher::lists {
 frmListErrVoucher::frmListErrVoucher()
     : VoucherList("frmListErrVoucher", texts::kErrorListTitle, kListID) {}
 
-std::string frmListErrVoucher::FixedCondition() const {
-  return " AND Voucher.lngVoucherID In ( Select Voucher.lngVoucherID From Voucher Where 1=1"
-         " And Voucher.blnIsVoid = 0 And Voucher.blnIsError = 1 And Voucher.lngOperatorID = " +
+std::string ErrorVoucherCondition(std::string_view vouchers) {
+  return " AND Voucher.lngVoucherID In ( Select Voucher.lngVoucherID From " +
+         std::string(vouchers) +
+         " Where 1=1 And Voucher.blnIsVoid = 0 And Voucher.blnIsError = 1 And "
+         "Voucher.lngOperatorID = " +
          frame::SqlNumber(frame::OperatorId()) + ")";
+}
+
+std::string frmListErrVoucher::FixedCondition() const {
+  return ErrorVoucherCondition("Voucher");
 }
 
 void frmListErrVoucher::FillWorkTables(const std::string& scope,

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "lists/voucher_list.h"
 
 namespace lumvoucher::lists {
@@ -12,6 +15,9 @@ namespace lumvoucher::lists {
 // Commands: open, new, void, post or cancel posting, memo registration clearing, the linked
 // reversal voucher, filter, columns, show all, print and the batch dialog (delete mode); the
 // status operations go to the command hook as in frmListVoucher.
+// The list's fixed restriction, over the vouchers `vouchers` (a table, aliased Voucher).
+std::string ErrorVoucherCondition(std::string_view vouchers);
+
 class frmListErrVoucher : public VoucherList {
  public:
   static constexpr long kListID = 2;

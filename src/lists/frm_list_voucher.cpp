@@ -14,10 +14,6 @@ namespace {
 
 using frame::SqlNumber;
 
-bool IsSet(std::string_view value) {
-  return !value.empty() && value != "0" && value != "False" && value != "FALSE" && value != "false";
-}
-
 }  // namespace
 
 frmListVoucher::frmListVoucher()
@@ -68,7 +64,7 @@ std::vector<MenuItem> frmListVoucher::BuildMenu() const {
       {38, texts::kMenuContinuity, ListAction::kNumberContinuity},
   }};
   std::vector<MenuItem> menu = MenuOf(kEntries);
-  menu[19].enabled = !IsSet(frame::ReadSetting("单据号", "禁止成批复核凭证"));
+  menu[19].enabled = !BatchReviewForbidden();
   return menu;
 }
 

@@ -1,13 +1,21 @@
 #include "lists/frm_list_voucher_compare.h"
 
+#include <array>
+#include <utility>
+
+#include "frame/id_list.h"
 #include "frame/sql_text.h"
+#include "lists/frm_list_err_voucher.h"
 #include "lists/list_texts.h"
 #include "lists/list_work_tables.h"
 
 namespace lumvoucher::lists {
 
 frmListVoucherCompare::frmListVoucherCompare()
-    : CombinedList("frmListVoucherCompare", texts::kCompareListTitle, kListID) {}
+    : frmListVoucherCompare("frmListVoucherCompare", texts::kCompareListTitle) {}
+
+frmListVoucherCompare::frmListVoucherCompare(std::string window_name, std::string title)
+    : CombinedList(std::move(window_name), std::move(title), kListID) {}
 
 CombinedList::RowVoucher frmListVoucherCompare::SelectedRowVoucher() const {
   const int basis = ColumnIndex("凭证类型ID");
@@ -17,6 +25,13 @@ CombinedList::RowVoucher frmListVoucherCompare::SelectedRowVoucher() const {
                                .rows.at(static_cast<std::size_t>(State().selected_row))
                                .at(static_cast<std::size_t>(basis))
                                .AsLong())};
+}
+
+std::string frmListVoucherCompare::ShownPairs() const {
+  // Ids never collide between the bases, so one list serves both sides.
+  const std::vector<std::int64_t> ids = ShownIds();
+  return "(" + frame::InCondition("BudgetVoucherRelevance.lngVoucherID", ids) + " Or " +
+         frame::InCondition("BudgetVoucherRelevance.lngBudgetVoucherID", ids) + ")";
 }
 
 void frmListVoucherCompare::PrepareRights(const std::string& scope,
@@ -34,6 +49,28 @@ std::string frmListVoucherCompare::QueryText(const ListQuery& query) const {
   ListQuery both = query;
   both.both_bases = true;
   return SelectText(both);
+}
+
+frmListErrVoucherCompare::frmListErrVoucherCompare()
+    : frmListVoucherCompare("frmListErrVoucherCompare", texts::kErrorListTitle) {}
+
+std::string frmListErrVoucherCompare::FixedCondition() const {
+  return ErrorVoucherCondition("VoucherView Voucher");
+}
+
+std::vector<MenuItem> frmListErrVoucherCompare::BuildMenu() const {
+  static constexpr std::array<MenuEntry, 9> kEntries = {{
+      {0, texts::kMenuOpen, ListAction::kOpen},
+      {4, texts::kMenuBatchDelete, ListAction::kBatchDelete},
+      {13, texts::kMenuVoid, ListAction::kVoid},
+      {14, texts::kMenuShowAll, ListAction::kShowAll},
+      {17, texts::kMenuPost, ListAction::kPost},
+      {27, texts::kMenuFilter, ListAction::kFilter},
+      {28, texts::kMenuColumns, ListAction::kColumns},
+      {30, texts::kMenuRefresh, ListAction::kRefresh},
+      {33, texts::kMenuPrint, ListAction::kPrint},
+  }};
+  return MenuOf(kEntries);
 }
 
 }  // namespace lumvoucher::lists

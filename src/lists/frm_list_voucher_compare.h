@@ -18,13 +18,30 @@ class frmListVoucherCompare : public CombinedList {
   frmListVoucherCompare();
 
   RowVoucher SelectedRowVoucher() const override;
+  std::string ShownPairs() const override;
 
  protected:
+  frmListVoucherCompare(std::string window_name, std::string title);
   void PrepareRights(const std::string& scope,
                      const std::vector<const RightsDimension*>& dimensions,
                      ListQuery& query) override;
   bool BasisTieBreaker() const override { return false; }
   std::string QueryText(const ListQuery& query) const override;
+};
+
+// The error voucher list of the dual basis ("错误记账凭证列表", window "frmListErrVoucherCompare"):
+// the comparing detail list restricted as the single-basis error list, over the vouchers of
+// both bases (the operator's own error vouchers that are not void, stamped or not). Its commands
+// are the error list's that the combined lists carry: open, new, batch delete (over the pairs of
+// the vouchers shown), void, show all, post, filter, columns, refresh and print.
+class frmListErrVoucherCompare : public frmListVoucherCompare {
+ public:
+  frmListErrVoucherCompare();
+
+ protected:
+  std::string FixedCondition() const override;
+  bool StampedOnly() const override { return false; }
+  std::vector<MenuItem> BuildMenu() const override;
 };
 
 }  // namespace lumvoucher::lists

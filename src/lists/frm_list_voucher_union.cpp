@@ -1,5 +1,6 @@
 #include "lists/frm_list_voucher_union.h"
 
+#include "frame/id_list.h"
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
 #include "host/data_access.h"
@@ -67,6 +68,10 @@ CombinedList::RowVoucher frmListVoucherUnion::SelectedRowVoucher() const {
   const long financial = static_cast<long>(rs["lngVoucherID"].AsLong());
   if (financial != 0) return {financial, kFinancialBasis};
   return {static_cast<long>(rs["lngBudgetVoucherID"].AsLong()), kBudgetBasis};
+}
+
+std::string frmListVoucherUnion::ShownPairs() const {
+  return frame::InCondition("BudgetVoucherRelevance.lngVoucherRelevanceID", ShownIds());
 }
 
 bool frmListVoucherUnion::IsShaded(int row) const {

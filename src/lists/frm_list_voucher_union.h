@@ -24,6 +24,7 @@ class frmListVoucherUnion : public CombinedList {
   frmListVoucherUnion();
 
   RowVoucher SelectedRowVoucher() const override;
+  std::string ShownPairs() const override;
   // Whether the row is shaded grey: its financial and budget amount columns (captions
   // "*财务*金额*" and "*预算*金额*") are both filled and differ at the account set's decimals.
   bool IsShaded(int row) const;

@@ -77,6 +77,11 @@ bool Matches(std::u32string_view text, std::u32string_view pattern) {
 
 }  // namespace
 
+bool BatchReviewForbidden() {
+  const std::string value = frame::ReadSetting("单据号", "禁止成批复核凭证");
+  return !value.empty() && value != "0" && value != "False" && value != "FALSE" && value != "false";
+}
+
 int BatchMode(ListAction action) {
   switch (action) {
     case ListAction::kBatchReview:

@@ -61,6 +61,8 @@ enum class ListAction {
 // The batch dialog's mode of an action: 0 review, 1 cancel review, 2 post, 3 cancel post,
 // 4 sign, 5 cancel sign, 6 delete; -1 for an action that is not a batch.
 int BatchMode(ListAction action);
+// Setting "单据号"/"禁止成批复核凭证": the lists' "多张复核(&I)" is disabled.
+bool BatchReviewForbidden();
 
 // One entry of the command menu. Index positions the menu does not use are present with
 // `visible` false, so that an entry's position is its index.

@@ -35,7 +35,8 @@ std::unique_ptr<QWidget> CombinedListView(Desktop& desktop, host::ChildWindow& c
 }  // namespace
 
 void RegisterCombinedListViews(Desktop& desktop) {
-  for (const char* name : {"frmListVoucherUnion", "frmListVoucherCompare"}) {
+  for (const char* name :
+       {"frmListVoucherUnion", "frmListVoucherCompare", "frmListErrVoucherCompare"}) {
     desktop.Main().RegisterChildView(
         name, [&desktop](host::ChildWindow& child) { return CombinedListView(desktop, child); });
   }

@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "dualbasis/cls_voucher_new.h"
 #include "frame/window_registry.h"
 #include "links/frm_business_data.h"
 #include "links/memo_book.h"
@@ -21,6 +22,7 @@
 #include "lists/voucher_list.h"
 #include "ui/choice_delegate.h"
 #include "ui/desktop.h"
+#include "ui/pair_voucher_view.h"
 #include "ui/qt_text.h"
 #include "ui/split_grid_model.h"
 #include "ui/voucher_list_view.h"
@@ -507,6 +509,10 @@ void RegisterDocumentLinkViews(Desktop& desktop) {
       if (auto* view = dynamic_cast<VoucherView*>(target)) {
         (view->Presenter().*opener.on_voucher)();
         view->Render();
+      } else if (auto* pair = dynamic_cast<PairVoucherView*>(target);
+                 pair != nullptr && opener.on_voucher == &voucher::frmVoucher::BusinessData) {
+        pair->Controller().BusinessData();
+        pair->Render();
       } else if (auto* list = dynamic_cast<VoucherListView*>(target)) {
         opener.on_list(list->Presenter());
       } else if (opener.on_voucher == &voucher::frmVoucher::FundCentre) {

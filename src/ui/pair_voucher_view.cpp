@@ -175,6 +175,19 @@ void PairVoucherView::AddStandardCommands() {
       },
       true);
   AddCommand(
+      texts::kError,
+      [c] { return c->WindFinance().GetLngNowID() > 0 || c->WindBudget().GetLngNowID() > 0; },
+      [this, c] {
+        if (FinishEditing()) c->ErrorCommand();
+      },
+      true, std::nullopt, [c] { return c->ChkBoxErrorValue(); });
+  AddCommand(
+      texts::kBusinessData, stored,
+      [this, c] {
+        if (FinishEditing()) c->BusinessData();
+      },
+      true);
+  AddCommand(
       dualbasis::diff_texts::kTitle,
       [c] { return c->WindFinance().GetLngNowID() > 0 || c->WindBudget().GetLngNowID() > 0; },
       [this, c] {

@@ -95,13 +95,8 @@ void RegisterListViews(Desktop& desktop) {
   desktop.Main().RegisterChildView("frmListErrVoucher", list_view);
   InstallFilterDialog(desktop.Host().Filter(), desktop.Host().Database(),
                       desktop.Host().BaseClass().Preferences(), &desktop.Main());
-  // Both bases: the list of pairs stands for the voucher list.
   auto show_list = [&desktop] {
-    if (frame::IsDualBasis()) {
-      desktop.Component().frmListVoucherUnion_Show(0);
-    } else {
-      desktop.Component().frmListVoucher_Show(0);
-    }
+    desktop.Component().frmListVoucher_Show(0);
     RenderActiveList(desktop);
   };
   desktop.Main().AddOpener(QStringLiteral("凭证列表"), show_list,

@@ -3,6 +3,7 @@
 #include "dualbasis/pair_fixture.h"
 #include "host/message_box.h"
 #include "lists/dual_basis_links.h"
+#include "lists/voucher_list.h"
 #include "voucher/save_fixture.h"
 
 namespace lumvoucher::testing {
@@ -37,6 +38,20 @@ TEST_F(PairTest, InterFaceDrivesThePairWindowInRegime16) {
   EXPECT_FALSE(c.WriteForm(TwoLineDetail("x", 9), "0"));
   EXPECT_EQ(t_.Scalar("Select Count(*) From VoucherView Where lngSourceOrganizationID = 5001"),
             "10");
+
+  // The list openers give the lists of this regime: the pairs (row 5005 is gone) and the
+  // maker's error vouchers of both bases.
+  t_.Exec(
+      "Begin Update Voucher Set blnIsError = 1 Where lngVoucherID = 5005; Update "
+      "BudgetVoucher Set blnIsError = 1 Where lngVoucherID = 5007; End;");
+  c.frmListVoucher_Show(0);
+  c.frmListErrVoucher_Show();
+  std::string shown;
+  for (host::ChildWindow* child : t_.MainWindow().children) {
+    if (const auto* list = dynamic_cast<const lists::VoucherList*>(child))
+      shown += child->WindowName() + ":" + std::to_string(list->VoucherIDs().size()) + " ";
+  }
+  EXPECT_EQ(shown, "frmListErrVoucherCompare:2 frmListVoucherUnion:4 ");
 }
 
 // A program fills and saves each side through InterFace; the budget voucher joins the

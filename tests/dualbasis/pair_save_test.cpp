@@ -5,6 +5,7 @@
 #include "dualbasis/pair_fixture.h"
 #include "dualbasis/pair_relevance.h"
 #include "host/message_box.h"
+#include "links/frm_business_data.h"
 
 namespace lumvoucher::testing {
 namespace {
@@ -98,6 +99,27 @@ TEST_F(PairTest, LayoutStyleLivesInThePreferences) {
   EXPECT_EQ(pair_.SwitchStyle(), "two");
   EXPECT_TRUE(pair_.IsFinance);
   EXPECT_EQ(pair_.SwitchStyle(), "one");
+}
+
+// "错    误(&O)" turns the mark round on the stored vouchers of the pair and stores it at once;
+// "业务资料(&G)" opens the financial voucher's documents, which a budget-only pair has not.
+TEST_F(PairTest, ErrorCommandAndBusinessDataActOnTheStoredPair) {
+  for (auto [finance, budget] : {std::pair{5006, 5007}, std::pair{0, 5008}}) {
+    ASSERT_EQ(pair_.OpenPair(finance, finance != 0 ? 0 : budget), "");
+    const std::string marks = "Select Sum(blnIsError) From VoucherView Where lngVoucherID In (" +
+                              std::to_string(finance) + "," + std::to_string(budget) + ")";
+    ASSERT_TRUE(pair_.ErrorCommand());
+    EXPECT_EQ(t_.Scalar(marks), finance != 0 ? "2" : "1");
+    ASSERT_TRUE(pair_.ErrorCommand());
+    EXPECT_EQ(t_.Scalar(marks), "0");
+    long opened = 0;
+    if (finance != 0) {
+      t_.Modal().Expect("frmBusinessData", [&opened](host::ModalWindow& window) {
+        return opened = dynamic_cast<links::frmBusinessData&>(window).State().voucher_id, 0;
+      });
+    }
+    EXPECT_EQ(pair_.BusinessData() ? opened : -1, finance != 0 ? finance : -1);
+  }
 }
 
 TEST_F(PairTest, NavigationLoadsTheNeighbourWithItsPartner) {

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -5,6 +6,7 @@
 #include "host/voucher_business_service.h"
 #include "list_fixture.h"
 #include "lists/dual_basis_links.h"
+#include "lists/frm_batch_voucher.h"
 #include "lists/frm_list_voucher_compare.h"
 #include "lists/frm_list_voucher_union.h"
 
@@ -148,5 +150,55 @@ TEST_F(PosterCombinedListTest, PostingActsOnBothVouchersOfThePair) {
 }
 
 }  // namespace
+
+// The batch dialog over pairs: a pair is a candidate when each existing side qualifies on its
+// own basis (a side without cash or bank lines sits out the signature), and a run changes both
+// sides. Demo pairs: 5001 posted, 5002 reviewed, 5003 financial only, 5004 both new, 5005
+// budget only (资金结存 lines), 5006 void.
+TEST(CombinedBatch, EachModeRunsOverPairsOnBothBases) {
+  struct Case {
+    lists::BatchOperation mode;
+    long login;
+    const char* before;
+    const char* success;
+    const char* after;  // checker/teller/poster of the vouchers 5003 to 5008 left
+  };
+  const Case cases[] = {
+      {lists::BatchOperation::kReview, 5002, "", "多张凭证复核成功，本次共复核3张凭证！",
+       "5002/5003/0 5002/5003/0 5002/0/0 5002/0/0 5002/0/0 5002/0/0"},
+      // The budget side of pair 5004 was reviewed elsewhere: the pair is no candidate.
+      {lists::BatchOperation::kReview, 5002,
+       "Update BudgetVoucher Set lngCheckerID = 5002 Where lngVoucherID = 5007",
+       "多张凭证复核成功，本次共复核2张凭证！",
+       "5002/5003/0 5002/5003/0 5002/0/0 0/0/0 5002/0/0 5002/0/0"},
+      {lists::BatchOperation::kSign, 5003, "", "凭证多张出纳签字成功，本次共出纳签字2张凭证！",
+       "5002/5003/0 5002/5003/0 0/0/0 0/5003/0 0/5003/0 0/5003/0"},
+      {lists::BatchOperation::kDelete, 5001, "", "多张凭证删除成功，本次共删除了3张凭证！",
+       "5002/5003/0 5002/5003/0"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.success);
+    TestHost t({5001, c.login, "2026-02-15"}, embedded::DemoSets::kAll);
+    if (*c.before != '\0') t.Exec(c.before);
+    lists::frmListVoucherUnion list;
+    ASSERT_TRUE(list.ShowMe());
+    lists::frmBatchVoucher dialog(c.mode, lists::frmBatchVoucher::SourceOf(list));
+    ASSERT_TRUE(dialog.Load());
+    for (int mode = 0; mode < 7; ++mode) {  // every mode's pair query runs
+      EXPECT_TRUE(lists::frmBatchVoucher(static_cast<lists::BatchOperation>(mode),
+                                         lists::frmBatchVoucher::SourceOf(list))
+                      .Load());
+    }
+    dialog.SelectAll();
+    t.Messages().ExpectPrefix("您确实要", mb::kYes);
+    t.Messages().Expect(c.success);
+    EXPECT_TRUE(dialog.Run());
+    std::string after = t.Rows(
+        "Select lngCheckerID || '/' || lngTellerID || '/' || lngPostID From VoucherView Where "
+        "lngVoucherID Between 5003 And 5008 Order By lngVoucherID");
+    std::replace(after.begin(), after.end(), '\n', ' ');
+    EXPECT_EQ(after, std::string(c.after) + " ");
+  }
+}
 
 }  // namespace lumvoucher::testing

@@ -64,14 +64,6 @@ TEST_F(ErrorListTest, RightsUseTheErrorListsOwnWorkTables) {
             "2");
 }
 
-TEST_F(ListTest, InterFaceOpensNoSingleBasisListInTheDualRegime) {
-  Set("帐套属性", "会计制度", "16");
-  t_.Component().frmListVoucher_Show(0);
-  t_.Component().frmListErrVoucher_Show();
-  EXPECT_EQ(t_.MainWindow().child_active_calls, 0);
-  EXPECT_TRUE(t_.MainWindow().children.empty());
-}
-
 }  // namespace
 
 }  // namespace lumvoucher::testing
