@@ -293,14 +293,14 @@ std::optional<host::AccountInfo> EmbeddedAccount::FindAccount(const std::string&
       "intDirection, lngAccountNatureID, blnIsCurrency, lngCurrencyID, blnIsQuantity, strUnit, "
       "blnIsCustomer, blnIsDepartment, blnIsEmployee, blnIsClass1, blnIsClass2, "
       "blnIsOrganization, blnIsValidate";
-  // The organisation's own copy first, then the shared row.
+  // The organisation's own copy first, then the shared row: one statement, since a save looks
+  // up each of its accounts twice.
+  const std::string own = " From " + AccountTable() +
+                          "Ex Where lngOrganizationID = " + N(login_.CurrentOrganization().id) +
+                          " And " + condition;
   host::Recordset rs = login_.Data().OpenRecordset(
-      std::string(kColumns) + " From " + AccountTable() +
-      "Ex Where lngOrganizationID = " + N(login_.CurrentOrganization().id) + " And " + condition);
-  if (rs.Empty()) {
-    rs = login_.Data().OpenRecordset(std::string(kColumns) + " From " + AccountTable() + " Where " +
-                                     condition);
-  }
+      std::string(kColumns) + own + " Union All " + kColumns + " From " + AccountTable() +
+      " Where " + condition + " And Not Exists (Select 1" + own + ")");
   if (rs.Empty()) return std::nullopt;
   host::AccountInfo a;
   a.id = static_cast<long>(rs["lngAccountID"].AsLong());

@@ -36,6 +36,14 @@ host::Value ColumnValue(sqlite3_stmt* stmt, int i) {
   }
 }
 
+bool OnlyReads(StatementCache::Prepared& prepared) {
+  if (prepared.Size() != 1 || prepared.ChangesRows(0)) return false;
+  sqlite3_stmt* stmt = prepared.Statement(0);
+  // A sequence's NEXTVAL writes from inside a query.
+  return sqlite3_stmt_readonly(stmt) != 0 &&
+         std::string_view(sqlite3_sql(stmt)).find("lv_nextval") == std::string_view::npos;
+}
+
 }  // namespace
 
 SqliteDataAccess::SqliteDataAccess(const std::string& path, int busy_timeout_ms) : path_(path) {
@@ -60,7 +68,7 @@ SqliteDataAccess::SqliteDataAccess(const std::string& path, int busy_timeout_ms)
 }
 
 SqliteDataAccess::~SqliteDataAccess() {
-  if (depth_ > 0) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  if (depth_ > 0 || snapshot_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
   cache_.reset();
   sqlite3_close_v2(db_);
 }
@@ -75,6 +83,7 @@ void SqliteDataAccess::Exec(const char* sql) {
 }
 
 void SqliteDataAccess::ExecuteScript(std::string_view script) {
+  EndSnapshot();
   // A script may change tables inside a transaction, before the cache could notice a commit.
   cache_->SchemaChanged();
   Exec(std::string(script).c_str());
@@ -101,9 +110,20 @@ std::int64_t SqliteDataAccess::Execute(std::string_view sql) {
 std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
   StatementCache::Prepared prepared = cache_->Prepare(sql);
   const bool is_block = prepared.IsBlock();
+  // A write inside a read scope's snapshot would fail when another desktop wrote meanwhile
+  // (SQLITE_BUSY_SNAPSHOT, no waiting): it runs on its own, as outside the scope.
+  if (is_block) EndSnapshot();
   if (is_block) Exec("SAVEPOINT lv_block");
   std::int64_t changes = 0;
   try {
+    if (read_scopes_ > 0 && depth_ == 0 && !is_block) {
+      if (!OnlyReads(prepared)) {
+        EndSnapshot();
+      } else if (!snapshot_) {
+        Exec("BEGIN DEFERRED");
+        snapshot_ = true;
+      }
+    }
     for (std::size_t n = 0; n < prepared.Size(); ++n) {
       sqlite3_stmt* stmt = prepared.Statement(n);
       const bool collect =
@@ -218,7 +238,23 @@ std::string SqliteDataAccess::UniqueKeyOf(const std::string& message) {
   return found;
 }
 
+void SqliteDataAccess::BeginReads() {
+  ++read_scopes_;
+}
+
+void SqliteDataAccess::EndReads() {
+  if (read_scopes_ > 0 && --read_scopes_ == 0) EndSnapshot();
+}
+
+void SqliteDataAccess::EndSnapshot() {
+  if (!snapshot_) return;
+  snapshot_ = false;
+  // Only reads ran in it: ending it cannot lose anything, whatever COMMIT answers.
+  sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+}
+
 void SqliteDataAccess::BeginTrans() {
+  if (depth_ == 0) EndSnapshot();
   Exec(depth_ == 0 ? "BEGIN IMMEDIATE" : ("SAVEPOINT lv_" + std::to_string(depth_)).c_str());
   ++depth_;
 }

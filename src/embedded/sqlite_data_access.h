@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/data_access.h"
+#include "host/read_scope.h"
 
 struct sqlite3;
 
@@ -21,7 +22,7 @@ class StatementCache;
 // Several desktops may share a file: WAL, a busy timeout, and every outer transaction starts
 // with BEGIN IMMEDIATE so that two writers queue instead of failing each other. Nested
 // BeginTrans calls become savepoints. Statements outside a transaction commit on their own.
-class SqliteDataAccess : public host::DataAccess {
+class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
  public:
   // Opens (creating when missing) the file. Throws host::DatabaseError when it cannot.
   explicit SqliteDataAccess(const std::string& path, int busy_timeout_ms = 10000);
@@ -35,6 +36,10 @@ class SqliteDataAccess : public host::DataAccess {
   void CommitTrans() override;
   void RollbackTrans() override;
   int TransactionDepth() const override { return depth_; }
+  // Outside a transaction the scope's queries share one read transaction: in WAL mode a query
+  // on its own takes and drops the file's locks, which costs a save more than its reads do.
+  void BeginReads() override;
+  void EndReads() override;
 
   // Runs plain SQLite script text as it stands (schema files), outside the dialect.
   void ExecuteScript(std::string_view script);
@@ -56,11 +61,14 @@ class SqliteDataAccess : public host::DataAccess {
   [[noreturn]] void Fail(int code, std::string_view sql);
   std::string UniqueKeyOf(const std::string& message);
   void Exec(const char* sql);
+  void EndSnapshot();
 
   std::string path_;
   sqlite3* db_ = nullptr;
   std::unique_ptr<StatementCache> cache_;
   int depth_ = 0;
+  int read_scopes_ = 0;
+  bool snapshot_ = false;  // a read transaction of the scope is open
   std::vector<std::function<void()>> rollback_listeners_;
   std::map<std::string, std::string> unique_key_names_;  // "table(col,col)" -> index name
 };

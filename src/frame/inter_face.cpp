@@ -11,6 +11,7 @@
 #include "host/ascii.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
+#include "host/read_scope.h"
 #include "links/frm_center_ralation.h"
 #include "links/frm_darap.h"
 #include "lists/dual_basis_links.h"
@@ -208,8 +209,11 @@ void InterFace::blnPreViewVoucher(bool value) {
   VoucherWindow().blnPreViewVoucher(value);
 }
 
+// A program's WriteForm, MustSave and SaveAVoucher read the file some fifty times per voucher:
+// each call's reads share one snapshot (the save itself writes in its own transaction).
 void InterFace::MustSave() {
   AtBoundary([&] {
+    host::ReadScope reads(Data());
     if (!IsDualBasis()) {
       VoucherWindow().MustSave();
     } else {
@@ -230,6 +234,7 @@ void InterFace::ShowANewBill(long CurrentVoucherID) {
 
 int InterFace::SaveAVoucher(bool blnCover, const std::string& strAccountBase) {
   return AtBoundary(0, [&] {
+    host::ReadScope reads(Data());
     if (!IsDualBasis()) return VoucherWindow().SaveAVoucher(blnCover);
     voucher::frmVoucher* side = PairSide(strAccountBase);
     return side == nullptr ? 0 : side->SaveAVoucher(blnCover);
@@ -238,6 +243,7 @@ int InterFace::SaveAVoucher(bool blnCover, const std::string& strAccountBase) {
 
 bool InterFace::WriteForm(const std::string& strDetail, const std::string& Form) {
   return AtBoundary(false, [&] {
+    host::ReadScope reads(Data());
     if (!IsDualBasis()) return VoucherWindow().WriteForm(strDetail);
     voucher::frmVoucher* side = PairSide(Form);
     if (side == nullptr) return false;

@@ -16,6 +16,7 @@
 #include "host/database_error.h"
 #include "host/main_window.h"
 #include "host/message_box.h"
+#include "host/read_scope.h"
 #include "links/split_writer.h"
 #include "voucher/budget_alarm.h"
 #include "voucher/frm_voucher.h"
@@ -662,6 +663,7 @@ bool frmVoucher::SaveBill() {
 }
 
 bool frmVoucher::CheckForSave() {
+  host::ReadScope reads(frame::Data());
   try {
     Recompute();
     if (!CheckBeforeSave(false)) return false;
@@ -683,6 +685,8 @@ bool frmVoucher::CheckForSave() {
 int frmVoucher::SaveAVoucher(bool blnCover) {
   if (!state_.must_save) return 2;
   int result = 0;
+  // The checks read the file some thirty times; the write takes its own transaction.
+  host::ReadScope reads(frame::Data());
   try {
     Recompute();
     // A program's voucher is always a new one, whatever the window showed before.
@@ -703,6 +707,7 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
   std::optional<ProgramVoucher> parsed = ParseWriteForm(strDetail);
   if (!parsed) return false;
   try {
+    host::ReadScope reads(frame::Data());
     FormLoad();
     ReadStamping();
     host::DataAccess& data = frame::Data();

@@ -222,9 +222,12 @@ void CoverStoredVoucher(const VoucherHeader& h, const host::VoucherBasis& basis)
   frame::DeleteStoredVoucher(data, stored, basis);
 }
 
-void RebuildCurrentAccountDetail(long id) {
+void RebuildCurrentAccountDetail(long id, bool stored_before) {
   host::DataAccess& data = frame::Data();
-  data.Execute("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " + N(id));
+  if (stored_before) {
+    data.Execute("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " +
+                 N(id));
+  }
   data.Execute(
       "Insert Into CashQARAPDETAIL1(strARAPSource,intDirection,lngActivityTypeID,lngReceiptTypeID,"
       "lngActivityID,lngActivityDetailID,lngCustomerID,lngCurrencyID,lngAccountID,lngDepartmentID,"
@@ -324,7 +327,6 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     if (request.cover) CoverStoredVoucher(h, basis);
     // Budget vouchers draw from the same counter, so that no id names a voucher of each basis.
     id = login.NextId("VOUCHER");
-    data.OpenRecordset("SELECT * FROM " + table + " WHERE lngVoucherID=0");
     data.Execute(InsertSql(table, "lngVoucherID", id, nullptr, 0, header_values));
   } else {
     host::Recordset old =
@@ -386,7 +388,6 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     }
     frame::ReleaseVoucherLinks(data, id, h.source_id == 16 ? h.source_voucher_id : 0, basis);
     frame::ExecuteOnVoucher(data, UpdateSql(table, "lngVoucherID", id, header_values));
-    data.OpenRecordset("SELECT * FROM " + detail + " WHERE lngVoucherID=" + N(id));
   }
 
   int row = 0;
@@ -417,8 +418,13 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     if (!old_lines.empty() && !result.line_ids.empty()) {
       cashflow::PurgeCashFlowRows(result.line_ids.front());
     }
-    RebuildCurrentAccountDetail(id);
-    FollowCostApportion(h, id);
+    // A new voucher's id and line ids are fresh: only its own held splits can name them.
+    const bool stored_before = h.voucher_id != 0;
+    bool holds_splits = false;
+    for (const VoucherLine& line : request.lines)
+      holds_splits = holds_splits || !line.splits.Empty();
+    RebuildCurrentAccountDetail(id, stored_before);
+    if (stored_before || holds_splits) FollowCostApportion(h, id);
   }
   frame::RefreshUQStamps("v.lngVoucherID = " + N(id));
   result.voucher_id = id;

@@ -7,6 +7,7 @@
 
 #include "embedded/account_set.h"
 #include "host/database_error.h"
+#include "host/read_scope.h"
 #include "support/test_host.h"
 
 namespace lumvoucher::embedded {
@@ -147,6 +148,34 @@ TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
   second.Execute("Insert Into Item (lngItemID) Values (2)");
   second.CommitTrans();
   EXPECT_EQ(Dump(first, "Select Count(*) From Item"), "2");
+  std::filesystem::remove(path);
+  std::filesystem::remove(path.string() + "-wal");
+  std::filesystem::remove(path.string() + "-shm");
+}
+
+// A read scope's queries see one snapshot; a write in it ends the snapshot first, so it neither
+// fails on another desktop's commit nor works from stale rows.
+TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
+  auto path = std::filesystem::temp_directory_path() / "lumvoucher_read_scope_test.db";
+  std::filesystem::remove(path);
+  SqliteDataAccess first(path.string());
+  first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
+  SqliteDataAccess second(path.string());
+  std::string seen;
+  auto count = [&] { seen += Dump(first, "Select Count(*) From Item") + " "; };
+  {
+    host::ReadScope reads(first);
+    for (int id = 1; id <= 2; ++id) {
+      count();
+      second.Execute("Insert Into Item (lngItemID) Values (" + std::to_string(id) + ")");
+      count();
+    }
+    first.Execute("Insert Into Item (lngItemID) Values (3)");
+    count();
+  }
+  second.Execute("Insert Into Item (lngItemID) Values (4)");
+  count();
+  EXPECT_EQ(seen, "0 0 0 0 3 4 ");
   std::filesystem::remove(path);
   std::filesystem::remove(path.string() + "-wal");
   std::filesystem::remove(path.string() + "-shm");
