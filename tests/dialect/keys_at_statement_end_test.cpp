@@ -6,7 +6,6 @@
 
 #include "embedded/account_set.h"
 #include "embedded/sqlite_data_access.h"
-#include "embedded/statement_cache.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::dialect_test {
@@ -133,18 +132,6 @@ TEST_F(KeysAtStatementEndTest, TableWithoutRowidShiftsItsKeyAndReportsARealClash
   // A clash in the final state is still refused, and nothing moves.
   EXPECT_THROW(data_.Execute("Update Keyed Set k = 4 Where k = 1"), host::DatabaseError);
   EXPECT_EQ(dump(), "1a 3b 4c ");
-}
-
-TEST(KeyedTables, TablesCreatedThroughTheDialectAreStoredByTheirPrimaryKey) {
-  // One B-tree per keyed table instead of a rowid table plus its key index: the work tables of
-  // the lists are filled and emptied by the hundred thousand rows.
-  const std::string keyed = embedded::TranslateForDisplay(
-      "create table WorkRows (lngWorkRowsID NUMBER(10) default 0 not null, lngvoucherid "
-      "NUMBER(10) default 0 not null, primary key (lngWorkRowsID))");
-  EXPECT_NE(keyed.find(") WITHOUT ROWID"), std::string::npos) << keyed;
-  const std::string unkeyed =
-      embedded::TranslateForDisplay("create table Loose (lngvoucherid NUMBER(10))");
-  EXPECT_EQ(unkeyed.find("WITHOUT ROWID"), std::string::npos) << unkeyed;
 }
 
 }  // namespace

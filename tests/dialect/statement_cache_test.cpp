@@ -146,14 +146,5 @@ TEST(ColumnTypesInTheCacheTest, SchemaChangesRetranslateWhatDependsOnThem) {
   }
 }
 
-TEST(TranslateForDisplayTest, WritesLiteralsIntoTheText) {
-  EXPECT_EQ(embedded::TranslateForDisplay(
-                "Delete Costapportion ca Where ca.lngVoucherDetailID = 5 And ca.s = 'O''Neil'"),
-            "DELETE FROM Costapportion AS ca WHERE ca.lngVoucherDetailID = 5 AND ca.s = 'O''Neil'");
-  EXPECT_EQ(embedded::TranslateForDisplay("SELECT nvl(a, 0) x FROM t ORDER BY a"),
-            "SELECT ifnull(a, 0) AS x FROM t ORDER BY a ASC NULLS LAST");
-  EXPECT_THROW(embedded::TranslateForDisplay("SELECT FROM"), host::DatabaseError);
-}
-
 }  // namespace
 }  // namespace lumvoucher::dialect_test
