@@ -117,22 +117,5 @@ TEST_F(KeysAtStatementEndTest, TableWithUpdateTriggerReportsTheClash) {
   EXPECT_EQ(data_.OpenRecordset("Select sum(no) n From Audited")[std::size_t{0}].AsLong(), 3);
 }
 
-TEST_F(KeysAtStatementEndTest, TableWithoutRowidShiftsItsKeyAndReportsARealClash) {
-  data_.ExecuteScript(
-      "CREATE TABLE Keyed (k INTEGER, j INTEGER, v TEXT, PRIMARY KEY (k, j)) WITHOUT ROWID;"
-      "INSERT INTO Keyed VALUES (1, 0, 'a'), (2, 0, 'b'), (3, 0, 'c')");
-  EXPECT_EQ(data_.Execute("Update Keyed Set k = k + 1 Where k >= 2"), 2);
-  auto dump = [&] {
-    host::Recordset rs = data_.OpenRecordset("Select k, v From Keyed Order By k");
-    std::string out;
-    for (; !rs.Eof(); rs.MoveNext()) out += rs["k"].AsText() + rs["v"].AsText() + " ";
-    return out;
-  };
-  EXPECT_EQ(dump(), "1a 3b 4c ");
-  // A clash in the final state is still refused, and nothing moves.
-  EXPECT_THROW(data_.Execute("Update Keyed Set k = 4 Where k = 1"), host::DatabaseError);
-  EXPECT_EQ(dump(), "1a 3b 4c ");
-}
-
 }  // namespace
 }  // namespace lumvoucher::dialect_test

@@ -15,7 +15,7 @@
 namespace lumvoucher::frame {
 namespace {
 
-TEST(Settings, ReadTheCurrentOrganisationsValueOrTheDefault) {
+TEST(Settings, ReadTheOrganisationsValueOrTheDefaultAndWriteOneRow) {
   testing::TestHost host;
   EXPECT_EQ(ReadSetting(kSectionAccountSet, "没有这个选项"), "");
   EXPECT_EQ(SettingValue(0, kSectionAccountSet, "凭证修改存盘提示", "False"), "True");
@@ -31,10 +31,7 @@ TEST(Settings, ReadTheCurrentOrganisationsValueOrTheDefault) {
   const AccountSetting unknown = ReadAccountSetting("科目设置", "未知科目");
   EXPECT_EQ(std::to_string(account.id) + " " + account.text, "3 1002-01 工商银行（人民币）");
   EXPECT_EQ(std::to_string(unknown.id) + " " + unknown.text, "987654 ");
-}
-
-TEST(Settings, WritingKeepsOneRowAndQuotedKeysCannotWidenTheQuery) {
-  testing::TestHost host;
+  // Writing keeps one row, and quoted keys cannot widen the query.
   WriteSetting("总账", "它's", "一");
   WriteSetting("总账", "它's", "它's \"x\"");
   EXPECT_EQ(ReadSetting("总账", "它's"), "它's \"x\"");
