@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -77,7 +78,8 @@ TEST(DemoDatabase, DuplicateVoucherNumberIsReportedAsVoucherNoUnique) {
 }
 
 TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
-  auto path = std::filesystem::temp_directory_path() / "lumvoucher_account_set_test.db";
+  auto path = std::filesystem::temp_directory_path() /
+              ("lumvoucher_account_set_" + std::to_string(::getpid()) + ".db");
   std::filesystem::remove(path);
   {
     SqliteDataAccess data(path.string());
@@ -104,7 +106,8 @@ TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
 }
 
 TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
-  auto path = std::filesystem::temp_directory_path() / "lumvoucher_two_writers_test.db";
+  auto path = std::filesystem::temp_directory_path() /
+              ("lumvoucher_two_writers_" + std::to_string(::getpid()) + ".db");
   std::filesystem::remove(path);
   SqliteDataAccess first(path.string());
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");

@@ -1,6 +1,7 @@
 #include "frame/operation_log.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -44,10 +45,9 @@ TEST(OperationLog, DateConditionsCarryTheRangeAndThePath) {
 class TraceLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("lumvoucher-trace-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = std::filesystem::temp_directory_path() /
+              ("lumvoucher-trace-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     previous_ = ComponentFolder();
     SetComponentFolder(folder_);
