@@ -63,16 +63,7 @@ class CashFlowTest : public ::testing::Test {
     }
   }
   void Exec(const std::string& sql) { t_.Data().Execute(sql); }
-  // Every row of a query as "a|b|c" lines.
-  std::string Rows(const std::string& sql) {
-    host::Recordset rs = t_.Data().OpenRecordset(sql);
-    std::string out;
-    for (; !rs.Eof(); rs.MoveNext()) {
-      for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += (i ? "|" : "") + rs[i].AsText();
-      out += "\n";
-    }
-    return out;
-  }
+  std::string Rows(const std::string& sql) { return t_.Rows(sql); }
   static std::string N(long value) { return std::to_string(value); }
 
   // Queues the messages of a transcript ("title|flags|text" lines), each answered `answer`, and

@@ -6,7 +6,6 @@
 
 #include "embedded/account_set.h"
 #include "embedded/sqlite_data_access.h"
-#include "embedded/statement_cache.h"
 #include "host/database_error.h"
 
 namespace lumvoucher::dialect_test {
@@ -116,35 +115,6 @@ TEST_F(KeysAtStatementEndTest, TableWithUpdateTriggerReportsTheClash) {
   EXPECT_THROW(data_.Execute("Update Audited Set no = no + 1"), host::DatabaseError);
   EXPECT_EQ(data_.OpenRecordset("Select count(*) n From AuditLog")[std::size_t{0}].AsLong(), 0);
   EXPECT_EQ(data_.OpenRecordset("Select sum(no) n From Audited")[std::size_t{0}].AsLong(), 3);
-}
-
-TEST_F(KeysAtStatementEndTest, TableWithoutRowidShiftsItsKeyAndReportsARealClash) {
-  data_.ExecuteScript(
-      "CREATE TABLE Keyed (k INTEGER, j INTEGER, v TEXT, PRIMARY KEY (k, j)) WITHOUT ROWID;"
-      "INSERT INTO Keyed VALUES (1, 0, 'a'), (2, 0, 'b'), (3, 0, 'c')");
-  EXPECT_EQ(data_.Execute("Update Keyed Set k = k + 1 Where k >= 2"), 2);
-  auto dump = [&] {
-    host::Recordset rs = data_.OpenRecordset("Select k, v From Keyed Order By k");
-    std::string out;
-    for (; !rs.Eof(); rs.MoveNext()) out += rs["k"].AsText() + rs["v"].AsText() + " ";
-    return out;
-  };
-  EXPECT_EQ(dump(), "1a 3b 4c ");
-  // A clash in the final state is still refused, and nothing moves.
-  EXPECT_THROW(data_.Execute("Update Keyed Set k = 4 Where k = 1"), host::DatabaseError);
-  EXPECT_EQ(dump(), "1a 3b 4c ");
-}
-
-TEST(KeyedTables, TablesCreatedThroughTheDialectAreStoredByTheirPrimaryKey) {
-  // One B-tree per keyed table instead of a rowid table plus its key index: the work tables of
-  // the lists are filled and emptied by the hundred thousand rows.
-  const std::string keyed = embedded::TranslateForDisplay(
-      "create table WorkRows (lngWorkRowsID NUMBER(10) default 0 not null, lngvoucherid "
-      "NUMBER(10) default 0 not null, primary key (lngWorkRowsID))");
-  EXPECT_NE(keyed.find(") WITHOUT ROWID"), std::string::npos) << keyed;
-  const std::string unkeyed =
-      embedded::TranslateForDisplay("create table Loose (lngvoucherid NUMBER(10))");
-  EXPECT_EQ(unkeyed.find("WITHOUT ROWID"), std::string::npos) << unkeyed;
 }
 
 }  // namespace

@@ -53,18 +53,6 @@ TEST_F(StatementCacheTest, InListLengthIsPartOfTheKey) {
   EXPECT_EQ(runner_.PrepareCount() - before, 2u);
 }
 
-TEST_F(StatementCacheTest, KeptLiteralsSeparateEntries) {
-  // LIKE patterns and select-list literals stay in the text, so their values key the entry.
-  EXPECT_EQ(Query("SELECT id FROM t WHERE s LIKE 'v1%'"), "1;");
-  EXPECT_EQ(Query("SELECT id FROM t WHERE s LIKE 'v2%'"), "2;");
-  EXPECT_EQ(Query("SELECT 'a' FROM t WHERE id = 1"), "a;");
-  EXPECT_EQ(Query("SELECT 'b' FROM t WHERE id = 1"), "b;");
-  EXPECT_EQ(Query("SELECT to_char(id,'000') FROM t WHERE id = 1"), " 001;");
-  EXPECT_EQ(Query("SELECT to_char(id,'0000') FROM t WHERE id = 1"), " 0001;");
-  EXPECT_EQ(Query("SELECT id FROM t ORDER BY 1 DESC"), "5;4;3;2;1;");
-  EXPECT_EQ(Query("SELECT id, s FROM t ORDER BY 2 DESC"), "5;4;3;2;1;");
-}
-
 TEST_F(StatementCacheTest, EvictionKeepsResultsRight) {
   for (int round = 0; round < 3; ++round) {
     for (int i = 1; i <= 12; ++i) {
@@ -76,22 +64,6 @@ TEST_F(StatementCacheTest, EvictionKeepsResultsRight) {
       EXPECT_EQ(out.rows.at(0).at(0), std::to_string(1 + (i + round) % 5));
     }
   }
-}
-
-TEST_F(StatementCacheTest, ErrorsNameTheConstructOrCarryTheSqliteText) {
-  const auto error = [&](const std::string& sql) {
-    try {
-      runner_.Run(sql);
-    } catch (const host::DatabaseError& e) {
-      return std::string(e.what());
-    }
-    return std::string("no error");
-  };
-  EXPECT_EQ(error("SELECT id FROM t\nWHERE rownum < 2"),
-            "unsupported construct ROWNUM at line 2, column 7");
-  const std::string prepare = error("SELECT nosuch FROM t WHERE id = 1");
-  EXPECT_NE(prepare.find("no such column: nosuch"), std::string::npos) << prepare;
-  EXPECT_NE(prepare.find("WHERE id = ?1"), std::string::npos) << prepare;
 }
 
 // A translation reads the column types: after the table changes type, a cached statement must
@@ -144,15 +116,6 @@ TEST(ColumnTypesInTheCacheTest, SchemaChangesRetranslateWhatDependsOnThem) {
     }
     std::filesystem::remove(file);
   }
-}
-
-TEST(TranslateForDisplayTest, WritesLiteralsIntoTheText) {
-  EXPECT_EQ(embedded::TranslateForDisplay(
-                "Delete Costapportion ca Where ca.lngVoucherDetailID = 5 And ca.s = 'O''Neil'"),
-            "DELETE FROM Costapportion AS ca WHERE ca.lngVoucherDetailID = 5 AND ca.s = 'O''Neil'");
-  EXPECT_EQ(embedded::TranslateForDisplay("SELECT nvl(a, 0) x FROM t ORDER BY a"),
-            "SELECT ifnull(a, 0) AS x FROM t ORDER BY a ASC NULLS LAST");
-  EXPECT_THROW(embedded::TranslateForDisplay("SELECT FROM"), host::DatabaseError);
 }
 
 }  // namespace

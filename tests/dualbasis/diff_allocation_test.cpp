@@ -81,36 +81,18 @@ TEST_F(DiffAllocationTest, DifferenceTestOnStoredPairs) {
     bool complete;
   };
   const std::vector<Case> cases = {
+      // clang-format off
       {"expense 100/100", {{kExpense, 1, 100, 7}}, {{kBudgetExpense, 1, 100}}, 1, true},
-      {"revenue 100/80, 20 on financial",
-       {{kRevenue, -1, 100, 20}},
-       {{kBudgetRevenue, -1, 80}},
-       1,
-       true},
-      {"revenue 100/80, 20 on budget",
-       {{kRevenue, -1, 100}},
-       {{kBudgetRevenue, -1, 80, 20}},
-       1,
-       false},
-      {"expense 80/100, 20 on budget",
-       {{kExpense, 1, 80}},
-       {{kBudgetExpense, 1, 100, 20}},
-       1,
-       true},
-      {"expense 80/100, 20 on financial",
-       {{kExpense, 1, 80, 20}},
-       {{kBudgetExpense, 1, 100}},
-       1,
-       false},
+      {"revenue 100/80, 20 on financial", {{kRevenue, -1, 100, 20}}, {{kBudgetRevenue, -1, 80}}, 1, true},
+      {"revenue 100/80, 20 on budget", {{kRevenue, -1, 100}}, {{kBudgetRevenue, -1, 80, 20}}, 1, false},
+      {"expense 80/100, 20 on budget", {{kExpense, 1, 80}}, {{kBudgetExpense, 1, 100, 20}}, 1, true},
+      {"expense 80/100, 20 on financial", {{kExpense, 1, 80, 20}}, {{kBudgetExpense, 1, 100}}, 1, false},
       {"both negative", {{kRevenue, 1, 100}}, {{kBudgetRevenue, 1, 50}}, 1, true},
       {"over-allocated", {{kExpense, 1, 100, 30}}, {{kBudgetExpense, 1, 80}}, 1, true},
       {"source 3", {{kRevenue, -1, 100}}, {{kBudgetRevenue, -1, 80}}, 3, true},
       {"asset lines do not count", {{kAsset, 1, 500}}, {}, 1, true},
-      {"0.1 + 0.2 against 0.3",
-       {{kExpense, 1, 0.1}, {kExpense, 1, 0.2}},
-       {{kBudgetExpense, 1, 0.3}},
-       1,
-       true},
+      {"0.1 + 0.2 against 0.3", {{kExpense, 1, 0.1}, {kExpense, 1, 0.2}}, {{kBudgetExpense, 1, 0.3}}, 1, true},
+      // clang-format on
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -68,21 +68,6 @@ TEST_F(PairTest, PeriodsAndTotalsQuestions) {
   }
 }
 
-TEST_F(PairTest, OpeningFromEitherIdAndTheNotFoundTexts) {
-  EXPECT_EQ(pair_.OpenPair(0, 0), dt::kNoPairIds);
-  EXPECT_EQ(pair_.OpenPair(0, 5008), "");
-  EXPECT_EQ(F().GetLngNowID(), 0);
-  EXPECT_EQ(B().GetLngNowID(), 5008);
-  EXPECT_FALSE(pair_.IsFinance);
-  EXPECT_EQ(pair_.OpenPair(5001, 0), "");
-  EXPECT_EQ(B().GetLngNowID(), 5002);
-  t_.Data().Execute(
-      "Delete From BudgetVoucherRelevance Where lngVoucherRelevanceID In (5001, 5005)");
-  EXPECT_EQ(pair_.OpenPair(0, 5008), "传入的预记凭证ID[5008]在关联表中未找到!");
-  EXPECT_EQ(pair_.OpenPair(5001, 0), "传入的财记凭证ID[5001]在关联表中未找到!");
-  EXPECT_EQ(F().GetLngNowID(), 5001);  // nothing loaded
-}
-
 TEST_F(PairTest, ReversedMarkerOnReload) {
   for (auto [source, label] : {std::pair{16, ""}, std::pair{1, "已冲销"}}) {
     t_.Data().Execute("Update BudgetVoucher Set lngVoucherSourceID = " + std::to_string(source) +
@@ -90,15 +75,6 @@ TEST_F(PairTest, ReversedMarkerOnReload) {
     ASSERT_EQ(pair_.OpenPair(5003, 0), "");
     EXPECT_EQ(pair_.StatusLabel(), label);
   }
-}
-
-TEST_F(PairTest, LayoutStyleLivesInThePreferences) {
-  EXPECT_EQ(pair_.Style(), "one");
-  EXPECT_EQ(pair_.ReadAccountRegFile("2017会计制度", "style"), "one");
-  pair_.IsFinance = false;
-  EXPECT_EQ(pair_.SwitchStyle(), "two");
-  EXPECT_TRUE(pair_.IsFinance);
-  EXPECT_EQ(pair_.SwitchStyle(), "one");
 }
 
 // "错    误(&O)" turns the mark round on the stored vouchers of the pair and stores it at once;

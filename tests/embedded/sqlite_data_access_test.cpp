@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -13,102 +14,73 @@
 namespace lumvoucher::embedded {
 namespace {
 
-std::string Dump(host::DataAccess& data, const std::string& sql) {
-  host::Recordset rs = data.OpenRecordset(sql);
-  std::string out;
-  for (; !rs.Eof(); rs.MoveNext()) {
-    if (!out.empty()) out += "|";
-    for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += (i ? " " : "") + rs[i].AsText();
-  }
-  return out;
-}
+using testing::DumpRows;
 
-class ScratchDatabase : public ::testing::Test {
- protected:
-  void SetUp() override {
-    data_.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY, strName TEXT)");
-  }
-  SqliteDataAccess data_{":memory:"};
-};
-
-TEST_F(ScratchDatabase, InnerRollbackUndoesOnlyTheInnerPart) {
-  data_.BeginTrans();
-  data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'outer')");
-  data_.BeginTrans();
-  data_.Execute("Insert Into Item (lngItemID, strName) Values (2, 'inner')");
-  data_.RollbackTrans();
-  data_.BeginTrans();
-  data_.Execute("Insert Into Item (lngItemID, strName) Values (3, 'kept')");
-  data_.CommitTrans();
-  data_.CommitTrans();
-  EXPECT_EQ(Dump(data_, "Select lngItemID From Item Order By lngItemID"), "1|3");
-}
-
-TEST_F(ScratchDatabase, GuardRollsBackUnlessCommitted) {
-  {
-    host::TransactionGuard guard(data_);
-    data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'lost')");
-  }
-  {
-    host::TransactionGuard guard(data_);
-    data_.Execute("Insert Into Item (lngItemID, strName) Values (2, 'kept')");
-    guard.Commit();
-  }
-  EXPECT_EQ(Dump(data_, "Select lngItemID From Item"), "2");
-}
-
-TEST_F(ScratchDatabase, ErrorsCarryTheStatementAndLeaveTheTransactionUsable) {
-  data_.BeginTrans();
-  data_.Execute("Insert Into Item (lngItemID, strName) Values (1, 'a')");
+// Nested transactions are savepoints, the guard rolls back unless committed, and an error names
+// its statement and leaves the transaction usable.
+TEST(ScratchDatabase, TransactionsNestGuardAndSurviveErrors) {
+  SqliteDataAccess data(":memory:");
+  data.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY, strName TEXT)");
+  data.BeginTrans();
+  data.Execute("Insert Into Item (lngItemID, strName) Values (1, 'outer')");
+  data.BeginTrans();
+  data.Execute("Insert Into Item (lngItemID, strName) Values (2, 'inner')");
+  data.RollbackTrans();
+  data.BeginTrans();
+  data.Execute("Insert Into Item (lngItemID, strName) Values (3, 'kept')");
+  data.CommitTrans();
   try {
-    data_.Execute("Insert Into NoSuchTable (x) Values (1)");
+    data.Execute("Insert Into NoSuchTable (x) Values (1)");
     FAIL() << "expected a database error";
   } catch (const host::DatabaseError& error) {
     EXPECT_NE(std::string(error.what()).find("NoSuchTable"), std::string::npos);
     EXPECT_TRUE(error.ViolatedKey().empty());
   }
-  data_.CommitTrans();
-  EXPECT_EQ(Dump(data_, "Select lngItemID From Item"), "1");
+  data.CommitTrans();
+  {
+    host::TransactionGuard guard(data);
+    data.Execute("Insert Into Item (lngItemID, strName) Values (4, 'lost')");
+  }
+  {
+    host::TransactionGuard guard(data);
+    data.Execute("Insert Into Item (lngItemID, strName) Values (5, 'kept')");
+    guard.Commit();
+  }
+  EXPECT_EQ(DumpRows(data, "Select lngItemID From Item Order By lngItemID"), "1\n3\n5\n");
 }
 
-class DemoDatabase : public ::testing::Test {
- protected:
-  std::unique_ptr<testing::FailingDataAccess> data_ = testing::NewDemoDatabase();
+std::string InsertVoucher(long id, long number) {
+  return "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
+         "bytPeriod, lngSourceOrganizationID, lngOperatorID) Values (" +
+         std::to_string(id) + ", 1, " + std::to_string(number) + ", '2026-02-10', 2026, 2, 1, 2)";
+}
 
-  std::string InsertVoucher(long id, long number) {
-    return "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
-           "bytPeriod, lngSourceOrganizationID, lngOperatorID) Values (" +
-           std::to_string(id) + ", 1, " + std::to_string(number) + ", '2026-02-10', 2026, 2, 1, 2)";
-  }
-};
-
-TEST_F(DemoDatabase, DuplicateVoucherNumberIsReportedAsVoucherNoUnique) {
-  data_->Execute(InsertVoucher(900001, 9001));
+// A taken voucher number is told apart from a taken primary key.
+TEST(DemoDatabase, DuplicateVoucherNumberIsReportedAsVoucherNoUnique) {
+  auto data = testing::NewDemoDatabase();
+  data->Execute(InsertVoucher(900001, 9001));
   try {
-    data_->Execute(InsertVoucher(900002, 9001));
+    data->Execute(InsertVoucher(900002, 9001));
     FAIL() << "expected the unique key to refuse the number";
   } catch (const host::DatabaseError& error) {
     EXPECT_TRUE(error.Violates("VOUCHER_NOUNIQUE")) << error.what();
     EXPECT_NE(std::string(error.what()).find("VOUCHER_NOUNIQUE"), std::string::npos);
   }
-  // The same number in another period is free.
-  EXPECT_EQ(data_->Execute("Update Voucher Set bytPeriod = 3 Where lngVoucherID = 900001"), 1);
-  EXPECT_NO_THROW(data_->Execute(InsertVoucher(900002, 9001)));
-}
-
-TEST_F(DemoDatabase, DuplicatePrimaryKeyIsNotMistakenForTheNumberKey) {
-  data_->Execute(InsertVoucher(900001, 9001));
   try {
-    data_->Execute(InsertVoucher(900001, 9002));
+    data->Execute(InsertVoucher(900001, 9002));
     FAIL() << "expected the primary key to refuse the id";
   } catch (const host::DatabaseError& error) {
     EXPECT_FALSE(error.ViolatedKey().empty());
     EXPECT_FALSE(error.Violates("VOUCHER_NOUNIQUE"));
   }
+  // The same number in another period is free.
+  EXPECT_EQ(data->Execute("Update Voucher Set bytPeriod = 3 Where lngVoucherID = 900001"), 1);
+  EXPECT_NO_THROW(data->Execute(InsertVoucher(900002, 9001)));
 }
 
 TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
-  auto path = std::filesystem::temp_directory_path() / "lumvoucher_account_set_test.db";
+  auto path = std::filesystem::temp_directory_path() /
+              ("lumvoucher_account_set_" + std::to_string(::getpid()) + ".db");
   std::filesystem::remove(path);
   {
     SqliteDataAccess data(path.string());
@@ -120,7 +92,8 @@ TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
   {
     SqliteDataAccess data(path.string());
     EXPECT_TRUE(HoldsAccountSet(data));
-    EXPECT_EQ(Dump(data, "Select strOperatorName From Operator Where lngOperatorID = 1"), "改名");
+    EXPECT_EQ(DumpRows(data, "Select strOperatorName From Operator Where lngOperatorID = 1"),
+              "改名\n");
     sqlite3_stmt* stmt = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(data.Handle(), "PRAGMA journal_mode", -1, &stmt, nullptr),
               SQLITE_OK);
@@ -134,7 +107,8 @@ TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
 }
 
 TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
-  auto path = std::filesystem::temp_directory_path() / "lumvoucher_two_writers_test.db";
+  auto path = std::filesystem::temp_directory_path() /
+              ("lumvoucher_two_writers_" + std::to_string(::getpid()) + ".db");
   std::filesystem::remove(path);
   SqliteDataAccess first(path.string());
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
@@ -147,7 +121,7 @@ TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
   second.BeginTrans();
   second.Execute("Insert Into Item (lngItemID) Values (2)");
   second.CommitTrans();
-  EXPECT_EQ(Dump(first, "Select Count(*) From Item"), "2");
+  EXPECT_EQ(DumpRows(first, "Select Count(*) From Item"), "2\n");
   std::filesystem::remove(path);
   std::filesystem::remove(path.string() + "-wal");
   std::filesystem::remove(path.string() + "-shm");

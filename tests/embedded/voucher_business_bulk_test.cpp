@@ -60,15 +60,7 @@ std::string Outcomes(const std::vector<long>& ids, const std::vector<Result>& re
 
 // Every column of every voucher, one line per voucher.
 std::string VoucherTable(TestHost& t) {
-  host::Recordset rs = t.Data().OpenRecordset("Select * From Voucher Order By lngVoucherID");
-  std::string dump;
-  for (; !rs.Eof(); rs.MoveNext()) {
-    for (std::size_t i = 0; i < rs.FieldCount(); ++i) {
-      dump += (i == 0 ? "" : "|") + rs.FieldName(i) + "=" + rs[i].AsText();
-    }
-    dump += "\n";
-  }
-  return dump;
+  return t.Rows("Select * From Voucher Order By lngVoucherID");
 }
 
 std::string SetupText(const std::vector<std::string>& statements) {
@@ -195,9 +187,12 @@ TEST(VoucherBusinessBatch, AFailingStatementFailsEveryIdAndChangesNothing) {
                    std::to_string(n));
       TestHost poster(As(5));
       for (const std::string& sql : setup) poster.Data().Execute(sql);
-      const std::string before =
-          VoucherTable(poster) + poster.Scalar("Select Count(*) From Setting Where strKey = '" +
-                                               std::string(frame::kStampSecretKey) + "'");
+      const auto stored = [&] {
+        return VoucherTable(poster) +
+               poster.Scalar("Select Count(*) From Setting Where strKey = '" +
+                             std::string(frame::kStampSecretKey) + "'");
+      };
+      const std::string before = stored();
       poster.Data().FailAtStatement(n);
       const std::vector<Result> results =
           poster.Host().BusinessPub().VoucherBusiness().PostMany({2, 3, 4, 8, 5}, stamping);
@@ -212,10 +207,7 @@ TEST(VoucherBusinessBatch, AFailingStatementFailsEveryIdAndChangesNothing) {
       for (const Result& result : results) {
         EXPECT_EQ(result.reason.rfind(texts::kDatabaseFailure, 0), 0u) << result.reason;
       }
-      EXPECT_EQ(
-          VoucherTable(poster) + poster.Scalar("Select Count(*) From Setting Where strKey = '" +
-                                               std::string(frame::kStampSecretKey) + "'"),
-          before);
+      EXPECT_EQ(stored(), before);
       ASSERT_LT(n, 50);
     }
     EXPECT_GT(failures, 3);

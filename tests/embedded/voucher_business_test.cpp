@@ -26,52 +26,39 @@ LoginRequest As(long operator_id, long organization_id = 1) {
 
 enum class Op { kReview, kCancelReview, kSign, kCancelSign, kPost, kCancelPost, kVoid, kDelete };
 
+// Each operation: its name, the call, and the status field it sets and to what ("" the
+// operator's id; no field for a delete).
+struct OpInfo {
+  const char* name;
+  Result (*run)(host::VoucherBusinessService&, long);
+  const char* field;
+  const char* value;
+};
+const OpInfo& Info(Op op) {
+  using S = host::VoucherBusinessService;
+  static const OpInfo infos[] = {
+      // clang-format off
+      {"复核", [](S& s, long id) { return s.Review(id); }, "lngCheckerID", ""},
+      {"取消复核", [](S& s, long id) { return s.CancelReview(id); }, "lngCheckerID", "0"},
+      {"出纳签字", [](S& s, long id) { return s.Sign(id); }, "lngTellerID", ""},
+      {"取消签字", [](S& s, long id) { return s.CancelSign(id); }, "lngTellerID", "0"},
+      {"记账", [](S& s, long id) { return s.Post(id, false); }, "lngPostID", ""},
+      {"取消记账", [](S& s, long id) { return s.CancelPost(id); }, "lngPostID", "0"},
+      {"作废", [](S& s, long id) { return s.Void(id); }, "blnIsVoid", "1"},
+      {"删除", [](S& s, long id) { return s.Delete(id); }, nullptr, nullptr},
+      // clang-format on
+  };
+  return infos[static_cast<int>(op)];
+}
 const char* Name(Op op) {
-  switch (op) {
-    case Op::kReview:
-      return "复核";
-    case Op::kCancelReview:
-      return "取消复核";
-    case Op::kSign:
-      return "出纳签字";
-    case Op::kCancelSign:
-      return "取消签字";
-    case Op::kPost:
-      return "记账";
-    case Op::kCancelPost:
-      return "取消记账";
-    case Op::kVoid:
-      return "作废";
-    case Op::kDelete:
-      return "删除";
-  }
-  return "";
+  return Info(op).name;
 }
 
 constexpr Op kAllOps[] = {Op::kReview, Op::kCancelReview, Op::kSign, Op::kCancelSign,
                           Op::kPost,   Op::kCancelPost,   Op::kVoid, Op::kDelete};
 
 Result Perform(TestHost& t, Op op, long voucher_id) {
-  host::VoucherBusinessService& vouchers = t.Host().BusinessPub().VoucherBusiness();
-  switch (op) {
-    case Op::kReview:
-      return vouchers.Review(voucher_id);
-    case Op::kCancelReview:
-      return vouchers.CancelReview(voucher_id);
-    case Op::kSign:
-      return vouchers.Sign(voucher_id);
-    case Op::kCancelSign:
-      return vouchers.CancelSign(voucher_id);
-    case Op::kPost:
-      return vouchers.Post(voucher_id, false);
-    case Op::kCancelPost:
-      return vouchers.CancelPost(voucher_id);
-    case Op::kVoid:
-      return vouchers.Void(voucher_id);
-    case Op::kDelete:
-      return vouchers.Delete(voucher_id);
-  }
-  return {};
+  return Info(op).run(t.Host().BusinessPub().VoucherBusiness(), voucher_id);
 }
 
 std::string Outcome(const Result& result) {
@@ -276,40 +263,11 @@ const State& FindState(const std::string& name) {
 
 // What the status fields read after `op` succeeded for `operator_id`, from what they read before.
 std::string StatusAfter(TestHost& before, Op op, long voucher_id, long operator_id) {
-  std::string field;
-  std::string value = std::to_string(operator_id);
-  switch (op) {
-    case Op::kReview:
-      field = "lngCheckerID";
-      break;
-    case Op::kCancelReview:
-      field = "lngCheckerID";
-      value = "0";
-      break;
-    case Op::kSign:
-      field = "lngTellerID";
-      break;
-    case Op::kCancelSign:
-      field = "lngTellerID";
-      value = "0";
-      break;
-    case Op::kPost:
-      field = "lngPostID";
-      break;
-    case Op::kCancelPost:
-      field = "lngPostID";
-      value = "0";
-      break;
-    case Op::kVoid:
-      field = "blnIsVoid";
-      value = "1";
-      break;
-    case Op::kDelete:
-      return "";
-  }
-  const std::string id = std::to_string(voucher_id);
-  before.Data().Execute("Update Voucher Set " + field + " = " + value +
-                        " Where lngVoucherID = " + id);
+  const OpInfo& info = Info(op);
+  if (info.field == nullptr) return "";
+  before.Data().Execute("Update Voucher Set " + std::string(info.field) + " = " +
+                        (*info.value ? info.value : std::to_string(operator_id)) +
+                        " Where lngVoucherID = " + std::to_string(voucher_id));
   return StatusDump(before, voucher_id);
 }
 
@@ -566,13 +524,7 @@ TEST(VoucherBusinessRights, GroupOwnAndGeneralRightsEachCoverTheirMakers) {
                   " Where lngVoucherID = " + std::to_string(voucher_id));
     testing::ScriptedMessageBox box;
     EmbeddedHost host(std::move(data), As(c.operator_id), HostUi{&box, nullptr, nullptr});
-    auto& vouchers = host.BusinessPub().VoucherBusiness();
-    Result result;
-    if (c.op == Op::kReview) result = vouchers.Review(voucher_id);
-    if (c.op == Op::kPost) result = vouchers.Post(voucher_id, false);
-    if (c.op == Op::kSign) result = vouchers.Sign(voucher_id);
-    if (c.op == Op::kVoid) result = vouchers.Void(voucher_id);
-    EXPECT_EQ(Outcome(result), c.outcome);
+    EXPECT_EQ(Outcome(Info(c.op).run(host.BusinessPub().VoucherBusiness(), voucher_id)), c.outcome);
   }
 }
 

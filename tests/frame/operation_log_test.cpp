@@ -1,6 +1,7 @@
 #include "frame/operation_log.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,68 +15,39 @@ namespace {
 
 using testing::TestHost;
 
-class OperationLogTest : public ::testing::Test {
- protected:
-  std::string LogRows() {
-    host::Recordset rs = host_.Data().OpenRecordset(
-        "Select lnglogid, lngoperatorid, strlog, strlogdate, strlogintime, strlogouttime, "
-        "strmachinename, lngOrganizationID From log Order By lnglogid");
-    std::string dump;
-    for (; !rs.Eof(); rs.MoveNext()) {
-      if (!dump.empty()) dump += "\n";
-      for (std::size_t i = 0; i < rs.FieldCount(); ++i) {
-        dump += (i == 0 ? "" : "|") + rs[i].AsText();
-      }
-    }
-    return dump;
-  }
-  TestHost host_;
-};
-
-TEST_F(OperationLogTest, WritesOneRowKeyedFromTheLogSequence) {
-  WriteLog({2, "保存凭证", "2026-02-15", "09:00:00", "17:30:00", "PC-01", 1});
-  WriteLog({3, "复核凭证", "2026-02-16", "08:00:00", "08:05:00", "PC-02", 4});
-  const std::string first_id = host_.Scalar("Select Min(lnglogid) From log");
-  const std::string expected = first_id + "|2|保存凭证|2026-02-15|09:00:00|17:30:00|PC-01|1\n" +
-                               std::to_string(std::stol(first_id) + 1) +
-                               "|3|复核凭证|2026-02-16|08:00:00|08:05:00|PC-02|4";
-  EXPECT_EQ(LogRows(), expected);
-}
-
-TEST_F(OperationLogTest, QuotesInAnyTextArriveIntactAndCannotChangeTheStatement) {
+// Rows keyed from the log sequence; quotes in any text arrive intact and cannot change the
+// statement.
+TEST(OperationLog, WritesOneRowPerEntryWithItsTextsIntact) {
+  TestHost host;
   const std::string summary = "它's \"x\"";
   const std::string attack = "x'); Delete From log; --";
-  WriteLog({2, summary, "2026-02-15", "09:00:00", "09:00:01", attack, 1});
+  WriteLog({2, "保存凭证", "2026-02-15", "09:00:00", "17:30:00", "PC-01", 1});
+  WriteLog({3, summary, "2026-02-16", "08:00:00", "08:05:00", attack, 4});
   WriteLog({2, attack, "2026-02-15", "09:00:02", "09:00:03", "O'Neil's PC", 1});
-  EXPECT_EQ(host_.Scalar("Select count(*) From log"), "2");
-  EXPECT_EQ(host_.Scalar("Select strlog From log Where strlogintime = '09:00:00'"), summary);
-  EXPECT_EQ(host_.Scalar("Select strmachinename From log Where strlogintime = '09:00:00'"), attack);
-  EXPECT_EQ(host_.Scalar("Select strlog From log Where strlogintime = '09:00:02'"), attack);
-  EXPECT_EQ(host_.Scalar("Select strmachinename From log Where strlogintime = '09:00:02'"),
-            "O'Neil's PC");
+  const long first = std::stol(host.Scalar("Select Min(lnglogid) From log"));
+  EXPECT_EQ(host.Rows("Select lnglogid - " + std::to_string(first) +
+                      ", lngoperatorid, strlog, strlogdate, strlogintime, strlogouttime, "
+                      "strmachinename, lngOrganizationID From log Order By lnglogid"),
+            "0|2|保存凭证|2026-02-15|09:00:00|17:30:00|PC-01|1\n1|3|" + summary +
+                "|2026-02-16|08:00:00|08:05:00|" + attack + "|4\n2|2|" + attack +
+                "|2026-02-15|09:00:02|09:00:03|O'Neil's PC|1\n");
 }
 
-TEST_F(OperationLogTest, DateConditionsCarryTheRangeAndThePath) {
+TEST(OperationLog, DateConditionsCarryTheRangeAndThePath) {
+  TestHost host;
   WriteDateCondition(7, 31, "凭证's日期", "2026-02-01", "2026-02-28");
   WriteDateCondition(8, 32, "2026-01-01", "2026-12-31");
-  host::Recordset rs = host_.Data().OpenRecordset(
-      "Select lngListID, lngViewFieldID, strPath, strDateOP, substr(dtmDate1, 1, 10) As d1, "
-      "substr(dtmDate2, 1, 10) As d2 From ListCond Order By lngListID");
-  std::string dump;
-  for (; !rs.Eof(); rs.MoveNext()) {
-    for (std::size_t i = 0; i < rs.FieldCount(); ++i) dump += (i == 0 ? "" : "|") + rs[i].AsText();
-    dump += ";";
-  }
-  EXPECT_EQ(dump, "7|31|凭证's日期|4|2026-02-01|2026-02-28;8|32|日期|4|2026-01-01|2026-12-31;");
+  EXPECT_EQ(host.Rows("Select lngListID, lngViewFieldID, strPath, strDateOP, substr(dtmDate1, 1, "
+                      "10), substr(dtmDate2, 1, 10) From ListCond Order By lngListID"),
+            "7|31|凭证's日期|4|2026-02-01|2026-02-28\n8|32|日期|4|2026-01-01|2026-12-31\n");
 }
 
 class TraceLogTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("lumvoucher-trace-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = std::filesystem::temp_directory_path() /
+              ("lumvoucher-trace-" + std::to_string(::getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     previous_ = ComponentFolder();
     SetComponentFolder(folder_);

@@ -71,9 +71,7 @@ TEST(SqlTextFormat, PlaceholdersReplacedInOrder) {
   std::vector<std::string> many;
   for (int i = 0; i <= 18; ++i) many.push_back("c" + std::to_string(i));
   EXPECT_EQ(FormatText("{18},{1},{10},{19}", many), "c18,c1,c10,{19}");
-}
-
-TEST(SqlTextFormat, ValuesAreNotScannedAgainAndStrayBracesStay) {
+  // Values are not scanned again and stray braces stay.
   EXPECT_EQ(FormatText("{0}-{1}", {"{1}", "x"}), "{1}-x");
   EXPECT_EQ(FormatText("{2} {} {x} {0", {"a"}), "{2} {} {x} {0");
   EXPECT_EQ(FormatText("'990.{0}'", {"00"}), "'990.00'");

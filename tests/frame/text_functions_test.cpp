@@ -36,39 +36,35 @@ TEST(TextFunctionsStrLen, CountsGbkBytesOneForAsciiTwoForTheRestAndForMalformedB
   EXPECT_EQ(StrLen("\xED\xA0\x80"), 6);  // a surrogate
 }
 
-TEST(TextFunctionsCuts, StrLeftKeepsWholeCharacters) {
-  EXPECT_EQ(StrLeft("abc", 2), "ab");
-  EXPECT_EQ(StrLeft("abc", 10), "abc");
-  EXPECT_EQ(StrLeft("abc", 0), "");
-  EXPECT_EQ(StrLeft("abc", -1), "");
-  EXPECT_EQ(StrLeft("a现金", 3), "a现");
-  EXPECT_EQ(StrLeft("a现金", 4), "a现");  // 金 would be split: left out
-  EXPECT_EQ(StrLeft("现金", 1), "");
-  EXPECT_EQ(StrLeft(kEmoji + "x", 2), kEmoji);
-  EXPECT_EQ(StrLeft(kEmoji + "x", 1), "");
-}
-
-TEST(TextFunctionsCuts, StrRightKeepsWholeCharacters) {
-  EXPECT_EQ(StrRight("abcdef", 2), "ef");
-  EXPECT_EQ(StrRight("abc", 9), "abc");
-  EXPECT_EQ(StrRight("abc", 0), "");
-  EXPECT_EQ(StrRight("现金a", 3), "金a");
-  EXPECT_EQ(StrRight("现金a", 4), "金a");
-  EXPECT_EQ(StrRight("现金", 1), "");
-  EXPECT_EQ(StrRight("x" + kEmoji, 3), "x" + kEmoji);
-}
-
-TEST(TextFunctionsCuts, SubStrCountsPositionsFromOne) {
-  EXPECT_EQ(SubStr("000012", 5, 2), "12");
-  EXPECT_EQ(SubStr("abcdef", 1, 3), "abc");
-  EXPECT_EQ(SubStr("abcdef", 4), "def");
-  EXPECT_EQ(SubStr("abcdef", 7, 2), "");
-  EXPECT_EQ(SubStr("abcdef", 0, 3), "ab");  // start below 1 is 1, the length still counts
-  EXPECT_EQ(SubStr("abcdef", -5), "abcdef");
-  EXPECT_EQ(SubStr("abcdef", 2, 0), "");
-  EXPECT_EQ(SubStr("a现金b", 2, 2), "现");
-  EXPECT_EQ(SubStr("a现金b", 2, 5), "现金b");
-  EXPECT_EQ(SubStr("a现金b", 4), "金b");
+// Each pair: what the call answers, and what it should.
+TEST(TextFunctionsCuts, KeepWholeCharactersAndCountPositionsFromOne) {
+  const std::pair<std::string, std::string> cases[] = {
+      // clang-format off
+      {StrLeft("abc", 2), "ab"}, {StrLeft("abc", 10), "abc"}, {StrLeft("abc", 0), ""}, {StrLeft("abc", -1), ""},
+      {StrLeft("a现金", 3), "a现"}, {StrLeft("a现金", 4), "a现"},  // 金 would be split: left out
+      {StrLeft("现金", 1), ""}, {StrLeft(kEmoji + "x", 2), kEmoji}, {StrLeft(kEmoji + "x", 1), ""},
+      {StrRight("abcdef", 2), "ef"}, {StrRight("abc", 9), "abc"}, {StrRight("abc", 0), ""},
+      {StrRight("现金a", 3), "金a"}, {StrRight("现金a", 4), "金a"}, {StrRight("现金", 1), ""},
+      {StrRight("x" + kEmoji, 3), "x" + kEmoji},
+      {SubStr("000012", 5, 2), "12"}, {SubStr("abcdef", 1, 3), "abc"}, {SubStr("abcdef", 4), "def"},
+      {SubStr("abcdef", 7, 2), ""}, {SubStr("abcdef", -5), "abcdef"}, {SubStr("abcdef", 2, 0), ""},
+      {SubStr("abcdef", 0, 3), "ab"},  // start below 1 is 1, the length still counts
+      {SubStr("a现金b", 2, 2), "现"}, {SubStr("a现金b", 2, 5), "现金b"}, {SubStr("a现金b", 4), "金b"},
+      {StringOut(" ", " "), ""}, {StringOut("2026-03-01", " "), "2026-03-01"},
+      {StringOut("  现金 日记账  ", " "), "现金 日记账"}, {StringOut("--a-b--", "-"), "a-b"},
+      {StringOut("abab", "ab"), ""}, {StringOut(" a ", ""), " a "},
+      // clang-format on
+  };
+  for (const auto& [actual, expected] : cases) EXPECT_EQ(actual, expected);
+  // Non-overlapping occurrences.
+  for (auto [actual, expected] : {std::pair{StrCount("1,2,3", ","), 2},
+                                  {StrCount("", ","), 0},
+                                  {StrCount("123", ","), 0},
+                                  {StrCount("aaaa", "aa"), 2},
+                                  {StrCount("现金，现金", "现金"), 2},
+                                  {StrCount("abc", ""), 0}}) {
+    EXPECT_EQ(actual, expected);
+  }
 }
 
 TEST(TextFunctionsCuts, CutsPutTogetherRebuildTheText) {
@@ -81,24 +77,6 @@ TEST(TextFunctionsCuts, CutsPutTogetherRebuildTheText) {
     EXPECT_LE(StrLen(left), at);
     EXPECT_EQ(StrRight(text, length - StrLen(left)), rest);
   }
-}
-
-TEST(TextFunctionsStrCount, CountsNonOverlappingOccurrences) {
-  EXPECT_EQ(StrCount("1,2,3", ","), 2);
-  EXPECT_EQ(StrCount("", ","), 0);
-  EXPECT_EQ(StrCount("123", ","), 0);
-  EXPECT_EQ(StrCount("aaaa", "aa"), 2);
-  EXPECT_EQ(StrCount("现金，现金", "现金"), 2);
-  EXPECT_EQ(StrCount("abc", ""), 0);
-}
-
-TEST(TextFunctionsStringOut, StripsThePadAtBothEnds) {
-  EXPECT_EQ(StringOut(" ", " "), "");
-  EXPECT_EQ(StringOut("2026-03-01", " "), "2026-03-01");
-  EXPECT_EQ(StringOut("  现金 日记账  ", " "), "现金 日记账");
-  EXPECT_EQ(StringOut("--a-b--", "-"), "a-b");
-  EXPECT_EQ(StringOut("abab", "ab"), "");
-  EXPECT_EQ(StringOut(" a ", ""), " a ");
 }
 
 }  // namespace

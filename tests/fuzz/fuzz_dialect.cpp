@@ -19,50 +19,17 @@
 namespace {
 
 const char* const kFragments[] = {
-    "SELECT ",
-    "a.x",
-    "b.y",
-    "(+)",
-    " FROM ",
-    "t a",
-    ", t b",
-    " WHERE ",
-    " AND ",
-    " OR ",
-    "a.x = b.y(+)",
-    "b.y(+) = 5",
-    "DECODE(a.x, NULL, 1, 2)",
-    "nvl(a.x, 0)",
-    " || ",
-    "'s'",
-    "''",
-    "To_Date('2024-01-02','rrrr-mm-dd')",
-    "to_char(a.x,'000000')",
-    "LPAD(a.x,6,'0')",
-    "7/2",
-    " ORDER BY 1",
-    " UNION ",
-    " MINUS ",
-    "EXISTS (SELECT 1 FROM t c WHERE c.x = a.x(+))",
-    "Begin ",
-    "; ",
-    "Commit; End;",
-    "Update t v Set v.x = (v.x + 1)",
-    "Update t v Set v.x = (v.x - 1), y = v.y || 'u'",
-    "Create Table w (n NUMBER(10))",
-    "Insert Into w Select x From t",
-    "Delete t d",
-    "s.nextval",
-    " IN (1, 2)",
-    " LIKE 'a%'",
-    "substr(a.y, 0, 2)",
-    "(",
-    ")",
-    ",",
-    "count(*)",
-    "a.y = 7",
-    "DECODE(b.y, 7, 1, 'x', 2)",
+    // clang-format off
+    "SELECT ", "a.x", "b.y", "(+)", " FROM ", "t a", ", t b", " WHERE ", " AND ", " OR ",
+    "a.x = b.y(+)", "b.y(+) = 5", "DECODE(a.x, NULL, 1, 2)", "nvl(a.x, 0)", " || ", "'s'", "''",
+    "To_Date('2024-01-02','rrrr-mm-dd')", "to_char(a.x,'000000')", "LPAD(a.x,6,'0')", "7/2",
+    " ORDER BY 1", " UNION ", " MINUS ", "EXISTS (SELECT 1 FROM t c WHERE c.x = a.x(+))", "Begin ",
+    "; ", "Commit; End;", "Update t v Set v.x = (v.x + 1)",
+    "Update t v Set v.x = (v.x - 1), y = v.y || 'u'", "Create Table w (n NUMBER(10))",
+    "Insert Into w Select x From t", "Delete t d", "s.nextval", " IN (1, 2)", " LIKE 'a%'",
+    "substr(a.y, 0, 2)", "(", ")", ",", "count(*)", "a.y = 7", "DECODE(b.y, 7, 1, 'x', 2)",
     "1.50 || a.y",
+    // clang-format on
 };
 
 // An expression wrapped around an expression: `open` + inner + `close`.
@@ -72,22 +39,12 @@ struct Wrapper {
 };
 
 const Wrapper kWrappers[] = {
-    {"(", ")"},
-    {"NOT ", ""},
-    {"- ", ""},
-    {"1 + ", ""},
-    {"x - ", ""},
-    {"x * 2 / ", ""},
-    {"y || ", ""},
-    {"x = 1 AND ", ""},
-    {"x = 1 OR ", ""},
-    {"nvl(", ", 0)"},
-    {"DECODE(x, 1, ", ", 'z')"},
-    {"CASE WHEN x = 1 THEN ", " END"},
-    {"(SELECT ", " FROM t)"},
-    {"EXISTS (SELECT 1 FROM t c WHERE c.x = ", ")"},
-    {"x IN (1, 2, ", ")"},
-    {"substr(", ", 1)"},
+    // clang-format off
+    {"(", ")"}, {"NOT ", ""}, {"- ", ""}, {"1 + ", ""}, {"x - ", ""}, {"x * 2 / ", ""},
+    {"y || ", ""}, {"x = 1 AND ", ""}, {"x = 1 OR ", ""}, {"nvl(", ", 0)"},
+    {"DECODE(x, 1, ", ", 'z')"}, {"CASE WHEN x = 1 THEN ", " END"}, {"(SELECT ", " FROM t)"},
+    {"EXISTS (SELECT 1 FROM t c WHERE c.x = ", ")"}, {"x IN (1, 2, ", ")"}, {"substr(", ", 1)"},
+    // clang-format on
 };
 
 // A statement around the expression.

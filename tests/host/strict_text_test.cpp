@@ -28,12 +28,27 @@ TEST(DecimalText, NumbersBeyondADoubleStayFiniteAndGroupingMustBeRight) {
   EXPECT_EQ(Value(std::string("1e400")).AsLong() + Value(1e300).AsLong(), 1);
 }
 
-TEST(CalendarDate, LeapYearsFollowTheGregorianRule) {
+TEST(CalendarDate, LeapYearsFollowTheGregorianRuleAndDaysAddAcrossThem) {
   for (const char* day : {"2024-02-29", "2000-02-29"}) EXPECT_EQ(CalendarDate(day), day);
   for (const char* bad : {"1900-02-29", "2026-02-29", "1899-12-31", "2026-001-02"}) {
     EXPECT_EQ(CalendarDate(bad), "") << bad;
   }
   EXPECT_EQ(YearMonthOf(" 2026-3-1 ").month, 3);
+  // Adding days crosses months, years and leap days and refuses what leaves the range.
+  const struct {
+    const char* date;
+    int days;
+    const char* expected;
+  } cases[] = {
+      // clang-format off
+      {"2026-02-28", 1, "2026-03-01"}, {"2028-02-28", 1, "2028-02-29"}, {"2026-12-31", 1, "2027-01-01"},
+      {"2026-03-01", -1, "2026-02-28"}, {"2000-03-01", -1, "2000-02-29"}, {"1900-01-01", -1, ""},
+      {"9999-12-31", 1, ""}, {"2026-02-30", 1, ""},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(AddDays(c.date, c.days), c.expected) << c.date << " " << c.days;
+  }
 }
 
 }  // namespace

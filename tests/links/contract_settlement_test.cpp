@@ -53,102 +53,46 @@ TEST_P(ContractRules, ConfirmingChecksInOrder) {
   EXPECT_EQ(confirmed, c.confirmed);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, ContractRules,
     ::testing::Values(
-        ContractCase{"NoProject",
-                     100,
-                     1,
-                     "False",
-                     [](Contract& c) { c.SetKind(links::kProjectOrder); },
-                     {{"工程项目必须输入！", host::mb::kOk}},
+        ContractCase{"NoProject", 100, 1, "False", [](Contract& c) { c.SetKind(links::kProjectOrder); },
+                     {{"工程项目必须输入！", host::mb::kOk}}, false},
+        ContractCase{"ParentProject", 100, 1, "False",
+                     [](Contract& c) { c.SetKind(links::kProjectOrder); c.SetProject("GC01"); },
+                     {{"工程项目必须输入末级项目！", host::mb::kOk}}, false},
+        ContractCase{"BadDate", 100, 1, "False", [](Contract& c) { Row(c, "HT-2026-001", "10", "2026-13-01"); },
+                     {{"第1行，付款日期无效，请重新设置！", host::mb::kOk}}, false},
+        ContractCase{"UnknownAndUnconfirmed", 100, 1, "False",
+                     [](Contract& c) { Row(c, "HT-2026-002", "10"); Row(c, "HT-2026-003", "10"); },
+                     {{"第2行，合同号无效，请重新录入！", host::mb::kOk}}, false},
+        ContractCase{"DuplicateWhileTyping", 100, 1, "False",
+                     [](Contract& c) { Row(c, "HT-2026-001", "10"); Row(c, "HT-2026-001", "10"); },
+                     {{"您输入的合同号，与第1行的设置相同！", host::mb::kOk}, {"第2行，合同必须录入！", host::mb::kOk}},
                      false},
-        ContractCase{"ParentProject",
-                     100,
-                     1,
-                     "False",
-                     [](Contract& c) {
-                       c.SetKind(links::kProjectOrder);
-                       c.SetProject("GC01");
-                     },
-                     {{"工程项目必须输入末级项目！", host::mb::kOk}},
-                     false},
-        ContractCase{"BadDate",
-                     100,
-                     1,
-                     "False",
-                     [](Contract& c) { Row(c, "HT-2026-001", "10", "2026-13-01"); },
-                     {{"第1行，付款日期无效，请重新设置！", host::mb::kOk}},
-                     false},
-        ContractCase{"UnknownAndUnconfirmed",
-                     100,
-                     1,
-                     "False",
-                     [](Contract& c) {
-                       Row(c, "HT-2026-002", "10");
-                       Row(c, "HT-2026-003", "10");
-                     },
-                     {{"第2行，合同号无效，请重新录入！", host::mb::kOk}},
-                     false},
-        ContractCase{"DuplicateWhileTyping",
-                     100,
-                     1,
-                     "False",
-                     [](Contract& c) {
-                       Row(c, "HT-2026-001", "10");
-                       Row(c, "HT-2026-001", "10");
-                     },
-                     {{"您输入的合同号，与第1行的设置相同！", host::mb::kOk},
-                      {"第2行，合同必须录入！", host::mb::kOk}},
-                     false},
-        ContractCase{"InvoiceWithoutUnit",
-                     100,
-                     1,
-                     "False",
+        ContractCase{"InvoiceWithoutUnit", 100, 1, "False",
                      [](Contract& c) {
                        Row(c, "HT-2026-001", "10");
                        c.SetCell(1, ContractColumn::kUnit, "");
                        c.SetCell(1, ContractColumn::kInvoice, "10");
                      },
-                     {{"第1行，发票已到金额不为0时单位应必须录入！", host::mb::kOk}},
-                     false},
-        ContractCase{"LettersInTheAmount",
-                     100,
-                     1,
-                     "False",
+                     {{"第1行，发票已到金额不为0时单位应必须录入！", host::mb::kOk}}, false},
+        ContractCase{"LettersInTheAmount", 100, 1, "False",
                      [](Contract& c) {
                        Row(c, "HT-2026-001", "10");
                        EXPECT_FALSE(c.SetCell(1, ContractColumn::kAmount, "12a"));
                        EXPECT_FALSE(c.SetCell(1, ContractColumn::kAmount, "1.001"));
                      },
-                     {{links::texts::kAmountNotNumber, host::mb::kOk},
-                      {links::texts::kAmountNotNumber, host::mb::kOk}},
+                     {{links::texts::kAmountNotNumber, host::mb::kOk}, {links::texts::kAmountNotNumber, host::mb::kOk}},
                      true},
-        ContractCase{"AboveTheLine",
-                     100,
-                     1,
-                     "False",
-                     [](Contract& c) { Row(c, "HT-2026-001", "100.01"); },
-                     {{"第1行，本次付款金额100.01大于凭证分录金额100.00！", host::mb::kOk}},
-                     false},
-        ContractCase{"OneCentOverStrict",
-                     8000,
-                     1,
-                     "True",
-                     [](Contract& c) { Row(c, "HT-2026-001", "7000.01"); },
-                     {{"第1行，本次付款金额超过了合同未付款金额", host::mb::kOk}},
-                     false},
-        ContractCase{"OneCentOverAsked",
-                     8000,
-                     1,
-                     "False",
-                     [](Contract& c) { Row(c, "HT-2026-001", "7000.01"); },
-                     {{"第1行，本次付款金额超过了合同未付款金额，是否继续？", host::mb::kYes}},
-                     true},
-        ContractCase{"ProjectOverrun",
-                     90000,
-                     1,
-                     "False",
+        ContractCase{"AboveTheLine", 100, 1, "False", [](Contract& c) { Row(c, "HT-2026-001", "100.01"); },
+                     {{"第1行，本次付款金额100.01大于凭证分录金额100.00！", host::mb::kOk}}, false},
+        ContractCase{"OneCentOverStrict", 8000, 1, "True", [](Contract& c) { Row(c, "HT-2026-001", "7000.01"); },
+                     {{"第1行，本次付款金额超过了合同未付款金额", host::mb::kOk}}, false},
+        ContractCase{"OneCentOverAsked", 8000, 1, "False", [](Contract& c) { Row(c, "HT-2026-001", "7000.01"); },
+                     {{"第1行，本次付款金额超过了合同未付款金额，是否继续？", host::mb::kYes}}, true},
+        ContractCase{"ProjectOverrun", 90000, 1, "False",
                      [](Contract& c) {
                        c.SetKind(links::kProjectOrder);
                        c.SetProject("GC01-01");
@@ -156,17 +100,11 @@ INSTANTIATE_TEST_SUITE_P(
                        Row(c, "DD-001", "50000.01");
                        c.SetCell(2, ContractColumn::kInvoice, "90000");
                      },
-                     {{"第2行，本次付款金额超过了合同未付款金额，和项目未付款金额，是否继续？",
-                       host::mb::kNo}},
-                     false},
-        ContractCase{"PaymentOnACreditLine",
-                     100,
-                     -1,
-                     "False",
-                     [](Contract& c) { Row(c, "HT-2026-001", "50"); },
-                     {{"第1行，本次付款金额只能为负数！", host::mb::kOk}},
-                     false}),
+                     {{"第2行，本次付款金额超过了合同未付款金额，和项目未付款金额，是否继续？", host::mb::kNo}}, false},
+        ContractCase{"PaymentOnACreditLine", 100, -1, "False", [](Contract& c) { Row(c, "HT-2026-001", "50"); },
+                     {{"第1行，本次付款金额只能为负数！", host::mb::kOk}}, false}),
     [](const ::testing::TestParamInfo<ContractCase>& info) { return info.param.name; });
+// clang-format on
 
 }  // namespace
 }  // namespace lumvoucher::testing

@@ -12,16 +12,7 @@ namespace lumvoucher::testing {
 class LinksTest : public ::testing::Test {
  protected:
   void Exec(const std::string& sql) { t_.Data().Execute(sql); }
-  // Every row of a query as "a|b|c" lines.
-  std::string Rows(const std::string& sql) {
-    host::Recordset rs = t_.Data().OpenRecordset(sql);
-    std::string out;
-    for (; !rs.Eof(); rs.MoveNext()) {
-      for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += (i ? "|" : "") + rs[i].AsText();
-      out += "\n";
-    }
-    return out;
-  }
+  std::string Rows(const std::string& sql) { return t_.Rows(sql); }
   void Set(const std::string& section, const std::string& key, const std::string& value) {
     Exec("Delete From Setting Where strSection = '" + section + "' And strKey = '" + key + "'");
     Exec(

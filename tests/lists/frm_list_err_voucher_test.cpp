@@ -31,15 +31,10 @@ TEST_F(ErrorListTest, ListsTheOperatorsOwnErrorVouchersThatAreNotVoid) {
   EXPECT_NE(list_.LastQuery().find(" Asc,Voucher.lngVoucherID,VoucherDetail.lngRowID"),
             std::string::npos);
   EXPECT_EQ(list_.LastQuery().find("lngVoucherBaseID,Voucher.lngVoucherID"), std::string::npos);
-}
-
-TEST_F(ErrorListTest, StampingDoesNotHideUnstampedErrorVouchers) {
+  // Stamping does not hide unstamped error vouchers; a corrected one leaves at the next refresh.
   Set("企业会计信息化", "支持企业会计信息化工作规范", "1");
   ASSERT_TRUE(list_.ToolRefresh());
   EXPECT_EQ(Vouchers(list_), "7 40");
-}
-
-TEST_F(ErrorListTest, CorrectedVoucherLeavesTheListAtTheNextRefresh) {
   Exec("Update Voucher Set blnIsError = 0, strError = ' ' Where lngVoucherID = 7");
   ASSERT_TRUE(list_.ToolRefresh());
   EXPECT_EQ(Vouchers(list_), "40");

@@ -164,7 +164,7 @@ class SortTest : public VoucherListTest {
   }
 };
 
-TEST_F(SortTest, DateAscendingAndDescendingBothTurnTheNumberToo) {
+TEST_F(SortTest, EveryOrderTurnsWithItsTies) {
   EXPECT_EQ(Vouchers(list_), "1 2 3 4 44 5 9 7 8");
   EXPECT_EQ(SortBy("日期"), "8 7 9 5 4 44 3 2 1");
   EXPECT_EQ(SortHeaders(list_), "日期↓ 凭证字号 凭证册号");
@@ -173,9 +173,7 @@ TEST_F(SortTest, DateAscendingAndDescendingBothTurnTheNumberToo) {
   EXPECT_EQ(list_.CellText(0, list_.ColumnIndex("科目编码")) + " " +
                 list_.CellText(1, list_.ColumnIndex("科目编码")),
             "1002-01 1122");
-}
-
-TEST_F(SortTest, NumberDescendingKeepsEqualNumbersInDateOrder) {
+  // Number descending keeps equal numbers in date order.
   EXPECT_EQ(SortBy("凭证字号"), "2 1 5 3 9 4 44 7 8");
   EXPECT_EQ(SortHeaders(list_), "日期 凭证字号↑ 凭证册号");
   EXPECT_EQ(SortBy("凭证字号"), "8 7 4 44 3 9 5 1 2");
@@ -185,9 +183,8 @@ TEST_F(SortTest, NumberDescendingKeepsEqualNumbersInDateOrder) {
                 "LPAD(VOUCHER.INTVOUCHERNO,6,'0') Desc ,To_Date(Voucher.strDate,'YYYY-MM-DD')  Asc"
                 ",Voucher.lngVoucherBaseID,Voucher.lngVoucherID,VoucherDetail.lngRowID"),
             std::string::npos);
-}
-
-TEST_F(SortTest, VolumeStaysAscendingWhileDateAndNumberTurn) {
+  // The volume stays ascending while date and number turn.
+  EXPECT_EQ(SortBy("日期"), "1 2 3 4 44 5 9 7 8");
   EXPECT_EQ(SortBy("凭证册号"), "2 3 4 44 5 9 7 1 8");
   EXPECT_EQ(SortBy("凭证册号"), "7 9 5 4 44 3 2 8 1");
   // Another column than the sort column starts ascending; other headers do not sort.

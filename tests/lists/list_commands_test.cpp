@@ -35,23 +35,9 @@ class As : public VoucherListTest {
   }
 };
 
-embedded::LoginRequest Maker() {
-  return DemoLogin::Maker();
-}
-embedded::LoginRequest Cashier() {
-  return DemoLogin::Cashier();
-}
-embedded::LoginRequest Poster() {
-  return DemoLogin::Poster();
-}
-embedded::LoginRequest Administrator() {
-  return DemoLogin::Administrator();
-}
-
-using MakerCommands = As<Maker>;
-using CashierCommands = As<Cashier>;
-using PosterCommands = As<Poster>;
-using AdministratorCommands = As<Administrator>;
+using MakerCommands = As<DemoLogin::Maker>;
+using CashierCommands = As<DemoLogin::Cashier>;
+using PosterCommands = As<DemoLogin::Poster>;
 
 // ---- The batch modes from the menu ------------------------------------------------------------
 

@@ -1,4 +1,3 @@
-#include "host/calendar_date.h"
 #include "list_fixture.h"
 
 namespace lumvoucher::testing {
@@ -51,24 +50,6 @@ TEST_F(ListReaderTest, StepwiseRowsAreThoseOfTheWholeQueryInEverySortOrder) {
                 "135")
           << label;
     }
-  }
-}
-
-TEST(AddDaysTest, CrossesMonthsYearsAndLeapDaysAndRefusesTheOutOfRange) {
-  const struct {
-    const char* date;
-    int days;
-    const char* expected;
-  } cases[] = {{"2026-02-28", 1, "2026-03-01"},
-               {"2028-02-28", 1, "2028-02-29"},
-               {"2026-12-31", 1, "2027-01-01"},
-               {"2026-03-01", -1, "2026-02-28"},
-               {"2000-03-01", -1, "2000-02-29"},
-               {"1900-01-01", -1, ""},
-               {"9999-12-31", 1, ""},
-               {"2026-02-30", 1, ""}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(host::AddDays(c.date, c.days), c.expected) << c.date << " " << c.days;
   }
 }
 

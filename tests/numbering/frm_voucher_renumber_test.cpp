@@ -2,6 +2,8 @@
 
 #include "numbering/numbering_fixture.h"
 #include "numbering/numbering_texts.h"
+#include "numbering/numbering_windows.h"
+#include "numbering/voucher_moves.h"
 
 namespace lumvoucher::testing {
 namespace {
@@ -218,6 +220,27 @@ TEST_F(RenumberTest, TheLedgerExplainsMissingVoidAndMovedNumbers) {
   EXPECT_NE(after.find("记-3 作废"), std::string::npos) << after;
   EXPECT_NE(after.find("记-4 移入 编号整理：由 记-000006 移来（"), std::string::npos) << after;
   EXPECT_EQ(after.find("缺号"), std::string::npos) << after;
+}
+
+// Former numbers are appended trimmed and cut to the column.
+TEST(FormerNumbers, AppendTrimmedAndCutToTheColumn) {
+  EXPECT_EQ(numbering::AppendFormerNumber(" ", 4, 4), "0004");
+  EXPECT_EQ(numbering::AppendFormerNumber("0004 ", 3, 4), "0004 0003");
+  EXPECT_EQ(numbering::AppendFormerNumber("000004", 12, 6), "000004 000012");
+  const std::string full(numbering::kFormerNumbersWidth - 2, '1');
+  EXPECT_EQ(numbering::AppendFormerNumber(full, 7, 4), full + " 0");
+}
+
+TEST_F(NumberingTest, TheNumberWindowOpensOnThePreselectedType) {
+  t_.Modal().Expect(texts::kRenumberWindowName, [](host::ModalWindow& window) {
+    auto& numbers = dynamic_cast<numbering::frmVoucherRenumber&>(window);
+    EXPECT_EQ(numbers.State().voucher_type_id, kCashType);
+    EXPECT_EQ(numbers.State().types.front().code, texts::kAllTypes);
+    EXPECT_EQ(numbers.State().period, 2);
+    return 0;
+  });
+  numbering::ShowVoucherRenumber(kCashType);
+  EXPECT_EQ(t_.Modal().Pending(), 0u);
 }
 
 }  // namespace

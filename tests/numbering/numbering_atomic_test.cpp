@@ -1,9 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <ctime>
-#include <thread>
-
 #include "numbering/frm_voucher_continuity.h"
 #include "numbering/frm_voucher_renumber.h"
 #include "numbering/frm_voucher_volume.h"
@@ -14,23 +10,6 @@ namespace lumvoucher::testing {
 namespace {
 
 namespace texts = numbering::texts;
-
-// A ledger entry carries the time of its run: starts a fresh second and writes its time into
-// the recorded statement (a run takes a few milliseconds).
-std::string WithTimeOfThisSecond(const std::string& sql) {
-  using namespace std::chrono;
-  std::this_thread::sleep_until(ceil<seconds>(system_clock::now()) + milliseconds(5));
-  const std::time_t t = system_clock::to_time_t(system_clock::now());
-  std::tm local{};
-  localtime_r(&t, &local);
-  char time[16];
-  std::strftime(time, sizeof time, "%H:%M:%S", &local);
-  std::string out = sql;
-  const std::size_t at = out.find("','", out.find("','") + 3);  // after strlog and strlogdate
-  out.replace(at + 3, 8, time);
-  out.replace(at + 14, 8, time);
-  return out;
-}
 
 bool IsQuery(const std::string& sql) {
   return sql.size() > 6 && (sql.compare(0, 6, "SELECT") == 0 || sql.compare(0, 6, "Select") == 0 ||

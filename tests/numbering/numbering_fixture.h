@@ -98,12 +98,7 @@ class NumberingTest : public ::testing::Test {
         "And bytPeriod = 3 And lngReceiptTypeID = 41 And strReceiptNo = '" +
         std::to_string(type) + "'");
   }
-  std::string LogTexts() {
-    host::Recordset rs = t_.Data().OpenRecordset("Select strlog From log Order By lnglogid");
-    std::string out;
-    for (; !rs.Eof(); rs.MoveNext()) out += rs["strlog"].AsText() + "\n";
-    return out;
-  }
+  std::string LogTexts() { return t_.Rows("Select strlog From log Order By lnglogid"); }
 
   // What must hold after any renumbering or continuity run: no negative number anywhere, no
   // number twice, the next new voucher of each type takes the number after the highest, and,
@@ -135,22 +130,18 @@ class NumberingTest : public ::testing::Test {
 
   // Everything a run may touch, to compare before and after a failed one.
   std::string Touched() {
-    std::string out;
-    for (const char* sql :
-         {"Select lngVoucherID, intVoucherNO, strVolume, strOldReceiptNo, strUQStamp From Voucher "
-          "Order By lngVoucherID",
-          "Select * From VoucherVolume Order By intYear, bytPeriod, lngVoucherTypeID, strVolume",
-          "Select * From ReceiptMaxNo Order By lngOrganizationID, intYear, bytPeriod, "
-          "strReceiptNo",
-          "Select lnglogid, strlog From log Order By lnglogid",
-          "Select lngOrganizationID, strSetting From Setting Where strKey = '凭证唯一性密钥'"}) {
-      host::Recordset rs = t_.Data().OpenRecordset(sql);
-      for (; !rs.Eof(); rs.MoveNext()) {
-        for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += rs[i].AsText() + "|";
-        out += "\n";
-      }
-    }
-    return out;
+    return t_.Rows(
+               "Select lngVoucherID, intVoucherNO, strVolume, strOldReceiptNo, strUQStamp From "
+               "Voucher Order By lngVoucherID") +
+           t_.Rows(
+               "Select * From VoucherVolume Order By intYear, bytPeriod, lngVoucherTypeID, "
+               "strVolume") +
+           t_.Rows(
+               "Select * From ReceiptMaxNo Order By lngOrganizationID, intYear, bytPeriod, "
+               "strReceiptNo") +
+           t_.Rows("Select lnglogid, strlog From log Order By lnglogid") +
+           t_.Rows(
+               "Select lngOrganizationID, strSetting From Setting Where strKey = '凭证唯一性密钥'");
   }
 
   TestHost t_;

@@ -2,6 +2,10 @@
 
 #include <sqlite3.h>
 
+#include <chrono>
+#include <ctime>
+#include <thread>
+
 #include "embedded/embedded_file.h"
 #include "host/database_error.h"
 
@@ -82,6 +86,21 @@ std::string DumpRows(host::DataAccess& data, const std::string& sql) {
     for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += (i == 0 ? "" : "|") + rs[i].AsText();
     out += "\n";
   }
+  return out;
+}
+
+std::string WithTimeOfThisSecond(const std::string& sql) {
+  using namespace std::chrono;
+  std::this_thread::sleep_until(ceil<seconds>(system_clock::now()) + milliseconds(5));
+  const std::time_t t = system_clock::to_time_t(system_clock::now());
+  std::tm local{};
+  localtime_r(&t, &local);
+  char time[16];
+  std::strftime(time, sizeof time, "%H:%M:%S", &local);
+  std::string out = sql;
+  const std::size_t at = out.find("','", out.find("','") + 3);  // after strlog and strlogdate
+  out.replace(at + 3, 8, time);
+  out.replace(at + 14, 8, time);
   return out;
 }
 

@@ -56,6 +56,11 @@ class TestHost {
 // Every row of a query as "a|b|c" lines, for comparing what a command wrote.
 std::string DumpRows(host::DataAccess& data, const std::string& sql);
 
+// A recorded log insert as it will run again: waits for the start of a fresh second and writes
+// that time into the statement's log-in and log-out times, so a rerun within the second issues
+// the same text.
+std::string WithTimeOfThisSecond(const std::string& sql);
+
 // Adds the showcase demo's generated vouchers of January and their business documents to an
 // account set built without them.
 void LoadSourceDocuments(embedded::SqliteDataAccess& data);

@@ -38,9 +38,7 @@ TEST_F(CashFlowDialogTest, TheLineDialogEditsWithCompletionAndSaves) {
     if (dialog == nullptr) return;
     title = dialog->windowTitle();
     amount = dialog->AmountLabel()->text();
-    for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
-      if (b->text() == QStringLiteral("新增")) QTest::mouseClick(b, Qt::LeftButton);
-    }
+    Click(*dialog, QStringLiteral("新增"));
     CashFlowLineModel& model = *dialog->Model();
     ASSERT_EQ(model.rowCount(), 1);
     // The item editor offers the inflow items, completed by any part of "code name".

@@ -154,6 +154,14 @@ class DesktopFixture : public ::testing::Test {
     });
   }
 
+  // Clicks the dialog's button captioned `caption`.
+  static void Click(QWidget& dialog, const QString& caption) {
+    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
+      if (b->text() == caption) return QTest::mouseClick(b, Qt::LeftButton);
+    }
+    ADD_FAILURE() << "no button " << ToUtf8(caption);
+  }
+
   std::string Scalar(const std::string& sql) {
     host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
     return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();

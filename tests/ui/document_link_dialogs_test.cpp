@@ -12,31 +12,16 @@
 
 #include "frame/window_registry.h"
 #include "support/test_host.h"
-#include "ui/desktop.h"
+#include "ui/desktop_fixture.h"
 #include "ui/modal_probe.h"
 #include "ui/voucher_view.h"
 
 namespace lumvoucher::ui {
 namespace {
 
-class DocumentLinkDialogsTest : public ::testing::Test {
+class DocumentLinkDialogsTest : public DesktopFixture {
  protected:
-  void SetUp() override {
-    frame::WindowRegistry::ReleaseAll();
-    desktop_ = std::make_unique<Desktop>(lumvoucher::testing::NewDemoDatabase(),
-                                         embedded::LoginRequest{1, 2, "2026-02-15"});
-    desktop_->Main().show();
-  }
-  void TearDown() override {
-    desktop_.reset();
-    frame::WindowRegistry::ReleaseAll();
-  }
-  static void Click(QWidget& dialog, const QString& caption) {
-    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
-      if (b->text() == caption) return QTest::mouseClick(b, Qt::LeftButton);
-    }
-    ADD_FAILURE() << "no button " << caption.toStdString();
-  }
+  void SetUp() override { LogIn(2); }
   // Opens the voucher and runs a command of the voucher menu on its first line.
   void Command(long voucher, const QString& caption) {
     desktop_->Component().ShowAOldBill(voucher, false);
@@ -53,7 +38,6 @@ class DocumentLinkDialogsTest : public ::testing::Test {
                                          "Where lngVoucherDetailID = " +
                                              std::to_string(line) + " Order By lngReferenceID");
   }
-  std::unique_ptr<Desktop> desktop_;
 };
 
 // 备查登记 on 记-000001's 差旅费 line (21002 and 30211, 3200 each): a 其他分类 row chosen by

@@ -46,6 +46,7 @@ TEST_F(FilterDialogTest, EachFieldKeepsTheVouchersItNames) {
     std::function<void(FilterFields&)> fill;
     const char* vouchers;
   } cases[] = {
+      // clang-format off
       {"nothing", [](FilterFields&) {}, "1 2 3 4 5 6 7 8 9"},
       {"period", [](FilterFields& f) { f.year = 2026, f.period = 1; }, ""},
       {"type 记", [](FilterFields& f) { f.voucher_type_id = 1; }, "3 4 6 7 9"},
@@ -54,11 +55,9 @@ TEST_F(FilterDialogTest, EachFieldKeepsTheVouchersItNames) {
       {"summary % literally", [](FilterFields& f) { f.summary = "50%"; }, "3"},
       {"summary _ literally", [](FilterFields& f) { f.summary = "0_O"; }, "4"},
       {"account and its sub-accounts", [](FilterFields& f) { f.account = "6602"; }, "3 6 7 8"},
-      {"account as the completion shows it", [](FilterFields& f) { f.account = "1002 银行存款"; },
-       "1 2 5"},
+      {"account as the completion shows it", [](FilterFields& f) { f.account = "1002 银行存款"; }, "1 2 5"},
       {"a code prefix is no parent", [](FilterFields& f) { f.account = "6602-0"; }, ""},
-      {"amount range", [](FilterFields& f) { f.amount_from = "5000", f.amount_to = "35000"; },
-       "2 4 7 9"},
+      {"amount range", [](FilterFields& f) { f.amount_from = "5000", f.amount_to = "35000"; }, "2 4 7 9"},
       {"amount not a number", [](FilterFields& f) { f.amount_from = "1e5"; }, "refused"},
       {"maker", [](FilterFields& f) { f.maker_id = 6; }, "4"},
       {"reviewer", [](FilterFields& f) { f.checker_id = 3; }, "1 2"},
@@ -70,12 +69,8 @@ TEST_F(FilterDialogTest, EachFieldKeepsTheVouchersItNames) {
       {"void", [](FilterFields& f) { f.status = S::kVoid; }, "6"},
       {"error", [](FilterFields& f) { f.status = S::kError; }, "7"},
       {"advanced", [](FilterFields& f) { f.advanced = "Voucher.lngVoucherID In (2, 8)"; }, "2 8"},
-      {"two fields together",
-       [](FilterFields& f) {
-         f.voucher_type_id = 1;
-         f.account = "6602";
-       },
-       "3 6 7"},
+      {"two fields together", [](FilterFields& f) { f.voucher_type_id = 1; f.account = "6602"; }, "3 6 7"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     FilterFields fields;

@@ -11,31 +11,16 @@
 
 #include "frame/window_registry.h"
 #include "support/test_host.h"
-#include "ui/desktop.h"
+#include "ui/desktop_fixture.h"
 #include "ui/modal_probe.h"
 #include "ui/voucher_view.h"
 
 namespace lumvoucher::ui {
 namespace {
 
-class LinkDialogsTest : public ::testing::Test {
+class LinkDialogsTest : public DesktopFixture {
  protected:
-  void SetUp() override {
-    frame::WindowRegistry::ReleaseAll();
-    desktop_ = std::make_unique<Desktop>(lumvoucher::testing::NewDemoDatabase(),
-                                         embedded::LoginRequest{1, 2, "2026-02-15"});
-    desktop_->Main().show();
-  }
-  void TearDown() override {
-    desktop_.reset();
-    frame::WindowRegistry::ReleaseAll();
-  }
-  static void Click(QWidget& dialog, const QString& caption) {
-    for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
-      if (b->text() == caption) return QTest::mouseClick(b, Qt::LeftButton);
-    }
-    ADD_FAILURE() << "no button " << caption.toStdString();
-  }
+  void SetUp() override { LogIn(2); }
   static int Column(const QAbstractItemModel& model, const char* caption) {
     for (int c = 0; c < model.columnCount(); ++c) {
       if (model.headerData(c, Qt::Horizontal).toString() == QString::fromUtf8(caption)) return c;
@@ -43,7 +28,6 @@ class LinkDialogsTest : public ::testing::Test {
     ADD_FAILURE() << "no column " << caption;
     return 0;
   }
-  std::unique_ptr<Desktop> desktop_;
 };
 
 // The settlement dialog the host opens: 自动分配 fills the grid and the totals, 确定 confirms.

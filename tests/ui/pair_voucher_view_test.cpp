@@ -87,49 +87,17 @@ TEST_F(PairVoucherViewTest, TheListsHookOpensTheViewAndBatchPrintTakesThePeriods
   EXPECT_EQ(printed, "财务记1 预算记1 财务记2 预算记3 财务收1 预算收1 财务收2 预算收2 ");
 }
 
-// The toolbar's review moves both vouchers of the pair, and its caption follows.
-TEST_F(PairVoucherViewTest, TheReviewButtonReviewsBothVouchersOfThePair) {
-  LogIn(5002, 5001, embedded::DemoSets::kAll);
-  desktop_->Component().ShowAOldBill(5006, false);
-  QApplication::processEvents();
-  ASSERT_NE(Pair(), nullptr);
-  QPushButton* review = Pair()->ToolButton(QStringLiteral("复    核(&C)"));
-  ASSERT_NE(review, nullptr);
-  review->click();
-  EXPECT_EQ(Scalar("Select f.lngCheckerID || ' ' || b.lngCheckerID From Voucher f, BudgetVoucher b "
-                   "Where f.lngVoucherID = 5006 And b.lngVoucherID = 5007"),
-            "5002 5002");
-  EXPECT_EQ(review->text(), QStringLiteral("取消复核(&C)"));
-}
-
-// The pair's parallel-accounting commands reach the presenter from the toolbar and the main
-// menu: the template fills the budget side on screen, "自动学习" and the budget alarm are
-// switches that follow.
-TEST_F(PairVoucherViewTest, ParallelCommandsFillTheBudgetSideAndSwitchLearning) {
+// The budget alarm is one switch for both editors of the pair.
+TEST_F(PairVoucherViewTest, TheBudgetAlarmSwitchesBothEditors) {
   LogIn(5001, 5001, embedded::DemoSets::kAll);
   Trigger(QStringLiteral("填制凭证"));
   PairVoucherView* pair = Pair();
   ASSERT_NE(pair, nullptr);
-  TypeVoucher(pair->Side(false), QStringLiteral("2201"), QStringLiteral("1011"));
-  ASSERT_NE(pair->ToolButton(QStringLiteral("根据模板平行记账")), nullptr);
-  {
-    lumvoucher::testing::BoxAnswerer boxes;
-    pair->ToolButton(QStringLiteral("根据模板平行记账"))->click();
-    EXPECT_EQ(ToUtf8(boxes.Text()), "");
-  }
-  EXPECT_TRUE(pair->Controller().WindBudget().IsChanged());
-  const QModelIndex first = pair->Side(true)->Model()->index(0, ColumnOf(LineField::kAccount));
-  EXPECT_TRUE(pair->Side(true)->Model()->data(first).toString().startsWith(QStringLiteral("7")))
-      << ToUtf8(pair->Side(true)->Model()->data(first).toString());
-
-  const bool learning = pair->Controller().AutoStudy();
-  EXPECT_EQ(pair->Checked(Command::kEditAutoStudy), learning);
-  pair->Run(Command::kEditAutoStudy);
-  EXPECT_EQ(pair->Checked(Command::kEditAutoStudy), !learning);
-
+  const bool on = pair->Controller().WindFinance().BudgetAlarmOn();
   pair->Run(Command::kEditBudgetAlarm);
-  EXPECT_FALSE(pair->Controller().WindFinance().BudgetAlarmOn());
-  EXPECT_EQ(pair->Caption(Command::kEditBudgetAlarm), "打开预算报警(&A)");
+  EXPECT_EQ(pair->Controller().WindFinance().BudgetAlarmOn(), !on);
+  EXPECT_EQ(pair->Controller().WindBudget().BudgetAlarmOn(), !on);
+  EXPECT_EQ(pair->Caption(Command::kEditBudgetAlarm), on ? "打开预算报警(&A)" : "关闭预算报警(&A)");
 }
 
 }  // namespace

@@ -66,42 +66,18 @@ TEST(QtMessageBoxTest, TheFlagsChooseIconButtonsAndDefaultAndThePressedButtonIsA
     QString default_button;  // empty: not looked at
     bool red = false;
   } cases[] = {
+      // clang-format off
       {kCritical, kOkButton, kOk, QMessageBox::Critical, {kOkButton}, ""},
-      {kOkCancel + kInformation,
-       kCancelButton,
-       kCancel,
-       QMessageBox::Information,
-       {kOkButton, kCancelButton},
-       kOkButton},
-      {kYesNo + kQuestion,
-       kYesButton,
-       kYes,
-       QMessageBox::Question,
-       {kYesButton, kNoButton},
-       kYesButton},
+      {kOkCancel + kInformation, kCancelButton, kCancel, QMessageBox::Information, {kOkButton, kCancelButton}, kOkButton},
+      {kYesNo + kQuestion, kYesButton, kYes, QMessageBox::Question, {kYesButton, kNoButton}, kYesButton},
       {kYesNo + kQuestion, kNoButton, kNo, QMessageBox::Question, {kYesButton, kNoButton}, ""},
-      {kYesNo + kQuestion + kDefaultButton2,
-       kNoButton,
-       kNo,
-       QMessageBox::Question,
-       {kYesButton, kNoButton},
-       kNoButton},
-      {kYesNoCancel + kExclamation,
-       kCancelButton,
-       kCancel,
-       QMessageBox::Warning,
-       {kYesButton, kNoButton, kCancelButton},
-       ""},
+      {kYesNo + kQuestion + kDefaultButton2, kNoButton, kNo, QMessageBox::Question, {kYesButton, kNoButton}, kNoButton},
+      {kYesNoCancel + kExclamation, kCancelButton, kCancel, QMessageBox::Warning, {kYesButton, kNoButton, kCancelButton}, ""},
       {8240, kOkButton, kOk, QMessageBox::Warning, {kOkButton}, ""},  // task-modal exclamation
       {kOkOnly, kOkButton, kOk, QMessageBox::NoIcon, {kOkButton}, ""},
       // The obligation questions of parallel accounting.
-      {kYesNo + kCritical + kTaskModal + kRedText,
-       kNoButton,
-       kNo,
-       QMessageBox::Critical,
-       {kYesButton, kNoButton},
-       "",
-       true},
+      {kYesNo + kCritical + kTaskModal + kRedText, kNoButton, kNo, QMessageBox::Critical, {kYesButton, kNoButton}, "", true},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.flags);

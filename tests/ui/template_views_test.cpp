@@ -14,7 +14,7 @@
 #include "frame/window_registry.h"
 #include "support/test_host.h"
 #include "templates/external_import.h"
-#include "ui/desktop.h"
+#include "ui/desktop_fixture.h"
 #include "ui/main_window.h"
 #include "ui/modal_probe.h"
 #include "ui/qt_text.h"
@@ -27,26 +27,9 @@ namespace {
 
 using lumvoucher::testing::WhenModalOpens;
 
-class TemplateViewsTest : public ::testing::Test {
+class TemplateViewsTest : public DesktopFixture {
  protected:
-  void SetUp() override {
-    frame::WindowRegistry::ReleaseAll();
-    desktop_ = std::make_unique<Desktop>(lumvoucher::testing::NewDemoDatabase(),
-                                         embedded::LoginRequest{1, 2, "2026-02-15"});
-    desktop_->Main().show();
-    desktop_->Main().activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&desktop_->Main()));
-  }
-  void TearDown() override {
-    desktop_.reset();
-    frame::WindowRegistry::ReleaseAll();
-  }
-  std::string Scalar(const std::string& sql) {
-    host::Recordset rs = desktop_->Host().Database().OpenRecordset(sql);
-    return rs.Empty() ? std::string() : rs[std::size_t{0}].AsText();
-  }
-
-  std::unique_ptr<Desktop> desktop_;
+  void SetUp() override { LogIn(2); }
 };
 
 TEST_F(TemplateViewsTest, SaveAsAndLoadAStandardVoucherFromTheVoucherWindow) {

@@ -59,18 +59,15 @@ class LineRelease : public VoucherSaveTest {
   // "table n" for every table that still ties a row to one of `lines`.
   std::string Leftovers(const std::string& lines) {
     std::string out;
-    for (const auto& [table, column] : {std::pair{"VoucherCashFlow", "lngVoucherDetailID"},
-                                        {"RVoucherDetail", "lngVoucherDetailID"},
-                                        {"ProjectInvoice", "lngVoucherDetailID"},
-                                        {"ContractBalance", "lngVoucherDetailID"},
-                                        {"CostApportion", "lngVoucherDetailID"},
-                                        {"HisCostApportion", "lngVoucherDetailID"},
-                                        {"MCPRVoucherDetail", "lngVoucherDetailID"},
-                                        {"CheckDetail", "lngVoucherDetailID"},
-                                        {"BankBillDetail", "lngActivityID"},
-                                        {"DARAP", "lngVoucherDetailID"},
-                                        {"DARAPSettlement", "lngVoucherDetailID"},
-                                        {"CashQARAPDETAIL1", "lngActivityDetailID"}}) {
+    // clang-format off
+    for (const auto& [table, column] : {
+             std::pair{"VoucherCashFlow", "lngVoucherDetailID"}, {"RVoucherDetail", "lngVoucherDetailID"},
+             {"ProjectInvoice", "lngVoucherDetailID"}, {"ContractBalance", "lngVoucherDetailID"},
+             {"CostApportion", "lngVoucherDetailID"}, {"HisCostApportion", "lngVoucherDetailID"},
+             {"MCPRVoucherDetail", "lngVoucherDetailID"}, {"CheckDetail", "lngVoucherDetailID"},
+             {"BankBillDetail", "lngActivityID"}, {"DARAP", "lngVoucherDetailID"},
+             {"DARAPSettlement", "lngVoucherDetailID"}, {"CashQARAPDETAIL1", "lngActivityDetailID"}}) {
+      // clang-format on
       const std::string n = t_.Scalar(std::string("Select Count(*) From ") + table + " Where " +
                                       column + " In (" + lines + ")");
       if (n != "0") out += std::string(table) + " " + n + " ";

@@ -38,48 +38,41 @@ TEST(VoucherModel, TotalsRoundEachSideAndSpellTheDebitTotal) {
   EXPECT_EQ(ComputeTotals({}, 2).words, "零元整");
 }
 
-TEST(LineArithmetic, QuantityTimesPriceGivesTheAmountAndTheAmountGivesThePrice) {
-  VoucherLine line;
-  line.quantity = 10;
-  line.price = 3500;
-  Recalculate(line, LineField::kPrice, AmountLayout::kQuantity, Decimals{});
-  EXPECT_EQ(line.debit, 35000);
-  line.SetAmount(kDebit, 36000);
-  Recalculate(line, LineField::kDebit, AmountLayout::kQuantity, Decimals{});
-  EXPECT_EQ(line.price, 3600);
-}
-
-TEST(LineArithmetic, CurrencyAmountTimesRateGivesTheLocalAmountOnTheLinesSide) {
-  VoucherLine line;
-  line.SetAmount(kCredit, 0);
-  line.rate = 7.1;
-  line.currency_amount = 1000;
-  Recalculate(line, LineField::kCurrencyAmount, AmountLayout::kCurrency, Decimals{});
-  EXPECT_EQ(line.credit, 7100);
-  EXPECT_EQ(line.debit, 0);
-}
-
-TEST(LineArithmetic, RateZeroDerivesNothing) {
-  VoucherLine line;
-  line.SetAmount(kDebit, 500);
-  line.currency_amount = 100;
-  line.rate = 0;
-  Recalculate(line, LineField::kRate, AmountLayout::kCurrency, Decimals{});
-  EXPECT_EQ(line.debit, 500);
-  VoucherLine typed;
-  typed.SetAmount(kDebit, 710);
-  Recalculate(typed, LineField::kDebit, AmountLayout::kCurrency, Decimals{});
-  EXPECT_EQ(typed.currency_amount, 0);
-}
-
-TEST(LineArithmetic, CurrencyAndQuantityChainToTheLocalAmount) {
-  VoucherLine line;
-  line.rate = 0.91;
-  line.quantity = 4;
-  line.price = 25;
-  Recalculate(line, LineField::kQuantity, AmountLayout::kCurrencyQuantity, Decimals{});
-  EXPECT_EQ(line.currency_amount, 100);
-  EXPECT_EQ(line.debit, 91);
+// The field typed last derives the others of the line's layout: each case sets a line, types
+// one field, and reads "debit credit currency_amount price".
+TEST(LineArithmetic, TheTypedFieldDerivesTheOthersOfTheLayout) {
+  const struct {
+    double debit, credit, rate, currency, quantity, price;
+    int side;
+    LineField typed;
+    AmountLayout layout;
+    const char* expected;
+  } cases[] = {
+      // clang-format off
+      {0, 0, 0, 0, 10, 3500, kDebit, LineField::kPrice, AmountLayout::kQuantity, "35000.00 0.00 0.00 3500.00"},
+      {36000, 0, 0, 0, 10, 3500, kDebit, LineField::kDebit, AmountLayout::kQuantity, "36000.00 0.00 0.00 3600.00"},
+      // The local amount goes on the line's side.
+      {0, 0, 7.1, 1000, 0, 0, kCredit, LineField::kCurrencyAmount, AmountLayout::kCurrency, "0.00 7100.00 1000.00 0.00"},
+      // Rate zero derives nothing, either way.
+      {500, 0, 0, 100, 0, 0, kDebit, LineField::kRate, AmountLayout::kCurrency, "500.00 0.00 100.00 0.00"},
+      {710, 0, 0, 0, 0, 0, kDebit, LineField::kDebit, AmountLayout::kCurrency, "710.00 0.00 0.00 0.00"},
+      // Currency and quantity chain to the local amount.
+      {0, 0, 0.91, 0, 4, 25, kDebit, LineField::kQuantity, AmountLayout::kCurrencyQuantity, "91.00 0.00 100.00 25.00"},
+      // clang-format on
+  };
+  for (const auto& c : cases) {
+    VoucherLine line;
+    line.SetAmount(c.side, c.side == kDebit ? c.debit : c.credit);
+    line.rate = c.rate;
+    line.currency_amount = c.currency;
+    line.quantity = c.quantity;
+    line.price = c.price;
+    Recalculate(line, c.typed, c.layout, Decimals{});
+    EXPECT_EQ(FormatFixed(line.debit, 2) + " " + FormatFixed(line.credit, 2) + " " +
+                  FormatFixed(line.currency_amount, 2) + " " + FormatFixed(line.price, 2),
+              c.expected)
+        << c.expected;
+  }
 }
 
 TEST(BalancingProposal, OffersTheDifferenceOnTheOppositeSide) {

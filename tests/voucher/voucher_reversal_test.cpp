@@ -146,11 +146,5 @@ TEST_F(Reversal, StopsWhenTheTimeDifferenceDataIsWrittenOff) {
   EXPECT_EQ(S().header.voucher_id, 1);
 }
 
-// The poster's side: a reversed voucher keeps its posting, a transfer does not count.
-class ReversalPoster : public VoucherWindowTest {
- protected:
-  ReversalPoster() : VoucherWindowTest(DemoLogin::Poster()) {}
-};
-
 }  // namespace
 }  // namespace lumvoucher::testing

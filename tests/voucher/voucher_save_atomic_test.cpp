@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
-#include <ctime>
-#include <thread>
 
 #include "host/message_box.h"
 #include "voucher/save_fixture.h"
@@ -21,24 +18,6 @@ std::string WindowDump(const voucher::VoucherState& s) {
            l.unit_text + " " + l.department_text + "\n";
   }
   return out + (s.must_save ? "must save" : "saved");
-}
-
-// The log line carries the time of the save: starts a fresh second and writes its time into
-// the recorded statement (the save takes a few milliseconds).
-std::string WithTimeOfThisSecond(const std::string& sql) {
-  using namespace std::chrono;
-  auto now = system_clock::now();
-  std::this_thread::sleep_until(ceil<seconds>(now) + milliseconds(5));
-  std::time_t t = system_clock::to_time_t(system_clock::now());
-  std::tm local{};
-  localtime_r(&t, &local);
-  char time[16];
-  std::strftime(time, sizeof time, "%H:%M:%S", &local);
-  std::string out = sql;
-  std::size_t at = out.find("','", out.find("','") + 3);  // after strlog and strlogdate
-  out.replace(at + 3, 8, time);
-  out.replace(at + 14, 8, time);
-  return out;
 }
 
 struct SaveRun {

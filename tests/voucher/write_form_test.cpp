@@ -112,37 +112,16 @@ TEST_F(ProgramSave, CoverOverwritesAnUntouchedVoucherOfTheSameSourceOnly) {
 TEST_F(ProgramSave, HostileNumbersDatesAndPeriodsMakeWriteFormAnswerFalse) {
   const std::string before = DumpTouched(t_.Data());
   const std::pair<int, const char*> cases[] = {
-      {8, "nan"},
-      {8, "-Infinity"},
-      {8, "0x10"},
-      {8, "1e308"},
-      {8, "12345678901234567890"},
-      {8, "10000000000000"},
-      {10, "nan"},
-      {11, "1e400"},
-      {12, "0x1p4"},
-      {13, "inf"},
+      // clang-format off
+      {8, "nan"}, {8, "-Infinity"}, {8, "0x10"}, {8, "1e308"}, {8, "12345678901234567890"},
+      {8, "10000000000000"}, {10, "nan"}, {11, "1e400"}, {12, "0x1p4"}, {13, "inf"},
       // Voucher number 1..999999, attachments within the 16-bit column, ids within theirs.
-      {4, "0"},
-      {4, "1000000"},
-      {4, "-5"},
-      {4, "5.0"},
-      {14, "32768"},
-      {14, "-1"},
-      {3, "99999999999999999999"},
-      {21, "0x4"},
-      {7, "+1.0"},
+      {4, "0"}, {4, "1000000"}, {4, "-5"}, {4, "5.0"}, {14, "32768"}, {14, "-1"},
+      {3, "99999999999999999999"}, {21, "0x4"}, {7, "+1.0"},
       // Calendar dates, and the year and period of the date.
-      {2, "2026-02-30"},
-      {2, "1/2/2026"},
-      {2, ""},
-      {28, "2026-01-32"},
-      {35, "15/02/2026"},
-      {1, "2026-13"},
-      {1, "2025-02"},
-      {1, "2026-03"},
-      {1, "2026-1x"},
-      {1, "2026"}};
+      {2, "2026-02-30"}, {2, "1/2/2026"}, {2, ""}, {28, "2026-01-32"}, {35, "15/02/2026"},
+      {1, "2026-13"}, {1, "2025-02"}, {1, "2026-03"}, {1, "2026-1x"}, {1, "2026"}};
+  // clang-format on
   for (auto [position, value] : cases) {
     EXPECT_FALSE(t_.Component().WriteForm(With(OfficeVoucher(), position, value), ""))
         << position << " " << value;
