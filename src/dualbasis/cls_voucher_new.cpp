@@ -435,9 +435,30 @@ bool clsVoucherNew::ErrorCommand() {
   return SaveBill(false, false);
 }
 
+bool clsVoucherNew::OnStoredFinance(const char* title, bool (voucher::frmVoucher::*command)()) {
+  if (!SaveBeforeCommand(title)) return false;
+  return finance_->GetLngNowID() > 0 && (finance_.get()->*command)();
+}
+
 bool clsVoucherNew::BusinessData() {
-  if (!SaveBeforeCommand(texts::kTitleBusinessData)) return false;
-  return finance_->GetLngNowID() > 0 && finance_->BusinessData();
+  return OnStoredFinance(texts::kTitleBusinessData, &voucher::frmVoucher::BusinessData);
+}
+
+bool clsVoucherNew::MemoRegistration() {
+  return OnStoredFinance(texts::kTitleMemo, &voucher::frmVoucher::MemoRegistration);
+}
+
+bool clsVoucherNew::FundCentre() {
+  return OnStoredFinance(texts::kTitleFundCentre, &voucher::frmVoucher::FundCentre);
+}
+
+// The split is held with the line like any other edit, so nothing is saved first.
+bool clsVoucherNew::ContractSettlement() {
+  return finance_->ContractSettlement();
+}
+
+bool clsVoucherNew::CostCollection() {
+  return finance_->CostCollection();
 }
 
 void clsVoucherNew::SetToPrintBox(bool on) {

@@ -67,6 +67,13 @@ class clsVoucherNew {
   // "业务资料(&G)": pending edits saved, then the documents behind the financial voucher
   // (frmBusinessData); false when there is no stored financial voucher or it did not open.
   bool BusinessData();
+  // "合同结算(&Y)", "成本归集(&X)": the financial editor's current line (the split waits for the
+  // pair's next save); "备查登记(&R)", "资金中心(&Z)": pending edits saved, then the stored
+  // financial voucher. False when the financial side has nothing to act on or nothing opened.
+  bool ContractSettlement();
+  bool CostCollection();
+  bool MemoRegistration();
+  bool FundCentre();
   // Reverses the pair: both editors show the reversing vouchers to save as a new pair.
   bool Reverse();
   // The neighbouring voucher in the period (type, number, basis), with its partner.
@@ -135,6 +142,8 @@ class clsVoucherNew {
   enum class PairStep { kReview, kPost, kSign };
   bool RunPairStep(PairStep step);
   bool SaveBeforeCommand(const char* title);
+  // A command of the financial editor on its stored voucher, pending edits of the pair saved.
+  bool OnStoredFinance(const char* title, bool (voucher::frmVoucher::*command)());
   bool WritePair(bool save_finance, bool save_budget);
   bool CashFlowStep(bool check_cash_flow);
   void ReloadBoth();

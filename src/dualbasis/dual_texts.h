@@ -45,6 +45,8 @@ inline constexpr const char* kSettledPartner =
 inline constexpr const char* kReversed = "已冲销";
 inline constexpr const char* kTitleEdit = "凭证编辑";
 inline constexpr const char* kTitleBusinessData = "业务资料";
+inline constexpr const char* kTitleMemo = "备查登记";
+inline constexpr const char* kTitleFundCentre = "资金中心";
 
 // Toolbar captions.
 inline constexpr const char* kReview = "复    核(&C)";
@@ -57,6 +59,10 @@ inline constexpr const char* kToPrintBox = "待打印(&P)";
 inline constexpr const char* kBusinessData = "业务资料(&G)";
 inline constexpr const char* kCashFlow = "现金流量(&M)";
 inline constexpr const char* kSettlement = "往来核销(&K)";
+inline constexpr const char* kContract = "合同结算(&Y)";
+inline constexpr const char* kFundCentre = "资金中心(&Z)";
+inline constexpr const char* kMemo = "备查登记(&R)";
+inline constexpr const char* kCostCollection = "成本归集(&X)";
 inline constexpr const char* kReverse = "冲    销(&B)";
 inline constexpr const char* kSwitchStyle = "切换样式";
 inline constexpr const char* kSave = "保存";

@@ -300,13 +300,12 @@ void InterFace::frmDaRapDetail_Show(long AccountID, long CurrencyID, long Custom
   });
 }
 
-// The dual basis lists its vouchers as pairs, so a pair is opened and changed as one.
 void InterFace::frmListVoucher_Show(long lngFlag) {
   AtBoundary([&] {
     if (!IsDualBasis()) {
       ShowList<lists::frmListVoucher>("frmListVoucher", lngFlag);
     } else {
-      ShowList<lists::frmListVoucherUnion>("frmListVoucherUnion", lngFlag, false);
+      ShowList<lists::frmListVoucherNew>("frmListVoucherNew", lngFlag, false);
     }
   });
 }

@@ -1,6 +1,7 @@
 #include "lists/frm_list_voucher_compare.h"
 
 #include <array>
+#include <iterator>
 #include <utility>
 
 #include "frame/id_list.h"
@@ -49,6 +50,15 @@ std::string frmListVoucherCompare::QueryText(const ListQuery& query) const {
   ListQuery both = query;
   both.both_bases = true;
   return SelectText(both);
+}
+
+frmListVoucherNew::frmListVoucherNew()
+    : frmListVoucherCompare("frmListVoucherNew", texts::kVoucherListTitle) {}
+
+bool frmListVoucherNew::SetBasis(int basis) {
+  if (basis < 0 || basis >= static_cast<int>(std::size(texts::kBasisChoices))) return false;
+  state_.basis = basis;
+  return ReMakeData();
 }
 
 frmListErrVoucherCompare::frmListErrVoucherCompare()

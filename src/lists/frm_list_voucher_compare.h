@@ -29,6 +29,21 @@ class frmListVoucherCompare : public CombinedList {
   std::string QueryText(const ListQuery& query) const override;
 };
 
+// The voucher list of the dual basis ("记账凭证列表", window "frmListVoucherNew"): the lines of
+// both bases as the comparing list reads them, narrowed by the basis selector (kBasisChoices)
+// and sorted as the voucher list, the basis among the tie-breakers. Its columns are the
+// comparing list's configuration (key 5), which already reads both bases.
+class frmListVoucherNew : public frmListVoucherCompare {
+ public:
+  frmListVoucherNew();
+  // Takes the selector's choice (0 all, 1 financial, 2 budget) and fills again; false for
+  // another value (nothing changes) or a failed fill.
+  bool SetBasis(int basis);
+
+ protected:
+  bool BasisTieBreaker() const override { return true; }
+};
+
 // The error voucher list of the dual basis ("错误记账凭证列表", window "frmListErrVoucherCompare"):
 // the comparing detail list restricted as the single-basis error list, over the vouchers of
 // both bases (the operator's own error vouchers that are not void, stamped or not). Its commands

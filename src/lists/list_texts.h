@@ -10,6 +10,8 @@ inline constexpr const char* kErrorListTitle = "错误记账凭证列表";
 // basis.
 inline constexpr const char* kUnionListTitle = "凭证综合查询列表";
 inline constexpr const char* kCompareListTitle = "凭证综合查询明细列表";
+// The basis selector of the dual-basis voucher list, in the order of the basis (0 all).
+inline constexpr const char* kBasisChoices[] = {"全部凭证", "财务凭证", "预算凭证"};
 
 // Captions of the sortable columns, and the marks of the sort direction.
 inline constexpr const char* kDateCaption = "日期";

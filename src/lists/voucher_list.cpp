@@ -226,6 +226,7 @@ std::pair<std::string, std::string> VoucherList::BuildScope(std::vector<long>& m
   std::string before = OrganizationScope(frame::OrganizationId());
   before += MakerRestriction(makers);
   if (!state_.show_all) before += kVoidExcluded;
+  before += BasisCondition(state_.basis);
   std::string after;
   if (StampedOnly()) after += kStampedOnly;
   after += FixedCondition();

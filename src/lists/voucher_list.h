@@ -100,6 +100,7 @@ struct ListState {
   int selected_row = -1;  // -1: no row
   SortOrder sort;
   bool show_all = false;         // "全部显示(&W)"
+  int basis = 0;                 // the dual-basis list's selector: 0 all, 1 financial, 2 budget
   host::FilterCondition filter;  // the filter dialog's condition and the date range
   int quick_find_column = -1;
   std::string quick_find_text;

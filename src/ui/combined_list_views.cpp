@@ -1,9 +1,11 @@
 #include "ui/combined_list_views.h"
 
 #include <QColor>
+#include <QComboBox>
 #include <QLabel>
 
 #include "frame/login_state.h"
+#include "lists/frm_list_voucher_compare.h"
 #include "lists/frm_list_voucher_union.h"
 #include "lists/list_texts.h"
 #include "ui/desktop.h"
@@ -27,6 +29,17 @@ std::unique_ptr<QWidget> CombinedListView(Desktop& desktop, host::ChildWindow& c
     view->Model()->SetRowShade(
         [pairs](int row) { return pairs->IsShaded(row) ? QColor(220, 220, 220) : QColor(); });
   }
+  if (auto* both = dynamic_cast<lists::frmListVoucherNew*>(list)) {
+    auto* basis = new QComboBox(view.get());
+    basis->setObjectName(QStringLiteral("basis"));
+    for (const char* choice : lists::texts::kBasisChoices) basis->addItem(ToQt(choice));
+    basis->setCurrentIndex(both->State().basis);
+    QObject::connect(basis, &QComboBox::activated, view.get(), [both, v = view.get()](int index) {
+      both->SetBasis(index);
+      v->Render();
+    });
+    view->AddBarWidget(basis);
+  }
   QObject::connect(&desktop.Main(), &MainWindow::VouchersChanged, view.get(),
                    &VoucherListView::Refresh);
   return view;
@@ -35,8 +48,8 @@ std::unique_ptr<QWidget> CombinedListView(Desktop& desktop, host::ChildWindow& c
 }  // namespace
 
 void RegisterCombinedListViews(Desktop& desktop) {
-  for (const char* name :
-       {"frmListVoucherUnion", "frmListVoucherCompare", "frmListErrVoucherCompare"}) {
+  for (const char* name : {"frmListVoucherNew", "frmListVoucherUnion", "frmListVoucherCompare",
+                           "frmListErrVoucherCompare"}) {
     desktop.Main().RegisterChildView(
         name, [&desktop](host::ChildWindow& child) { return CombinedListView(desktop, child); });
   }

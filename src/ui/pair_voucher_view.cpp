@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <tuple>
 
 #include "dualbasis/cls_voucher_new.h"
 #include "dualbasis/diff_allocation.h"
@@ -174,6 +175,22 @@ void PairVoucherView::AddStandardCommands() {
         if (SavedFor("往来核销")) c->WindFinance().CurrentAccountSettlement();
       },
       true);
+  // The financial editor's line splits and document links; the presenter saves what must be.
+  auto finance_lines = [c] { return c->WindFinance().HasLines(); };
+  const std::tuple<const char*, std::function<bool()>, bool (dualbasis::clsVoucherNew::*)()>
+      forwarded[] = {
+          {texts::kContract, finance_lines, &dualbasis::clsVoucherNew::ContractSettlement},
+          {texts::kFundCentre, stored, &dualbasis::clsVoucherNew::FundCentre},
+          {texts::kMemo, stored, &dualbasis::clsVoucherNew::MemoRegistration},
+          {texts::kCostCollection, finance_lines, &dualbasis::clsVoucherNew::CostCollection}};
+  for (const auto& [caption, enabled, command] : forwarded) {
+    AddCommand(
+        caption, enabled,
+        [this, c, command = command] {
+          if (FinishEditing()) (c->*command)();
+        },
+        true);
+  }
   AddCommand(
       texts::kError,
       [c] { return c->WindFinance().GetLngNowID() > 0 || c->WindBudget().GetLngNowID() > 0; },

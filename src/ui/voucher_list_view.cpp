@@ -123,7 +123,7 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
   setWindowTitle(ToQt(presenter_.State().title));
   setStyleSheet(QStringLiteral(
       "QWidget#frmListVoucher, QWidget#frmListErrVoucher, QWidget#frmListVoucherUnion,"
-      " QWidget#frmListVoucherCompare { background: #fbfaf5; }"
+      " QWidget#frmListVoucherCompare, QWidget#frmListVoucherNew { background: #fbfaf5; }"
       "QLabel#title { color: #7a1f1f; font-size: 16pt; font-weight: bold; letter-spacing: 3px; }"
       "QLabel#summary { color: #2a4a7a; }"
       "QTableView { background: #ffffff; alternate-background-color: #f6f4ea;"
@@ -135,7 +135,7 @@ VoucherListView::VoucherListView(lists::VoucherList& presenter, QWidget* parent)
   layout->setContentsMargins(12, 8, 12, 8);
   layout->setSpacing(6);
 
-  auto* top = new QHBoxLayout;
+  auto* top = top_ = new QHBoxLayout;
   title_ = new QLabel(this);
   title_->setObjectName(QStringLiteral("title"));
   top->addWidget(title_);
@@ -222,6 +222,10 @@ void VoucherListView::Refresh() {
   if (!presenter_.State().open) return;
   presenter_.ReMakeData();
   Render();
+}
+
+void VoucherListView::AddBarWidget(QWidget* widget) {
+  top_->insertWidget(top_->indexOf(summary_) + 1, widget);
 }
 
 void VoucherListView::Render() {

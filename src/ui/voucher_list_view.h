@@ -13,6 +13,7 @@
 #include "ui/visible_columns.h"
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -94,6 +95,8 @@ class VoucherListView : public QWidget, public CommandTarget {
   QComboBox* FindColumn() const { return find_column_; }
   QLineEdit* FindText() const { return find_text_; }
   QPushButton* FindButton() const { return find_button_; }
+  // A control of the list's own (the dual-basis list's basis selector), put before the find bar.
+  void AddBarWidget(QWidget* widget);
   // The vouchers of the chosen rows, in list order; every voucher of the list when none is
   // chosen (批量打印).
   std::vector<long> ChosenVouchers() const;
@@ -124,6 +127,7 @@ class VoucherListView : public QWidget, public CommandTarget {
   VoucherListModel* model_ = nullptr;
   QTableView* grid_ = nullptr;
   QLabel* title_ = nullptr;
+  QHBoxLayout* top_ = nullptr;
   QLabel* summary_ = nullptr;
   QLabel* filter_ = nullptr;
   QComboBox* find_column_ = nullptr;

@@ -39,7 +39,7 @@ TEST_F(PairTest, InterFaceDrivesThePairWindowInRegime16) {
   EXPECT_EQ(t_.Scalar("Select Count(*) From VoucherView Where lngSourceOrganizationID = 5001"),
             "10");
 
-  // The list openers give the lists of this regime: the pairs (row 5005 is gone) and the
+  // The list openers give the lists of this regime: the live vouchers of both bases and the
   // maker's error vouchers of both bases.
   t_.Exec(
       "Begin Update Voucher Set blnIsError = 1 Where lngVoucherID = 5005; Update "
@@ -51,7 +51,7 @@ TEST_F(PairTest, InterFaceDrivesThePairWindowInRegime16) {
     if (const auto* list = dynamic_cast<const lists::VoucherList*>(child))
       shown += child->WindowName() + ":" + std::to_string(list->VoucherIDs().size()) + " ";
   }
-  EXPECT_EQ(shown, "frmListErrVoucherCompare:2 frmListVoucherUnion:4 ");
+  EXPECT_EQ(shown, "frmListErrVoucherCompare:2 frmListVoucherNew:8 ");
 }
 
 // A program fills and saves each side through InterFace; the budget voucher joins the

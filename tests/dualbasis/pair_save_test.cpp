@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 #include "dualbasis/diff_allocation.h"
 #include "dualbasis/dual_texts.h"
 #include "dualbasis/pair_fixture.h"
 #include "dualbasis/pair_relevance.h"
 #include "host/message_box.h"
 #include "links/frm_business_data.h"
+#include "links/frm_center_ralation.h"
+#include "links/frm_contract_settlement.h"
 
 namespace lumvoucher::testing {
 namespace {
@@ -78,8 +83,8 @@ TEST_F(PairTest, ReversedMarkerOnReload) {
 }
 
 // "错    误(&O)" turns the mark round on the stored vouchers of the pair and stores it at once;
-// "业务资料(&G)" opens the financial voucher's documents, which a budget-only pair has not.
-TEST_F(PairTest, ErrorCommandAndBusinessDataActOnTheStoredPair) {
+// the financial editor's commands act on the financial voucher, which a budget-only pair has not.
+TEST_F(PairTest, ErrorAndFinancialCommandsActOnTheStoredPair) {
   for (auto [finance, budget] : {std::pair{5006, 5007}, std::pair{0, 5008}}) {
     ASSERT_EQ(pair_.OpenPair(finance, finance != 0 ? 0 : budget), "");
     const std::string marks = "Select Sum(blnIsError) From VoucherView Where lngVoucherID In (" +
@@ -88,13 +93,27 @@ TEST_F(PairTest, ErrorCommandAndBusinessDataActOnTheStoredPair) {
     EXPECT_EQ(t_.Scalar(marks), finance != 0 ? "2" : "1");
     ASSERT_TRUE(pair_.ErrorCommand());
     EXPECT_EQ(t_.Scalar(marks), "0");
-    long opened = 0;
-    if (finance != 0) {
-      t_.Modal().Expect("frmBusinessData", [&opened](host::ModalWindow& window) {
-        return opened = dynamic_cast<links::frmBusinessData&>(window).State().voucher_id, 0;
-      });
+    // The financial editor's commands: each opens its window for the financial voucher.
+    using C = dualbasis::clsVoucherNew;
+    const std::tuple<const char*, bool (C::*)(), std::function<long(host::ModalWindow&)>>
+        forwarded[] = {
+            {"frmBusinessData", &C::BusinessData,
+             [](auto& w) { return dynamic_cast<links::frmBusinessData&>(w).State().voucher_id; }},
+            {"frmCenterRalation", &C::FundCentre,
+             [](auto& w) { return dynamic_cast<links::frmCenterRalation&>(w).State().voucher_id; }},
+            {"frmContractSettlement", &C::ContractSettlement, [](auto& w) {
+               return dynamic_cast<links::frmContractSettlement&>(w).State().line.voucher_id;
+             }}};
+    for (const auto& [name, command, voucher_of] : forwarded) {
+      long opened = -1;
+      if (finance != 0) {
+        t_.Modal().Expect(name, [&opened, &voucher_of](host::ModalWindow& window) {
+          return opened = voucher_of(window), 0;
+        });
+      }
+      (pair_.*command)();
+      EXPECT_EQ(opened, finance != 0 ? finance : -1) << name;
     }
-    EXPECT_EQ(pair_.BusinessData() ? opened : -1, finance != 0 ? finance : -1);
   }
 }
 

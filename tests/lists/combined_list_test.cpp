@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/message_box.h"
@@ -9,6 +10,7 @@
 #include "lists/frm_batch_voucher.h"
 #include "lists/frm_list_voucher_compare.h"
 #include "lists/frm_list_voucher_union.h"
+#include "lists/list_texts.h"
 
 namespace lumvoucher::testing {
 
@@ -85,6 +87,22 @@ TEST_F(CombinedListTest, AVoidFinancialVoucherHidesItsPair) {
   Exec("Update Voucher Set blnIsVoid = 0 Where lngVoucherID = 5001");
   ASSERT_TRUE(list.ToolRefresh());
   EXPECT_EQ(Vouchers(list), "5001 5002 5003 5004");
+}
+
+// The voucher list of the dual basis: each choice of the selector lists its basis's vouchers
+// in date order, a pair's financial voucher before its budget one on the same day.
+TEST_F(CombinedListTest, TheDualBasisListShowsTheChosenBasis) {
+  lists::frmListVoucherNew list;
+  ASSERT_TRUE(list.ShowMe());
+  const std::pair<int, const char*> choices[] = {{1, "5001 5003 5005 5006"},
+                                                 {2, "5002 5004 5007 5008"},
+                                                 {0, "5001 5002 5003 5004 5005 5006 5007 5008"}};
+  for (auto [basis, vouchers] : choices) {
+    ASSERT_TRUE(list.SetBasis(basis));
+    EXPECT_EQ(Vouchers(list), vouchers) << lists::texts::kBasisChoices[basis];
+  }
+  EXPECT_FALSE(list.SetBasis(3));
+  EXPECT_EQ(list.State().basis, 0);
 }
 
 // A budget status service that records its calls, whether the financial partner had already
