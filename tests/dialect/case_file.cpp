@@ -52,19 +52,25 @@ std::vector<Case> ReadCaseFile(const std::string& path) {
     }
     if (line.rfind(">>> ", 0) == 0) {
       if (in_setup || cases.empty()) fail(i, "expectation outside a case");
-      if (sql.empty()) fail(i, "expectation without a statement");
+      std::string what = line.substr(4);
+      const bool postgres = what.rfind("postgres ", 0) == 0;
+      if (postgres) {
+        if (!sql.empty() || cases.back().steps.empty()) fail(i, "postgres without a step");
+        what = what.substr(9);
+      } else if (sql.empty()) {
+        fail(i, "expectation without a statement");
+      }
       Step step;
       step.sql = sql;
       step.line = sql_line;
       sql.clear();
-      const std::string what = line.substr(4);
       if (what == "ok") {
         step.expect = Step::Expect::kOk;
       } else if (what == "rows" || what == "rows once") {
         step.expect = Step::Expect::kRows;
         step.once = what == "rows once";
         while (i + 1 < lines.size() && !lines[i + 1].empty() &&
-               lines[i + 1].rfind("=== ", 0) != 0) {
+               lines[i + 1].rfind("=== ", 0) != 0 && lines[i + 1].rfind(">>> ", 0) != 0) {
           step.rows += lines[++i] + "\n";
         }
       } else if (what.rfind("count ", 0) == 0) {
@@ -76,7 +82,11 @@ std::vector<Case> ReadCaseFile(const std::string& path) {
       } else {
         fail(i, "unknown expectation " + what);
       }
-      cases.back().steps.push_back(std::move(step));
+      if (postgres) {
+        cases.back().steps.back().postgres.push_back(std::move(step));
+      } else {
+        cases.back().steps.push_back(std::move(step));
+      }
       continue;
     }
     if (sql.empty()) sql_line = static_cast<int>(i + 1);

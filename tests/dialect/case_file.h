@@ -15,6 +15,9 @@ struct Step {
   long long count = 0;
   std::string error;  // a part of the error message
   int line = 0;       // of the statement in the file
+  // What PostgreSQL gives instead, where the two databases may differ (their own messages);
+  // empty when it gives the same.
+  std::vector<Step> postgres;
 };
 
 struct Case {
@@ -38,6 +41,7 @@ inline void PrintTo(const Case& c, std::ostream* os) {
 //   >>> count N          rows changed
 //   >>> error TEXT       the statement fails with a message containing TEXT
 //   >>> ok               the statement runs
+//   >>> postgres ...     after one of the above: what PostgreSQL gives instead
 std::vector<Case> ReadCaseFile(const std::string& path);
 // Every *.case file of the directory, in name order.
 std::vector<Case> ReadCaseDirectory(const std::string& directory);
