@@ -6,7 +6,6 @@
 #include <libpq-fe.h>
 
 #include <cctype>
-#include <fstream>
 #include <memory>
 #include <sstream>
 #include <stdexcept>
@@ -16,6 +15,7 @@
 #include "dialect/postgres_cluster.h"
 #include "dialect/sql_runner.h"
 #include "embedded/dialect/translator.h"
+#include "server/oracle_support.h"
 
 namespace lumvoucher::dialect_test {
 namespace {
@@ -35,30 +35,6 @@ Result Exec(PGconn* conn, const std::string& sql, const std::vector<std::string>
   return r;
 }
 
-// Declared types from the catalogue: numeric of scale 0 is an integer, as NUMBER(10) is.
-class PostgresColumns : public dialect::ColumnTypes {
- public:
-  explicit PostgresColumns(PGconn* conn) : conn_(conn) {}
-  std::optional<dialect::ValueType> Find(std::string_view table, std::string_view column) override {
-    Result r = Exec(conn_,
-                    "SELECT data_type, numeric_scale FROM information_schema.columns WHERE "
-                    "table_schema = current_schema() AND table_name = lower($1) AND "
-                    "column_name = lower($2)",
-                    {std::string(table), std::string(column)});
-    if (PQntuples(r.get()) == 0) return std::nullopt;
-    const std::string type = PQgetvalue(r.get(), 0, 0);
-    if (type == "text") return dialect::ValueType::kText;
-    if (type == "numeric" && std::string(PQgetvalue(r.get(), 0, 1)) == "0") {
-      return dialect::ValueType::kInteger;
-    }
-    if (type == "numeric" || type == "double precision") return dialect::ValueType::kNumber;
-    return dialect::ValueType::kUnknown;
-  }
-
- private:
-  PGconn* conn_;
-};
-
 // A numeric as the embedded database writes the same number: 12.00 as 12.
 std::string Normalised(std::string value, Oid type) {
   constexpr Oid kNumeric = 1700;
@@ -72,7 +48,7 @@ std::string Normalised(std::string value, Oid type) {
 // The Oracle text run as the PostgreSQL host will run it: literals bound as parameters (or
 // written in), a block inside one transaction.
 Outcome RunOracle(PGconn* conn, const std::string& oracle_sql, bool inline_literals) {
-  PostgresColumns columns(conn);
+  server::CatalogColumnTypes columns(conn);
   dialect::Lexed lexed;
   dialect::Translation translation;
   try {
@@ -136,13 +112,10 @@ class PostgresCaseTest : public ::testing::TestWithParam<Case> {
       return;
     }
     PQclear(PQexec(conn_, "SET client_min_messages = warning"));
-    std::ifstream in(LUMVOUCHER_POSTGRES_FUNCTIONS);
-    std::ostringstream functions;
-    functions << in.rdbuf();
-    Result r(PQexec(conn_, functions.str().c_str()), &PQclear);
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
-      reason_ =
-          std::string("the dialect's functions do not load: ") + PQresultErrorMessage(r.get());
+    try {
+      server::InstallOracleSupport(conn_);
+    } catch (const std::exception& e) {
+      reason_ = std::string("the dialect's functions do not load: ") + e.what();
       functions_failed_ = true;
       return;
     }

@@ -1130,7 +1130,8 @@ class Emitter {
   static std::string PostgresType(const std::string& type) {
     // Every number is numeric, so a bound number never turns a key column's comparison into a
     // cast; dates are "yyyy-mm-dd" text on both databases.
-    if (type == "INT" || type == "NUMERIC") return "numeric";
+    if (type == "INT") return "numeric(38)";  // rounds to an integer on store, as NUMBER(n)
+    if (type == "NUMERIC") return "numeric";
     if (type == "REAL") return "double precision";
     if (type == "BLOB") return "bytea";
     return "text";
