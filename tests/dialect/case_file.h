@@ -2,7 +2,10 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "dialect/sql_runner.h"
 
 namespace lumvoucher::dialect_test {
 
@@ -45,5 +48,23 @@ inline void PrintTo(const Case& c, std::ostream* os) {
 std::vector<Case> ReadCaseFile(const std::string& path);
 // Every *.case file of the directory, in name order.
 std::vector<Case> ReadCaseDirectory(const std::string& directory);
+
+// A database the cases run on. Run throws std::runtime_error (host::DatabaseError) on failure.
+class CaseDatabase {
+ public:
+  virtual ~CaseDatabase() = default;
+  virtual Outcome Run(const std::string& oracle_sql) = 0;
+  // A query's rows got again in other ways (from the cache, literals written in), by label.
+  virtual std::vector<std::pair<std::string, Outcome>> Again(const std::string& oracle_sql) = 0;
+  // The translated text, for a failure message.
+  virtual std::string Translated(const std::string& oracle_sql) = 0;
+  virtual bool Postgres() const { return false; }
+};
+
+// "file_line", for test names.
+std::string CaseTestName(const Case& c);
+
+// Runs the case's setup and steps on `db`, reporting every difference as a test failure.
+void CheckCase(const Case& c, CaseDatabase& db);
 
 }  // namespace lumvoucher::dialect_test

@@ -7,104 +7,51 @@
 
 #include <cctype>
 #include <memory>
-#include <sstream>
-#include <stdexcept>
 #include <string>
 
 #include "dialect/case_file.h"
 #include "dialect/postgres_cluster.h"
-#include "dialect/sql_runner.h"
 #include "embedded/dialect/translator.h"
+#include "server/oracle_statement.h"
 #include "server/oracle_support.h"
 
 namespace lumvoucher::dialect_test {
 namespace {
 
-using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
-
-Result Exec(PGconn* conn, const std::string& sql, const std::vector<std::string>& params = {}) {
-  std::vector<const char*> values;
-  for (const std::string& p : params) values.push_back(p.c_str());
-  Result r(PQexecParams(conn, sql.c_str(), static_cast<int>(values.size()), nullptr, values.data(),
-                        nullptr, nullptr, 0),
-           &PQclear);
-  const ExecStatusType status = PQresultStatus(r.get());
-  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
-    throw std::runtime_error(std::string(PQresultErrorMessage(r.get())) + "\nPostgreSQL: " + sql);
+class PostgresDatabase : public CaseDatabase {
+ public:
+  explicit PostgresDatabase(PGconn* conn) : conn_(conn) {}
+  Outcome Run(const std::string& oracle_sql) override { return Convert(oracle_sql, false); }
+  std::vector<std::pair<std::string, Outcome>> Again(const std::string& oracle_sql) override {
+    return {{"literals written into the text", Convert(oracle_sql, true)}};
   }
-  return r;
-}
-
-// A numeric as the embedded database writes the same number: 12.00 as 12.
-std::string Normalised(std::string value, Oid type) {
-  constexpr Oid kNumeric = 1700;
-  if (type == kNumeric && value.find('.') != std::string::npos) {
-    value.erase(value.find_last_not_of('0') + 1);
-    if (value.back() == '.') value.pop_back();
-  }
-  return value;
-}
-
-// The Oracle text run as the PostgreSQL host will run it: literals bound as parameters (or
-// written in), a block inside one transaction.
-Outcome RunOracle(PGconn* conn, const std::string& oracle_sql, bool inline_literals) {
-  server::CatalogColumnTypes columns(conn);
-  dialect::Lexed lexed;
-  dialect::Translation translation;
-  try {
-    lexed = dialect::Tokenize(oracle_sql);
-    translation = dialect::Translate(lexed, inline_literals, &columns, dialect::Target::kPostgres);
-  } catch (const dialect::TranslateError& error) {
-    throw std::runtime_error(dialect::DescribeError(error, oracle_sql));
-  }
-  Outcome outcome;
-  if (translation.is_block) Exec(conn, "BEGIN");
-  try {
-    for (const dialect::TranslatedStatement& statement : translation.statements) {
-      std::vector<std::string> params;
-      for (int literal : statement.params) {
-        params.push_back(lexed.literals[static_cast<std::size_t>(literal)].text);
-      }
-      Result r = Exec(conn, statement.sql, params);
-      if (statement.changes_rows) outcome.changes += std::atoll(PQcmdTuples(r.get()));
-      if (PQresultStatus(r.get()) != PGRES_TUPLES_OK || statement.changes_rows) continue;
-      outcome.is_query = true;
-      outcome.columns.clear();
-      outcome.rows.clear();
-      for (int c = 0; c < PQnfields(r.get()); ++c) outcome.columns.push_back(PQfname(r.get(), c));
-      for (int row = 0; row < PQntuples(r.get()); ++row) {
-        std::vector<std::string>& fields = outcome.rows.emplace_back();
-        for (int c = 0; c < PQnfields(r.get()); ++c) {
-          fields.push_back(PQgetisnull(r.get(), row, c)
-                               ? "NULL"
-                               : Normalised(PQgetvalue(r.get(), row, c), PQftype(r.get(), c)));
-        }
-      }
+  std::string Translated(const std::string& oracle_sql) override {
+    server::CatalogColumnTypes columns(conn_);
+    try {
+      return dialect::TranslateForDisplay(oracle_sql, &columns, dialect::Target::kPostgres);
+    } catch (const std::exception& e) {
+      return e.what();
     }
-    if (translation.is_block) Exec(conn, "COMMIT");
-  } catch (...) {
-    if (translation.is_block) PQclear(PQexec(conn, "ROLLBACK"));
-    throw;
   }
-  return outcome;
-}
+  bool Postgres() const override { return true; }
 
-// PostgreSQL folds unquoted names to lower case and cuts them at 63 bytes: headers compare so.
-std::string Comparable(std::string dump) {
-  const std::size_t end = dump.find('\n');
-  std::string header;
-  std::istringstream fields(dump.substr(0, end));
-  for (std::string field; std::getline(fields, field, '|');) {
-    for (char& ch : field) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    header += (header.empty() ? "" : "|") + field.substr(0, 63);
+ private:
+  Outcome Convert(const std::string& oracle_sql, bool inline_literals) {
+    server::OracleResult r = server::RunOracle(conn_, oracle_sql, inline_literals);
+    Outcome outcome{r.is_query, r.columns, {}, r.changes};
+    for (const auto& row : r.rows) {
+      auto& fields = outcome.rows.emplace_back();
+      for (const auto& field : row) fields.push_back(field.value_or("NULL"));
+    }
+    return outcome;
   }
-  return header + dump.substr(end);
-}
+  PGconn* conn_;
+};
 
 class PostgresCaseTest : public ::testing::TestWithParam<Case> {
  protected:
   static void SetUpTestSuite() {
-    cluster_ = new PostgresCluster;
+    cluster_ = std::make_unique<PostgresCluster>();
     if (!cluster_->Start()) return;
     conn_ = PQconnectdb(cluster_->ConnInfo().c_str());
     if (PQstatus(conn_) != CONNECTION_OK) {
@@ -114,100 +61,44 @@ class PostgresCaseTest : public ::testing::TestWithParam<Case> {
     PQclear(PQexec(conn_, "SET client_min_messages = warning"));
     try {
       server::InstallOracleSupport(conn_);
+      ready_ = true;
     } catch (const std::exception& e) {
-      reason_ = std::string("the dialect's functions do not load: ") + e.what();
-      functions_failed_ = true;
-      return;
+      functions_error_ = e.what();
     }
-    ready_ = true;
   }
   static void TearDownTestSuite() {
     if (conn_) PQfinish(conn_);
     conn_ = nullptr;
-    delete cluster_;
-    cluster_ = nullptr;
+    cluster_.reset();
   }
 
-  static PostgresCluster* cluster_;
-  static PGconn* conn_;
-  static bool ready_;
-  static bool functions_failed_;
-  static std::string reason_;
+  static inline std::unique_ptr<PostgresCluster> cluster_;
+  static inline PGconn* conn_ = nullptr;
+  static inline bool ready_ = false;
+  static inline std::string reason_;
+  static inline std::string functions_error_;
 };
 
-PostgresCluster* PostgresCaseTest::cluster_ = nullptr;
-PGconn* PostgresCaseTest::conn_ = nullptr;
-bool PostgresCaseTest::ready_ = false;
-bool PostgresCaseTest::functions_failed_ = false;
-std::string PostgresCaseTest::reason_;
-
-std::string Where(const Case& c, const Step& step) {
-  return c.file + ":" + std::to_string(step.line) + " (" + c.name + ")\n" + step.sql;
+void Exec(PGconn* conn, const std::string& sql) {
+  std::unique_ptr<PGresult, decltype(&PQclear)> r(PQexec(conn, sql.c_str()), &PQclear);
+  ASSERT_EQ(PQresultStatus(r.get()), PGRES_COMMAND_OK) << PQresultErrorMessage(r.get());
 }
 
 TEST_P(PostgresCaseTest, GivesTheExpectedResult) {
   // A function file the server refuses is our fault; a server that cannot start is not.
-  ASSERT_FALSE(functions_failed_) << reason_;
+  ASSERT_EQ(functions_error_, "");
   if (!ready_) GTEST_SKIP() << (reason_.empty() ? cluster_->Reason() : reason_);
   const Case& c = GetParam();
-  const std::string schema = "case_" + std::to_string(c.line) + "_" +
-                             std::to_string(std::hash<std::string>{}(c.file) % 100000);
-  Exec(conn_, "DROP SCHEMA IF EXISTS " + schema + " CASCADE");
-  Exec(conn_, "CREATE SCHEMA " + schema);
-  Exec(conn_, "SET search_path = " + schema + ", public");
-  for (const std::string& sql : c.setup) {
-    try {
-      RunOracle(conn_, sql, false);
-    } catch (const std::exception& e) {
-      FAIL() << c.file << " setup failed: " << e.what();
-    }
-  }
-  for (const Step& written : c.steps) {
-    SCOPED_TRACE(Where(c, written));
-    const Step& step = written.postgres.empty() ? written : written.postgres.front();
-    if (step.expect == Step::Expect::kError) {
-      try {
-        RunOracle(conn_, written.sql, false);
-        ADD_FAILURE() << "expected an error containing: " << step.error;
-      } catch (const std::exception& e) {
-        EXPECT_NE(std::string(e.what()).find(step.error), std::string::npos)
-            << "message: " << e.what();
-      }
-      continue;
-    }
-    Outcome outcome;
-    try {
-      outcome = RunOracle(conn_, written.sql, false);
-    } catch (const std::exception& e) {
-      ADD_FAILURE() << "failed: " << e.what();
-      continue;
-    }
-    if (step.expect == Step::Expect::kCount) {
-      EXPECT_EQ(outcome.changes, step.count);
-    } else if (step.expect == Step::Expect::kRows) {
-      EXPECT_EQ(Comparable(Dump(outcome)), Comparable(step.rows));
-      if (outcome.is_query && !step.once) {
-        EXPECT_EQ(Comparable(Dump(RunOracle(conn_, written.sql, true))), Comparable(step.rows))
-            << "literals written into the text";
-      }
-    }
-  }
-  Exec(conn_, "SET search_path = public");
-  Exec(conn_, "DROP SCHEMA " + schema + " CASCADE");
-}
-
-std::string TestName(const ::testing::TestParamInfo<Case>& info) {
-  std::string name =
-      info.param.file.substr(0, info.param.file.find('.')) + "_" + std::to_string(info.param.line);
-  for (char& ch : name) {
-    if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-  }
-  return name;
+  std::string schema = "case_" + c.file.substr(0, c.file.find('.')) + "_" + std::to_string(c.line);
+  Exec(conn_, "CREATE SCHEMA " + schema + "; SET search_path = " + schema + ", public");
+  PostgresDatabase db(conn_);
+  CheckCase(c, db);
+  Exec(conn_, "SET search_path = public; DROP SCHEMA " + schema + " CASCADE");
 }
 
 INSTANTIATE_TEST_SUITE_P(Data, PostgresCaseTest,
                          ::testing::ValuesIn(ReadCaseDirectory(LUMVOUCHER_DIALECT_DATA_DIR)),
-                         TestName);
+                         [](const auto& info) { return CaseTestName(info.param); });
 
 }  // namespace
 }  // namespace lumvoucher::dialect_test
