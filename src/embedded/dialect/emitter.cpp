@@ -189,9 +189,10 @@ bool IsKeyword(std::string_view name, bool postgres) {
   return false;
 }
 
-// SQLite binding strength of what the emitter writes; a child binding looser than its parent
-// gets parentheses. Function calls and CASE are atoms.
-int Precedence(const Expr& e) {
+// Binding strength of what the emitter writes; a child binding looser than its parent gets
+// parentheses. Function calls and CASE are atoms. SQLite binds || tightest, PostgreSQL looser
+// than + and *.
+int Precedence(const Expr& e, bool postgres) {
   switch (e.kind) {
     case ExprKind::kBinary:
       if (e.op == "OR") return 1;
@@ -200,7 +201,7 @@ int Precedence(const Expr& e) {
       if (e.op == "<" || e.op == ">" || e.op == "<=" || e.op == ">=") return 5;
       if (e.op == "+" || e.op == "-") return 7;
       if (e.op == "*") return 8;
-      if (e.op == "||") return 9;
+      if (e.op == "||") return postgres ? 6 : 9;
       return 11;  // / is written as a function call
     case ExprKind::kUnary:
       return e.op == "NOT" ? 3 : 10;
@@ -420,7 +421,7 @@ class Emitter {
   }
 
   void EmitOperand(const Expr& child, int parent, bool right) {
-    const int p = Precedence(child);
+    const int p = Precedence(child, pg_);
     const bool wrap = p < parent || (p == parent && (right || parent == 4 || parent == 5));
     if (wrap) out_ += '(';
     EmitExpr(child);
@@ -636,7 +637,7 @@ class Emitter {
       out_ += ')';
       return;
     }
-    const int p = Precedence(e);
+    const int p = Precedence(e, pg_);
     if (p == 4 || p == 5) {
       const std::vector<Conversion> as = Comparison(e);
       EmitConverted(*e.args[0], as[0], p, false);
