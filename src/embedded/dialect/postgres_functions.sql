@@ -107,7 +107,7 @@ END $$;
 
 -- To_Date: Oracle's parse (a one-digit month, rr years, any punctuation for punctuation) to
 -- the stored text form.
-CREATE FUNCTION ora_to_date(x text, model text) RETURNS text LANGUAGE plpgsql IMMUTABLE AS $$
+CREATE FUNCTION lv_parse_date(x text, model text) RETURNS text LANGUAGE plpgsql IMMUTABLE AS $$
 DECLARE
   item text;
   at int := 1;
@@ -120,11 +120,6 @@ DECLARE
   has_time boolean := false;
 BEGIN
   IF nullif(x, '') IS NULL OR nullif(model, '') IS NULL THEN RETURN NULL; END IF;
-  -- A stored date that exists comes back as it is.
-  IF x ~ '^\d{4}-\d{2}-\d{2}$' AND upper(model) IN ('YYYY-MM-DD', 'RRRR-MM-DD') THEN
-    PERFORM lv_check_date(substr(x, 1, 4)::int, substr(x, 6, 2)::int, substr(x, 9, 2)::int, 0, 0, 0);
-    RETURN x;
-  END IF;
   FOREACH item IN ARRAY lv_date_model(model) LOOP
     IF left(item, 1) = '"' THEN
       IF at <= n AND substr(x, at, 1) !~ '^[[:alnum:]]$' THEN
@@ -171,6 +166,13 @@ BEGIN
          CASE WHEN has_time THEN ' ' || lpad(hh::text, 2, '0') || ':' || lpad(mi::text, 2, '0') ||
                                  ':' || lpad(ss::text, 2, '0') ELSE '' END;
 END $$;
+-- A stored date that surely exists comes back as it is, without the interpreter: lists sort by
+-- To_Date(strDate,'YYYY-MM-DD') on every row. Plain SQL, so the planner inlines it.
+CREATE FUNCTION ora_to_date(x text, model text) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+  SELECT CASE WHEN x ~ '^[0-9]{4}-(0[1-9]|1[0-2])-(0[1-9]|1[0-9]|2[0-8])$' AND x >= '0001'
+                   AND upper(model) IN ('YYYY-MM-DD', 'RRRR-MM-DD') THEN x
+              ELSE lv_parse_date(x, model) END
+$$;
 CREATE FUNCTION ora_to_date(x text) RETURNS text LANGUAGE sql IMMUTABLE AS $$
   SELECT ora_to_date(x, CASE WHEN length(x) <= 10 THEN 'YYYY-MM-DD' ELSE 'YYYY-MM-DD HH24:MI:SS' END)
 $$;
