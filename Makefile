@@ -12,7 +12,7 @@ LAUNCHER   := $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccac
 # "iei.ini"; Qt Charts draws the budget query's chart).
 PACKAGES := cmake ninja-build g++ pkg-config libsqlite3-dev libgtest-dev libgmock-dev \
             libbenchmark-dev python3 qt6-base-dev qt6-translations-l10n fonts-noto-cjk fontconfig \
-            poppler-utils libinih-dev qt6-charts-dev
+            poppler-utils libinih-dev qt6-charts-dev postgresql-15 libpq-dev
 
 .PHONY: run test bench deps configure build clean format
 

@@ -74,7 +74,7 @@ AREAS = {
                  "src/cashflow/voucher_cash_flow_check.cpp", "src/cashflow/cash_flow_command.cpp",
                  "src/cashflow/cash_flow_texts.h"],
     "dialect": ["src/embedded/dialect/tokenizer.cpp", "src/embedded/dialect/parser.cpp",
-                "src/embedded/dialect/sqlite_emitter.cpp", "src/embedded/dialect/outer_join.cpp",
+                "src/embedded/dialect/emitter.cpp", "src/embedded/dialect/outer_join.cpp",
                 "src/embedded/dialect/exists_to_in.cpp", "src/embedded/dialect/conjunction.cpp",
                 "src/embedded/dialect/oracle_format.cpp", "src/embedded/dialect/translator.cpp",
                 "src/embedded/oracle_functions.cpp", "src/embedded/statement_cache.cpp"],

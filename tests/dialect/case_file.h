@@ -2,7 +2,10 @@
 
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "dialect/sql_runner.h"
 
 namespace lumvoucher::dialect_test {
 
@@ -15,6 +18,9 @@ struct Step {
   long long count = 0;
   std::string error;  // a part of the error message
   int line = 0;       // of the statement in the file
+  // What PostgreSQL gives instead, where the two databases may differ (their own messages);
+  // empty when it gives the same.
+  std::vector<Step> postgres;
 };
 
 struct Case {
@@ -38,8 +44,27 @@ inline void PrintTo(const Case& c, std::ostream* os) {
 //   >>> count N          rows changed
 //   >>> error TEXT       the statement fails with a message containing TEXT
 //   >>> ok               the statement runs
+//   >>> postgres ...     after one of the above: what PostgreSQL gives instead
 std::vector<Case> ReadCaseFile(const std::string& path);
 // Every *.case file of the directory, in name order.
 std::vector<Case> ReadCaseDirectory(const std::string& directory);
+
+// A database the cases run on. Run throws std::runtime_error (host::DatabaseError) on failure.
+class CaseDatabase {
+ public:
+  virtual ~CaseDatabase() = default;
+  virtual Outcome Run(const std::string& oracle_sql) = 0;
+  // A query's rows got again in other ways (from the cache, literals written in), by label.
+  virtual std::vector<std::pair<std::string, Outcome>> Again(const std::string& oracle_sql) = 0;
+  // The translated text, for a failure message.
+  virtual std::string Translated(const std::string& oracle_sql) = 0;
+  virtual bool Postgres() const { return false; }
+};
+
+// "file_line", for test names.
+std::string CaseTestName(const Case& c);
+
+// Runs the case's setup and steps on `db`, reporting every difference as a test failure.
+void CheckCase(const Case& c, CaseDatabase& db);
 
 }  // namespace lumvoucher::dialect_test

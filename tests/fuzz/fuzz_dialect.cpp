@@ -125,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   try {
     lumvoucher::dialect::TranslateForDisplay(sql);
+    lumvoucher::dialect::TranslateForDisplay(sql, nullptr, lumvoucher::dialect::Target::kPostgres);
   } catch (const lumvoucher::dialect::TranslateError&) {
     return 0;
   }

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "embedded/dialect/emitter.h"
 #include "embedded/dialect/parser.h"
-#include "embedded/dialect/sqlite_emitter.h"
 
 namespace lumvoucher::dialect {
 
@@ -48,14 +48,15 @@ class BlockColumns : public ColumnTypes {
 
 }  // namespace
 
-Translation Translate(const Lexed& lexed, bool inline_literals, ColumnTypes* columns) {
+Translation Translate(const Lexed& lexed, bool inline_literals, ColumnTypes* columns,
+                      Target target) {
   Script script = Parse(lexed);
   Translation translation;
   translation.is_block = script.is_block;
   BlockColumns block_columns(columns);
   for (Statement& statement : script.statements) {
     EmittedStatement emitted =
-        EmitSqlite(statement, lexed, inline_literals, translation.kept_literals, &block_columns);
+        Emit(statement, lexed, inline_literals, translation.kept_literals, &block_columns, target);
     translation.statements.push_back({std::move(emitted.sql), std::move(emitted.params),
                                       emitted.changes_rows, emitted.is_update,
                                       std::move(emitted.update)});
@@ -67,12 +68,13 @@ Translation Translate(const Lexed& lexed, bool inline_literals, ColumnTypes* col
   return translation;
 }
 
-Translation Translate(std::string_view oracle_sql, bool inline_literals, ColumnTypes* columns) {
-  return Translate(Tokenize(oracle_sql), inline_literals, columns);
+Translation Translate(std::string_view oracle_sql, bool inline_literals, ColumnTypes* columns,
+                      Target target) {
+  return Translate(Tokenize(oracle_sql), inline_literals, columns, target);
 }
 
-std::string TranslateForDisplay(std::string_view oracle_sql, ColumnTypes* columns) {
-  Translation translation = Translate(oracle_sql, true, columns);
+std::string TranslateForDisplay(std::string_view oracle_sql, ColumnTypes* columns, Target target) {
+  Translation translation = Translate(oracle_sql, true, columns, target);
   std::string out;
   for (const auto& statement : translation.statements) {
     if (!out.empty()) out += ";\n";

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "embedded/dialect/column_types.h"
-#include "embedded/dialect/sqlite_emitter.h"
+#include "embedded/dialect/emitter.h"
 #include "embedded/dialect/tokenizer.h"
 #include "embedded/dialect/translate_error.h"
 
@@ -34,18 +34,19 @@ struct Translation {
   bool changes_columns = false;
 };
 
-// Oracle SQL text -> SQLite SQL with Oracle's meaning. `columns` (may be null) gives the
-// declared column types, for Oracle's implicit conversions between text and numbers; a block
-// sees the tables it creates itself. Throws TranslateError naming the construct and carrying its
-// offset.
+// Oracle SQL text -> SQLite (or PostgreSQL) SQL with Oracle's meaning. `columns` (may be null)
+// gives the declared column types, for Oracle's implicit conversions between text and numbers; a
+// block sees the tables it creates itself. Throws TranslateError naming the construct and carrying
+// its offset.
 Translation Translate(const Lexed& lexed, bool inline_literals = false,
-                      ColumnTypes* columns = nullptr);
+                      ColumnTypes* columns = nullptr, Target target = Target::kSqlite);
 Translation Translate(std::string_view oracle_sql, bool inline_literals = false,
-                      ColumnTypes* columns = nullptr);
+                      ColumnTypes* columns = nullptr, Target target = Target::kSqlite);
 
 // The SQLite text with every literal written in, statements separated by ";\n". For people
 // (lumvoucher-sql --translate), not for running with parameters.
-std::string TranslateForDisplay(std::string_view oracle_sql, ColumnTypes* columns = nullptr);
+std::string TranslateForDisplay(std::string_view oracle_sql, ColumnTypes* columns = nullptr,
+                                Target target = Target::kSqlite);
 
 // "message at line L, column C" for an error raised on `oracle_sql`.
 std::string DescribeError(const TranslateError& error, std::string_view oracle_sql);

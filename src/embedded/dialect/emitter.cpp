@@ -1,4 +1,4 @@
-#include "embedded/dialect/sqlite_emitter.h"
+#include "embedded/dialect/emitter.h"
 
 #include <algorithm>
 #include <array>
@@ -166,16 +166,33 @@ constexpr std::string_view kSqliteKeywords[] = {"ABORT",
                                                 "WITH",
                                                 "WITHOUT"};
 
-bool IsSqliteKeyword(std::string_view name) {
+// PostgreSQL reserves these besides SQLite's words.
+constexpr std::string_view kPostgresKeywords[] = {
+    "ANALYSE",        "ANY",           "ARRAY",        "ASYMMETRIC",
+    "BOTH",           "CURRENT_ROLE",  "CURRENT_USER", "FETCH",
+    "GRANT",          "LATERAL",       "LEADING",      "LOCALTIME",
+    "LOCALTIMESTAMP", "ONLY",          "PLACING",      "SESSION_USER",
+    "SOME",           "SYMMETRIC",     "TRAILING",     "USER",
+    "VARIADIC",       "AUTHORIZATION", "BINARY",       "COLLATION",
+    "CONCURRENTLY",   "FREEZE",        "ILIKE",        "OVERLAPS",
+    "SIMILAR",        "TABLESAMPLE",   "VERBOSE",      "CURRENT_CATALOG",
+    "CURRENT_SCHEMA", "POSITION",      "TYPE"};
+
+bool IsKeyword(std::string_view name, bool postgres) {
   for (std::string_view word : kSqliteKeywords) {
+    if (EqualsIgnoreCase(name, word)) return true;
+  }
+  if (!postgres) return false;
+  for (std::string_view word : kPostgresKeywords) {
     if (EqualsIgnoreCase(name, word)) return true;
   }
   return false;
 }
 
-// SQLite binding strength of what the emitter writes; a child binding looser than its parent
-// gets parentheses. Function calls and CASE are atoms.
-int Precedence(const Expr& e) {
+// Binding strength of what the emitter writes; a child binding looser than its parent gets
+// parentheses. Function calls and CASE are atoms. SQLite binds || tightest, PostgreSQL looser
+// than + and *.
+int Precedence(const Expr& e, bool postgres) {
   switch (e.kind) {
     case ExprKind::kBinary:
       if (e.op == "OR") return 1;
@@ -184,7 +201,7 @@ int Precedence(const Expr& e) {
       if (e.op == "<" || e.op == ">" || e.op == "<=" || e.op == ">=") return 5;
       if (e.op == "+" || e.op == "-") return 7;
       if (e.op == "*") return 8;
-      if (e.op == "||") return 9;
+      if (e.op == "||") return postgres ? 6 : 9;
       return 11;  // / is written as a function call
     case ExprKind::kUnary:
       return e.op == "NOT" ? 3 : 10;
@@ -201,11 +218,12 @@ int Precedence(const Expr& e) {
 }
 
 struct FunctionSpec {
-  std::string_view target;  // SQLite name
+  std::string_view target;  // SQLite name; PostgreSQL's where `postgres` is empty
   int min_args;
   int max_args;
   int format_arg;  // index of a format model kept in the text, or -1
   bool aggregate;
+  std::string_view postgres = {};
 };
 
 const std::unordered_map<std::string, FunctionSpec>& Functions() {
@@ -221,7 +239,7 @@ const std::unordered_map<std::string, FunctionSpec>& Functions() {
       {"SUBSTRB", {"ora_substr", 2, 3, -1, false}},
       {"INSTR", {"ora_instr", 2, 4, -1, false}},
       {"LENGTHB", {"ora_lengthb", 1, 1, -1, false}},
-      {"LENGTH", {"length", 1, 1, -1, false}},
+      {"LENGTH", {"length", 1, 1, -1, false, "ora_length"}},
       {"UPPER", {"upper", 1, 1, -1, false}},
       {"LOWER", {"lower", 1, 1, -1, false}},
       {"REPLACE", {"ora_replace", 2, 3, -1, false}},
@@ -232,8 +250,8 @@ const std::unordered_map<std::string, FunctionSpec>& Functions() {
       {"FLOOR", {"ora_floor", 1, 1, -1, false}},
       {"COALESCE", {"coalesce", 2, 255, -1, false}},
       {"NULLIF", {"nullif", 2, 2, -1, false}},
-      {"GREATEST", {"max", 2, 255, -1, false}},
-      {"LEAST", {"min", 2, 255, -1, false}},
+      {"GREATEST", {"max", 2, 255, -1, false, "ora_greatest"}},
+      {"LEAST", {"min", 2, 255, -1, false, "ora_least"}},
       {"SUM", {"sum", 1, 1, -1, true}},
       {"AVG", {"avg", 1, 1, -1, true}},
       {"MAX", {"max", 1, 1, -1, true}},
@@ -247,8 +265,13 @@ const std::unordered_map<std::string, FunctionSpec>& Functions() {
 
 class Emitter {
  public:
-  Emitter(const Lexed& lexed, bool inline_literals, std::vector<int>& kept, ColumnTypes* columns)
-      : lexed_(lexed), inline_all_(inline_literals), kept_(kept), types_(lexed, columns) {}
+  Emitter(const Lexed& lexed, bool inline_literals, std::vector<int>& kept, ColumnTypes* columns,
+          Target target)
+      : lexed_(lexed),
+        inline_all_(inline_literals),
+        kept_(kept),
+        pg_(target == Target::kPostgres),
+        types_(lexed, columns) {}
 
   EmittedStatement Run(Statement& s) {
     std::optional<ExpressionTypes::Level> target;
@@ -284,10 +307,20 @@ class Emitter {
         EmitName(s.table, s.table_quoted);
         break;
       case StatementKind::kDropIndex:
+        if (pg_) {
+          // A unique index is a deferrable constraint there, dropped through its table.
+          out_ += "SELECT lv_drop_index('" + SequenceName(s.table, s.table_quoted) + "')";
+          break;
+        }
         out_ += "DROP INDEX ";
         EmitName(s.table, s.table_quoted);
         break;
       case StatementKind::kDropSequence:
+        if (pg_) {
+          out_ += "DROP SEQUENCE ";
+          EmitName(s.table, s.table_quoted);
+          break;
+        }
         out_ += "DELETE FROM lumvoucher_sequence WHERE name = '" +
                 SequenceName(s.table, s.table_quoted) + "'";
         break;
@@ -339,11 +372,12 @@ class Emitter {
       const unsigned char u = static_cast<unsigned char>(c);
       if (!(std::isalnum(u) || u == '_' || u >= 0x80)) plain = false;
     }
-    if (quoted || !plain || IsSqliteKeyword(name)) {
+    if (quoted || !plain || IsKeyword(name, pg_)) {
       out_ += '"';
       for (char c : name) {
         if (c == '"') out_ += '"';
-        out_ += c;
+        // PostgreSQL folds unquoted names to lower case: a quoted one must match that.
+        out_ += pg_ && !quoted ? static_cast<char>(std::tolower(static_cast<unsigned char>(c))) : c;
       }
       out_ += '"';
     } else {
@@ -370,8 +404,10 @@ class Emitter {
         params_.push_back(e.literal);
         number = static_cast<int>(params_.size());
       }
-      out_ += '?';
+      out_ += pg_ ? '$' : '?';
       out_ += std::to_string(number);
+      // A number's type is fixed here, a text's is left to its context as Oracle converts it.
+      if (pg_ && literal.kind != Literal::Kind::kText) out_ += "::numeric";
       return;
     }
     kept_.push_back(e.literal);
@@ -385,7 +421,7 @@ class Emitter {
   }
 
   void EmitOperand(const Expr& child, int parent, bool right) {
-    const int p = Precedence(child);
+    const int p = Precedence(child, pg_);
     const bool wrap = p < parent || (p == parent && (right || parent == 4 || parent == 5));
     if (wrap) out_ += '(';
     EmitExpr(child);
@@ -504,12 +540,22 @@ class Emitter {
         return;
       }
       case ExprKind::kSequence:
+        if (pg_) {
+          out_ += e.op == "NEXTVAL" ? "nextval('" : "currval('";
+          out_ += e.names[0] + "')";
+          return;
+        }
         out_ += e.op == "NEXTVAL" ? "lv_nextval('" : "lv_currval('";
         out_ += SequenceName(e.names[0], false);
         out_ += "')";
         return;
       case ExprKind::kClock:
         // 'now' holds still for the whole statement, as Oracle's clock does.
+        if (pg_) {
+          out_ += e.op == "SYSDATE" ? "to_char(statement_timestamp(),'YYYY-MM-DD HH24:MI:SS')"
+                                    : "to_char(statement_timestamp(),'YYYY-MM-DD HH24:MI:SS.MS')";
+          return;
+        }
         out_ += e.op == "SYSDATE" ? "datetime('now','localtime')"
                                   : "strftime('%Y-%m-%d %H:%M:%f','now','localtime')";
         return;
@@ -547,6 +593,14 @@ class Emitter {
       const ValueType type = types_.Of(part);
       const bool as_written = type == ValueType::kText || type == ValueType::kInteger;
       const bool literal = part.kind == ExprKind::kLiteral;
+      if (pg_) {
+        // text || number needs a cast there, and a NULL part must still vanish.
+        const bool text = literal && part.is_text;
+        if (!text) out_ += "coalesce(CAST(";
+        EmitConverted(part, as_written ? Conversion::kNone : Conversion::kToText, 0, false);
+        if (!text) out_ += " AS text),'')";
+        continue;
+      }
       if (!literal) out_ += "ifnull(";
       EmitConverted(part, as_written ? Conversion::kNone : Conversion::kToText, 0, false);
       if (!literal) out_ += ",'')";
@@ -583,7 +637,7 @@ class Emitter {
       out_ += ')';
       return;
     }
-    const int p = Precedence(e);
+    const int p = Precedence(e, pg_);
     if (p == 4 || p == 5) {
       const std::vector<Conversion> as = Comparison(e);
       EmitConverted(*e.args[0], as[0], p, false);
@@ -664,7 +718,7 @@ class Emitter {
   // LPAD(integer column, n, 'c') with n and c in the text: padding an integer that fits is plain
   // SQLite; anything else (text, reals, longer numbers) goes to the registered function.
   bool EmitNativeLpad(const Expr& e) {
-    if (e.args.size() != 3 || e.args[0]->kind != ExprKind::kColumn || e.args[0]->join_mark) {
+    if (pg_ || e.args.size() != 3 || e.args[0]->kind != ExprKind::kColumn || e.args[0]->join_mark) {
       return false;
     }
     const Literal* width = KeptLiteral(*e.args[1]);
@@ -706,7 +760,7 @@ class Emitter {
     }
     if (name == "NVL") {
       if (n != 2) WrongArgs(e);
-      out_ += "ifnull(";
+      out_ += pg_ ? "coalesce(" : "ifnull(";
       EmitArgs(e, -1);
       out_ += ')';
       return;
@@ -731,7 +785,7 @@ class Emitter {
       return;
     }
     if (name == "INSTR" && n == 2) {
-      out_ += "instr(";
+      out_ += pg_ ? "strpos(" : "instr(";
       EmitArgs(e, -1);
       out_ += ')';
       return;
@@ -748,7 +802,7 @@ class Emitter {
     if (e.distinct && !spec.aggregate) {
       Refused("ORA-30482: DISTINCT option not allowed for " + name, e.offset);
     }
-    out_ += spec.target;
+    out_ += pg_ && !spec.postgres.empty() ? spec.postgres : spec.target;
     out_ += '(';
     if (e.distinct) out_ += "DISTINCT ";
     EmitArgs(e, spec.format_arg);
@@ -785,7 +839,7 @@ class Emitter {
       out_ += " WHEN ";
       if (!simple) {
         EmitConverted(*e.args[0], expression, 4, false);
-        out_ += " IS ";
+        out_ += pg_ ? " IS NOT DISTINCT FROM " : " IS ";
         EmitConverted(search, conversion(search), 4, true);
       } else {
         EmitConverted(search, conversion(search), 0, false);
@@ -815,6 +869,10 @@ class Emitter {
     if (!ref.alias.empty()) {
       out_ += " AS ";
       EmitName(ref.alias, ref.alias_quoted);
+    }
+    // PostgreSQL wants a name for every inline view.
+    if (pg_ && ref.subquery && ref.alias.empty()) {
+      out_ += " AS lv_view" + std::to_string(++unnamed_views_);
     }
   }
 
@@ -1015,13 +1073,15 @@ class Emitter {
     out_ += "CREATE TABLE ";
     EmitName(s.table, s.table_quoted);
     out_ += " (";
+    // Checked when the statement ends, as Oracle checks keys.
+    const std::string deferrable = pg_ ? " DEFERRABLE" : "";
     int primary_keys = static_cast<int>(s.primary_keys.size());
     for (std::size_t i = 0; i < s.column_defs.size(); ++i) {
       const ColumnDef& c = s.column_defs[i];
       if (i > 0) out_ += ", ";
       EmitName(c.name, c.quoted);
       out_ += ' ';
-      out_ += c.type;
+      out_ += pg_ ? PostgresType(c.type) : c.type;
       if (c.default_value) {
         out_ += " DEFAULT (";
         EmitExpr(*c.default_value);
@@ -1030,9 +1090,10 @@ class Emitter {
       if (c.not_null) out_ += " NOT NULL";
       if (c.primary_key) {
         out_ += " PRIMARY KEY";
+        out_ += deferrable;
         ++primary_keys;
       }
-      if (c.unique) out_ += " UNIQUE";
+      if (c.unique) out_ += " UNIQUE" + deferrable;
     }
     if (primary_keys > 1) {
       Refused("ORA-02260: table can have only one primary key", s.offset);
@@ -1040,7 +1101,7 @@ class Emitter {
     for (const auto& key : s.primary_keys) {
       out_ += ", PRIMARY KEY (";
       EmitNameList(key);
-      out_ += ')';
+      out_ += ')' + deferrable;
     }
     for (std::size_t k = 0; k < s.unique_keys.size(); ++k) {
       out_ += ", ";
@@ -1051,9 +1112,10 @@ class Emitter {
       }
       out_ += "UNIQUE (";
       EmitNameList(s.unique_keys[k]);
-      out_ += ')';
+      out_ += ')' + deferrable;
     }
     out_ += ')';
+    if (pg_) return;
     // Stored by the key itself: one B-tree instead of a rowid table and its key index, and a
     // NULL key is refused as Oracle refuses it.
     if (primary_keys == 1) out_ += " WITHOUT ROWID";
@@ -1066,7 +1128,28 @@ class Emitter {
     }
   }
 
+  static std::string PostgresType(const std::string& type) {
+    // Every number is numeric, so a bound number never turns a key column's comparison into a
+    // cast; dates are "yyyy-mm-dd" text on both databases.
+    if (type == "INT") return "numeric(38)";  // rounds to an integer on store, as NUMBER(n)
+    if (type == "NUMERIC") return "numeric";
+    if (type == "REAL") return "double precision";
+    if (type == "BLOB") return "bytea";
+    return "text";
+  }
+
   void EmitCreateIndex(const Statement& s) {
+    if (pg_ && s.unique_index) {
+      // A unique index checks row by row there; a deferrable constraint at the statement's end.
+      out_ += "ALTER TABLE ";
+      EmitName(s.index_table, false);
+      out_ += " ADD CONSTRAINT ";
+      EmitName(s.table, s.table_quoted);
+      out_ += " UNIQUE (";
+      EmitNameList(s.columns);
+      out_ += ") DEFERRABLE";
+      return;
+    }
     out_ += s.unique_index ? "CREATE UNIQUE INDEX " : "CREATE INDEX ";
     EmitName(s.table, s.table_quoted);
     out_ += " ON ";
@@ -1082,6 +1165,14 @@ class Emitter {
 
   void EmitCreateSequence(const Statement& s) {
     const SequenceOptions& o = s.sequence;
+    if (pg_) {
+      out_ += "CREATE SEQUENCE ";
+      EmitName(s.table, s.table_quoted);
+      out_ += " INCREMENT BY " + std::to_string(o.increment) + " MINVALUE " +
+              std::to_string(o.min_value) + " MAXVALUE " + std::to_string(o.max_value) +
+              " START WITH " + std::to_string(o.start) + (o.cycle ? " CYCLE" : " NO CYCLE");
+      return;
+    }
     out_ +=
         "INSERT INTO lumvoucher_sequence (name, next_value, increment_by, min_value, "
         "max_value, cycle) VALUES ('" +
@@ -1093,6 +1184,8 @@ class Emitter {
   const Lexed& lexed_;
   bool inline_all_;
   std::vector<int>& kept_;
+  bool pg_;
+  int unnamed_views_ = 0;
   bool lift_ = true;
   int depth_ = 0;
   ExpressionTypes types_;
@@ -1104,10 +1197,10 @@ class Emitter {
 
 }  // namespace
 
-EmittedStatement EmitSqlite(Statement& statement, const Lexed& lexed, bool inline_literals,
-                            std::vector<int>& kept, ColumnTypes* columns) {
+EmittedStatement Emit(Statement& statement, const Lexed& lexed, bool inline_literals,
+                      std::vector<int>& kept, ColumnTypes* columns, Target target) {
   RewriteCorrelatedExists(statement);
-  return Emitter(lexed, inline_literals, kept, columns).Run(statement);
+  return Emitter(lexed, inline_literals, kept, columns, target).Run(statement);
 }
 
 }  // namespace lumvoucher::dialect
