@@ -13,11 +13,27 @@ BEGIN
 END $$;
 
 -- Oracle's number text without a model: 12, 1.5, .5, -.25.
-CREATE FUNCTION ora_to_char(x numeric) RETURNS text LANGUAGE sql IMMUTABLE AS $$
+CREATE FUNCTION ora_fixed_text(x numeric) RETURNS text LANGUAGE sql IMMUTABLE AS $$
   SELECT regexp_replace(
            CASE WHEN position('.' in x::text) > 0 THEN rtrim(rtrim(x::text, '0'), '.')
                 ELSE x::text END,
            '^(-?)0\.', '\1.')
+$$;
+-- Past 64 characters Oracle writes the number in scientific notation: 1E+70, -2.5E-70.
+CREATE FUNCTION ora_to_char(x numeric) RETURNS text LANGUAGE plpgsql IMMUTABLE AS $$
+DECLARE
+  fixed text := ora_fixed_text(x);
+  e integer;
+  m numeric;
+BEGIN
+  IF x IS NULL OR length(fixed) <= 64 THEN RETURN fixed; END IF;
+  e := floor(log(10, abs(x)));
+  -- A negative power of ten rounds to zero at numeric's default scale: multiply instead.
+  m := CASE WHEN e < 0 THEN abs(x) * power(10::numeric, -e) ELSE abs(x) / power(10::numeric, e) END;
+  IF m >= 10 THEN m := m / 10; e := e + 1; ELSIF m < 1 THEN m := m * 10; e := e - 1; END IF;
+  RETURN CASE WHEN x < 0 THEN '-' ELSE '' END || ora_fixed_text(round(m, 14)) || 'E'
+         || CASE WHEN e < 0 THEN '-' ELSE '+' END || lpad(abs(e)::text, 2, '0');
+END
 $$;
 CREATE FUNCTION ora_to_char(x double precision) RETURNS text LANGUAGE sql IMMUTABLE AS $$
   SELECT ora_to_char(x::numeric)
