@@ -23,13 +23,9 @@ enum class ContractColumn {
   kNote,      // 备注
 };
 
-// A grid row: the stored values, the texts typed for the coded columns, the computed columns.
+// A grid row: the stored values with the codes typed, the computed columns.
 struct ContractGridRow {
   ContractRow row;
-  std::string contract_code;
-  std::string unit_code;
-  std::string payer_code;
-  std::string method_code;
   double paid_so_far = 0;     // 合同累计已付款
   double contract_total = 0;  // 合同总金额
 };
