@@ -261,10 +261,6 @@ StoredContractSplit LoadContractSplit(long line_id) {
     row.pay_customer_id = static_cast<long>(rs[3].AsLong());
     row.payment_method_id = static_cast<long>(rs[4].AsLong());
     row.pay_date = Trimmed(rs[5].AsText());
-    row.contract_code = rs[6].AsText();
-    row.unit_code = rs[7].AsText();
-    row.payer_code = rs[8].AsText();
-    row.method_code = rs[9].AsText();
     row.check_number = Trimmed(rs[10].AsText());
     row.pay_man = Trimmed(rs[11].AsText());
     row.amount = Unmasked(rs[12].AsText());
@@ -272,6 +268,7 @@ StoredContractSplit LoadContractSplit(long line_id) {
     row.note = Trimmed(rs[16].AsText());
     row.data_source = static_cast<int>(rs[17].AsLong());
     split.rows.push_back(row);
+    stored.codes.push_back({rs[6].AsText(), rs[7].AsText(), rs[8].AsText(), rs[9].AsText()});
   }
   return stored;
 }

@@ -52,9 +52,13 @@ std::vector<std::string> ContractCaptions(int pay_receive);
 // The line's stored rows with their codes, by pay date and contract code, and their kind,
 // direction and project (found false when the line has none). Rows on contracts no longer open
 // for settlement are not offered, as the window could not confirm them.
+struct ContractCodes {
+  std::string contract, unit, payer, method;  // 合同号, 单位, 付款方, 付款方式
+};
 struct StoredContractSplit {
   bool found = false;
   ContractSplit split;
+  std::vector<ContractCodes> codes;  // one per row
 };
 StoredContractSplit LoadContractSplit(long line_id);
 

@@ -98,9 +98,21 @@ void frmContractSettlement::Load(const ContractSplit* held) {
     state_.pay_receive = split->pay_receive;
     state_.project_id = split->project_id;
     state_.project_code = CodeOfId("Project", split->project_id);
-    for (const ContractRow& r : split->rows) {
+    for (std::size_t i = 0; i < split->rows.size(); ++i) {
       ContractGridRow row;
-      row.row = r;
+      row.row = split->rows[i];
+      if (held == nullptr) {
+        const ContractCodes& codes = stored.codes[i];
+        row.contract_code = codes.contract;
+        row.unit_code = codes.unit;
+        row.payer_code = codes.payer;
+        row.method_code = codes.method;
+      } else {  // a held split carries ids only
+        row.contract_code = ContractCode(row.row.contract_id);
+        row.unit_code = CodeOfId("Customer", row.row.customer_id);
+        row.payer_code = CodeOfId("Customer", row.row.pay_customer_id);
+        row.method_code = CodeOfId("PaymentMethod", row.row.payment_method_id);
+      }
       Refigure(row);
       state_.rows.push_back(row);
     }
@@ -112,6 +124,15 @@ void frmContractSettlement::UpdateCaptions() {
   // The editable and computed columns: 付款日期 .. 备注, without the ids and the source.
   const std::vector<std::string> all = ContractCaptions(state_.pay_receive);
   state_.captions.assign(all.begin() + 5, all.end() - 1);
+}
+
+std::string frmContractSettlement::ContractCode(long contract_id) const {
+  host::Recordset rs = frame::Data().OpenRecordset(
+      state_.kind == kProjectOrder
+          ? "Select strOrderCode As strCode From ProjectOrder Where lngOrderID = " + N(contract_id)
+          : "Select strContractCode As strCode From Contract Where lngContractID = " +
+                N(contract_id));
+  return rs.Empty() ? std::string() : rs["strCode"].AsText();
 }
 
 // The two computed columns of a row from its contract id.
@@ -137,7 +158,7 @@ void frmContractSettlement::SetDirection(int pay_receive) {
   // Contracts of the other direction are no longer offered.
   for (ContractGridRow& row : state_.rows)
     SetCell(static_cast<int>(&row - state_.rows.data()) + 1, ContractColumn::kContract,
-            row.row.contract_code);
+            row.contract_code);
   UpdateCaptions();
 }
 
@@ -160,7 +181,7 @@ int frmContractSettlement::AddRow() {
   ContractGridRow row;
   row.row.pay_date = state_.line.voucher_date;
   row.row.payment_method_id = state_.default_method_id;
-  row.row.method_code = state_.default_method_code;
+  row.method_code = state_.default_method_code;
   row.row.check_number = state_.default_check;
   state_.rows.push_back(row);
   return static_cast<int>(state_.rows.size());
@@ -184,12 +205,12 @@ bool frmContractSettlement::SetCell(int n, ContractColumn column, const std::str
         const std::string code = Trim(text);
         for (std::size_t i = 0; i < state_.rows.size(); ++i) {
           if (static_cast<int>(i) + 1 != n && !code.empty() &&
-              state_.rows[i].row.contract_code == code) {
+              state_.rows[i].contract_code == code) {
             return Refuse(std::string(texts::kDuplicateEntry) + std::to_string(i + 1) +
                           texts::kDuplicateEntryEnd);
           }
         }
-        row.row.contract_code = code;
+        row.contract_code = code;
         row.row.contract_id = 0;
         for (const ContractChoice& c :
              ContractChoices(state_.kind, state_.pay_receive, state_.project_id)) {
@@ -197,7 +218,7 @@ bool frmContractSettlement::SetCell(int n, ContractColumn column, const std::str
           row.row.contract_id = c.id;
           if (row.row.customer_id == 0) {
             row.row.customer_id = c.customer_id;
-            row.row.unit_code = CodeOfId("Customer", c.customer_id);
+            row.unit_code = CodeOfId("Customer", c.customer_id);
           }
         }
         Refigure(row);
@@ -205,15 +226,15 @@ bool frmContractSettlement::SetCell(int n, ContractColumn column, const std::str
       }
       // A code not offered keeps no id; confirming refuses it.
       case ContractColumn::kUnit:
-        row.row.unit_code = Trim(text);
+        row.unit_code = Trim(text);
         row.row.customer_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kPayer:
-        row.row.payer_code = Trim(text);
+        row.payer_code = Trim(text);
         row.row.pay_customer_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kMethod:
-        row.row.method_code = Trim(text);
+        row.method_code = Trim(text);
         row.row.payment_method_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kCheck:
@@ -269,12 +290,12 @@ bool frmContractSettlement::CheckRows() {
       return Refuse(Row(i) + "行，" + pay + texts::kDateInvalid);
     }
     row.row.pay_date = host::CalendarDate(row.row.pay_date);
-    if (row.row.contract_code.empty()) {
+    if (row.contract_code.empty()) {
       return Refuse(Row(i) + "行，" + texts::kContractRequired);
     }
     row.row.contract_id = 0;
     for (const ContractChoice& c : choices) {
-      if (c.code == row.row.contract_code) row.row.contract_id = c.id;
+      if (c.code == row.contract_code) row.row.contract_id = c.id;
     }
     if (row.row.contract_id == 0) return Refuse(Row(i) + texts::kContractInvalid);
     const struct {
@@ -282,10 +303,10 @@ bool frmContractSettlement::CheckRows() {
       const std::vector<ContractChoice>& offered;
       const std::string& code;
       long& id;
-    } refs[] = {{"单位", units, row.row.unit_code, row.row.customer_id},
-                {state_.pay_receive == kPayment ? "付款方" : "收款方", payers, row.row.payer_code,
+    } refs[] = {{"单位", units, row.unit_code, row.row.customer_id},
+                {state_.pay_receive == kPayment ? "付款方" : "收款方", payers, row.payer_code,
                  row.row.pay_customer_id},
-                {"付款方式", methods, row.row.method_code, row.row.payment_method_id}};
+                {"付款方式", methods, row.method_code, row.row.payment_method_id}};
     for (const auto& ref : refs) {
       const std::optional<long> id = IdOfCode(ref.offered, ref.code);
       if (!id) return Refuse(Row(i) + "行，" + ref.caption + texts::kInvalid);
@@ -380,8 +401,8 @@ bool frmContractSettlement::Confirm() {
     }
     for (std::size_t i = 0; i < state_.rows.size(); ++i) {
       for (std::size_t j = 0; j < i; ++j) {
-        if (!state_.rows[i].row.contract_code.empty() &&
-            state_.rows[i].row.contract_code == state_.rows[j].row.contract_code) {
+        if (!state_.rows[i].contract_code.empty() &&
+            state_.rows[i].contract_code == state_.rows[j].contract_code) {
           return Refuse(Row(i) + texts::kDuplicate);
         }
       }

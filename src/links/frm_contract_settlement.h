@@ -23,9 +23,13 @@ enum class ContractColumn {
   kNote,      // 备注
 };
 
-// A grid row: the stored values with the codes typed, the computed columns.
+// A grid row: the stored values, the texts typed for the coded columns, the computed columns.
 struct ContractGridRow {
   ContractRow row;
+  std::string contract_code;
+  std::string unit_code;
+  std::string payer_code;
+  std::string method_code;
   double paid_so_far = 0;     // 合同累计已付款
   double contract_total = 0;  // 合同总金额
 };
@@ -87,6 +91,7 @@ class frmContractSettlement : public host::ModalWindow {
   void Load(const ContractSplit* held);
   void UpdateCaptions();
   void Refigure(ContractGridRow& row);
+  std::string ContractCode(long contract_id) const;
   bool Refuse(const std::string& text);
   bool CheckRows();
   bool CheckLimits();

@@ -39,12 +39,6 @@ struct ContractRow {
   double invoice_amount = 0;  // 发票已到金额
   std::string note;
   int data_source = 0;
-  // The codes shown for the ids (合同号, 单位, 付款方, 付款方式), kept with the row so that
-  // reopening a held split needs no lookups.
-  std::string contract_code;
-  std::string unit_code;
-  std::string payer_code;
-  std::string method_code;
 };
 struct ContractSplit {
   int kind = kPurchaseContract;

@@ -213,13 +213,11 @@ ContractDialog::ContractDialog(links::frmContractSettlement& presenter, QWidget*
   const int d = presenter_.State().decimals;
   std::vector<GridColumn> columns = {
       {caption(0), [row](int r) { return ToQt(row(r).row.pay_date); }, edit(ContractColumn::kDate)},
-      {caption(1), [row](int r) { return ToQt(row(r).row.contract_code); },
+      {caption(1), [row](int r) { return ToQt(row(r).contract_code); },
        edit(ContractColumn::kContract)},
-      {caption(2), [row](int r) { return ToQt(row(r).row.unit_code); },
-       edit(ContractColumn::kUnit)},
-      {caption(3), [row](int r) { return ToQt(row(r).row.payer_code); },
-       edit(ContractColumn::kPayer)},
-      {caption(4), [row](int r) { return ToQt(row(r).row.method_code); },
+      {caption(2), [row](int r) { return ToQt(row(r).unit_code); }, edit(ContractColumn::kUnit)},
+      {caption(3), [row](int r) { return ToQt(row(r).payer_code); }, edit(ContractColumn::kPayer)},
+      {caption(4), [row](int r) { return ToQt(row(r).method_code); },
        edit(ContractColumn::kMethod)},
       {caption(5), [row](int r) { return ToQt(row(r).row.check_number); },
        edit(ContractColumn::kCheck)},
