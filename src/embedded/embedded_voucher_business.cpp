@@ -8,6 +8,7 @@
 #include <span>
 #include <stdexcept>
 
+#include "frame/frame_texts.h"
 #include "frame/id_list.h"
 #include "frame/live_reversal.h"
 #include "frame/sha256.h"
@@ -398,7 +399,7 @@ std::string EmbeddedVoucherBusiness::VoidRefusal(const VoucherState& voucher) {
   if (voucher.maker != Me() && !HasRight(voucher_rights::kVoidOthers)) {
     return texts::kOthersVoucherVoid;
   }
-  if (IsWrittenOff(voucher.id)) return texts::kWrittenOffVoid;
+  if (IsWrittenOff(voucher.id, true)) return texts::kWrittenOffVoid;
   if (HasConfirmedFundDetail(voucher.id)) return texts::kConfirmedFundVoid;
   return {};
 }
@@ -412,7 +413,7 @@ std::string EmbeddedVoucherBusiness::DeleteRefusal(const VoucherState& voucher) 
   if (voucher.source_organization != login_.CurrentOrganization().id) {
     return texts::kOtherOrganizationDelete;
   }
-  if (IsWrittenOff(voucher.id)) return texts::kWrittenOffDelete;
+  if (IsWrittenOff(voucher.id, false)) return frame::kDeleteWrittenOff;
   return {};
 }
 
@@ -548,9 +549,10 @@ bool EmbeddedVoucherBusiness::IsReversed(const VoucherState& voucher) {
   return !login_.Data().OpenRecordset(frame::LiveReversalsSql(voucher.id, basis_)).Empty();
 }
 
-bool EmbeddedVoucherBusiness::IsWrittenOff(long voucher_id) {
-  return Count("Select Count(*) As n From DARAPSettlement Where lngVoucherDetailID In " +
-               Lines(voucher_id) + " Or lngRVoucherDetailID In " + Lines(voucher_id)) > 0;
+bool EmbeddedVoucherBusiness::IsWrittenOff(long voucher_id, bool settling) {
+  return Count("Select Count(*) As n From DARAPSettlement Where " +
+               frame::WrittenOffCondition(frame::LineSet::OfVoucher(voucher_id, basis_),
+                                          settling)) > 0;
 }
 
 bool EmbeddedVoucherBusiness::HasConfirmedFundDetail(long voucher_id) {

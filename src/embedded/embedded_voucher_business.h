@@ -79,8 +79,6 @@ inline constexpr const char* kSignedDelete = "该张凭证已出纳签字,不能
 inline constexpr const char* kReversedDelete = "该张凭证已被冲销,不能删除！";
 inline constexpr const char* kOthersVoucherDelete = "只能删除本人制作的凭证！";
 inline constexpr const char* kOtherOrganizationDelete = "只能删除本机构制作的凭证！";
-inline constexpr const char* kWrittenOffDelete =
-    "该凭证已进行往来核销，不允许删除，如果要进行该操作，请选取消往来核销！";
 }  // namespace voucher_business_texts
 
 // Rights (numbers of clsBusinessPub::HasRight) the service asks for.
@@ -203,7 +201,8 @@ class EmbeddedVoucherBusiness : public host::VoucherBusinessService {
   bool MayPost(const VoucherState& voucher);
   bool IsCashBank(const VoucherState& voucher);
   bool IsReversed(const VoucherState& voucher);
-  bool IsWrittenOff(long voucher_id);
+  // frame::WrittenOffCondition of the voucher's lines.
+  bool IsWrittenOff(long voucher_id, bool settling);
   bool HasConfirmedFundDetail(long voucher_id);
   bool SignatureRequired();
   // "出纳签字控制选项": 0 before review, 1 before posting.

@@ -101,10 +101,16 @@ void ReleaseChangedLineSplits(host::DataAccess& data, long line_id, bool amount_
   }
 }
 
+std::string WrittenOffCondition(const LineSet& lines, bool settling) {
+  const std::string settled = lines.Match("lngRVoucherDetailID");
+  const std::string settler = lines.Match("lngVoucherDetailID");
+  return settling ? "(" + settled + " Or " + settler + ")"
+                  : "(" + settled + " And Not (" + settler + "))";
+}
+
 void ReleaseGoneLines(host::DataAccess& data, const LineSet& lines) {
   if (!data.OpenRecordset("Select lngVoucherDetailID From DARAPSettlement Where " +
-                          lines.Match("lngRVoucherDetailID") + " And Not (" +
-                          lines.Match("lngVoucherDetailID") + ")")
+                          WrittenOffCondition(lines, false))
            .Empty()) {
     throw VoucherConflict(kDeleteWrittenOff);
   }

@@ -36,6 +36,11 @@ class LineSet {
   const host::VoucherBasis* basis_;  // null: one line
 };
 
+// The DARAPSettlement condition that a line outside the set settled an item of theirs (what
+// keeps them from going); with `settling` also that they settled items themselves (what keeps a
+// voucher from being voided: deleting releases those, voiding would leave them standing).
+std::string WrittenOffCondition(const LineSet& lines, bool settling);
+
 // Frees the checks (CheckDetail) the lines used.
 std::string FreeChecksSql(const LineSet& lines);
 

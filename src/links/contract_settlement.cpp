@@ -1,8 +1,12 @@
 #include "links/contract_settlement.h"
 
+#include <optional>
+
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
 #include "host/data_access.h"
+#include "host/database_error.h"
+#include "host/decimal_text.h"
 
 namespace lumvoucher::links {
 
@@ -29,6 +33,17 @@ std::string Trimmed(std::string text) {
   const auto first = text.find_first_not_of(' ');
   if (first == std::string::npos) return {};
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// An amount as the list's mask shows it, group commas and padding dropped.
+double Unmasked(const std::string& shown) {
+  std::string digits;
+  for (char c : shown) {
+    if (c != ',' && c != ' ') digits += c;
+  }
+  const std::optional<double> value = host::ParseDecimal(digits);
+  if (!value) throw host::DatabaseError("合同结算金额无法读取：" + shown);
+  return *value;
 }
 
 }  // namespace
@@ -159,6 +174,28 @@ ProjectFigures ReadProjectFigures(long project_id, long line_id) {
   return f;
 }
 
+std::vector<std::string> ContractCaptions(int pay_receive) {
+  const bool pay = pay_receive != kReceipt;
+  return {"凭证明细ID",
+          "合同号ID",
+          "单位ID",
+          "付款方ID",
+          "付款方式ID",
+          pay ? "付款日期" : "收款日期",
+          "合同号",
+          "单位",
+          pay ? "付款方" : "收款方",
+          "付款方式",
+          "票据号",
+          "经办人",
+          pay ? "本次付款金额" : "本次收款金额",
+          "发票已到金额",
+          pay ? "合同累计已付款" : "合同累计已收款",
+          "合同总金额",
+          "备注",
+          "数据来源"};
+}
+
 StoredContractSplit LoadContractSplit(long line_id) {
   StoredContractSplit stored;
   host::DataAccess& data = frame::Data();
@@ -176,33 +213,62 @@ StoredContractSplit LoadContractSplit(long line_id) {
   split.pay_receive = head["intPayReceiveType"].AsLong() == kReceipt ? kReceipt : kPayment;
   split.project_id = static_cast<long>(head["lngProjectID"].AsLong());
   const bool project = split.kind == kProjectOrder;
-  const std::string code = project ? "o.strOrderCode" : "k.strContractCode";
-  std::string sql = "SELECT ContractBalance.*, " + code +
-                    " As strCode, Nvl(i.dblAmount,0) As dblInvoice FROM ContractBalance, " +
-                    (project ? std::string("ProjectOrder o") : std::string("Contract k")) +
-                    ", ProjectInvoice i WHERE ContractBalance.lngVoucherDetailID = " + line +
-                    " AND " +
-                    (project ? "o.lngOrderID(+) = ContractBalance.lngContractID"
-                             : "k.lngContractID(+) = ContractBalance.lngContractID") +
-                    " AND i.lngVoucherDetailID(+) = " + line +
-                    " AND i.lngOrderID(+) = ContractBalance.lngContractID"
-                    " Order By ContractBalance.strPayDate, " +
-                    code;
-  for (host::Recordset rs = data.OpenRecordset(sql); !rs.Eof(); rs.MoveNext()) {
+  // The two computed columns are figured by the window from the contract id.
+  const std::string list =
+      std::string(
+          "SELECT ContractBalance.lngVoucherDetailID As \"{1}\", ContractBalance.lngContractID "
+          "As \"{2}\", ContractBalance.lngCustomerID As \"{3}\", "
+          "ContractBalance.lngPayCustomerID As \"{4}\", ContractBalance.lngPaymentMethodID As "
+          "\"{5}\", ContractBalance.strPayDate As \"{6}\", ") +
+      (project ? "ProjectOrder.strOrderCode" : "Contract.strContractCode") +
+      " As \"{7}\", Customer.strCustomerCode As \"{8}\", PayCustomer.strCustomerCode As "
+      "\"{9}\", PaymentMethod.strPaymentMethodCode As \"{10}\", ContractBalance.strCheckNumber "
+      "As \"{11}\", ContractBalance.strPayMan As \"{12}\", "
+      "To_Char(ContractBalance.dblPaymentAmount,'99,999,999,999,999,990.{0}') As \"{13}\", "
+      "To_Char(Nvl(ProjectInvoice.dblAmount,0),'99,999,999,999,999,990.{0}') As \"{14}\", "
+      "0 As \"{15}\", 0 As \"{16}\", ContractBalance.strNote As \"{17}\", "
+      "ContractBalance.intDataSource As \"{18}\" FROM ContractBalance, " +
+      (project ? std::string("ProjectOrder") : std::string("Contract, ContractOption")) +
+      ", ProjectInvoice, Customer, PayCustomer, PaymentMethod"
+      " WHERE ContractBalance.lngVoucherDetailID = " +
+      line +
+      (project ? " AND ProjectOrder.lngOrderID = ContractBalance.lngContractID"
+               : " AND Contract.lngContractID = ContractBalance.lngContractID"
+                 " AND ContractOption.lngContractOptionID = Contract.lngContractOptionID"
+                 " AND ContractOption.ContractOptionDir = ContractBalance.intPayReceiveType"
+                 " AND Contract.blnConfirm = 2"
+                 " AND Contract.blnComplete = 0"
+                 " AND Contract.blnZero = 0"
+                 " AND Contract.lngOrganizationID = " +
+                     N(frame::OrganizationId())) +
+      // Kind-1 rows carry their invoice amount in ProjectInvoice as well.
+      " AND ProjectInvoice.lngVoucherDetailID(+) = ContractBalance.lngVoucherDetailID"
+      " AND ProjectInvoice.lngOrderID(+) = ContractBalance.lngContractID"
+      " AND Customer.lngCustomerID(+) = ContractBalance.lngCustomerID"
+      " AND PayCustomer.lngCustomerID(+) = ContractBalance.lngPayCustomerID"
+      " AND PaymentMethod.lngPaymentMethodID(+) = ContractBalance.lngPaymentMethodID"
+      " Order By ContractBalance.strPayDate, " +
+      (project ? "ProjectOrder.strOrderCode" : "Contract.strContractCode");
+  std::vector<std::string> args = ContractCaptions(split.pay_receive);
+  args.insert(args.begin(),
+              std::string(static_cast<std::size_t>(frame::Context().AmountDecimals()), '0'));
+  // Columns by position: the captions are the grid's, not names to rely on.
+  for (host::Recordset rs = data.OpenRecordset(frame::FormatText(list, args)); !rs.Eof();
+       rs.MoveNext()) {
     ContractRow row;
-    row.contract_id = static_cast<long>(rs["lngContractID"].AsLong());
-    row.customer_id = static_cast<long>(rs["lngCustomerID"].AsLong());
-    row.pay_customer_id = static_cast<long>(rs["lngPayCustomerID"].AsLong());
-    row.payment_method_id = static_cast<long>(rs["lngPaymentMethodID"].AsLong());
-    row.pay_date = Trimmed(rs["strPayDate"].AsText());
-    row.check_number = Trimmed(rs["strCheckNumber"].AsText());
-    row.pay_man = Trimmed(rs["strPayMan"].AsText());
-    row.amount = rs["dblPaymentAmount"].AsDouble();
-    row.invoice_amount = rs["dblInvoice"].AsDouble();
-    row.note = Trimmed(rs["strNote"].AsText());
-    row.data_source = static_cast<int>(rs["intDataSource"].AsLong());
+    row.contract_id = static_cast<long>(rs[1].AsLong());
+    row.customer_id = static_cast<long>(rs[2].AsLong());
+    row.pay_customer_id = static_cast<long>(rs[3].AsLong());
+    row.payment_method_id = static_cast<long>(rs[4].AsLong());
+    row.pay_date = Trimmed(rs[5].AsText());
+    row.check_number = Trimmed(rs[10].AsText());
+    row.pay_man = Trimmed(rs[11].AsText());
+    row.amount = Unmasked(rs[12].AsText());
+    row.invoice_amount = Unmasked(rs[13].AsText());
+    row.note = Trimmed(rs[16].AsText());
+    row.data_source = static_cast<int>(rs[17].AsLong());
     split.rows.push_back(row);
-    stored.codes.push_back(rs["strCode"].AsText());
+    stored.codes.push_back({rs[6].AsText(), rs[7].AsText(), rs[8].AsText(), rs[9].AsText()});
   }
   return stored;
 }

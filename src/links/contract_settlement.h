@@ -46,12 +46,19 @@ struct ProjectFigures {
 };
 ProjectFigures ReadProjectFigures(long project_id, long line_id);
 
-// The line's stored rows, by pay date and contract code, with their kind, direction and project
-// (found false when the line has none).
+// The grid's captions in their order after the direction: "凭证明细ID" .. "数据来源".
+std::vector<std::string> ContractCaptions(int pay_receive);
+
+// The line's stored rows with their codes, by pay date and contract code, and their kind,
+// direction and project (found false when the line has none). Rows on contracts no longer open
+// for settlement are not offered, as the window could not confirm them.
+struct ContractCodes {
+  std::string contract, unit, payer, method;  // 合同号, 单位, 付款方, 付款方式
+};
 struct StoredContractSplit {
   bool found = false;
   ContractSplit split;
-  std::vector<std::string> codes;  // contract codes, one per row
+  std::vector<ContractCodes> codes;  // one per row
 };
 StoredContractSplit LoadContractSplit(long line_id);
 

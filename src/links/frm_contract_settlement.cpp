@@ -35,14 +35,14 @@ std::string Trim(const std::string& text) {
   return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The id of a code in a coded table (0 when the code is blank, nullopt when unknown).
-std::optional<long> IdOfCode(const std::string& table, const std::string& code) {
+// The id of a code among what a chooser offers (0 when the code is blank, nullopt when it is not
+// offered: unknown, inactive or not a leaf).
+std::optional<long> IdOfCode(const std::vector<ContractChoice>& choices, const std::string& code) {
   if (Trim(code).empty()) return 0L;
-  host::Recordset rs =
-      frame::Data().OpenRecordset("Select lng" + table + "ID From " + table + " Where str" + table +
-                                  "Code = " + frame::SqlText(Trim(code)));
-  if (rs.Empty()) return std::nullopt;
-  return static_cast<long>(rs[0].AsLong());
+  for (const ContractChoice& c : choices) {
+    if (c.code == Trim(code)) return c.id;
+  }
+  return std::nullopt;
 }
 
 std::string CodeOfId(const std::string& table, long id) {
@@ -98,12 +98,21 @@ void frmContractSettlement::Load(const ContractSplit* held) {
     state_.pay_receive = split->pay_receive;
     state_.project_id = split->project_id;
     state_.project_code = CodeOfId("Project", split->project_id);
-    for (const ContractRow& r : split->rows) {
+    for (std::size_t i = 0; i < split->rows.size(); ++i) {
       ContractGridRow row;
-      row.row = r;
-      row.unit_code = CodeOfId("Customer", r.customer_id);
-      row.payer_code = CodeOfId("Customer", r.pay_customer_id);
-      row.method_code = CodeOfId("PaymentMethod", r.payment_method_id);
+      row.row = split->rows[i];
+      if (held == nullptr) {
+        const ContractCodes& codes = stored.codes[i];
+        row.contract_code = codes.contract;
+        row.unit_code = codes.unit;
+        row.payer_code = codes.payer;
+        row.method_code = codes.method;
+      } else {  // a held split carries ids only
+        row.contract_code = ContractCode(row.row.contract_id);
+        row.unit_code = CodeOfId("Customer", row.row.customer_id);
+        row.payer_code = CodeOfId("Customer", row.row.pay_customer_id);
+        row.method_code = CodeOfId("PaymentMethod", row.row.payment_method_id);
+      }
       Refigure(row);
       state_.rows.push_back(row);
     }
@@ -112,33 +121,25 @@ void frmContractSettlement::Load(const ContractSplit* held) {
 }
 
 void frmContractSettlement::UpdateCaptions() {
-  const bool pay = state_.pay_receive == kPayment;
-  state_.captions = {pay ? "付款日期" : "收款日期",
-                     "合同号",
-                     "单位",
-                     pay ? "付款方" : "收款方",
-                     "付款方式",
-                     "票据号",
-                     "经办人",
-                     pay ? "本次付款金额" : "本次收款金额",
-                     "发票已到金额",
-                     pay ? "合同累计已付款" : "合同累计已收款",
-                     "合同总金额",
-                     "备注"};
+  // The editable and computed columns: 付款日期 .. 备注, without the ids and the source.
+  const std::vector<std::string> all = ContractCaptions(state_.pay_receive);
+  state_.captions.assign(all.begin() + 5, all.end() - 1);
 }
 
-// The code and the two computed columns of a row from its contract id.
+std::string frmContractSettlement::ContractCode(long contract_id) const {
+  host::Recordset rs = frame::Data().OpenRecordset(
+      state_.kind == kProjectOrder
+          ? "Select strOrderCode As strCode From ProjectOrder Where lngOrderID = " + N(contract_id)
+          : "Select strContractCode As strCode From Contract Where lngContractID = " +
+                N(contract_id));
+  return rs.Empty() ? std::string() : rs["strCode"].AsText();
+}
+
+// The two computed columns of a row from its contract id.
 void frmContractSettlement::Refigure(ContractGridRow& row) {
   row.paid_so_far = 0;
   row.contract_total = 0;
   if (row.row.contract_id == 0) return;
-  const bool project = state_.kind == kProjectOrder;
-  host::Recordset rs = frame::Data().OpenRecordset(
-      project ? "Select strOrderCode As strCode From ProjectOrder Where lngOrderID = " +
-                    N(row.row.contract_id)
-              : "Select strContractCode As strCode From Contract Where lngContractID = " +
-                    N(row.row.contract_id));
-  if (!rs.Empty()) row.contract_code = rs["strCode"].AsText();
   row.paid_so_far = ContractPaid(state_.kind, row.row.contract_id, state_.line.line_id);
   row.contract_total = ContractTotal(state_.kind, row.row.contract_id);
 }
@@ -221,20 +222,20 @@ bool frmContractSettlement::SetCell(int n, ContractColumn column, const std::str
           }
         }
         Refigure(row);
-        row.contract_code = code;
         return true;
       }
+      // A code not offered keeps no id; confirming refuses it.
       case ContractColumn::kUnit:
         row.unit_code = Trim(text);
-        row.row.customer_id = IdOfCode("Customer", text).value_or(0);
+        row.row.customer_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kPayer:
         row.payer_code = Trim(text);
-        row.row.pay_customer_id = IdOfCode("Customer", text).value_or(0);
+        row.row.pay_customer_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kMethod:
         row.method_code = Trim(text);
-        row.row.payment_method_id = IdOfCode("PaymentMethod", text).value_or(0);
+        row.row.payment_method_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kCheck:
         row.row.check_number = text;
@@ -279,13 +280,19 @@ std::vector<ContractChoice> frmContractSettlement::Choices(ContractColumn column
 bool frmContractSettlement::CheckRows() {
   const std::string pay = state_.pay_receive == kPayment ? texts::kDirPay : texts::kDirReceive;
   const auto choices = ContractChoices(state_.kind, state_.pay_receive, state_.project_id);
+  // Typed codes count only when the chooser would offer them (active, leaf).
+  const auto units = ReferenceChoices(ContractReference::kUnit);
+  const auto payers = ReferenceChoices(ContractReference::kPayer);
+  const auto methods = ReferenceChoices(ContractReference::kMethod);
   for (std::size_t i = 0; i < state_.rows.size(); ++i) {
     ContractGridRow& row = state_.rows[i];
     if (host::CalendarDate(row.row.pay_date).empty()) {
       return Refuse(Row(i) + "行，" + pay + texts::kDateInvalid);
     }
     row.row.pay_date = host::CalendarDate(row.row.pay_date);
-    if (row.contract_code.empty()) return Refuse(Row(i) + "行，" + texts::kContractRequired);
+    if (row.contract_code.empty()) {
+      return Refuse(Row(i) + "行，" + texts::kContractRequired);
+    }
     row.row.contract_id = 0;
     for (const ContractChoice& c : choices) {
       if (c.code == row.contract_code) row.row.contract_id = c.id;
@@ -293,15 +300,15 @@ bool frmContractSettlement::CheckRows() {
     if (row.row.contract_id == 0) return Refuse(Row(i) + texts::kContractInvalid);
     const struct {
       const char* caption;
-      const char* table;
+      const std::vector<ContractChoice>& offered;
       const std::string& code;
       long& id;
-    } refs[] = {{"单位", "Customer", row.unit_code, row.row.customer_id},
-                {state_.pay_receive == kPayment ? "付款方" : "收款方", "Customer", row.payer_code,
+    } refs[] = {{"单位", units, row.unit_code, row.row.customer_id},
+                {state_.pay_receive == kPayment ? "付款方" : "收款方", payers, row.payer_code,
                  row.row.pay_customer_id},
-                {"付款方式", "PaymentMethod", row.method_code, row.row.payment_method_id}};
+                {"付款方式", methods, row.method_code, row.row.payment_method_id}};
     for (const auto& ref : refs) {
-      const std::optional<long> id = IdOfCode(ref.table, ref.code);
+      const std::optional<long> id = IdOfCode(ref.offered, ref.code);
       if (!id) return Refuse(Row(i) + "行，" + ref.caption + texts::kInvalid);
       ref.id = *id;
     }

@@ -91,6 +91,7 @@ class frmContractSettlement : public host::ModalWindow {
   void Load(const ContractSplit* held);
   void UpdateCaptions();
   void Refigure(ContractGridRow& row);
+  std::string ContractCode(long contract_id) const;
   bool Refuse(const std::string& text);
   bool CheckRows();
   bool CheckLimits();

@@ -192,7 +192,7 @@ bool frmVoucher::VoidVoucher() {
       return Refuse(texts::kVoidOthers, title);
     }
     if (HasConfirmedFundDetail(id, Basis())) return Refuse(texts::kVoidConfirmedFund, title);
-    if (IsWrittenOff(id, Basis())) return Refuse(texts::kVoidWrittenOff, title);
+    if (IsWrittenOff(id, true, Basis())) return Refuse(texts::kVoidWrittenOff, title);
     if (frame::Msg(texts::kVoidAsk, kAskFlags + host::mb::kDefaultButton2, title) !=
         host::mb::kYes) {
       return false;
@@ -252,7 +252,8 @@ bool frmVoucher::ConfirmDelete(bool all_lines) {
       if (h.poster_id != 0) return Refuse(texts::kDeletePosted, title);
       if (h.checker_id != 0) return Refuse(texts::kDeleteReviewed, title);
       if (state_.reversed) return Refuse(texts::kDeleteReversed, title);
-      if (IsWrittenOff(h.voucher_id, Basis())) return Refuse(texts::kDeleteWrittenOff, title);
+      if (IsWrittenOff(h.voucher_id, false, Basis()))
+        return Refuse(texts::kDeleteWrittenOff, title);
     }
   } catch (const host::DatabaseError& e) {
     return Failed(e, title);
@@ -285,7 +286,7 @@ bool frmVoucher::DeleteVoucher() {
     if (h.checker_id != 0) return Refuse(texts::kDeleteReviewed, title);
     if (VoucherPeriodClosed(h)) return Refuse(texts::kDeleteClosed, title);
     if (state_.reversed) return Refuse(texts::kDeleteReversed, title);
-    if (IsWrittenOff(h.voucher_id, Basis())) return Refuse(texts::kDeleteWrittenOff, title);
+    if (IsWrittenOff(h.voucher_id, false, Basis())) return Refuse(texts::kDeleteWrittenOff, title);
     if (frame::Msg(DeleteQuestion(h, true), kAskFlags, texts::kTitleInformation) !=
         host::mb::kYes) {
       return false;

@@ -5,6 +5,7 @@
 
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
+#include "frame/voucher_removal.h"
 #include "host/cls_business_pub.h"
 #include "voucher/status_texts.h"
 
@@ -129,10 +130,10 @@ bool IsCashBankVoucher(long voucher_id, const VoucherBasis& basis) {
                SqlNumber(voucher_id)) > 0;
 }
 
-bool IsWrittenOff(long voucher_id, const VoucherBasis& basis) {
-  return Count("Select Count(*) As n From DARAPSettlement Where lngVoucherDetailID In " +
-               Lines(voucher_id, basis) + " Or lngRVoucherDetailID In " +
-               Lines(voucher_id, basis)) > 0;
+bool IsWrittenOff(long voucher_id, bool settling, const VoucherBasis& basis) {
+  return Count("Select Count(*) As n From DARAPSettlement Where " +
+               frame::WrittenOffCondition(frame::LineSet::OfVoucher(voucher_id, basis), settling)) >
+         0;
 }
 
 bool HasConfirmedFundDetail(long voucher_id, const VoucherBasis& basis) {

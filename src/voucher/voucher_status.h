@@ -84,8 +84,9 @@ using host::VoucherBasis;
 
 // A cash/bank voucher: a line whose account has lngAccountNatureID 1 (cash) or 2 (bank).
 bool IsCashBankVoucher(long voucher_id, const VoucherBasis& basis = FinancialBasis());
-// Written off against receivables/payables: a settlement row names one of its lines.
-bool IsWrittenOff(long voucher_id, const VoucherBasis& basis = FinancialBasis());
+// Written off against receivables/payables: frame::WrittenOffCondition of its lines (`settling`
+// for voiding, not for deleting).
+bool IsWrittenOff(long voucher_id, bool settling, const VoucherBasis& basis = FinancialBasis());
 // A fund receipt/payment detail of its lines is confirmed.
 bool HasConfirmedFundDetail(long voucher_id, const VoucherBasis& basis = FinancialBasis());
 // The fund receipt/payment allocations of its lines do not add up to the voucher amount (its

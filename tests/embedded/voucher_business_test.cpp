@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "embedded/embedded_voucher_business.h"
+#include "frame/frame_texts.h"
 #include "frame/login_state.h"
 #include "frame/uniqueness_stamp.h"
 #include "support/test_host.h"
@@ -463,7 +464,9 @@ TEST(VoucherBusinessRules, OneOperationOnAPreparedVoucherAnswersAsTheRuleSays) {
       {"reversal from a list", 5, 1, {Reversal(2)}, Op::kCancelPost, 1, texts::kReversedCancelPost, ""},
       {"transfer voucher naming transfer 1", 5, 1, {Reversal(16)}, Op::kCancelPost, 1, kOk, ""},
       {"written off by another line", 2, 1, {Settled("99", "11")}, Op::kVoid, 5, texts::kWrittenOffVoid, ""},
-      {"written off by this voucher", 2, 1, {Settled("11", "99")}, Op::kDelete, 5, texts::kWrittenOffDelete, ""},
+      {"written off by another line", 2, 1, {Settled("99", "11")}, Op::kDelete, 5, frame::kDeleteWrittenOff, ""},
+      {"settled another's item", 2, 1, {Settled("11", "99")}, Op::kDelete, 5, kOk, ""},
+      {"settled another's item, void", 2, 1, {Settled("11", "99")}, Op::kVoid, 5, texts::kWrittenOffVoid, ""},
       {"confirmed fund detail", 2, 1, {Fund(1)}, Op::kVoid, 5, texts::kConfirmedFundVoid, ""},
       {"unconfirmed fund detail", 2, 1, {Fund(0)}, Op::kVoid, 5, kOk, ""},
       {"another organisation's voucher", 2, 1, {}, Op::kDelete, 9, texts::kOtherOrganizationDelete, ""},

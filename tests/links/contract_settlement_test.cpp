@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iomanip>
+#include <sstream>
 #include <vector>
 
 #include "frame/window_registry.h"
@@ -86,6 +88,9 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      {{links::texts::kAmountNotNumber, host::mb::kOk}, {links::texts::kAmountNotNumber, host::mb::kOk}},
                      true},
+        ContractCase{"InactiveUnitTyped", 100, 1, "False",
+                     [](Contract& c) { Row(c, "HT-2026-001", "10"); c.SetCell(1, ContractColumn::kUnit, "199"); },
+                     {{"第1行，单位无效，请重新录入！", host::mb::kOk}}, false},
         ContractCase{"AboveTheLine", 100, 1, "False", [](Contract& c) { Row(c, "HT-2026-001", "100.01"); },
                      {{"第1行，本次付款金额100.01大于凭证分录金额100.00！", host::mb::kOk}}, false},
         ContractCase{"OneCentOverStrict", 8000, 1, "True", [](Contract& c) { Row(c, "HT-2026-001", "7000.01"); },
@@ -105,6 +110,30 @@ INSTANTIATE_TEST_SUITE_P(
                      {{"第1行，本次付款金额只能为负数！", host::mb::kOk}}, false}),
     [](const ::testing::TestParamInfo<ContractCase>& info) { return info.param.name; });
 // clang-format on
+
+// Reopening line 9 of the demo (3000 on HT-2026-001) with an earlier row added: by date, codes
+// from the list's joins, masked amounts read back, the line's own payment not in paid so far.
+TEST_F(LinkTest, ReopeningShowsTheStoredRowsInOrder) {
+  t_.Data().Execute(
+      "Insert Into ContractBalance (lngVoucherDetailID, lngContractID, lngCustomerID, "
+      "dblPaymentAmount, strPayDate, intDataSource) Values (9, 2, 6, -1234.5, '2026-02-01', 2)");
+  t_.Data().Execute(
+      "Insert Into ProjectInvoice (lngVoucherDetailID, lngOrderID, dblAmount) Values (9, 2, "
+      "1234567.5)");
+  std::ostringstream shown;
+  shown << std::fixed << std::setprecision(2);
+  Script<Contract>([&](Contract& window) {
+    for (const links::ContractGridRow& r : window.State().rows) {
+      shown << r.row.pay_date << ' ' << r.contract_code << ' ' << r.unit_code << ' ' << r.payer_code
+            << ' ' << r.method_code << ' ' << r.row.amount << ' ' << r.row.invoice_amount << ' '
+            << r.paid_so_far << ' ' << r.contract_total << ' ' << r.row.data_source << '|';
+    }
+  });
+  frame::WindowRegistry::Get<Contract>().ShowMe({9, 0, 3000, 1, "2026-02-12"}, nullptr);
+  EXPECT_EQ(shown.str(),
+            "2026-02-01 HT-2026-002 103   -1234.50 1234567.50 0.00 50000.00 2|"
+            "2026-02-12 HT-2026-001 101 101 03 3000.00 0.00 0.00 10000.00 1|");
+}
 
 }  // namespace
 }  // namespace lumvoucher::testing

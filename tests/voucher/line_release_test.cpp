@@ -85,7 +85,7 @@ class LineRelease : public VoucherSaveTest {
 struct Road {
   const char* name;
   const char* gone;  // the line ids that go
-  bool settles;      // line 5 settles an item, which only a save may drop
+  bool settles;      // line 5 settles an item, released wherever the line goes
 };
 
 void PrintTo(const Road& road, std::ostream* out) {
@@ -136,10 +136,24 @@ TEST_P(EveryRoad, ReleasesTheRowsOfTheLinesItRemoves) {
                          "提示");
     ASSERT_TRUE(w_.SaveBill());
   } else {  // a program's save over voucher 3, which holds 记-000001
+    // Another voucher's line settled line 5's item: the overwrite is refused, nothing goes.
+    const bool refused = name == "ProgramSaveOverAnItemSettledElsewhere";
+    if (refused) {
+      t_.Data().Execute(
+          "Insert Into DARAPSettlement (lngActivityDetailID, lngRActivityDetailID, "
+          "dblCurrPaymentAmount, lngVoucherDetailID, lngRVoucherDetailID) Values (1, 105, 10, "
+          "77, 5)");
+      t_.Messages().Expect(
+          "该凭证已进行往来核销，不允许删除，如果要进行该操作，请选取消往来核销！");
+    }
     EnterOfficeVoucher();
     w_.MutableState().header.number = "000001";
     w_.MustSave();
-    ASSERT_EQ(w_.SaveAVoucher(true), 1);
+    ASSERT_EQ(w_.SaveAVoucher(true), refused ? 0 : 1);
+    if (refused) {
+      EXPECT_EQ(Leftovers(road.gone), before);
+      return;
+    }
   }
   EXPECT_EQ(Leftovers(road.gone), "") << "before: " << before;
   EXPECT_EQ(Settled(), "0");
@@ -147,9 +161,10 @@ TEST_P(EveryRoad, ReleasesTheRowsOfTheLinesItRemoves) {
 
 INSTANTIATE_TEST_SUITE_P(
     LineRelease, EveryRoad,
-    ::testing::Values(Road{"WindowDelete", "5, 6", false}, Road{"BatchDelete", "5, 6", false},
+    ::testing::Values(Road{"WindowDelete", "5, 6", true}, Road{"BatchDelete", "5, 6", true},
                       Road{"VoidTakesTheReversalAlong", "50, 51", false},
-                      Road{"SaveWithoutALine", "5", true}, Road{"ProgramSaveOver", "5, 6", true}),
+                      Road{"SaveWithoutALine", "5", true}, Road{"ProgramSaveOver", "5, 6", true},
+                      Road{"ProgramSaveOverAnItemSettledElsewhere", "5, 6", true}),
     [](const ::testing::TestParamInfo<Road>& info) { return std::string(info.param.name); });
 
 }  // namespace
