@@ -136,7 +136,7 @@ TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
   SqliteDataAccess second(path.string());
   std::string seen;
-  auto count = [&] { seen += Dump(first, "Select Count(*) From Item") + " "; };
+  auto count = [&] { seen += DumpRows(first, "Select Count(*) From Item"); };
   {
     host::ReadScope reads(first);
     for (int id = 1; id <= 2; ++id) {
@@ -149,7 +149,7 @@ TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
   }
   second.Execute("Insert Into Item (lngItemID) Values (4)");
   count();
-  EXPECT_EQ(seen, "0 0 0 0 3 4 ");
+  EXPECT_EQ(seen, "0\n0\n0\n0\n3\n4\n");
   std::filesystem::remove(path);
   std::filesystem::remove(path.string() + "-wal");
   std::filesystem::remove(path.string() + "-shm");
