@@ -55,19 +55,18 @@ TEST_F(BatchWindowTest, SaveChecksRowByRowInOrderAndWritesNothingWhenOneFails) {
     int row;                // where the cursor ends
     bool overwrite = true;  // the overwrite question comes first, answered Yes
   } cases[] = {
+      // clang-format off
       {[] {}, "提示信息|292|" + std::string(texts::kOverwriteAsk) + "\n", 1, false},
       {[] {}, "提示信息|48|第3行“现金流量项目”不能为空\n", 3},
-      {[&] { Complete(), w_.SetAmount(1, "50"); },
-       "提示信息|292|第1行，分配金额不等于明细金额。是否确认？\n", 1},
-      {[&] { Complete(), w_.SetRange(3, "内部"); },
-       "提示信息|48|第3行范围为“内部”,内部往来单位不能为空\n", 3},
+      {[&] { Complete(), w_.SetAmount(1, "50"); }, "提示信息|292|第1行，分配金额不等于明细金额。是否确认？\n", 1},
+      {[&] { Complete(), w_.SetRange(3, "内部"); }, "提示信息|48|第3行范围为“内部”,内部往来单位不能为空\n", 3},
       {[&] {
          Complete(), w_.AddRow(), w_.SetItem(2, "01-01");
          w_.SetAmount(2, "0");
        },
        "提示信息|48|第1行和第2行，“现金流量项目”存在重复设置！\n", 1},
-      {[&] { w_.SetMode(AutoMode::kByOppositeLine), w_.SetItem(1, "01-01"); },
-       "提示信息|48|第1行“现金流量科目”不能为空\n", 1},
+      {[&] { w_.SetMode(AutoMode::kByOppositeLine), w_.SetItem(1, "01-01"); }, "提示信息|48|第1行“现金流量科目”不能为空\n", 1},
+      // clang-format on
   };
   const std::string before = Stored();
   for (const Case& c : cases) {

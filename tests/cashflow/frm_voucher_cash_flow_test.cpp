@@ -87,17 +87,14 @@ TEST_F(LineWindowTest, EditsTheRulesRefuseKeepTheOldValue) {
       std::function<bool()> edit;
       std::string message;
     } cases[] = {
+        // clang-format off
         {[&] { return w.SetItem(row, "9999"); }, "修改现金流量明细|48|现金流量项目不存在：9999"},
-        {[&] { return w.SetItem(row, "01"); },
-         "修改现金流量明细|48|本现金流量项目01为非末级项目，不能选用！"},
-        {[&] { return w.SetItem(row, "销售商品、提供劳务收到的现金"); },
-         "修改现金流量明细|48|本现金流量项目已选用！"},
+        {[&] { return w.SetItem(row, "01"); }, "修改现金流量明细|48|本现金流量项目01为非末级项目，不能选用！"},
+        {[&] { return w.SetItem(row, "销售商品、提供劳务收到的现金"); }, "修改现金流量明细|48|本现金流量项目已选用！"},
         {[&] { return w.SetAmount(row, "12a"); }, "修改现金流量明细|48|数字输入非法！"},
         {[&] { return w.SetAmount(row, "1e5"); }, "修改现金流量明细|48|数字输入非法！"},
-        {[&] { return w.SetAmount(row, "1234567890123456"); },
-         "修改现金流量明细|48|数字超出范围，最多15位有效数字！"},
-        {[&] { return w.SetCounterpart(2, "不存在的单位"); },
-         "修改现金流量明细|48|内部往来单位不存在：不存在的单位"},
+        {[&] { return w.SetAmount(row, "1234567890123456"); }, "修改现金流量明细|48|数字超出范围，最多15位有效数字！"},
+        {[&] { return w.SetCounterpart(2, "不存在的单位"); }, "修改现金流量明细|48|内部往来单位不存在：不存在的单位"},
         {[&] {
            return w.SetRange(1, "内部") && w.SetCounterpart(1, "901") && w.SetItem(1, "01-01") &&
                   w.SetFlow(1, "流出") && w.SetItem(1, "02-01");
@@ -113,6 +110,7 @@ TEST_F(LineWindowTest, EditsTheRulesRefuseKeepTheOldValue) {
                   w.SetRange(4, "内部");
          },
          "修改现金流量明细|48|范围为内部的现金流量项目加内部往来单位已选用,不能修改范围！"},
+        // clang-format on
     };
     for (const Case& c : cases) {
       const std::size_t from = Expecting(c.message + "\n");

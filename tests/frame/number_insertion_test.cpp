@@ -114,16 +114,13 @@ TEST(NumberInsertion, ShiftsLaterNumbersOfBothBasesCounterAndVolumes) {
     const char* expected;  // outcomes, then numbers, counter and volumes
   } cases[] = {
       // clang-format off
-      {"both bases", 7, 7, 0, {}, false, {{5, 0, ""}},
-       "SC- 0000 7|V1 B1 V2 B2 V3 B3 V4 B4 V6 B6 V7 B7 V8 B8||"},
+      {"both bases", 7, 7, 0, {}, false, {{5, 0, ""}}, "SC- 0000 7|V1 B1 V2 B2 V3 B3 V4 B4 V6 B6 V7 B7 V8 B8||"},
       {"shared across the bases", -5, -5, 0, {}, false, {{3, 0, ""}}, "SC- 0000 5|V1 V2 B4 V5 B6||"},
       {"re-stamped when stamping is on", 7, 7, 0, {}, true, {{5, 0, ""}},
        "SC- 0000 7|V1 B1 V2 B2 V3 B3 V4 B4 V6* B6* V7* B7* V8* B8*||"},
       {"stamps left alone when off", 3, 0, 0, {}, false, {{2, 0, ""}}, "SC- 0000 3|V1 V3 V4||"},
-      {"free number beyond the last", 3, 0, 3, {{"01", 1, 10}}, false, {{4, 0, ""}},
-       "--- 0000 3|V1 V2 V3|3|01:1-10"},
-      {"counter reaches the second bound", 7, 0, 7, {}, false, {{5, 8, ""}},
-       "SC- 0000 7|V1 V2 V3 V4 V6 V7 V8|8|"},
+      {"free number beyond the last", 3, 0, 3, {{"01", 1, 10}}, false, {{4, 0, ""}}, "--- 0000 3|V1 V2 V3|3|01:1-10"},
+      {"counter reaches the second bound", 7, 0, 7, {}, false, {{5, 8, ""}}, "SC- 0000 7|V1 V2 V3 V4 V6 V7 V8|8|"},
       // Highest is then 8; a counter that already claims more is left as it is.
       {"counter below the bound or above the highest", 7, 0, 7, {}, false,
        {{5, 9, ""}, {2, 0, "Update ReceiptMaxNo Set lngReceiptNo = 12 Where bytPeriod = 3"}},

@@ -89,51 +89,29 @@ void In(host::ModalWindow& w, const char* item, const char* total,
   for (const auto& [column, text] : cells) card.SetCell(row, column, text);
 }
 
+using W = host::ModalWindow;
+constexpr int kOk = host::mb::kOk;
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, CostCards,
     ::testing::Values(
-        CardCase{"ExpenseParentItem",
-                 false,
-                 [](host::ModalWindow& w) {
-                   Out(w, "201", "01", "60");
-                   Out(w, "2", "01", "40");
-                 },
-                 {{"第2行的支出项目为非末级支出项目！", host::mb::kOk}},
-                 false},
-        CardCase{"ExpenseParentDepartment",
-                 false,
-                 [](host::ModalWindow& w) { Out(w, "201", "03", "100"); },
-                 {{"第1行选的科室为非末级科室！", host::mb::kOk}},
-                 false},
-        CardCase{"ExpenseItemOfAnotherAccount",
-                 false,
-                 [](host::ModalWindow& w) { Out(w, "202", "01", "100"); },
-                 {{"第1行的录入的成本科目与收支项目不匹配！是否修改？", host::mb::kNo}},
-                 true},
-        CardCase{"ExpenseTotalShort",
-                 false,
-                 [](host::ModalWindow& w) { Out(w, "201", "01", "99.99"); },
-                 {{"分摊金额错误，差额为0.01，请检查！", host::mb::kOk}},
-                 false},
-        CardCase{"IncomeBySchemeThenRowSumBroken",
-                 true,
-                 [](host::ModalWindow& w) {
-                   In(w, "101", "60");
-                   In(w, "102", "40", {{CostColumn::kSickAmount, "25"}});
-                 },
-                 {{"第2行的分摊总金额不等于开单金额、执行金额、病人金额相加之和！", host::mb::kOk}},
-                 false},
-        CardCase{"IncomeWithoutType",
-                 true,
-                 [](host::ModalWindow& w) {
-                   In(w, "101", "100");
-                   dynamic_cast<CostIn&>(w).SetCell(1, CostColumn::kIncomeType, "");
-                 },
-                 {{"第1行的收入类型不能为空！", host::mb::kOk}},
-                 false},
-        CardCase{
-            "IncomeComplete", true, [](host::ModalWindow& w) { In(w, "102", "100"); }, {}, true}),
-    [](const ::testing::TestParamInfo<CardCase>& info) { return info.param.name; });
+        CardCase{"ExpenseParentItem", false, [](W& w) { Out(w, "201", "01", "60"); Out(w, "2", "01", "40"); },
+                 {{"第2行的支出项目为非末级支出项目！", kOk}}, false},
+        CardCase{"ExpenseParentDepartment", false, [](W& w) { Out(w, "201", "03", "100"); },
+                 {{"第1行选的科室为非末级科室！", kOk}}, false},
+        CardCase{"ExpenseItemOfAnotherAccount", false, [](W& w) { Out(w, "202", "01", "100"); },
+                 {{"第1行的录入的成本科目与收支项目不匹配！是否修改？", host::mb::kNo}}, true},
+        CardCase{"ExpenseTotalShort", false, [](W& w) { Out(w, "201", "01", "99.99"); },
+                 {{"分摊金额错误，差额为0.01，请检查！", kOk}}, false},
+        CardCase{"IncomeBySchemeThenRowSumBroken", true,
+                 [](W& w) { In(w, "101", "60"); In(w, "102", "40", {{CostColumn::kSickAmount, "25"}}); },
+                 {{"第2行的分摊总金额不等于开单金额、执行金额、病人金额相加之和！", kOk}}, false},
+        CardCase{"IncomeWithoutType", true,
+                 [](W& w) { In(w, "101", "100"); dynamic_cast<CostIn&>(w).SetCell(1, CostColumn::kIncomeType, ""); },
+                 {{"第1行的收入类型不能为空！", kOk}}, false},
+        CardCase{"IncomeComplete", true, [](W& w) { In(w, "102", "100"); }, {}, true}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
 
 // The income card is closed while income accounting (module 129) runs.
 TEST_F(LinkTest, TheIncomeCardIsRefusedWhileIncomeAccountingRuns) {

@@ -24,15 +24,15 @@ TEST(ComprehensiveBudget, AVoucherOverrunningABudgetIsRefusedUnlessTheOperatorMa
     std::string layout;  // one statement before the check, or ""
     std::string refusal;
   } cases[] = {
+      // clang-format off
       {"February, already over", 2, 1, 100, 0, "", texts::kBudgetNoRight},
       {"the right to exceed", 2, 1, 100, 0,
-       "Insert Into OperatorRight (lngOperatorID, lngRightID, lngOrganizationID) Values (5001, "
-       "1861, 0)",
-       ""},
+       "Insert Into OperatorRight (lngOperatorID, lngRightID, lngOrganizationID) Values (5001, 1861, 0)", ""},
       {"a credit lowers the measure", 2, 1, 0, 100, "", ""},
       {"March within the month", 3, 1, 1000, 0, "", ""},
       {"March one over", 3, 1, 1000.01, 0, "", texts::kBudgetNoRight},
       {"记-000002 saved again", 2, 1, 1200, 0, "", ""},
+      // clang-format on
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -82,56 +82,39 @@ TEST(BudgetReminders, TheSaveWarnsOrRefusesAsTheBudgetsTheVoucherExecutesSay) {
     std::string message;
     bool alarm_off = false;
   } cases[] = {
-      {"the rate reached",
-       row + "1, -1, 1000, 300)",
-       {{1, 500}},
-       entry("综合办公室", 800, 500, false, 80)},
-      {"a parent department covers its children",
-       row + "3, -1, 1000, 600)",
-       {{4, 500}},
+      // clang-format off
+      {"the rate reached", row + "1, -1, 1000, 300)", {{1, 500}}, entry("综合办公室", 800, 500, false, 80)},
+      {"a parent department covers its children", row + "3, -1, 1000, 600)", {{4, 500}},
        entry("门诊部", 1100, 500, true, 1000)},
       {"custom groups of a parent department",
        "Insert Into outlaybudgetblance Values (1, 2, 9, 1, 8, 1, 1000, 600);Insert Into "
        "custombudgetitemitem Values (9, 3);Insert Into custombudgetdptdetail Values (8, 3)",
-       {{5, 500}},
-       entry("外科门诊", 1100, 500, true, 1000)},
+       {{5, 500}}, entry("外科门诊", 1100, 500, true, 1000)},
       {"a year scheme",
-       "Update budgetscheme Set blnIsPeriod = 0;Insert Into outlaybudgetblance Values (1, 0, 3, "
-       "-1, 1, -1, 1000, 600)",
+       "Update budgetscheme Set blnIsPeriod = 0;Insert Into outlaybudgetblance Values (1, 0, 3, -1, 1, -1, 1000, 600)",
        {{1, 500}},
-       "科室\"综合办公室\"支出项目\"办公费用\"本年支出累计发生额 "
-       "1100.00￥，本张单据发生额500.00￥，"
+       "科室\"综合办公室\"支出项目\"办公费用\"本年支出累计发生额 1100.00￥，本张单据发生额500.00￥，"
        "超出预算编制\"B01\"预算支出 1000.00￥；"},
-      {"a responsible department executes what its departments spend",
-       row + "7, -1, 1000, 300)" + responsible,
-       {{4, 300}, {5, 200}},
-       entry("信息中心", 800, 500, false, 80)},
+      {"a responsible department executes what its departments spend", row + "7, -1, 1000, 300)" + responsible,
+       {{4, 300}, {5, 200}}, entry("信息中心", 800, 500, false, 80)},
       {"a responsible scheme ignores other spenders and their own rows",
-       row + "7, -1, 1000, 300);" + row + "1, -1, 1000, 900)" + responsible,
-       {{1, 500}},
-       ""},
+       row + "7, -1, 1000, 300);" + row + "1, -1, 1000, 900)" + responsible, {{1, 500}}, ""},
       {"three of a kind, then ……",
-       row + "1, -1, 90, 0);" + row + "2, -1, 90, 0);" + row + "4, -1, 200, 60);" + row +
-           "6, -1, 90, 0);" + row + "7, -1, 90, 0)",
+       row + "1, -1, 90, 0);" + row + "2, -1, 90, 0);" + row + "4, -1, 200, 60);" + row + "6, -1, 90, 0);" + row +
+           "7, -1, 90, 0)",
        {{1, 100}, {2, 100}, {4, 100}, {6, 100}, {7, 100}},
        entry("综合办公室", 100, 100, true, 90) + "\n" + entry("财务部", 100, 100, true, 90) + "\n" +
            entry("住院部", 100, 100, true, 90) + "\n……\n" + entry("内科门诊", 160, 100, false, 80)},
-      {"a target on a parent department",
-       target + "lngDepartmentID) Values (1, 1, 3)",
-       {},
-       texts::kBudgetNoRight},
+      {"a target on a parent department", target + "lngDepartmentID) Values (1, 1, 3)", {}, texts::kBudgetNoRight},
       {"the alarm switched off", target + "lngDepartmentID) Values (1, 1, 3)", {}, "", true},
       {"a target on another department", target + "lngDepartmentID) Values (1, 1, 2)", {}, ""},
       {"a target on a parent class",
-       target + "lngClassID1) Values (1, 1, 4);Update Account Set blnIsClass1 = 1 Where "
-                "lngAccountID = 31",
-       {},
+       target + "lngClassID1) Values (1, 1, 4);Update Account Set blnIsClass1 = 1 Where lngAccountID = 31", {},
        texts::kBudgetNoRight},
-      {"a target on a parent flexible field",
-       target + "lngFieldID) Values (1, 1, 20);Update Budget Set Blnisconstrain = 1",
-       {},
-       texts::kBudgetConstrained},
+      {"a target on a parent flexible field", target + "lngFieldID) Values (1, 1, 20);Update Budget Set Blnisconstrain = 1",
+       {}, texts::kBudgetConstrained},
       {"a target on another flexible field", target + "lngFieldID) Values (1, 1, 23)", {}, ""},
+      // clang-format on
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

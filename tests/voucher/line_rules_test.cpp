@@ -14,13 +14,21 @@ constexpr int kYes = host::mb::kYes;
 constexpr int kNo = host::mb::kNo;
 constexpr int kOk = host::mb::kOk;
 
-using ValidateLine = VoucherWindowTest;
+class ValidateLine : public VoucherWindowTest {
+ protected:
+  // Line `row` of `w` (default the fixture's window) is refused with `message` under `title`
+  // (checked as the save checks when `saving`).
+  void Refused(int row, const std::string& message, const char* title = "填制凭证",
+               bool saving = false, TestableVoucher* w = nullptr) {
+    t_.Messages().Expect(message, kOk, title);
+    EXPECT_FALSE((w ? *w : w_).ValidateLine(row, saving, true)) << message;
+  }
+};
 
 TEST_F(ValidateLine, AnInactiveAccountFailsFirstUnderTheEntryTitleEvenWhenSaving) {
   NewVoucherWith({{"1001", kDebit, "100"}});
   t_.Data().Execute("Update Account Set blnIsInActive = 1 Where lngAccountID = 1");
-  t_.Messages().Expect("科目“1001 库存现金”不存在或被停用。", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, true, true));
+  Refused(1, "科目“1001 库存现金”不存在或被停用。", "填制凭证", true);
   EXPECT_EQ(t_.Messages().Shown().back().flags, 8240);
   EXPECT_EQ(S().focus_field, LineField::kAccount);
   EXPECT_EQ(S().current_row, 1);
@@ -29,12 +37,10 @@ TEST_F(ValidateLine, AnInactiveAccountFailsFirstUnderTheEntryTitleEvenWhenSaving
 TEST_F(ValidateLine, AccountRightDetailAndCurrencyComeInThatOrder) {
   NewVoucherWith({{"1001", kDebit, "100"}, {"1002", kCredit, "100"}});
   SetSetting("权限控制", "科目", "True");
-  t_.Messages().Expect("当前操作员无权限使用科目“1001 库存现金”填制凭证。", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "当前操作员无权限使用科目“1001 库存现金”填制凭证。");
   SetSetting("权限控制", "科目", "False");
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
-  t_.Messages().Expect("科目“1002 银行存款”为非明细科目，请输入明细科目！", kOk, "保存凭证");
-  EXPECT_FALSE(w_.ValidateLine(2, true, true));
+  Refused(2, "科目“1002 银行存款”为非明细科目，请输入明细科目！", "保存凭证", true);
   EXPECT_TRUE(w_.ValidateLine(2, false, false));
 }
 
@@ -46,25 +52,19 @@ TEST_F(ValidateLine, ACurrencyAccountNeedsAValidCurrencyAndARateOfZeroPasses) {
   ASSERT_TRUE(w_.SetCell(1, LineField::kRate, "0"));
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
   ASSERT_TRUE(w_.SetCell(1, LineField::kCurrency, "HKD"));
-  t_.Messages().Expect("科目“1002-02 中国银行（美元）”的币种输入非法，请输入币种！", kOk,
-                       "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“1002-02 中国银行（美元）”的币种输入非法，请输入币种！");
   EXPECT_EQ(S().focus_field, LineField::kCurrency);
   ASSERT_TRUE(w_.SetCell(1, LineField::kCurrency, ""));
-  t_.Messages().Expect("科目“1002-02 中国银行（美元）”有币种核算属性，请输入币种！", kOk,
-                       "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“1002-02 中国银行（美元）”有币种核算属性，请输入币种！");
 }
 
 TEST_F(ValidateLine, NegativeRateOrPriceFailsWithTheAccount) {
   NewVoucherWith({{"1403", kDebit, "100"}});
   L(1).rate = -1;
-  t_.Messages().Expect("科目“1403 原材料”的汇率必须为正数！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“1403 原材料”的汇率必须为正数！");
   L(1).rate = 0;
   L(1).price = -2;
-  t_.Messages().Expect("科目“1403 原材料”的单价必须为正数！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“1403 原材料”的单价必须为正数！");
   EXPECT_EQ(S().focus_field, LineField::kPrice);
 }
 
@@ -72,29 +72,23 @@ TEST_F(ValidateLine, AReceiptVoucherTakesADebitOnlyOnItsFirstLine) {
   NewVoucherWith({{"1001", kDebit, "100"}, {"6051", kDebit, "100"}});
   w_.SetDocumentKind(54);
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
-  t_.Messages().Expect("收款凭证内只有第一条分录应为借方科目！", kOk, "保存凭证");
-  EXPECT_FALSE(w_.ValidateLine(2, false, true));
+  Refused(2, "收款凭证内只有第一条分录应为借方科目！", "保存凭证");
   ASSERT_TRUE(w_.SetCell(1, LineField::kCredit, "100"));
-  t_.Messages().Expect("收款凭证内第一条分录应为借方科目！", kOk, "保存凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "收款凭证内第一条分录应为借方科目！", "保存凭证");
   w_.SetDocumentKind(55);
   ASSERT_TRUE(w_.SetCell(1, LineField::kDebit, "100"));
-  t_.Messages().Expect("付款凭证内第一条分录应为贷方科目！", kOk, "保存凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "付款凭证内第一条分录应为贷方科目！", "保存凭证");
 }
 
 TEST_F(ValidateLine, AReceivableLineNeedsAUnitAndABusinessDateNotAfterTheVoucherDate) {
   NewVoucherWith({{"1122", kDebit, "100"}});
-  t_.Messages().Expect("科目“1122 应收账款”有单位核算属性，请输入单位！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“1122 应收账款”有单位核算属性，请输入单位！");
   ASSERT_TRUE(w_.SetCell(1, LineField::kUnit, "001"));
   EXPECT_EQ(S().lines[0].unit_text, "001 华东医药有限公司");
-  t_.Messages().Expect("科目“1122 应收账款”为应收应付性质科目，请输入业务日期！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“1122 应收账款”为应收应付性质科目，请输入业务日期！");
   EXPECT_EQ(S().focus_field, LineField::kBusinessDate);
   ASSERT_TRUE(w_.SetCell(1, LineField::kBusinessDate, "2026-02-16"));
-  t_.Messages().Expect("业务日期应小于等于当前凭证日期", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "业务日期应小于等于当前凭证日期");
   ASSERT_TRUE(w_.SetCell(1, LineField::kBusinessDate, "2026-2-15"));
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
 }
@@ -104,35 +98,28 @@ TEST_F(ValidateLine, AnUnassignedUnitPassesWhileEditingAndFailsWhenSaving) {
   ASSERT_TRUE(w_.SetCell(1, LineField::kUnit, "001"));
   ASSERT_TRUE(w_.SetCell(1, LineField::kBusinessDate, "2026-02-01"));
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
-  t_.Messages().Expect("科目“2202 应付账款”不能使用未分配的单位“001 华东医药有限公司”！", kOk,
-                       "保存凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, true, true));
+  Refused(1, "科目“2202 应付账款”不能使用未分配的单位“001 华东医药有限公司”！", "保存凭证", true);
   ASSERT_TRUE(w_.SetCell(1, LineField::kUnit, "102"));
   EXPECT_TRUE(w_.ValidateLine(1, true, true));
 }
 
 TEST_F(ValidateLine, DepartmentsAndClassItemsMustBeGivenAndBeLeaves) {
   NewVoucherWith({{"1601", kDebit, "100"}, {"6602-04", kDebit, "50"}});
-  t_.Messages().Expect("科目“1601 固定资产”有部门核算属性，请输入部门！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“1601 固定资产”有部门核算属性，请输入部门！");
   ASSERT_TRUE(w_.SetCell(1, LineField::kDepartment, "03"));
-  t_.Messages().Expect("科目“1601 固定资产”的部门核算属性只能输入末级部门，请重新输入！", kOk,
-                       "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“1601 固定资产”的部门核算属性只能输入末级部门，请重新输入！");
   SetSetting("帐套属性", "统计名称", "经济分类");
   TestableVoucher fresh;
   ASSERT_TRUE(fresh.ShowANewBill(0));
   int row = fresh.AddLine();
   ASSERT_TRUE(fresh.SetCell(row, LineField::kAccount, "6602-04"));
   ASSERT_TRUE(fresh.SetCell(row, LineField::kDebit, "50"));
-  t_.Messages().Expect("科目“6602-04 专项支出”有经济分类核算属性，请输入经济分类！", kOk,
-                       "填制凭证");
-  EXPECT_FALSE(fresh.ValidateLine(row, false, true));
+  Refused(row, "科目“6602-04 专项支出”有经济分类核算属性，请输入经济分类！", "填制凭证", false,
+          &fresh);
   ASSERT_TRUE(fresh.SetCell(row, LineField::kClass1, "03"));
   ASSERT_TRUE(fresh.SetCell(row, LineField::kClass2, "02"));
-  t_.Messages().Expect("科目“6602-04 专项支出”的项目核算属性只能输入末级项目，请重新输入！", kOk,
-                       "填制凭证");
-  EXPECT_FALSE(fresh.ValidateLine(row, false, true));
+  Refused(row, "科目“6602-04 专项支出”的项目核算属性只能输入末级项目，请重新输入！", "填制凭证",
+          false, &fresh);
   EXPECT_EQ(fresh.State().focus_field, LineField::kClass2);
 }
 
@@ -142,8 +129,7 @@ TEST_F(ValidateLine, TheHostValidatorsTextIsShownAsTheMessage) {
     return text.empty() ? std::string("请录入智能核算内容") : std::string();
   });
   NewVoucherWith({{"6711", kDebit, "10"}});
-  t_.Messages().Expect("请录入智能核算内容", kOk, "保存凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, true, true));
+  Refused(1, "请录入智能核算内容", "保存凭证", true);
   ASSERT_TRUE(w_.SetCell(1, LineField::kSmartAccounting, "A01"));
   EXPECT_TRUE(w_.ValidateLine(1, true, true));
 }
@@ -172,8 +158,7 @@ TEST_F(ValidateLine, ItemRightsAndSettlementDataAreAskedOfAPerson) {
   ASSERT_TRUE(w_.SetCell(1, LineField::kUnit, "001"));
   ASSERT_TRUE(w_.SetCell(1, LineField::kBusinessDate, "2026-02-01"));
   SetSetting("权限控制", "单位", "True");
-  t_.Messages().Expect("当前操作员无权限使用单位 001 华东医药有限公司”！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "当前操作员无权限使用单位 001 华东医药有限公司”！");
   EXPECT_EQ(S().focus_field, LineField::kUnit);
   w_.SetUserEntry(false);
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
@@ -186,24 +171,19 @@ TEST_F(ValidateLine, ItemRightsAndSettlementDataAreAskedOfAPerson) {
   SetSetting("帐套属性", "往来及银行科目必须录入结算信息", "True");
   TestableVoucher strict;
   ASSERT_TRUE(strict.ShowAOldBill(1));
-  t_.Messages().Expect("科目“1122 应收账款”的对账号不能为空！", kOk, "保存凭证");
-  EXPECT_FALSE(strict.ValidateLine(2, true, true));
+  Refused(2, "科目“1122 应收账款”的对账号不能为空！", "保存凭证", true, &strict);
   ASSERT_TRUE(strict.SetCell(1, LineField::kPaymentMethod, ""));
-  t_.Messages().Expect("银行科目“1002-01 工商银行（人民币）”的付款方式不能为空！", kOk, "保存凭证");
-  EXPECT_FALSE(strict.ValidateLine(1, true, true));
+  Refused(1, "银行科目“1002-01 工商银行（人民币）”的付款方式不能为空！", "保存凭证", true, &strict);
   ASSERT_TRUE(strict.SetCell(1, LineField::kPaymentMethod, "03"));
   ASSERT_TRUE(strict.SetCell(1, LineField::kCheckNumber, ""));
-  t_.Messages().Expect("银行科目“1002-01 工商银行（人民币）”的票据号不能为空！", kOk, "保存凭证");
-  EXPECT_FALSE(strict.ValidateLine(1, true, true));
+  Refused(1, "银行科目“1002-01 工商银行（人民币）”的票据号不能为空！", "保存凭证", true, &strict);
 }
 
 TEST_F(ValidateLine, AnOrganisationLineNeedsADirectChildOfTheLoginOrganisation) {
   NewVoucherWith({{"3001", kDebit, "100"}});
-  t_.Messages().Expect("机构不能为空！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "机构不能为空！");
   ASSERT_TRUE(w_.SetCell(1, LineField::kOrganization, "01-02-05"));
-  t_.Messages().Expect("必须选择当前机构的直属下级机构！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "必须选择当前机构的直属下级机构！");
   ASSERT_TRUE(w_.SetCell(1, LineField::kOrganization, "01-02"));
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
   EXPECT_EQ(S().lines[0].organization_id, 3);
@@ -211,8 +191,7 @@ TEST_F(ValidateLine, AnOrganisationLineNeedsADirectChildOfTheLoginOrganisation) 
 
 TEST_F(ValidateLine, BothSidesZeroFailsLastAndAPassingLineUpdatesTheTotals) {
   NewVoucherWith({{"6051", kCredit, "0"}});
-  t_.Messages().Expect("科目“6051 其他业务收入”的借贷双方都为零！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.ValidateLine(1, false, true));
+  Refused(1, "科目“6051 其他业务收入”的借贷双方都为零！");
   ASSERT_TRUE(w_.SetCell(1, LineField::kCredit, "88.8"));
   EXPECT_TRUE(w_.ValidateLine(1, false, true));
   EXPECT_EQ(S().totals.credit, 88.8);

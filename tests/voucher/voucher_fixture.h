@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "host/message_box.h"
 #include "support/test_host.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/voucher_dump.h"
@@ -43,6 +44,12 @@ class VoucherSession {
   void SetSetting(const std::string& section, const std::string& key, const std::string& value) {
     t_.Data().Execute("Update Setting Set strSetting = '" + value + "' Where strSection = '" +
                       section + "' And strKey = '" + key + "'");
+  }
+  // The save stops at `message`, answered `answer`, under `title`.
+  void SaveStops(const std::string& message, int answer = host::mb::kOk,
+                 const char* title = "保存凭证") {
+    t_.Messages().Expect(message, answer, title);
+    EXPECT_FALSE(w_.SaveBill()) << message;
   }
   // A new voucher with one line per (account, side, amount) entered through the cells.
   void NewVoucherWith(std::initializer_list<std::tuple<const char*, int, const char*>> lines) {

@@ -55,20 +55,17 @@ TEST_F(NewVoucherSave, ChecksStopInOrderWithTheirMessages) {
   EnterOfficeVoucher();
   // Unbalanced: the difference is in the message.
   ASSERT_TRUE(w_.SetCell(2, LineField::kCredit, "499.5"));
-  t_.Messages().Expect("凭证借贷方不平（差额0.50），不能存盘！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("凭证借贷方不平（差额0.50），不能存盘！");
   ASSERT_TRUE(w_.SetCell(2, LineField::kCredit, "500"));
   // Empty summary: Yes goes back to edit the line, No goes on.
   ASSERT_TRUE(w_.SetCell(1, LineField::kRemark, ""));
-  t_.Messages().Expect("第1条摘要为空，您要修改凭证吗？", host::mb::kYes, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("第1条摘要为空，您要修改凭证吗？", host::mb::kYes);
   EXPECT_EQ(S().current_row, 1);
   // No account on a line.
   int r3 = w_.AddLine();
   ASSERT_TRUE(w_.SetCell(r3, LineField::kRemark, "无科目"));
   t_.Messages().Expect("第1条摘要为空，您要修改凭证吗？", host::mb::kNo, kSave);
-  t_.Messages().Expect("第3条分录非法（无科目），不能存盘！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("第3条分录非法（无科目），不能存盘！");
   w_.DeleteLine(r3);
   t_.Messages().Expect("第1条摘要为空，您要修改凭证吗？", host::mb::kNo, kSave);
   EXPECT_TRUE(w_.SaveBill());
@@ -79,42 +76,33 @@ TEST_F(NewVoucherSave, HeaderChecks) {
   EnterOfficeVoucher();
   voucher::VoucherHeader keep = S().header;
   w_.MutableState().header.template_id = 0;
-  t_.Messages().Expect("凭证模版不能为空！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("凭证模版不能为空！");
   w_.MutableState().header = keep;
   w_.MutableState().header.number = "";
-  t_.Messages().Expect("凭证号不能为空！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("凭证号不能为空！");
   w_.MutableState().header = keep;
   w_.MutableState().header.date = "2026-02-30";
-  t_.Messages().Expect("日期输入非法！", host::mb::kOk, "填制凭证");
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("日期输入非法！", host::mb::kOk, "填制凭证");
   w_.MutableState().header = keep;
   w_.MutableState().header.date = "2025-12-31";
-  t_.Messages().Expect("制单日期不能小于账套启用日期！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("制单日期不能小于账套启用日期！");
   w_.MutableState().header.date = "2027-01-01";
-  t_.Messages().Expect("制单日期不能大于账套结束日期！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("制单日期不能大于账套结束日期！");
   w_.MutableState().header.date = "2026-01-20";  // period 1 is closed
-  t_.Messages().Expect("制单日期已结账或账套、模块未启用或已停用！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("制单日期已结账或账套、模块未启用或已停用！");
   w_.MutableState().header = keep;
   w_.MutableState().header.source_organization_id = 4;
-  t_.Messages().Expect("来源机构(非集团)与当前登陆机构不同！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("来源机构(非集团)与当前登陆机构不同！");
   w_.MutableState().header = keep;
   w_.MutableState().lines.clear();
-  t_.Messages().Expect("凭证体记录为空不能存盘！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("凭证体记录为空不能存盘！");
   EXPECT_EQ(t_.Scalar("Select Count(*) From Voucher"), "9");
 }
 
 TEST_F(NewVoucherSave, ADuplicateNumberOffersTheNumberingServicesNumber) {
   EnterOfficeVoucher();
   w_.MutableState().header.number = "000002";
-  t_.Messages().Expect("凭证号重复，是否取凭证最大流水号作为当前凭证号？", host::mb::kNo, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("凭证号重复，是否取凭证最大流水号作为当前凭证号？", host::mb::kNo);
   EXPECT_EQ(S().header.number, "000002");
   SetSetting("帐套属性", "凭证断号重用", "True");
   t_.Data().Execute("Delete From VoucherDetail Where lngVoucherID = 6");
@@ -131,18 +119,15 @@ TEST_F(NewVoucherSave, WithoutAutomaticRenumberingADuplicateStops) {
   SetSetting("帐套属性", "凭证号重复自动取号", "False");
   EnterOfficeVoucher();
   w_.MutableState().header.number = "000001";
-  t_.Messages().Expect("凭证号重复。", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("凭证号重复。");
 }
 
 TEST_F(NewVoucherSave, AllLinesAlikeAreRefused) {
   NewVoucherWith({{"1001", voucher::kDebit, "10"}, {"1001", voucher::kCredit, "10"}});
   L(1).remark = L(2).remark = "同科目";
-  t_.Messages().Expect(
+  SaveStops(
       "记账凭证的所有分录中如果只有同一个科目，并且输入的辅助核算也完全相同时，该凭证应为不合法凭证"
-      "。",
-      host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+      "。");
 }
 
 TEST_F(NewVoucherSave, VoucherTypeRestrictionsAcceptTheParentsSubtree) {
@@ -157,17 +142,11 @@ TEST_F(NewVoucherSave, VoucherTypeRestrictionsAcceptTheParentsSubtree) {
   L(1).remark = L(2).remark = "转账";
   ASSERT_TRUE(w_.SetHeaderField(voucher::HeaderField::kVoucherType, "转"));
   w_.MutableState().header.number = "000002";
-  t_.Messages().Expect("科目“1002-01 工商银行（人民币）”为“转”凭证类型的必无科目！", host::mb::kOk,
-                       kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("科目“1002-01 工商银行（人民币）”为“转”凭证类型的必无科目！");
   // 付: the credit must use 1001 or 1002.
   ASSERT_TRUE(w_.SetHeaderField(voucher::HeaderField::kVoucherType, "付"));
   w_.MutableState().header.number = "000002";
-  t_.Messages().Expect(
-      " 本张凭证的贷方未输入“付”凭证类型的贷方必有科目“1001 库存现金或“1002 "
-      "银行存款” ！",
-      host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops(" 本张凭证的贷方未输入“付”凭证类型的贷方必有科目“1001 库存现金或“1002 银行存款” ！");
 }
 
 TEST_F(NewVoucherSave, SettlementDataIsAnnouncedAndTheSaveGoesOn) {
@@ -183,21 +162,17 @@ TEST_F(NewVoucherSave, ModuleAnswersStopTheSave) {
   t_.Data().Execute(
       "Insert Into MODULE (lngOrganizationId, lngModuleID, bytStatus, intYear, bytPeriod) Values "
       "(1, 130, 1, 2026, 3)");
-  t_.Messages().Expect("当前生成凭证的期间，成本模块已结账或者已成本分摊，不能保存凭证！",
-                       host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("当前生成凭证的期间，成本模块已结账或者已成本分摊，不能保存凭证！");
   t_.Data().Execute("Delete From MODULE Where lngModuleID = 130");
   t_.Host().BusinessPub().SetAssetSourceCheck(
       [](long, long) { return host::AssetSourceChange::kDeferredCard; });
-  t_.Messages().Expect("关联的待摊费用卡片已被其他人改变，不能存盘！", host::mb::kOk, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("关联的待摊费用卡片已被其他人改变，不能存盘！");
   t_.Host().BusinessPub().SetAssetSourceCheck(nullptr);
   SetSetting("帐套属性", "凭证是否显示科目余额", "True");
   t_.Data().Execute(
       "Insert Into Setting (lngorganizationid, strSection, strKey, strSetting) Values (1, "
       "'帐套属性', '借贷方科目机构相同提示', 'True')");
-  t_.Messages().Expect("借贷方科目的机构相同，是否继续？", host::mb::kNo, kSave);
-  EXPECT_FALSE(w_.SaveBill());
+  SaveStops("借贷方科目的机构相同，是否继续？", host::mb::kNo);
   EXPECT_EQ(t_.Scalar("Select Count(*) From Voucher"), "9");
 }
 

@@ -132,17 +132,14 @@ TEST(StatusRules, TheFirstReasonAgainstAnEditIsStatedAndDeleteQuestionsNameTheSt
     const char* one;
     const char* all;
   } questions[] = {
+      // clang-format off
       {[](auto&) {}, "真的要删除该笔分录吗？", "真的要删除全部分录吗？"},
-      {[](auto& h) { h.print_mark = true; }, "该张凭证已为待打印,是否删除其分录？",
-       "该张凭证已为待打印,是否删除其全部分录？"},
-      {[](auto& h) { h.void_mark = true; }, "该张凭证已作废,是否删除其分录？",
-       "该张凭证已作废,是否删除其全部分录？"},
-      {[](auto& h) { h.error_mark = true; }, "该张凭证已为错误,是否删除其分录？",
-       "该张凭证已为错误,是否删除其全部分录？"},
-      {[](auto& h) { h.source_voucher_id = 1; }, "该张凭证已为待冲销凭证,是否删除其分录？",
-       "该张凭证已为待冲销凭证,是否删除其全部分录？"},
-      {[](auto& h) { h.source_voucher_id = 1, h.source_id = 16; }, "真的要删除该笔分录吗？",
-       "真的要删除全部分录吗？"},
+      {[](auto& h) { h.print_mark = true; }, "该张凭证已为待打印,是否删除其分录？", "该张凭证已为待打印,是否删除其全部分录？"},
+      {[](auto& h) { h.void_mark = true; }, "该张凭证已作废,是否删除其分录？", "该张凭证已作废,是否删除其全部分录？"},
+      {[](auto& h) { h.error_mark = true; }, "该张凭证已为错误,是否删除其分录？", "该张凭证已为错误,是否删除其全部分录？"},
+      {[](auto& h) { h.source_voucher_id = 1; }, "该张凭证已为待冲销凭证,是否删除其分录？", "该张凭证已为待冲销凭证,是否删除其全部分录？"},
+      {[](auto& h) { h.source_voucher_id = 1, h.source_id = 16; }, "真的要删除该笔分录吗？", "真的要删除全部分录吗？"},
+      // clang-format on
   };
   for (const auto& q : questions) {
     const VoucherHeader h = with(q.state);
@@ -293,6 +290,7 @@ TEST(StatusRefusals, LeaveTheVoucherAsItWas) {
     int answer = mb::kOk;
     const char* asked = nullptr;  // a question answered Yes before the refusal
   } cases[] = {
+      // clang-format off
       {kReviewer, "", 1, kReview, "凭证已记账，不能取消复核！", "取消复核", "reverse"},
       {kReviewer, "Update Voucher Set lngCheckerID = 1 Where lngVoucherID = 3", 3, kReview,
        "只有复核人本人才能取消复核！", "取消复核", "-"},
@@ -300,11 +298,9 @@ TEST(StatusRefusals, LeaveTheVoucherAsItWas) {
        "凭证已作废，不能复核！", "复核凭证", "review"},
       {kReviewer, "", 7, kReview, "错误凭证不能复核！", "复核凭证", "review"},
       {kReviewer, cash_before_review, 5, kReview, "出纳凭证须先由出纳签字，才能复核！", "复核凭证"},
-      {kReviewer, "", 3, kEdit, "凭证“记-000001”只能由其制单人修改，你没有修改凭证的权限！",
-       "警告信息"},
+      {kReviewer, "", 3, kEdit, "凭证“记-000001”只能由其制单人修改，你没有修改凭证的权限！", "警告信息"},
       {kSecondMaker, "", 3, kReview, "您没有凭证复核权限！", "复核凭证", "-"},
-      {kCashier, "", 3, kSign, "记000001号凭证没有现金银行科目分录，不能进行出纳签字！",
-       "凭证出纳签字"},
+      {kCashier, "", 3, kSign, "记000001号凭证没有现金银行科目分录，不能进行出纳签字！", "凭证出纳签字"},
       {kCashier, "", 1, kSign, "凭证已记账，不能取消签字！", "取消签字"},
       {kCashier, cash_before_review + "Update Voucher Set lngTellerID = 4 Where lngVoucherID = 2",
        2, kSign, "凭证已复核，不能取消签字！", "取消签字"},
@@ -317,12 +313,8 @@ TEST(StatusRefusals, LeaveTheVoucherAsItWas) {
       {kMaker, "", 1, kVoid, "凭证已记账，不能作废！", "凭证作废"},
       {kMaker, "", 2, kVoid, "凭证已复核，不能作废！", "凭证作废"},
       {kMaker, "", 6, kVoid, "凭证已作废！", "凭证作废"},
-      {kMaker, fund_confirmed, 3, kVoid,
-       "当前凭证中有资金收付数据，且资金收付的明细数据至少有一条为已确认状态；\n"
-       "不允许作废，必须取消确认明细数据，再作废",
-       "凭证作废"},
-      {kMaker, written_off_5, 5, kVoid,
-       "该凭证已进行往来核销，不允许作废，如果要进行该操作，请选取消往来核销！", "凭证作废"},
+      {kMaker, fund_confirmed, 3, kVoid, "当前凭证中有资金收付数据，且资金收付的明细数据至少有一条为已确认状态；\n不允许作废，必须取消确认明细数据，再作废", "凭证作废"},
+      {kMaker, written_off_5, 5, kVoid, "该凭证已进行往来核销，不允许作废，如果要进行该操作，请选取消往来核销！", "凭证作废"},
       {kSecondMaker, "", 3, kVoid, "不能作废由他人制作的凭证！", "凭证作废", "-"},
       {kMaker, "", 1, kDelete, "该张凭证已记账,不能删除！", "警告信息"},
       {kMaker, "", 2, kDelete, "该张凭证已复核,不能删除！", "警告信息"},
@@ -333,31 +325,25 @@ TEST(StatusRefusals, LeaveTheVoucherAsItWas) {
       {kMaker, "", 1, kDelLine, "该张凭证已记账,不能删除！", "删除分录"},
       {kMaker, "", 2, kDelLines, "该张凭证已复核,不能删除！", "删除分录"},
       {kMaker, reversal_of_5, 5, kDelLine, "该张凭证已被冲销,不能删除！", "删除分录"},
-      {kMaker, written_off_4, 4, kDelLine,
-       "该凭证已进行往来核销，不允许删除，如果要进行该操作，请选取消往来核销！", "删除分录"},
+      {kMaker, written_off_4, 4, kDelLine, "该凭证已进行往来核销，不允许删除，如果要进行该操作，请选取消往来核销！", "删除分录"},
       {kMaker, "", 6, kDelLine, "该张凭证已作废,是否删除其分录？", "删除分录", nullptr, mb::kNo},
-      {kMaker, "", 7, kDelLines, "该张凭证已为错误,是否删除其全部分录？", "删除分录", nullptr,
-       mb::kNo},
+      {kMaker, "", 7, kDelLines, "该张凭证已为错误,是否删除其全部分录？", "删除分录", nullptr, mb::kNo},
       {kMaker, "Update Voucher Set blnIsPrint = 1 Where lngVoucherID = 8", 8, kDelLine,
        "该张凭证已为待打印,是否删除其分录？", "删除分录", nullptr, mb::kNo},
-      {kMaker, pending_reversal, 50, kDelLines, "该张凭证已为待冲销凭证,是否删除其全部分录？",
-       "删除分录", nullptr, mb::kNo},
+      {kMaker, pending_reversal, 50, kDelLines, "该张凭证已为待冲销凭证,是否删除其全部分录？", "删除分录", nullptr, mb::kNo},
       // Every command on a voucher of a closed period is refused, whoever asks.
       {kReviewer, Closed("0, 0, 0"), 60, kReview, "凭证已经结账，不能复核！", "复核凭证"},
       {kReviewer, Closed("3, 0, 0"), 60, kReview, "凭证已经结账，不能取消复核！", "取消复核"},
-      {kCashier, Closed("0, 0, 0"), 60, kSign, "凭证已经结账，不能对其进行出纳签字！",
-       "凭证出纳签字"},
+      {kCashier, Closed("0, 0, 0"), 60, kSign, "凭证已经结账，不能对其进行出纳签字！", "凭证出纳签字"},
       {kCashier, Closed("0, 4, 0"), 60, kSign, "凭证已经结账，不能取消签字！", "取消签字"},
       {kPoster, Closed("3, 4, 0"), 60, kPost, "凭证已经结账，不能记账！", "凭证记账"},
       {kPoster, Closed("3, 4, 5"), 60, kPost, "凭证已经结账，不能取消记账！", "取消记账"},
       {kMaker, Closed("0, 0, 0"), 60, kVoid, "当前会计期间已经结账，不能再作废凭证！", "凭证作废"},
       {kMaker, Closed("0, 0, 0"), 60, kDelete, "凭证已经结账，不能删除凭证！", "警告信息"},
-      {kMaker, Closed("0, 0, 0"), 60, kDelLine, "凭证“记-000009”的会计期间已结账，不允许修改！",
-       "删除分录"},
-      {kMaker, Closed("0, 0, 0"), 60, kDelLines, "凭证“记-000009”的会计期间已结账，不允许修改！",
-       "删除分录"},
-      {kMaker, Closed("0, 0, 0"), 60, kEdit, "凭证“记-000009”的会计期间已结账，不允许修改！",
-       "警告信息"},
+      {kMaker, Closed("0, 0, 0"), 60, kDelLine, "凭证“记-000009”的会计期间已结账，不允许修改！", "删除分录"},
+      {kMaker, Closed("0, 0, 0"), 60, kDelLines, "凭证“记-000009”的会计期间已结账，不允许修改！", "删除分录"},
+      {kMaker, Closed("0, 0, 0"), 60, kEdit, "凭证“记-000009”的会计期间已结账，不允许修改！", "警告信息"},
+      // clang-format on
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.message);
