@@ -112,32 +112,38 @@ std::vector<ContractChoice> ReferenceChoices(ContractReference which) {
   return out;
 }
 
-double ContractTotal(int kind, long contract_id) {
-  if (kind == kProjectOrder) {
-    return Sum("SELECT dblSumAmount FROM ProjectOrder WHERE lngOrderID = " + N(contract_id),
-               "dblSumAmount");
+std::vector<ContractFigures> ReadContractFigures(int kind, const std::vector<long>& ids,
+                                                 long line_id) {
+  std::vector<ContractFigures> out(ids.size());
+  std::string list;
+  for (long id : ids) {
+    if (id != 0) list += (list.empty() ? "" : ",") + N(id);
   }
-  return Sum(
-      "SELECT Nvl(Sum(dblTaxAmount),0) As dblSumAmount"
-      " FROM ContractItem"
-      " WHERE lngContractID = " +
-          N(contract_id),
-      "dblSumAmount");
-}
-
-double ContractPaid(int kind, long contract_id, long line_id) {
-  double paid =
-      Sum(" SELECT Nvl(Sum(dblPaymentAmount),0) As dblPaymentAmount"
-          " FROM ContractBalance"
-          " WHERE ContractBalance.lngContractID = " +
-              N(contract_id) + " AND ContractBalance.bytContractType = " + N(kind) +
-              " AND ContractBalance.lngVoucherdetailID <> " + N(line_id),
-          "dblPaymentAmount");
-  if (kind == kProjectOrder) {
-    paid += Sum("SELECT dblInitPayment FROM ProjectOrder WHERE lngOrderID = " + N(contract_id),
-                "dblInitPayment");
+  if (list.empty()) return out;
+  const bool project = kind == kProjectOrder;
+  const std::string self = project ? "ProjectOrder.lngOrderID" : "Contract.lngContractID";
+  const std::string paid =
+      "(SELECT Nvl(Sum(dblPaymentAmount),0) As dblPaymentAmount"
+      " FROM ContractBalance"
+      " WHERE ContractBalance.lngContractID = " +
+      self + " AND ContractBalance.bytContractType = " + N(kind) +
+      " AND ContractBalance.lngVoucherdetailID <> " + N(line_id) + ")";
+  const std::string sql =
+      project
+          ? "SELECT lngOrderID As lngID, Nvl(dblSumAmount,0) As dblSumAmount, "
+            "Nvl(dblInitPayment,0) + " +
+                paid + " As dblPaymentAmount FROM ProjectOrder WHERE lngOrderID In (" + list + ")"
+          : "SELECT lngContractID As lngID, (SELECT Nvl(Sum(dblTaxAmount),0) As dblSumAmount"
+            " FROM ContractItem"
+            " WHERE lngContractID = Contract.lngContractID) As dblSumAmount, " +
+                paid + " As dblPaymentAmount FROM Contract WHERE lngContractID In (" + list + ")";
+  for (host::Recordset rs = frame::Data().OpenRecordset(sql); !rs.Eof(); rs.MoveNext()) {
+    const long id = static_cast<long>(rs["lngID"].AsLong());
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+      if (ids[i] == id) out[i] = {rs["dblSumAmount"].AsDouble(), rs["dblPaymentAmount"].AsDouble()};
+    }
   }
-  return paid;
+  return out;
 }
 
 ProjectFigures ReadProjectFigures(long project_id, long line_id) {
@@ -213,7 +219,7 @@ StoredContractSplit LoadContractSplit(long line_id) {
   split.pay_receive = head["intPayReceiveType"].AsLong() == kReceipt ? kReceipt : kPayment;
   split.project_id = static_cast<long>(head["lngProjectID"].AsLong());
   const bool project = split.kind == kProjectOrder;
-  // The two computed columns are figured by the window from the contract id.
+  // The two computed columns are figured by the window for all its rows at once.
   const std::string list =
       std::string(
           "SELECT ContractBalance.lngVoucherDetailID As \"{1}\", ContractBalance.lngContractID "
@@ -267,8 +273,8 @@ StoredContractSplit LoadContractSplit(long line_id) {
     row.invoice_amount = Unmasked(rs[13].AsText());
     row.note = Trimmed(rs[16].AsText());
     row.data_source = static_cast<int>(rs[17].AsLong());
+    row.codes = {rs[6].AsText(), rs[7].AsText(), rs[8].AsText(), rs[9].AsText()};
     split.rows.push_back(row);
-    stored.codes.push_back({rs[6].AsText(), rs[7].AsText(), rs[8].AsText(), rs[9].AsText()});
   }
   return stored;
 }

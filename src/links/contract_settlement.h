@@ -30,10 +30,15 @@ std::vector<ContractChoice> ProjectChoices();
 enum class ContractReference { kUnit, kPayer, kMethod };
 std::vector<ContractChoice> ReferenceChoices(ContractReference which);
 
-// 合同总金额: the contract items' amounts with tax, or the order's total.
-double ContractTotal(int kind, long contract_id);
-// 合同累计已付款: paid on lines other than `line_id` (plus the order's initial payment).
-double ContractPaid(int kind, long contract_id, long line_id);
+// 合同总金额 (the contract items' amounts with tax, or the order's total) and 合同累计已付款 (paid
+// on lines other than `line_id`, plus the order's initial payment) of each of `ids`, in their
+// order, read in one statement; 0 for an id that names nothing.
+struct ContractFigures {
+  double total = 0;
+  double paid = 0;
+};
+std::vector<ContractFigures> ReadContractFigures(int kind, const std::vector<long>& ids,
+                                                 long line_id);
 
 // A project's figures, leaving out what `line_id` paid and invoiced.
 struct ProjectFigures {
@@ -52,13 +57,9 @@ std::vector<std::string> ContractCaptions(int pay_receive);
 // The line's stored rows with their codes, by pay date and contract code, and their kind,
 // direction and project (found false when the line has none). Rows on contracts no longer open
 // for settlement are not offered, as the window could not confirm them.
-struct ContractCodes {
-  std::string contract, unit, payer, method;  // 合同号, 单位, 付款方, 付款方式
-};
 struct StoredContractSplit {
   bool found = false;
   ContractSplit split;
-  std::vector<ContractCodes> codes;  // one per row
 };
 StoredContractSplit LoadContractSplit(long line_id);
 

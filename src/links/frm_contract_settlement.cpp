@@ -98,24 +98,8 @@ void frmContractSettlement::Load(const ContractSplit* held) {
     state_.pay_receive = split->pay_receive;
     state_.project_id = split->project_id;
     state_.project_code = CodeOfId("Project", split->project_id);
-    for (std::size_t i = 0; i < split->rows.size(); ++i) {
-      ContractGridRow row;
-      row.row = split->rows[i];
-      if (held == nullptr) {
-        const ContractCodes& codes = stored.codes[i];
-        row.contract_code = codes.contract;
-        row.unit_code = codes.unit;
-        row.payer_code = codes.payer;
-        row.method_code = codes.method;
-      } else {  // a held split carries ids only
-        row.contract_code = ContractCode(row.row.contract_id);
-        row.unit_code = CodeOfId("Customer", row.row.customer_id);
-        row.payer_code = CodeOfId("Customer", row.row.pay_customer_id);
-        row.method_code = CodeOfId("PaymentMethod", row.row.payment_method_id);
-      }
-      Refigure(row);
-      state_.rows.push_back(row);
-    }
+    for (const ContractRow& row : split->rows) state_.rows.push_back({row});
+    Refigure();
   }
   UpdateCaptions();
 }
@@ -126,22 +110,18 @@ void frmContractSettlement::UpdateCaptions() {
   state_.captions.assign(all.begin() + 5, all.end() - 1);
 }
 
-std::string frmContractSettlement::ContractCode(long contract_id) const {
-  host::Recordset rs = frame::Data().OpenRecordset(
-      state_.kind == kProjectOrder
-          ? "Select strOrderCode As strCode From ProjectOrder Where lngOrderID = " + N(contract_id)
-          : "Select strContractCode As strCode From Contract Where lngContractID = " +
-                N(contract_id));
-  return rs.Empty() ? std::string() : rs["strCode"].AsText();
-}
-
-// The two computed columns of a row from its contract id.
-void frmContractSettlement::Refigure(ContractGridRow& row) {
-  row.paid_so_far = 0;
-  row.contract_total = 0;
-  if (row.row.contract_id == 0) return;
-  row.paid_so_far = ContractPaid(state_.kind, row.row.contract_id, state_.line.line_id);
-  row.contract_total = ContractTotal(state_.kind, row.row.contract_id);
+void frmContractSettlement::Refigure(std::vector<ContractGridRow*> rows) {
+  if (rows.empty()) {
+    for (ContractGridRow& row : state_.rows) rows.push_back(&row);
+  }
+  std::vector<long> ids;
+  for (const ContractGridRow* row : rows) ids.push_back(row->row.contract_id);
+  const std::vector<ContractFigures> figures =
+      ReadContractFigures(state_.kind, ids, state_.line.line_id);
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    rows[i]->contract_total = figures[i].total;
+    rows[i]->paid_so_far = figures[i].paid;
+  }
 }
 
 void frmContractSettlement::SetKind(int kind) {
@@ -158,7 +138,7 @@ void frmContractSettlement::SetDirection(int pay_receive) {
   // Contracts of the other direction are no longer offered.
   for (ContractGridRow& row : state_.rows)
     SetCell(static_cast<int>(&row - state_.rows.data()) + 1, ContractColumn::kContract,
-            row.contract_code);
+            row.row.codes.contract);
   UpdateCaptions();
 }
 
@@ -181,7 +161,7 @@ int frmContractSettlement::AddRow() {
   ContractGridRow row;
   row.row.pay_date = state_.line.voucher_date;
   row.row.payment_method_id = state_.default_method_id;
-  row.method_code = state_.default_method_code;
+  row.row.codes.method = state_.default_method_code;
   row.row.check_number = state_.default_check;
   state_.rows.push_back(row);
   return static_cast<int>(state_.rows.size());
@@ -205,12 +185,12 @@ bool frmContractSettlement::SetCell(int n, ContractColumn column, const std::str
         const std::string code = Trim(text);
         for (std::size_t i = 0; i < state_.rows.size(); ++i) {
           if (static_cast<int>(i) + 1 != n && !code.empty() &&
-              state_.rows[i].contract_code == code) {
+              state_.rows[i].row.codes.contract == code) {
             return Refuse(std::string(texts::kDuplicateEntry) + std::to_string(i + 1) +
                           texts::kDuplicateEntryEnd);
           }
         }
-        row.contract_code = code;
+        row.row.codes.contract = code;
         row.row.contract_id = 0;
         for (const ContractChoice& c :
              ContractChoices(state_.kind, state_.pay_receive, state_.project_id)) {
@@ -218,23 +198,23 @@ bool frmContractSettlement::SetCell(int n, ContractColumn column, const std::str
           row.row.contract_id = c.id;
           if (row.row.customer_id == 0) {
             row.row.customer_id = c.customer_id;
-            row.unit_code = CodeOfId("Customer", c.customer_id);
+            row.row.codes.unit = CodeOfId("Customer", c.customer_id);
           }
         }
-        Refigure(row);
+        Refigure({&row});
         return true;
       }
       // A code not offered keeps no id; confirming refuses it.
       case ContractColumn::kUnit:
-        row.unit_code = Trim(text);
+        row.row.codes.unit = Trim(text);
         row.row.customer_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kPayer:
-        row.payer_code = Trim(text);
+        row.row.codes.payer = Trim(text);
         row.row.pay_customer_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kMethod:
-        row.method_code = Trim(text);
+        row.row.codes.method = Trim(text);
         row.row.payment_method_id = IdOfCode(Choices(column), text).value_or(0);
         return true;
       case ContractColumn::kCheck:
@@ -290,12 +270,12 @@ bool frmContractSettlement::CheckRows() {
       return Refuse(Row(i) + "行，" + pay + texts::kDateInvalid);
     }
     row.row.pay_date = host::CalendarDate(row.row.pay_date);
-    if (row.contract_code.empty()) {
+    if (row.row.codes.contract.empty()) {
       return Refuse(Row(i) + "行，" + texts::kContractRequired);
     }
     row.row.contract_id = 0;
     for (const ContractChoice& c : choices) {
-      if (c.code == row.contract_code) row.row.contract_id = c.id;
+      if (c.code == row.row.codes.contract) row.row.contract_id = c.id;
     }
     if (row.row.contract_id == 0) return Refuse(Row(i) + texts::kContractInvalid);
     const struct {
@@ -303,10 +283,10 @@ bool frmContractSettlement::CheckRows() {
       const std::vector<ContractChoice>& offered;
       const std::string& code;
       long& id;
-    } refs[] = {{"单位", units, row.unit_code, row.row.customer_id},
-                {state_.pay_receive == kPayment ? "付款方" : "收款方", payers, row.payer_code,
+    } refs[] = {{"单位", units, row.row.codes.unit, row.row.customer_id},
+                {state_.pay_receive == kPayment ? "付款方" : "收款方", payers, row.row.codes.payer,
                  row.row.pay_customer_id},
-                {"付款方式", methods, row.method_code, row.row.payment_method_id}};
+                {"付款方式", methods, row.row.codes.method, row.row.payment_method_id}};
     for (const auto& ref : refs) {
       const std::optional<long> id = IdOfCode(ref.offered, ref.code);
       if (!id) return Refuse(Row(i) + "行，" + ref.caption + texts::kInvalid);
@@ -341,15 +321,13 @@ bool frmContractSettlement::CheckLimits() {
   const bool project = state_.kind == kProjectOrder;
   ProjectFigures figures;
   if (project) figures = ReadProjectFigures(state_.project_id, state_.line.line_id);
+  Refigure();
   double project_rows = 0;
   for (std::size_t i = 0; i < state_.rows.size(); ++i) {
     const ContractGridRow& row = state_.rows[i];
     const double p = row.row.amount;
     project_rows += p;
-    const double contract_paid =
-        ContractPaid(state_.kind, row.row.contract_id, state_.line.line_id);
-    const double contract_total = ContractTotal(state_.kind, row.row.contract_id);
-    const bool over_contract = voucher::RoundTo(p + contract_paid - contract_total, d) > 0;
+    const bool over_contract = voucher::RoundTo(p + row.paid_so_far - row.contract_total, d) > 0;
     const bool over_project =
         project && voucher::RoundTo(project_rows + figures.paid - figures.total, d) > 0;
     if (!over_contract && !over_project) continue;
@@ -401,8 +379,8 @@ bool frmContractSettlement::Confirm() {
     }
     for (std::size_t i = 0; i < state_.rows.size(); ++i) {
       for (std::size_t j = 0; j < i; ++j) {
-        if (!state_.rows[i].contract_code.empty() &&
-            state_.rows[i].contract_code == state_.rows[j].contract_code) {
+        const std::string& code = state_.rows[i].row.codes.contract;
+        if (!code.empty() && code == state_.rows[j].row.codes.contract) {
           return Refuse(Row(i) + texts::kDuplicate);
         }
       }

@@ -23,13 +23,10 @@ enum class ContractColumn {
   kNote,      // 备注
 };
 
-// A grid row: the stored values, the texts typed for the coded columns, the computed columns.
+// A grid row: the stored values with the texts typed for the coded columns (row.codes), the
+// computed columns.
 struct ContractGridRow {
   ContractRow row;
-  std::string contract_code;
-  std::string unit_code;
-  std::string payer_code;
-  std::string method_code;
   double paid_so_far = 0;     // 合同累计已付款
   double contract_total = 0;  // 合同总金额
 };
@@ -90,8 +87,8 @@ class frmContractSettlement : public host::ModalWindow {
  private:
   void Load(const ContractSplit* held);
   void UpdateCaptions();
-  void Refigure(ContractGridRow& row);
-  std::string ContractCode(long contract_id) const;
+  // The computed columns of `rows` (all rows when empty), in one statement.
+  void Refigure(std::vector<ContractGridRow*> rows = {});
   bool Refuse(const std::string& text);
   bool CheckRows();
   bool CheckLimits();

@@ -26,6 +26,12 @@ inline constexpr int kProjectOrder = 2;      // "在建工程"
 inline constexpr int kPayment = 1;           // "付款"
 inline constexpr int kReceipt = 2;           // "收款"
 
+// The codes a row's ids show as (合同号, 单位, 付款方, 付款方式): a split held by the voucher
+// window keeps them, so reopening it looks nothing up.
+struct ContractCodes {
+  std::string contract, unit, payer, method;
+};
+
 // One ContractBalance row (and its ProjectInvoice row when the invoice amount is not 0).
 struct ContractRow {
   long contract_id = 0;  // contract, or project order for kind 2
@@ -39,6 +45,7 @@ struct ContractRow {
   double invoice_amount = 0;  // 发票已到金额
   std::string note;
   int data_source = 0;
+  ContractCodes codes;  // shown, not written
 };
 struct ContractSplit {
   int kind = kPurchaseContract;

@@ -213,11 +213,13 @@ ContractDialog::ContractDialog(links::frmContractSettlement& presenter, QWidget*
   const int d = presenter_.State().decimals;
   std::vector<GridColumn> columns = {
       {caption(0), [row](int r) { return ToQt(row(r).row.pay_date); }, edit(ContractColumn::kDate)},
-      {caption(1), [row](int r) { return ToQt(row(r).contract_code); },
+      {caption(1), [row](int r) { return ToQt(row(r).row.codes.contract); },
        edit(ContractColumn::kContract)},
-      {caption(2), [row](int r) { return ToQt(row(r).unit_code); }, edit(ContractColumn::kUnit)},
-      {caption(3), [row](int r) { return ToQt(row(r).payer_code); }, edit(ContractColumn::kPayer)},
-      {caption(4), [row](int r) { return ToQt(row(r).method_code); },
+      {caption(2), [row](int r) { return ToQt(row(r).row.codes.unit); },
+       edit(ContractColumn::kUnit)},
+      {caption(3), [row](int r) { return ToQt(row(r).row.codes.payer); },
+       edit(ContractColumn::kPayer)},
+      {caption(4), [row](int r) { return ToQt(row(r).row.codes.method); },
        edit(ContractColumn::kMethod)},
       {caption(5), [row](int r) { return ToQt(row(r).row.check_number); },
        edit(ContractColumn::kCheck)},
