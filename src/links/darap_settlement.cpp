@@ -8,7 +8,9 @@
 
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
+#include "frame/voucher_conflict.h"
 #include "host/data_access.h"
+#include "links/settlement_texts.h"
 
 namespace lumvoucher::links {
 
@@ -336,14 +338,17 @@ void WriteSettlement(const SettlementBooking& b, const SettlementSplit& split,
   }
 }
 
-bool ItemSettledByOthers(long line_id) {
+bool KeepSettledItem(long line_id, bool key_changed, double amount) {
   const std::string line = N(line_id);
-  return !frame::Data()
-              .OpenRecordset(
-                  "Select lngRActivityDetailID From DARAPSettlement Where "
-                  "lngRVoucherDetailID = " +
-                  line + " And lngVoucherDetailID <> " + line)
-              .Empty();
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select Count(*) As intCount, Nvl(Sum(dblCurrPaymentAmount),0) As dblSettled From "
+      "DARAPSettlement Where lngRVoucherDetailID = " +
+      line + " And lngVoucherDetailID <> " + line);
+  if (rs.Empty() || rs["intCount"].AsLong() == 0) return false;
+  if (key_changed) throw frame::VoucherConflict(texts::kSettledItemMoved);
+  if (amount - rs["dblSettled"].AsDouble() < -1e-9)
+    throw frame::VoucherConflict(texts::kSettledItemBelow);
+  return true;
 }
 
 bool WithdrawSettlement(long settling_detail_id, long line_id) {

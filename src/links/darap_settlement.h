@@ -90,8 +90,11 @@ struct SettlementBooking {
 void WriteSettlement(const SettlementBooking& booking, const SettlementSplit& split,
                      const VoucherTables& tables = {});
 
-// Whether another line settled the item the line booked.
-bool ItemSettledByOthers(long line_id);
+// Whether another line settled the item the line booked. Their settlements were matched on the
+// item's account, side, currency, auxiliary items and flexible key and count against its amount,
+// so a changed line whose item they settled may take neither another key (`key_changed`) nor an
+// amount below what they settled: frame::VoucherConflict, and the save rolls back.
+bool KeepSettledItem(long line_id, bool key_changed, double amount);
 
 // Withdraws the stored settlement by item `settling_detail_id` of the line `line_id`, in its own
 // transaction. False when there was none.

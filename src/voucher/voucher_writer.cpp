@@ -98,6 +98,25 @@ struct LineValues {
   std::vector<std::pair<const char*, std::string>> columns;
 };
 
+// What a line's current-account item is matched on besides account and side: the currency, the
+// auxiliary items and the flexible key, as stored.
+std::string ItemKey(long currency, long unit, long department, long employee, long class1,
+                    long class2, const std::string& flexible) {
+  return N(currency) + "|" + N(unit) + "|" + N(department) + "|" + N(employee) + "|" + N(class1) +
+         "|" + N(class2) + "|" + frame::StringOut(flexible, " ");
+}
+std::string ItemKey(host::Recordset& line) {
+  auto id = [&line](const char* column) { return static_cast<long>(line[column].AsLong()); };
+  return ItemKey(id("lngCurrencyID"), id("lngCustomerID"), id("lngDepartmentID"),
+                 id("lngEmployeeID"), id("lngClassID1"), id("lngClassID2"),
+                 line["strFlexibleId"].AsText());
+}
+std::string ItemKey(const VoucherLine& line, LocalCurrency& local) {
+  return ItemKey(line.currency_id != 0 ? line.currency_id : local.Get(), line.unit_id,
+                 line.department_id, line.employee_id, line.class1_id, line.class2_id,
+                 line.flexible_id);
+}
+
 // The line columns in the order the save writes them.
 LineValues ValuesOf(const VoucherLine& line, int row, LocalCurrency& local,
                     const std::string& sys_date) {
@@ -319,6 +338,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     std::string check;
     long account_id;
     double amount;
+    std::string item_key;
   };
   std::map<long, OldLine> old_lines;
   std::set<long> rebooked;
@@ -347,7 +367,8 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     for (; !lines.Eof(); lines.MoveNext()) {
       old_lines[static_cast<long>(lines["lngVoucherDetailID"].AsLong())] = {
           static_cast<int>(lines["intDirection"].AsLong()), lines["strCheckNumber"].AsText(),
-          static_cast<long>(lines["lngAccountID"].AsLong()), lines["dblAmount"].AsDouble()};
+          static_cast<long>(lines["lngAccountID"].AsLong()), lines["dblAmount"].AsDouble(),
+          ItemKey(lines)};
     }
     std::map<long, const VoucherLine*> kept;
     for (const VoucherLine& line : request.lines) {
@@ -363,16 +384,22 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       if (!financial) continue;
       const Stored now = StoredAmount(*k->second);
       const bool amount_changed = std::fabs(now.amount - old_line.amount) > 1e-9;
-      if (amount_changed || now.direction != old_line.direction ||
-          k->second->account_id != old_line.account_id) {
+      const bool moved =
+          now.direction != old_line.direction || k->second->account_id != old_line.account_id;
+      const bool key_changed = moved || ItemKey(*k->second, local) != old_line.item_key;
+      if (amount_changed || key_changed) {
         const links::LineSplits& held = k->second->splits;
         // What the line settled is released, but the settlements other lines made of its item
-        // stand: that item stays and follows the line.
-        const bool rebook = !held.settlement && links::ItemSettledByOthers(line_id);
+        // stand: that item stays and follows the line (unless it would leave what they settled).
+        const bool rebook =
+            links::KeepSettledItem(line_id, key_changed, now.amount) && !held.settlement;
         if (rebook) rebooked.insert(line_id);
-        frame::ReleaseChangedLineSplits(data, line_id, amount_changed,
-                                        {held.settlement.has_value() || rebook,
-                                         held.contract.has_value(), held.cost.has_value()});
+        // Other auxiliary items only unsettle the line; its contract and cost rows stay.
+        const bool items_only = !amount_changed && !moved;
+        frame::ReleaseChangedLineSplits(
+            data, line_id, amount_changed,
+            {held.settlement.has_value() || rebook, held.contract.has_value() || items_only,
+             held.cost.has_value()});
       }
       if (now.direction != old_line.direction) {
         data.Execute("UPDATE VoucherCashFlow SET dblAmount=-dblAmount WHERE lngVoucherDetailID=" +
