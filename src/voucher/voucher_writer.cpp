@@ -98,23 +98,22 @@ struct LineValues {
   std::vector<std::pair<const char*, std::string>> columns;
 };
 
-// What a line's current-account item is matched on besides account and side: the currency, the
-// auxiliary items and the flexible key, as stored.
+// What a line's current-account item is matched on besides account and side: the currency (none
+// is the book's), the auxiliary items and the flexible key.
 std::string ItemKey(long currency, long unit, long department, long employee, long class1,
-                    long class2, const std::string& flexible) {
-  return N(currency) + "|" + N(unit) + "|" + N(department) + "|" + N(employee) + "|" + N(class1) +
-         "|" + N(class2) + "|" + frame::StringOut(flexible, " ");
+                    long class2, const std::string& flexible, LocalCurrency& local) {
+  return N(currency != 0 ? currency : local.Get()) + "|" + N(unit) + "|" + N(department) + "|" +
+         N(employee) + "|" + N(class1) + "|" + N(class2) + "|" + frame::StringOut(flexible, " ");
 }
-std::string ItemKey(host::Recordset& line) {
+std::string ItemKey(host::Recordset& line, LocalCurrency& local) {
   auto id = [&line](const char* column) { return static_cast<long>(line[column].AsLong()); };
   return ItemKey(id("lngCurrencyID"), id("lngCustomerID"), id("lngDepartmentID"),
                  id("lngEmployeeID"), id("lngClassID1"), id("lngClassID2"),
-                 line["strFlexibleId"].AsText());
+                 line["strFlexibleId"].AsText(), local);
 }
 std::string ItemKey(const VoucherLine& line, LocalCurrency& local) {
-  return ItemKey(line.currency_id != 0 ? line.currency_id : local.Get(), line.unit_id,
-                 line.department_id, line.employee_id, line.class1_id, line.class2_id,
-                 line.flexible_id);
+  return ItemKey(line.currency_id, line.unit_id, line.department_id, line.employee_id,
+                 line.class1_id, line.class2_id, line.flexible_id, local);
 }
 
 // The line columns in the order the save writes them.
@@ -368,7 +367,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       old_lines[static_cast<long>(lines["lngVoucherDetailID"].AsLong())] = {
           static_cast<int>(lines["intDirection"].AsLong()), lines["strCheckNumber"].AsText(),
           static_cast<long>(lines["lngAccountID"].AsLong()), lines["dblAmount"].AsDouble(),
-          ItemKey(lines)};
+          ItemKey(lines, local)};
     }
     std::map<long, const VoucherLine*> kept;
     for (const VoucherLine& line : request.lines) {
