@@ -16,8 +16,8 @@ inline constexpr const char* kReviewed = "凭证已复核，不能修改往来�
 inline constexpr const char* kNothingToWithdraw = "该记录没有可取消的核销！";
 // A changed line whose item other lines settled (the save's refusals, worded as the delete's).
 inline constexpr const char* kSettledItemMoved =
-    "该分录已进行往来核销，不允许修改科目、方向、币种和辅助核算，如果要进行该操作，请选取消往来核销"
-    "！";
+    "该分录已进行往来核销，不允许修改科目、方向、币种和辅助核算，"
+    "如果要进行该操作，请选取消往来核销！";
 inline constexpr const char* kSettledItemBelow =
     "该分录已进行往来核销，金额不能小于已核销金额，如果要进行该操作，请选取消往来核销！";
 
