@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -471,6 +472,17 @@ void PairVoucherView::RunEditMenu(int index) {
   if (command.enabled && !command.enabled()) return;
   command.run();
   Render();
+}
+
+bool PairVoucherView::RunOwnCommand(const QString& caption) {
+  for (std::size_t i = 0; i < commands_.size(); ++i) {
+    QString own = ToQt(commands_[i].caption);
+    own.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
+    if (own != caption) continue;
+    RunEditMenu(static_cast<int>(i));
+    return true;
+  }
+  return false;
 }
 
 bool PairVoucherView::FinishEditing() {

@@ -87,6 +87,28 @@ TEST_F(PairVoucherViewTest, TheListsHookOpensTheViewAndBatchPrintTakesThePeriods
   EXPECT_EQ(printed, "财务记1 预算记1 财务记2 预算记3 财务收1 预算收1 财务收2 预算收2 ");
 }
 
+// The main menu's link commands reach the pair's financial editor as they reach the voucher
+// window: each opens its window (or says why not) for 收-000002's financial voucher.
+TEST_F(PairVoucherViewTest, TheMainMenusLinkCommandsReachThePair) {
+  LogIn(5001, 5001, embedded::DemoSets::kAll);
+  ASSERT_TRUE(lists::ShowPairedVoucher(5006, lists::kFinancialBasis));
+  QApplication::processEvents();
+  ASSERT_NE(Pair(), nullptr);
+  QStringList opened;
+  for (const char* caption : {"备查登记", "资金中心", "合同结算", "成本归集"}) {
+    lumvoucher::testing::WhenModalOpens([&opened](QWidget& modal) {
+      auto* box = qobject_cast<QMessageBox*>(&modal);
+      opened << modal.windowTitle() + (box != nullptr ? ":" + box->text() : QString());
+      qobject_cast<QDialog*>(&modal)->reject();
+    });
+    Trigger(QString::fromUtf8(caption));
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(ToUtf8(opened.join(QStringLiteral("|"))),
+            "提示信息:本凭证没有备查科目的分录，不能进行备查薄登记！|资金单据结算关系|合同结算|"
+            "成本归集:当前分录的科目不是收支科目，不能进行成本归集！");
+}
+
 // The budget alarm is one switch for both editors of the pair.
 TEST_F(PairVoucherViewTest, TheBudgetAlarmSwitchesBothEditors) {
   LogIn(5001, 5001, embedded::DemoSets::kAll);
