@@ -47,6 +47,14 @@ inline constexpr const char* kTitleEdit = "凭证编辑";
 inline constexpr const char* kTitleBusinessData = "业务资料";
 inline constexpr const char* kTitleMemo = "备查登记";
 inline constexpr const char* kTitleFundCentre = "资金中心";
+inline constexpr const char* kTitleIssueBills = "票据开具";
+inline constexpr const char* kTitleDepartmentCost = "科室成本打印";
+// Our own answers where the system leaves them open.
+inline constexpr const char* kBillsIssuedOpen = "已开具";
+inline constexpr const char* kBillsIssuedClose = "张票据！";
+inline constexpr const char* kNoBillLines =
+    "本凭证没有需要开具票据的银行分录（须有票据号且尚未开具）！";
+inline constexpr const char* kNoDepartmentCost = "本凭证没有科室成本归集数据，无需打印！";
 
 // Toolbar captions.
 inline constexpr const char* kReview = "复    核(&C)";
@@ -63,6 +71,8 @@ inline constexpr const char* kContract = "合同结算(&Y)";
 inline constexpr const char* kFundCentre = "资金中心(&Z)";
 inline constexpr const char* kMemo = "备查登记(&R)";
 inline constexpr const char* kCostCollection = "成本归集(&X)";
+inline constexpr const char* kIssueBills = "票据开具(&Z)";
+inline constexpr const char* kDepartmentCost = "科室成本打印";
 inline constexpr const char* kReverse = "冲    销(&B)";
 inline constexpr const char* kSwitchStyle = "切换样式";
 inline constexpr const char* kSave = "保存";

@@ -1,6 +1,7 @@
 #include "embedded/embedded_host.h"
 
 #include "embedded/account_set.h"
+#include "embedded/embedded_bill_issuing.h"
 #include "embedded/ini_profile_files.h"
 #include "frame/inter_face.h"
 
@@ -51,6 +52,7 @@ class EmbeddedBaseClass : public host::clsBaseClass {
     return std::make_unique<EmbeddedSharedObject>();
   }
   std::unique_ptr<host::HostObject> NewHostObject(std::string_view kind) override {
+    if (kind == host::BillIssuing::kKind) return std::make_unique<EmbeddedBillIssuing>(login_);
     return std::make_unique<NamedHostObject<host::HostObject>>(std::string(kind));
   }
   host::FundSystem* FundSystemObject() override { return &host_.FundSystem(); }

@@ -193,6 +193,18 @@ void PairVoucherView::AddStandardCommands() {
         true);
   }
   AddCommand(
+      texts::kIssueBills, stored,
+      [this, c] {
+        if (FinishEditing()) c->IssueBills();
+      },
+      true);
+  AddCommand(
+      texts::kDepartmentCost, stored,
+      [this, c] {
+        if (FinishEditing()) PrintDepartmentCosts();
+      },
+      true);
+  AddCommand(
       texts::kError,
       [c] { return c->WindFinance().GetLngNowID() > 0 || c->WindBudget().GetLngNowID() > 0; },
       [this, c] {
@@ -549,6 +561,22 @@ void PairVoucherView::Print(bool batch) {
   }
   // The two vouchers of a pair to one page, as they are bound.
   PreviewVouchers(this, vouchers, 2);
+}
+
+void PairVoucherView::PrintDepartmentCosts() {
+  dualbasis::clsVoucherNew& c = Controller();
+  const std::vector<dualbasis::clsVoucherNew::DepartmentCost> costs = c.DepartmentCosts();
+  if (costs.empty()) return;
+  const voucher::VoucherHeader& h = c.WindFinance().State().header;
+  lists::ListState table;
+  table.title = "科室成本（" + h.type_code + "-" + h.number + "）";
+  for (const char* caption : {"科室", "收支项目", "金额"})
+    table.columns.push_back({caption, caption});
+  for (const auto& cost : costs) {
+    table.rows.push_back({cost.department, cost.item,
+                          voucher::FormatFixed(cost.amount, frame::Context().AmountDecimals())});
+  }
+  PreviewList(this, table);
 }
 
 void PairVoucherView::Run(Command command) {

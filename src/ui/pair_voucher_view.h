@@ -96,6 +96,8 @@ class PairVoucherView : public QWidget, public CommandTarget {
   bool SavedFor(const char* title);
   void Save();
   void Print(bool batch);
+  // "科室成本打印": the financial voucher's department costs in the print preview.
+  void PrintDepartmentCosts();
   void Announce(const QString& told);
   std::string Fingerprint() const;
   dualbasis::VoucherEditor& Lead() const;

@@ -124,6 +124,31 @@ TEST_F(PairTest, ErrorAndFinancialCommandsActOnTheStoredPair) {
   }
 }
 
+// 收-000002's bank line names bill DH20260218: issued once, linked to the line; its two lines'
+// cost rows print summed by department and item.
+TEST_F(PairTest, BillsAndDepartmentCostsOfTheStoredFinancialVoucher) {
+  ASSERT_EQ(pair_.OpenPair(5006, 0), "");
+  t_.Messages().Expect("已开具1张票据！", host::mb::kOk);
+  EXPECT_TRUE(pair_.IssueBills());
+  t_.Messages().Expect(dt::kNoBillLines, host::mb::kOk);
+  EXPECT_FALSE(pair_.IssueBills());
+  EXPECT_EQ(t_.Scalar("Select Count(*) || ' ' || Min(strBillNo) || ' ' || Sum(dblAmount) || ' ' "
+                      "|| Min(lngActivityID) From BankBillDetail Where lngActivityTypeID = 41"),
+            "1 DH20260218 6000 5011");
+  t_.Messages().Expect(dt::kNoDepartmentCost, host::mb::kOk);
+  EXPECT_TRUE(pair_.DepartmentCosts().empty());
+  t_.Data().Execute(
+      "Insert Into CostApportion (lngCostApportionID, lngVoucherDetailID, lngOutlayID, "
+      "lngDepartmentID, dblAmount, dblIndirectAmount) Select 90001, 5012, 9, 5, 3000, 500 From "
+      "Dual Union All Select 90002, 5013, 9, 5, 1000, 0 From Dual Union All Select 90003, 5013, "
+      "9, 4, 200, 0 From Dual Union All Select 90004, 5003, 9, 4, 99, 0 From Dual");
+  std::string printed;
+  for (const auto& cost : pair_.DepartmentCosts()) {
+    printed += cost.department + "/" + cost.item + " " + voucher::FormatFixed(cost.amount, 2) + "|";
+  }
+  EXPECT_EQ(printed, "03-01 内科门诊/103 检查收入 200.00|03-02 外科门诊/103 检查收入 4500.00|");
+}
+
 TEST_F(PairTest, NavigationLoadsTheNeighbourWithItsPartner) {
   ASSERT_EQ(pair_.OpenPair(5001, 0), "");
   ASSERT_TRUE(pair_.ReceiptPosition(true));
