@@ -7,6 +7,7 @@
 #include "cashflow/mdl_cash_flow.h"
 #include "dualbasis/diff_allocation.h"
 #include "dualbasis/dual_texts.h"
+#include "dualbasis/frm_attachment.h"
 #include "dualbasis/frm_voucher_new.h"
 #include "dualbasis/pair_relevance.h"
 #include "frame/frame_messages.h"
@@ -476,6 +477,12 @@ bool clsVoucherNew::IssueBills() {
     frame::Msg(e.what(), host::mb::kCritical, texts::kTitleIssueBills);
     return false;
   }
+}
+
+bool clsVoucherNew::Attachments() {
+  if (!SaveBeforeCommand(texts::kTitleAttachment) || finance_->GetLngNowID() <= 0) return false;
+  frmAttachment window;
+  return window.ShowMe(finance_->GetLngNowID());
 }
 
 std::vector<clsVoucherNew::DepartmentCost> clsVoucherNew::DepartmentCosts() {

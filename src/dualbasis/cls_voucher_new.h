@@ -86,6 +86,9 @@ class clsVoucherNew {
     double amount = 0;
   };
   std::vector<DepartmentCost> DepartmentCosts();
+  // "附件": pending edits saved, then the files attached to the stored financial voucher
+  // (frmAttachment). False when there is none or the window did not open.
+  bool Attachments();
   // Reverses the pair: both editors show the reversing vouchers to save as a new pair.
   bool Reverse();
   // The neighbouring voucher in the period (type, number, basis), with its partner.

@@ -1,8 +1,5 @@
 #include "embedded/embedded_bill_issuing.h"
 
-#include <string>
-#include <vector>
-
 #include "frame/sql_text.h"
 #include "host/data_access.h"
 #include "host/recordset.h"
@@ -21,20 +18,19 @@ int EmbeddedBillIssuing::IssueBills(long voucher_id) {
       SqlNumber(voucher_id) +
       " And Not Exists (Select 1 From BankBillDetail b Where b.lngActivityTypeID = 41 And "
       "b.lngActivityID = vd.lngVoucherDetailID) Order By vd.lngRowID");
-  std::vector<std::string> inserts;
-  for (; !rs.Eof(); rs.MoveNext()) {
-    inserts.push_back(
-        "Insert Into BankBillDetail (lngBankBillDetailID, strBillNo, dblAmount, "
-        "lngActivityTypeID, lngActivityID, lngOrganizationID) Values (" +
-        SqlNumber(login_.NextId("BankBillDetail")) + ", " +
+  int issued = 0;
+  for (; !rs.Eof(); rs.MoveNext(), ++issued) {
+    // The key is SQLite's own: the bills of the suite's bill module share the table.
+    data.Execute(
+        "Insert Into BankBillDetail (strBillNo, dblAmount, lngActivityTypeID, lngActivityID, "
+        "lngOrganizationID) Values (" +
         frame::SqlText(rs["strCheckNumber"].AsText()) + ", " +
-        frame::SqlNumber(rs["dblAmount"].AsDouble()) + ", 41, " +
+        SqlNumber(rs["dblAmount"].AsDouble()) + ", 41, " +
         SqlNumber(rs["lngVoucherDetailID"].AsLong()) + ", " +
         SqlNumber(login_.CurrentOrganization().id) + ")");
   }
-  for (const std::string& insert : inserts) data.Execute(insert);
   transaction.Commit();
-  return static_cast<int>(inserts.size());
+  return issued;
 }
 
 }  // namespace lumvoucher::embedded

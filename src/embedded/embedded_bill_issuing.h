@@ -6,7 +6,7 @@
 namespace lumvoucher::embedded {
 
 // The bill register of the account set itself: a bill is a BankBillDetail row carrying the
-// line's bill number and amount, keyed by the id service, for the login organisation.
+// line's bill number and amount, for the login organisation.
 class EmbeddedBillIssuing : public host::BillIssuing {
  public:
   explicit EmbeddedBillIssuing(host::LoginContext& login) : login_(login) {}

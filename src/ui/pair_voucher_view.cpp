@@ -18,12 +18,14 @@
 #include "dualbasis/diff_allocation.h"
 #include "dualbasis/diff_texts.h"
 #include "dualbasis/dual_texts.h"
+#include "dualbasis/frm_attachment.h"
 #include "dualbasis/frm_voucher_new.h"
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
 #include "host/recordset.h"
+#include "ui/attachment_dialog.h"
 #include "ui/desktop.h"
 #include "ui/failure_text.h"
 #include "ui/main_window.h"
@@ -196,6 +198,12 @@ void PairVoucherView::AddStandardCommands() {
       texts::kIssueBills, stored,
       [this, c] {
         if (FinishEditing()) c->IssueBills();
+      },
+      true);
+  AddCommand(
+      texts::kAttachment, stored,
+      [this, c] {
+        if (FinishEditing()) c->Attachments();
       },
       true);
   AddCommand(
@@ -570,8 +578,11 @@ void PairVoucherView::PrintDepartmentCosts() {
   const voucher::VoucherHeader& h = c.WindFinance().State().header;
   lists::ListState table;
   table.title = "科室成本（" + h.type_code + "-" + h.number + "）";
-  for (const char* caption : {"科室", "收支项目", "金额"})
-    table.columns.push_back({caption, caption});
+  for (const char* caption : {"科室", "收支项目", "金额"}) {
+    lists::ListColumn column;
+    column.caption = column.header = caption;
+    table.columns.push_back(column);
+  }
   for (const auto& cost : costs) {
     table.rows.push_back({cost.department, cost.item,
                           voucher::FormatFixed(cost.amount, frame::Context().AmountDecimals())});
@@ -704,6 +715,7 @@ std::vector<PrintedVoucher> PrintablePairsOfPeriod(int year, int period) {
 // ---- Desktop ---------------------------------------------------------------------------------
 
 void RegisterPairViews(Desktop& desktop) {
+  desktop.Modal().Register<dualbasis::frmAttachment, AttachmentDialog>();
   desktop.Main().RegisterChildView(
       "FrmVoucherNew", [](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
         if (auto* window = dynamic_cast<dualbasis::FrmVoucherNew*>(&child)) {

@@ -5,6 +5,7 @@
 
 #include "dualbasis/diff_allocation.h"
 #include "dualbasis/dual_texts.h"
+#include "dualbasis/frm_attachment.h"
 #include "dualbasis/pair_fixture.h"
 #include "dualbasis/pair_relevance.h"
 #include "host/message_box.h"
@@ -147,6 +148,25 @@ TEST_F(PairTest, BillsAndDepartmentCostsOfTheStoredFinancialVoucher) {
     printed += cost.department + "/" + cost.item + " " + voucher::FormatFixed(cost.amount, 2) + "|";
   }
   EXPECT_EQ(printed, "03-01 内科门诊/103 检查收入 200.00|03-02 外科门诊/103 检查收入 4500.00|");
+
+  // 附件 keeps any bytes, refuses what the store cannot keep and removes after asking.
+  const std::string scan("%PDF\0\xff'; Drop Table Voucher;--", 32);
+  t_.Modal().Expect(dualbasis::frmAttachment::kWindowName, [&](host::ModalWindow& w) {
+    auto& files = dynamic_cast<dualbasis::frmAttachment&>(w);
+    EXPECT_TRUE(files.Add("C:\\扫描\\发票.pdf", scan));
+    EXPECT_TRUE(files.Add("/tmp/空.txt", ""));
+    t_.Messages().Expect("附件“大.bin”超过20MB，不能保存！", host::mb::kOk);
+    EXPECT_FALSE(files.Add("大.bin", std::string(host::VoucherAttachments::kMaxSize + 1, 'x')));
+    t_.Messages().Expect("确实要删除附件“空.txt”吗？", host::mb::kYes);
+    EXPECT_TRUE(files.Remove(1));
+    EXPECT_EQ(files.Rows().size(), 1u);
+    EXPECT_EQ(files.Rows()[0].name + " " + std::to_string(files.Rows()[0].size), "发票.pdf 32");
+    EXPECT_EQ(files.Content(0), scan);
+    return 0;
+  });
+  EXPECT_TRUE(pair_.Attachments());
+  EXPECT_EQ(t_.Scalar("Select Count(*) || ' ' || Min(lngVoucherID) From VoucherAttachment"),
+            "1 5006");
 }
 
 TEST_F(PairTest, NavigationLoadsTheNeighbourWithItsPartner) {
