@@ -6,12 +6,16 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "bench_support.h"
 #include "dualbasis/frm_voucher_new.h"
@@ -39,13 +43,38 @@ std::string Detail(long number, const std::vector<FormLine>& lines) {
   return lumvoucher::bench::FormText(number, lines, "2026-02-15", "批量凭证", "5001");
 }
 
-double RunComponent(const std::string& path, int pairs) {
+// With --statements: every statement SQLite starts during the saves, by its prepared text.
+std::map<std::string, long> statements;
+
+int Tally(unsigned, void*, void* statement, void* text) {
+  if (static_cast<const char*>(text)[0] != '-') {  // a trigger's own statements start "--"
+    ++statements[sqlite3_sql(static_cast<sqlite3_stmt*>(statement))];
+  }
+  return 0;
+}
+
+void PrintStatements(int pairs) {
+  std::vector<std::pair<long, std::string>> sorted;
+  long total = 0;
+  for (const auto& [text, count] : statements) {
+    sorted.emplace_back(count, text);
+    total += count;
+  }
+  std::sort(sorted.rbegin(), sorted.rend());
+  std::fprintf(stderr, "%.1f statements per pair save\n", double(total) / pairs);
+  for (const auto& [count, text] : sorted) {
+    std::fprintf(stderr, "%6.2f %.160s\n", double(count) / pairs, text.c_str());
+  }
+}
+
+double RunComponent(const std::string& path, int pairs, bool tally) {
   CountingBox box;
   EmbeddedHost host(path, {5001, 5001, "2026-02-15"}, {&box, nullptr, nullptr});
   lumvoucher::frame::InterFace component;
   host.InitInterFace(component);
   lumvoucher::dualbasis::FrmVoucherNew window;
   lumvoucher::dualbasis::clsVoucherNew& pair = window.Controller();
+  if (tally) sqlite3_trace_v2(host.Database().Handle(), SQLITE_TRACE_STMT, Tally, nullptr);
   auto start = std::chrono::steady_clock::now();
   int saved = 0;
   for (int i = 0; i < pairs; ++i) {
@@ -62,6 +91,7 @@ double RunComponent(const std::string& path, int pairs) {
     std::fprintf(stderr, "saved %d of %d pairs (%d messages)\n", saved, pairs, box.shown_);
     std::exit(1);
   }
+  if (tally) PrintStatements(pairs);
   return seconds;
 }
 
@@ -172,12 +202,14 @@ double RunBaseline(const std::string& path, int pairs) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // [pairs] [--statements]
   const int pairs = argc > 1 ? std::atoi(argv[1]) : 5000;
+  const bool tally = argc > 2 && std::string(argv[2]) == "--statements";
   const auto dir = std::filesystem::temp_directory_path();
   const std::string tag = std::to_string(::getpid());
   const std::string component_file = (dir / ("bench_save_pair_" + tag + ".db")).string();
   const std::string baseline_file = (dir / ("bench_save_pair_base_" + tag + ".db")).string();
-  double component = RunComponent(component_file, pairs);
+  double component = RunComponent(component_file, pairs, tally);
   double baseline = RunBaseline(baseline_file, pairs);
   for (const std::string& f : {component_file, baseline_file}) {
     for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(f + suffix);

@@ -7,6 +7,7 @@
 #include "cashflow/mdl_cash_flow.h"
 #include "dualbasis/diff_allocation.h"
 #include "dualbasis/dual_texts.h"
+#include "dualbasis/frm_attachment.h"
 #include "dualbasis/frm_voucher_new.h"
 #include "dualbasis/pair_relevance.h"
 #include "frame/frame_messages.h"
@@ -14,11 +15,13 @@
 #include "frame/voucher_conflict.h"
 #include "frame/voucher_lookup.h"
 #include "frame/voucher_removal.h"
+#include "host/bill_issuing.h"
 #include "host/cls_base_class.h"
 #include "host/data_access.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
 #include "host/preference_store.h"
+#include "host/read_scope.h"
 #include "voucher/voucher_status.h"
 #include "voucher/voucher_texts.h"
 #include "voucher/voucher_writer.h"
@@ -151,6 +154,9 @@ void clsVoucherNew::SetlblStatus() {
 // completeness step and the difference step. A new side takes the type and number of a stored
 // (or, both new, of the financial) side: the two vouchers of a pair share them.
 bool clsVoucherNew::SaveBill(bool ask_total, bool check_cash_flow) {
+  // The checks of both sides share one read snapshot; the write ends it, and the steps after
+  // the commit share another.
+  host::ReadScope reads(frame::Data());
   try {
     if (!finance_->ISaveInput2Form() || !budget_->ISaveInput2Form()) return false;
     if (!RederiveBudget()) return false;
@@ -283,14 +289,15 @@ bool clsVoucherNew::CashFlowStep(bool check_cash_flow) {
   const long F = finance_->GetLngNowID();
   if (!check_cash_flow || F <= 0) return true;
   cashflow::LoadCashFlowOptions();
+  // The setting first: without it no line needs looking up.
+  if (!cashflow::blnCashFlowMustAssign()) return true;
   bool cash_lines = false;
   for (const voucher::VoucherLine& line : finance_->State().lines) {
     cash_lines = cash_lines || (line.line_id != 0 && cashflow::IsCashLine(line.line_id));
   }
   std::string message;
-  if (!cash_lines || !cashflow::blnCashFlowMustAssign() ||
-      (cashflow::IsVoucherCashFlowValid(F, message) &&
-       cashflow::AllCashLinesAssigned(F, message))) {
+  if (!cash_lines || (cashflow::IsVoucherCashFlowValid(F, message) &&
+                      cashflow::AllCashLinesAssigned(F, message))) {
     return true;
   }
   if (frame::Msg(texts::kCashFlowMustAssign, kAskFlags, texts::kTitleLeave) != host::mb::kYes) {
@@ -450,6 +457,62 @@ bool clsVoucherNew::MemoRegistration() {
 
 bool clsVoucherNew::FundCentre() {
   return OnStoredFinance(texts::kTitleFundCentre, &voucher::frmVoucher::FundCentre);
+}
+
+bool clsVoucherNew::IssueBills() {
+  if (!SaveBeforeCommand(texts::kTitleIssueBills)) return false;
+  const long F = finance_->GetLngNowID();
+  if (F <= 0) return false;
+  std::unique_ptr<host::HostObject> object =
+      frame::Login().base_class->NewHostObject(host::BillIssuing::kKind);
+  auto* bills = dynamic_cast<host::BillIssuing*>(object.get());
+  if (bills == nullptr) return false;
+  try {
+    const int issued = bills->IssueBills(F);
+    frame::Msg(issued > 0 ? texts::kBillsIssuedOpen + N(issued) + texts::kBillsIssuedClose
+                          : std::string(texts::kNoBillLines),
+               host::mb::kTaskModal + host::mb::kInformation, texts::kTitleIssueBills);
+    return issued > 0;
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, texts::kTitleIssueBills);
+    return false;
+  }
+}
+
+bool clsVoucherNew::Attachments() {
+  if (!SaveBeforeCommand(texts::kTitleAttachment) || finance_->GetLngNowID() <= 0) return false;
+  frmAttachment window;
+  return window.ShowMe(finance_->GetLngNowID());
+}
+
+std::vector<clsVoucherNew::DepartmentCost> clsVoucherNew::DepartmentCosts() {
+  if (!SaveBeforeCommand(texts::kTitleDepartmentCost)) return {};
+  std::vector<DepartmentCost> costs;
+  try {
+    // The share a department carries is its own amount with its indirect and overhead parts.
+    host::Recordset rs = frame::Data().OpenRecordset(
+        "Select d.strDepartmentCode || ' ' || d.strDepartmentName As strDepartment, "
+        "o.strOutlayCode || ' ' || o.strOutlayName As strOutlay, Sum(c.dblAmount + "
+        "c.dblIndirectAmount + c.dblOverheadAmount) As dblAmount From CostApportion c, "
+        "VoucherDetail vd, Department d, Outlay o Where c.lngVoucherDetailID = "
+        "vd.lngVoucherDetailID And d.lngDepartmentID = c.lngDepartmentID And o.lngOutlayID = "
+        "c.lngOutlayID And vd.lngVoucherID = " +
+        N(finance_->GetLngNowID()) +
+        " Group By d.strDepartmentCode, d.strDepartmentName, o.strOutlayCode, o.strOutlayName "
+        "Order By d.strDepartmentCode, o.strOutlayCode");
+    for (; !rs.Eof(); rs.MoveNext()) {
+      costs.push_back(
+          {rs["strDepartment"].AsText(), rs["strOutlay"].AsText(), rs["dblAmount"].AsDouble()});
+    }
+  } catch (const host::DatabaseError& e) {
+    frame::Msg(e.what(), host::mb::kCritical, texts::kTitleDepartmentCost);
+    return {};
+  }
+  if (costs.empty()) {
+    frame::Msg(texts::kNoDepartmentCost, host::mb::kTaskModal + host::mb::kInformation,
+               texts::kTitleDepartmentCost);
+  }
+  return costs;
 }
 
 // The split is held with the line like any other edit, so nothing is saved first.

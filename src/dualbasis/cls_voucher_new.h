@@ -74,6 +74,21 @@ class clsVoucherNew {
   bool CostCollection();
   bool MemoRegistration();
   bool FundCentre();
+  // "票据开具(&Z)": pending edits saved, then the host's bill module issues the bills of the
+  // stored financial voucher's bank lines; says how many. False when none was issued.
+  bool IssueBills();
+  // "科室成本打印": pending edits saved, then the financial voucher's cost apportionment summed
+  // by department and item (科室, 收支项目, 金额), as printed. Empty, after saying so, when there
+  // is nothing to print.
+  struct DepartmentCost {
+    std::string department;
+    std::string item;
+    double amount = 0;
+  };
+  std::vector<DepartmentCost> DepartmentCosts();
+  // "附件": pending edits saved, then the files attached to the stored financial voucher
+  // (frmAttachment). False when there is none or the window did not open.
+  bool Attachments();
   // Reverses the pair: both editors show the reversing vouchers to save as a new pair.
   bool Reverse();
   // The neighbouring voucher in the period (type, number, basis), with its partner.

@@ -144,6 +144,13 @@ void DeleteAllDiffItems(long financial_id, long budget_id, long organization_id)
 
 void DeleteStaleDiffItems(long financial_id, long budget_id) {
   host::DataAccess& data = frame::Data();
+  // Most pairs have no allocation to lose: one read spares every save a write transaction.
+  if (data.OpenRecordset("Select 1 From VoucherDiffItem Where lngVoucherDetailID In (Select "
+                         "lngVoucherDetailID From VoucherDetailView Where lngVoucherID In (" +
+                         SqlNumber(financial_id) + "," + SqlNumber(budget_id) + "))")
+          .Empty()) {
+    return;
+  }
   host::TransactionGuard guard(data);
   data.Execute(
       "Delete From VoucherDiffItem Where lngVoucherDetailID In (Select vd.lngVoucherDetailID "

@@ -47,6 +47,22 @@ inline constexpr const char* kTitleEdit = "凭证编辑";
 inline constexpr const char* kTitleBusinessData = "业务资料";
 inline constexpr const char* kTitleMemo = "备查登记";
 inline constexpr const char* kTitleFundCentre = "资金中心";
+inline constexpr const char* kTitleIssueBills = "票据开具";
+inline constexpr const char* kTitleDepartmentCost = "科室成本打印";
+// Our own answers where the system leaves them open.
+inline constexpr const char* kBillsIssuedOpen = "已开具";
+inline constexpr const char* kBillsIssuedClose = "张票据！";
+inline constexpr const char* kNoBillLines =
+    "本凭证没有需要开具票据的银行分录（须有票据号且尚未开具）！";
+inline constexpr const char* kNoDepartmentCost = "本凭证没有科室成本归集数据，无需打印！";
+inline constexpr const char* kTitleAttachment = "附件";
+inline constexpr const char* kAttachmentSaveFailed = "保存附件失败！";
+inline constexpr const char* kAttachmentReadFailed = "读取附件失败！";
+inline constexpr const char* kAttachmentRemoveFailed = "删除附件失败！";
+inline constexpr const char* kAttachmentTooLargeOpen = "附件“";
+inline constexpr const char* kAttachmentTooLargeClose = "”超过20MB，不能保存！";
+inline constexpr const char* kAttachmentRemoveOpen = "确实要删除附件“";
+inline constexpr const char* kAttachmentRemoveClose = "”吗？";
 
 // Toolbar captions.
 inline constexpr const char* kReview = "复    核(&C)";
@@ -63,6 +79,9 @@ inline constexpr const char* kContract = "合同结算(&Y)";
 inline constexpr const char* kFundCentre = "资金中心(&Z)";
 inline constexpr const char* kMemo = "备查登记(&R)";
 inline constexpr const char* kCostCollection = "成本归集(&X)";
+inline constexpr const char* kIssueBills = "票据开具(&Z)";
+inline constexpr const char* kDepartmentCost = "科室成本打印";
+inline constexpr const char* kAttachment = "附件";
 inline constexpr const char* kReverse = "冲    销(&B)";
 inline constexpr const char* kSwitchStyle = "切换样式";
 inline constexpr const char* kSave = "保存";

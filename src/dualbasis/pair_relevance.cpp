@@ -41,12 +41,13 @@ bool SaveBudgetVoucherRelevance(long F, long B, bool is_void) {
   }
   const long K = F != 0 ? F : B;
   if (K < 1) return true;
-  if (Any("Select a.lngVoucherID From VoucherView a Where a.lngVoucherID<>" + N(F) +
-          " And a.lngVoucherID<>" + N(B) +
-          " And Exists (Select 1 From VoucherView v Where v.lngVoucherID=" + N(K) +
-          " And v.lngVoucherTypeID=a.lngVoucherTypeID And v.intVoucherNO=a.intVoucherNO And "
-          "v.intYear=a.intYear And v.bytPeriod=a.bytPeriod And "
-          "v.lngSourceOrganizationID=a.lngSourceOrganizationID)")) {
+  // A join from K, not an Exists per voucher: so the number's index finds the others, where
+  // the correlated form read every voucher of both bases on each save.
+  if (Any("Select a.lngVoucherID From VoucherView v, VoucherView a Where v.lngVoucherID=" + N(K) +
+          " And a.lngVoucherTypeID=v.lngVoucherTypeID And a.intVoucherNO=v.intVoucherNO And "
+          "a.intYear=v.intYear And a.bytPeriod=v.bytPeriod And "
+          "a.lngSourceOrganizationID=v.lngSourceOrganizationID And a.lngVoucherID<>" +
+          N(F) + " And a.lngVoucherID<>" + N(B))) {
     return false;
   }
   if (F < 1 || B < 1) return true;

@@ -1,6 +1,8 @@
 #include "embedded/embedded_host.h"
 
 #include "embedded/account_set.h"
+#include "embedded/embedded_bill_issuing.h"
+#include "embedded/embedded_voucher_attachments.h"
 #include "embedded/ini_profile_files.h"
 #include "frame/inter_face.h"
 
@@ -51,6 +53,10 @@ class EmbeddedBaseClass : public host::clsBaseClass {
     return std::make_unique<EmbeddedSharedObject>();
   }
   std::unique_ptr<host::HostObject> NewHostObject(std::string_view kind) override {
+    if (kind == host::BillIssuing::kKind) return std::make_unique<EmbeddedBillIssuing>(login_);
+    if (kind == host::VoucherAttachments::kKind) {
+      return std::make_unique<EmbeddedVoucherAttachments>(host_.Database(), login_);
+    }
     return std::make_unique<NamedHostObject<host::HostObject>>(std::string(kind));
   }
   host::FundSystem* FundSystemObject() override { return &host_.FundSystem(); }

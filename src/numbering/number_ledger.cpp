@@ -212,7 +212,7 @@ void WriteDeleteLedger(const std::vector<long>& voucher_ids) {
   const std::vector<std::int64_t> ids(voucher_ids.begin(), voucher_ids.end());
   host::Recordset rs = frame::Data().OpenRecordset(
       "Select lngSourceOrganizationID,intYear,bytPeriod,lngVoucherTypeID,intVoucherNO From "
-      "Voucher Where " +
+      "VoucherView Where " +
       frame::InCondition("lngVoucherID", ids) +
       " Order By lngSourceOrganizationID,intYear,bytPeriod,lngVoucherTypeID,intVoucherNO");
   std::map<std::tuple<long, int, int, long>, std::vector<NumberMove>> scopes;

@@ -54,7 +54,7 @@ std::optional<LedgerEntry> ParseLedgerText(std::string_view text);
 
 // Writes the run's entries through the log writer, inside the caller's transaction.
 void WriteLedger(std::string_view caption, const NumberScope& scope, std::vector<NumberMove> moves);
-// Ledger entries of deleted vouchers (table Voucher), read before they go, one per scope.
+// Ledger entries of deleted vouchers of either basis, read before they go, one per scope.
 void WriteDeleteLedger(const std::vector<long>& voucher_ids);
 
 // One event of a scope's ledger, oldest first.

@@ -509,10 +509,8 @@ void RegisterDocumentLinkViews(Desktop& desktop) {
       if (auto* view = dynamic_cast<VoucherView*>(target)) {
         (view->Presenter().*opener.on_voucher)();
         view->Render();
-      } else if (auto* pair = dynamic_cast<PairVoucherView*>(target);
-                 pair != nullptr && opener.on_voucher == &voucher::frmVoucher::BusinessData) {
-        pair->Controller().BusinessData();
-        pair->Render();
+      } else if (auto* pair = dynamic_cast<PairVoucherView*>(target)) {
+        pair->RunOwnCommand(ToQt(opener.caption));
       } else if (auto* list = dynamic_cast<VoucherListView*>(target)) {
         opener.on_list(list->Presenter());
       } else if (opener.on_voucher == &voucher::frmVoucher::FundCentre) {

@@ -18,6 +18,7 @@
 #include "ui/desktop.h"
 #include "ui/qt_text.h"
 #include "ui/split_grid_model.h"
+#include "ui/pair_voucher_view.h"
 #include "ui/voucher_view.h"
 #include "voucher/voucher_model.h"
 
@@ -467,10 +468,13 @@ void RegisterLinkViews(Desktop& desktop) {
       {"合同结算", &voucher::frmVoucher::ContractSettlement},
       {"成本归集", &voucher::frmVoucher::CostCollection}};
   for (const auto& [caption, command] : commands) {
-    desktop.Main().AddOpener(ToQt(caption), [&desktop, command = command] {
-      if (auto* view = dynamic_cast<VoucherView*>(desktop.Main().ActiveTarget())) {
+    desktop.Main().AddOpener(ToQt(caption), [&desktop, caption = caption, command = command] {
+      CommandTarget* target = desktop.Main().ActiveTarget();
+      if (auto* view = dynamic_cast<VoucherView*>(target)) {
         (view->Presenter().*command)();
         view->Render();
+      } else if (auto* pair = dynamic_cast<PairVoucherView*>(target)) {
+        pair->RunOwnCommand(ToQt(caption));
       }
     });
   }

@@ -6,6 +6,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -17,12 +18,14 @@
 #include "dualbasis/diff_allocation.h"
 #include "dualbasis/diff_texts.h"
 #include "dualbasis/dual_texts.h"
+#include "dualbasis/frm_attachment.h"
 #include "dualbasis/frm_voucher_new.h"
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
 #include "host/database_error.h"
 #include "host/message_box.h"
 #include "host/recordset.h"
+#include "ui/attachment_dialog.h"
 #include "ui/desktop.h"
 #include "ui/failure_text.h"
 #include "ui/main_window.h"
@@ -191,6 +194,24 @@ void PairVoucherView::AddStandardCommands() {
         },
         true);
   }
+  AddCommand(
+      texts::kIssueBills, stored,
+      [this, c] {
+        if (FinishEditing()) c->IssueBills();
+      },
+      true);
+  AddCommand(
+      texts::kAttachment, stored,
+      [this, c] {
+        if (FinishEditing()) c->Attachments();
+      },
+      true);
+  AddCommand(
+      texts::kDepartmentCost, stored,
+      [this, c] {
+        if (FinishEditing()) PrintDepartmentCosts();
+      },
+      true);
   AddCommand(
       texts::kError,
       [c] { return c->WindFinance().GetLngNowID() > 0 || c->WindBudget().GetLngNowID() > 0; },
@@ -473,6 +494,17 @@ void PairVoucherView::RunEditMenu(int index) {
   Render();
 }
 
+bool PairVoucherView::RunOwnCommand(const QString& caption) {
+  for (std::size_t i = 0; i < commands_.size(); ++i) {
+    QString own = ToQt(commands_[i].caption);
+    own.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
+    if (own != caption) continue;
+    RunEditMenu(static_cast<int>(i));
+    return true;
+  }
+  return false;
+}
+
 bool PairVoucherView::FinishEditing() {
   return finance_->FinishEditing() && budget_->FinishEditing();
 }
@@ -537,6 +569,25 @@ void PairVoucherView::Print(bool batch) {
   }
   // The two vouchers of a pair to one page, as they are bound.
   PreviewVouchers(this, vouchers, 2);
+}
+
+void PairVoucherView::PrintDepartmentCosts() {
+  dualbasis::clsVoucherNew& c = Controller();
+  const std::vector<dualbasis::clsVoucherNew::DepartmentCost> costs = c.DepartmentCosts();
+  if (costs.empty()) return;
+  const voucher::VoucherHeader& h = c.WindFinance().State().header;
+  lists::ListState table;
+  table.title = "科室成本（" + h.type_code + "-" + h.number + "）";
+  for (const char* caption : {"科室", "收支项目", "金额"}) {
+    lists::ListColumn column;
+    column.caption = column.header = caption;
+    table.columns.push_back(column);
+  }
+  for (const auto& cost : costs) {
+    table.rows.push_back({cost.department, cost.item,
+                          voucher::FormatFixed(cost.amount, frame::Context().AmountDecimals())});
+  }
+  PreviewList(this, table);
 }
 
 void PairVoucherView::Run(Command command) {
@@ -664,6 +715,7 @@ std::vector<PrintedVoucher> PrintablePairsOfPeriod(int year, int period) {
 // ---- Desktop ---------------------------------------------------------------------------------
 
 void RegisterPairViews(Desktop& desktop) {
+  desktop.Modal().Register<dualbasis::frmAttachment, AttachmentDialog>();
   desktop.Main().RegisterChildView(
       "FrmVoucherNew", [](host::ChildWindow& child) -> std::unique_ptr<QWidget> {
         if (auto* window = dynamic_cast<dualbasis::FrmVoucherNew*>(&child)) {

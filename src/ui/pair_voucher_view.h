@@ -61,6 +61,10 @@ class PairVoucherView : public QWidget, public CommandTarget {
                   bool on_toolbar = false, std::optional<Command> main_menu = std::nullopt,
                   std::function<bool()> checked = nullptr);
 
+  // The main menu's opener of the same caption ("备查登记" for "备查登记(&R)"): runs the pair's
+  // own command when it is enabled. False when the pair has no such command.
+  bool RunOwnCommand(const QString& caption);
+
   // CommandTarget.
   bool Handles(Command command) const override;
   void Run(Command command) override;
@@ -92,6 +96,8 @@ class PairVoucherView : public QWidget, public CommandTarget {
   bool SavedFor(const char* title);
   void Save();
   void Print(bool batch);
+  // "科室成本打印": the financial voucher's department costs in the print preview.
+  void PrintDepartmentCosts();
   void Announce(const QString& told);
   std::string Fingerprint() const;
   dualbasis::VoucherEditor& Lead() const;

@@ -5,6 +5,7 @@
 
 #include "dualbasis/diff_allocation.h"
 #include "dualbasis/dual_texts.h"
+#include "dualbasis/frm_attachment.h"
 #include "dualbasis/pair_fixture.h"
 #include "dualbasis/pair_relevance.h"
 #include "host/message_box.h"
@@ -83,7 +84,8 @@ TEST_F(PairTest, ReversedMarkerOnReload) {
 }
 
 // "错    误(&O)" turns the mark round on the stored vouchers of the pair and stores it at once;
-// the financial editor's commands act on the financial voucher, which a budget-only pair has not.
+// the financial editor's commands act on the financial voucher, which a budget-only pair has not;
+// deleting either side records its freed number.
 TEST_F(PairTest, ErrorAndFinancialCommandsActOnTheStoredPair) {
   for (auto [finance, budget] : {std::pair{5006, 5007}, std::pair{0, 5008}}) {
     ASSERT_EQ(pair_.OpenPair(finance, finance != 0 ? 0 : budget), "");
@@ -114,7 +116,57 @@ TEST_F(PairTest, ErrorAndFinancialCommandsActOnTheStoredPair) {
       (pair_.*command)();
       EXPECT_EQ(opened, finance != 0 ? finance : -1) << name;
     }
+    // The current side deletes as the voucher window does: its freed number goes to the ledger.
+    t_.Messages().Expect("真的要删除全部分录吗？", host::mb::kYes);
+    ASSERT_TRUE(pair_.Current().DeleteVoucher());
+    EXPECT_EQ(t_.Scalar("Select strlog From log Where lnglogid = (Select Max(lnglogid) From log)"),
+              finance != 0 ? "删除凭证 2026年02期 收 #o5001y2026p2t2 2>x"
+                           : "删除凭证 2026年02期 记 #o5001y2026p2t1 3>x");
   }
+}
+
+// 收-000002's bank line names bill DH20260218: issued once, linked to the line; its two lines'
+// cost rows print summed by department and item.
+TEST_F(PairTest, BillsAndDepartmentCostsOfTheStoredFinancialVoucher) {
+  ASSERT_EQ(pair_.OpenPair(5006, 0), "");
+  t_.Messages().Expect("已开具1张票据！", host::mb::kOk);
+  EXPECT_TRUE(pair_.IssueBills());
+  t_.Messages().Expect(dt::kNoBillLines, host::mb::kOk);
+  EXPECT_FALSE(pair_.IssueBills());
+  EXPECT_EQ(t_.Scalar("Select Count(*) || ' ' || Min(strBillNo) || ' ' || Sum(dblAmount) || ' ' "
+                      "|| Min(lngActivityID) From BankBillDetail Where lngActivityTypeID = 41"),
+            "1 DH20260218 6000 5011");
+  t_.Messages().Expect(dt::kNoDepartmentCost, host::mb::kOk);
+  EXPECT_TRUE(pair_.DepartmentCosts().empty());
+  t_.Data().Execute(
+      "Insert Into CostApportion (lngCostApportionID, lngVoucherDetailID, lngOutlayID, "
+      "lngDepartmentID, dblAmount, dblIndirectAmount) Select 90001, 5012, 9, 5, 3000, 500 From "
+      "Dual Union All Select 90002, 5013, 9, 5, 1000, 0 From Dual Union All Select 90003, 5013, "
+      "9, 4, 200, 0 From Dual Union All Select 90004, 5003, 9, 4, 99, 0 From Dual");
+  std::string printed;
+  for (const auto& cost : pair_.DepartmentCosts()) {
+    printed += cost.department + "/" + cost.item + " " + voucher::FormatFixed(cost.amount, 2) + "|";
+  }
+  EXPECT_EQ(printed, "03-01 内科门诊/103 检查收入 200.00|03-02 外科门诊/103 检查收入 4500.00|");
+
+  // 附件 keeps any bytes, refuses what the store cannot keep and removes after asking.
+  const std::string scan("%PDF\0\xff'; Drop Table Voucher;--", 32);
+  t_.Modal().Expect(dualbasis::frmAttachment::kWindowName, [&](host::ModalWindow& w) {
+    auto& files = dynamic_cast<dualbasis::frmAttachment&>(w);
+    EXPECT_TRUE(files.Add("C:\\扫描\\发票.pdf", scan));
+    EXPECT_TRUE(files.Add("/tmp/空.txt", ""));
+    t_.Messages().Expect("附件“大.bin”超过20MB，不能保存！", host::mb::kOk);
+    EXPECT_FALSE(files.Add("大.bin", std::string(host::VoucherAttachments::kMaxSize + 1, 'x')));
+    t_.Messages().Expect("确实要删除附件“空.txt”吗？", host::mb::kYes);
+    EXPECT_TRUE(files.Remove(1));
+    EXPECT_EQ(files.Rows().size(), 1u);
+    EXPECT_EQ(files.Rows()[0].name + " " + std::to_string(files.Rows()[0].size), "发票.pdf 32");
+    EXPECT_EQ(files.Content(0), scan);
+    return 0;
+  });
+  EXPECT_TRUE(pair_.Attachments());
+  EXPECT_EQ(t_.Scalar("Select Count(*) || ' ' || Min(lngVoucherID) From VoucherAttachment"),
+            "1 5006");
 }
 
 TEST_F(PairTest, NavigationLoadsTheNeighbourWithItsPartner) {

@@ -1,9 +1,13 @@
 #include "ui/pair_voucher_view.h"
 
+#include <QTableWidget>
+#include <QTemporaryDir>
+
 #include "desktop_fixture.h"
 #include "dualbasis/cls_voucher_new.h"
 #include "lists/dual_basis_links.h"
 #include "modal_probe.h"
+#include "ui/attachment_dialog.h"
 
 namespace lumvoucher::ui {
 namespace {
@@ -85,6 +89,53 @@ TEST_F(PairVoucherViewTest, TheListsHookOpensTheViewAndBatchPrintTakesThePeriods
     printed += v.title.substr(0, 6) + v.header.type_code + v.header.number.substr(5) + " ";
   }
   EXPECT_EQ(printed, "财务记1 预算记1 财务记2 预算记3 财务收1 预算收1 财务收2 预算收2 ");
+}
+
+// The main menu's link commands reach the pair's financial editor as they reach the voucher
+// window: each opens its window (or says why not) for 收-000002's financial voucher.
+TEST_F(PairVoucherViewTest, TheMainMenusLinkCommandsReachThePair) {
+  LogIn(5001, 5001, embedded::DemoSets::kAll);
+  ASSERT_TRUE(lists::ShowPairedVoucher(5006, lists::kFinancialBasis));
+  QApplication::processEvents();
+  ASSERT_NE(Pair(), nullptr);
+  QStringList opened;
+  for (const char* caption : {"备查登记", "资金中心", "合同结算", "成本归集"}) {
+    lumvoucher::testing::WhenModalOpens([&opened](QWidget& modal) {
+      auto* box = qobject_cast<QMessageBox*>(&modal);
+      opened << modal.windowTitle() + (box != nullptr ? ":" + box->text() : QString());
+      qobject_cast<QDialog*>(&modal)->reject();
+    });
+    Trigger(QString::fromUtf8(caption));
+    QApplication::processEvents();
+  }
+  EXPECT_EQ(ToUtf8(opened.join(QStringLiteral("|"))),
+            "提示信息:本凭证没有备查科目的分录，不能进行备查薄登记！|资金单据结算关系|合同结算|"
+            "成本归集:当前分录的科目不是收支科目，不能进行成本归集！");
+}
+
+// The toolbar's 附件 opens the dialog on the stored financial voucher; a file added there stays.
+TEST_F(PairVoucherViewTest, TheAttachmentButtonKeepsAFileWithTheFinancialVoucher) {
+  LogIn(5001, 5001, embedded::DemoSets::kAll);
+  ASSERT_TRUE(lists::ShowPairedVoucher(5006, lists::kFinancialBasis));
+  QApplication::processEvents();
+  ASSERT_NE(Pair(), nullptr);
+  QTemporaryDir dir;
+  QFile file(dir.filePath(QStringLiteral("回单.jpg")));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray("\xff\xd8\0jpeg", 7));
+  file.close();
+  QString shown;
+  lumvoucher::testing::WhenModalOpens([&](QWidget& modal) {
+    auto* dialog = qobject_cast<AttachmentDialog*>(&modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->AddFile(file.fileName()));
+    for (int c = 0; c < 2; ++c) shown += dialog->Grid()->item(0, c)->text() + " ";
+    dialog->reject();
+  });
+  Pair()->ToolButton(QStringLiteral("附件"))->click();
+  EXPECT_EQ(ToUtf8(shown), "回单.jpg 7 ");
+  EXPECT_EQ(Scalar("Select strFileName From VoucherAttachment Where lngVoucherID = 5006"),
+            "回单.jpg");
 }
 
 // The budget alarm is one switch for both editors of the pair.
