@@ -154,6 +154,8 @@ bool DeleteStoredVoucher(host::DataAccess& data, long voucher_id, const host::Vo
   ReleaseGoneLines(data, LineSet::OfVoucher(voucher_id, basis));
   ReleaseVoucherLinks(data, voucher_id, transfer, basis);
   data.Execute(std::string("DELETE FROM ") + basis.detail_table + " WHERE lngVoucherID=" + id);
+  // The files kept with it are of no other voucher (ids never collide between the bases).
+  data.Execute("DELETE FROM VoucherAttachment WHERE lngVoucherID=" + id);
   if (data.Execute("DELETE FROM " + table + " WHERE lngVoucherID=" + id) == 0) return false;
   // With source 16 lngSourceVoucherID names a transfer, whose ids are not voucher ids.
   data.Execute("Update " + table + " Set lngSourceVoucherID=0 Where lngSourceVoucherID=" + id +

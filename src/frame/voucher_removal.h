@@ -71,10 +71,10 @@ void ReleaseChangedLineSplits(host::DataAccess& data, long line_id, bool amount_
 void ReleaseVoucherLinks(host::DataAccess& data, long voucher_id, long transfer_id,
                          const host::VoucherBasis& basis = host::FinancialBasis());
 
-// Deletes a stored voucher of `basis`: its lines' rows, its links, its lines and its header,
-// clears the link of the vouchers that reverse it, and takes it out of its pair (the partner
-// stays, a pair row left with neither voucher goes). False when there was no such voucher
-// (nothing written).
+// Deletes a stored voucher of `basis`: its lines' rows, its links, its attached files, its lines
+// and its header, clears the link of the vouchers that reverse it, and takes it out of its pair
+// (the partner stays, a pair row left with neither voucher goes). False when there was no such
+// voucher (nothing written).
 bool DeleteStoredVoucher(host::DataAccess& data, long voucher_id,
                          const host::VoucherBasis& basis = host::FinancialBasis());
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <optional>
 
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
@@ -338,17 +339,44 @@ void WriteSettlement(const SettlementBooking& b, const SettlementSplit& split,
   }
 }
 
-bool KeepSettledItem(long line_id, bool key_changed, double amount) {
+namespace {
+
+// How much other lines settled of the item the line booked; nullopt when none did.
+std::optional<double> SettledByOthers(long line_id) {
   const std::string line = N(line_id);
   host::Recordset rs = frame::Data().OpenRecordset(
       "Select Count(*) As intCount, Nvl(Sum(dblCurrPaymentAmount),0) As dblSettled From "
       "DARAPSettlement Where lngRVoucherDetailID = " +
       line + " And lngVoucherDetailID <> " + line);
-  if (rs.Empty() || rs["intCount"].AsLong() == 0) return false;
+  if (rs.Empty() || rs["intCount"].AsLong() == 0) return std::nullopt;
+  return rs["dblSettled"].AsDouble();
+}
+
+}  // namespace
+
+bool ItemSettledByOthers(long line_id) {
+  return SettledByOthers(line_id).has_value();
+}
+
+bool KeepSettledItem(long line_id, bool key_changed, double amount) {
+  const std::optional<double> settled = SettledByOthers(line_id);
+  if (!settled) return false;
   if (key_changed) throw frame::VoucherConflict(texts::kSettledItemMoved);
-  if (amount - rs["dblSettled"].AsDouble() < -1e-9)
-    throw frame::VoucherConflict(texts::kSettledItemBelow);
+  if (amount - *settled < -1e-9) throw frame::VoucherConflict(texts::kSettledItemBelow);
   return true;
+}
+
+void KeepSettledItemsDated(long voucher_id, const std::string& date) {
+  const std::string id = N(voucher_id);
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select Min(v.strDate) As strDate From DARAPSettlement s, VoucherDetail vd, VoucherDetail "
+      "sd, Voucher v Where s.lngRVoucherDetailID = vd.lngVoucherDetailID And vd.lngVoucherID = " +
+      id +
+      " And sd.lngVoucherDetailID = s.lngVoucherDetailID And v.lngVoucherID = sd.lngVoucherID "
+      "And v.lngVoucherID <> " +
+      id);
+  const std::string earliest = rs.Empty() ? std::string() : rs["strDate"].AsText();
+  if (!earliest.empty() && date > earliest) throw frame::VoucherConflict(texts::kSettledItemLater);
 }
 
 bool WithdrawSettlement(long settling_detail_id, long line_id) {

@@ -95,6 +95,13 @@ void WriteSettlement(const SettlementBooking& booking, const SettlementSplit& sp
 // so a changed line whose item they settled may take neither another key (`key_changed`) nor an
 // amount below what they settled: frame::VoucherConflict, and the save rolls back.
 bool KeepSettledItem(long line_id, bool key_changed, double amount);
+// Whether another line settled the item the line booked (the voucher window refuses a change of
+// its key as it is typed; KeepSettledItem is the save's backstop).
+bool ItemSettledByOthers(long line_id);
+
+// A stored voucher moving to `date`: other vouchers settled the items its lines booked as dated
+// not after themselves, so it may not move after the earliest of them (frame::VoucherConflict).
+void KeepSettledItemsDated(long voucher_id, const std::string& date);
 
 // Withdraws the stored settlement by item `settling_detail_id` of the line `line_id`, in its own
 // transaction. False when there was none.

@@ -15,6 +15,8 @@
 #include "host/database_error.h"
 #include "host/decimal_text.h"
 #include "host/message_box.h"
+#include "links/darap_settlement.h"
+#include "links/settlement_texts.h"
 #include "voucher/cost_collection.h"
 #include "voucher/header_rules.h"
 #include "voucher/line_arithmetic.h"
@@ -668,6 +670,14 @@ bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
                            l.department_id, l.employee_id, l.class1_id, l.class2_id, l.flexible_id);
   };
   const auto booked_before = booked(*line);
+  // What other lines' settlements of the line's item were matched on (the save's check is the
+  // backstop; a currency left unchosen is the book's there, so it counts as unchanged here).
+  auto item_key = [](const VoucherLine& l, long currency) {
+    return std::make_tuple(l.account_id, l.direction, l.currency_id != 0 ? l.currency_id : currency,
+                           l.unit_id, l.department_id, l.employee_id, l.class1_id, l.class2_id,
+                           l.flexible_id);
+  };
+  const VoucherLine before_edit = *line;
   try {
     const bool guarded =
         field == LineField::kAccount || field == LineField::kCurrency || field == LineField::kUnit;
@@ -721,6 +731,13 @@ bool frmVoucher::SetCell(int row, LineField field, const std::string& text) {
       default:
         accepted = ApplyReference(*line, field, text);
         break;
+    }
+    if (line->line_id != 0 &&
+        item_key(*line, before_edit.currency_id) != item_key(before_edit, line->currency_id) &&
+        links::ItemSettledByOthers(line->line_id)) {
+      *line = before_edit;
+      frame::Msg(links::texts::kSettledItemMoved, host::mb::kExclamation, texts::kTitleModify);
+      return false;
     }
   } catch (const host::DatabaseError& e) {
     frame::Msg(e.what(), host::mb::kCritical, texts::kTitleEntry);

@@ -352,6 +352,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
         data.OpenRecordset("SELECT * FROM " + table + " where lngVoucherID=" + N(id));
     // Another desktop deleted the voucher since it was shown: nothing of it may be written.
     if (old.Empty()) throw frame::VoucherConflict();
+    if (financial && old["strDate"].AsText() != h.date) links::KeepSettledItemsDated(id, h.date);
     {
       host::Recordset type =
           data.OpenRecordset("Select strVoucherTypeCode From VoucherType Where lngVoucherTypeID=" +

@@ -5,9 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "frame/login_state.h"
 #include "frame/voucher_conflict.h"
 #include "frame/voucher_removal.h"
+#include "host/cls_base_class.h"
 #include "host/message_box.h"
+#include "host/voucher_attachments.h"
 #include "links/darap_settlement.h"
 #include "links/link_fixture.h"
 #include "links/settlement_texts.h"
@@ -17,10 +20,11 @@ namespace lumvoucher::testing {
 namespace {
 
 // A voucher saved with all three splits (the sweep below checks what each save writes), its
-// settlement withdrawn, then deleted: the dependent tables follow each step. (Deleting a voucher
-// whose settlements stand releases them: see the line release roads.)
+// settlement withdrawn, a file attached, then deleted: the dependent tables follow each step.
+// (Deleting a voucher whose settlements stand releases them: see the line release roads.)
 TEST_F(LinkTest, SplitsAreWrittenWithTheVoucherAndFollowItsChangesAndDelete) {
-  const std::string untouched = Dependents();
+  const std::string files = "Select lngVoucherID From VoucherAttachment";
+  const std::string untouched = Dependents() + Rows(files);
   EnterVoucher("500", "100", "400");
   AttachSplits("500");
   t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
@@ -38,9 +42,13 @@ TEST_F(LinkTest, SplitsAreWrittenWithTheVoucherAndFollowItsChangesAndDelete) {
             "# items\n0|1|10|9.999999995\n2|-1|100|0\n# settlements\n"
             "# contracts\n1|1|500|1\n3|1|3000|1\n1|1|200\n"
             "# costs\n1|3|1|500|2026-02-15|2\n");
+  auto store = frame::Login().base_class->NewHostObject(host::VoucherAttachments::kKind);
+  dynamic_cast<host::VoucherAttachments&>(*store).Add(w_.State().header.voucher_id, "发票.pdf",
+                                                      std::string("%PDF\0", 5));
+  ASSERT_NE(Rows(files), "");
   t_.Messages().Expect("真的要删除全部分录吗？", host::mb::kYes);
   ASSERT_TRUE(w_.DeleteVoucher());
-  EXPECT_EQ(Dependents(), untouched);
+  EXPECT_EQ(Dependents() + Rows(files), untouched);
 }
 
 class AtomicLinkedSave : public LinkTest {
@@ -49,13 +57,16 @@ class AtomicLinkedSave : public LinkTest {
   using LinkTest::Dependents;
   // 0: a new voucher with the three splits; 1: saved, every amount changed, the splits anew;
   // 2: saved, line 9 settles row 2's item and the 70 item, row 2 changed alone; 3 and 4 as 2,
-  // row 2 also taking another unit, or less than line 9 settled of it.
+  // row 2 also taking another unit, or less than line 9 settled of it; 5 as 2, the voucher moved
+  // after line 9's.
   void Prepare(int save) {
     EnterVoucher("500", "100", "400");
     AttachSplits("500");
     if (save == 0) return;
     t_.Messages().Expect(voucher::texts::kSettlementNotice, host::mb::kOk);
     EXPECT_TRUE(w_.SaveBill());
+    // Typed before line 9 settles (another desktop's settlement meanwhile): only the save sees it.
+    ASSERT_TRUE(save != 3 || w_.SetCell(2, voucher::LineField::kUnit, "001"));
     if (save >= 2) {
       t_.Data().Execute(
           "Insert Into DARAPSettlement (lngActivityDetailID, lngRActivityDetailID, "
@@ -72,7 +83,7 @@ class AtomicLinkedSave : public LinkTest {
                    frame::VoucherConflict);
     }
     using voucher::LineField;
-    ASSERT_TRUE(save != 3 || w_.SetCell(2, LineField::kUnit, "001"));
+    ASSERT_TRUE(save != 5 || w_.SetHeaderField(voucher::HeaderField::kDate, "2026-02-16"));
     EXPECT_TRUE(w_.SetCell(1, voucher::LineField::kDebit, save == 1 ? "600" : "500"));
     EXPECT_TRUE(w_.SetCell(2, LineField::kCredit, save == 4 ? "20" : "130"));
     EXPECT_TRUE(w_.SetCell(3, LineField::kCredit, save == 1 ? "470" : save == 4 ? "480" : "370"));
@@ -148,10 +159,12 @@ TEST(AllOrNothingLinkedSave, FailingAnyStatementLeavesTheVoucherAndItsSplitsAsBe
       }
     }
   }
-  // Line 9's settlements were matched on row 2's item and count against its amount: the save
-  // refuses another unit or less than they settled, and nothing changes.
-  for (const auto& [save, refusal] :
-       {std::pair{3, links::texts::kSettledItemMoved}, {4, links::texts::kSettledItemBelow}}) {
+  // Line 9's settlements were matched on row 2's item, count against its amount and were dated
+  // not before it: the save refuses another unit, less than they settled or a later date, and
+  // nothing changes.
+  for (const auto& [save, refusal] : {std::pair{3, links::texts::kSettledItemMoved},
+                                      {4, links::texts::kSettledItemBelow},
+                                      {5, links::texts::kSettledItemLater}}) {
     AtomicLinkedSave c;
     c.Prepare(save);
     const std::string before = c.State();
@@ -159,6 +172,23 @@ TEST(AllOrNothingLinkedSave, FailingAnyStatementLeavesTheVoucherAndItsSplitsAsBe
     EXPECT_FALSE(c.Window().SaveBill());
     ASSERT_FALSE(c.Host().Messages().Shown().empty());
     EXPECT_EQ(c.State() + c.Host().Messages().Shown().back().text, before + refusal);
+  }
+  // As they are typed, the window refuses another key for row 2 and keeps the row as it was.
+  AtomicLinkedSave c;
+  c.Prepare(2);
+  auto row = [&c] {
+    const voucher::VoucherLine& l = c.Window().State().lines[1];
+    return std::to_string(l.account_id) + "|" + std::to_string(l.direction) + "|" +
+           std::to_string(l.unit_id) + "|" + std::to_string(l.Amount());
+  };
+  const std::string before = row();
+  using voucher::LineField;
+  for (const auto& [field, text] : {std::pair{LineField::kUnit, "001"},
+                                    {LineField::kAccount, "1001"},
+                                    {LineField::kDebit, "130"}}) {
+    c.Host().Messages().Expect(links::texts::kSettledItemMoved, host::mb::kOk);
+    EXPECT_FALSE(c.Window().SetCell(2, field, text));
+    EXPECT_EQ(row(), before) << text;
   }
 }
 
