@@ -144,7 +144,7 @@ std::string CaseTestName(const Case& c) {
 void CheckCase(const Case& c, CaseDatabase& db) {
   for (const std::string& sql : c.setup) {
     try {
-      db.Run(sql);
+      db.Run(sql, false);
     } catch (const std::runtime_error& e) {
       FAIL() << c.file << " setup failed: " << e.what() << "\n" << sql;
     }
@@ -155,7 +155,7 @@ void CheckCase(const Case& c, CaseDatabase& db) {
         db.Postgres() && !written.postgres.empty() ? written.postgres.front() : written;
     if (step.expect == Step::Expect::kError) {
       try {
-        db.Run(written.sql);
+        db.Run(written.sql, false);
         ADD_FAILURE() << "expected an error containing: " << step.error;
       } catch (const std::runtime_error& e) {
         EXPECT_NE(std::string(e.what()).find(step.error), std::string::npos)
@@ -165,7 +165,7 @@ void CheckCase(const Case& c, CaseDatabase& db) {
     }
     Outcome outcome;
     try {
-      outcome = db.Run(written.sql);
+      outcome = db.Run(written.sql, step.expect == Step::Expect::kRows);
     } catch (const std::runtime_error& e) {
       ADD_FAILURE() << "failed: " << e.what() << "\nTranslated: " << db.Translated(written.sql);
       continue;

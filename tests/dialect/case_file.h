@@ -53,7 +53,8 @@ std::vector<Case> ReadCaseDirectory(const std::string& directory);
 class CaseDatabase {
  public:
   virtual ~CaseDatabase() = default;
-  virtual Outcome Run(const std::string& oracle_sql) = 0;
+  // The rows when `rows` is asked, else the rows changed.
+  virtual Outcome Run(const std::string& oracle_sql, bool rows) = 0;
   // A query's rows got again in other ways (from the cache, literals written in), by label.
   virtual std::vector<std::pair<std::string, Outcome>> Again(const std::string& oracle_sql) = 0;
   // The translated text, for a failure message.

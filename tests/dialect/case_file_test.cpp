@@ -18,18 +18,20 @@ class CaseFileTest : public ::testing::TestWithParam<Case> {};
 
 class SqliteDatabase : public CaseDatabase {
  public:
-  Outcome Run(const std::string& oracle_sql) override { return runner_.Run(oracle_sql); }
+  Outcome Run(const std::string& oracle_sql, bool rows) override {
+    return RunOracle(db_, oracle_sql, rows);
+  }
   std::vector<std::pair<std::string, Outcome>> Again(const std::string& oracle_sql) override {
-    return {{"second run, from the cache", runner_.Run(oracle_sql)},
-            {"literals written into the text",
-             runner_.RunSqlite(runner_.TranslateForDisplay(oracle_sql))}};
+    return {
+        {"second run, from the cache", RunOracle(db_, oracle_sql)},
+        {"literals written into the text", RunSqlite(db_, db_.TranslateForDisplay(oracle_sql))}};
   }
   std::string Translated(const std::string& oracle_sql) override {
-    return runner_.TranslateForDisplay(oracle_sql);
+    return db_.TranslateForDisplay(oracle_sql);
   }
 
  private:
-  SqlRunner runner_;
+  embedded::SqliteDataAccess db_{":memory:"};
 };
 
 TEST_P(CaseFileTest, GivesTheExpectedResult) {

@@ -31,9 +31,9 @@ std::size_t ColumnOf(const std::string& sql, const std::string& unit, int n) {
 std::string RunOnThread(const std::string& sql) {
   std::string result;
   std::thread worker([&] {
-    SqlRunner runner;
+    embedded::SqliteDataAccess db(":memory:");
     try {
-      result = Dump(runner.Run(sql));
+      result = Dump(RunOracle(db, sql));
     } catch (const host::DatabaseError& e) {
       result = e.what();
     }

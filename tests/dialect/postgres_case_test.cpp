@@ -21,7 +21,7 @@ namespace {
 class PostgresDatabase : public CaseDatabase {
  public:
   explicit PostgresDatabase(PGconn* conn) : conn_(conn) {}
-  Outcome Run(const std::string& oracle_sql) override { return Convert(oracle_sql, false); }
+  Outcome Run(const std::string& oracle_sql, bool) override { return Convert(oracle_sql, false); }
   std::vector<std::pair<std::string, Outcome>> Again(const std::string& oracle_sql) override {
     return {{"literals written into the text", Convert(oracle_sql, true)}};
   }

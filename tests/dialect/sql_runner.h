@@ -1,12 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-struct sqlite3;
+#include "embedded/sqlite_data_access.h"
 
 namespace lumvoucher::dialect_test {
 
@@ -19,30 +18,11 @@ struct Outcome {
   std::int64_t changes = 0;
 };
 
-// An in-memory database (or a file) with the Oracle support installed and a statement cache,
-// stepping statements as the embedded data-access object does (a block inside a savepoint).
-class SqlRunner {
- public:
-  explicit SqlRunner(std::size_t cache_capacity = 64, const std::string& path = ":memory:");
-  ~SqlRunner();
-  SqlRunner(const SqlRunner&) = delete;
-  SqlRunner& operator=(const SqlRunner&) = delete;
-
-  // Oracle text through the translator and cache. Throws host::DatabaseError.
-  Outcome Run(std::string_view oracle_sql);
-  // SQLite text as it stands (no translation, no cache).
-  Outcome RunSqlite(std::string_view sqlite_sql);
-
-  std::size_t PrepareCount() const;
-  // The SQLite text with the literals written in, as this database's column types call for.
-  std::string TranslateForDisplay(std::string_view oracle_sql);
-  sqlite3* Handle() const { return db_; }
-
- private:
-  sqlite3* db_ = nullptr;
-  struct CacheHolder;
-  std::unique_ptr<CacheHolder> cache_;
-};
+// Oracle text through the embedded data access: the rows when `rows` is asked, else the count.
+// Throws host::DatabaseError.
+Outcome RunOracle(embedded::SqliteDataAccess& db, std::string_view oracle_sql, bool rows = true);
+// SQLite text as it stands on the same connection (no translation, no cache).
+Outcome RunSqlite(embedded::SqliteDataAccess& db, std::string_view sqlite_sql);
 
 // "a|b" lines: the header, then one line per row.
 std::string Dump(const Outcome& outcome);

@@ -1,41 +1,56 @@
 #include "embedded/statement_cache.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "dialect/sql_runner.h"
-#include "host/database_error.h"
+#include "embedded/oracle_support.h"
 
 namespace lumvoucher::dialect_test {
 namespace {
 
+// A cache of eight statements on a connection of its own, to count what it prepares.
 class StatementCacheTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    runner_.Run("CREATE TABLE t (id NUMBER(10), s VARCHAR2(10))");
+    sqlite3_open(":memory:", &db_);
+    embedded::InstallOracleSupport(db_);
+    cache_ = std::make_unique<embedded::StatementCache>(db_, 8);
+    Query("CREATE TABLE t (id NUMBER(10), s VARCHAR2(10))");
     for (int i = 1; i <= 5; ++i) {
-      runner_.Run("INSERT INTO t VALUES (" + std::to_string(i) + ", 'v" + std::to_string(i) + "')");
+      Query("INSERT INTO t VALUES (" + std::to_string(i) + ", 'v" + std::to_string(i) + "')");
     }
   }
+  void TearDown() override {
+    cache_.reset();
+    sqlite3_close(db_);
+  }
+  // The first field of every row: "a;b;".
   std::string Query(const std::string& sql) {
-    Outcome out = runner_.Run(sql);
+    sqlite3_stmt* stmt = cache_->Prepare(sql).Statement(0);
     std::string text;
-    for (const auto& row : out.rows) text += row.front() + ";";
+    while (sqlite3_step(stmt) == SQLITE_ROW) {
+      text += reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)) + std::string(";");
+    }
+    sqlite3_reset(stmt);
     return text;
   }
-  SqlRunner runner_{8};
+  sqlite3* db_ = nullptr;
+  std::unique_ptr<embedded::StatementCache> cache_;
 };
 
 TEST_F(StatementCacheTest, StatementsDifferingInLiteralsSharePreparedAndBindByType) {
-  const std::size_t before = runner_.PrepareCount();
+  const std::size_t before = cache_->PrepareCount();
   EXPECT_EQ(Query("SELECT s FROM t WHERE id = 1"), "v1;");
   EXPECT_EQ(Query("SELECT s FROM t WHERE id = 4"), "v4;");
   EXPECT_EQ(Query("select s   from t where id=2"), "v2;");  // blanks do not matter
-  EXPECT_EQ(runner_.PrepareCount() - before, 2u);  // the lower-case text is another skeleton
+  EXPECT_EQ(cache_->PrepareCount() - before, 2u);  // the lower-case text is another skeleton
   EXPECT_EQ(Query("SELECT id FROM t WHERE s = 'v3'"), "3;");
   EXPECT_EQ(Query("SELECT id FROM t WHERE s = 'v5'"), "5;");
   EXPECT_EQ(Query("SELECT id FROM t WHERE id = 2.0"), "2;");
@@ -46,11 +61,11 @@ TEST_F(StatementCacheTest, StatementsDifferingInLiteralsSharePreparedAndBindByTy
 }
 
 TEST_F(StatementCacheTest, InListLengthIsPartOfTheKey) {
-  const std::size_t before = runner_.PrepareCount();
+  const std::size_t before = cache_->PrepareCount();
   EXPECT_EQ(Query("SELECT id FROM t WHERE id IN (1, 2) ORDER BY id"), "1;2;");
   EXPECT_EQ(Query("SELECT id FROM t WHERE id IN (3, 4, 5) ORDER BY id"), "3;4;5;");
   EXPECT_EQ(Query("SELECT id FROM t WHERE id IN (4, 5) ORDER BY id"), "4;5;");
-  EXPECT_EQ(runner_.PrepareCount() - before, 2u);
+  EXPECT_EQ(cache_->PrepareCount() - before, 2u);
 }
 
 TEST_F(StatementCacheTest, EvictionKeepsResultsRight) {
@@ -58,10 +73,14 @@ TEST_F(StatementCacheTest, EvictionKeepsResultsRight) {
     for (int i = 1; i <= 12; ++i) {
       std::string columns = "id";
       for (int k = 0; k < i; ++k) columns += ", s";
-      Outcome out = runner_.Run("SELECT " + columns +
-                                " FROM t WHERE id = " + std::to_string(1 + (i + round) % 5));
-      ASSERT_EQ(out.columns.size(), static_cast<std::size_t>(i + 1));
-      EXPECT_EQ(out.rows.at(0).at(0), std::to_string(1 + (i + round) % 5));
+      sqlite3_stmt* stmt = cache_
+                               ->Prepare("SELECT " + columns + " FROM t WHERE id = " +
+                                         std::to_string(1 + (i + round) % 5))
+                               .Statement(0);
+      ASSERT_EQ(sqlite3_step(stmt), SQLITE_ROW);
+      EXPECT_EQ(sqlite3_column_count(stmt), i + 1);
+      EXPECT_EQ(sqlite3_column_int(stmt, 0), 1 + (i + round) % 5);
+      sqlite3_reset(stmt);
     }
   }
 }
@@ -77,40 +96,41 @@ TEST(ColumnTypesInTheCacheTest, SchemaChangesRetranslateWhatDependsOnThem) {
   const std::string query = "SELECT count(*) n, 'v' || max(c) v FROM w WHERE c = 7";
   struct Way {
     const char* name;
-    std::function<void(SqlRunner& cached, SqlRunner& other)> change;
+    std::function<void(embedded::SqliteDataAccess& cached, embedded::SqliteDataAccess& other)>
+        change;
   };
   const Way ways[] = {
       {"DDL through the cache",
-       [](SqlRunner& cached, SqlRunner&) {
-         cached.Run("DROP TABLE w");
-         cached.Run("CREATE TABLE w (c VARCHAR2(10))");
+       [](embedded::SqliteDataAccess& cached, embedded::SqliteDataAccess&) {
+         cached.Execute("DROP TABLE w");
+         cached.Execute("CREATE TABLE w (c VARCHAR2(10))");
        }},
       {"DDL in one block through the cache",
-       [](SqlRunner& cached, SqlRunner&) {
-         cached.Run("Begin Drop Table w; Create Table w (c VARCHAR2(10)); End;");
+       [](embedded::SqliteDataAccess& cached, embedded::SqliteDataAccess&) {
+         cached.Execute("Begin Drop Table w; Create Table w (c VARCHAR2(10)); End;");
        }},
       {"SQLite text on the same connection",
-       [](SqlRunner& cached, SqlRunner&) {
-         cached.RunSqlite("DROP TABLE w");
-         cached.RunSqlite("CREATE TABLE w (c TEXT)");
+       [](embedded::SqliteDataAccess& cached, embedded::SqliteDataAccess&) {
+         RunSqlite(cached, "DROP TABLE w");
+         RunSqlite(cached, "CREATE TABLE w (c TEXT)");
        }},
       {"another connection to the file",
-       [](SqlRunner&, SqlRunner& other) {
-         other.Run("DROP TABLE w");
-         other.Run("CREATE TABLE w (c VARCHAR2(10))");
+       [](embedded::SqliteDataAccess&, embedded::SqliteDataAccess& other) {
+         other.Execute("DROP TABLE w");
+         other.Execute("CREATE TABLE w (c VARCHAR2(10))");
        }},
   };
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
     {
-      SqlRunner cached(64, file);
-      SqlRunner other(64, file);
-      cached.Run("CREATE TABLE w (c FLOAT)");
-      cached.Run("INSERT INTO w VALUES (7)");
-      EXPECT_EQ(Dump(cached.Run(query)), "n|v\n1|v7\n");
+      embedded::SqliteDataAccess cached(file);
+      embedded::SqliteDataAccess other(file);
+      cached.Execute("CREATE TABLE w (c FLOAT)");
+      cached.Execute("INSERT INTO w VALUES (7)");
+      EXPECT_EQ(Dump(RunOracle(cached, query)), "n|v\n1|v7\n");
       way.change(cached, other);
-      cached.Run("INSERT INTO w VALUES ('007')");
-      EXPECT_EQ(Dump(cached.Run(query)), "n|v\n1|v007\n");
+      cached.Execute("INSERT INTO w VALUES ('007')");
+      EXPECT_EQ(Dump(RunOracle(cached, query)), "n|v\n1|v007\n");
       EXPECT_EQ(cached.TranslateForDisplay("SELECT c FROM w WHERE c = 7"),
                 "SELECT c FROM w WHERE ora_as_number(c) = 7");
     }

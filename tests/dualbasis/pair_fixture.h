@@ -129,6 +129,13 @@ class PairTestHarness : public PairTest {
     Enter(F(), "5901", "2201", "100");
     Enter(B(), "7901", "8001-03", "100");
   }
+  // For FailAtEveryStatement: the pair save, both vouchers, the pair row and both editors.
+  TestHost& Host() { return t_; }
+  void Expect(const std::string& failure) {
+    if (!failure.empty()) t_.Messages().AnswerAll(host::mb::kOk);
+  }
+  bool Go() { return pair_.SaveBill(true, false); }
+  std::string Dump() { return Stored() + Editors(); }
   using PairTest::BrokenInvariants;
   using PairTest::Editors;
   using PairTest::Enter;

@@ -12,6 +12,7 @@
 #include "links/frm_business_data.h"
 #include "links/frm_center_ralation.h"
 #include "links/frm_contract_settlement.h"
+#include "support/fault_sweep.h"
 
 namespace lumvoucher::testing {
 namespace {
@@ -190,29 +191,7 @@ TEST(PairFaults, SaveLeavesEverythingAsItWasWhicheverStatementFails) {
   struct Restore {
     ~Restore() { dualbasis::clsVoucherNew::SetDifferenceStep(dualbasis::AfterPairSave); }
   } restore;
-  int statements = 0;
-  {
-    PairTestHarness good;
-    good.Prepare();
-    good.t_.Data().ResetCount();
-    ASSERT_TRUE(good.pair_.SaveBill(true, false));
-    statements = good.t_.Data().StatementCount();
-    EXPECT_EQ(good.NewPairs(), "记-5 100 0/记-5 100 0");
-  }
-  ASSERT_GT(statements, 10);
-  for (int n = 1; n <= statements; ++n) {
-    SCOPED_TRACE(n);
-    PairTestHarness c;
-    c.Prepare();
-    const std::string stored = c.Stored();
-    const std::string editors = c.Editors();
-    c.t_.Messages().AnswerAll(host::mb::kOk);
-    c.t_.Data().FailAtStatement(n);
-    EXPECT_FALSE(c.pair_.SaveBill(true, false));
-    c.t_.Data().NeverFail();
-    EXPECT_EQ(c.Stored(), stored);
-    EXPECT_EQ(c.Editors(), editors);
-  }
+  FailAtEveryStatement<PairTestHarness>(10);
 }
 
 TEST(PairFaults, ReviewOfAPairMovesBothOrNeither) {

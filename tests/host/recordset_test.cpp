@@ -22,20 +22,14 @@ TEST(Recordset, FindsFieldsByNameWhateverTheCaseAndByPosition) {
   // An unknown field is a database error.
   EXPECT_THROW(rs["strNoSuchColumn"], DatabaseError);
   EXPECT_THROW(rs.At(0, "strNoSuchColumn"), DatabaseError);
-}
-
-TEST(Recordset, CursorWalksEveryRowThenReportsEof) {
-  Recordset rs = TwoVouchers();
+  // The cursor walks every row, then reports Eof.
   std::vector<long> ids;
   for (; !rs.Eof(); rs.MoveNext()) ids.push_back(static_cast<long>(rs["lngVoucherID"].AsLong()));
   EXPECT_EQ(ids, (std::vector<long>{1, 2}));
   EXPECT_THROW(rs["lngVoucherID"], DatabaseError);
   rs.MoveFirst();
   EXPECT_EQ(rs["lngVoucherID"].AsLong(), 1);
-}
-
-TEST(Value, NullReadsAsZeroAndEmptyTextAsDriversDo) {
-  Recordset rs = TwoVouchers();
+  // Null reads as zero and empty text, as drivers do.
   rs.MoveNext();
   EXPECT_TRUE(rs["strRemark"].IsNull());
   EXPECT_EQ(rs["strRemark"].AsText(), "");

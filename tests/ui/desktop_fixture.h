@@ -106,6 +106,11 @@ class DesktopFixture : public ::testing::Test {
   void Trigger(const QString& caption) {
     if (QAction* action = Entry(caption)) action->trigger();
   }
+  // Opens the voucher and runs a command of the voucher menu on its first line.
+  void LineCommand(long voucher_id, const QString& caption) {
+    Open(voucher_id).Presenter().SetCurrentRow(1);
+    Trigger(caption);
+  }
 
   // Types into the open grid editor and presses Enter (or `key`).
   void Type(const QString& text, Qt::Key key = Qt::Key_Return) {

@@ -22,16 +22,6 @@ namespace {
 class DocumentLinkDialogsTest : public DesktopFixture {
  protected:
   void SetUp() override { LogIn(2); }
-  // Opens the voucher and runs a command of the voucher menu on its first line.
-  void Command(long voucher, const QString& caption) {
-    desktop_->Component().ShowAOldBill(voucher, false);
-    auto* view = dynamic_cast<VoucherView*>(desktop_->Main().ActiveTarget());
-    ASSERT_NE(view, nullptr);
-    view->Presenter().SetCurrentRow(1);
-    for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
-      if (action->text() == caption) action->trigger();
-    }
-  }
   std::string Stored(long line) {
     return lumvoucher::testing::DumpRows(desktop_->Host().Database(),
                                          "Select lngReferenceID, dblAmount From RVoucherDetail "
@@ -55,7 +45,7 @@ TEST_F(DocumentLinkDialogsTest, TheMemoDialogAddsARowOfTheChosenClassification) 
     remaining = dialog->Remaining()->text();
     Click(*dialog, QStringLiteral("确定"));
   });
-  Command(3, QStringLiteral("备查登记"));
+  LineCommand(3, QStringLiteral("备查登记"));
   EXPECT_EQ(remaining,
             QStringLiteral("功能分类       待分配金额：0.00    经济分类       待分配金额："
                            "0.00    其他分类       待分配金额：3,000.00"));
@@ -88,7 +78,7 @@ TEST_F(DocumentLinkDialogsTest, TheBatchDialogAllocatesOverTheSelectedLines) {
     Click(*dialog, QStringLiteral("选择分录"));
     Click(*dialog, QStringLiteral("确定"));
   });
-  Command(3, QStringLiteral("批量分配备查明细"));
+  LineCommand(3, QStringLiteral("批量分配备查明细"));
   EXPECT_EQ(yes.Text(), QString());
   EXPECT_EQ(selection, QStringLiteral("√"));
   EXPECT_EQ(Stored(5), "6|1000\n");
@@ -107,7 +97,7 @@ TEST_F(DocumentLinkDialogsTest, TheBusinessDataDialogListsAndOpensDocuments) {
     Click(*dialog, QStringLiteral("退出"));
   });
   lumvoucher::testing::LoadSourceDocuments(desktop_->Host().Database());
-  Command(4104, QStringLiteral("业务资料"));
+  LineCommand(4104, QStringLiteral("业务资料"));
   EXPECT_EQ(rows, 2);
   EXPECT_EQ(ok.Text(), QStringLiteral("单据由所属模块打开：类型 100，单据 4101"));
 }
@@ -137,7 +127,7 @@ TEST_F(DocumentLinkDialogsTest, TheFundDialogFollowsTheDataArea) {
     shown << accounts(*dialog->Lines()->model());
     Click(*dialog, QStringLiteral("退出"));
   });
-  Command(1, QStringLiteral("资金中心"));
+  LineCommand(1, QStringLiteral("资金中心"));
   EXPECT_EQ(shown.join("|"), QStringLiteral("1122 应收账款|1002-01 工商银行（人民币）"));
 }
 

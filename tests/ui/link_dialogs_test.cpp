@@ -67,7 +67,6 @@ TEST_F(LinkDialogsTest, TheSettlementDialogAllocatesAndConfirms) {
 
 // 成本归集 on 记-000001's 差旅费 line: a row in the expense card, the footer, then 确定.
 TEST_F(LinkDialogsTest, TheCostCardFromTheVoucherWindowHoldsItsRowsWithTheLine) {
-  desktop_->Component().ShowAOldBill(3, false);
   QString footer;
   lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
     auto* dialog = qobject_cast<CostCardDialog*>(&widget);
@@ -81,24 +80,18 @@ TEST_F(LinkDialogsTest, TheCostCardFromTheVoucherWindowHoldsItsRowsWithTheLine) 
     Click(*dialog, QStringLiteral("确定"));
   });
   lumvoucher::testing::BoxAnswerer ok(QMessageBox::Ok);
-  auto* view = dynamic_cast<VoucherView*>(desktop_->Main().ActiveTarget());
-  ASSERT_NE(view, nullptr);
-  view->Presenter().SetCurrentRow(1);
-  for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
-    if (action->text() == QStringLiteral("成本归集")) action->trigger();
-  }
+  LineCommand(3, QStringLiteral("成本归集"));
   EXPECT_EQ(footer,
             QStringLiteral(" 提示：分摊总额为3200.00元,已分摊：3200.00元,未分摊：0.00元。"));
-  const auto& cost = view->Presenter().State().lines[0].splits.cost;
+  const auto& cost = S().lines[0].splits.cost;
   ASSERT_TRUE(cost.has_value());
   EXPECT_EQ(cost->costs.size(), 1u);
-  EXPECT_TRUE(view->Presenter().State().must_save);
+  EXPECT_TRUE(S().must_save);
 }
 
 // 合同结算 on 记-000001: the project chooser offers leaf projects, the contract column the
 // project's orders, then units, payers and methods; a chosen "code name" lands as its code.
 TEST_F(LinkDialogsTest, TheContractDialogChoosesProjectAndOrder) {
-  desktop_->Component().ShowAOldBill(3, false);
   QStringList projects, orders;
   QString contract;
   lumvoucher::testing::WhenModalOpens([&](QWidget& widget) {
@@ -124,12 +117,7 @@ TEST_F(LinkDialogsTest, TheContractDialogChoosesProjectAndOrder) {
     }
     Click(*dialog, QStringLiteral("取消"));
   });
-  auto* view = dynamic_cast<VoucherView*>(desktop_->Main().ActiveTarget());
-  ASSERT_NE(view, nullptr);
-  view->Presenter().SetCurrentRow(1);
-  for (QAction* action : desktop_->Main().findChildren<QAction*>()) {
-    if (action->text() == QStringLiteral("合同结算")) action->trigger();
-  }
+  LineCommand(3, QStringLiteral("合同结算"));
   EXPECT_EQ(projects.join("|"), QStringLiteral("GC01-01 门诊楼一期|GC02 信息机房建设"));
   // Sizes and first choices; the inactive unit 199 is not offered.
   EXPECT_EQ(orders.join("|").toStdString(),

@@ -25,7 +25,7 @@ inline void WhenModalOpens(std::function<void(QWidget&)> act) {
 }
 
 // Answers every message box that opens while it lives with `button` (the first button when the
-// box has none such) and records titles and texts: a step that should ask nothing must not hang
+// box has none such) and records their texts: a step that should ask nothing must not hang
 // the test when it does.
 class BoxAnswerer {
  public:
@@ -33,7 +33,6 @@ class BoxAnswerer {
     QObject::connect(&timer_, &QTimer::timeout, [this, button] {
       auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (box == nullptr || !box->isVisible()) return;
-      titles_ << box->windowTitle();
       texts_ << box->text();
       QAbstractButton* chosen = box->button(button);
       (chosen != nullptr ? chosen : box->buttons().first())->click();
@@ -42,11 +41,9 @@ class BoxAnswerer {
   }
   QStringList Texts() const { return texts_; }
   QString Text() const { return texts_.join("\n"); }
-  QString Title() const { return titles_.join("\n"); }
 
  private:
   QTimer timer_;
-  QStringList titles_;
   QStringList texts_;
 };
 

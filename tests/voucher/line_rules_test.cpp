@@ -202,11 +202,10 @@ using CellEdit = VoucherWindowTest;
 
 TEST_F(CellEdit, AnUnknownCodeAsksToAddNoClearsYesAddsThroughTheReferenceList) {
   NewVoucherWith({{"1122", kDebit, "100"}});
-  t_.Messages().Expect("“999”不存在或不可用，是否新增？", kNo, "填制凭证");
-  EXPECT_FALSE(w_.SetCell(1, LineField::kUnit, "999"));
+  CellRefuses(1, LineField::kUnit, "999", "“999”不存在或不可用，是否新增？", "填制凭证", kNo);
   EXPECT_EQ(S().lines[0].unit_text, "");
-  t_.Messages().Expect("“199 宏达贸易公司”不存在或不可用，是否新增？", kNo, "填制凭证");
-  EXPECT_FALSE(w_.SetCell(1, LineField::kUnit, "199 宏达贸易公司"));  // inactive
+  CellRefuses(1, LineField::kUnit, "199 宏达贸易公司",
+              "“199 宏达贸易公司”不存在或不可用，是否新增？", "填制凭证", kNo);
   t_.Host().Account().SetAddItemHandler([this](int kind, std::string_view typed) {
     t_.Data().Execute(
         "Insert Into Customer (lngCustomerID, strCustomerCode, strCustomerName) Values (50, '" +
@@ -216,8 +215,7 @@ TEST_F(CellEdit, AnUnknownCodeAsksToAddNoClearsYesAddsThroughTheReferenceList) {
   t_.Messages().Expect("“998”不存在或不可用，是否新增？", kYes, "填制凭证");
   EXPECT_TRUE(w_.SetCell(1, LineField::kUnit, "998"));
   EXPECT_EQ(S().lines[0].unit_text, "998 新客户");
-  t_.Messages().Expect("“9999”不存在或不可用，是否新增？", kNo, "填制凭证");
-  EXPECT_FALSE(w_.SetCell(1, LineField::kAccount, "9999"));
+  CellRefuses(1, LineField::kAccount, "9999", "“9999”不存在或不可用，是否新增？", "填制凭证", kNo);
   EXPECT_EQ(S().lines[0].account_text, "");
 }
 
@@ -225,10 +223,8 @@ TEST_F(CellEdit, AWrittenOffLineKeepsItsAccountCurrencyAndUnit) {
   t_.Data().Execute(
       "Update VoucherDetail Set dblCurrPaymentAmount = 100 Where lngVoucherDetailID = 11");
   ASSERT_TRUE(w_.ShowAOldBill(5));
-  t_.Messages().Expect("已核销分录不允许修改科目、币种、单位！", kOk, "修改凭证");
-  EXPECT_FALSE(w_.SetCell(2, LineField::kAccount, "1123"));
-  t_.Messages().Expect("已核销分录不允许修改科目、币种、单位！", kOk, "修改凭证");
-  EXPECT_FALSE(w_.SetCell(2, LineField::kUnit, "001"));
+  CellRefuses(2, LineField::kAccount, "1123", "已核销分录不允许修改科目、币种、单位！", "修改凭证");
+  CellRefuses(2, LineField::kUnit, "001", "已核销分录不允许修改科目、币种、单位！", "修改凭证");
   EXPECT_EQ(DumpLines(S()), "D 1002-02 71000.00|C 1122 71000.00");
   EXPECT_EQ(S().lines[1].unit_text, "002 美康国际贸易公司");
   EXPECT_TRUE(w_.SetCell(2, LineField::kRemark, "仍可改摘要"));
@@ -245,14 +241,12 @@ TEST_F(CellEdit, AStoredVoucherCannotMoveToAnotherPeriod) {
 
 TEST_F(CellEdit, SignsOfRateAndPriceAreCheckedAsTyped) {
   NewVoucherWith({{"1403", kDebit, "0"}});
-  t_.Messages().Expect("单价必须为正数！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.SetCell(1, LineField::kPrice, "-5"));
+  CellRefuses(1, LineField::kPrice, "-5", "单价必须为正数！");
   EXPECT_EQ(S().focus_field, LineField::kPrice);
   ASSERT_TRUE(w_.SetCell(1, LineField::kQuantity, "10"));
   ASSERT_TRUE(w_.SetCell(1, LineField::kPrice, "3500"));
   EXPECT_EQ(DumpLines(S()), "D 1403 35000.00");
-  t_.Messages().Expect("汇率必须为正数！", kOk, "填制凭证");
-  EXPECT_FALSE(w_.SetCell(1, LineField::kRate, "-1"));
+  CellRefuses(1, LineField::kRate, "-1", "汇率必须为正数！");
 }
 
 TEST_F(CellEdit, LeavingAnEmptyAccountCellIsRefusedUnlessTheRowIsBlank) {

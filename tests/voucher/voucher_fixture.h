@@ -51,6 +51,13 @@ class VoucherSession {
     t_.Messages().Expect(message, answer, title);
     EXPECT_FALSE(w_.SaveBill()) << message;
   }
+  // The cell refuses `text` with `message`, answered `answer`, under `title`.
+  void CellRefuses(int row, voucher::LineField field, const std::string& text,
+                   const std::string& message, const char* title = "填制凭证",
+                   int answer = host::mb::kOk) {
+    t_.Messages().Expect(message, answer, title);
+    EXPECT_FALSE(w_.SetCell(row, field, text)) << text;
+  }
   // A new voucher with one line per (account, side, amount) entered through the cells.
   void NewVoucherWith(std::initializer_list<std::tuple<const char*, int, const char*>> lines) {
     ASSERT_TRUE(w_.ShowANewBill(0));
