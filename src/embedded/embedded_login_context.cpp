@@ -1,7 +1,8 @@
 #include "embedded/embedded_login_context.h"
 
-#include "frame/sql_text.h"
+#include "embedded/id_service.h"
 #include "embedded/sqlite_data_access.h"
+#include "frame/sql_text.h"
 #include "host/calendar_date.h"
 #include "host/database_error.h"
 #include "host/decimal_text.h"
@@ -12,16 +13,17 @@ std::string ReadSetting(host::DataAccess& data, long organization_id, std::strin
                         std::string_view key, std::string_view default_value) {
   host::Recordset rs = data.OpenRecordset(
       "Select strSetting From Setting Where strSection = " + frame::SqlText(section) +
-      " And strKey = " + frame::SqlText(key) + " And lngOrganizationID = " +
-      std::to_string(organization_id));
+      " And strKey = " + frame::SqlText(key) +
+      " And lngOrganizationID = " + std::to_string(organization_id));
   if (rs.Empty() || rs["strSetting"].IsNull()) return std::string(default_value);
   return rs["strSetting"].AsText();
 }
 
-EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRequest& request,
+EmbeddedLoginContext::EmbeddedLoginContext(host::DataAccess& data, NextIdFunction next_id,
+                                           const LoginRequest& request,
                                            host::HostObject& module_service)
     : data_(data),
-      ids_(data),
+      next_id_(std::move(next_id)),
       module_service_(module_service),
       login_date_(host::CalendarDate(request.login_date)) {
   if (login_date_.empty()) throw host::DatabaseError("登录日期非法：" + request.login_date);
@@ -36,7 +38,8 @@ EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRe
                    org["strOrganizationName"].AsText()};
 
   host::Recordset op = data_.OpenRecordset(
-      "Select lngOperatorID, strOperatorCode, strOperatorName From Operator Where lngOperatorID = " +
+      "Select lngOperatorID, strOperatorCode, strOperatorName From Operator Where lngOperatorID "
+      "= " +
       std::to_string(request.operator_id));
   if (op.Empty()) throw host::DatabaseError("操作员不存在：" + std::to_string(request.operator_id));
   operator_ = {request.operator_id, op["strOperatorCode"].AsText(), op["strOperatorName"].AsText()};
@@ -63,6 +66,15 @@ EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRe
           .value_or(2));
 }
 
+EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRequest& request,
+                                           host::HostObject& module_service)
+    : EmbeddedLoginContext(data, nullptr, request, module_service) {
+  own_ids_ = std::make_unique<IdService>(data);
+  next_id_ = [ids = own_ids_.get()](std::string_view table) { return ids->NextId(table); };
+}
+
+EmbeddedLoginContext::~EmbeddedLoginContext() = default;
+
 std::string EmbeddedLoginContext::AccountingSystemCode() const {
   return ReadSetting(data_, organization_.id, account_set_keys::kSection,
                      account_set_keys::kAccountingSystemCode, "");
@@ -72,13 +84,15 @@ bool EmbeddedLoginContext::StampingEnabled() const {
   return ReadSetting(data_, organization_.id, kStampingSection, kStampingKey, "0") == "1";
 }
 
-host::DataAccess& EmbeddedLoginContext::Data() { return data_; }
+host::DataAccess& EmbeddedLoginContext::Data() {
+  return data_;
+}
 
 std::string EmbeddedLoginContext::SettingValue(long organization_id, std::string_view section,
                                                std::string_view key,
                                                std::string_view default_value) {
-  return ReadSetting(data_, organization_id == 0 ? organization_.id : organization_id, section,
-                     key, default_value);
+  return ReadSetting(data_, organization_id == 0 ? organization_.id : organization_id, section, key,
+                     default_value);
 }
 
 }  // namespace lumvoucher::embedded
