@@ -166,6 +166,37 @@ std::string TriggerDefinition(const std::string& name, const std::string& text) 
          " FOR EACH ROW EXECUTE FUNCTION " + function + "();\n";
 }
 
+// SQLite gives an INTEGER PRIMARY KEY left out of an INSERT the highest key plus one.
+constexpr const char* kRowIdFunction = R"(
+CREATE FUNCTION lv_rowid() RETURNS trigger LANGUAGE plpgsql AS $$
+DECLARE next numeric;
+BEGIN
+  EXECUTE format('SELECT coalesce(max(%I), 0) + 1 FROM %I.%I', TG_ARGV[0], TG_TABLE_SCHEMA,
+                 TG_TABLE_NAME) INTO next;
+  NEW := jsonb_populate_record(NEW, jsonb_build_object(TG_ARGV[0], next));
+  RETURN NEW;
+END $$;
+)";
+
+// The table's key column when it is SQLite's row id, "" otherwise.
+std::string RowIdColumn(sqlite3* db, const std::string& table) {
+  const std::vector<Row> definition =
+      Query(db, "SELECT sql FROM sqlite_master WHERE type = 'table' AND name = '" + table + "'");
+  if (definition.empty() ||
+      host::AsciiUpper(definition[0][0]).find("WITHOUT ROWID") != std::string::npos) {
+    return "";
+  }
+  const std::vector<Row> key =
+      Query(db, "SELECT name, upper(type) FROM pragma_table_info('" + table + "') WHERE pk > 0");
+  return key.size() == 1 && key[0][1] == "INTEGER" ? key[0][0] : "";
+}
+
+std::string RowIdTrigger(const std::string& table, const std::string& column) {
+  return "CREATE TRIGGER " + Name("lv_rowid_" + table) + " BEFORE INSERT ON " + Name(table) +
+         " FOR EACH ROW WHEN (NEW." + Name(column) + " IS NULL) EXECUTE FUNCTION lv_rowid('" +
+         dialect::ToLower(column) + "');\n";
+}
+
 void AppendCopyField(std::string& out, sqlite3_stmt* stmt, int i) {
   if (sqlite3_column_type(stmt, i) == SQLITE_NULL) {
     out += "\\N";
@@ -245,13 +276,15 @@ void CopyAccountSet(sqlite3* from, PostgresDataAccess& to) {
   host::TransactionGuard guard(to);
   InstallOracleSupport(to.Handle());
   const std::vector<std::string> tables = Tables(from);
-  std::string indexes;
+  std::string indexes = kRowIdFunction;
   for (const std::string& table : tables) {
     to.ExecuteScript(TableDefinition(from, table));
     CopyRows(from, to.Handle(), table, Columns(from, table));
     indexes += IndexDefinitions(from, table);
+    const std::string row_id = RowIdColumn(from, table);
+    if (!row_id.empty()) indexes += RowIdTrigger(table, row_id);
   }
-  if (!indexes.empty()) to.ExecuteScript(indexes);
+  to.ExecuteScript(indexes);
   for (const Row& view : Query(from,
                                "SELECT sql FROM sqlite_master WHERE type = 'view' AND name "
                                "NOT LIKE 'sqlite%' ORDER BY rowid")) {

@@ -26,8 +26,9 @@ namespace lumvoucher::server {
 // Oracle undoes a failed statement, not the transaction around it; PostgreSQL aborts the whole
 // transaction, so inside one every statement runs under a savepoint of its own. Nested
 // BeginTrans calls are savepoints; the outermost takes the account set's writer lock first, so
-// transactions of several desktops take turns as on the embedded file. A connection the server dropped fails the statement with
-// kConnectionLost and is opened again before the next statement outside a transaction.
+// transactions of several desktops take turns as on the embedded file. A connection the server
+// dropped fails the statement with kConnectionLost and is opened again before the next statement
+// outside a transaction.
 class PostgresDataAccess : public host::DataAccess {
  public:
   // Connects with a libpq connection string (the PG* environment fills what it leaves out).

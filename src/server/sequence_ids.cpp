@@ -33,18 +33,23 @@ SequenceIds::~SequenceIds() {
 
 long SequenceIds::NextId(std::string_view table_name) {
   const std::string table = host::AsciiUpper(table_name);
-  const std::string sequence = "lv_id_" + dialect::ToLower(table);
-  for (int attempt = 0; attempt < 2; ++attempt) {
+  auto known = sequences_.find(table);
+  if (known == sequences_.end()) {
+    const std::string sequence = "lv_id_" + dialect::ToLower(table);
     // to_regclass: a missing sequence is NULL, not an error that would end the caller's
     // transaction.
-    Result r = Run(data_.Handle(), "SELECT nextval(to_regclass($1))", sequence);
-    if (!PQgetisnull(r.get(), 0, 0)) return std::atol(PQgetvalue(r.get(), 0, 0));
-    CreateSequence(table, sequence);
+    Result found = Run(data_.Handle(), "SELECT to_regclass($1)::oid", sequence);
+    std::string oid = PQgetisnull(found.get(), 0, 0) ? CreateSequence(table, sequence)
+                                                     : PQgetvalue(found.get(), 0, 0);
+    known = sequences_.emplace(table, oid).first;
   }
-  throw host::DatabaseError("无法取得" + table + "的新编号");
+  // By its oid: a sequence another connection just made is not found by name inside a
+  // transaction that started before it, but is opened by oid.
+  Result r = Run(data_.Handle(), "SELECT nextval($1::oid::regclass)", known->second);
+  return std::atol(PQgetvalue(r.get(), 0, 0));
 }
 
-void SequenceIds::CreateSequence(const std::string& table, const std::string& sequence) {
+std::string SequenceIds::CreateSequence(const std::string& table, const std::string& sequence) {
   if (side_ == nullptr || PQstatus(side_) != CONNECTION_OK) {
     if (side_) PQfinish(side_);
     side_ = PQconnectdb(data_.ConnInfo().c_str());
@@ -69,6 +74,8 @@ void SequenceIds::CreateSequence(const std::string& table, const std::string& se
     const char* state = PQresultErrorField(made.get(), PG_DIAG_SQLSTATE);
     if (!state || std::string(state) != "23505") ThrowServerError(made.get(), create);
   }
+  Result oid = Run(side_, "SELECT $1::regclass::oid", sequence);
+  return PQgetvalue(oid.get(), 0, 0);
 }
 
 }  // namespace lumvoucher::server

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -23,12 +24,14 @@ class SequenceIds {
   long NextId(std::string_view table_name);
 
  private:
-  void CreateSequence(const std::string& table, const std::string& sequence);
+  // Answers the new sequence's oid.
+  std::string CreateSequence(const std::string& table, const std::string& sequence);
 
   PostgresDataAccess& data_;
   // A table numbered for the first time gets its sequence on a connection of its own, so the
   // caller's rollback cannot take the sequence (and the keys it gave) back.
   pg_conn* side_ = nullptr;
+  std::map<std::string, std::string> sequences_;  // upper-case table -> the sequence's oid
 };
 
 }  // namespace lumvoucher::server
