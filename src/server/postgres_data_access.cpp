@@ -39,12 +39,14 @@ host::Value FieldValue(const PGresult* r, int row, int column) {
     case kFloat8:
       return host::Value(std::strtod(text, nullptr));
     case kNumeric: {
-      std::string_view digits(text);
-      const std::size_t point = digits.find('.');
-      bool whole = point == std::string_view::npos;
-      if (!whole) whole = digits.find_first_not_of('0', point + 1) == std::string_view::npos;
-      const std::string_view integer = digits.substr(0, point);
-      if (whole && integer.size() <= 18) {
+      // A NUMBER(n) column is an integer, a REAL one of the embedded schema a double, whatever
+      // value it holds; a computed number is a double when it has a fraction part.
+      const int modifier = PQfmod(r, column);
+      const bool integer_column = modifier >= 4 && ((modifier - 4) & 0xFFFF) == 0;
+      const bool real_column = modifier < 0 && PQftable(r, column) != InvalidOid;
+      const std::string_view digits(text);
+      const bool whole = digits.find_first_of(".eE") == std::string_view::npos;
+      if (integer_column || (whole && !real_column && digits.size() <= 18)) {
         return host::Value(static_cast<std::int64_t>(std::strtoll(text, nullptr, 10)));
       }
       return host::Value(std::strtod(text, nullptr));
