@@ -21,6 +21,7 @@
 #include "host/calendar_date.h"
 #include "host/database_error.h"
 #include "host/decimal_text.h"
+#include "server/server_host.h"
 #include "ui/application.h"
 #include "ui/desktop.h"
 #include "ui/login_dialog.h"
@@ -57,6 +58,7 @@ class ConsoleMainWindow : public host::HostMainWindow {
 struct Options {
   std::string path;
   bool path_given = false;
+  std::optional<std::string> conninfo;  // --pg: the account set is on a PostgreSQL server
   std::optional<long> organization_id;
   std::optional<long> operator_id;
   std::optional<std::string> login_date;
@@ -76,7 +78,7 @@ std::string DefaultDatabasePath() {
 }
 
 constexpr const char* kUsage =
-    "usage: lumvoucher [--db FILE] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n"
+    "usage: lumvoucher [--db FILE | --pg CONNINFO] [--org ID] [--operator ID] [--date yyyy-mm-dd]\n"
     "                  [--summary] [--screenshot FILE.png [--show WINDOW]]\n"
     "                  [--pdf FILE.pdf [--voucher ID]] [--help]\n";
 
@@ -90,6 +92,9 @@ int Help() {
             << "  --db FILE           the account-set file (default " << DefaultDatabasePath()
             << ");\n"
                "                      created with the demo account set when it holds none\n"
+               "  --pg CONNINFO       the account set on a PostgreSQL database instead (libpq\n"
+               "                      connection string; PG* variables fill what it leaves out);\n"
+               "                      an empty database gets the schema and the demo account set\n"
                "  --org ID            organisation to log in to\n"
                "  --operator ID       operator who logs in\n"
                "  --date yyyy-mm-dd   login date\n"
@@ -125,6 +130,11 @@ std::optional<Options> Parse(int argc, char** argv) {
       continue;
     }
     const std::optional<std::string> text = value();
+    if (flag == "--pg" && text) {
+      // An empty string is a valid connection string: everything from the PG* variables.
+      options.conninfo = *text;
+      continue;
+    }
     if (!text || text->empty()) return std::nullopt;
     if (flag == "--db") {
       options.path = *text;
@@ -148,6 +158,7 @@ std::optional<Options> Parse(int argc, char** argv) {
       return std::nullopt;
     }
   }
+  if (options.conninfo && options.path_given) return std::nullopt;
   return options;
 }
 
@@ -173,23 +184,59 @@ std::unique_ptr<embedded::SqliteDataAccess> OpenAccountSet(const std::string& pa
   return data;
 }
 
+// The account set the options name: the embedded file, or a server database (--pg).
+struct AccountSetSource {
+  std::unique_ptr<embedded::SqliteDataAccess> file;
+  server::ServerAccountSet server;
+  host::DataAccess& Data() {
+    if (file) return *file;
+    return *server.data;
+  }
+};
+
+AccountSetSource OpenSource(const Options& options, const std::string& path) {
+  AccountSetSource source;
+  if (options.conninfo) {
+    source.server = server::OpenServerAccountSet(*options.conninfo);
+  } else {
+    source.file = OpenAccountSet(path);
+  }
+  return source;
+}
+
+std::unique_ptr<ui::Desktop> MakeDesktop(AccountSetSource source,
+                                         const embedded::LoginRequest& login) {
+  if (source.file) return std::make_unique<ui::Desktop>(std::move(source.file), login);
+  return std::make_unique<ui::Desktop>(std::move(source.server.data),
+                                       std::move(source.server.next_id), login);
+}
+
 int PrintSummary(const Options& options) {
-  std::filesystem::path file(options.path);
-  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
   ConsoleMessageBox messages;
   ConsoleModalRunner modal;
   ConsoleMainWindow main_window;
-  embedded::EmbeddedHost host(options.path, Proposal(options), {&messages, &modal, &main_window});
+  const embedded::HostUi host_ui{&messages, &modal, &main_window};
+  std::unique_ptr<embedded::EmbeddedHost> host;
+  if (options.conninfo) {
+    server::ServerAccountSet set = server::OpenServerAccountSet(*options.conninfo);
+    host = std::make_unique<embedded::EmbeddedHost>(std::move(set.data), std::move(set.next_id),
+                                                    Proposal(options), host_ui);
+  } else {
+    std::filesystem::path file(options.path);
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
+    host = std::make_unique<embedded::EmbeddedHost>(options.path, Proposal(options), host_ui);
+  }
   frame::InterFace inter_face;
-  host.InitInterFace(inter_face);
+  host->InitInterFace(inter_face);
 
-  const auto& context = host.Login();
-  std::cout << "lumvoucher: " << options.path << "\n"
+  const auto& context = host->Login();
+  std::cout << "lumvoucher: "
+            << (options.conninfo ? "postgresql " + *options.conninfo : options.path) << "\n"
             << "机构 " << context.CurrentOrganization().code << " "
             << context.CurrentOrganization().name << "  操作员 " << context.CurrentOperator().name
             << "  登录日期 " << context.LoginDate() << " (" << context.LoginYear() << "年"
             << context.LoginPeriod() << "期)\n";
-  for (const std::string& line : embedded::AccountSetSummary(host.Database())) {
+  for (const std::string& line : embedded::AccountSetSummary(host->Data())) {
     std::cout << "  " << line << "\n";
   }
   return 0;
@@ -199,8 +246,8 @@ int PrintSummary(const Options& options) {
 // file) and exits.
 int Screenshot(const Options& options) {
   const std::string path = options.path_given ? options.path : ":memory:";
-  ui::Desktop desktop(OpenAccountSet(path), Proposal(options));
-  const std::string error = ui::TakeScreenshot(desktop, options.show, options.screenshot);
+  std::unique_ptr<ui::Desktop> desktop = MakeDesktop(OpenSource(options, path), Proposal(options));
+  const std::string error = ui::TakeScreenshot(*desktop, options.show, options.screenshot);
   if (!error.empty()) {
     std::cerr << "lumvoucher: " << error << "\n";
     return 1;
@@ -213,7 +260,7 @@ int Screenshot(const Options& options) {
 // Prints one voucher of the account set (the demo's private copy unless --db names a file).
 int PrintPdf(const Options& options) {
   const std::string path = options.path_given ? options.path : ":memory:";
-  ui::Desktop desktop(OpenAccountSet(path), Proposal(options));
+  std::unique_ptr<ui::Desktop> desktop = MakeDesktop(OpenSource(options, path), Proposal(options));
   const std::optional<ui::PrintedVoucher> voucher = ui::PrintableVoucher(options.voucher_id);
   if (!voucher) {
     std::cerr << "lumvoucher: 凭证不存在：" << options.voucher_id << "\n";
@@ -226,21 +273,21 @@ int RunDesktop(const Options& options) {
   embedded::LoginRequest login = Proposal(options);
   bool ask = !LoginGiven(options);
   for (;;) {
-    std::unique_ptr<embedded::SqliteDataAccess> data = OpenAccountSet(options.path);
+    AccountSetSource source = OpenSource(options, options.path);
     std::unique_ptr<ui::Desktop> desktop;
     while (!desktop) {
       if (ask) {
-        ui::LoginDialog dialog(*data, login);
+        ui::LoginDialog dialog(source.Data(), login);
         if (dialog.exec() != QDialog::Accepted) return 0;
         login = dialog.Request();
       }
       try {
-        desktop = std::make_unique<ui::Desktop>(std::move(data), login);
+        desktop = MakeDesktop(std::move(source), login);
       } catch (const host::DatabaseError& error) {
         if (!ask) throw;
-        // The host took the connection with it; a new login reopens the file.
+        // The host took the connection with it; a new login reopens the account set.
         ui::QtMessageBox().Show(error.what(), host::mb::kCritical, "登录");
-        data = OpenAccountSet(options.path);
+        source = OpenSource(options, options.path);
       }
     }
     bool relogin = false;

@@ -58,7 +58,7 @@ void CreateAccountSet(SqliteDataAccess& data, DemoSets sets) {
   CreateInTransaction(data, true, sets);
 }
 
-std::vector<std::string> AccountSetSummary(SqliteDataAccess& data) {
+std::vector<std::string> AccountSetSummary(host::DataAccess& data) {
   std::vector<std::string> lines;
   for (const char* table :
        {"Organization", "Operator", "Account", "VoucherType", "Currencys", "Department", "Customer",

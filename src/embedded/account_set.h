@@ -3,6 +3,10 @@
 #include <string>
 #include <vector>
 
+namespace lumvoucher::host {
+class DataAccess;
+}
+
 namespace lumvoucher::embedded {
 
 class SqliteDataAccess;
@@ -25,6 +29,6 @@ void CreateAccountSet(SqliteDataAccess& data, DemoSets sets = DemoSets::kAll);
 
 // One line per table of the demo account set's master data ("Account 42", ...), for the
 // console summary.
-std::vector<std::string> AccountSetSummary(SqliteDataAccess& data);
+std::vector<std::string> AccountSetSummary(host::DataAccess& data);
 
 }  // namespace lumvoucher::embedded

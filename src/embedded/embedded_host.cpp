@@ -5,6 +5,7 @@
 #include "embedded/embedded_voucher_attachments.h"
 #include "embedded/ini_profile_files.h"
 #include "frame/inter_face.h"
+#include "host/database_error.h"
 
 namespace lumvoucher::embedded {
 
@@ -74,22 +75,41 @@ class EmbeddedBaseClass : public host::clsBaseClass {
 
 EmbeddedHost::EmbeddedHost(const std::string& path, const LoginRequest& login, HostUi ui,
                            bool create)
-    : data_(std::make_unique<SqliteDataAccess>(path)),
-      fund_path_(EmbeddedFundSystem::FilePathFor(path)) {
-  if (create && !HoldsAccountSet(*data_)) CreateAccountSet(*data_, DemoSets::kShowcase);
-  Build(login, ui);
+    : fund_path_(EmbeddedFundSystem::FilePathFor(path)) {
+  auto file = std::make_unique<SqliteDataAccess>(path);
+  if (create && !HoldsAccountSet(*file)) CreateAccountSet(*file, DemoSets::kShowcase);
+  file_ = file.get();
+  data_ = std::move(file);
+  BuildOnFile(login, ui);
 }
 
 EmbeddedHost::EmbeddedHost(std::unique_ptr<SqliteDataAccess> data, const LoginRequest& login,
                            HostUi ui)
+    : file_(data.get()), data_(std::move(data)) {
+  BuildOnFile(login, ui);
+}
+
+EmbeddedHost::EmbeddedHost(std::unique_ptr<host::DataAccess> data, NextIdFunction next_id,
+                           const LoginRequest& login, HostUi ui)
     : data_(std::move(data)) {
-  Build(login, ui);
+  Build(login, ui, std::move(next_id));
 }
 
 EmbeddedHost::~EmbeddedHost() = default;
 
-void EmbeddedHost::Build(const LoginRequest& login, HostUi ui) {
-  login_ = std::make_unique<EmbeddedLoginContext>(*data_, login, module_service_);
+SqliteDataAccess& EmbeddedHost::Database() {
+  if (file_ == nullptr) throw host::DatabaseError("帐套不在嵌入式数据库文件中");
+  return *file_;
+}
+
+void EmbeddedHost::BuildOnFile(const LoginRequest& login, HostUi ui) {
+  ids_ = std::make_unique<IdService>(*file_);
+  Build(login, ui, [ids = ids_.get()](std::string_view table) { return ids->NextId(table); });
+}
+
+void EmbeddedHost::Build(const LoginRequest& login, HostUi ui, NextIdFunction next_id) {
+  login_ =
+      std::make_unique<EmbeddedLoginContext>(*data_, std::move(next_id), login, module_service_);
   base_class_ =
       std::make_unique<EmbeddedBaseClass>(*login_, ui, grid_service_, list_service_, *this);
   business_pub_ = std::make_unique<EmbeddedBusinessPub>(*login_);

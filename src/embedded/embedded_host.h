@@ -8,6 +8,7 @@
 #include "embedded/embedded_fund_system.h"
 #include "embedded/embedded_login_context.h"
 #include "embedded/embedded_services.h"
+#include "embedded/id_service.h"
 #include "embedded/sqlite_data_access.h"
 #include "host/cls_base_class.h"
 
@@ -42,8 +43,9 @@ class EmbeddedBusinessDocuments : public host::BusinessDocuments {
   std::function<void(long, const std::string&)> show_;
 };
 
-// Every host object the component receives, implemented over one account-set file. Owns the
-// data-access object; borrows the user-interface services.
+// Every host object the component receives, implemented over one account set: an SQLite file,
+// or any other data access with its own id service (the server host's PostgreSQL database).
+// Owns the data-access object; borrows the user-interface services.
 class EmbeddedHost {
  public:
   // Opens the file (":memory:" for a private in-memory account set). When `create` is true and
@@ -52,12 +54,17 @@ class EmbeddedHost {
   EmbeddedHost(const std::string& path, const LoginRequest& login, HostUi ui, bool create = true);
   // Runs on a data-access object the caller owns (a wrapper in tests).
   EmbeddedHost(std::unique_ptr<SqliteDataAccess> data, const LoginRequest& login, HostUi ui);
+  // Runs on another database, whose keys come from `next_id`.
+  EmbeddedHost(std::unique_ptr<host::DataAccess> data, NextIdFunction next_id,
+               const LoginRequest& login, HostUi ui);
   ~EmbeddedHost();
 
   // Calls InterFace.Init with this host's sixteen objects.
   void InitInterFace(frame::InterFace& inter_face);
 
-  SqliteDataAccess& Database() { return *data_; }
+  host::DataAccess& Data() { return *data_; }
+  // The account-set file; throws host::DatabaseError on a host over another database.
+  SqliteDataAccess& Database();
   host::clsBaseClass& BaseClass();
   EmbeddedLoginContext& Login() { return *login_; }
   EmbeddedBusinessPub& BusinessPub() { return *business_pub_; }
@@ -73,9 +80,12 @@ class EmbeddedHost {
   void UseFundDatabase(std::unique_ptr<SqliteDataAccess> data);
 
  private:
-  void Build(const LoginRequest& login, HostUi ui);
+  void Build(const LoginRequest& login, HostUi ui, NextIdFunction next_id);
+  void BuildOnFile(const LoginRequest& login, HostUi ui);
 
-  std::unique_ptr<SqliteDataAccess> data_;
+  SqliteDataAccess* file_ = nullptr;  // data_, when it is an SQLite file (set before it)
+  std::unique_ptr<host::DataAccess> data_;
+  std::unique_ptr<IdService> ids_;
   std::string fund_path_ = ":memory:";
   std::unique_ptr<EmbeddedFundSystem> fund_system_;
   EmbeddedBusinessDocuments documents_;

@@ -1,6 +1,7 @@
 #include "embedded/embedded_login_context.h"
 
 #include "frame/sql_text.h"
+#include "embedded/id_service.h"
 #include "embedded/sqlite_data_access.h"
 #include "host/calendar_date.h"
 #include "host/database_error.h"
@@ -18,10 +19,11 @@ std::string ReadSetting(host::DataAccess& data, long organization_id, std::strin
   return rs["strSetting"].AsText();
 }
 
-EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRequest& request,
+EmbeddedLoginContext::EmbeddedLoginContext(host::DataAccess& data, NextIdFunction next_id,
+                                           const LoginRequest& request,
                                            host::HostObject& module_service)
     : data_(data),
-      ids_(data),
+      next_id_(std::move(next_id)),
       module_service_(module_service),
       login_date_(host::CalendarDate(request.login_date)) {
   if (login_date_.empty()) throw host::DatabaseError("登录日期非法：" + request.login_date);
@@ -63,6 +65,15 @@ EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRe
           .value_or(2));
 }
 
+EmbeddedLoginContext::EmbeddedLoginContext(SqliteDataAccess& data, const LoginRequest& request,
+                                           host::HostObject& module_service)
+    : EmbeddedLoginContext(data, nullptr, request, module_service) {
+  own_ids_ = std::make_unique<IdService>(data);
+  next_id_ = [ids = own_ids_.get()](std::string_view table) { return ids->NextId(table); };
+}
+
+EmbeddedLoginContext::~EmbeddedLoginContext() = default;
+
 std::string EmbeddedLoginContext::AccountingSystemCode() const {
   return ReadSetting(data_, organization_.id, account_set_keys::kSection,
                      account_set_keys::kAccountingSystemCode, "");
@@ -72,13 +83,15 @@ bool EmbeddedLoginContext::StampingEnabled() const {
   return ReadSetting(data_, organization_.id, kStampingSection, kStampingKey, "0") == "1";
 }
 
-host::DataAccess& EmbeddedLoginContext::Data() { return data_; }
+host::DataAccess& EmbeddedLoginContext::Data() {
+  return data_;
+}
 
 std::string EmbeddedLoginContext::SettingValue(long organization_id, std::string_view section,
                                                std::string_view key,
                                                std::string_view default_value) {
-  return ReadSetting(data_, organization_id == 0 ? organization_.id : organization_id, section,
-                     key, default_value);
+  return ReadSetting(data_, organization_id == 0 ? organization_.id : organization_id, section, key,
+                     default_value);
 }
 
 }  // namespace lumvoucher::embedded

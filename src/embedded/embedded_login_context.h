@@ -1,13 +1,19 @@
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
+#include <string_view>
 
-#include "embedded/id_service.h"
 #include "host/login_context.h"
 
 namespace lumvoucher::embedded {
 
+class IdService;
 class SqliteDataAccess;
+
+// Hands out the next key of a table: the embedded file's IdService, a server's sequences.
+using NextIdFunction = std::function<long(std::string_view table_name)>;
 
 // Who logs in: the organisation, the operator and the login date (yyyy-mm-dd).
 struct LoginRequest {
@@ -33,8 +39,12 @@ inline constexpr const char* kStampingKey = "支持企业会计信息化工作�
 class EmbeddedLoginContext : public host::LoginContext {
  public:
   // Throws host::DatabaseError when the organisation or the operator does not exist.
+  EmbeddedLoginContext(host::DataAccess& data, NextIdFunction next_id, const LoginRequest& request,
+                       host::HostObject& module_service);
+  // On an embedded file, with the file's own id service.
   EmbeddedLoginContext(SqliteDataAccess& data, const LoginRequest& request,
                        host::HostObject& module_service);
+  ~EmbeddedLoginContext() override;
 
   std::string AccountingSystemCode() const override;
   const host::Organization& CurrentOrganization() const override { return organization_; }
@@ -46,15 +56,16 @@ class EmbeddedLoginContext : public host::LoginContext {
   std::string SchemaOwner() const override { return std::string(); }
   bool StampingEnabled() const override;
   int LoginValue() const override { return 0; }
-  long NextId(std::string_view table_name) override { return ids_.NextId(table_name); }
+  long NextId(std::string_view table_name) override { return next_id_(table_name); }
   host::DataAccess& Data() override;
   std::string SettingValue(long organization_id, std::string_view section, std::string_view key,
                            std::string_view default_value) override;
   host::HostObject& ModuleService() override { return module_service_; }
 
  private:
-  SqliteDataAccess& data_;
-  IdService ids_;
+  host::DataAccess& data_;
+  std::unique_ptr<IdService> own_ids_;
+  NextIdFunction next_id_;
   host::HostObject& module_service_;
   host::Organization organization_;
   host::Operator operator_;

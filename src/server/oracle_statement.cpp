@@ -2,38 +2,19 @@
 
 #include <libpq-fe.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <memory>
 
 #include "embedded/dialect/translator.h"
 #include "host/database_error.h"
 #include "server/oracle_support.h"
+#include "server/server_error.h"
 
 namespace lumvoucher::server {
 
 namespace {
 
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
-
-// The server's error with Oracle's code where the component or a user tells failures apart by
-// it: a unique key names the key, as on the embedded database.
-[[noreturn]] void Throw(const PGresult* r) {
-  const std::string message = PQresultErrorMessage(r);
-  const char* state = PQresultErrorField(r, PG_DIAG_SQLSTATE);
-  const std::string code = state ? state : "";
-  if (code == "23505") {
-    const char* constraint = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
-    std::string key = constraint ? constraint : "";
-    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    throw host::DatabaseError("ORA-00001: 违反唯一约束条件 (" + key + ")：" + message, key);
-  }
-  if (code == "2200H") throw host::DatabaseError("ORA-08004: " + message);
-  if (code == "55000" && message.find("currval") != std::string::npos) {
-    throw host::DatabaseError("ORA-08002: " + message);
-  }
-  throw host::DatabaseError(message);
-}
 
 Result Exec(PGconn* conn, const std::string& sql, const std::vector<std::string>& params = {}) {
   std::vector<const char*> values;
@@ -42,7 +23,7 @@ Result Exec(PGconn* conn, const std::string& sql, const std::vector<std::string>
                         nullptr, nullptr, 0),
            &PQclear);
   const ExecStatusType status = PQresultStatus(r.get());
-  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) Throw(r.get());
+  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) ThrowServerError(r.get());
   return r;
 }
 

@@ -30,6 +30,21 @@ Desktop::Desktop(std::unique_ptr<embedded::SqliteDataAccess> data,
   modal_.SetParent(main_window_.get());
   host_ = std::make_unique<embedded::EmbeddedHost>(
       std::move(data), login, embedded::HostUi{&messages_, &modal_, main_window_.get()});
+  Start();
+}
+
+Desktop::Desktop(std::unique_ptr<host::DataAccess> data, embedded::NextIdFunction next_id,
+                 const embedded::LoginRequest& login)
+    : main_window_(std::make_unique<MainWindow>()) {
+  messages_.SetParent(main_window_.get());
+  modal_.SetParent(main_window_.get());
+  host_ = std::make_unique<embedded::EmbeddedHost>(
+      std::move(data), std::move(next_id), login,
+      embedded::HostUi{&messages_, &modal_, main_window_.get()});
+  Start();
+}
+
+void Desktop::Start() {
   host_->InitInterFace(inter_face_);
   main_window_->ShowLogin(host_->Login());
   RegisterViews(*this);

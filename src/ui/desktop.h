@@ -47,6 +47,9 @@ class Desktop {
   // Logs in to the account set held by `data` (schema and data in place). Throws
   // host::DatabaseError when the organisation or operator does not exist.
   Desktop(std::unique_ptr<embedded::SqliteDataAccess> data, const embedded::LoginRequest& login);
+  // The same on another database whose keys come from `next_id` (a PostgreSQL server).
+  Desktop(std::unique_ptr<host::DataAccess> data, embedded::NextIdFunction next_id,
+          const embedded::LoginRequest& login);
   ~Desktop();
   Desktop(const Desktop&) = delete;
   Desktop& operator=(const Desktop&) = delete;
@@ -59,6 +62,8 @@ class Desktop {
   ScreenRegistry& Screens() { return screens_; }
 
  private:
+  void Start();
+
   QtMessageBox messages_;
   QtModalRunner modal_;
   ScreenRegistry screens_;

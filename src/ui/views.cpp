@@ -39,7 +39,7 @@ void RegisterShellScreens(Desktop& desktop) {
       [](Desktop& d) -> QWidget* {
         const host::LoginContext& login = d.Host().Login();
         return new LoginDialog(
-            d.Host().Database(),
+            d.Host().Data(),
             {login.CurrentOrganization().id, login.CurrentOperator().id, login.LoginDate()},
             &d.Main());
       },
@@ -93,7 +93,7 @@ void RegisterListViews(Desktop& desktop) {
   };
   desktop.Main().RegisterChildView("frmListVoucher", list_view);
   desktop.Main().RegisterChildView("frmListErrVoucher", list_view);
-  InstallFilterDialog(desktop.Host().Filter(), desktop.Host().Database(),
+  InstallFilterDialog(desktop.Host().Filter(), desktop.Host().Data(),
                       desktop.Host().BaseClass().Preferences(), &desktop.Main());
   auto show_list = [&desktop] {
     desktop.Component().frmListVoucher_Show(0);
@@ -148,7 +148,7 @@ void RegisterListViews(Desktop& desktop) {
         fields.summary = "差旅";
         fields.account = "6602 管理费用";
         fields.status = FilterFields::Status::kUnreviewed;
-        return new FilterDialog(d.Host().Database(), list->State().title, fields, &d.Main());
+        return new FilterDialog(d.Host().Data(), list->State().title, fields, &d.Main());
       },
       QSize());
   desktop.Screens().Register("errlist", [](Desktop& d) -> QWidget* {
@@ -175,7 +175,7 @@ void RegisterCashFlowViews(Desktop& desktop) {
         if (batch == nullptr) return nullptr;
         return std::make_unique<CashFlowAutoDialog>(*batch, parent);
       });
-  InstallCashItemCards(desktop.Host().CWCard(), desktop.Host().Database(), desktop.Host().Login(),
+  InstallCashItemCards(desktop.Host().CWCard(), desktop.Host().Data(), desktop.Host().Login(),
                        &desktop.Main());
   desktop.Main().AddOpener(QStringLiteral("现金流量"), [&desktop] {
     if (auto* view = dynamic_cast<VoucherView*>(desktop.Main().ActiveTarget())) {

@@ -15,12 +15,37 @@ void FailingDataAccess::Count(std::string_view sql) {
 
 host::Recordset FailingDataAccess::OpenRecordset(std::string_view sql) {
   Count(sql);
-  return SqliteDataAccess::OpenRecordset(sql);
+  return server_ ? server_->OpenRecordset(sql) : SqliteDataAccess::OpenRecordset(sql);
 }
 
 std::int64_t FailingDataAccess::Execute(std::string_view sql) {
   Count(sql);
-  return SqliteDataAccess::Execute(sql);
+  return server_ ? server_->Execute(sql) : SqliteDataAccess::Execute(sql);
+}
+
+void FailingDataAccess::BeginTrans() {
+  server_ ? server_->BeginTrans() : SqliteDataAccess::BeginTrans();
+}
+
+void FailingDataAccess::CommitTrans() {
+  server_ ? server_->CommitTrans() : SqliteDataAccess::CommitTrans();
+}
+
+void FailingDataAccess::RollbackTrans() {
+  server_ ? server_->RollbackTrans() : SqliteDataAccess::RollbackTrans();
+}
+
+int FailingDataAccess::TransactionDepth() const {
+  return server_ ? server_->TransactionDepth() : SqliteDataAccess::TransactionDepth();
+}
+
+// A server's snapshots are its own (MVCC): a read scope changes nothing there.
+void FailingDataAccess::BeginReads() {
+  if (!server_) SqliteDataAccess::BeginReads();
+}
+
+void FailingDataAccess::EndReads() {
+  if (!server_) SqliteDataAccess::EndReads();
 }
 
 }  // namespace lumvoucher::testing

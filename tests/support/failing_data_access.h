@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,14 @@ namespace lumvoucher::testing {
 // The embedded data-access object with a fault switch: the N-th statement from now (queries
 // and executes alike, counted from 1) throws host::DatabaseError instead of running. Used to
 // prove that a command leaves the database exactly as it was whichever statement fails.
+// Given a server's data access, it runs everything there instead (the file underneath stays
+// empty), so the same tests run on either backend.
 class FailingDataAccess : public embedded::SqliteDataAccess {
  public:
   using SqliteDataAccess::SqliteDataAccess;
+  explicit FailingDataAccess(std::unique_ptr<host::DataAccess> server)
+      : SqliteDataAccess(":memory:"), server_(std::move(server)) {}
+  host::DataAccess* Server() { return server_.get(); }
 
   void FailAtStatement(int n) {
     fail_at_ = n;
@@ -28,10 +34,17 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
 
   host::Recordset OpenRecordset(std::string_view sql) override;
   std::int64_t Execute(std::string_view sql) override;
+  void BeginTrans() override;
+  void CommitTrans() override;
+  void RollbackTrans() override;
+  int TransactionDepth() const override;
+  void BeginReads() override;
+  void EndReads() override;
 
  private:
   void Count(std::string_view sql);
 
+  std::unique_ptr<host::DataAccess> server_;
   int fail_at_ = 0;
   int count_ = 0;
   bool record_ = false;

@@ -1,13 +1,20 @@
 #include "support/test_host.h"
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <ctime>
+#include <map>
 #include <thread>
 
+#include "dialect/postgres_cluster.h"
 #include "embedded/embedded_file.h"
 #include "host/database_error.h"
+#include "server/account_set_copy.h"
+#include "server/postgres_data_access.h"
+#include "server/sequence_ids.h"
 
 namespace lumvoucher::testing {
 
@@ -30,7 +37,75 @@ embedded::SqliteDataAccess& Pristine(embedded::DemoSets sets) {
   return *all;
 }
 
+// One throwaway cluster per test process, a template database per demo selection (made on first
+// use from the embedded files), and a database per host copied from it: a file copy on the
+// server, much cheaper than creating the account set again.
+class ServerDatabases {
+ public:
+  static ServerDatabases& Instance() {
+    static ServerDatabases databases;
+    return databases;
+  }
+
+  // A fresh database holding `sets`; answers its name.
+  std::string NewDatabase(embedded::DemoSets sets) {
+    const std::string pristine = "lv_pristine_" + std::to_string(static_cast<int>(sets));
+    if (!made_[pristine]) {
+      Admin("CREATE DATABASE " + pristine);
+      {
+        server::PostgresDataAccess data(ConnInfo(pristine));
+        server::CreateAccountSet(data, sets);
+      }
+      made_[pristine] = true;
+    }
+    const std::string name = "lv_test_" + std::to_string(++count_);
+    Admin("CREATE DATABASE " + name + " TEMPLATE " + pristine);
+    return name;
+  }
+  void Drop(const std::string& name) { Admin("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)"); }
+  std::string ConnInfo(const std::string& name) const {
+    return cluster_.ConnInfo() + " dbname=" + name;
+  }
+
+ private:
+  ServerDatabases() {
+    if (!cluster_.Start()) throw host::DatabaseError("PostgreSQL: " + cluster_.Reason());
+    admin_ = PQconnectdb(cluster_.ConnInfo().c_str());
+    if (PQstatus(admin_) != CONNECTION_OK) throw host::DatabaseError(PQerrorMessage(admin_));
+  }
+  ~ServerDatabases() { PQfinish(admin_); }
+
+  void Admin(const std::string& sql) {
+    std::unique_ptr<PGresult, decltype(&PQclear)> r(PQexec(admin_, sql.c_str()), &PQclear);
+    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+      throw host::DatabaseError(std::string(PQresultErrorMessage(r.get())) + " [" + sql + "]");
+    }
+  }
+
+  dialect_test::PostgresCluster cluster_;
+  PGconn* admin_ = nullptr;
+  std::map<std::string, bool> made_;
+  int count_ = 0;
+};
+
 }  // namespace
+
+bool OnPostgres() {
+  static const bool on = [] {
+    const char* backend = std::getenv("LUMVOUCHER_TEST_BACKEND");
+    return backend != nullptr && std::string(backend) == "postgres";
+  }();
+  return on;
+}
+
+std::string NewServerDatabase(embedded::DemoSets sets) {
+  ServerDatabases& databases = ServerDatabases::Instance();
+  return databases.ConnInfo(databases.NewDatabase(sets));
+}
+
+TestHost::ServerDatabase::~ServerDatabase() {
+  if (!name.empty()) ServerDatabases::Instance().Drop(name);
+}
 
 embedded::LoginRequest DemoLogin::Maker() {
   return {1, 2, kDemoDate};
@@ -61,10 +136,23 @@ std::unique_ptr<FailingDataAccess> NewDemoDatabase(embedded::DemoSets sets) {
 }
 
 TestHost::TestHost(const embedded::LoginRequest& login, embedded::DemoSets sets) {
-  auto data = NewDemoDatabase(sets);
-  data_ = data.get();
-  host_ = std::make_unique<embedded::EmbeddedHost>(
-      std::move(data), login, embedded::HostUi{&messages_, &modal_, &main_window_});
+  const embedded::HostUi ui{&messages_, &modal_, &main_window_};
+  if (OnPostgres()) {
+    ServerDatabases& databases = ServerDatabases::Instance();
+    server_database_.name = databases.NewDatabase(sets);
+    auto server =
+        std::make_unique<server::PostgresDataAccess>(databases.ConnInfo(server_database_.name));
+    auto ids = std::make_shared<server::SequenceIds>(*server);
+    auto data = std::make_unique<FailingDataAccess>(std::move(server));
+    data_ = data.get();
+    host_ = std::make_unique<embedded::EmbeddedHost>(
+        std::unique_ptr<host::DataAccess>(std::move(data)),
+        [ids](std::string_view table) { return ids->NextId(table); }, login, ui);
+  } else {
+    auto data = NewDemoDatabase(sets);
+    data_ = data.get();
+    host_ = std::make_unique<embedded::EmbeddedHost>(std::move(data), login, ui);
+  }
   host_->InitInterFace(inter_face_);
 }
 

@@ -21,10 +21,18 @@ struct DemoLogin {
   static embedded::LoginRequest Administrator();
 };
 
+// Whether this test process runs its hosts on PostgreSQL (LUMVOUCHER_TEST_BACKEND=postgres).
+bool OnPostgres();
+// Under OnPostgres(): a fresh database holding the demo account set(s), as its connection string.
+// Dropped with the cluster at the end of the process.
+std::string NewServerDatabase(embedded::DemoSets sets);
+
 // The embedded host on a private in-memory database holding the full schema and the demo
 // account set, with a scripted message box and modal runner, and the component initialised
 // through InterFace. Each TestHost starts from the same pristine account set: "星河医疗集团"
-// alone unless `sets` asks for the dual-basis set as well.
+// alone unless `sets` asks for the dual-basis set as well. Under OnPostgres() the same host
+// runs on a private database of a throwaway PostgreSQL cluster instead, copied from a template
+// that holds the same account set.
 class TestHost {
  public:
   explicit TestHost(const embedded::LoginRequest& login = DemoLogin::Maker(),
@@ -45,6 +53,13 @@ class TestHost {
   void Exec(const std::string& sql) { data_->Execute(sql); }
 
  private:
+  // Drops the host's server database, after everything else is gone.
+  struct ServerDatabase {
+    std::string name;
+    ~ServerDatabase();
+  };
+
+  ServerDatabase server_database_;
   ScriptedMessageBox messages_;
   ScriptedModalRunner modal_;
   RecordingMainWindow main_window_;

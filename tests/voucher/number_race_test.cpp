@@ -7,6 +7,7 @@
 
 #include "embedded/embedded_host.h"
 #include "frame/inter_face.h"
+#include "server/server_host.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/save_fixture.h"
 #include "voucher/save_texts.h"
@@ -27,15 +28,26 @@ class YesToRenumbering : public host::MessageBox {
   int others = 0;
 };
 
-// Saves kSavesPerProcess vouchers as a desktop of its own would; answers how many failed or
-// showed anything but the renumbering question.
-int SaveMany(const std::string& file, const std::string& remark) {
+// Saves kSavesPerProcess vouchers as a desktop of its own would, into the file or (under
+// OnPostgres) the server database `where`; answers how many failed or showed anything but the
+// renumbering question.
+int SaveMany(const std::string& where, const std::string& remark) {
   YesToRenumbering box;
   ScriptedModalRunner modal;
   RecordingMainWindow main;
-  embedded::EmbeddedHost host(file, DemoLogin::Maker(), {&box, &modal, &main}, false);
-  // The race is about locks, not about surviving a power cut: commits skip the disk flush.
-  sqlite3_exec(host.Database().Handle(), "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
+  std::unique_ptr<embedded::EmbeddedHost> desk;
+  if (OnPostgres()) {
+    server::ServerAccountSet set = server::OpenServerAccountSet(where, false);
+    desk = std::make_unique<embedded::EmbeddedHost>(std::move(set.data), std::move(set.next_id),
+                                                    DemoLogin::Maker(),
+                                                    embedded::HostUi{&box, &modal, &main});
+  } else {
+    desk = std::make_unique<embedded::EmbeddedHost>(where, DemoLogin::Maker(),
+                                                    embedded::HostUi{&box, &modal, &main}, false);
+    // The race is about locks, not about surviving a power cut: commits skip the disk flush.
+    sqlite3_exec(desk->Database().Handle(), "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
+  }
+  embedded::EmbeddedHost& host = *desk;
   frame::InterFace component;
   host.InitInterFace(component);
   voucher::frmVoucher window;
@@ -51,12 +63,15 @@ int SaveMany(const std::string& file, const std::string& remark) {
   return failed + box.others;
 }
 
-// Two processes save into one account-set file at once, each voucher with a number the other
-// may take between the check and the write: every save succeeds, the numbers have no gap and no
-// duplicate.
+// Two processes save into one account set at once (a file, or a server database), each voucher
+// with a number the other may take between the check and the write: every save succeeds, the
+// numbers have no gap and no duplicate.
 TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
   const TempAccountSetFile file("race");
-  {
+  std::string where = file.Path();
+  if (OnPostgres()) {
+    where = NewServerDatabase(embedded::DemoSets::kSingleBasisOnly);
+  } else {
     ScriptedMessageBox box;
     ScriptedModalRunner modal;
     RecordingMainWindow main;
@@ -66,18 +81,23 @@ TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     // The second desktop: its own connection, its own component; nothing of the test's.
-    const int failed = SaveMany(file.Path(), "乙");
+    const int failed = SaveMany(where, "乙");
     ::_exit(failed == 0 ? 0 : 1);
   }
-  const int failed = SaveMany(file.Path(), "甲");
+  const int failed = SaveMany(where, "甲");
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   EXPECT_EQ(failed, 0);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
   {
-    embedded::SqliteDataAccess data(file.Path());
-    host::Recordset rs = data.OpenRecordset(
+    std::unique_ptr<host::DataAccess> data;
+    if (OnPostgres()) {
+      data = std::make_unique<server::PostgresDataAccess>(where);
+    } else {
+      data = std::make_unique<embedded::SqliteDataAccess>(where);
+    }
+    host::Recordset rs = data->OpenRecordset(
         "Select Count(*) As n, Count(Distinct intVoucherNO) As numbers, Min(intVoucherNO) As low, "
         "Max(intVoucherNO) As high, Sum(Case When lngVoucherID > 9 Then 1 Else 0 End) As saved "
         "From Voucher Where lngVoucherTypeID = 1 And intYear = 2026 And bytPeriod = 2 And "

@@ -217,6 +217,10 @@ int Precedence(const Expr& e, bool postgres) {
   }
 }
 
+// What a function's arguments are read as: Oracle converts text to a number and a number to
+// text where the function asks for the other.
+enum class ArgKind { kAny, kNumbers, kTexts };
+
 struct FunctionSpec {
   std::string_view target;  // SQLite name; PostgreSQL's where `postgres` is empty
   int min_args;
@@ -224,6 +228,7 @@ struct FunctionSpec {
   int format_arg;  // index of a format model kept in the text, or -1
   bool aggregate;
   std::string_view postgres = {};
+  ArgKind args = ArgKind::kAny;
 };
 
 const std::unordered_map<std::string, FunctionSpec>& Functions() {
@@ -240,20 +245,20 @@ const std::unordered_map<std::string, FunctionSpec>& Functions() {
       {"INSTR", {"ora_instr", 2, 4, -1, false}},
       {"LENGTHB", {"ora_lengthb", 1, 1, -1, false}},
       {"LENGTH", {"length", 1, 1, -1, false, "ora_length"}},
-      {"UPPER", {"upper", 1, 1, -1, false}},
-      {"LOWER", {"lower", 1, 1, -1, false}},
-      {"REPLACE", {"ora_replace", 2, 3, -1, false}},
-      {"ABS", {"abs", 1, 1, -1, false}},
-      {"SIGN", {"sign", 1, 1, -1, false}},
-      {"MOD", {"ora_mod", 2, 2, -1, false}},
-      {"CEIL", {"ora_ceil", 1, 1, -1, false}},
-      {"FLOOR", {"ora_floor", 1, 1, -1, false}},
+      {"UPPER", {"upper", 1, 1, -1, false, {}, ArgKind::kTexts}},
+      {"LOWER", {"lower", 1, 1, -1, false, {}, ArgKind::kTexts}},
+      {"REPLACE", {"ora_replace", 2, 3, -1, false, {}, ArgKind::kTexts}},
+      {"ABS", {"abs", 1, 1, -1, false, {}, ArgKind::kNumbers}},
+      {"SIGN", {"sign", 1, 1, -1, false, {}, ArgKind::kNumbers}},
+      {"MOD", {"ora_mod", 2, 2, -1, false, {}, ArgKind::kNumbers}},
+      {"CEIL", {"ora_ceil", 1, 1, -1, false, {}, ArgKind::kNumbers}},
+      {"FLOOR", {"ora_floor", 1, 1, -1, false, {}, ArgKind::kNumbers}},
       {"COALESCE", {"coalesce", 2, 255, -1, false}},
       {"NULLIF", {"nullif", 2, 2, -1, false}},
       {"GREATEST", {"max", 2, 255, -1, false, "ora_greatest"}},
       {"LEAST", {"min", 2, 255, -1, false, "ora_least"}},
-      {"SUM", {"sum", 1, 1, -1, true}},
-      {"AVG", {"avg", 1, 1, -1, true}},
+      {"SUM", {"sum", 1, 1, -1, true, {}, ArgKind::kNumbers}},
+      {"AVG", {"avg", 1, 1, -1, true, {}, ArgKind::kNumbers}},
       {"MAX", {"max", 1, 1, -1, true}},
       {"MIN", {"min", 1, 1, -1, true}},
       {"COUNT", {"count", 1, 1, -1, true}},
@@ -458,7 +463,8 @@ class Emitter {
         return;
       case ExprKind::kUnary:
         out_ += e.op == "NOT" ? "NOT " : e.op;
-        EmitOperand(*e.args[0], e.op == "NOT" ? 3 : 10, true);
+        EmitConverted(*e.args[0], e.op == "NOT" ? Conversion::kNone : Numeric(*e.args[0]),
+                      e.op == "NOT" ? 3 : 10, true);
         return;
       case ExprKind::kBinary:
         EmitBinary(e);
@@ -631,13 +637,21 @@ class Emitter {
     if (e.op == "/") {
       // Oracle numbers: 7/2 is 3.5, and a zero divisor is an error, not NULL.
       out_ += "ora_div(";
-      EmitExpr(*e.args[0]);
+      EmitConverted(*e.args[0], Numeric(*e.args[0]), 0, false);
       out_ += ", ";
-      EmitExpr(*e.args[1]);
+      EmitConverted(*e.args[1], Numeric(*e.args[1]), 0, false);
       out_ += ')';
       return;
     }
     const int p = Precedence(e, pg_);
+    if (p == 7 || p == 8) {
+      EmitConverted(*e.args[0], Numeric(*e.args[0]), p, false);
+      out_ += ' ';
+      out_ += e.op;
+      out_ += ' ';
+      EmitConverted(*e.args[1], Numeric(*e.args[1]), p, true);
+      return;
+    }
     if (p == 4 || p == 5) {
       const std::vector<Conversion> as = Comparison(e);
       EmitConverted(*e.args[0], as[0], p, false);
@@ -678,6 +692,19 @@ class Emitter {
     return as;
   }
 
+  // Oracle reads text in arithmetic and in a number function as a number; PostgreSQL has no
+  // text + numeric, and SQLite's abs('5') is the real 5.0.
+  Conversion Numeric(const Expr& operand) {
+    return types_.Of(operand) == ValueType::kText ? Conversion::kToNumber : Conversion::kNone;
+  }
+  // And writes a number given to a text function as its number text (-.25, not SQLite's
+  // -0.25); PostgreSQL has no upper(numeric) at all.
+  Conversion Textual(const Expr& operand) {
+    const ValueType type = types_.Of(operand);
+    const bool convert = pg_ ? IsNumeric(type) : type == ValueType::kNumber;
+    return convert ? Conversion::kToText : Conversion::kNone;
+  }
+
   // `e` as an operand of a parent of precedence `parent`, converted as `as` says.
   void EmitConverted(const Expr& e, Conversion as, int parent, bool right) {
     if (as == Conversion::kNone) {
@@ -693,12 +720,16 @@ class Emitter {
     out_ += ')';
   }
 
-  void EmitArgs(const Expr& e, int format_arg) {
+  void EmitArgs(const Expr& e, int format_arg, ArgKind kind = ArgKind::kAny) {
     for (std::size_t i = 0; i < e.args.size(); ++i) {
       if (i > 0) out_ += ", ";
       if (static_cast<int>(i) == format_arg) {
         KeepLiterals keep(*this);
         EmitExpr(*e.args[i]);
+      } else if (kind == ArgKind::kNumbers) {
+        EmitConverted(*e.args[i], Numeric(*e.args[i]), 0, false);
+      } else if (kind == ArgKind::kTexts) {
+        EmitConverted(*e.args[i], Textual(*e.args[i]), 0, false);
       } else {
         EmitExpr(*e.args[i]);
       }
@@ -780,13 +811,13 @@ class Emitter {
       if (n < 1 || n > (name == "TRIM" ? 1 : 2)) WrongArgs(e);
       // A string trimmed to nothing is NULL in Oracle.
       out_ += "nullif(" + ToLower(name) + "(";
-      EmitArgs(e, -1);
+      EmitArgs(e, -1, ArgKind::kTexts);
       out_ += "),'')";
       return;
     }
     if (name == "INSTR" && n == 2) {
       out_ += pg_ ? "strpos(" : "instr(";
-      EmitArgs(e, -1);
+      EmitArgs(e, -1, ArgKind::kTexts);
       out_ += ')';
       return;
     }
@@ -805,7 +836,7 @@ class Emitter {
     out_ += pg_ && !spec.postgres.empty() ? spec.postgres : spec.target;
     out_ += '(';
     if (e.distinct) out_ += "DISTINCT ";
-    EmitArgs(e, spec.format_arg);
+    EmitArgs(e, spec.format_arg, spec.args);
     out_ += ')';
   }
 

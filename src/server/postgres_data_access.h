@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "embedded/dialect/translator.h"
+#include "host/data_access.h"
+#include "server/oracle_support.h"
+
+struct pg_conn;
+
+namespace lumvoucher::server {
+
+// The data-access object of the server host: one libpq connection that runs the component's
+// Oracle SQL through the dialect's PostgreSQL emitter.
+//
+// Literals are lifted into parameters and the statements kept prepared on the server, keyed by
+// the text's skeleton and the literals the translation keeps (as the embedded cache does).
+// Oracle undoes a failed statement, not the transaction around it; PostgreSQL aborts the whole
+// transaction, so inside one every statement runs under a savepoint of its own. Nested
+// BeginTrans calls are savepoints; the outermost takes the account set's writer lock first, so
+// transactions of several desktops take turns as on the embedded file. A connection the server
+// dropped fails the statement with kConnectionLost and is opened again before the next statement
+// outside a transaction.
+class PostgresDataAccess : public host::DataAccess {
+ public:
+  // Connects with a libpq connection string (the PG* environment fills what it leaves out).
+  // Throws host::DatabaseError when it cannot.
+  explicit PostgresDataAccess(const std::string& conninfo, std::size_t cache_capacity = 512);
+  ~PostgresDataAccess() override;
+  PostgresDataAccess(const PostgresDataAccess&) = delete;
+  PostgresDataAccess& operator=(const PostgresDataAccess&) = delete;
+
+  host::Recordset OpenRecordset(std::string_view sql) override;
+  std::int64_t Execute(std::string_view sql) override;
+  void BeginTrans() override;
+  void CommitTrans() override;
+  void RollbackTrans() override;
+  int TransactionDepth() const override { return depth_; }
+
+  // Plain PostgreSQL text, outside the dialect (the schema, the dialect's functions).
+  void ExecuteScript(std::string_view script);
+  // The PostgreSQL text of an Oracle statement, literals written in (lumvoucher-sql --translate).
+  std::string TranslateForDisplay(std::string_view sql);
+  // Called after the outermost transaction rolled back.
+  void OnOuterRollback(std::function<void()> listener);
+
+  const std::string& ConnInfo() const { return conninfo_; }
+  pg_conn* Handle() const { return conn_; }
+  // Statements prepared on the server since the connection opened; for tests and benchmarks.
+  std::size_t PrepareCount() const { return prepares_; }
+
+ private:
+  struct Entry {
+    std::string key;
+    dialect::Translation translation;
+    std::vector<std::string> names;  // prepared statement per translated one, "" until used
+  };
+
+  std::int64_t Run(std::string_view sql, host::Recordset* out);
+  Entry& Lookup(std::string_view sql, dialect::Lexed& lexed);
+  void Forget(Entry& entry);
+  void Command(const std::string& sql);
+  void Quietly(const std::string& sql);
+  void Connect();
+  void ReconnectIfLost();
+
+  std::string conninfo_;
+  pg_conn* conn_ = nullptr;
+  std::unique_ptr<CatalogColumnTypes> columns_;
+  std::size_t capacity_;
+  std::size_t prepares_ = 0;
+  std::size_t next_name_ = 0;
+  std::list<Entry> lru_;  // most recent first
+  std::unordered_map<std::string, std::list<Entry>::iterator> entries_;
+  // Per skeleton, the literals its translation writes into the text (part of the key).
+  std::unordered_map<std::string, std::vector<int>> kept_;
+  int depth_ = 0;
+  // Inside a transaction the last statement's savepoint is released together with the next
+  // one's creation: one round trip, not two.
+  bool pending_release_ = false;
+  std::vector<std::function<void()>> rollback_listeners_;
+};
+
+}  // namespace lumvoucher::server

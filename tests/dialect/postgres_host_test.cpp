@@ -1,0 +1,142 @@
+// The server host's own pieces on a throwaway PostgreSQL cluster: the data access's
+// transactions, errors and reconnection, the sequence id service, and the copy of an embedded
+// account set with its verification. Skipped when no server can be started.
+#include <gtest/gtest.h>
+#include <libpq-fe.h>
+
+#include <memory>
+#include <string>
+
+#include "dialect/postgres_cluster.h"
+#include "embedded/account_set.h"
+#include "embedded/sqlite_data_access.h"
+#include "host/database_error.h"
+#include "server/account_set_copy.h"
+#include "server/postgres_data_access.h"
+#include "server/sequence_ids.h"
+#include "server/server_error.h"
+
+namespace lumvoucher::dialect_test {
+namespace {
+
+std::string Dump(host::DataAccess& data, const std::string& sql) {
+  host::Recordset rs = data.OpenRecordset(sql);
+  std::string out;
+  for (; !rs.Eof(); rs.MoveNext()) {
+    for (std::size_t i = 0; i < rs.FieldCount(); ++i) out += (i ? "|" : "") + rs[i].AsText();
+    out += "\n";
+  }
+  return out;
+}
+
+std::string InsertVoucher(long id, long number) {
+  return "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
+         "bytPeriod, lngSourceOrganizationID, lngOperatorID) Values (" +
+         std::to_string(id) + ", 1, " + std::to_string(number) + ", '2026-02-10', 2026, 2, 1, 2)";
+}
+
+class PostgresHostTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    cluster_ = std::make_unique<PostgresCluster>();
+    if (!cluster_->Start()) return;
+    admin_ = PQconnectdb(cluster_->ConnInfo().c_str());
+    PQclear(PQexec(admin_, "CREATE DATABASE lv_host"));
+    file_ = std::make_unique<embedded::SqliteDataAccess>(":memory:");
+    embedded::CreateAccountSet(*file_, embedded::DemoSets::kSingleBasisOnly);
+    server::PostgresDataAccess data(ConnInfo());
+    server::CopyAccountSet(file_->Handle(), data);
+  }
+  static void TearDownTestSuite() {
+    if (admin_) PQfinish(admin_);
+    admin_ = nullptr;
+    file_.reset();
+    cluster_.reset();
+  }
+  void SetUp() override {
+    if (!admin_) GTEST_SKIP() << cluster_->Reason();
+    data_ = std::make_unique<server::PostgresDataAccess>(ConnInfo());
+  }
+  static std::string ConnInfo() { return cluster_->ConnInfo() + " dbname=lv_host"; }
+  void KillConnection() {
+    const std::string sql =
+        "SELECT pg_terminate_backend(" + std::to_string(PQbackendPID(data_->Handle())) + ")";
+    PQclear(PQexec(admin_, sql.c_str()));
+  }
+
+  static inline std::unique_ptr<PostgresCluster> cluster_;
+  static inline PGconn* admin_ = nullptr;
+  static inline std::unique_ptr<embedded::SqliteDataAccess> file_;
+  std::unique_ptr<server::PostgresDataAccess> data_;
+};
+
+// As on the embedded database: inner transactions are savepoints, and a failed statement (here a
+// taken number, told by its key) undoes itself, not the transaction around it.
+TEST_F(PostgresHostTest, TransactionsNestAndSurviveAFailedStatement) {
+  data_->BeginTrans();
+  data_->Execute(InsertVoucher(900001, 9001));
+  data_->BeginTrans();
+  data_->Execute(InsertVoucher(900002, 9002));
+  data_->RollbackTrans();
+  try {
+    data_->Execute(InsertVoucher(900003, 9001));
+    FAIL() << "expected the unique key to refuse the number";
+  } catch (const host::DatabaseError& error) {
+    EXPECT_TRUE(error.Violates("VOUCHER_NOUNIQUE")) << error.what();
+  }
+  const std::size_t prepared = data_->PrepareCount();
+  data_->Execute(InsertVoucher(900004, 9004));
+  data_->CommitTrans();
+  EXPECT_EQ(data_->PrepareCount(), prepared) << "the same statement with other literals";
+  EXPECT_EQ(Dump(*data_, "Select lngVoucherID From Voucher Where lngVoucherID > 900000 Order By 1"),
+            "900001\n900004\n");
+  data_->Execute("Delete From Voucher Where lngVoucherID > 900000");
+}
+
+// A backend killed in the middle of a transaction: the statement fails with the connection's
+// message, nothing of the transaction stays, and the next statement connects again.
+TEST_F(PostgresHostTest, ADroppedConnectionFailsTheWorkAndTheNextStatementReconnects) {
+  data_->BeginTrans();
+  data_->Execute(InsertVoucher(900011, 9011));
+  KillConnection();
+  try {
+    data_->Execute(InsertVoucher(900012, 9012));
+    FAIL() << "expected the lost connection";
+  } catch (const host::DatabaseError& error) {
+    EXPECT_NE(std::string(error.what()).find(server::kConnectionLost), std::string::npos)
+        << error.what();
+  }
+  data_->RollbackTrans();
+  EXPECT_EQ(Dump(*data_, "Select Count(*) From Voucher Where lngVoucherID > 900000"), "0\n");
+}
+
+// Keys go on from the file's counters and are never handed out twice, a rollback
+// notwithstanding, also for a table numbered the first time inside the rolled-back work.
+TEST_F(PostgresHostTest, SequenceKeysAreNeverReused) {
+  server::SequenceIds ids(*data_);
+  const std::string start =
+      Dump(*data_, "Select lngNextID From IdSequence Where strTableName = 'VOUCHER'");
+  const long first = ids.NextId("Voucher");
+  EXPECT_EQ(std::to_string(first) + "\n", start);
+  data_->BeginTrans();
+  const long taken = ids.NextId("VOUCHER");
+  EXPECT_EQ(ids.NextId("LV_NEW_TABLE"), 1);
+  data_->RollbackTrans();
+  EXPECT_EQ(ids.NextId("VOUCHER"), taken + 1);
+  EXPECT_EQ(ids.NextId("LV_NEW_TABLE"), 2);
+}
+
+TEST_F(PostgresHostTest, TheCopyIsVerifiedTableByTable) {
+  EXPECT_EQ(server::CompareAccountSets(file_->Handle(), *data_), std::vector<std::string>{});
+  data_->BeginTrans();
+  data_->Execute("Update VoucherDetail Set dblAmount = dblAmount + 1 Where lngVoucherDetailID = 1");
+  data_->Execute("Delete From Account Where lngAccountID = 1");
+  const std::vector<std::string> differences = server::CompareAccountSets(file_->Handle(), *data_);
+  data_->RollbackTrans();
+  ASSERT_EQ(differences.size(), 2u);
+  EXPECT_EQ(differences[0].rfind("Account：行数 ", 0), 0u) << differences[0];
+  EXPECT_EQ(differences[1].rfind("VoucherDetail.dblAmount：合计 ", 0), 0u) << differences[1];
+}
+
+}  // namespace
+}  // namespace lumvoucher::dialect_test
