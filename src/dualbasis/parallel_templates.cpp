@@ -23,13 +23,26 @@ bool Covers(std::string_view ancestor, std::string_view code) {
                               code[ancestor.size()] == '-');
 }
 
+// The rows a key's term holds for: ( 'code' like a.straccountcode || '-%' or 'code' =
+// a.straccountcode) and sf.intdirection = direction. With the direction fixed a term asks the
+// account alone, so each side's terms pick their accounts once from Account (a few hundred rows)
+// into a list the template rows are looked up in. Tried on every template row instead, the
+// terms' LIKEs took nine tenths of the matching's time with 5 000 templates. The rows are the
+// same.
 std::string KeyTerms(const std::vector<VoucherKey>& keys) {
   std::string terms;
-  for (const VoucherKey& key : keys) {
-    const std::string code = frame::SqlText(key.code);
+  for (const int direction : {kDebitSide, kCreditSide}) {
+    std::string accounts;
+    for (const VoucherKey& key : keys) {
+      if (key.direction != direction) continue;
+      const std::string code = frame::SqlText(key.code);
+      if (!accounts.empty()) accounts += " Or ";
+      accounts += "(" + code + " like a.straccountcode || '-%' or " + code + " = a.straccountcode)";
+    }
+    if (accounts.empty()) continue;
     if (!terms.empty()) terms += " Or ";
-    terms += "((" + code + " like a.straccountcode || '-%' or " + code +
-             " = a.straccountcode) and sf.intdirection = " + frame::SqlNumber(key.direction) + ")";
+    terms += "sf.lngAccountID In (select a.lngAccountID from account a where " + accounts +
+             ") and sf.intdirection = " + frame::SqlNumber(direction);
   }
   return terms;
 }

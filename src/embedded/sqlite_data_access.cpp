@@ -93,7 +93,7 @@ std::string SqliteDataAccess::TranslateForDisplay(std::string_view sql) {
   return cache_->TranslateForDisplay(sql);
 }
 
-void SqliteDataAccess::OnOuterRollback(std::function<void()> listener) {
+void SqliteDataAccess::OnRollback(std::function<void(bool)> listener) {
   rollback_listeners_.push_back(std::move(listener));
 }
 
@@ -271,12 +271,13 @@ void SqliteDataAccess::RollbackTrans() {
     // ROLLBACK can only fail when there is no transaction left; either way it is over.
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     depth_ = 0;
-    for (auto& listener : rollback_listeners_) listener();
+    for (auto& listener : rollback_listeners_) listener(true);
     return;
   }
   std::string name = "lv_" + std::to_string(depth_ - 1);
   Exec(("ROLLBACK TO " + name + "; RELEASE " + name).c_str());
   --depth_;
+  for (auto& listener : rollback_listeners_) listener(false);
 }
 
 }  // namespace lumvoucher::embedded

@@ -48,9 +48,9 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   // --translate). Throws host::DatabaseError when it cannot be translated.
   std::string TranslateForDisplay(std::string_view sql);
 
-  // Called after the outermost transaction rolled back, so that a service whose state must
-  // outlive a rollback (the id service) can write it again.
-  void OnOuterRollback(std::function<void()> listener);
+  // Called after every rollback, `outer` true when the outermost transaction rolled back, so
+  // that a service whose state must outlive a rollback (the id service) can write it again.
+  void OnRollback(std::function<void(bool outer)> listener);
 
   const std::string& Path() const { return path_; }
   sqlite3* Handle() const { return db_; }
@@ -69,7 +69,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   int depth_ = 0;
   int read_scopes_ = 0;
   bool snapshot_ = false;  // a read transaction of the scope is open
-  std::vector<std::function<void()>> rollback_listeners_;
+  std::vector<std::function<void(bool)>> rollback_listeners_;
   std::map<std::string, std::string> unique_key_names_;  // "table(col,col)" -> index name
 };
 
