@@ -128,10 +128,6 @@ std::string PostgresDataAccess::TranslateForDisplay(std::string_view sql) {
   }
 }
 
-void PostgresDataAccess::OnOuterRollback(std::function<void()> listener) {
-  rollback_listeners_.push_back(std::move(listener));
-}
-
 host::Recordset PostgresDataAccess::OpenRecordset(std::string_view sql) {
   host::Recordset rows;
   Run(sql, &rows);
@@ -300,7 +296,6 @@ void PostgresDataAccess::RollbackTrans() {
   if (depth_ == 1) {
     Quietly("ROLLBACK");
     depth_ = 0;
-    for (auto& listener : rollback_listeners_) listener();
     return;
   }
   const std::string name = "lv_" + std::to_string(depth_ - 1);

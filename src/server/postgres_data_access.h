@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -49,8 +48,6 @@ class PostgresDataAccess : public host::DataAccess {
   void ExecuteScript(std::string_view script);
   // The PostgreSQL text of an Oracle statement, literals written in (lumvoucher-sql --translate).
   std::string TranslateForDisplay(std::string_view sql);
-  // Called after the outermost transaction rolled back.
-  void OnOuterRollback(std::function<void()> listener);
 
   const std::string& ConnInfo() const { return conninfo_; }
   pg_conn* Handle() const { return conn_; }
@@ -86,7 +83,6 @@ class PostgresDataAccess : public host::DataAccess {
   // Inside a transaction the last statement's savepoint is released together with the next
   // one's creation: one round trip, not two.
   bool pending_release_ = false;
-  std::vector<std::function<void()>> rollback_listeners_;
 };
 
 }  // namespace lumvoucher::server
