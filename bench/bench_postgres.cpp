@@ -1,0 +1,315 @@
+// The component on a PostgreSQL server against hand-written libpq statements doing the same rows
+// on the same throwaway cluster in the same run (fsync off for both).
+// pg_save_voucher: the programmatic road, every check on, against the header and line inserts,
+// one transaction per voucher. pg_list_vouchers: the voucher list with item rights on against
+// one native query fetching the same rows into a recordset. Without a server: a printed skip.
+// Arguments: vouchers to save (1000), vouchers in the listed period (20000).
+#include <libpq-fe.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench_support.h"
+#include "dialect/postgres_cluster.h"
+#include "embedded/embedded_host.h"
+#include "frame/inter_face.h"
+#include "lists/frm_list_voucher.h"
+#include "server/server_host.h"
+
+namespace {
+
+using namespace lumvoucher;
+using bench::Seconds;
+using Clock = std::chrono::steady_clock;
+
+constexpr int kRuns = 3;
+
+struct Result {
+  explicit Result(PGresult* r) : r(r) {}
+  ~Result() { PQclear(r); }
+  Result(const Result&) = delete;
+  Result& operator=(const Result&) = delete;
+  PGresult* r;
+};
+
+void Exec(PGconn* conn, const std::string& sql) {
+  Result result(PQexec(conn, sql.c_str()));
+  const ExecStatusType status = PQresultStatus(result.r);
+  if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK) {
+    throw std::runtime_error(PQerrorMessage(conn) + (" in " + sql.substr(0, 200)));
+  }
+}
+
+// A new database on the cluster holding the demo account sets, as its connection string.
+std::string NewDatabase(const dialect_test::PostgresCluster& cluster, const std::string& name) {
+  PGconn* admin = PQconnectdb(cluster.ConnInfo().c_str());
+  if (PQstatus(admin) != CONNECTION_OK) throw std::runtime_error(PQerrorMessage(admin));
+  Exec(admin, "CREATE DATABASE " + name);
+  PQfinish(admin);
+  const std::string conninfo = cluster.ConnInfo() + " dbname=" + name;
+  server::OpenServerAccountSet(conninfo, true, embedded::DemoSets::kAll);
+  return conninfo;
+}
+
+std::unique_ptr<embedded::EmbeddedHost> OpenHost(const std::string& conninfo,
+                                                 const embedded::LoginRequest& login,
+                                                 host::MessageBox& box) {
+  server::ServerAccountSet set = server::OpenServerAccountSet(conninfo, false);
+  return std::make_unique<embedded::EmbeddedHost>(std::move(set.data), std::move(set.next_id),
+                                                  login, embedded::HostUi{&box, nullptr, nullptr});
+}
+
+// ---- pg_save_voucher ----------------------------------------------------------------------
+
+const std::vector<bench::FormLine> kLines = {{5, 1, 100}, {29, 1, 50}, {28, -1, 100}, {14, -1, 50}};
+
+double SaveComponent(const std::string& conninfo, int vouchers) {
+  bench::CountingBox box;
+  auto host = OpenHost(conninfo, {1, 2, "2026-02-15"}, box);
+  frame::InterFace component;
+  host->InitInterFace(component);
+  const auto start = Clock::now();
+  int saved = 0;
+  for (int i = 0; i < vouchers; ++i) {
+    if (!component.WriteForm(bench::FormText(100 + i, kLines, "2026-02-15", "批量凭证", "1"), ""))
+      continue;
+    component.MustSave();
+    saved += component.SaveAVoucher(false, "") == 1 ? 1 : 0;
+  }
+  const double seconds = Seconds(start);
+  if (saved != vouchers) {
+    throw std::runtime_error("saved " + std::to_string(saved) + " of " + std::to_string(vouchers) +
+                             " vouchers");
+  }
+  return seconds;
+}
+
+void Prepared(PGconn* conn, const char* name, const std::vector<std::string>& values) {
+  std::vector<const char*> pointers;
+  for (const std::string& v : values) pointers.push_back(v.c_str());
+  Result result(PQexecPrepared(conn, name, static_cast<int>(pointers.size()), pointers.data(),
+                               nullptr, nullptr, 0));
+  if (PQresultStatus(result.r) != PGRES_COMMAND_OK) throw std::runtime_error(PQerrorMessage(conn));
+}
+
+double SaveBaseline(const std::string& conninfo, int vouchers) {
+  PGconn* conn = PQconnectdb(conninfo.c_str());
+  if (PQstatus(conn) != CONNECTION_OK) throw std::runtime_error(PQerrorMessage(conn));
+  Result header(PQprepare(
+      conn, "header",
+      "INSERT INTO Voucher (lngVoucherID,intYear,bytPeriod,strDate,lngTemplateID,intNumber,"
+      "lngVoucherTypeID,intVoucherNO,lngOperatorID,lngCheckerID,lngPostID,lngTellerID,"
+      "strManager,strDebitAccountCode,strCreditAccountCode,lngVoucherSourceID,blnIsPrint,"
+      "blnIsVoid,lngSourceVoucherID,blnIsError,strError,lngSourceOrganizationID,strVolume) "
+      "VALUES ($1,2026,2,'2026-02-15',1,0,1,$2,2,0,0,0,NULL,'1012/6401','6051/2001',1,0,0,0,0,"
+      "NULL,1,'0000')",
+      0, nullptr));
+  Result line(PQprepare(
+      conn, "line",
+      "INSERT INTO VoucherDetail (lngVoucherDetailID,lngVoucherID,strRemark,dblAmount,"
+      "dblRate,dblQuantity,dblPrice,dblCurrencyAmount,lngAccountID,lngCurrencyID,"
+      "lngCustomerID,lngDepartmentID,lngEmployeeID,lngClassID1,lngClassID2,intDirection,"
+      "strCheckNumber,strCheckDate,strBusinessDate,lngPaymentMethodID,lngOrganizationID,"
+      "strFlexibleId,lngRowID,strCashFlowCode,strSysDate) VALUES ($1,$2,'批量凭证',$3,1,0,0,$3,$4,"
+      "1,0,0,0,0,0,$5,NULL,' ',' ',0,0,' ',$6,NULL,'2026-02-15')",
+      0, nullptr));
+  for (PGresult* r : {header.r, line.r}) {
+    if (PQresultStatus(r) != PGRES_COMMAND_OK) throw std::runtime_error(PQerrorMessage(conn));
+  }
+  const auto start = Clock::now();
+  long id = 100000, line_id = 100000;
+  for (int i = 0; i < vouchers; ++i) {
+    Exec(conn, "BEGIN");
+    ++id;
+    Prepared(conn, "header", {std::to_string(id), std::to_string(100 + i)});
+    int row = 0;
+    for (const bench::FormLine& l : kLines) {
+      Prepared(conn, "line",
+               {std::to_string(++line_id), std::to_string(id), std::to_string(l.amount),
+                std::to_string(l.account), std::to_string(l.direction), std::to_string(++row)});
+    }
+    Exec(conn, "COMMIT");
+  }
+  const double seconds = Seconds(start);
+  PQfinish(conn);
+  return seconds;
+}
+
+// ---- pg_list_vouchers ---------------------------------------------------------------------
+
+// March 2026 of organisation 01-01, as bench_lists builds it: four lines a voucher over
+// accounts, units and departments; one voucher in a hundred has a line on 1901 (id 13), which
+// the maker may not use. Built on the server, so that it takes seconds.
+void CreateListData(PGconn* conn, int vouchers) {
+  const std::string n = std::to_string(vouchers);
+  Exec(conn, "BEGIN");
+  Exec(conn,
+       "INSERT INTO Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, strDate, intYear, "
+       "bytPeriod, lngTemplateID, lngSourceOrganizationID, lngOperatorID, strVolume) "
+       "SELECT 20000 + v, 1 + v % 4, 1 + v / 4, '2026-03-' || lpad((1 + v * 31 / " +
+           n +
+           ")::text, 2, '0'), 2026, 3, 1, 2, CASE WHEN v % 3 = 0 THEN 6 ELSE 2 END, '0000' "
+           "FROM generate_series(0, " +
+           n + " - 1) v");
+  Exec(conn,
+       "INSERT INTO VoucherDetail (lngVoucherDetailID, lngVoucherID, lngRowID, strRemark, "
+       "lngAccountID, intDirection, dblAmount, lngCustomerID, lngDepartmentID, "
+       "lngOrganizationID) "
+       "SELECT 1000000 + v * 4 + r, 20000 + v, r, '批量凭证摘要', a, CASE WHEN r % 2 = 1 THEN 1 "
+       "ELSE -1 END, 100 + ((v * 37 + r * 11) % 100000) / 100.0, CASE WHEN a IN (6, 15) THEN 1 + "
+       "(v + r) % 6 ELSE 0 END, CASE WHEN a >= 27 THEN 1 + (v * r) % 7 ELSE 0 END, 2 "
+       "FROM (SELECT v, r, CASE WHEN r = 4 AND v % 100 = 0 THEN 13 ELSE "
+       "(ARRAY[1, 3, 6, 11, 15, 20, 27, 31, 32, 33])[1 + (v * 7 + r * 3) % 10] END AS a "
+       "FROM generate_series(0, " +
+           n + " - 1) v, generate_series(1, 4) r) s");
+  Exec(conn,
+       "UPDATE Setting SET strSetting = 'True' WHERE strSection = '权限控制' AND strKey IN "
+       "('科目', '单位')");
+  Exec(conn,
+       "INSERT INTO OperatorAccount SELECT 2, lngAccountID, 2 FROM Account WHERE lngAccountID <> "
+       "13");
+  Exec(conn, "INSERT INTO OperatorCustomer SELECT 2, lngCustomerID, 2 FROM Customer");
+  Exec(conn, "COMMIT");
+  Exec(conn, "ANALYZE");
+}
+
+// bench_lists' baseline in PostgreSQL's words.
+constexpr const char* kListBaseline = R"(
+WITH visible AS (
+  SELECT v.lngVoucherID FROM Voucher v JOIN VoucherDetail d ON d.lngVoucherID = v.lngVoucherID
+  LEFT JOIN OperatorAccount oa ON oa.lngAccountID = d.lngAccountID AND oa.lngOperatorID = 2
+   AND oa.lngOrganizationID = 2
+  LEFT JOIN OperatorCustomer oc ON oc.lngCustomerID = d.lngCustomerID AND oc.lngOperatorID = 2
+   AND oc.lngOrganizationID = 2
+  WHERE v.lngSourceOrganizationID IN (SELECT lngOrganizationID FROM Organization
+         WHERE strOrganizationCode = '01-01' OR strOrganizationCode LIKE '01-01-%')
+    AND v.blnIsVoid = 0 AND v.strDate >= '2026-03-01' AND v.strDate <= '2026-03-31'
+  GROUP BY v.lngVoucherID
+  HAVING bool_and((d.lngAccountID = 0 OR oa.lngOperatorID IS NOT NULL)
+         AND (d.lngCustomerID = 0 OR oc.lngOperatorID IS NOT NULL)))
+SELECT v.strDate, t.strVoucherTypeCode || ' ' || lpad(v.intVoucherNO::text, 6, '0'),
+  d.strRemark, a.strAccountCode, a.strAccountName,
+  CASE WHEN d.intDirection = 1 THEN d.dblAmount END, CASE WHEN d.intDirection = -1 THEN d.dblAmount END,
+  c.strCustomerName, dp.strDepartmentName, e.strEmployeeName, mo.strOperatorName,
+  co.strOperatorName, po.strOperatorName, tx.strOperatorName, v.strVolume,
+  CASE v.lngVoucherSourceID WHEN 1 THEN '手工录入' WHEN 2 THEN '冲销凭证' WHEN 3 THEN '损益结转'
+   WHEN 16 THEN '转账生成' ELSE '系统生成' END,
+  CASE WHEN v.lngVoucherSourceID = 16 THEN NULL
+   WHEN sv.lngVoucherID IS NOT NULL THEN sv.intYear || '年度' || lpad(sv.bytPeriod::text, 2, '0')
+     || '期间 ' || svt.strVoucherTypeCode || '字 ' || lpad(sv.intVoucherNO::text, 6, '0') || '号凭证'
+   WHEN tv.lngVoucherID IS NOT NULL THEN tv.intYear || '年度' || lpad(tv.bytPeriod::text, 2, '0')
+     || '期间 ' || tvt.strVoucherTypeCode || '字 ' || lpad(tv.intVoucherNO::text, 6, '0') || '号凭证'
+  END,
+  v.lngVoucherID, CASE WHEN v.blnIsVoid = 1 THEN '√' END, d.lngVoucherDetailID, v.lngVoucherBaseID
+FROM visible JOIN Voucher v ON v.lngVoucherID = visible.lngVoucherID
+JOIN VoucherDetail d ON d.lngVoucherID = v.lngVoucherID
+JOIN VoucherType t ON t.lngVoucherTypeID = v.lngVoucherTypeID
+LEFT JOIN Account a ON a.lngAccountID = d.lngAccountID
+LEFT JOIN Customer c ON c.lngCustomerID = d.lngCustomerID
+LEFT JOIN Department dp ON dp.lngDepartmentID = d.lngDepartmentID
+LEFT JOIN Employee e ON e.lngEmployeeID = d.lngEmployeeID
+LEFT JOIN Operator mo ON mo.lngOperatorID = v.lngOperatorID
+LEFT JOIN Operator co ON co.lngOperatorID = v.lngCheckerID
+LEFT JOIN Operator po ON po.lngOperatorID = v.lngPostID
+LEFT JOIN Operator tx ON tx.lngOperatorID = v.lngTellerID
+LEFT JOIN Voucher sv ON sv.lngVoucherID = v.lngSourceVoucherID
+LEFT JOIN VoucherType svt ON svt.lngVoucherTypeID = sv.lngVoucherTypeID
+LEFT JOIN Voucher tv ON tv.lngSourceVoucherID = v.lngVoucherID AND tv.lngVoucherSourceID <> 16
+LEFT JOIN VoucherType tvt ON tvt.lngVoucherTypeID = tv.lngVoucherTypeID
+ORDER BY 1, 2, v.lngVoucherBaseID, v.lngVoucherID, d.lngRowID)";
+
+// Every row read into memory as the recordset keeps it: numbers as numbers, the rest as text.
+std::size_t ListBaseline(PGconn* conn) {
+  Result result(PQexecParams(conn, kListBaseline, 0, nullptr, nullptr, nullptr, nullptr, 0));
+  if (PQresultStatus(result.r) != PGRES_TUPLES_OK) throw std::runtime_error(PQerrorMessage(conn));
+  const int columns = PQnfields(result.r);
+  std::vector<host::Recordset::Row> rows(static_cast<std::size_t>(PQntuples(result.r)));
+  for (int i = 0; i < PQntuples(result.r); ++i) {
+    host::Recordset::Row& row = rows[static_cast<std::size_t>(i)];
+    row.reserve(static_cast<std::size_t>(columns));
+    for (int c = 0; c < columns; ++c) {
+      const char* text = PQgetvalue(result.r, i, c);
+      if (PQgetisnull(result.r, i, c)) {
+        row.emplace_back();
+      } else if (PQftype(result.r, c) == 1700 || PQftype(result.r, c) == 701) {
+        const std::string_view digits(text);
+        if (digits.find_first_of(".eE") == std::string_view::npos) {
+          row.emplace_back(static_cast<std::int64_t>(std::strtoll(text, nullptr, 10)));
+        } else {
+          row.emplace_back(std::strtod(text, nullptr));
+        }
+      } else {
+        row.emplace_back(std::string(text, static_cast<std::size_t>(PQgetlength(result.r, i, c))));
+      }
+    }
+  }
+  host::Recordset rs({}, std::move(rows));
+  return rs.RecordCount();
+}
+
+double Best(const std::function<std::size_t()>& run, std::size_t& rows) {
+  double best = 1e300;
+  for (int i = 0; i < kRuns; ++i) {
+    const auto start = Clock::now();
+    rows = run();
+    best = std::min(best, Seconds(start));
+  }
+  return best;
+}
+
+void ListVouchers(const std::string& conninfo, int vouchers) {
+  bench::CountingBox box;
+  auto host = OpenHost(conninfo, {2, 2, "2026-03-15"}, box);
+  CreateListData(static_cast<server::PostgresDataAccess&>(host->Data()).Handle(), vouchers);
+  frame::InterFace inter_face;
+  host->InitInterFace(inter_face);
+  lists::frmListVoucher list;
+  if (!list.ShowMe()) throw std::runtime_error("the list did not fill");
+  std::size_t list_rows = 0, baseline_rows = 0;
+  const double list_time = Best(
+      [&] {
+        if (!list.ToolRefresh()) throw std::runtime_error("the list did not fill");
+        return list.State().rows.size();
+      },
+      list_rows);
+  PGconn* conn = PQconnectdb(conninfo.c_str());
+  if (PQstatus(conn) != CONNECTION_OK) throw std::runtime_error(PQerrorMessage(conn));
+  const double baseline_time = Best([&] { return ListBaseline(conn); }, baseline_rows);
+  PQfinish(conn);
+  if (list_rows != baseline_rows || list_rows == 0) {
+    throw std::runtime_error("row counts differ: " + std::to_string(list_rows) + " / " +
+                             std::to_string(baseline_rows));
+  }
+  std::printf("BENCH pg_list_vouchers %.0f ms baseline %.0f ratio %.2f\n", list_time * 1000,
+              baseline_time * 1000, list_time / baseline_time);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int saves = argc > 1 ? std::max(10, std::atoi(argv[1])) : 1000;
+  const int listed = argc > 2 ? std::max(100, std::atoi(argv[2])) : 20000;
+  dialect_test::PostgresCluster cluster;
+  if (!cluster.Start()) {
+    std::printf("bench_postgres: skipped, no server: %s\n", cluster.Reason().c_str());
+    return 0;
+  }
+  try {
+    const double component = SaveComponent(NewDatabase(cluster, "bench_save"), saves);
+    const double baseline = SaveBaseline(NewDatabase(cluster, "bench_save_base"), saves);
+    std::printf("BENCH pg_save_voucher %.1f vouchers/s baseline %.1f vouchers/s ratio %.2f\n",
+                saves / component, saves / baseline, component / baseline);
+    std::fflush(stdout);
+    ListVouchers(NewDatabase(cluster, "bench_list"), listed);
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "bench_postgres: %s\n", error.what());
+    return 1;
+  }
+  return 0;
+}
