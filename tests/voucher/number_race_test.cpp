@@ -23,15 +23,20 @@ namespace {
 
 constexpr int kSavesPerProcess = 2000;
 
-// Answers Yes to the renumbering question and counts every other message.
+// Answers Yes to the renumbering and the batch post questions; counts and keeps every other
+// message.
 class YesToRenumbering : public host::MessageBox {
  public:
   int Show(std::string_view text, int, std::string_view) override {
-    if (text == voucher::texts::kTakenMaxAsk) return host::mb::kYes;
+    if (text == voucher::texts::kTakenMaxAsk || text == "您确实要记账所选的凭证吗？") {
+      return host::mb::kYes;
+    }
     ++others;
+    shown += std::string(text) + "|";
     return host::mb::kOk;
   }
   int others = 0;
+  std::string shown;
 };
 
 // A desktop of its own on the file or (under OnPostgres) the server database `where`.
@@ -49,9 +54,9 @@ std::unique_ptr<embedded::EmbeddedHost> OpenDesk(const std::string& where,
   return desk;
 }
 
-// Saves kSavesPerProcess vouchers as a desktop of its own would; answers how many failed or
+// Saves `count` vouchers as a desktop of its own would; answers how many failed or
 // showed anything but the renumbering question.
-int SaveMany(const std::string& where, const std::string& remark) {
+int SaveMany(const std::string& where, const std::string& remark, int count = kSavesPerProcess) {
   YesToRenumbering box;
   ScriptedModalRunner modal;
   RecordingMainWindow main;
@@ -62,7 +67,7 @@ int SaveMany(const std::string& where, const std::string& remark) {
   host.InitInterFace(component);
   voucher::frmVoucher window;
   int failed = 0;
-  for (int i = 0; i < kSavesPerProcess; ++i) {
+  for (int i = 0; i < count; ++i) {
     if (!window.WriteForm(TwoLineDetail(remark, 1))) {
       ++failed;
       continue;
@@ -81,6 +86,12 @@ std::string NewAccountSet(const TempAccountSetFile& file) {
   RecordingMainWindow main;
   embedded::EmbeddedHost creator(file.Path(), DemoLogin::Maker(), {&box, &modal, &main});
   return file.Path();
+}
+
+// A plain connection to the account set, for the checks.
+std::unique_ptr<host::DataAccess> OpenData(const std::string& where) {
+  if (OnPostgres()) return std::make_unique<server::PostgresDataAccess>(where);
+  return std::make_unique<embedded::SqliteDataAccess>(where);
 }
 
 // Two processes save into one account set at once (a file, or a server database), each voucher
@@ -103,13 +114,7 @@ TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
   {
-    std::unique_ptr<host::DataAccess> data;
-    if (OnPostgres()) {
-      data = std::make_unique<server::PostgresDataAccess>(where);
-    } else {
-      data = std::make_unique<embedded::SqliteDataAccess>(where);
-    }
-    host::Recordset rs = data->OpenRecordset(
+    host::Recordset rs = OpenData(where)->OpenRecordset(
         "Select Count(*) As n, Count(Distinct intVoucherNO) As numbers, Min(intVoucherNO) As low, "
         "Max(intVoucherNO) As high, Sum(Case When lngVoucherID > 9 Then 1 Else 0 End) As saved "
         "From Voucher Where lngVoucherTypeID = 1 And intYear = 2026 And bytPeriod = 2 And "
@@ -123,20 +128,11 @@ TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
   }
 }
 
-// Answers Yes to the batch's question and keeps every other message.
-class YesToTheBatch : public host::MessageBox {
- public:
-  int Show(std::string_view text, int, std::string_view) override {
-    if (text != "您确实要记账所选的凭证吗？") shown += std::string(text) + "|";
-    return host::mb::kYes;
-  }
-  std::string shown;
-};
-
-// A poster's batch post of `ids` on a desktop of its own: loads the candidates, writes to
-// `ready`, waits for a byte on `go` (-1: no wait), posts. Answers the messages shown.
-std::string PostBatch(const std::string& where, const std::vector<long>& ids, int ready, int go) {
-  YesToTheBatch box;
+// A poster's batch post of `ids` on a desktop of its own: loads the candidates, then signals on
+// `pipe_end` (or waits there for the other's signal), posts. Answers 0 when it posted them all,
+// 1 when it refused them all cleanly, 2 otherwise.
+int PostBatch(const std::string& where, const std::vector<long>& ids, int pipe_end, bool wait) {
+  YesToRenumbering box;
   ScriptedModalRunner modal;
   RecordingMainWindow main;
   std::unique_ptr<embedded::EmbeddedHost> desk =
@@ -146,16 +142,24 @@ std::string PostBatch(const std::string& where, const std::vector<long>& ids, in
   lists::frmListVoucher list;
   lists::frmBatchVoucher dialog(lists::BatchOperation::kPost,
                                 lists::frmBatchVoucher::SourceOf(list));
-  if (!list.ShowMe() || !dialog.Load()) return "no candidates";
+  if (!list.ShowMe() || !dialog.Load()) return 2;
   for (int row = 0; row < static_cast<int>(dialog.State().rows.size()); ++row) {
     dialog.SetTicked(row, std::find(ids.begin(), ids.end(), dialog.VoucherID(row)) != ids.end());
   }
-  if (dialog.TickedCount() != static_cast<int>(ids.size())) return "missing candidates";
   char byte = 0;
-  if (ready >= 0 && ::write(ready, &byte, 1) != 1) return "no pipe";
-  if (go >= 0 && ::read(go, &byte, 1) != 1) return "no pipe";
-  dialog.Run();
-  return box.shown;
+  if (dialog.TickedCount() != static_cast<int>(ids.size()) ||
+      (wait ? ::read(pipe_end, &byte, 1) : ::write(pipe_end, &byte, 1)) != 1) {
+    return 2;
+  }
+  const bool posted = dialog.Run();
+  // The second waits and finds a voucher posted, or (without the writers' turn) finds it
+  // changed under it: a refusal either way.
+  const std::string failed = "|多张凭证记账失败！|";
+  if (posted) return box.shown == "多张凭证记账成功，本次共记账60张凭证！|" ? 0 : 2;
+  return box.shown == embedded::voucher_business_texts::kAlreadyPosted + failed ||
+                 box.shown == frame::kVoucherChanged + failed
+             ? 1
+             : 2;
 }
 
 // Two posters batch-post overlapping thirds of 90 reviewed vouchers at once: the one that comes
@@ -164,75 +168,39 @@ std::string PostBatch(const std::string& where, const std::vector<long>& ids, in
 TEST(PostRace, TwoBatchPostsOnOverlappingVouchersPostEachOnce) {
   const TempAccountSetFile file("post_race");
   const std::string where = NewAccountSet(file);
+  ASSERT_EQ(SaveMany(where, "批", 90), 0);
+  const std::string mine_only =
+      " In (Select lngVoucherID From VoucherDetail Where strRemark = '批')";
+  std::unique_ptr<host::DataAccess> data = OpenData(where);
+  data->Execute("Update Voucher Set lngCheckerID = 3, lngTellerID = 4 Where lngVoucherID" +
+                mine_only);
   std::vector<long> ids;
-  {
-    ScriptedMessageBox box;
-    ScriptedModalRunner modal;
-    RecordingMainWindow main;
-    std::unique_ptr<embedded::EmbeddedHost> desk =
-        OpenDesk(where, DemoLogin::Maker(), {&box, &modal, &main});
-    frame::InterFace component;
-    desk->InitInterFace(component);
-    voucher::frmVoucher window;
-    for (int i = 0; i < 90; ++i) {
-      ASSERT_TRUE(window.WriteForm(TwoLineDetail("批", 5 + i)));
-      window.MustSave();
-      ASSERT_EQ(window.SaveAVoucher(false), 1);
-    }
-    desk->Data().Execute(
-        "Update Voucher Set lngCheckerID = 3, lngTellerID = 4 Where lngVoucherID In (Select "
-        "lngVoucherID From VoucherDetail Where strRemark = '批')");
-    host::Recordset rs = desk->Data().OpenRecordset(
-        "Select lngVoucherID From Voucher Where lngVoucherID In (Select lngVoucherID From "
-        "VoucherDetail Where strRemark = '批') Order By 1");
-    for (; !rs.Eof(); rs.MoveNext()) ids.push_back(static_cast<long>(rs[std::size_t{0}].AsLong()));
-  }
+  host::Recordset rs = data->OpenRecordset("Select lngVoucherID From Voucher Where lngVoucherID" +
+                                           mine_only + " Order By 1");
+  for (; !rs.Eof(); rs.MoveNext()) ids.push_back(static_cast<long>(rs[std::size_t{0}].AsLong()));
   ASSERT_EQ(ids.size(), 90u);
   const std::vector<long> first(ids.begin(), ids.begin() + 60);
   const std::vector<long> second(ids.begin() + 30, ids.end());
-  int ready[2], answer[2];
-  ASSERT_EQ(::pipe(ready) | ::pipe(answer), 0);
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
-  if (child == 0) {
-    const std::string outcome = PostBatch(where, second, ready[1], -1);
-    const bool written =
-        ::write(answer[1], outcome.data(), outcome.size()) == static_cast<ssize_t>(outcome.size());
-    ::_exit(written ? 0 : 1);
-  }
-  ::close(answer[1]);
+  if (child == 0) ::_exit(PostBatch(where, second, ready[1], false));
   ::close(ready[1]);  // a child that stops early ends the wait
   // Both have read their candidates before either posts.
-  const std::string mine = PostBatch(where, first, -1, ready[0]);
-  std::string theirs;
-  char buffer[512];
-  for (ssize_t n; (n = ::read(answer[0], buffer, sizeof buffer)) > 0;) theirs.append(buffer, n);
+  const int mine = PostBatch(where, first, ready[0], true);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  // The second waits and finds the voucher posted, or (without the writers' turn) finds it
-  // changed under it: a refusal either way.
-  const std::string posted_all = "多张凭证记账成功，本次共记账60张凭证！|";
-  const bool first_won = mine == posted_all;
-  const std::string loser = first_won ? theirs : mine, failed = "|多张凭证记账失败！|";
-  EXPECT_EQ(first_won ? mine : theirs, posted_all);
-  EXPECT_TRUE(loser == embedded::voucher_business_texts::kAlreadyPosted + failed ||
-              loser == frame::kVoucherChanged + failed)
-      << loser;
-
-  std::unique_ptr<host::DataAccess> data;
-  if (OnPostgres()) {
-    data = std::make_unique<server::PostgresDataAccess>(where);
-  } else {
-    data = std::make_unique<embedded::SqliteDataAccess>(where);
-  }
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  const int theirs = WEXITSTATUS(status);
+  EXPECT_TRUE((mine == 0 && theirs == 1) || (mine == 1 && theirs == 0)) << mine << theirs;
   std::string posted;
-  host::Recordset rs = data->OpenRecordset(
-      "Select lngVoucherID From Voucher Where lngPostID <> 0 And lngVoucherID In (Select "
-      "lngVoucherID From VoucherDetail Where strRemark = '批') Order By 1");
+  rs =
+      data->OpenRecordset("Select lngVoucherID From Voucher Where lngPostID <> 0 And lngVoucherID" +
+                          mine_only + " Order By 1");
   for (; !rs.Eof(); rs.MoveNext()) posted += rs[std::size_t{0}].AsText() + " ";
   std::string winner;
-  for (long id : first_won ? first : second) winner += std::to_string(id) + " ";
+  for (long id : mine == 0 ? first : second) winner += std::to_string(id) + " ";
   EXPECT_EQ(posted, winner);
 }
 
