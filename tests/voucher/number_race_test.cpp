@@ -169,14 +169,14 @@ TEST(PostRace, TwoBatchPostsOnOverlappingVouchersPostEachOnce) {
   const TempAccountSetFile file("post_race");
   const std::string where = NewAccountSet(file);
   ASSERT_EQ(SaveMany(where, "批", 90), 0);
-  const std::string mine_only =
+  const std::string race_vouchers =
       " In (Select lngVoucherID From VoucherDetail Where strRemark = '批')";
   std::unique_ptr<host::DataAccess> data = OpenData(where);
   data->Execute("Update Voucher Set lngCheckerID = 3, lngTellerID = 4 Where lngVoucherID" +
-                mine_only);
+                race_vouchers);
   std::vector<long> ids;
   host::Recordset rs = data->OpenRecordset("Select lngVoucherID From Voucher Where lngVoucherID" +
-                                           mine_only + " Order By 1");
+                                           race_vouchers + " Order By 1");
   for (; !rs.Eof(); rs.MoveNext()) ids.push_back(static_cast<long>(rs[std::size_t{0}].AsLong()));
   ASSERT_EQ(ids.size(), 90u);
   const std::vector<long> first(ids.begin(), ids.begin() + 60);
@@ -197,7 +197,7 @@ TEST(PostRace, TwoBatchPostsOnOverlappingVouchersPostEachOnce) {
   std::string posted;
   rs =
       data->OpenRecordset("Select lngVoucherID From Voucher Where lngPostID <> 0 And lngVoucherID" +
-                          mine_only + " Order By 1");
+                          race_vouchers + " Order By 1");
   for (; !rs.Eof(); rs.MoveNext()) posted += rs[std::size_t{0}].AsText() + " ";
   std::string winner;
   for (long id : mine == 0 ? first : second) winner += std::to_string(id) + " ";
