@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "host/database_error.h"
@@ -188,10 +189,27 @@ void PostgresDataAccess::Forget(Entry& entry) {
 }
 
 std::int64_t PostgresDataAccess::Run(std::string_view sql, host::Recordset* out) {
+  bool reads_only = false;
+  try {
+    return RunOnce(sql, out, reads_only);
+  } catch (const host::DatabaseError&) {
+    // libpq learns that the server ended an idle session only when it next sends: a read outside
+    // a transaction then runs again on a fresh one. A write might have committed before the
+    // session went, so it is not repeated.
+    if (!reads_only || depth_ > 0 || PQstatus(conn_) == CONNECTION_OK) throw;
+    return RunOnce(sql, out, reads_only);
+  }
+}
+
+std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* out,
+                                         bool& reads_only) {
   ReconnectIfLost();
   dialect::Lexed lexed;
   Entry& entry = Lookup(sql, lexed);
   const dialect::Translation& translation = entry.translation;
+  reads_only = !translation.changes_columns &&
+               std::none_of(translation.statements.begin(), translation.statements.end(),
+                            [](const dialect::TranslatedStatement& s) { return s.changes_rows; });
   const bool own_transaction = depth_ == 0 && translation.statements.size() > 1;
   const bool savepoint = depth_ > 0;
   if (own_transaction) {

@@ -62,6 +62,7 @@ class PostgresDataAccess : public host::DataAccess {
   };
 
   std::int64_t Run(std::string_view sql, host::Recordset* out);
+  std::int64_t RunOnce(std::string_view sql, host::Recordset* out, bool& reads_only);
   Entry& Lookup(std::string_view sql, dialect::Lexed& lexed);
   void Forget(Entry& entry);
   void Command(const std::string& sql);

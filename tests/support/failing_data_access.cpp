@@ -6,8 +6,12 @@ namespace lumvoucher::testing {
 
 void FailingDataAccess::Count(std::string_view sql) {
   ++count_;
-  if (record_) recorded_.emplace_back(sql);
+  if (record_) {
+    recorded_.emplace_back(sql);
+    depths_.push_back(TransactionDepth());
+  }
   if (fail_at_ > 0 && count_ == fail_at_) {
+    if (fault_) return fault_();
     throw host::DatabaseError("injected failure at statement " + std::to_string(count_) + ": " +
                               std::string(sql));
   }

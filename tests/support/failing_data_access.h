@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,13 +25,23 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
     fail_at_ = n;
     count_ = 0;
   }
-  void NeverFail() { fail_at_ = 0; }
+  // Runs `fault` before the N-th statement from now, which then runs as usual (a connection
+  // dropped from outside in the middle of a command).
+  void AtStatement(int n, std::function<void()> fault) {
+    FailAtStatement(n);
+    fault_ = std::move(fault);
+  }
+  void NeverFail() {
+    fail_at_ = 0;
+    fault_ = nullptr;
+  }
   // Statements run since the last FailAtStatement / ResetCount.
   int StatementCount() const { return count_; }
   void ResetCount() { count_ = 0; }
-  // Keeps the text of every statement run from now on.
+  // Keeps the text of every statement run from now on, and the transaction depth it ran at.
   void Record(bool on) { record_ = on; }
   const std::vector<std::string>& Recorded() const { return recorded_; }
+  const std::vector<int>& RecordedDepths() const { return depths_; }
 
   host::Recordset OpenRecordset(std::string_view sql) override;
   std::int64_t Execute(std::string_view sql) override;
@@ -45,10 +56,12 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
   void Count(std::string_view sql);
 
   std::unique_ptr<host::DataAccess> server_;
+  std::function<void()> fault_;
   int fail_at_ = 0;
   int count_ = 0;
   bool record_ = false;
   std::vector<std::string> recorded_;
+  std::vector<int> depths_;
 };
 
 }  // namespace lumvoucher::testing

@@ -62,6 +62,9 @@ class ServerDatabases {
     Admin("CREATE DATABASE " + name + " TEMPLATE " + pristine);
     return name;
   }
+  void Terminate(int pid) {
+    Admin("SELECT pg_terminate_backend(" + std::to_string(pid) + ", 5000)", PGRES_TUPLES_OK);
+  }
   void Drop(const std::string& name) { Admin("DROP DATABASE IF EXISTS " + name + " WITH (FORCE)"); }
   std::string ConnInfo(const std::string& name) const {
     return cluster_.ConnInfo() + " dbname=" + name;
@@ -75,9 +78,9 @@ class ServerDatabases {
   }
   ~ServerDatabases() { PQfinish(admin_); }
 
-  void Admin(const std::string& sql) {
+  void Admin(const std::string& sql, ExecStatusType ok = PGRES_COMMAND_OK) {
     std::unique_ptr<PGresult, decltype(&PQclear)> r(PQexec(admin_, sql.c_str()), &PQclear);
-    if (PQresultStatus(r.get()) != PGRES_COMMAND_OK) {
+    if (PQresultStatus(r.get()) != ok) {
       throw host::DatabaseError(std::string(PQresultErrorMessage(r.get())) + " [" + sql + "]");
     }
   }
@@ -157,6 +160,12 @@ TestHost::TestHost(const embedded::LoginRequest& login, embedded::DemoSets sets)
 }
 
 TestHost::~TestHost() = default;
+
+void TestHost::DropServerConnection() {
+  auto* server = dynamic_cast<server::PostgresDataAccess*>(data_->Server());
+  if (server == nullptr) throw host::DatabaseError("not on a server");
+  ServerDatabases::Instance().Terminate(PQbackendPID(server->Handle()));
+}
 
 std::string TestHost::Scalar(const std::string& sql) {
   host::Recordset rs = data_->OpenRecordset(sql);

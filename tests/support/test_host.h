@@ -51,6 +51,9 @@ class TestHost {
   // Every row of a query as "a|b|c" lines.
   std::string Rows(const std::string& sql);
   void Exec(const std::string& sql) { data_->Execute(sql); }
+  // Under OnPostgres(): ends the host's server session from another connection and waits until
+  // it is gone, as a server restart or a network failure would.
+  void DropServerConnection();
 
  private:
   // Drops the host's server database, after everything else is gone.

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "host/message_box.h"
+#include "server/server_error.h"
 #include "support/fault_sweep.h"
 #include "voucher/save_fixture.h"
 
@@ -63,6 +65,52 @@ TEST(AllOrNothingSave, ANewVoucherFailingAtAnyStatementLeavesNothingBehind) {
 
 TEST(AllOrNothingSave, AChangedVoucherFailingAtAnyStatementKeepsTheStoredOne) {
   FailAtEveryStatement<AtomicChangedVoucher>(20);
+}
+
+// The server session ended from outside before each statement of a save's transaction in turn,
+// on one window (a server database costs about a second): the save fails with the lost
+// connection, leaves nothing and keeps the window's data. Dropped before the transaction, the
+// save connects again by itself and succeeds.
+template <class Case>
+void DropConnectionAtEveryStatement() {
+  if (!OnPostgres()) GTEST_SKIP() << "needs a server session";
+  std::vector<int> depths;
+  {
+    Case c;
+    c.Prepare();
+    c.Host().Data().Record(true);
+    c.Host().Data().ResetCount();
+    ASSERT_TRUE(c.Go());
+    depths = c.Host().Data().RecordedDepths();
+  }
+  const auto first = std::find_if(depths.begin(), depths.end(), [](int d) { return d > 0; });
+  ASSERT_NE(first, depths.end());
+  const int begin = static_cast<int>(first - depths.begin()) + 1;
+  Case c;
+  c.Prepare();
+  const std::string before = c.Dump();
+  c.Host().Messages().AnswerAll(host::mb::kOk);
+  const auto drop_at = [&c](int n) {
+    c.Host().Data().AtStatement(n, [&c] { c.Host().DropServerConnection(); });
+  };
+  for (int n = static_cast<int>(depths.size()); n >= begin; --n) {
+    if (depths[static_cast<std::size_t>(n - 1)] == 0) continue;
+    SCOPED_TRACE("connection dropped before statement " + std::to_string(n));
+    drop_at(n);
+    ASSERT_FALSE(c.Go());
+    const std::string& text = c.Host().Messages().Shown().back().text;
+    EXPECT_EQ(text.rfind(std::string("存盘失败！") + server::kConnectionLost, 0), 0u) << text;
+    ASSERT_EQ(c.Dump(), before);
+  }
+  if (begin > 1) drop_at(begin - 1);
+  EXPECT_TRUE(c.Go()) << c.Host().Messages().Shown().back().text;
+  c.Host().Data().NeverFail();
+  EXPECT_TRUE(c.Dump().ends_with("saved"));
+}
+
+TEST(AllOrNothingSave, ADroppedServerConnectionFailsTheSaveAndTheNextSaveSucceeds) {
+  DropConnectionAtEveryStatement<AtomicNewVoucher>();
+  DropConnectionAtEveryStatement<AtomicChangedVoucher>();
 }
 
 // Two desktops on one account-set file save the same number at the same time: both pass their
