@@ -128,10 +128,10 @@ TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
   }
 }
 
-// A poster's batch post of `ids` on a desktop of its own: loads the candidates, then signals on
-// `pipe_end` (or waits there for the other's signal), posts. Answers 0 when it posted them all,
-// 1 when it refused them all cleanly, 2 otherwise.
-int PostBatch(const std::string& where, const std::vector<long>& ids, int pipe_end, bool wait) {
+// A poster's batch post of `ids` on a desktop of its own: loads the candidates, says so on
+// `tell`, waits to hear the same from the other on `hear`, posts. Answers 0 when it posted them
+// all, 1 when it refused them all cleanly, 2 otherwise.
+int PostBatch(const std::string& where, const std::vector<long>& ids, int tell, int hear) {
   YesToRenumbering box;
   ScriptedModalRunner modal;
   RecordingMainWindow main;
@@ -147,8 +147,8 @@ int PostBatch(const std::string& where, const std::vector<long>& ids, int pipe_e
     dialog.SetTicked(row, std::find(ids.begin(), ids.end(), dialog.VoucherID(row)) != ids.end());
   }
   char byte = 0;
-  if (dialog.TickedCount() != static_cast<int>(ids.size()) ||
-      (wait ? ::read(pipe_end, &byte, 1) : ::write(pipe_end, &byte, 1)) != 1) {
+  if (dialog.TickedCount() != static_cast<int>(ids.size()) || ::write(tell, &byte, 1) != 1 ||
+      ::read(hear, &byte, 1) != 1) {
     return 2;
   }
   const bool posted = dialog.Run();
@@ -181,14 +181,21 @@ TEST(PostRace, TwoBatchPostsOnOverlappingVouchersPostEachOnce) {
   ASSERT_EQ(ids.size(), 90u);
   const std::vector<long> first(ids.begin(), ids.begin() + 60);
   const std::vector<long> second(ids.begin() + 30, ids.end());
-  int ready[2];
-  ASSERT_EQ(::pipe(ready), 0);
+  // Each tells the other it has read its candidates and waits to hear the same before posting.
+  int to_child[2];
+  int to_parent[2];
+  ASSERT_EQ(::pipe(to_child), 0);
+  ASSERT_EQ(::pipe(to_parent), 0);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
-  if (child == 0) ::_exit(PostBatch(where, second, ready[1], false));
-  ::close(ready[1]);  // a child that stops early ends the wait
-  // Both have read their candidates before either posts.
-  const int mine = PostBatch(where, first, ready[0], true);
+  if (child == 0) {
+    ::close(to_child[1]);
+    ::_exit(PostBatch(where, second, to_parent[1], to_child[0]));
+  }
+  ::close(to_parent[1]);  // a child that stops early ends the wait
+  ::close(to_child[0]);
+  const int mine = PostBatch(where, first, to_child[1], to_parent[0]);
+  ::close(to_child[1]);
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status)) << status;
