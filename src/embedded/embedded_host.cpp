@@ -56,7 +56,7 @@ class EmbeddedBaseClass : public host::clsBaseClass {
   std::unique_ptr<host::HostObject> NewHostObject(std::string_view kind) override {
     if (kind == host::BillIssuing::kKind) return std::make_unique<EmbeddedBillIssuing>(login_);
     if (kind == host::VoucherAttachments::kKind) {
-      return std::make_unique<EmbeddedVoucherAttachments>(host_.Database(), login_);
+      return std::make_unique<EmbeddedVoucherAttachments>(login_);
     }
     return std::make_unique<NamedHostObject<host::HostObject>>(std::string(kind));
   }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <tuple>
 
 #include "frame/id_list.h"
@@ -215,14 +216,33 @@ void WriteDeleteLedger(const std::vector<long>& voucher_ids) {
       "VoucherView Where " +
       frame::InCondition("lngVoucherID", ids) +
       " Order By lngSourceOrganizationID,intYear,bytPeriod,lngVoucherTypeID,intVoucherNO");
-  std::map<std::tuple<long, int, int, long>, std::vector<NumberMove>> scopes;
+  using Key = std::tuple<long, int, int, long, long>;  // scope and number
+  const auto key_of = [](const host::Recordset& r) {
+    return Key{static_cast<long>(r["lngSourceOrganizationID"].AsLong()),
+               static_cast<int>(r["intYear"].AsLong()), static_cast<int>(r["bytPeriod"].AsLong()),
+               static_cast<long>(r["lngVoucherTypeID"].AsLong()),
+               static_cast<long>(r["intVoucherNO"].AsLong())};
+  };
+  std::set<Key> freed;
+  std::vector<std::int64_t> numbers;
   for (; !rs.Eof(); rs.MoveNext()) {
-    const long number = static_cast<long>(rs["intVoucherNO"].AsLong());
-    if (number <= 0) continue;
-    scopes[{static_cast<long>(rs["lngSourceOrganizationID"].AsLong()),
-            static_cast<int>(rs["intYear"].AsLong()), static_cast<int>(rs["bytPeriod"].AsLong()),
-            static_cast<long>(rs["lngVoucherTypeID"].AsLong())}]
-        .push_back({number, 0});
+    if (rs["intVoucherNO"].AsLong() <= 0) continue;
+    freed.insert(key_of(rs));
+    numbers.push_back(rs["intVoucherNO"].AsLong());
+  }
+  if (freed.empty()) return;
+  // A number another voucher keeps (the partner of a pair deleted on its own side) is not freed.
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  host::Recordset kept = frame::Data().OpenRecordset(
+      "Select lngSourceOrganizationID,intYear,bytPeriod,lngVoucherTypeID,intVoucherNO From "
+      "VoucherView Where " +
+      frame::InCondition("intVoucherNO", numbers) + " And " +
+      frame::NotInCondition("lngVoucherID", ids));
+  for (; !kept.Eof(); kept.MoveNext()) freed.erase(key_of(kept));
+  std::map<std::tuple<long, int, int, long>, std::vector<NumberMove>> scopes;
+  for (const auto& [organization, year, period, type, number] : freed) {
+    scopes[{organization, year, period, type}].push_back({number, 0});
   }
   for (auto& [key, moves] : scopes) {
     const auto& [organization, year, period, type] = key;

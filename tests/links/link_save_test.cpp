@@ -40,8 +40,9 @@ TEST_F(LinkTest, SplitsAreWrittenWithTheVoucherAndFollowItsChangesAndDelete) {
             "# contracts\n1|1|500|1\n3|1|3000|1\n1|1|200\n"
             "# costs\n1|3|1|500|2026-02-15|2\n");
   t_.Data().Execute(
-      "Insert Into VoucherAttachment (lngVoucherID, strFileName, strDate, blbContent) Values (" +
-      std::to_string(w_.State().header.voucher_id) + ", '发票.pdf', '2026-02-15', 'x')");
+      "Insert Into VoucherAttachment (lngVoucherID, strFileName, strDate, lngSize, strContent) "
+      "Values (" +
+      std::to_string(w_.State().header.voucher_id) + ", '发票.pdf', '2026-02-15', 1, 'eA==')");
   t_.Messages().Expect("真的要删除全部分录吗？", host::mb::kYes);
   ASSERT_TRUE(w_.DeleteVoucher());
   EXPECT_EQ(Dependents() + Rows(files), untouched);
