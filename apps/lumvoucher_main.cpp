@@ -208,7 +208,8 @@ std::unique_ptr<ui::Desktop> MakeDesktop(AccountSetSource source,
                                          const embedded::LoginRequest& login) {
   if (source.file) return std::make_unique<ui::Desktop>(std::move(source.file), login);
   return std::make_unique<ui::Desktop>(std::move(source.server.data),
-                                       std::move(source.server.next_id), login);
+                                       std::move(source.server.next_id), login,
+                                       std::move(source.server.fund));
 }
 
 int PrintSummary(const Options& options) {

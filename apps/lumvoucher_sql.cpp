@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <string_view>
@@ -17,6 +18,7 @@
 
 #include "embedded/account_set.h"
 #include "embedded/dialect/tokenizer.h"
+#include "embedded/embedded_fund_system.h"
 #include "embedded/sqlite_data_access.h"
 #include "embedded/statement_cache.h"
 #include "host/database_error.h"
@@ -108,8 +110,16 @@ int CopyToServer(const std::string& file, const std::string& conninfo) {
   }
   lumvoucher::server::PostgresDataAccess to(conninfo);
   lumvoucher::server::CopyAccountSet(from.Handle(), to);
-  const std::vector<std::string> differences =
-      lumvoucher::server::CompareAccountSets(from.Handle(), to);
+  std::vector<std::string> differences = lumvoucher::server::CompareAccountSets(from.Handle(), to);
+  // The fund system's file beside it goes along, its requests and pairings with it.
+  const std::string fund_path = lumvoucher::embedded::EmbeddedFundSystem::FilePathFor(file);
+  if (std::filesystem::exists(fund_path)) {
+    SqliteDataAccess fund(fund_path);
+    lumvoucher::server::CopyFundSystem(fund.Handle(), to);
+    for (std::string& line : lumvoucher::server::CompareAccountSets(fund.Handle(), to)) {
+      differences.push_back(std::move(line));
+    }
+  }
   for (const std::string& line : differences) std::cerr << line << '\n';
   if (!differences.empty()) return 1;
   std::cout << "帐套已复制，各表行数与合计一致\n";

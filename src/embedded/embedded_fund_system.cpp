@@ -35,20 +35,22 @@ std::string EmbeddedFundSystem::FilePathFor(const std::string& account_set_path)
   return account_set_path.substr(0, dot) + ".fund" + account_set_path.substr(dot);
 }
 
-EmbeddedFundSystem::EmbeddedFundSystem(std::unique_ptr<SqliteDataAccess> data,
-                                       EmbeddedLoginContext& login)
-    : data_(std::move(data)), login_(login) {
-  if (HoldsFundSystem(*data_)) return;
-  host::TransactionGuard guard(*data_);
+void EmbeddedFundSystem::MakeTables(SqliteDataAccess& data) {
+  if (HoldsFundSystem(data)) return;
+  host::TransactionGuard guard(data);
   for (const EmbeddedFile& file : FundFiles()) {
     try {
-      data_->ExecuteScript(file.text);
+      data.ExecuteScript(file.text);
     } catch (const host::DatabaseError& error) {
       throw host::DatabaseError(file.name + ": " + error.what());
     }
   }
   guard.Commit();
 }
+
+EmbeddedFundSystem::EmbeddedFundSystem(std::unique_ptr<host::DataAccess> data,
+                                       EmbeddedLoginContext& login)
+    : data_(std::move(data)), login_(login) {}
 
 std::string EmbeddedFundSystem::CenterCode() {
   return login_.SettingValue(0, "资金管理参数", "资金中心编码", "C01");

@@ -10,16 +10,22 @@
 
 namespace lumvoucher::embedded {
 
-// The fund system of the embedded host: a second SQLite file beside the account set (made with
-// its demo requests on first use), reached through its own data-access object. The centre is
-// the setting "资金中心编码" of section "资金管理参数" (default "C01"), the party the login
-// organisation's code, the centre-wide flag the setting "资金中心全局查询" ("True").
+// Where the fund system's database comes from, opened on first use.
+using FundOpener = std::function<std::unique_ptr<host::DataAccess>()>;
+
+// The fund system of the embedded host: its own database (a second SQLite file beside the
+// account set, or the server's database), reached through its own data-access object. The
+// centre is the setting "资金中心编码" of section "资金管理参数" (default "C01"), the party the
+// login organisation's code, the centre-wide flag the setting "资金中心全局查询" ("True").
 class EmbeddedFundSystem : public host::FundSystem, public host::FundConnection {
  public:
   // The file for an account-set file ("x.db" -> "x.fund.db"; ":memory:" stays private).
   static std::string FilePathFor(const std::string& account_set_path);
+  // Gives an SQLite database the fund system's tables and demo requests when it has none.
+  static void MakeTables(SqliteDataAccess& data);
 
-  EmbeddedFundSystem(std::unique_ptr<SqliteDataAccess> data, EmbeddedLoginContext& login);
+  // `data` holds the fund system's tables.
+  EmbeddedFundSystem(std::unique_ptr<host::DataAccess> data, EmbeddedLoginContext& login);
 
   host::FundConnection& Connection() override { return *this; }
   std::string CenterCode() override;
@@ -39,10 +45,8 @@ class EmbeddedFundSystem : public host::FundSystem, public host::FundConnection 
   void CommitTrans() override { data_->CommitTrans(); }
   void RollbackTrans() override { data_->RollbackTrans(); }
 
-  SqliteDataAccess& Database() { return *data_; }
-
  private:
-  std::unique_ptr<SqliteDataAccess> data_;
+  std::unique_ptr<host::DataAccess> data_;
   EmbeddedLoginContext& login_;
   std::function<void(const std::string&, const std::string&)> show_;
 };

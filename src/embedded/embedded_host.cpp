@@ -11,6 +11,12 @@ namespace lumvoucher::embedded {
 
 namespace {
 
+std::unique_ptr<host::DataAccess> FundFile(const std::string& path) {
+  auto file = std::make_unique<SqliteDataAccess>(path);
+  EmbeddedFundSystem::MakeTables(*file);
+  return file;
+}
+
 // The host's form manager: the parent of the component's windows is the main window itself.
 class EmbeddedFormManager : public host::FormManager {
  public:
@@ -74,8 +80,7 @@ class EmbeddedBaseClass : public host::clsBaseClass {
 };
 
 EmbeddedHost::EmbeddedHost(const std::string& path, const LoginRequest& login, HostUi ui,
-                           bool create)
-    : fund_path_(EmbeddedFundSystem::FilePathFor(path)) {
+                           bool create) {
   auto file = std::make_unique<SqliteDataAccess>(path);
   if (create && !HoldsAccountSet(*file)) CreateAccountSet(*file, DemoSets::kShowcase);
   file_ = file.get();
@@ -90,8 +95,9 @@ EmbeddedHost::EmbeddedHost(std::unique_ptr<SqliteDataAccess> data, const LoginRe
 }
 
 EmbeddedHost::EmbeddedHost(std::unique_ptr<host::DataAccess> data, NextIdFunction next_id,
-                           const LoginRequest& login, HostUi ui)
-    : data_(std::move(data)) {
+                           const LoginRequest& login, HostUi ui, FundOpener fund)
+    : data_(std::move(data)), fund_open_(std::move(fund)) {
+  if (!fund_open_) fund_open_ = [] { return FundFile(":memory:"); };
   Build(login, ui, std::move(next_id));
 }
 
@@ -103,6 +109,8 @@ SqliteDataAccess& EmbeddedHost::Database() {
 }
 
 void EmbeddedHost::BuildOnFile(const LoginRequest& login, HostUi ui) {
+  // The fund system's file lies beside the account set's.
+  fund_open_ = [path = EmbeddedFundSystem::FilePathFor(file_->Path())] { return FundFile(path); };
   ids_ = std::make_unique<IdService>(*file_);
   Build(login, ui, [ids = ids_.get()](std::string_view table) { return ids->NextId(table); });
 }
@@ -123,11 +131,12 @@ host::clsBaseClass& EmbeddedHost::BaseClass() {
 }
 
 EmbeddedFundSystem& EmbeddedHost::FundSystem() {
-  if (!fund_system_) UseFundDatabase(std::make_unique<SqliteDataAccess>(fund_path_));
+  if (!fund_system_) fund_system_ = std::make_unique<EmbeddedFundSystem>(fund_open_(), *login_);
   return *fund_system_;
 }
 
 void EmbeddedHost::UseFundDatabase(std::unique_ptr<SqliteDataAccess> data) {
+  EmbeddedFundSystem::MakeTables(*data);
   fund_system_ = std::make_unique<EmbeddedFundSystem>(std::move(data), *login_);
 }
 

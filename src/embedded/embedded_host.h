@@ -54,9 +54,10 @@ class EmbeddedHost {
   EmbeddedHost(const std::string& path, const LoginRequest& login, HostUi ui, bool create = true);
   // Runs on a data-access object the caller owns (a wrapper in tests).
   EmbeddedHost(std::unique_ptr<SqliteDataAccess> data, const LoginRequest& login, HostUi ui);
-  // Runs on another database, whose keys come from `next_id`.
+  // Runs on another database, whose keys come from `next_id`; the fund system's database comes
+  // from `fund` (a private in-memory one when none is given).
   EmbeddedHost(std::unique_ptr<host::DataAccess> data, NextIdFunction next_id,
-               const LoginRequest& login, HostUi ui);
+               const LoginRequest& login, HostUi ui, FundOpener fund = {});
   ~EmbeddedHost();
 
   // Calls InterFace.Init with this host's sixteen objects.
@@ -73,7 +74,7 @@ class EmbeddedHost {
   EmbeddedCard& Card() { return card_; }
   EmbeddedCWCard& CWCard() { return cw_card_; }
   EmbeddedFilter& Filter() { return filter_; }
-  // The fund system's database beside the account set, opened (and made) on first use.
+  // The fund system, its database opened (and on a file, made) on first use.
   EmbeddedFundSystem& FundSystem();
   EmbeddedBusinessDocuments& BusinessDocuments() { return documents_; }
   // Runs the fund system on a data-access object the caller provides (a wrapper in tests).
@@ -86,7 +87,7 @@ class EmbeddedHost {
   SqliteDataAccess* file_ = nullptr;  // data_, when it is an SQLite file (set before it)
   std::unique_ptr<host::DataAccess> data_;
   std::unique_ptr<IdService> ids_;
-  std::string fund_path_ = ":memory:";
+  FundOpener fund_open_;
   std::unique_ptr<EmbeddedFundSystem> fund_system_;
   EmbeddedBusinessDocuments documents_;
   NamedHostObject<host::HostObject> grid_service_{"GridService"};

@@ -10,6 +10,7 @@
 #include <regex>
 
 #include "embedded/dialect/tokenizer.h"
+#include "embedded/embedded_fund_system.h"
 #include "embedded/sqlite_data_access.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
@@ -168,7 +169,7 @@ std::string TriggerDefinition(const std::string& name, const std::string& text) 
 
 // SQLite gives an INTEGER PRIMARY KEY left out of an INSERT the highest key plus one.
 constexpr const char* kRowIdFunction = R"(
-CREATE FUNCTION lv_rowid() RETURNS trigger LANGUAGE plpgsql AS $$
+CREATE OR REPLACE FUNCTION lv_rowid() RETURNS trigger LANGUAGE plpgsql AS $$
 DECLARE next numeric;
 BEGIN
   EXECUTE format('SELECT coalesce(max(%I), 0) + 1 FROM %I.%I', TG_ARGV[0], TG_TABLE_SCHEMA,
@@ -260,21 +261,20 @@ void CopyRows(sqlite3* db, PGconn* conn, const std::string& table,
   while (PGresult* rest = PQgetResult(conn)) PQclear(rest);
 }
 
-}  // namespace
-
-bool HoldsAccountSet(PostgresDataAccess& data) {
-  Result r(PQexec(data.Handle(),
-                  "SELECT 1 FROM information_schema.tables WHERE table_schema = current_schema() "
-                  "AND table_name = 'voucher'"),
+bool HoldsTable(PostgresDataAccess& data, const char* table) {
+  const char* values[] = {table};
+  Result r(PQexecParams(data.Handle(),
+                        "SELECT 1 FROM information_schema.tables WHERE table_schema = "
+                        "current_schema() AND table_name = $1",
+                        1, nullptr, values, nullptr, nullptr, 0),
            &PQclear);
   if (PQresultStatus(r.get()) != PGRES_TUPLES_OK) ThrowServerError(r.get());
   return PQntuples(r.get()) > 0;
 }
 
-void CopyAccountSet(sqlite3* from, PostgresDataAccess& to) {
-  if (HoldsAccountSet(to)) throw host::DatabaseError("目标数据库已有帐套，不能复制到其中");
-  host::TransactionGuard guard(to);
-  InstallOracleSupport(to.Handle());
+// The file's tables with their rows, indexes, views, triggers and sequences, inside the
+// caller's transaction.
+void CopyTables(sqlite3* from, PostgresDataAccess& to) {
   const std::vector<std::string> tables = Tables(from);
   std::string indexes = kRowIdFunction;
   for (const std::string& table : tables) {
@@ -294,19 +294,63 @@ void CopyAccountSet(sqlite3* from, PostgresDataAccess& to) {
        Query(from, "SELECT name, sql FROM sqlite_master WHERE type = 'trigger' ORDER BY rowid")) {
     to.ExecuteScript(TriggerDefinition(trigger[0], trigger[1]));
   }
+  // The fund system's file has neither sequences nor ids.
+  const auto has = [from](const std::string& table) {
+    return !Query(from,
+                  "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = '" + table + "'")
+                .empty();
+  };
   std::string sequences;
-  for (const Row& s : Query(from,
-                            "SELECT name, next_value, increment_by, min_value, max_value, cycle "
-                            "FROM lumvoucher_sequence")) {
-    sequences += "CREATE SEQUENCE " + Name(s[0]) + " INCREMENT BY " + s[2] + " MINVALUE " + s[3] +
-                 " MAXVALUE " + s[4] + " START WITH " + s[1] + (s[5] == "1" ? " CYCLE" : "") +
-                 ";\n";
+  if (has("lumvoucher_sequence")) {
+    for (const Row& s : Query(from,
+                              "SELECT name, next_value, increment_by, min_value, max_value, "
+                              "cycle FROM lumvoucher_sequence")) {
+      sequences += "CREATE SEQUENCE " + Name(s[0]) + " INCREMENT BY " + s[2] + " MINVALUE " + s[3] +
+                   " MAXVALUE " + s[4] + " START WITH " + s[1] + (s[5] == "1" ? " CYCLE" : "") +
+                   ";\n";
+    }
   }
-  for (const Row& s : Query(from, "SELECT strTableName, lngNextID FROM IdSequence")) {
-    sequences += "CREATE SEQUENCE " + Name("lv_id_" + s[0]) + " START WITH " + s[1] + ";\n";
+  if (has("IdSequence")) {
+    for (const Row& s : Query(from, "SELECT strTableName, lngNextID FROM IdSequence")) {
+      sequences += "CREATE SEQUENCE " + Name("lv_id_" + s[0]) + " START WITH " + s[1] + ";\n";
+    }
   }
   if (!sequences.empty()) to.ExecuteScript(sequences);
+}
+
+}  // namespace
+
+bool HoldsAccountSet(PostgresDataAccess& data) {
+  return HoldsTable(data, "voucher");
+}
+
+void CopyAccountSet(sqlite3* from, PostgresDataAccess& to) {
+  if (HoldsAccountSet(to)) throw host::DatabaseError("目标数据库已有帐套，不能复制到其中");
+  host::TransactionGuard guard(to);
+  InstallOracleSupport(to.Handle());
+  CopyTables(from, to);
   guard.Commit();
+}
+
+void CopyFundSystem(sqlite3* from, PostgresDataAccess& to) {
+  host::TransactionGuard guard(to);
+  // Desktops opening the fund system for the first time at once make its tables once.
+  Result locked(PQexec(to.Handle(), "SELECT pg_advisory_xact_lock(hashtext('lumvoucher fund'))"),
+                &PQclear);
+  if (PQresultStatus(locked.get()) != PGRES_TUPLES_OK) ThrowServerError(locked.get());
+  if (HoldsTable(to, "interface_of8e")) return;
+  CopyTables(from, to);
+  guard.Commit();
+}
+
+std::unique_ptr<host::DataAccess> OpenFundDatabase(const std::string& conninfo) {
+  auto data = std::make_unique<PostgresDataAccess>(conninfo);
+  if (!HoldsTable(*data, "interface_of8e")) {
+    embedded::SqliteDataAccess file(":memory:");
+    embedded::EmbeddedFundSystem::MakeTables(file);
+    CopyFundSystem(file.Handle(), *data);
+  }
+  return data;
 }
 
 std::vector<std::string> CompareAccountSets(sqlite3* from, PostgresDataAccess& to) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "embedded/account_set.h"
+#include "host/data_access.h"
 
 struct sqlite3;
 
@@ -20,6 +22,14 @@ bool HoldsAccountSet(PostgresDataAccess& data);
 // The id service's counters become one sequence per table. Throws host::DatabaseError naming
 // what failed; nothing is left half-copied.
 void CopyAccountSet(sqlite3* from, PostgresDataAccess& to);
+
+// Moves the fund system's tables and rows from its file (the one beside the account set's) to
+// the database, in one transaction; a database that has them already is left as it is.
+void CopyFundSystem(sqlite3* from, PostgresDataAccess& to);
+
+// A connection of the fund system on the account set's database, its tables made (with the
+// demo requests) when the database has none yet.
+std::unique_ptr<host::DataAccess> OpenFundDatabase(const std::string& conninfo);
 
 // What differs between the file and the database: per table the row count and the total of
 // every number column ("Voucher：行数 12 / 11"). Empty when they agree.

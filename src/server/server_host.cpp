@@ -12,6 +12,7 @@ ServerAccountSet OpenServerAccountSet(const std::string& conninfo, bool create,
   if (create && !HoldsAccountSet(*set.data)) CreateAccountSet(*set.data, sets);
   auto ids = std::make_shared<SequenceIds>(*set.data);
   set.next_id = [ids](std::string_view table) { return ids->NextId(table); };
+  set.fund = [conninfo] { return OpenFundDatabase(conninfo); };
   return set;
 }
 

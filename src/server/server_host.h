@@ -4,6 +4,7 @@
 #include <string>
 
 #include "embedded/account_set.h"
+#include "embedded/embedded_fund_system.h"
 #include "embedded/embedded_login_context.h"
 #include "server/postgres_data_access.h"
 
@@ -14,6 +15,7 @@ namespace lumvoucher::server {
 struct ServerAccountSet {
   std::unique_ptr<PostgresDataAccess> data;
   embedded::NextIdFunction next_id;
+  embedded::FundOpener fund;  // the fund system's own connection to the same database
 };
 
 // Connects (a libpq connection string; the PG* environment fills what it leaves out). When

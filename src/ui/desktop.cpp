@@ -34,13 +34,13 @@ Desktop::Desktop(std::unique_ptr<embedded::SqliteDataAccess> data,
 }
 
 Desktop::Desktop(std::unique_ptr<host::DataAccess> data, embedded::NextIdFunction next_id,
-                 const embedded::LoginRequest& login)
+                 const embedded::LoginRequest& login, embedded::FundOpener fund)
     : main_window_(std::make_unique<MainWindow>()) {
   messages_.SetParent(main_window_.get());
   modal_.SetParent(main_window_.get());
   host_ = std::make_unique<embedded::EmbeddedHost>(
       std::move(data), std::move(next_id), login,
-      embedded::HostUi{&messages_, &modal_, main_window_.get()});
+      embedded::HostUi{&messages_, &modal_, main_window_.get()}, std::move(fund));
   Start();
 }
 

@@ -49,7 +49,7 @@ class Desktop {
   Desktop(std::unique_ptr<embedded::SqliteDataAccess> data, const embedded::LoginRequest& login);
   // The same on another database whose keys come from `next_id` (a PostgreSQL server).
   Desktop(std::unique_ptr<host::DataAccess> data, embedded::NextIdFunction next_id,
-          const embedded::LoginRequest& login);
+          const embedded::LoginRequest& login, embedded::FundOpener fund = {});
   ~Desktop();
   Desktop(const Desktop&) = delete;
   Desktop& operator=(const Desktop&) = delete;

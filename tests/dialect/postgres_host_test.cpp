@@ -1,6 +1,7 @@
 // The server host's own pieces on a throwaway PostgreSQL cluster: the data access's
 // transactions, errors and reconnection, the sequence id service, and the copy of an embedded
-// account set with its verification. Skipped when no server can be started.
+// account set with its verification, and the fund system's database. Skipped when no server can be
+// started.
 #include <gtest/gtest.h>
 #include <libpq-fe.h>
 
@@ -9,6 +10,7 @@
 
 #include "dialect/postgres_cluster.h"
 #include "embedded/account_set.h"
+#include "embedded/embedded_fund_system.h"
 #include "embedded/sqlite_data_access.h"
 #include "host/database_error.h"
 #include "server/account_set_copy.h"
@@ -136,6 +138,33 @@ TEST_F(PostgresHostTest, TheCopyIsVerifiedTableByTable) {
   ASSERT_EQ(differences.size(), 2u);
   EXPECT_EQ(differences[0].rfind("Account：行数 ", 0), 0u) << differences[0];
   EXPECT_EQ(differences[1].rfind("VoucherDetail.dblAmount：合计 ", 0), 0u) << differences[1];
+}
+
+// The fund system's file moves once (a second copy adds nothing), a database without its tables
+// gets them with the demo requests, and what one desktop pairs another sees.
+TEST_F(PostgresHostTest, TheFundSystemMovesToTheServerOnceAndIsShared) {
+  PQclear(PQexec(admin_, "CREATE DATABASE lv_fund"));
+  const std::string where = cluster_->ConnInfo() + " dbname=lv_fund";
+  embedded::SqliteDataAccess file(":memory:");
+  embedded::EmbeddedFundSystem::MakeTables(file);
+  const std::string pair =
+      "Insert Into InterFace_Of8e (T_Bill_Id, Voucher_ID, Voucher_Item_ID, "
+      "Party_ID) Values ";
+  file.Execute(pair + "('PAY-0001', 7, 70, '01')");
+  {
+    server::PostgresDataAccess to(where);
+    server::CopyFundSystem(file.Handle(), to);
+    server::CopyFundSystem(file.Handle(), to);
+  }
+  auto one = server::OpenFundDatabase(where);
+  auto other = server::OpenFundDatabase(where);
+  one->Execute(pair + "('REC-0001', 8, 80, '01')");
+  file.Execute(pair + "('REC-0001', 8, 80, '01')");
+  const std::string pairs = "Select * From InterFace_Of8e Order By 1, 3";
+  EXPECT_EQ(Dump(*other, pairs), Dump(file, pairs));
+  const std::string requests = "Select Count(*), Sum(Amount) From BankrollRequest";
+  EXPECT_EQ(Dump(*other, requests), Dump(file, requests));
+  EXPECT_EQ(Dump(*server::OpenFundDatabase(ConnInfo()), requests), Dump(file, requests));
 }
 
 }  // namespace

@@ -150,7 +150,10 @@ TestHost::TestHost(const embedded::LoginRequest& login, embedded::DemoSets sets)
     data_ = data.get();
     host_ = std::make_unique<embedded::EmbeddedHost>(
         std::unique_ptr<host::DataAccess>(std::move(data)),
-        [ids](std::string_view table) { return ids->NextId(table); }, login, ui);
+        [ids](std::string_view table) { return ids->NextId(table); }, login, ui,
+        [where = databases.ConnInfo(server_database_.name)] {
+          return server::OpenFundDatabase(where);
+        });
   } else {
     auto data = NewDemoDatabase(sets);
     data_ = data.get();
