@@ -366,9 +366,10 @@ bool KeepSettledItem(long line_id, bool key_changed, double amount) {
   return true;
 }
 
-void KeepSettledItemsDated(long voucher_id, const std::string& date) {
+void KeepSettlementsDated(long voucher_id, const std::string& date) {
   const std::string id = N(voucher_id);
-  host::Recordset rs = frame::Data().OpenRecordset(
+  host::DataAccess& data = frame::Data();
+  host::Recordset rs = data.OpenRecordset(
       "Select Min(v.strDate) As strDate From DARAPSettlement s, VoucherDetail vd, VoucherDetail "
       "sd, Voucher v Where s.lngRVoucherDetailID = vd.lngVoucherDetailID And vd.lngVoucherID = " +
       id +
@@ -377,6 +378,15 @@ void KeepSettledItemsDated(long voucher_id, const std::string& date) {
       id);
   const std::string earliest = rs.Empty() ? std::string() : rs["strDate"].AsText();
   if (!earliest.empty() && date > earliest) throw frame::VoucherConflict(texts::kSettledItemLater);
+  rs = data.OpenRecordset(
+      "Select Max(decode(a.blnInit,1,d.strDate,v.strDate)) As strDate From DARAPSettlement s, "
+      "VoucherDetail sd, DARAPDetail d, DARAP a, VoucherDetail vd, Voucher v Where "
+      "s.lngVoucherDetailID = sd.lngVoucherDetailID And sd.lngVoucherID = " +
+      id +
+      " And d.lngDARAPDetailID = s.lngRActivityDetailID And a.lngDARAPID = d.lngDARAPID And "
+      "vd.lngVoucherDetailID(+) = a.lngVoucherDetailID And v.lngVoucherID(+) = vd.lngVoucherID");
+  const std::string latest = rs.Empty() ? std::string() : rs["strDate"].AsText();
+  if (!latest.empty() && date < latest) throw frame::VoucherConflict(texts::kSettlingEarlier);
 }
 
 bool WithdrawSettlement(long settling_detail_id, long line_id) {

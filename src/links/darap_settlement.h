@@ -99,9 +99,10 @@ bool KeepSettledItem(long line_id, bool key_changed, double amount);
 // its key as it is typed; KeepSettledItem is the save's backstop).
 bool ItemSettledByOthers(long line_id);
 
-// A stored voucher moving to `date`: other vouchers settled the items its lines booked as dated
-// not after themselves, so it may not move after the earliest of them (frame::VoucherConflict).
-void KeepSettledItemsDated(long voucher_id, const std::string& date);
+// A stored voucher moved to `date`, its lines written: a settlement pairs a line with an item
+// dated not after it, so the voucher may not move after the earliest voucher that settled its
+// items, nor before the latest item its own lines settle (frame::VoucherConflict).
+void KeepSettlementsDated(long voucher_id, const std::string& date);
 
 // Withdraws the stored settlement by item `settling_detail_id` of the line `line_id`, in its own
 // transaction. False when there was none.

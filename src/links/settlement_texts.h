@@ -22,5 +22,8 @@ inline constexpr const char* kSettledItemBelow =
     "该分录已进行往来核销，金额不能小于已核销金额，如果要进行该操作，请选取消往来核销！";
 inline constexpr const char* kSettledItemLater =
     "该分录已进行往来核销，凭证日期不能晚于核销它的凭证日期，如果要进行该操作，请选取消往来核销！";
+// A voucher whose lines settle items, moved before the latest of those items.
+inline constexpr const char* kSettlingEarlier =
+    "该凭证已进行往来核销，凭证日期不能早于被核销往来的日期，如果要进行该操作，请选取消往来核销！";
 
 }  // namespace lumvoucher::links::texts

@@ -341,6 +341,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
   };
   std::map<long, OldLine> old_lines;
   std::set<long> rebooked;
+  bool moved_date = false;
   long id = h.voucher_id;
   if (id == 0) {
     if (request.cover) CoverStoredVoucher(h, basis);
@@ -352,7 +353,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
         data.OpenRecordset("SELECT * FROM " + table + " where lngVoucherID=" + N(id));
     // Another desktop deleted the voucher since it was shown: nothing of it may be written.
     if (old.Empty()) throw frame::VoucherConflict();
-    if (financial && old["strDate"].AsText() != h.date) links::KeepSettledItemsDated(id, h.date);
+    moved_date = financial && old["strDate"].AsText() != h.date;
     {
       host::Recordset type =
           data.OpenRecordset("Select strVoucherTypeCode From VoucherType Where lngVoucherTypeID=" +
@@ -451,6 +452,8 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     for (const VoucherLine& line : request.lines)
       holds_splits = holds_splits || !line.splits.Empty();
     RebuildCurrentAccountDetail(id, stored_before);
+    // After the lines: the settlements they now hold are the ones the date must keep.
+    if (moved_date) links::KeepSettlementsDated(id, h.date);
     if (stored_before || holds_splits) FollowCostApportion(h, id);
   }
   frame::RefreshUQStamps("v.lngVoucherID = " + N(id));

@@ -55,7 +55,7 @@ class AtomicLinkedSave : public LinkTest {
   // 0: a new voucher with the three splits; 1: saved, every amount changed, the splits anew;
   // 2: saved, line 9 settles row 2's item and the 70 item, row 2 changed alone; 3 and 4 as 2,
   // row 2 also taking another unit, or less than line 9 settled of it; 5 as 2, the voucher moved
-  // after line 9's.
+  // after line 9's; 6: saved, then moved before the item its row 2 settled.
   void Prepare(int save) {
     EnterVoucher("500", "100", "400");
     AttachSplits("500");
@@ -64,6 +64,11 @@ class AtomicLinkedSave : public LinkTest {
     EXPECT_TRUE(w_.SaveBill());
     // Typed before line 9 settles (another desktop's settlement meanwhile): only the save sees it.
     ASSERT_TRUE(save != 3 || w_.SetCell(2, voucher::LineField::kUnit, "001"));
+    if (save == 6) {  // row 2 settled item 1, dated now after the day the voucher moves to
+      t_.Data().Execute("Update DARAPDetail Set strDate = '2026-02-20' Where lngDARAPDetailID = 1");
+      ASSERT_TRUE(w_.SetHeaderField(voucher::HeaderField::kDate, "2026-02-16"));
+      return;
+    }
     if (save >= 2) {
       t_.Data().Execute(
           "Insert Into DARAPSettlement (lngActivityDetailID, lngRActivityDetailID, "
@@ -161,11 +166,12 @@ TEST(AllOrNothingLinkedSave, FailingAnyStatementLeavesTheVoucherAndItsSplitsAsBe
     }
   }
   // Line 9's settlements were matched on row 2's item, count against its amount and were dated
-  // not before it: the save refuses another unit, less than they settled or a later date, and
-  // nothing changes.
+  // not before it: the save refuses another unit, less than they settled or a later date; row 2
+  // settled an item dated not after it, so no earlier date either; and nothing changes.
   for (const auto& [save, refusal] : {std::pair{3, links::texts::kSettledItemMoved},
                                       {4, links::texts::kSettledItemBelow},
-                                      {5, links::texts::kSettledItemLater}}) {
+                                      {5, links::texts::kSettledItemLater},
+                                      {6, links::texts::kSettlingEarlier}}) {
     AtomicLinkedSave c;
     c.Prepare(save);
     const std::string before = c.State();
