@@ -182,13 +182,16 @@ void PostgresDataAccess::Quietly(const std::string& sql) {
   PQclear(PQexec(conn_, sql.c_str()));
 }
 
-void PostgresDataAccess::SendHeld() {
-  if (held_.empty()) return;
+std::string PostgresDataAccess::TakeHeld() {
   std::string commands;
   for (const std::string& command : held_) commands += command + ";";
   held_.clear();
   begin_held_ = false;
-  Command(commands);
+  return commands;
+}
+
+void PostgresDataAccess::SendHeld() {
+  if (!held_.empty()) Command(TakeHeld());
 }
 
 pg_conn* PostgresDataAccess::Handle() {
@@ -298,8 +301,7 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
     pipeline.Command(kWriterLock);
   } else if (savepoint) {
     for (const std::string& command : held_) pipeline.Command(command);
-    held_.clear();
-    begin_held_ = false;
+    TakeHeld();
     pipeline.Command("SAVEPOINT lv_stmt");
   }
   const std::size_t count = translation.statements.size();
@@ -338,7 +340,8 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
                                    [](const Result& r) { return !Succeeded(r.get()); });
   if (failed != results.end()) {
     if (own_transaction) {
-      Quietly("ROLLBACK");
+      // Unless the COMMIT itself failed, which ends the transaction.
+      if (PQtransactionStatus(conn_) != PQTRANS_IDLE) Quietly("ROLLBACK");
     } else if (savepoint) {
       Quietly("ROLLBACK TO SAVEPOINT lv_stmt; RELEASE SAVEPOINT lv_stmt");
     }
@@ -347,7 +350,9 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
     const auto step = static_cast<std::size_t>(failed - results.begin());
     const char* state = PQresultErrorField(failed->get(), PG_DIAG_SQLSTATE);
     bool kept = false;
-    for (std::size_t n = 0; n < count; ++n) kept = kept || (steps[n] == step && fresh[n].empty());
+    for (std::size_t n = 0; n < count && !translation.changes_columns; ++n) {
+      kept = kept || (steps[n] == step && fresh[n].empty());
+    }
     if (!replanned && kept && state != nullptr && std::string_view(state) == "0A000") {
       columns_->Forget();
       Drop(entries_.at(entry.key));
@@ -398,12 +403,18 @@ void PostgresDataAccess::BeginTrans() {
 void PostgresDataAccess::CommitTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可提交的事务");
   if (depth_ == 1) {
-    // Committing also ends every savepoint, so the held commands need not go.
+    // The held commands go with the COMMIT: one of them may undo an inner transaction.
     depth_ = 0;
     const bool begun = !begin_held_;
-    held_.clear();
-    begin_held_ = false;
-    if (begun) Command("COMMIT");
+    const std::string held = TakeHeld();
+    if (!begun) return;
+    try {
+      Command(held + "COMMIT");
+    } catch (const host::DatabaseError&) {
+      // Unless the COMMIT itself failed, which ends the transaction.
+      if (PQtransactionStatus(conn_) != PQTRANS_IDLE) Quietly("ROLLBACK");
+      throw;
+    }
     return;
   }
   held_.push_back("RELEASE SAVEPOINT lv_" + std::to_string(depth_ - 1));
@@ -415,8 +426,7 @@ void PostgresDataAccess::RollbackTrans() {
   if (depth_ == 1) {
     depth_ = 0;
     const bool begun = !begin_held_;
-    held_.clear();
-    begin_held_ = false;
+    TakeHeld();
     if (begun) Quietly("ROLLBACK");
     return;
   }

@@ -78,6 +78,8 @@ class PostgresDataAccess : public host::DataAccess {
   std::list<Entry>::iterator Drop(std::list<Entry>::iterator entry);
   void Command(const std::string& sql);
   void Quietly(const std::string& sql);
+  // Empties the held commands, answering them as one text.
+  std::string TakeHeld();
   void SendHeld();
   void Connect();
   void ReconnectIfLost();

@@ -71,8 +71,9 @@ class PostgresHostTest : public ::testing::Test {
 };
 
 // As on the embedded database: inner transactions are savepoints, and a failed statement (here a
-// taken number, told by its key) undoes itself, not the transaction around it. Each statement is
-// one round trip with its savepoints, the failed one two, the commit one.
+// taken number, told by its key) undoes itself, not the transaction around it; an inner one
+// rolled back just before the outer commit stays undone. Each statement is one round trip with
+// its savepoints, the failed one two, the commit one.
 TEST_F(PostgresHostTest, TransactionsNestAndSurviveAFailedStatement) {
   const std::size_t round_trips = data_->RoundTrips();
   data_->BeginTrans();
@@ -88,8 +89,11 @@ TEST_F(PostgresHostTest, TransactionsNestAndSurviveAFailedStatement) {
   }
   const std::size_t prepared = data_->PrepareCount();
   data_->Execute(InsertVoucher(900004, 9004));
+  data_->BeginTrans();
+  data_->Execute(InsertVoucher(900005, 9005));
+  data_->RollbackTrans();
   data_->CommitTrans();
-  EXPECT_EQ(data_->RoundTrips() - round_trips, 6u);
+  EXPECT_EQ(data_->RoundTrips() - round_trips, 7u);
   EXPECT_EQ(data_->PrepareCount(), prepared) << "the same statement with other literals";
   EXPECT_EQ(Dump(*data_, "Select lngVoucherID From Voucher Where lngVoucherID > 900000 Order By 1"),
             "900001\n900004\n");
