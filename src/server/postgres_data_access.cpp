@@ -16,7 +16,7 @@ using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
 constexpr char kKeySeparator = '\x1e';
 // Every transaction of the account set takes this advisory lock ("lv") first.
-constexpr const char* kBeginWriting = "BEGIN; SELECT pg_advisory_xact_lock(27766)";
+constexpr const char* kWriterLock = "SELECT pg_advisory_xact_lock(27766)";
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701,
               kNumeric = 1700;
 
@@ -70,6 +70,71 @@ host::Recordset ReadRows(const PGresult* r) {
   return host::Recordset(std::move(names), std::move(rows));
 }
 
+// Steps sent together in libpq's pipeline mode and read after one Sync: one round trip for the
+// lot. After a step fails the server skips the rest up to the Sync (PGRES_PIPELINE_ABORTED).
+class Pipeline {
+ public:
+  explicit Pipeline(PGconn* conn) : conn_(conn), sent_(PQenterPipelineMode(conn) == 1) {}
+  ~Pipeline() { PQexitPipelineMode(conn_); }
+  Pipeline(const Pipeline&) = delete;
+  Pipeline& operator=(const Pipeline&) = delete;
+
+  void Command(const std::string& sql) { Execute(nullptr, sql, {}); }
+  void Prepare(const std::string& name, const std::string& sql) {
+    ++steps_;
+    sent_ = sent_ && PQsendPrepare(conn_, name.c_str(), sql.c_str(), 0, nullptr) == 1;
+  }
+  // A prepared statement when `name` is given, else `sql` as it is.
+  void Execute(const std::string* name, const std::string& sql,
+               const std::vector<const char*>& values) {
+    const int count = static_cast<int>(values.size());
+    ++steps_;
+    sent_ = sent_ && (name != nullptr ? PQsendQueryPrepared(conn_, name->c_str(), count,
+                                                            values.data(), nullptr, nullptr, 0)
+                                      : PQsendQueryParams(conn_, sql.c_str(), count, nullptr,
+                                                          values.data(), nullptr, nullptr, 0)) == 1;
+  }
+  std::size_t Size() const { return steps_; }
+
+  // One result per step, in order; the steps a lost connection left unanswered get its error.
+  std::vector<Result> Run() {
+    std::vector<Result> results;
+    if (sent_ && PQpipelineSync(conn_) == 1) {
+      bool between = false;
+      while (PGresult* r = Next(between)) {
+        if (PQresultStatus(r) == PGRES_PIPELINE_SYNC) {
+          PQclear(r);
+          break;
+        }
+        results.emplace_back(r, &PQclear);
+      }
+    }
+    PQexitPipelineMode(conn_);
+    while (results.size() < steps_) {
+      results.emplace_back(PQmakeEmptyPGresult(conn_, PGRES_FATAL_ERROR), &PQclear);
+    }
+    return results;
+  }
+
+ private:
+  // libpq ends each step's results with a null; two in a row, or one on a dead connection,
+  // mean that nothing more comes.
+  PGresult* Next(bool& between) {
+    while (true) {
+      if (PGresult* r = PQgetResult(conn_)) {
+        between = false;
+        return r;
+      }
+      if (between || PQstatus(conn_) != CONNECTION_OK) return nullptr;
+      between = true;
+    }
+  }
+
+  PGconn* conn_;
+  bool sent_;
+  std::size_t steps_ = 0;
+};
+
 }  // namespace
 
 PostgresDataAccess::PostgresDataAccess(const std::string& conninfo, std::size_t cache_capacity)
@@ -95,28 +160,48 @@ void PostgresDataAccess::Connect() {
 }
 
 void PostgresDataAccess::ReconnectIfLost() {
-  if (depth_ > 0 || PQstatus(conn_) == CONNECTION_OK) return;
+  if (depth_ > 0) return;
+  if (PQstatus(conn_) == CONNECTION_OK && PQpipelineStatus(conn_) == PQ_PIPELINE_OFF) return;
   PQreset(conn_);
   if (PQstatus(conn_) != CONNECTION_OK) {
     throw host::DatabaseError(std::string(kConnectionLost) + "：" + PQerrorMessage(conn_));
   }
   // The server forgot this session's prepared statements with it.
   for (Entry& entry : lru_) entry.names.assign(entry.names.size(), std::string());
-  pending_release_ = false;
   Connect();
 }
 
 void PostgresDataAccess::Command(const std::string& sql) {
+  ++round_trips_;
   Result r(PQexec(conn_, sql.c_str()), &PQclear);
   if (!Succeeded(r.get())) ThrowServerError(r.get(), sql);
 }
 
 void PostgresDataAccess::Quietly(const std::string& sql) {
+  ++round_trips_;
   PQclear(PQexec(conn_, sql.c_str()));
+}
+
+std::string PostgresDataAccess::TakeHeld() {
+  std::string commands;
+  for (const std::string& command : held_) commands += command + ";";
+  held_.clear();
+  begin_held_ = false;
+  return commands;
+}
+
+void PostgresDataAccess::SendHeld() {
+  if (!held_.empty()) Command(TakeHeld());
+}
+
+pg_conn* PostgresDataAccess::Handle() {
+  SendHeld();
+  return conn_;
 }
 
 void PostgresDataAccess::ExecuteScript(std::string_view script) {
   ReconnectIfLost();
+  SendHeld();
   Command(std::string(script));
   columns_->Forget();
 }
@@ -170,39 +255,37 @@ PostgresDataAccess::Entry& PostgresDataAccess::Lookup(std::string_view sql, dial
     entry.translation = std::move(translation);
     lru_.push_front(std::move(entry));
     entries_[key] = lru_.begin();
-    while (lru_.size() > capacity_) {
-      Forget(lru_.back());
-      entries_.erase(lru_.back().key);
-      lru_.pop_back();
-    }
+    while (lru_.size() > capacity_) Drop(std::prev(lru_.end()));
     return lru_.front();
   } catch (const dialect::TranslateError& error) {
     throw host::DatabaseError(dialect::DescribeError(error, sql));
   }
 }
 
-void PostgresDataAccess::Forget(Entry& entry) {
-  for (std::string& name : entry.names) {
+std::list<PostgresDataAccess::Entry>::iterator PostgresDataAccess::Drop(
+    std::list<Entry>::iterator entry) {
+  for (const std::string& name : entry->names) {
     if (!name.empty()) Quietly("DEALLOCATE " + name);
-    name.clear();
   }
+  entries_.erase(entry->key);
+  return lru_.erase(entry);
 }
 
 std::int64_t PostgresDataAccess::Run(std::string_view sql, host::Recordset* out) {
   bool reads_only = false;
   try {
-    return RunOnce(sql, out, reads_only);
+    return RunOnce(sql, out, reads_only, false);
   } catch (const host::DatabaseError&) {
     // libpq learns that the server ended an idle session only when it next sends: a read outside
     // a transaction then runs again on a fresh one. A write might have committed before the
     // session went, so it is not repeated.
     if (!reads_only || depth_ > 0 || PQstatus(conn_) == CONNECTION_OK) throw;
-    return RunOnce(sql, out, reads_only);
+    return RunOnce(sql, out, reads_only, false);
   }
 }
 
 std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* out,
-                                         bool& reads_only) {
+                                         bool& reads_only, bool replanned) {
   ReconnectIfLost();
   dialect::Lexed lexed;
   Entry& entry = Lookup(sql, lexed);
@@ -212,66 +295,88 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
                             [](const dialect::TranslatedStatement& s) { return s.changes_rows; });
   const bool own_transaction = depth_ == 0 && translation.statements.size() > 1;
   const bool savepoint = depth_ > 0;
+  Pipeline pipeline(conn_);
   if (own_transaction) {
-    Command(kBeginWriting);
+    pipeline.Command("BEGIN");
+    pipeline.Command(kWriterLock);
   } else if (savepoint) {
-    Command(pending_release_ ? "RELEASE SAVEPOINT lv_stmt; SAVEPOINT lv_stmt"
-                             : "SAVEPOINT lv_stmt");
-    pending_release_ = false;
+    for (const std::string& command : held_) pipeline.Command(command);
+    TakeHeld();
+    pipeline.Command("SAVEPOINT lv_stmt");
   }
-  std::int64_t changes = 0;
-  try {
-    for (std::size_t n = 0; n < translation.statements.size(); ++n) {
-      const dialect::TranslatedStatement& statement = translation.statements[n];
-      std::vector<const char*> values;
-      values.reserve(statement.params.size());
-      for (int literal : statement.params) {
-        values.push_back(lexed.literals[static_cast<std::size_t>(literal)].text.c_str());
-      }
-      const int count = static_cast<int>(values.size());
-      Result r(nullptr, &PQclear);
-      if (translation.changes_columns) {
-        // DDL takes no parameters and is not kept prepared.
-        r.reset(PQexecParams(conn_, statement.sql.c_str(), count, nullptr, values.data(), nullptr,
-                             nullptr, 0));
-      } else {
-        std::string& name = entry.names[n];
-        if (name.empty()) {
-          const std::string fresh = "lv_p" + std::to_string(++next_name_);
-          Result prepared(PQprepare(conn_, fresh.c_str(), statement.sql.c_str(), 0, nullptr),
-                          &PQclear);
-          if (!Succeeded(prepared.get())) ThrowServerError(prepared.get(), std::string(sql));
-          ++prepares_;
-          name = fresh;
-        }
-        r.reset(PQexecPrepared(conn_, name.c_str(), count, values.data(), nullptr, nullptr, 0));
-      }
-      if (!Succeeded(r.get())) ThrowServerError(r.get(), std::string(sql));
-      if (statement.changes_rows) {
-        changes += std::atoll(PQcmdTuples(r.get()));
-      } else if (out != nullptr && n + 1 == translation.statements.size() &&
-                 PQresultStatus(r.get()) == PGRES_TUPLES_OK) {
-        *out = ReadRows(r.get());
-      }
+  const std::size_t count = translation.statements.size();
+  std::vector<std::string> fresh(count);  // names prepared by this round trip
+  std::vector<std::size_t> steps(count);  // the step executing each statement
+  for (std::size_t n = 0; n < count; ++n) {
+    const dialect::TranslatedStatement& statement = translation.statements[n];
+    std::vector<const char*> values;
+    values.reserve(statement.params.size());
+    for (int literal : statement.params) {
+      values.push_back(lexed.literals[static_cast<std::size_t>(literal)].text.c_str());
     }
-    if (own_transaction) Command("COMMIT");
-  } catch (const host::DatabaseError&) {
+    if (translation.changes_columns) {
+      // DDL takes no parameters and is not kept prepared.
+      pipeline.Execute(nullptr, statement.sql, values);
+    } else {
+      if (entry.names[n].empty()) {
+        fresh[n] = "lv_p" + std::to_string(++next_name_);
+        pipeline.Prepare(fresh[n], statement.sql);
+      }
+      pipeline.Execute(entry.names[n].empty() ? &fresh[n] : &entry.names[n], statement.sql, values);
+    }
+    steps[n] = pipeline.Size() - 1;
+  }
+  if (own_transaction) pipeline.Command("COMMIT");
+  const std::vector<Result> results = pipeline.Run();
+  ++round_trips_;
+  // A statement stays prepared whatever happened after its preparation.
+  for (std::size_t n = 0; n < count; ++n) {
+    if (!fresh[n].empty() && Succeeded(results[steps[n] - 1].get())) {
+      entry.names[n] = fresh[n];
+      ++prepares_;
+    }
+  }
+  const auto failed = std::find_if(results.begin(), results.end(),
+                                   [](const Result& r) { return !Succeeded(r.get()); });
+  if (failed != results.end()) {
     if (own_transaction) {
-      Quietly("ROLLBACK");
+      // Unless the COMMIT itself failed, which ends the transaction.
+      if (PQtransactionStatus(conn_) != PQTRANS_IDLE) Quietly("ROLLBACK");
     } else if (savepoint) {
       Quietly("ROLLBACK TO SAVEPOINT lv_stmt; RELEASE SAVEPOINT lv_stmt");
     }
-    throw;
+    // Another connection changed a table under a statement kept prepared ("cached plan must
+    // not change result type"): it is translated and prepared again, once.
+    const auto step = static_cast<std::size_t>(failed - results.begin());
+    const char* state = PQresultErrorField(failed->get(), PG_DIAG_SQLSTATE);
+    bool kept = false;
+    for (std::size_t n = 0; n < count && !translation.changes_columns; ++n) {
+      kept = kept || (steps[n] == step && fresh[n].empty());
+    }
+    if (!replanned && kept && state != nullptr && std::string_view(state) == "0A000") {
+      columns_->Forget();
+      Drop(entries_.at(entry.key));
+      return RunOnce(sql, out, reads_only, true);
+    }
+    ThrowServerError(failed->get(), std::string(sql));
   }
-  if (savepoint) pending_release_ = true;
+  std::int64_t changes = 0;
+  for (std::size_t n = 0; n < count; ++n) {
+    PGresult* r = results[steps[n]].get();
+    if (translation.statements[n].changes_rows) {
+      changes += std::atoll(PQcmdTuples(r));
+    } else if (out != nullptr && n + 1 == count && PQresultStatus(r) == PGRES_TUPLES_OK) {
+      *out = ReadRows(r);
+    }
+  }
+  // Released together with the next statement's savepoint, or by the commit.
+  if (savepoint) held_.emplace_back("RELEASE SAVEPOINT lv_stmt");
   if (translation.changes_columns) {
     // The translations made with the old column types may be wrong now.
     columns_->Forget();
     for (auto it = lru_.begin(); it != lru_.end();) {
       if (it->translation.uses_column_types && &*it != &entry) {
-        Forget(*it);
-        entries_.erase(it->key);
-        it = lru_.erase(it);
+        it = Drop(it);
       } else {
         ++it;
       }
@@ -284,41 +389,51 @@ void PostgresDataAccess::BeginTrans() {
   ReconnectIfLost();
   if (depth_ == 0) {
     // Writers take turns, as on the embedded file (BEGIN IMMEDIATE): a save's number check
-    // inside its transaction then sees every number another desktop committed before it.
-    Command(kBeginWriting);
+    // inside its transaction then sees every number another desktop committed before it. Both
+    // go with the transaction's first statement; a transaction without one never reaches the
+    // server.
+    held_ = {"BEGIN", kWriterLock};
+    begin_held_ = true;
   } else {
-    // The last statement's savepoint goes first, or releasing it later would take this one.
-    Command((pending_release_ ? "RELEASE SAVEPOINT lv_stmt; SAVEPOINT lv_" : "SAVEPOINT lv_") +
-            std::to_string(depth_));
-    pending_release_ = false;
+    held_.push_back("SAVEPOINT lv_" + std::to_string(depth_));
   }
   ++depth_;
 }
 
 void PostgresDataAccess::CommitTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可提交的事务");
-  // Releasing or committing also ends the savepoint of the last statement.
-  pending_release_ = false;
   if (depth_ == 1) {
+    // The held commands go with the COMMIT: one of them may undo an inner transaction.
     depth_ = 0;
-    Command("COMMIT");
+    const bool begun = !begin_held_;
+    const std::string held = TakeHeld();
+    if (!begun) return;
+    try {
+      Command(held + "COMMIT");
+    } catch (const host::DatabaseError&) {
+      // Unless the COMMIT itself failed, which ends the transaction.
+      if (PQtransactionStatus(conn_) != PQTRANS_IDLE) Quietly("ROLLBACK");
+      throw;
+    }
     return;
   }
-  Command("RELEASE SAVEPOINT lv_" + std::to_string(depth_ - 1));
+  held_.push_back("RELEASE SAVEPOINT lv_" + std::to_string(depth_ - 1));
   --depth_;
 }
 
 void PostgresDataAccess::RollbackTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可回滚的事务");
-  pending_release_ = false;
   if (depth_ == 1) {
-    Quietly("ROLLBACK");
     depth_ = 0;
+    const bool begun = !begin_held_;
+    TakeHeld();
+    if (begun) Quietly("ROLLBACK");
     return;
   }
   const std::string name = "lv_" + std::to_string(depth_ - 1);
   --depth_;
-  Command("ROLLBACK TO SAVEPOINT " + name + "; RELEASE SAVEPOINT " + name);
+  held_.push_back("ROLLBACK TO SAVEPOINT " + name);
+  held_.push_back("RELEASE SAVEPOINT " + name);
 }
 
 }  // namespace lumvoucher::server

@@ -28,6 +28,10 @@ namespace lumvoucher::server {
 // transactions of several desktops take turns as on the embedded file. A connection the server
 // dropped fails the statement with kConnectionLost and is opened again before the next statement
 // outside a transaction.
+//
+// Round trips are what a save costs on a server, so a statement is one: the transaction's
+// start, the savepoints and the statement's preparation travel with it in libpq's pipeline
+// mode, and a failure costs one more (the rollback to its savepoint).
 class PostgresDataAccess : public host::DataAccess {
  public:
   // Connects with a libpq connection string (the PG* environment fills what it leaves out).
@@ -50,9 +54,13 @@ class PostgresDataAccess : public host::DataAccess {
   std::string TranslateForDisplay(std::string_view sql);
 
   const std::string& ConnInfo() const { return conninfo_; }
-  pg_conn* Handle() const { return conn_; }
-  // Statements prepared on the server since the connection opened; for tests and benchmarks.
+  // The connection for libpq calls of its own, the commands held back sent first, so that
+  // what it runs belongs to the transaction.
+  pg_conn* Handle();
+  // Statements prepared on the server, and round trips of this object's own, since the
+  // connection opened; for tests and benchmarks.
   std::size_t PrepareCount() const { return prepares_; }
+  std::size_t RoundTrips() const { return round_trips_; }
 
  private:
   struct Entry {
@@ -62,11 +70,17 @@ class PostgresDataAccess : public host::DataAccess {
   };
 
   std::int64_t Run(std::string_view sql, host::Recordset* out);
-  std::int64_t RunOnce(std::string_view sql, host::Recordset* out, bool& reads_only);
+  // `replanned`: the statement was prepared again after another connection changed its table.
+  std::int64_t RunOnce(std::string_view sql, host::Recordset* out, bool& reads_only,
+                       bool replanned);
   Entry& Lookup(std::string_view sql, dialect::Lexed& lexed);
-  void Forget(Entry& entry);
+  // Deallocates the entry's statements and takes it out of the cache; answers the next entry.
+  std::list<Entry>::iterator Drop(std::list<Entry>::iterator entry);
   void Command(const std::string& sql);
   void Quietly(const std::string& sql);
+  // Empties the held commands, answering them as one text.
+  std::string TakeHeld();
+  void SendHeld();
   void Connect();
   void ReconnectIfLost();
 
@@ -75,15 +89,18 @@ class PostgresDataAccess : public host::DataAccess {
   std::unique_ptr<CatalogColumnTypes> columns_;
   std::size_t capacity_;
   std::size_t prepares_ = 0;
+  std::size_t round_trips_ = 0;
   std::size_t next_name_ = 0;
   std::list<Entry> lru_;  // most recent first
   std::unordered_map<std::string, std::list<Entry>::iterator> entries_;
   // Per skeleton, the literals its translation writes into the text (part of the key).
   std::unordered_map<std::string, std::vector<int>> kept_;
   int depth_ = 0;
-  // Inside a transaction the last statement's savepoint is released together with the next
-  // one's creation: one round trip, not two.
-  bool pending_release_ = false;
+  // Inside a transaction, the commands waiting for the next statement to go with it: the
+  // transaction's start, savepoints made, released or rolled back to, the last statement's
+  // savepoint released.
+  std::vector<std::string> held_;
+  bool begin_held_ = false;  // the transaction's BEGIN among them: nothing reached the server
 };
 
 }  // namespace lumvoucher::server

@@ -2,6 +2,7 @@
 
 #include <libpq-fe.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -17,9 +18,9 @@ namespace {
 
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
-Result Run(PGconn* conn, const char* sql, const std::string& value) {
+Result Run(PGconn* conn, const std::string& sql, const std::string& value) {
   const char* values[] = {value.c_str()};
-  Result r(PQexecParams(conn, sql, 1, nullptr, values, nullptr, nullptr, 0), &PQclear);
+  Result r(PQexecParams(conn, sql.c_str(), 1, nullptr, values, nullptr, nullptr, 0), &PQclear);
   const ExecStatusType status = PQresultStatus(r.get());
   if (status != PGRES_TUPLES_OK && status != PGRES_COMMAND_OK) ThrowServerError(r.get(), sql);
   return r;
@@ -32,21 +33,32 @@ SequenceIds::~SequenceIds() {
 }
 
 long SequenceIds::NextId(std::string_view table_name) {
-  const std::string table = host::AsciiUpper(table_name);
-  auto known = sequences_.find(table);
-  if (known == sequences_.end()) {
-    const std::string sequence = "lv_id_" + dialect::ToLower(table);
-    // to_regclass: a missing sequence is NULL, not an error that would end the caller's
-    // transaction.
-    Result found = Run(data_.Handle(), "SELECT to_regclass($1)::oid", sequence);
-    std::string oid = PQgetisnull(found.get(), 0, 0) ? CreateSequence(table, sequence)
-                                                     : PQgetvalue(found.get(), 0, 0);
-    known = sequences_.emplace(table, oid).first;
+  Keys& keys = keys_[host::AsciiUpper(table_name)];
+  if (keys.next == keys.block.size()) {
+    if (keys.sequence.empty()) keys.sequence = FindSequence(host::AsciiUpper(table_name));
+    // By its oid: a sequence another connection just made is not found by name inside a
+    // transaction that started before it, but is opened by oid.
+    Result r = Run(
+        data_.Handle(),
+        "SELECT nextval($1::oid::regclass) FROM generate_series(1, " + std::to_string(kBlock) + ")",
+        keys.sequence);
+    keys.block.clear();
+    for (int row = 0; row < PQntuples(r.get()); ++row) {
+      keys.block.push_back(std::atol(PQgetvalue(r.get(), row, 0)));
+    }
+    std::sort(keys.block.begin(), keys.block.end());
+    keys.next = 0;
   }
-  // By its oid: a sequence another connection just made is not found by name inside a
-  // transaction that started before it, but is opened by oid.
-  Result r = Run(data_.Handle(), "SELECT nextval($1::oid::regclass)", known->second);
-  return std::atol(PQgetvalue(r.get(), 0, 0));
+  return keys.block[keys.next++];
+}
+
+std::string SequenceIds::FindSequence(const std::string& table) {
+  const std::string sequence = "lv_id_" + dialect::ToLower(table);
+  // to_regclass: a missing sequence is NULL, not an error that would end the caller's
+  // transaction.
+  Result found = Run(data_.Handle(), "SELECT to_regclass($1)::oid", sequence);
+  return PQgetisnull(found.get(), 0, 0) ? CreateSequence(table, sequence)
+                                        : PQgetvalue(found.get(), 0, 0);
 }
 
 std::string SequenceIds::CreateSequence(const std::string& table, const std::string& sequence) {

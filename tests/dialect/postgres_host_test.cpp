@@ -73,8 +73,11 @@ class PostgresHostTest : public ::testing::Test {
 };
 
 // As on the embedded database: inner transactions are savepoints, and a failed statement (here a
-// taken number, told by its key) undoes itself, not the transaction around it.
+// taken number, told by its key) undoes itself, not the transaction around it; an inner one
+// rolled back just before the outer commit stays undone. Each statement is one round trip with
+// its savepoints, the failed one two, the commit one.
 TEST_F(PostgresHostTest, TransactionsNestAndSurviveAFailedStatement) {
+  const std::size_t round_trips = data_->RoundTrips();
   data_->BeginTrans();
   data_->Execute(InsertVoucher(900001, 9001));
   data_->BeginTrans();
@@ -88,7 +91,11 @@ TEST_F(PostgresHostTest, TransactionsNestAndSurviveAFailedStatement) {
   }
   const std::size_t prepared = data_->PrepareCount();
   data_->Execute(InsertVoucher(900004, 9004));
+  data_->BeginTrans();
+  data_->Execute(InsertVoucher(900005, 9005));
+  data_->RollbackTrans();
   data_->CommitTrans();
+  EXPECT_EQ(data_->RoundTrips() - round_trips, 7u);
   EXPECT_EQ(data_->PrepareCount(), prepared) << "the same statement with other literals";
   EXPECT_EQ(Dump(*data_, "Select lngVoucherID From Voucher Where lngVoucherID > 900000 Order By 1"),
             "900001\n900004\n");
@@ -126,6 +133,26 @@ TEST_F(PostgresHostTest, SequenceKeysAreNeverReused) {
   data_->RollbackTrans();
   EXPECT_EQ(ids.NextId("VOUCHER"), taken + 1);
   EXPECT_EQ(ids.NextId("LV_NEW_TABLE"), 2);
+}
+
+// Another desktop adds a column to a table under a statement kept prepared: the statement is
+// prepared again instead of failing with "cached plan must not change result type".
+TEST_F(PostgresHostTest, AStatementIsPreparedAgainAfterAnotherConnectionChangesItsTable) {
+  data_->ExecuteScript(
+      "CREATE TABLE lv_changed (a numeric(10)); INSERT INTO lv_changed VALUES (1)");
+  server::PostgresDataAccess other(ConnInfo());
+  std::string columns = "1";
+  for (const bool in_transaction : {false, true}) {
+    SCOPED_TRACE(in_transaction ? "in a transaction" : "alone");
+    EXPECT_EQ(Dump(*data_, "Select * From lv_changed"), columns + "\n");
+    other.ExecuteScript("ALTER TABLE lv_changed ADD COLUMN c" + std::to_string(in_transaction) +
+                        " text DEFAULT 'x'");
+    columns += "|x";
+    if (in_transaction) data_->BeginTrans();
+    EXPECT_EQ(Dump(*data_, "Select * From lv_changed"), columns + "\n");
+    if (in_transaction) data_->CommitTrans();
+  }
+  data_->ExecuteScript("DROP TABLE lv_changed");
 }
 
 TEST_F(PostgresHostTest, TheCopyIsVerifiedTableByTable) {

@@ -32,6 +32,7 @@ void FailingDataAccess::BeginTrans() {
 }
 
 void FailingDataAccess::CommitTrans() {
+  if (commit_fault_ && TransactionDepth() == 1) commit_fault_();
   server_ ? server_->CommitTrans() : SqliteDataAccess::CommitTrans();
 }
 

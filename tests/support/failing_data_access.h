@@ -31,9 +31,12 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
     FailAtStatement(n);
     fault_ = std::move(fault);
   }
+  // Runs `fault` before the outermost commit, which then runs as usual.
+  void BeforeCommit(std::function<void()> fault) { commit_fault_ = std::move(fault); }
   void NeverFail() {
     fail_at_ = 0;
     fault_ = nullptr;
+    commit_fault_ = nullptr;
   }
   // Statements run since the last FailAtStatement / ResetCount.
   int StatementCount() const { return count_; }
@@ -57,6 +60,7 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
 
   std::unique_ptr<host::DataAccess> server_;
   std::function<void()> fault_;
+  std::function<void()> commit_fault_;
   int fail_at_ = 0;
   int count_ = 0;
   bool record_ = false;

@@ -67,10 +67,10 @@ TEST(AllOrNothingSave, AChangedVoucherFailingAtAnyStatementKeepsTheStoredOne) {
   FailAtEveryStatement<AtomicChangedVoucher>(20);
 }
 
-// The server session ended from outside before each statement of a save's transaction in turn,
-// on one window (a server database costs about a second): the save fails with the lost
-// connection, leaves nothing and keeps the window's data. Dropped before the transaction, the
-// save connects again by itself and succeeds.
+// The server session ended from outside before each statement of a save's transaction in turn
+// and before its commit, on one window (a server database costs about a second): the save fails
+// with the lost connection, leaves nothing and keeps the window's data. Dropped before the
+// transaction, the save connects again by itself and succeeds.
 template <class Case>
 void DropConnectionAtEveryStatement() {
   if (!OnPostgres()) GTEST_SKIP() << "needs a server session";
@@ -90,14 +90,18 @@ void DropConnectionAtEveryStatement() {
   c.Prepare();
   const std::string before = c.Dump();
   c.Host().Messages().AnswerAll(host::mb::kOk);
-  const auto drop_at = [&c](int n) {
-    c.Host().Data().AtStatement(n, [&c] { c.Host().DropServerConnection(); });
-  };
+  const auto drop = [&c] { c.Host().DropServerConnection(); };
+  const auto drop_at = [&c, &drop](int n) { c.Host().Data().AtStatement(n, drop); };
+  std::vector<int> points{0};  // 0: between the last statement and the commit
   for (int n = static_cast<int>(depths.size()); n >= begin; --n) {
-    if (depths[static_cast<std::size_t>(n - 1)] == 0) continue;
-    SCOPED_TRACE("connection dropped before statement " + std::to_string(n));
-    drop_at(n);
+    if (depths[static_cast<std::size_t>(n - 1)] > 0) points.push_back(n);
+  }
+  for (int n : points) {
+    SCOPED_TRACE("connection dropped before " +
+                 (n == 0 ? std::string("the commit") : "statement " + std::to_string(n)));
+    n == 0 ? c.Host().Data().BeforeCommit(drop) : drop_at(n);
     ASSERT_FALSE(c.Go());
+    c.Host().Data().BeforeCommit(nullptr);
     const std::string& text = c.Host().Messages().Shown().back().text;
     EXPECT_EQ(text.rfind(std::string("存盘失败！") + server::kConnectionLost, 0), 0u) << text;
     ASSERT_EQ(c.Dump(), before);
