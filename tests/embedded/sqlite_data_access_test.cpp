@@ -5,6 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "embedded/account_set.h"
 #include "host/database_error.h"
@@ -153,6 +157,58 @@ TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
   std::filesystem::remove(path);
   std::filesystem::remove(path.string() + "-wal");
   std::filesystem::remove(path.string() + "-shm");
+}
+
+// What a command's scope remembers answers only while its connection has neither written nor
+// ended its snapshot or transaction, and the next command starts afresh: a row another desktop
+// or the command itself changed is never answered from memory.
+TEST(AccountSetFile, RememberedRowsLastUntilAWriteOrTheScopesEnd) {
+  auto path = std::filesystem::temp_directory_path() /
+              ("lumvoucher_remembered_" + std::to_string(::getpid()) + ".db");
+  SqliteDataAccess first(path.string());
+  first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
+  SqliteDataAccess second(path.string());
+  int queries = 0;
+  sqlite3_trace_v2(
+      first.Handle(), SQLITE_TRACE_STMT,
+      [](unsigned, void* counter, void*, void* text) {
+        if (std::string_view(static_cast<const char*>(text)).starts_with("SELECT")) {
+          ++*static_cast<int*>(counter);
+        }
+        return 0;
+      },
+      &queries);
+  auto insert = [](SqliteDataAccess& data, int id) {
+    data.Execute("Insert Into Item (lngItemID) Values (" + std::to_string(id) + ")");
+  };
+  const std::vector<std::pair<std::string, std::function<void()>>> steps = {
+      {"first read", [] {}},
+      {"read again", [] {}},
+      {"other desktop inserts", [&] { insert(second, 1); }},
+      {"own insert", [&] { insert(first, 2); }},
+      {"own transaction", [&] { first.BeginTrans(), insert(first, 3); }},
+      {"rolled back", [&] { first.RollbackTrans(); }},
+  };
+  std::string seen;
+  auto read = [&](const std::string& what) {
+    host::Recordset rs = host::OpenRemembered(first, "Select Count(*) As n From Item");
+    seen += what + ": " + rs["n"].AsText() + " rows, " + std::to_string(queries) + " queries\n";
+  };
+  {
+    host::ReadScope reads(first);
+    for (const auto& [what, step] : steps) step(), read(what);
+  }
+  insert(second, 4);
+  {
+    host::ReadScope next(first);
+    read("next command");
+  }
+  EXPECT_EQ(seen,
+            "first read: 0 rows, 1 queries\nread again: 0 rows, 1 queries\n"
+            "other desktop inserts: 0 rows, 1 queries\nown insert: 2 rows, 2 queries\n"
+            "own transaction: 3 rows, 3 queries\nrolled back: 2 rows, 4 queries\n"
+            "next command: 3 rows, 5 queries\n");
+  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
 }
 
 }  // namespace
