@@ -6,8 +6,6 @@
 
 #include <filesystem>
 #include <functional>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "embedded/account_set.h"
@@ -132,82 +130,47 @@ TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
 }
 
 // A read scope's queries see one snapshot; a write in it ends the snapshot first, so it neither
-// fails on another desktop's commit nor works from stale rows.
+// fails on another desktop's commit nor works from stale rows. Remembered rows answer until the
+// connection writes or ends its snapshot or transaction, and never the next command.
 TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
-  auto path = std::filesystem::temp_directory_path() / "lumvoucher_read_scope_test.db";
-  std::filesystem::remove(path);
-  SqliteDataAccess first(path.string());
-  first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
-  SqliteDataAccess second(path.string());
-  std::string seen;
-  auto count = [&] { seen += DumpRows(first, "Select Count(*) From Item"); };
-  {
-    host::ReadScope reads(first);
-    for (int id = 1; id <= 2; ++id) {
-      count();
-      second.Execute("Insert Into Item (lngItemID) Values (" + std::to_string(id) + ")");
-      count();
-    }
-    first.Execute("Insert Into Item (lngItemID) Values (3)");
-    count();
-  }
-  second.Execute("Insert Into Item (lngItemID) Values (4)");
-  count();
-  EXPECT_EQ(seen, "0\n0\n0\n0\n3\n4\n");
-  std::filesystem::remove(path);
-  std::filesystem::remove(path.string() + "-wal");
-  std::filesystem::remove(path.string() + "-shm");
-}
-
-// What a command's scope remembers answers only while its connection has neither written nor
-// ended its snapshot or transaction, and the next command starts afresh: a row another desktop
-// or the command itself changed is never answered from memory.
-TEST(AccountSetFile, RememberedRowsLastUntilAWriteOrTheScopesEnd) {
   auto path = std::filesystem::temp_directory_path() /
-              ("lumvoucher_remembered_" + std::to_string(::getpid()) + ".db");
+              ("lumvoucher_read_scope_" + std::to_string(::getpid()) + ".db");
   SqliteDataAccess first(path.string());
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
   SqliteDataAccess second(path.string());
-  int queries = 0;
-  sqlite3_trace_v2(
-      first.Handle(), SQLITE_TRACE_STMT,
-      [](unsigned, void* counter, void*, void* text) {
-        if (std::string_view(static_cast<const char*>(text)).starts_with("SELECT")) {
-          ++*static_cast<int*>(counter);
-        }
-        return 0;
-      },
-      &queries);
+  int queries = 0;  // the SELECTs SQLite ran on the first connection
+  auto tally = [](unsigned, void* n, void*, void* sql) {
+    if (std::string_view(static_cast<const char*>(sql)).starts_with("SELECT")) {
+      ++*static_cast<int*>(n);
+    }
+    return 0;
+  };
+  sqlite3_trace_v2(first.Handle(), SQLITE_TRACE_STMT, tally, &queries);
   auto insert = [](SqliteDataAccess& data, int id) {
     data.Execute("Insert Into Item (lngItemID) Values (" + std::to_string(id) + ")");
   };
-  const std::vector<std::pair<std::string, std::function<void()>>> steps = {
-      {"first read", [] {}},
-      {"read again", [] {}},
-      {"other desktop inserts", [&] { insert(second, 1); }},
-      {"own insert", [&] { insert(first, 2); }},
-      {"own transaction", [&] { first.BeginTrans(), insert(first, 3); }},
-      {"rolled back", [&] { first.RollbackTrans(); }},
-  };
-  std::string seen;
-  auto read = [&](const std::string& what) {
-    host::Recordset rs = host::OpenRemembered(first, "Select Count(*) As n From Item");
-    seen += what + ": " + rs["n"].AsText() + " rows, " + std::to_string(queries) + " queries\n";
+  std::string seen;  // rows counted remembered, rows counted afresh / queries run, per step
+  const char* sql = "Select Count(*) As n From Item";
+  auto count = [&] {
+    const std::string rows = host::OpenRemembered(first, sql)["n"].AsText() + "," +
+                             first.OpenRecordset(sql)["n"].AsText();
+    seen += rows + "/" + std::to_string(queries) + " ";
   };
   {
     host::ReadScope reads(first);
-    for (const auto& [what, step] : steps) step(), read(what);
+    // A read, the same read, another desktop's inserts, an own insert, an own transaction and
+    // its rollback.
+    for (const std::function<void()>& step : std::vector<std::function<void()>>{
+             [] {}, [] {}, [&] { insert(second, 1); }, [&] { insert(second, 2); },
+             [&] { insert(first, 3); }, [&] { first.BeginTrans(), insert(first, 4); },
+             [&] { first.RollbackTrans(); }}) {
+      step(), count();
+    }
   }
-  insert(second, 4);
-  {
-    host::ReadScope next(first);
-    read("next command");
-  }
-  EXPECT_EQ(seen,
-            "first read: 0 rows, 1 queries\nread again: 0 rows, 1 queries\n"
-            "other desktop inserts: 0 rows, 1 queries\nown insert: 2 rows, 2 queries\n"
-            "own transaction: 3 rows, 3 queries\nrolled back: 2 rows, 4 queries\n"
-            "next command: 3 rows, 5 queries\n");
+  insert(second, 5);
+  host::ReadScope next_command(first);
+  count();
+  EXPECT_EQ(seen, "0,0/2 0,0/3 0,0/4 0,0/5 3,3/7 4,4/9 3,3/11 4,4/13 ");
   for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
 }
 
