@@ -32,12 +32,15 @@ std::string Detail(long number) {
   return lumvoucher::bench::FormText(number, kLines, "2026-02-15", "批量凭证", "1");
 }
 
-double RunComponent(const std::string& path, int vouchers) {
+double RunComponent(const std::string& path, int vouchers, bool tally) {
   CountingBox box;
   EmbeddedHost host(path, {1, 2, "2026-02-15"}, {&box, nullptr, nullptr});
   lumvoucher::frame::InterFace component;
   host.InitInterFace(component);
+  lumvoucher::bench::StatementTally statements;
+  if (tally) statements.Attach(host.Database().Handle());
   auto start = std::chrono::steady_clock::now();
+  const double cpu = lumvoucher::bench::CpuSeconds();
   int saved = 0;
   for (int i = 0; i < vouchers; ++i) {
     if (!component.WriteForm(Detail(100 + i), "")) continue;
@@ -45,10 +48,14 @@ double RunComponent(const std::string& path, int vouchers) {
     saved += component.SaveAVoucher(false, "") == 1 ? 1 : 0;
   }
   double seconds = Seconds(start);
+  if (tally)
+    std::fprintf(stderr, "CPU %.0f us per save\n",
+                 (lumvoucher::bench::CpuSeconds() - cpu) * 1e6 / vouchers);
   if (saved != vouchers) {
     std::fprintf(stderr, "saved %d of %d vouchers (%d messages)\n", saved, vouchers, box.shown_);
     std::exit(1);
   }
+  if (tally) statements.Print(vouchers, "save");
   return seconds;
 }
 
@@ -119,13 +126,20 @@ double RunBaseline(const std::string& path, int vouchers) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // [vouchers] [--statements]
   const int vouchers = argc > 1 ? std::atoi(argv[1]) : 10000;
+  const bool tally = argc > 2 && std::string(argv[2]) == "--statements";
   const auto dir = std::filesystem::temp_directory_path();
   const std::string tag = std::to_string(::getpid());
   const std::string component_file = (dir / ("bench_save_" + tag + ".db")).string();
   const std::string baseline_file = (dir / ("bench_save_base_" + tag + ".db")).string();
-  double component = RunComponent(component_file, vouchers);
+  double component = RunComponent(component_file, vouchers, tally);
+  const double cpu = lumvoucher::bench::CpuSeconds();
   double baseline = RunBaseline(baseline_file, vouchers);
+  if (tally) {
+    std::fprintf(stderr, "baseline CPU %.0f us per save\n",
+                 (lumvoucher::bench::CpuSeconds() - cpu) * 1e6 / vouchers);
+  }
   for (const std::string& f : {component_file, baseline_file}) {
     for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(f + suffix);
   }

@@ -6,15 +6,12 @@
 #include <sqlite3.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 #include <stdexcept>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "bench_support.h"
@@ -43,30 +40,6 @@ std::string Detail(long number, const std::vector<FormLine>& lines) {
   return lumvoucher::bench::FormText(number, lines, "2026-02-15", "批量凭证", "5001");
 }
 
-// With --statements: every statement SQLite starts during the saves, by its prepared text.
-std::map<std::string, long> statements;
-
-int Tally(unsigned, void*, void* statement, void* text) {
-  if (static_cast<const char*>(text)[0] != '-') {  // a trigger's own statements start "--"
-    ++statements[sqlite3_sql(static_cast<sqlite3_stmt*>(statement))];
-  }
-  return 0;
-}
-
-void PrintStatements(int pairs) {
-  std::vector<std::pair<long, std::string>> sorted;
-  long total = 0;
-  for (const auto& [text, count] : statements) {
-    sorted.emplace_back(count, text);
-    total += count;
-  }
-  std::sort(sorted.rbegin(), sorted.rend());
-  std::fprintf(stderr, "%.1f statements per pair save\n", double(total) / pairs);
-  for (const auto& [count, text] : sorted) {
-    std::fprintf(stderr, "%6.2f %.160s\n", double(count) / pairs, text.c_str());
-  }
-}
-
 double RunComponent(const std::string& path, int pairs, bool tally) {
   CountingBox box;
   EmbeddedHost host(path, {5001, 5001, "2026-02-15"}, {&box, nullptr, nullptr});
@@ -74,8 +47,10 @@ double RunComponent(const std::string& path, int pairs, bool tally) {
   host.InitInterFace(component);
   lumvoucher::dualbasis::FrmVoucherNew window;
   lumvoucher::dualbasis::clsVoucherNew& pair = window.Controller();
-  if (tally) sqlite3_trace_v2(host.Database().Handle(), SQLITE_TRACE_STMT, Tally, nullptr);
+  lumvoucher::bench::StatementTally statements;
+  if (tally) statements.Attach(host.Database().Handle());
   auto start = std::chrono::steady_clock::now();
+  const double cpu = lumvoucher::bench::CpuSeconds();
   int saved = 0;
   for (int i = 0; i < pairs; ++i) {
     if (!pair.WindFinance().WriteForm(Detail(100 + i, kFinanceLines)) ||
@@ -87,11 +62,14 @@ double RunComponent(const std::string& path, int pairs, bool tally) {
     saved += pair.SaveBill() && pair.WindBudget().GetLngNowID() > 0 ? 1 : 0;
   }
   double seconds = Seconds(start);
+  if (tally)
+    std::fprintf(stderr, "CPU %.0f us per save\n",
+                 (lumvoucher::bench::CpuSeconds() - cpu) * 1e6 / pairs);
   if (saved != pairs) {
     std::fprintf(stderr, "saved %d of %d pairs (%d messages)\n", saved, pairs, box.shown_);
     std::exit(1);
   }
-  if (tally) PrintStatements(pairs);
+  if (tally) statements.Print(pairs, "pair save");
   return seconds;
 }
 
@@ -210,7 +188,12 @@ int main(int argc, char** argv) {
   const std::string component_file = (dir / ("bench_save_pair_" + tag + ".db")).string();
   const std::string baseline_file = (dir / ("bench_save_pair_base_" + tag + ".db")).string();
   double component = RunComponent(component_file, pairs, tally);
+  const double cpu = lumvoucher::bench::CpuSeconds();
   double baseline = RunBaseline(baseline_file, pairs);
+  if (tally) {
+    std::fprintf(stderr, "baseline CPU %.0f us per save\n",
+                 (lumvoucher::bench::CpuSeconds() - cpu) * 1e6 / pairs);
+  }
   for (const std::string& f : {component_file, baseline_file}) {
     for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(f + suffix);
   }

@@ -4,12 +4,16 @@
 // baseline, and a database file that leaves nothing behind.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "host/message_box.h"
@@ -24,6 +28,38 @@ class CountingBox : public host::MessageBox {
     return host::mb::kNo;
   }
   int shown_ = 0;
+};
+
+// With --statements: every statement SQLite starts during a run, by its prepared text, so a
+// change in the work per save shows without the noise of the clock.
+class StatementTally {
+ public:
+  void Attach(sqlite3* db) { sqlite3_trace_v2(db, SQLITE_TRACE_STMT, Tally, &counts_); }
+
+  void Print(int saves, const char* what) const {
+    std::vector<std::pair<long, std::string>> sorted;
+    long total = 0;
+    for (const auto& [text, count] : counts_) {
+      sorted.emplace_back(count, text);
+      total += count;
+    }
+    std::sort(sorted.rbegin(), sorted.rend());
+    std::fprintf(stderr, "%.1f statements per %s\n", double(total) / saves, what);
+    for (const auto& [count, text] : sorted) {
+      std::fprintf(stderr, "%6.2f %.160s\n", double(count) / saves, text.c_str());
+    }
+  }
+
+ private:
+  static int Tally(unsigned, void* counts, void* statement, void* text) {
+    if (static_cast<const char*>(text)[0] != '-') {  // a trigger's own statements start "--"
+      ++(*static_cast<std::map<std::string, long>*>(
+          counts))[sqlite3_sql(static_cast<sqlite3_stmt*>(statement))];
+    }
+    return 0;
+  }
+
+  std::map<std::string, long> counts_;
 };
 
 inline void Exec(sqlite3* db, const std::string& sql) {
@@ -46,6 +82,12 @@ inline void Check(int rc, sqlite3* db) {
   if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
     throw std::runtime_error(sqlite3_errmsg(db));
   }
+}
+
+// The process's CPU time: on a shared machine the clock includes others' work and the disk's
+// flushes, the CPU time only this process's own.
+inline double CpuSeconds() {
+  return double(std::clock()) / CLOCKS_PER_SEC;
 }
 
 inline double Seconds(std::chrono::steady_clock::time_point start) {

@@ -1,20 +1,21 @@
 #include "embedded/embedded_login_context.h"
 
-#include "frame/sql_text.h"
 #include "embedded/id_service.h"
 #include "embedded/sqlite_data_access.h"
+#include "frame/sql_text.h"
 #include "host/calendar_date.h"
 #include "host/database_error.h"
 #include "host/decimal_text.h"
+#include "host/read_scope.h"
 
 namespace lumvoucher::embedded {
 
 std::string ReadSetting(host::DataAccess& data, long organization_id, std::string_view section,
                         std::string_view key, std::string_view default_value) {
-  host::Recordset rs = data.OpenRecordset(
-      "Select strSetting From Setting Where strSection = " + frame::SqlText(section) +
-      " And strKey = " + frame::SqlText(key) + " And lngOrganizationID = " +
-      std::to_string(organization_id));
+  host::Recordset rs = host::OpenRemembered(
+      data, "Select strSetting From Setting Where strSection = " + frame::SqlText(section) +
+                " And strKey = " + frame::SqlText(key) +
+                " And lngOrganizationID = " + std::to_string(organization_id));
   if (rs.Empty() || rs["strSetting"].IsNull()) return std::string(default_value);
   return rs["strSetting"].AsText();
 }
@@ -38,7 +39,8 @@ EmbeddedLoginContext::EmbeddedLoginContext(host::DataAccess& data, NextIdFunctio
                    org["strOrganizationName"].AsText()};
 
   host::Recordset op = data_.OpenRecordset(
-      "Select lngOperatorID, strOperatorCode, strOperatorName From Operator Where lngOperatorID = " +
+      "Select lngOperatorID, strOperatorCode, strOperatorName From Operator Where lngOperatorID "
+      "= " +
       std::to_string(request.operator_id));
   if (op.Empty()) throw host::DatabaseError("操作员不存在：" + std::to_string(request.operator_id));
   operator_ = {request.operator_id, op["strOperatorCode"].AsText(), op["strOperatorName"].AsText()};

@@ -1,6 +1,7 @@
 #include "embedded/embedded_services.h"
 
 #include "frame/sql_text.h"
+#include "host/read_scope.h"
 
 namespace lumvoucher::embedded {
 
@@ -154,9 +155,10 @@ bool EmbeddedBusinessPub::AutoRenumber() {
 }
 
 bool EmbeddedBusinessPub::CostPeriodClosed(int year, int period) {
-  host::Recordset rs = login_.Data().OpenRecordset(
-      "Select bytStatus, intYear, bytPeriod From MODULE Where lngOrganizationId = " +
-      N(login_.CurrentOrganization().id) + " And lngModuleID = " + N(kCostModule));
+  host::Recordset rs = host::OpenRemembered(
+      login_.Data(), "Select bytStatus, intYear, bytPeriod From MODULE Where lngOrganizationId = " +
+                         N(login_.CurrentOrganization().id) +
+                         " And lngModuleID = " + N(kCostModule));
   if (rs.Empty() || rs["bytStatus"].AsLong() == 0) return false;
   long at = rs["intYear"].AsLong() * 100 + rs["bytPeriod"].AsLong();
   return static_cast<long>(year) * 100 + period < at;
@@ -298,9 +300,10 @@ std::optional<host::AccountInfo> EmbeddedAccount::FindAccount(const std::string&
   const std::string own = " From " + AccountTable() +
                           "Ex Where lngOrganizationID = " + N(login_.CurrentOrganization().id) +
                           " And " + condition;
-  host::Recordset rs = login_.Data().OpenRecordset(
-      std::string(kColumns) + own + " Union All " + kColumns + " From " + AccountTable() +
-      " Where " + condition + " And Not Exists (Select 1" + own + ")");
+  host::Recordset rs =
+      host::OpenRemembered(login_.Data(), std::string(kColumns) + own + " Union All " + kColumns +
+                                              " From " + AccountTable() + " Where " + condition +
+                                              " And Not Exists (Select 1" + own + ")");
   if (rs.Empty()) return std::nullopt;
   host::AccountInfo a;
   a.id = static_cast<long>(rs["lngAccountID"].AsLong());

@@ -83,6 +83,7 @@ void SqliteDataAccess::Exec(const char* sql) {
 }
 
 void SqliteDataAccess::ExecuteScript(std::string_view script) {
+  ++epoch_;
   EndSnapshot();
   // A script may change tables inside a transaction, before the cache could notice a commit.
   cache_->SchemaChanged();
@@ -110,6 +111,8 @@ std::int64_t SqliteDataAccess::Execute(std::string_view sql) {
 std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
   StatementCache::Prepared prepared = cache_->Prepare(sql);
   const bool is_block = prepared.IsBlock();
+  const bool reads_only = !is_block && OnlyReads(prepared);
+  if (!reads_only) ++epoch_;
   // A write inside a read scope's snapshot would fail when another desktop wrote meanwhile
   // (SQLITE_BUSY_SNAPSHOT, no waiting): it runs on its own, as outside the scope.
   if (is_block) EndSnapshot();
@@ -117,7 +120,7 @@ std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
   std::int64_t changes = 0;
   try {
     if (read_scopes_ > 0 && depth_ == 0 && !is_block) {
-      if (!OnlyReads(prepared)) {
+      if (!reads_only) {
         EndSnapshot();
       } else if (!snapshot_) {
         Exec("BEGIN DEFERRED");
@@ -249,11 +252,13 @@ void SqliteDataAccess::EndReads() {
 void SqliteDataAccess::EndSnapshot() {
   if (!snapshot_) return;
   snapshot_ = false;
+  ++epoch_;
   // Only reads ran in it: ending it cannot lose anything, whatever COMMIT answers.
   sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 void SqliteDataAccess::BeginTrans() {
+  ++epoch_;
   if (depth_ == 0) EndSnapshot();
   Exec(depth_ == 0 ? "BEGIN IMMEDIATE" : ("SAVEPOINT lv_" + std::to_string(depth_)).c_str());
   ++depth_;
@@ -261,12 +266,14 @@ void SqliteDataAccess::BeginTrans() {
 
 void SqliteDataAccess::CommitTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可提交的事务");
+  ++epoch_;
   Exec(depth_ == 1 ? "COMMIT" : ("RELEASE lv_" + std::to_string(depth_ - 1)).c_str());
   --depth_;
 }
 
 void SqliteDataAccess::RollbackTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可回滚的事务");
+  ++epoch_;
   if (depth_ == 1) {
     // ROLLBACK can only fail when there is no transaction left; either way it is over.
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

@@ -40,6 +40,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   // on its own takes and drops the file's locks, which costs a save more than its reads do.
   void BeginReads() override;
   void EndReads() override;
+  std::uint64_t ReadEpoch() const override { return epoch_; }
 
   // Runs plain SQLite script text as it stands (schema files), outside the dialect.
   void ExecuteScript(std::string_view script);
@@ -69,6 +70,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   int depth_ = 0;
   int read_scopes_ = 0;
   bool snapshot_ = false;  // a read transaction of the scope is open
+  std::uint64_t epoch_ = 1;
   std::vector<std::function<void(bool)>> rollback_listeners_;
   std::map<std::string, std::string> unique_key_names_;  // "table(col,col)" -> index name
 };

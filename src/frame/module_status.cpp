@@ -2,13 +2,14 @@
 
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
+#include "host/read_scope.h"
 
 namespace lumvoucher::frame {
 
 ModuleStatus GetModuleStatus(long module_id) {
-  host::Recordset rs = Data().OpenRecordset(
-      "SELECT * FROM MODULE WHERE lngOrganizationId=" + SqlNumber(OrganizationId()) +
-      " AND lngModuleID=" + SqlNumber(module_id));
+  host::Recordset rs = host::OpenRemembered(
+      Data(), "SELECT * FROM MODULE WHERE lngOrganizationId=" + SqlNumber(OrganizationId()) +
+                  " AND lngModuleID=" + SqlNumber(module_id));
   ModuleStatus status;
   if (rs.Empty()) return status;
   switch (rs["bytStatus"].AsLong()) {

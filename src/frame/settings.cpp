@@ -6,6 +6,7 @@
 #include "frame/sql_text.h"
 #include "host/ascii.h"
 #include "host/cls_base_class.h"
+#include "host/read_scope.h"
 
 namespace lumvoucher::frame {
 
@@ -21,9 +22,10 @@ std::string Trimmed(std::string_view text) {
 }  // namespace
 
 std::string ReadSettingOf(long organization_id, std::string_view section, std::string_view key) {
-  host::Recordset rs = Data().OpenRecordset(
-      "SELECT * FROM Setting WHERE strSection=" + SqlText(section) + " AND strKey=" + SqlText(key) +
-      " and lngorganizationid=" + SqlNumber(organization_id));
+  host::Recordset rs =
+      host::OpenRemembered(Data(), "SELECT * FROM Setting WHERE strSection=" + SqlText(section) +
+                                       " AND strKey=" + SqlText(key) +
+                                       " and lngorganizationid=" + SqlNumber(organization_id));
   if (rs.Empty()) return std::string();
   return rs["strSetting"].AsText();
 }

@@ -4,15 +4,25 @@
 #include "host/database_error.h"
 
 namespace lumvoucher::host {
-Recordset::Recordset(std::vector<std::string> columns, std::vector<Row> rows)
-    : columns_(std::move(columns)), rows_(std::move(rows)) {
-  for (std::size_t i = 0; i < columns_.size(); ++i) {
-    // A query may name two columns alike; the first one wins, as with a driver's collection.
-    index_.emplace(AsciiUpper(columns_[i]), i);
-  }
-}
 
+namespace {
+constexpr std::size_t kIndexedWidth = 24;
+}  // namespace
+
+Recordset::Recordset(std::vector<std::string> columns, std::vector<Row> rows)
+    : columns_(std::move(columns)), rows_(std::move(rows)) {}
+
+// A query may name two columns alike; the first one wins, as with a driver's collection.
 int Recordset::FieldIndex(std::string_view name) const {
+  if (columns_.size() <= kIndexedWidth) {
+    for (std::size_t i = 0; i < columns_.size(); ++i) {
+      if (EqualsIgnoreCase(columns_[i], name)) return static_cast<int>(i);
+    }
+    return -1;
+  }
+  if (index_.empty()) {
+    for (std::size_t i = 0; i < columns_.size(); ++i) index_.emplace(AsciiUpper(columns_[i]), i);
+  }
   auto it = index_.find(AsciiUpper(name));
   return it == index_.end() ? -1 : static_cast<int>(it->second);
 }

@@ -50,7 +50,9 @@ class Recordset {
 
   std::vector<std::string> columns_;
   std::vector<Row> rows_;
-  std::unordered_map<std::string, std::size_t> index_;  // upper-cased name -> position
+  // Upper-cased name -> position, made at the first look-up by name in a wide result; a narrow
+  // one (most queries) is searched in place, which costs less than making the index.
+  mutable std::unordered_map<std::string, std::size_t> index_;
   std::size_t position_ = 0;
 };
 

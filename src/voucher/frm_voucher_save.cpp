@@ -184,14 +184,15 @@ bool frmVoucher::CheckHeader(bool cover) {
   h.period = yp.period;
   const std::string start = frame::ReadSetting(texts::kSectionAccountSet, "启用日期");
   if (!Blank(start) && date < start) return Stop(texts::kDateBeforeStart);
-  host::Recordset end = data.OpenRecordset("Select Max(strEndDate) As strEndDate From AccountYear");
+  host::Recordset end =
+      host::OpenRemembered(data, "Select Max(strEndDate) As strEndDate From AccountYear");
   if (end.Empty() || Blank(end["strEndDate"].AsText()) || date > end["strEndDate"].AsText()) {
     return Stop(texts::kDateAfterEnd);
   }
-  host::Recordset period = data.OpenRecordset(
-      "Select blnIsClosed From AccountPeriod Where lngOrganizationID = " + N(org) +
-      " And strStartDate <= " + frame::SqlText(date) +
-      " And strEndDate >= " + frame::SqlText(date));
+  host::Recordset period = host::OpenRemembered(
+      data, "Select blnIsClosed From AccountPeriod Where lngOrganizationID = " + N(org) +
+                " And strStartDate <= " + frame::SqlText(date) +
+                " And strEndDate >= " + frame::SqlText(date));
   frame::ModuleStatus ledger = frame::GetModuleStatus(kGeneralLedger);
   if (period.Empty() || period["blnIsClosed"].AsBool() ||
       ledger.state != frame::ModuleState::kRunning ||

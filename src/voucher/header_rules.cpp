@@ -11,6 +11,7 @@
 #include "host/cls_business_pub.h"
 #include "host/decimal_text.h"
 #include "host/message_box.h"
+#include "host/read_scope.h"
 #include "voucher/voucher_texts.h"
 
 namespace lumvoucher::voucher {
@@ -78,10 +79,10 @@ HeaderValue AttachmentsOf(const std::string& text) {
 }
 
 YearPeriod PeriodOfDate(const std::string& date) {
-  host::Recordset rs = frame::Data().OpenRecordset(
-      "Select intYear, bytPeriod From AccountPeriod Where lngOrganizationID = " +
-      std::to_string(frame::OrganizationId()) + " And strStartDate <= " + frame::SqlText(date) +
-      " And strEndDate >= " + frame::SqlText(date));
+  host::Recordset rs = host::OpenRemembered(
+      frame::Data(), "Select intYear, bytPeriod From AccountPeriod Where lngOrganizationID = " +
+                         std::to_string(frame::OrganizationId()) + " And strStartDate <= " +
+                         frame::SqlText(date) + " And strEndDate >= " + frame::SqlText(date));
   if (!rs.Empty()) {
     return {static_cast<int>(rs["intYear"].AsLong()), static_cast<int>(rs["bytPeriod"].AsLong())};
   }

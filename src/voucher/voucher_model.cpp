@@ -1,6 +1,7 @@
 #include "voucher/voucher_model.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -26,14 +27,31 @@ void SetFromStored(VoucherLine& line, int stored_direction, double stored_amount
   line.credit = stored_direction == kCredit ? stored_amount : 0;
 }
 
-double RoundTo(double value, int decimals) {
+namespace {
+
+// The value as "%.15g" writes it and strtod reads that back; to_chars and from_chars give the
+// same digits and the same nearest double, at a fraction of the cost (a save rounds every
+// amount several times).
+double FifteenDigits(double value) {
+  if (!std::isfinite(value)) return value;
   char digits[64];
-  std::snprintf(digits, sizeof digits, "%.15g", value);
-  double exact = std::strtod(digits, nullptr);
+  const auto written =
+      std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, 15);
+  double read = value;
+  // Only a value next to the largest double can round up past it: strtod's infinity.
+  if (std::from_chars(digits, written.ptr, read).ec == std::errc::result_out_of_range) {
+    return std::copysign(HUGE_VAL, value);
+  }
+  return read;
+}
+
+}  // namespace
+
+double RoundTo(double value, int decimals) {
+  double exact = FifteenDigits(value);
   double scale = std::pow(10.0, decimals);
   double scaled = exact * scale;
-  std::snprintf(digits, sizeof digits, "%.15g", scaled);
-  double rounded = std::round(std::strtod(digits, nullptr)) / scale;
+  double rounded = std::round(FifteenDigits(scaled)) / scale;
   return rounded == 0 ? 0.0 : rounded;
 }
 

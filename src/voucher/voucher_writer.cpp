@@ -17,6 +17,7 @@
 #include "host/cls_account.h"
 #include "host/cls_base_class.h"
 #include "host/cls_business_pub.h"
+#include "host/read_scope.h"
 #include "links/split_writer.h"
 #include "voucher/cost_collection.h"
 
@@ -67,7 +68,8 @@ struct LocalCurrency {
   std::optional<long> id;
   long Get() {
     if (!id) {
-      host::Recordset rs = frame::Data().OpenRecordset(
+      host::Recordset rs = host::OpenRemembered(
+          frame::Data(),
           "Select lngCurrencyID From Currencys Where blnIsLocal=1 Order By lngCurrencyID");
       id = rs.Empty() ? 1L : static_cast<long>(rs["lngCurrencyID"].AsLong());
     }

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 #include "embedded/account_set.h"
 #include "host/database_error.h"
@@ -128,31 +130,48 @@ TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
 }
 
 // A read scope's queries see one snapshot; a write in it ends the snapshot first, so it neither
-// fails on another desktop's commit nor works from stale rows.
+// fails on another desktop's commit nor works from stale rows. Remembered rows answer until the
+// connection writes or ends its snapshot or transaction, and never the next command.
 TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
-  auto path = std::filesystem::temp_directory_path() / "lumvoucher_read_scope_test.db";
-  std::filesystem::remove(path);
+  auto path = std::filesystem::temp_directory_path() /
+              ("lumvoucher_read_scope_" + std::to_string(::getpid()) + ".db");
   SqliteDataAccess first(path.string());
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
   SqliteDataAccess second(path.string());
-  std::string seen;
-  auto count = [&] { seen += DumpRows(first, "Select Count(*) From Item"); };
+  int queries = 0;  // the SELECTs SQLite ran on the first connection
+  auto tally = [](unsigned, void* n, void*, void* sql) {
+    if (std::string_view(static_cast<const char*>(sql)).starts_with("SELECT")) {
+      ++*static_cast<int*>(n);
+    }
+    return 0;
+  };
+  sqlite3_trace_v2(first.Handle(), SQLITE_TRACE_STMT, tally, &queries);
+  auto insert = [](SqliteDataAccess& data, int id) {
+    data.Execute("Insert Into Item (lngItemID) Values (" + std::to_string(id) + ")");
+  };
+  std::string seen;  // rows counted remembered, rows counted afresh / queries run, per step
+  const char* sql = "Select Count(*) As n From Item";
+  auto count = [&] {
+    const std::string rows = host::OpenRemembered(first, sql)["n"].AsText() + "," +
+                             first.OpenRecordset(sql)["n"].AsText();
+    seen += rows + "/" + std::to_string(queries) + " ";
+  };
   {
     host::ReadScope reads(first);
-    for (int id = 1; id <= 2; ++id) {
-      count();
-      second.Execute("Insert Into Item (lngItemID) Values (" + std::to_string(id) + ")");
-      count();
+    // A read, the same read, another desktop's inserts, an own insert, an own transaction and
+    // its rollback.
+    for (const std::function<void()>& step : std::vector<std::function<void()>>{
+             [] {}, [] {}, [&] { insert(second, 1); }, [&] { insert(second, 2); },
+             [&] { insert(first, 3); }, [&] { first.BeginTrans(), insert(first, 4); },
+             [&] { first.RollbackTrans(); }}) {
+      step(), count();
     }
-    first.Execute("Insert Into Item (lngItemID) Values (3)");
-    count();
   }
-  second.Execute("Insert Into Item (lngItemID) Values (4)");
+  insert(second, 5);
+  host::ReadScope next_command(first);
   count();
-  EXPECT_EQ(seen, "0\n0\n0\n0\n3\n4\n");
-  std::filesystem::remove(path);
-  std::filesystem::remove(path.string() + "-wal");
-  std::filesystem::remove(path.string() + "-shm");
+  EXPECT_EQ(seen, "0,0/2 0,0/3 0,0/4 0,0/5 3,3/7 4,4/9 3,3/11 4,4/13 ");
+  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
 }
 
 }  // namespace

@@ -53,4 +53,9 @@ void FailingDataAccess::EndReads() {
   if (!server_) SqliteDataAccess::EndReads();
 }
 
+// Nothing tells when a server's rows change under a read scope: nothing is kept there.
+std::uint64_t FailingDataAccess::ReadEpoch() const {
+  return server_ ? 0 : SqliteDataAccess::ReadEpoch();
+}
+
 }  // namespace lumvoucher::testing

@@ -54,6 +54,7 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
   int TransactionDepth() const override;
   void BeginReads() override;
   void EndReads() override;
+  std::uint64_t ReadEpoch() const override;
 
  private:
   void Count(std::string_view sql);
