@@ -201,6 +201,7 @@ pg_conn* PostgresDataAccess::Handle() {
 
 void PostgresDataAccess::ExecuteScript(std::string_view script) {
   ReconnectIfLost();
+  ++epoch_;
   SendHeld();
   Command(std::string(script));
   columns_->Forget();
@@ -274,8 +275,11 @@ std::list<PostgresDataAccess::Entry>::iterator PostgresDataAccess::Drop(
 std::int64_t PostgresDataAccess::Run(std::string_view sql, host::Recordset* out) {
   bool reads_only = false;
   try {
-    return RunOnce(sql, out, reads_only, false);
+    const std::int64_t changes = RunOnce(sql, out, reads_only, false);
+    if (!reads_only) ++epoch_;
+    return changes;
   } catch (const host::DatabaseError&) {
+    ++epoch_;
     // libpq learns that the server ended an idle session only when it next sends: a read outside
     // a transaction then runs again on a fresh one. A write might have committed before the
     // session went, so it is not repeated.
@@ -387,6 +391,7 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
 
 void PostgresDataAccess::BeginTrans() {
   ReconnectIfLost();
+  ++epoch_;
   if (depth_ == 0) {
     // Writers take turns, as on the embedded file (BEGIN IMMEDIATE): a save's number check
     // inside its transaction then sees every number another desktop committed before it. Both
@@ -402,6 +407,7 @@ void PostgresDataAccess::BeginTrans() {
 
 void PostgresDataAccess::CommitTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可提交的事务");
+  ++epoch_;
   if (depth_ == 1) {
     // The held commands go with the COMMIT: one of them may undo an inner transaction.
     depth_ = 0;
@@ -423,6 +429,7 @@ void PostgresDataAccess::CommitTrans() {
 
 void PostgresDataAccess::RollbackTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可回滚的事务");
+  ++epoch_;
   if (depth_ == 1) {
     depth_ = 0;
     const bool begun = !begin_held_;

@@ -11,6 +11,7 @@
 
 #include "embedded/dialect/translator.h"
 #include "host/data_access.h"
+#include "host/read_scope.h"
 #include "server/oracle_support.h"
 
 struct pg_conn;
@@ -32,7 +33,7 @@ namespace lumvoucher::server {
 // Round trips are what a save costs on a server, so a statement is one: the transaction's
 // start, the savepoints and the statement's preparation travel with it in libpq's pipeline
 // mode, and a failure costs one more (the rollback to its savepoint).
-class PostgresDataAccess : public host::DataAccess {
+class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
  public:
   // Connects with a libpq connection string (the PG* environment fills what it leaves out).
   // Throws host::DatabaseError when it cannot.
@@ -47,6 +48,12 @@ class PostgresDataAccess : public host::DataAccess {
   void CommitTrans() override;
   void RollbackTrans() override;
   int TransactionDepth() const override { return depth_; }
+  // The server keeps no snapshot for a read scope (each statement sees what was committed), but
+  // a command's repeated reads (a setting, an account) are answered from the scope's memory
+  // while this connection changes nothing: a round trip each is what a save would pay otherwise.
+  void BeginReads() override {}
+  void EndReads() override {}
+  std::uint64_t ReadEpoch() const override { return epoch_; }
 
   // Plain PostgreSQL text, outside the dialect (the schema, the dialect's functions).
   void ExecuteScript(std::string_view script);
@@ -96,6 +103,7 @@ class PostgresDataAccess : public host::DataAccess {
   // Per skeleton, the literals its translation writes into the text (part of the key).
   std::unordered_map<std::string, std::vector<int>> kept_;
   int depth_ = 0;
+  std::uint64_t epoch_ = 1;  // moves whenever this connection may have changed a row
   // Inside a transaction, the commands waiting for the next statement to go with it: the
   // transaction's start, savepoints made, released or rolled back to, the last statement's
   // savepoint released.

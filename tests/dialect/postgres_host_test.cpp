@@ -13,6 +13,7 @@
 #include "embedded/embedded_fund_system.h"
 #include "embedded/sqlite_data_access.h"
 #include "host/database_error.h"
+#include "host/read_scope.h"
 #include "server/account_set_copy.h"
 #include "server/postgres_data_access.h"
 #include "server/sequence_ids.h"
@@ -165,6 +166,31 @@ TEST_F(PostgresHostTest, TheCopyIsVerifiedTableByTable) {
   ASSERT_EQ(differences.size(), 2u);
   EXPECT_EQ(differences[0].rfind("Account：行数 ", 0), 0u) << differences[0];
   EXPECT_EQ(differences[1].rfind("VoucherDetail.dblAmount：合计 ", 0), 0u) << differences[1];
+}
+
+// A command's repeated read costs one round trip while the connection writes nothing; its own
+// write, its rollback and the command's end make the next one go to the server again.
+TEST_F(PostgresHostTest, RepeatedReadsOfACommandAreRememberedUntilItWrites) {
+  const std::string sql = "Select Count(*) As n From Voucher";
+  const long n = static_cast<long>(data_->OpenRecordset(sql)["n"].AsLong());
+  std::string seen;
+  auto count = [&] {
+    const std::size_t before = data_->RoundTrips();
+    const long now = static_cast<long>(host::OpenRemembered(*data_, sql)["n"].AsLong());
+    seen += std::to_string(now - n) + "/" + std::to_string(data_->RoundTrips() - before) + " ";
+  };
+  {
+    host::ReadScope reads(*data_);
+    count();
+    count();
+    data_->BeginTrans();
+    data_->Execute(InsertVoucher(90001, 901));
+    count();
+    data_->RollbackTrans();
+    count();
+  }
+  count();
+  EXPECT_EQ(seen, "0/1 0/0 1/1 0/1 0/1 ");
 }
 
 // The fund system's file moves once (a second copy adds nothing), a database without its tables

@@ -53,9 +53,10 @@ void FailingDataAccess::EndReads() {
   if (!server_) SqliteDataAccess::EndReads();
 }
 
-// Nothing tells when a server's rows change under a read scope: nothing is kept there.
 std::uint64_t FailingDataAccess::ReadEpoch() const {
-  return server_ ? 0 : SqliteDataAccess::ReadEpoch();
+  if (!server_) return SqliteDataAccess::ReadEpoch();
+  const auto* server = dynamic_cast<const host::ReadSnapshots*>(server_.get());
+  return server ? server->ReadEpoch() : 0;
 }
 
 }  // namespace lumvoucher::testing
