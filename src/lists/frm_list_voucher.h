@@ -10,8 +10,9 @@ namespace lumvoucher::lists {
 // and VoucherListRightNumTemp (lines the operator may see), keyed by a number this list draws
 // once from VoucherListRightTmp_SEQ (stored in their lngOperatorID); the vouchers whose two
 // counts agree are written to VoucherListRightTmp under the same key: the vouchers the query
-// lists (it decides them by RightsCondition while it reads). The batch dialog reads the key
-// table (WorkKey()).
+// lists. A list read in chunks fills them before the chunks (after its first screen, which
+// RightsCondition decides) and reads the chunks through the key table. The batch dialog reads
+// the key table (WorkKey()).
 //
 // Command menu: every index of the system's menu is present (unused positions invisible). The
 // status operations (cashier signature, reversal, void, post, memo registration), the batch
@@ -28,6 +29,7 @@ class frmListVoucher : public VoucherList {
   void FillWorkTables(const std::string& scope,
                       const std::vector<const RightsDimension*>& dimensions) override;
   void ClearWorkTables() override;
+  bool FillsKeyTable() const override { return true; }
   std::vector<MenuItem> BuildMenu() const override;
 };
 

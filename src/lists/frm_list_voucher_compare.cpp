@@ -39,11 +39,7 @@ void frmListVoucherCompare::PrepareRights(const std::string& scope,
                                           const std::vector<const RightsDimension*>& dimensions,
                                           ListQuery& query) {
   work_key_ = FillVoucherListRights(work_key_, scope, dimensions, kBothBasesLines);
-  query.restriction_tables = ",VoucherListRightTmp";
-  query.restriction =
-      " And VoucherListRightTmp.lngVoucherID=Voucher.lngVoucherID"
-      " And VoucherListRightTmp.lngVoucherListRightTmpID=" +
-      frame::SqlNumber(work_key_);
+  RestrictToKeyTable(work_key_, query);
 }
 
 std::string frmListVoucherCompare::QueryText(const ListQuery& query) const {

@@ -349,13 +349,15 @@ std::string SelectText(const ListQuery& query) {
   return "Select " + columns +
          "Voucher.lngVoucherID as id,decode(Voucher.blnIsVoid,1,'√','') as \"作废\","
          "VoucherDetail.lngVoucherDetailID,Voucher.lngVoucherBaseID as \"凭证类型ID\"" +
+         (query.unsorted_with_row_id ? ",VoucherDetail.lngRowID" : "") +
          (query.both_bases ? " From VoucherView Voucher,VoucherDetailView "
                              "VoucherDetail,VoucherTypeView VoucherType"
                            : " From Voucher,VoucherDetail,VoucherType") +
          query.restriction_tables + joins.tables +
          " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID"
          " And Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID" +
-         joins.terms + query.scope + query.conditions + query.restriction + sort;
+         joins.terms + query.scope + query.conditions + query.restriction +
+         (query.unsorted_with_row_id ? std::string() : sort);
 }
 
 std::string VoucherKeysText(std::string_view scope, SortOrder sort, bool with_basis) {

@@ -113,6 +113,9 @@ struct ListQuery {
   // Lines of both bases: VoucherView, VoucherDetailView and VoucherTypeView under the aliases
   // Voucher, VoucherDetail and VoucherType.
   bool both_bases = false;
+  // Unsorted, with the line's VoucherDetail.lngRowID as one more last column: for a reader that
+  // knows the vouchers' order and puts the rows in it itself.
+  bool unsorted_with_row_id = false;
 };
 std::string SelectText(const ListQuery& query);
 // The list's vouchers under `scope` alone, their ids in the order of the list's rows.
@@ -132,7 +135,8 @@ std::vector<std::string> DateSlices(std::string_view from, std::string_view to, 
 // count multiplies each line by the factors of `dimensions`. `from` names the vouchers and lines
 // under the aliases Voucher and VoucherDetail (the views for both bases, whose ids never collide).
 inline constexpr const char* kFinancialLines = "Voucher,VoucherDetail";
-inline constexpr const char* kBothBasesLines = "VoucherView Voucher,VoucherDetailView VoucherDetail";
+inline constexpr const char* kBothBasesLines =
+    "VoucherView Voucher,VoucherDetailView VoucherDetail";
 std::string LineCountInsert(std::string_view table, long key, std::string_view scope,
                             std::string_view from = kFinancialLines);
 std::string PermittedCountInsert(std::string_view table, long key, std::string_view scope,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <iterator>
+#include <tuple>
+#include <unordered_map>
 #include <utility>
 
 #include "frame/id_list.h"
@@ -28,9 +30,19 @@ void Append(host::Recordset&& rs, std::vector<host::Recordset::Row>& out) {
 
 ListReader::ListReader(Plan plan)
     : plan_(std::move(plan)),
+      chunk_query_(plan_.rows),
       in_chunks_(plan_.rows.conditions.empty() && !plan_.in_one_step),
       chunk_(kFirstChunk) {
   if (plan_.key_slices.empty()) plan_.key_slices.push_back(plan_.date_range);
+  // The vouchers are in scope already; the chunk's own condition is the one the planner starts
+  // from (a scope beside it makes SQLite walk the whole date range for every chunk).
+  chunk_query_.scope.clear();
+  chunk_query_.unsorted_with_row_id = true;
+}
+
+void ListReader::RestrictChunks(std::string tables, std::string restriction) {
+  chunk_query_.restriction_tables = std::move(tables);
+  chunk_query_.restriction = std::move(restriction);
 }
 
 bool ListReader::Done() const {
@@ -73,12 +85,37 @@ void ListReader::ReadKeys(host::DataAccess& data) {
 void ListReader::ReadRows(host::DataAccess& data, std::vector<host::Recordset::Row>& out) {
   const std::size_t n = std::min(chunk_, keys_.size() - next_key_);
   const std::span<const std::int64_t> ids(keys_.data() + next_key_, n);
-  // The vouchers are in scope already; the chunk's own condition is the one the planner starts
-  // from (a scope beside it makes SQLite walk the whole date range for every chunk).
-  ListQuery chunk = plan_.rows;
-  chunk.scope.clear();
+  ListQuery chunk = chunk_query_;
   chunk.restriction += " And " + frame::InCondition("Voucher.lngVoucherID", ids);
-  Append(data.OpenRecordset(SwapCarryForward(plan_.text(chunk), plan_.code)), out);
+  std::vector<host::Recordset::Row> rows =
+      data.OpenRecordset(SwapCarryForward(plan_.text(chunk), plan_.code)).TakeRows();
+  // The voucher id follows the configured columns; the line's row id was added last.
+  const std::size_t id_column = plan_.rows.columns.size();
+  std::unordered_map<std::int64_t, std::size_t> place;
+  for (std::size_t i = 0; i < n; ++i) place.emplace(ids[i], i);
+  struct Order {
+    std::size_t voucher;
+    std::int64_t line;
+    bool no_line;  // a null row id sorts last, as in the list query
+    std::size_t row;
+    bool operator<(const Order& other) const {
+      return std::tie(voucher, no_line, line, row) <
+             std::tie(other.voucher, other.no_line, other.line, other.row);
+    }
+  };
+  std::vector<Order> order;
+  order.reserve(rows.size());
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const host::Value& line = rows[i].back();
+    order.push_back({place.at(rows[i].at(id_column).AsLong()), line.IsNull() ? 0 : line.AsLong(),
+                     line.IsNull(), i});
+  }
+  std::sort(order.begin(), order.end());
+  out.reserve(out.size() + rows.size());
+  for (const Order& o : order) {
+    rows[o.row].pop_back();
+    out.push_back(std::move(rows[o.row]));
+  }
   next_key_ += n;
   chunk_ = std::min(chunk_ * 2, kLargestChunk);
 }

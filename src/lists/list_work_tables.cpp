@@ -58,6 +58,14 @@ void ClearVoucherListRights(long key) {
   data.Execute(DeleteByKey(frame::kVoucherListRightNumTemp, "lngOperatorID", key));
 }
 
+void RestrictToKeyTable(long key, ListQuery& query) {
+  query.restriction_tables = ",VoucherListRightTmp";
+  query.restriction =
+      " And VoucherListRightTmp.lngVoucherID=Voucher.lngVoucherID"
+      " And VoucherListRightTmp.lngVoucherListRightTmpID=" +
+      frame::SqlNumber(key);
+}
+
 void EnsureErrorListTables() {
   EnsureCountTable(kVoucherDetailNumTempS);
   EnsureCountTable(kVoucherDetailRightNumTempS);

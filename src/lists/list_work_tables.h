@@ -16,6 +16,9 @@ long FillVoucherListRights(long key, std::string_view scope,
                            std::span<const RightsDimension* const> dimensions,
                            std::string_view from = kFinancialLines);
 void ClearVoucherListRights(long key);
+// Keeps `query` to the vouchers of the key table under `key` (a join, which the planner takes
+// from the voucher to the key table's primary key).
+void RestrictToKeyTable(long key, ListQuery& query);
 
 // The line-count work tables of the error voucher list, created on first need like the voucher
 // list's own (frame/work_tables.h): columns lng<Name>ID, lngdetailnum, lngoperatorid,

@@ -18,6 +18,7 @@
 #include "lists/list_commands.h"
 #include "lists/list_reader.h"
 #include "lists/list_texts.h"
+#include "lists/list_work_tables.h"
 #include "voucher/frm_voucher.h"
 
 namespace lumvoucher::lists {
@@ -289,9 +290,22 @@ bool VoucherList::ReMakeData() {
       read = StartRead();
       const bool stepwise =
           stepwise_ || (main_window_ != nullptr && main_window_->ShowsRowsAsTheyCome());
-      const std::size_t wanted = stepwise ? kFirstScreenRows : static_cast<std::size_t>(-1);
-      while (!read->reader->Done() && rows.size() < wanted) read->reader->Step(data, rows);
-      if (read->reader->Done()) WriteWorkTables(*read);
+      if (stepwise) {
+        while (!read->reader->Done() && rows.size() < kFirstScreenRows) {
+          read->reader->Step(data, rows);
+        }
+        if (read->reader->Done()) WriteWorkTables(*read);
+      } else if (WritesWorkTablesFirst(*read)) {
+        // The work tables and the rows read through them in one transaction: a failed read
+        // leaves the tables as they were, and the rows are those the tables count.
+        host::TransactionGuard guard(data);
+        WriteWorkTablesFirst(*read);
+        while (!read->reader->Done()) read->reader->Step(data, rows);
+        guard.Commit();
+      } else {
+        while (!read->reader->Done()) read->reader->Step(data, rows);
+        WriteWorkTables(*read);
+      }
     }
   } catch (const std::exception& error) {
     ShowError(error);
@@ -316,7 +330,7 @@ bool VoucherList::ReadMore() {
   if (!read_) return false;
   try {
     if (!read_->reader->Done()) {
-      read_->reader->Step(frame::Data(), state_.rows);
+      if (!WriteWorkTablesFirst(*read_)) read_->reader->Step(frame::Data(), state_.rows);
       return true;
     }
     WriteWorkTables(*read_);
@@ -346,8 +360,8 @@ void VoucherList::ReadAll() {
   }
 }
 
-void VoucherList::WriteWorkTables(const Read& read) {
-  if (read.dimensions.empty() && work_key_ == 0) return;
+void VoucherList::WriteWorkTables(Read& read) {
+  if (read.tables_written || (read.dimensions.empty() && work_key_ == 0)) return;
   host::TransactionGuard guard(frame::Data());
   if (read.dimensions.empty()) {
     ClearWorkTables();
@@ -355,6 +369,22 @@ void VoucherList::WriteWorkTables(const Read& read) {
     FillWorkTables(read.scope, read.dimensions);
   }
   guard.Commit();
+  read.tables_written = true;
+}
+
+bool VoucherList::WritesWorkTablesFirst(const Read& read) const {
+  return !read.tables_written && !read.dimensions.empty() && FillsKeyTable() &&
+         read.reader->InChunks();
+}
+
+bool VoucherList::WriteWorkTablesFirst(Read& read) {
+  if (!WritesWorkTablesFirst(read)) return false;
+  WriteWorkTables(read);
+  ListQuery restricted;
+  RestrictToKeyTable(work_key_, restricted);
+  read.reader->RestrictChunks(std::move(restricted.restriction_tables),
+                              std::move(restricted.restriction));
+  return true;
 }
 
 void VoucherList::StopReading() {

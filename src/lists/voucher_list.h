@@ -136,8 +136,8 @@ class VoucherList : public host::ChildWindow {
   // window that ShowsRowsAsTheyCome.
   void SetStepwise(bool on) { stepwise_ = on; }
   static constexpr std::size_t kFirstScreenRows = 50;
-  // One step of a stepwise read: a chunk of rows added at the end, or at last the work tables
-  // of item rights. Answers whether rows are still to come. A database error is shown; the
+  // One step of a stepwise read: a chunk of rows added at the end, or the work tables of item
+  // rights (before the next chunk or at last). Answers whether rows are still to come. A database error is shown; the
   // list is then emptied, as it cannot say which vouchers it missed.
   bool ReadMore();
   // Reads the rest at once: everything that needs every row (finding, printing, the browse
@@ -212,9 +212,10 @@ class VoucherList : public host::ChildWindow {
 
   // Item rights on a fill over `scope` (`dimensions` never empty). A list read in steps keeps
   // `query` to the permitted vouchers by RightsCondition, and fills the work tables (the line
-  // counts behind those vouchers) in FillWorkTables, in a transaction once the rows are read.
-  // A list read in one step may instead fill them here, in the read's transaction, and restrict
-  // `query` by them.
+  // counts behind those vouchers) in FillWorkTables once the rows are read, or before the
+  // chunks when FillsKeyTable (a read that is not stepwise then reads the chunks in the fill's
+  // transaction). A list read in one step may instead fill them here, in the read's
+  // transaction, and restrict `query` by them.
   virtual void PrepareRights(const std::string& scope,
                              const std::vector<const RightsDimension*>& dimensions,
                              ListQuery& query);
@@ -223,6 +224,10 @@ class VoucherList : public host::ChildWindow {
   // Whether the rows may be read a slice at a time (ListReader): a list whose query is not over
   // vouchers of one basis reads them in one step.
   virtual bool ReadsInSteps() const { return true; }
+  // Whether FillWorkTables writes the key table VoucherListRightTmp: then a read in chunks fills
+  // the work tables first (after the first screen, when read stepwise) and the chunks that follow
+  // keep to the key table instead of RightsCondition.
+  virtual bool FillsKeyTable() const { return false; }
   // Empties this list's rows of the work tables.
   virtual void ClearWorkTables() = 0;
   // The list's own restriction, added to the voucher conditions.
@@ -259,7 +264,10 @@ class VoucherList : public host::ChildWindow {
   // The voucher conditions, the date range apart: they go before and after it.
   std::pair<std::string, std::string> BuildScope(std::vector<long>& makers) const;
   std::unique_ptr<Read> StartRead();
-  void WriteWorkTables(const Read& read);
+  void WriteWorkTables(Read& read);
+  // Before the chunks: true when it wrote the work tables and restricted the chunks to them.
+  bool WritesWorkTablesFirst(const Read& read) const;
+  bool WriteWorkTablesFirst(Read& read);
   void StopReading();
   std::vector<long> ReadMakers() const;
   void DefaultDates();
@@ -287,6 +295,7 @@ class VoucherList : public host::ChildWindow {
     std::string conditions;
     std::vector<long> makers;
     std::vector<const RightsDimension*> dimensions;
+    bool tables_written = false;
   };
   std::unique_ptr<Read> read_;
   bool stepwise_ = false;
