@@ -16,6 +16,7 @@
 #include "dualbasis/dual_texts.h"
 #include "dualbasis/frm_attachment.h"
 #include "ui/qt_text.h"
+#include "ui/row_picker.h"
 
 namespace lumvoucher::ui {
 
@@ -28,9 +29,7 @@ AttachmentDialog::AttachmentDialog(dualbasis::frmAttachment& presenter, QWidget*
   grid_ = new QTableWidget(0, 3, this);
   grid_->setHorizontalHeaderLabels(
       {QStringLiteral("文件名"), QStringLiteral("大小（字节）"), QStringLiteral("日期")});
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  PickOneRowOnly(grid_);
   grid_->horizontalHeader()->setStretchLastSection(true);
   layout->addWidget(grid_, 1);
   auto* buttons = new QHBoxLayout;

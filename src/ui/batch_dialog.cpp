@@ -13,6 +13,7 @@
 #include "lists/list_texts.h"
 #include "ui/current_cell_delegate.h"
 #include "ui/qt_text.h"
+#include "ui/row_picker.h"
 
 namespace lumvoucher::ui {
 
@@ -104,9 +105,7 @@ BatchDialog::BatchDialog(lists::frmBatchVoucher& presenter, QWidget* parent)
   grid_->setItemDelegate(new CurrentCellDelegate(grid_));
   grid_->setObjectName(QStringLiteral("batchGrid"));
   grid_->setModel(model_);
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  PickOneRowOnly(grid_);
   grid_->setAlternatingRowColors(true);
   grid_->verticalHeader()->setDefaultSectionSize(26);
   grid_->horizontalHeader()->setStretchLastSection(true);

@@ -10,6 +10,7 @@
 
 #include "numbering/numbering_texts.h"
 #include "ui/qt_text.h"
+#include "ui/row_picker.h"
 #include "ui/run_progress.h"
 
 namespace lumvoucher::ui {
@@ -88,9 +89,7 @@ ContinuityDialog::ContinuityDialog(numbering::frmVoucherContinuity& presenter, Q
   model_ = new ContinuityModel(presenter_, this);
   grid_ = new QTableView(this);
   grid_->setModel(model_);
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  PickOneRowOnly(grid_);
   grid_->setAlternatingRowColors(true);
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->installEventFilter(this);

@@ -13,6 +13,7 @@
 #include "host/message_box.h"
 #include "ui/desktop.h"
 #include "ui/qt_text.h"
+#include "ui/row_picker.h"
 
 namespace lumvoucher::ui {
 
@@ -53,9 +54,7 @@ SelectStdVoucherTmpDialog::SelectStdVoucherTmpDialog(dualbasis::frmSelectStdVouc
   grid_->setColumnCount(3);
   grid_->setHorizontalHeaderLabels(
       {QStringLiteral("规则编号"), QStringLiteral("规则名称"), QStringLiteral("规则来源")});
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  PickOneRowOnly(grid_);
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->verticalHeader()->hide();
   const auto& rows = presenter_.Rows();
@@ -95,9 +94,7 @@ ParallelTemplateListDialog::ParallelTemplateListDialog(QWidget* parent) : QDialo
   grid_->setColumnCount(4);
   grid_->setHorizontalHeaderLabels({QStringLiteral("规则编号"), QStringLiteral("规则名称"),
                                     QStringLiteral("规则来源"), QStringLiteral("停用")});
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  PickOneRowOnly(grid_);
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->verticalHeader()->hide();
   auto* buttons = new QDialogButtonBox(this);

@@ -10,6 +10,7 @@
 
 #include "templates/templates_texts.h"
 #include "ui/qt_text.h"
+#include "ui/row_picker.h"
 
 namespace lumvoucher::ui {
 
@@ -58,9 +59,7 @@ SelectStdVoucherDialog::SelectStdVoucherDialog(templates::StdVoucherChooser& pre
   grid_ = new QTableWidget(this);
   grid_->setColumnCount(2);
   grid_->setHorizontalHeaderLabels({QStringLiteral("编号"), QStringLiteral("名称")});
-  grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  PickOneRowOnly(grid_);
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->verticalHeader()->hide();
   auto* buttons = new QDialogButtonBox(this);
