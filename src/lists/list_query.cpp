@@ -71,12 +71,10 @@ const std::vector<Joinable>& Joinables() {
        " And SourceVoucher.lngVoucherTypeID=SourceVoucherType.lngVoucherTypeID(+)",
        "SourceVoucher"},
       // The voucher that reverses this one: its live reversal, one per voucher (the latest,
-      // should there be more), so that every line stays one row.
-      {"SourceToLink",
-       "(Select lngSourceVoucherID As lngReversedID,Max(lngVoucherID) As lngVoucherID From "
-       "Voucher Where " +
-           frame::LiveReversalTerms("") + " Group By lngSourceVoucherID) SourceToLink",
-       " And Voucher.lngVoucherID=SourceToLink.lngReversedID(+)", nullptr},
+      // should there be more), so that every line stays one row. The table is worded by
+      // SourceToLinkTable.
+      {"SourceToLink", std::string(), " And Voucher.lngVoucherID=SourceToLink.lngReversedID(+)",
+       nullptr},
       {"SourceToVoucher", "Voucher SourceToVoucher",
        " And SourceToLink.lngVoucherID=SourceToVoucher.lngVoucherID(+)", "SourceToLink"},
       {"SourceToVoucherType", "VoucherType SourceToVoucherType",
@@ -92,11 +90,20 @@ constexpr const char* kBothBasesSourceTables =
     " ,VoucherCompare SourceVoucher,VoucherTypeView SourceVoucherType,VoucherCompare "
     "SourceToVoucher, VoucherTypeView SourceToVoucherType ";
 
-TableJoins BothBasesSourceJoins() {
+// `reversed` keeps the grouping to the listed vouchers, so that a chunk's query does not group
+// every reversal of the account set.
+std::string SourceToLinkTable(std::string_view reversed) {
+  return "(Select lngSourceVoucherID As lngReversedID,Max(lngVoucherID) As lngVoucherID From "
+         "Voucher Where " +
+         frame::LiveReversalTerms("") + std::string(reversed) +
+         " Group By lngSourceVoucherID) SourceToLink";
+}
+
+TableJoins BothBasesSourceJoins(std::string_view reversed) {
   return {std::string(kBothBasesSourceTables) +
               ",(Select lngSourceVoucherID As lngReversedID,lngVoucherBaseID,Max(lngVoucherID) As "
               "lngVoucherID From VoucherCompare Where " +
-              frame::LiveReversalTerms("") +
+              frame::LiveReversalTerms("") + std::string(reversed) +
               " Group By lngSourceVoucherID,lngVoucherBaseID) SourceToLink",
           " And Voucher.lngSourceVoucherID=SourceVoucher.lngVoucherID(+)"
           " And voucher.lngVoucherBaseID=SourceVoucher.lngVoucherBaseID(+)"
@@ -139,6 +146,46 @@ bool NamesAlias(std::string_view text, std::string_view alias) {
 // highest key cannot move under it.
 std::string RowKey(const std::string& table) {
   return "(Select nvl(Max(lng" + table + "ID),0) From " + table + ")+c.lngVoucherID";
+}
+
+// The permission factors of a line, with the permission tables they need and their joins.
+struct Permissions {
+  std::string factors = "1";
+  std::string tables;
+  std::string joins;
+};
+
+Permissions PermissionsOf(std::span<const RightsDimension* const> dimensions, long operator_id,
+                          long organization_id) {
+  Permissions p;
+  for (const RightsDimension* d : dimensions) {
+    p.factors += PermissionFactor(*d);
+    p.tables += std::string(",") + d->table;
+    p.joins += PermissionJoin(*d, operator_id, organization_id);
+  }
+  return p;
+}
+
+// One row per voucher of `scope` with lines. Grouped in the order of the voucher index on
+// organisation and date, which the scope's conditions walk: SQLite then needs no sorter, and the
+// groups are still one voucher each.
+std::string CountsText(const std::string& aggregates, const std::string& tables,
+                       const std::string& joins, std::string_view from, const std::string& scope) {
+  return "Select Voucher.lngVoucherID," + aggregates + " From " + std::string(from) + tables +
+         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" + scope + joins +
+         " Group By Voucher.lngSourceOrganizationID,Voucher.strDate,Voucher.lngVoucherID";
+}
+
+std::string NotYetCounted(std::string_view table, long key) {
+  return " And Voucher.lngVoucherID Not In (Select lngVoucherID From " + std::string(table) +
+         " Where lngOperatorID=" + SqlNumber(key) + ")";
+}
+
+std::string CountInsert(std::string_view table, long key, const std::string& counts) {
+  const std::string t(table);
+  return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
+         RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) + " From (" + counts +
+         ") c";
 }
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
@@ -240,17 +287,10 @@ std::string PermissionJoin(const RightsDimension& d, long operator_id, long orga
 
 std::string RightsCondition(std::span<const RightsDimension* const> dimensions, long operator_id,
                             long organization_id) {
-  std::string factors = "1";
-  std::string tables;
-  std::string joins;
-  for (const RightsDimension* d : dimensions) {
-    factors += PermissionFactor(*d);
-    tables += std::string(",") + d->table;
-    joins += PermissionJoin(*d, operator_id, organization_id);
-  }
+  const Permissions p = PermissionsOf(dimensions, operator_id, organization_id);
   // The lines here are the voucher's own: VoucherDetail names the inner table.
-  return " And Not Exists (Select 'x' From VoucherDetail" + tables +
-         " Where VoucherDetail.lngVoucherID=Voucher.lngVoucherID" + joins + " And " + factors +
+  return " And Not Exists (Select 'x' From VoucherDetail" + p.tables +
+         " Where VoucherDetail.lngVoucherID=Voucher.lngVoucherID" + p.joins + " And " + p.factors +
          "=0)";
 }
 
@@ -294,7 +334,7 @@ std::string SwapCarryForward(std::string_view text, std::string_view code) {
   return swapped;
 }
 
-TableJoins ReferenceTables(std::string_view text, bool both_bases) {
+TableJoins ReferenceTables(std::string_view text, bool both_bases, std::string_view reversed) {
   const std::vector<Joinable>& joinables = Joinables();
   std::vector<bool> used(joinables.size());
   for (std::size_t i = 0; i < joinables.size(); ++i) used[i] = NamesAlias(text, joinables[i].alias);
@@ -313,11 +353,12 @@ TableJoins ReferenceTables(std::string_view text, bool both_bases) {
       sources = true;
       continue;
     }
-    joins.tables += "," + joinables[i].table;
+    joins.tables += "," + (joinables[i].alias == "SourceToLink" ? SourceToLinkTable(reversed)
+                                                                : joinables[i].table);
     joins.terms += joinables[i].terms;
   }
   if (sources) {
-    const TableJoins source = BothBasesSourceJoins();
+    const TableJoins source = BothBasesSourceJoins(reversed);
     joins.tables += source.tables;
     joins.terms += source.terms;
   }
@@ -343,7 +384,8 @@ std::string SelectText(const ListQuery& query) {
     named += column.expression + " ";
   }
   const std::string sort = SortClause(query.sort, query.basis_tie_breaker);
-  const TableJoins joins = ReferenceTables(named + query.conditions + sort, query.both_bases);
+  const TableJoins joins =
+      ReferenceTables(named + query.conditions + sort, query.both_bases, query.reversed);
   // The work table goes before the outer-joined tables: SQLite does not move an inner join
   // across a left join, and only from the key table can it start with the listed vouchers.
   return "Select " + columns +
@@ -407,31 +449,26 @@ std::vector<std::string> DateSlices(std::string_view from, std::string_view to, 
 
 std::string LineCountInsert(std::string_view table, long key, std::string_view scope,
                             std::string_view from) {
-  const std::string t(table);
-  return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
-         RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
-         " From (Select Voucher.lngVoucherID,Count(1) As lngDetailNum From " + std::string(from) +
-         " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" + std::string(scope) +
-         " Group By Voucher.lngVoucherID) c";
+  return CountInsert(table, key,
+                     CountsText("Count(1) As lngDetailNum", std::string(), std::string(), from,
+                                std::string(scope) + NotYetCounted(table, key)));
 }
 
 std::string PermittedCountInsert(std::string_view table, long key, std::string_view scope,
                                  std::span<const RightsDimension* const> dimensions,
                                  long operator_id, long organization_id, std::string_view from) {
-  const std::string t(table);
-  std::string factors = "1";
-  std::string tables;
-  std::string joins;
-  for (const RightsDimension* d : dimensions) {
-    factors += PermissionFactor(*d);
-    tables += std::string(",") + d->table;
-    joins += PermissionJoin(*d, operator_id, organization_id);
-  }
-  return "Insert Into " + t + " (lng" + t + "ID,lngVoucherID,lngDetailNum,lngOperatorID) Select " +
-         RowKey(t) + ",c.lngVoucherID,c.lngDetailNum," + SqlNumber(key) +
-         " From (Select Voucher.lngVoucherID,Sum(" + factors + ") As lngDetailNum From " +
-         std::string(from) + tables + " Where Voucher.lngVoucherID=VoucherDetail.lngVoucherID" +
-         std::string(scope) + joins + " Group By Voucher.lngVoucherID) c";
+  const Permissions p = PermissionsOf(dimensions, operator_id, organization_id);
+  return CountInsert(table, key,
+                     CountsText("Sum(" + p.factors + ") As lngDetailNum", p.tables, p.joins, from,
+                                std::string(scope) + NotYetCounted(table, key)));
+}
+
+std::string VoucherCountsText(std::string_view scope,
+                              std::span<const RightsDimension* const> dimensions, long operator_id,
+                              long organization_id, std::string_view from) {
+  const Permissions p = PermissionsOf(dimensions, operator_id, organization_id);
+  return CountsText("Count(1) As lngDetailNum,Sum(" + p.factors + ") As lngRightNum", p.tables,
+                    p.joins, from, std::string(scope));
 }
 
 std::string DeleteByKey(std::string_view table, std::string_view key_column, long key) {

@@ -92,7 +92,10 @@ struct TableJoins {
 };
 // `both_bases`: the vouchers are those of both bases (VoucherView), so the reversal columns read
 // VoucherCompare and VoucherTypeView and match the basis as well as the voucher.
-TableJoins ReferenceTables(std::string_view text, bool both_bases = false);
+// `reversed`: a condition on lngSourceVoucherID that keeps the reversal link to some vouchers
+// (" And lngSourceVoucherID In (...)"); "" for every voucher.
+TableJoins ReferenceTables(std::string_view text, bool both_bases = false,
+                           std::string_view reversed = {});
 
 // " And Voucher.lngVoucherID In (...)": the vouchers with a line that meets `conditions` (the
 // filter and quick find, over the list's tables); "" for no conditions. For the windows that
@@ -116,6 +119,8 @@ struct ListQuery {
   // Unsorted, with the line's VoucherDetail.lngRowID as one more last column: for a reader that
   // knows the vouchers' order and puts the rows in it itself.
   bool unsorted_with_row_id = false;
+  // The reversal link's condition of ReferenceTables, for a query over a few vouchers.
+  std::string reversed;
 };
 std::string SelectText(const ListQuery& query);
 // The list's vouchers under `scope` alone, their ids in the order of the list's rows.
@@ -129,11 +134,12 @@ std::string VoucherKeysText(std::string_view scope, SortOrder sort, bool with_ba
 // lies after to, and for a descending range whose end is no date: then the range is one piece.
 std::vector<std::string> DateSlices(std::string_view from, std::string_view to, bool descending);
 
-// The line counts of the vouchers in `scope`, one row per voucher, into a work table keyed by
-// `key` (stored in lngOperatorID; a row's id is the table's highest id before the insert plus its
-// voucher id, unique without a sequence draw per row). The permitted
-// count multiplies each line by the factors of `dimensions`. `from` names the vouchers and lines
-// under the aliases Voucher and VoucherDetail (the views for both bases, whose ids never collide).
+// The line counts of the vouchers in `scope` that have no row under `key` yet, one row per
+// voucher, into a work table keyed by `key` (stored in lngOperatorID; a row's id is the table's
+// highest id before the insert plus its voucher id, unique without a sequence draw per row). The
+// permitted count multiplies each line by the factors of `dimensions`. `from` names the vouchers
+// and lines under the aliases Voucher and VoucherDetail (the views for both bases, whose ids
+// never collide).
 inline constexpr const char* kFinancialLines = "Voucher,VoucherDetail";
 inline constexpr const char* kBothBasesLines =
     "VoucherView Voucher,VoucherDetailView VoucherDetail";
@@ -143,6 +149,11 @@ std::string PermittedCountInsert(std::string_view table, long key, std::string_v
                                  std::span<const RightsDimension* const> dimensions,
                                  long operator_id, long organization_id,
                                  std::string_view from = kFinancialLines);
+// Both counts of the vouchers in `scope` in one pass: a query of lngVoucherID, lngDetailNum
+// (all lines) and lngRightNum (the permitted lines).
+std::string VoucherCountsText(std::string_view scope,
+                              std::span<const RightsDimension* const> dimensions, long operator_id,
+                              long organization_id, std::string_view from = kFinancialLines);
 std::string DeleteByKey(std::string_view table, std::string_view key_column, long key);
 
 }  // namespace lumvoucher::lists

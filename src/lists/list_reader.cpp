@@ -40,9 +40,10 @@ ListReader::ListReader(Plan plan)
   chunk_query_.unsorted_with_row_id = true;
 }
 
-void ListReader::RestrictChunks(std::string tables, std::string restriction) {
-  chunk_query_.restriction_tables = std::move(tables);
-  chunk_query_.restriction = std::move(restriction);
+void ListReader::KeepVouchers(std::unordered_set<std::int64_t> permitted) {
+  permitted_ = std::move(permitted);
+  chunk_query_.restriction_tables.clear();
+  chunk_query_.restriction.clear();
 }
 
 bool ListReader::Done() const {
@@ -83,10 +84,18 @@ void ListReader::ReadKeys(host::DataAccess& data) {
 }
 
 void ListReader::ReadRows(host::DataAccess& data, std::vector<host::Recordset::Row>& out) {
-  const std::size_t n = std::min(chunk_, keys_.size() - next_key_);
-  const std::span<const std::int64_t> ids(keys_.data() + next_key_, n);
+  std::vector<std::int64_t> ids;
+  ids.reserve(chunk_);
+  while (ids.size() < chunk_ && next_key_ < keys_.size()) {
+    const std::int64_t id = keys_[next_key_++];
+    if (!permitted_ || permitted_->count(id) > 0) ids.push_back(id);
+  }
+  chunk_ = std::min(chunk_ * 2, kLargestChunk);
+  if (ids.empty()) return;
+  const std::size_t n = ids.size();
   ListQuery chunk = chunk_query_;
   chunk.restriction += " And " + frame::InCondition("Voucher.lngVoucherID", ids);
+  chunk.reversed = " And " + frame::InCondition("lngSourceVoucherID", ids);
   std::vector<host::Recordset::Row> rows =
       data.OpenRecordset(SwapCarryForward(plan_.text(chunk), plan_.code)).TakeRows();
   // The voucher id follows the configured columns; the line's row id was added last.
@@ -116,8 +125,6 @@ void ListReader::ReadRows(host::DataAccess& data, std::vector<host::Recordset::R
     rows[o.row].pop_back();
     out.push_back(std::move(rows[o.row]));
   }
-  next_key_ += n;
-  chunk_ = std::min(chunk_ * 2, kLargestChunk);
 }
 
 }  // namespace lumvoucher::lists

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -49,10 +50,10 @@ class ListReader {
   bool Done() const;
   // Whether the rows come in chunks of vouchers (else the list query is read in one step).
   bool InChunks() const { return in_chunks_; }
-  // From the next chunk on, `tables` and `restriction` take the place of the plan's restriction:
-  // the same vouchers, decided another way (the work tables of item rights). QueryText keeps
-  // the plan's.
-  void RestrictChunks(std::string tables, std::string restriction);
+  // From the next chunk on, only the vouchers of `permitted` are read and the plan's restriction
+  // is dropped: the same vouchers, decided another way (the key table of item rights, read once
+  // rather than joined in every chunk). QueryText keeps the plan's.
+  void KeepVouchers(std::unordered_set<std::int64_t> permitted);
 
   // The list query as a whole, as the lists show it (LastQuery).
   std::string QueryText() const;
@@ -68,6 +69,7 @@ class ListReader {
   std::vector<std::int64_t> keys_;
   std::unordered_set<std::int64_t> seen_;  // a voucher another desktop moved between slices
   std::size_t next_key_ = 0;
+  std::optional<std::unordered_set<std::int64_t>> permitted_;
   std::size_t chunk_;
   bool whole_read_ = false;
 };

@@ -5,6 +5,7 @@
 #include "frame/login_state.h"
 #include "frame/sql_text.h"
 #include "frame/work_tables.h"
+#include "host/recordset.h"
 
 namespace lumvoucher::lists {
 
@@ -39,15 +40,44 @@ long FillVoucherListRights(long key, std::string_view scope,
     key = static_cast<long>(rs["lngKey"].AsLong());
   }
   const std::string k = frame::SqlNumber(key);
-  ClearVoucherListRights(key);
-  data.Execute(LineCountInsert(frame::kVoucherListNumTemp, key, scope, from));
-  data.Execute(PermittedCountInsert(frame::kVoucherListRightNumTemp, key, scope, dimensions,
-                                    frame::OperatorId(), frame::OrganizationId(), from));
-  data.Execute(
-      "Insert Into VoucherListRightTmp (lngVoucherListRightTmpID,lngVoucherID) Select " + k +
-      ",n.lngVoucherID From VoucherListNumTemp n,VoucherListRightNumTemp r Where n.lngOperatorID=" +
-      k + " And r.lngOperatorID=" + k +
-      " And r.lngVoucherID=n.lngVoucherID And r.lngDetailNum=n.lngDetailNum");
+  // A refresh keeps the rows whose counts still hold and writes those of the vouchers that
+  // changed: deleting and writing every row again cost as much as reading the counts. A
+  // permitted count stays while both its counts match a fresh count of the voucher in scope;
+  // the line counts follow it, so the two tables always hold the same vouchers. The key table
+  // agrees with them after every fill, so it changes only when they did.
+  // Not In over a subquery the server reads once: the work tables may have no statistics yet,
+  // and a join the planner sized from none can compare every row with every other.
+  const std::int64_t stale = data.Execute(
+      "Delete From VoucherListRightNumTemp Where lngOperatorID=" + k +
+      " And lngVoucherID Not In (Select c.lngVoucherID From (" +
+      VoucherCountsText(scope, dimensions, frame::OperatorId(), frame::OrganizationId(), from) +
+      ") c,VoucherListNumTemp n,VoucherListRightNumTemp r Where n.lngOperatorID=" + k +
+      " And n.lngVoucherID=c.lngVoucherID And n.lngDetailNum=c.lngDetailNum And r.lngOperatorID=" +
+      k + " And r.lngVoucherID=c.lngVoucherID And r.lngDetailNum=c.lngRightNum)");
+  if (stale > 0) {
+    data.Execute("Delete From VoucherListNumTemp Where lngOperatorID=" + k +
+                 " And lngVoucherID Not In (Select lngVoucherID From VoucherListRightNumTemp "
+                 "Where lngOperatorID=" +
+                 k + ")");
+  }
+  const std::int64_t added =
+      data.Execute(LineCountInsert(frame::kVoucherListNumTemp, key, scope, from));
+  if (added > 0) {
+    data.Execute(PermittedCountInsert(frame::kVoucherListRightNumTemp, key, scope, dimensions,
+                                      frame::OperatorId(), frame::OrganizationId(), from));
+  }
+  if (stale == 0 && added == 0) return key;
+  const std::string agreeing =
+      " From VoucherListNumTemp n,VoucherListRightNumTemp r Where n.lngOperatorID=" + k +
+      " And r.lngOperatorID=" + k +
+      " And r.lngVoucherID=n.lngVoucherID And r.lngDetailNum=n.lngDetailNum";
+  data.Execute("Delete From VoucherListRightTmp Where lngVoucherListRightTmpID=" + k +
+               " And lngVoucherID Not In (Select n.lngVoucherID" + agreeing + ")");
+  data.Execute("Insert Into VoucherListRightTmp (lngVoucherListRightTmpID,lngVoucherID) Select " +
+               k + ",n.lngVoucherID" + agreeing +
+               " And n.lngVoucherID Not In (Select lngVoucherID From VoucherListRightTmp Where "
+               "lngVoucherListRightTmpID=" +
+               k + ")");
   return key;
 }
 
@@ -56,6 +86,16 @@ void ClearVoucherListRights(long key) {
   data.Execute(DeleteByKey(frame::kVoucherListRightTmp, "lngVoucherListRightTmpID", key));
   data.Execute(DeleteByKey(frame::kVoucherListNumTemp, "lngOperatorID", key));
   data.Execute(DeleteByKey(frame::kVoucherListRightNumTemp, "lngOperatorID", key));
+}
+
+std::unordered_set<std::int64_t> KeyTableVouchers(long key) {
+  host::Recordset rs = frame::Data().OpenRecordset(
+      "Select lngVoucherID From VoucherListRightTmp Where lngVoucherListRightTmpID=" +
+      frame::SqlNumber(key));
+  std::unordered_set<std::int64_t> ids;
+  ids.reserve(rs.Rows().size());
+  for (const host::Recordset::Row& row : rs.Rows()) ids.insert(row.at(0).AsLong());
+  return ids;
 }
 
 void RestrictToKeyTable(long key, ListQuery& query) {

@@ -380,10 +380,7 @@ bool VoucherList::WritesWorkTablesFirst(const Read& read) const {
 bool VoucherList::WriteWorkTablesFirst(Read& read) {
   if (!WritesWorkTablesFirst(read)) return false;
   WriteWorkTables(read);
-  ListQuery restricted;
-  RestrictToKeyTable(work_key_, restricted);
-  read.reader->RestrictChunks(std::move(restricted.restriction_tables),
-                              std::move(restricted.restriction));
+  read.reader->KeepVouchers(KeyTableVouchers(work_key_));
   return true;
 }
 

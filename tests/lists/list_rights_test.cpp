@@ -116,6 +116,45 @@ TEST_F(RightsTest, WorkTablesAreKeptPerListAndEmptiedOnClose) {
   EXPECT_EQ(t_.Scalar(count + std::to_string(list_.WorkKey())), "8");
 }
 
+// A refresh rewrites only what changed, and leaves the work tables as a first fill leaves them.
+TEST_F(RightsTest, RefreshedWorkTablesAreThoseOfAFirstFill) {
+  Control("科目");
+  Exec(
+      "Insert Into OperatorAccount Select 2, lngAccountID, 1 From Account Where lngAccountID <> 8");
+  const auto dump = [this](long key) {  // "rows voucher:lines/permitted:listed ..."
+    const std::string k = std::to_string(key);
+    std::string out =
+        t_.Scalar("Select Count(1) From VoucherListRightNumTemp Where lngOperatorID = " + k);
+    const host::Recordset rows = t_.Data().OpenRecordset(
+        "Select n.lngVoucherID || ':' || n.lngDetailNum || '/' || (Select r.lngDetailNum From "
+        "VoucherListRightNumTemp r Where r.lngOperatorID = " +
+        k +
+        " And r.lngVoucherID = n.lngVoucherID) || ':' || (Select Count(1) From VoucherListRightTmp "
+        "t Where t.lngVoucherListRightTmpID = " +
+        k +
+        " And t.lngVoucherID = n.lngVoucherID) From VoucherListNumTemp n Where n.lngOperatorID = " +
+        k + " Order By 1");
+    for (const host::Recordset::Row& row : rows.Rows()) out += " " + row.at(0).AsText();
+    return out;
+  };
+  // A voucher shown, one hidden, one out of scope, lines added and permissions taken away.
+  for (const char* change :
+       {"Delete From VoucherDetail Where lngVoucherDetailID = 6",
+        "Update VoucherDetail Set lngAccountID = 8 Where lngVoucherDetailID = 1",
+        "Update Voucher Set blnIsVoid = 1 Where lngVoucherID = 2",
+        "Insert Into VoucherDetail (lngVoucherDetailID, lngVoucherID, lngRowID, "
+        "lngAccountID, lngOrganizationID) Values (49, 4, 9, 31, 1)",
+        "Delete From OperatorAccount Where lngAccountID = 31"}) {
+    Exec(change);
+    ASSERT_TRUE(list_.ToolRefresh());
+    lists::frmListVoucher fresh;
+    ASSERT_TRUE(fresh.ShowMe());
+    EXPECT_EQ(dump(list_.WorkKey()), dump(fresh.WorkKey())) << change;
+    fresh.FormUnload();
+  }
+  EXPECT_EQ(Vouchers(list_), "3 5 9 7 8");
+}
+
 // Whichever work-table statement fails, the fill rolls back: the list keeps its rows, the
 // user is told, and the work tables hold what they held.
 TEST_F(RightsTest, FailedFillRollsBackAndKeepsTheRows) {
@@ -123,10 +162,15 @@ TEST_F(RightsTest, FailedFillRollsBackAndKeepsTheRows) {
   Exec(
       "Insert Into OperatorAccount Select 2, lngAccountID, 1 From Account Where lngAccountID <> 8");
   ASSERT_EQ(Refresh(), "1 2 4 5 9 7 8");
+  // The statements of a refresh that changes the work tables (one that changes nothing writes
+  // less).
+  Exec("Delete From OperatorAccount Where lngAccountID = 3");
   t_.Data().Record(true);
-  ASSERT_EQ(Refresh(), "1 2 4 5 9 7 8");
+  ASSERT_EQ(Refresh(), "4 5 9 7 8");
   const std::vector<std::string> statements = t_.Data().Recorded();
   t_.Data().Record(false);
+  Exec("Insert Into OperatorAccount Values (2, 3, 1)");
+  ASSERT_EQ(Refresh(), "1 2 4 5 9 7 8");
   const std::string rows =
       "Select Count(1) From VoucherListRightTmp Where lngVoucherListRightTmpID = " +
       std::to_string(list_.WorkKey());
