@@ -8,6 +8,7 @@
 #include "frame/sql_text.h"
 #include "host/cls_business_pub.h"
 #include "host/database_error.h"
+#include "host/read_scope.h"
 #include "voucher/voucher_model.h"
 
 namespace lumvoucher::cashflow {
@@ -28,10 +29,10 @@ Options& Current() {
 }
 
 bool ReadOption(const char* key) {
-  host::Recordset rs = frame::Data().OpenRecordset(
-      std::string("SELECT strSetting FROM Setting WHERE strSection='") + texts::kSectionAccountSet +
-      "' AND strKey=" + frame::SqlText(key) +
-      " and lngOrganizationID=" + SqlNumber(frame::OrganizationId()));
+  host::Recordset rs = host::OpenRemembered(
+      frame::Data(), std::string("SELECT strSetting FROM Setting WHERE strSection='") +
+                         texts::kSectionAccountSet + "' AND strKey=" + frame::SqlText(key) +
+                         " and lngOrganizationID=" + SqlNumber(frame::OrganizationId()));
   return !rs.Empty() && frame::IsTrueSetting(rs["strSetting"].AsText());
 }
 

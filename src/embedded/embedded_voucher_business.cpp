@@ -18,6 +18,7 @@
 #include "frame/voucher_removal.h"
 #include "host/ascii.h"
 #include "host/database_error.h"
+#include "host/read_scope.h"
 
 namespace lumvoucher::embedded {
 
@@ -459,7 +460,7 @@ std::string EmbeddedVoucherBusiness::StampSecret() {
   const std::string where =
       " Where lngOrganizationID = 0 And strSection = " + SqlText(kAccountSetSection) +
       " And strKey = " + SqlText(frame::kStampSecretKey);
-  host::Recordset rs = data.OpenRecordset("Select strSetting From Setting" + where);
+  host::Recordset rs = host::OpenRemembered(data, "Select strSetting From Setting" + where);
   std::string secret = rs.Empty() ? std::string() : rs["strSetting"].AsText();
   if (secret.empty()) {
     std::random_device device;

@@ -272,6 +272,7 @@ void SqliteDataAccess::CommitTrans() {
 }
 
 void SqliteDataAccess::RollbackTrans() {
+  ForgetSlowlyChanging();
   if (depth_ == 0) throw host::DatabaseError("没有可回滚的事务");
   ++epoch_;
   if (depth_ == 1) {

@@ -1,73 +1,181 @@
 #include "host/read_scope.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
 #include <string>
 #include <unordered_map>
 #include <utility>
-#include <vector>
+
+#include "host/ascii.h"
 
 namespace lumvoucher::host {
 
-struct ReadScope::Memory {
+struct ReadSnapshots::Remembered {
+  int scopes = 0;
+  std::uint64_t command = 0;  // counts outermost scopes
+
+  // OpenRemembered's: one command's, while the ReadEpoch stays.
   std::uint64_t epoch = 0;
   std::unordered_map<std::string, Recordset> rows;  // by the query's text
+
+  // The slowly changing tables' rows, across commands: they belong to `stamp`. The stamp is
+  // read before the rows it guards, so a change another desktop commits in between only makes
+  // them fresher than their stamp says; the next command's stamp then differs and they go.
+  // Rows read in a transaction after its stamp moved are not kept: they may be its own
+  // uncommitted change, and a rollback hands that stamp value back for another transaction to
+  // reuse.
+  std::uint64_t checked_command = 0;
+  std::uint64_t checked_epoch = 0;
+  enum class Stamp { kUnknown, kPresent, kAbsent } table = Stamp::kUnknown;
+  std::string stamp;
+  std::unordered_map<std::string, Recordset> kept;
 };
 
-namespace {
+ReadSnapshots::ReadSnapshots() : remembered_(std::make_unique<Remembered>()) {}
+ReadSnapshots::~ReadSnapshots() = default;
 
-// The memory of each data access inside a scope: one or two at a time.
-std::vector<std::pair<const ReadSnapshots*, ReadScope::Memory*>>& Memories() {
-  static std::vector<std::pair<const ReadSnapshots*, ReadScope::Memory*>> memories;
-  return memories;
+// Whether the account set has a stamp is asked again too: a rollback may take back its creation.
+void ReadSnapshots::ForgetSlowlyChanging() {
+  remembered_->kept.clear();
+  remembered_->stamp.clear();
+  remembered_->table = Remembered::Stamp::kUnknown;
 }
-
-ReadScope::Memory* MemoryOf(const ReadSnapshots* snapshots) {
-  for (const auto& [owner, memory] : Memories()) {
-    if (owner == snapshots) return memory;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 ReadScope::ReadScope(DataAccess& data) : snapshots_(dynamic_cast<ReadSnapshots*>(&data)) {
   if (snapshots_ == nullptr) return;
   snapshots_->BeginReads();
-  if (MemoryOf(snapshots_) == nullptr) {
-    memory_ = std::make_unique<Memory>();
-    Memories().emplace_back(snapshots_, memory_.get());
-  }
+  if (snapshots_->Memory().scopes++ == 0) ++snapshots_->Memory().command;
 }
 
 ReadScope::~ReadScope() {
   if (snapshots_ == nullptr) return;
-  if (memory_) {
-    auto& memories = Memories();
-    for (auto it = memories.begin(); it != memories.end(); ++it) {
-      if (it->second == memory_.get()) {
-        memories.erase(it);
-        break;
-      }
-    }
-  }
+  ReadSnapshots::Remembered& m = snapshots_->Memory();
+  if (--m.scopes == 0) m.rows.clear();
   snapshots_->EndReads();
 }
 
-Recordset OpenRemembered(DataAccess& data, std::string_view sql) {
+namespace {
+
+// A bound on what a connection keeps: a command asks a few dozen texts, a long session many
+// more accounts and dates.
+constexpr std::size_t kMostKept = 4096;
+
+ReadSnapshots* InScope(DataAccess& data) {
   auto* snapshots = dynamic_cast<ReadSnapshots*>(&data);
-  ReadScope::Memory* memory = snapshots == nullptr ? nullptr : MemoryOf(snapshots);
-  const std::uint64_t epoch = memory == nullptr ? 0 : snapshots->ReadEpoch();
-  if (epoch == 0) return data.OpenRecordset(sql);
-  if (memory->epoch != epoch) {
-    memory->rows.clear();
-    memory->epoch = epoch;
+  if (snapshots == nullptr || snapshots->Memory().scopes == 0 || snapshots->ReadEpoch() == 0) {
+    return nullptr;
   }
+  return snapshots;
+}
+
+Recordset Remember(DataAccess& data, std::unordered_map<std::string, Recordset>& memory,
+                   const ReadSnapshots& snapshots, std::string_view sql) {
   std::string key(sql);
-  auto found = memory->rows.find(key);
-  if (found != memory->rows.end()) return found->second;
+  auto found = memory.find(key);
+  if (found != memory.end()) return found->second;
+  const std::uint64_t epoch = snapshots.ReadEpoch();
   Recordset rows = data.OpenRecordset(sql);
   // A query that wrote (a sequence's NEXTVAL) keeps nothing.
-  if (snapshots->ReadEpoch() == epoch) memory->rows.emplace(std::move(key), rows);
+  if (snapshots.ReadEpoch() == epoch) {
+    if (memory.size() >= kMostKept) memory.clear();
+    memory.emplace(std::move(key), rows);
+  }
   return rows;
+}
+
+bool IsWordChar(char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// Whether every table the text reads (after FROM or JOIN, and the comma lists of a FROM) is one
+// of those whose changes move the stamp. Anything it cannot read as a table name (an inline
+// view, a word in a literal) makes it answer no, which only costs the query its memory.
+bool OnlySlowlyChanging(std::string_view sql) {
+  static constexpr std::string_view kTables[] = {"SETTING",     "MODULE",        "ACCOUNT",
+                                                 "ACCOUNTEX",   "BUDGETACCOUNT", "BUDGETACCOUNTEX",
+                                                 "ACCOUNTYEAR", "ACCOUNTPERIOD", "CURRENCYS",
+                                                 "VOUCHERTYPE", "VOUCHERTYPEEX", "TEMPLATE"};
+  const std::string text = AsciiUpper(sql);
+  std::size_t at = 0;
+  const auto skip_blanks = [&] {
+    while (at < text.size() && (text[at] == ' ' || text[at] == '\n' || text[at] == '\t')) ++at;
+  };
+  const auto word = [&] {
+    skip_blanks();
+    const std::size_t start = at;
+    while (at < text.size() && IsWordChar(text[at])) ++at;
+    return std::string_view(text).substr(start, at - start);
+  };
+  bool any = false;
+  while (at < text.size()) {
+    const std::string_view w = word();
+    if (w.empty()) {
+      ++at;
+      continue;
+    }
+    if (w != "FROM" && w != "JOIN") continue;
+    for (bool more = true; more;) {
+      const std::string_view table = word();
+      if (std::find(std::begin(kTables), std::end(kTables), table) == std::end(kTables)) {
+        return false;
+      }
+      any = true;
+      // An alias, or the next clause's word, which is no table either.
+      const std::size_t after_table = at;
+      if (word() == "JOIN") at = after_table;
+      skip_blanks();
+      more = at < text.size() && text[at] == ',';
+      if (more) ++at;
+    }
+  }
+  return any;
+}
+
+// Whether the kept rows may still answer; reads the stamp. An account set made before the stamp
+// existed has no `ChangeStamp`: there they last one ReadEpoch of one command.
+void Recheck(DataAccess& data, ReadSnapshots::Remembered& m, std::uint64_t epoch) {
+  using Stamp = ReadSnapshots::Remembered::Stamp;
+  m.checked_command = m.command;
+  m.checked_epoch = epoch;
+  if (m.table == Stamp::kUnknown) {
+    const Recordset tables = data.OpenRecordset(
+        "Select Count(*) As n From user_all_tables Where table_name = 'CHANGESTAMP'");
+    m.table = tables["n"].AsLong() > 0 ? Stamp::kPresent : Stamp::kAbsent;
+  }
+  if (m.table == Stamp::kAbsent) {
+    m.kept.clear();
+    return;
+  }
+  const Recordset rs = data.OpenRecordset("Select lngStamp From ChangeStamp");
+  const std::string stamp = rs.Empty() ? std::string() : rs["lngStamp"].AsText();
+  if (stamp != m.stamp || stamp.empty()) {
+    m.kept.clear();
+    // A stamp moved inside a transaction may be this transaction's own.
+    m.stamp = data.TransactionDepth() > 0 ? std::string() : stamp;
+  }
+}
+
+}  // namespace
+
+Recordset OpenRemembered(DataAccess& data, std::string_view sql) {
+  ReadSnapshots* snapshots = InScope(data);
+  if (snapshots == nullptr) return data.OpenRecordset(sql);
+  ReadSnapshots::Remembered& m = snapshots->Memory();
+  if (OnlySlowlyChanging(sql)) {
+    if (m.checked_command != m.command || m.checked_epoch != snapshots->ReadEpoch()) {
+      Recheck(data, m, snapshots->ReadEpoch());
+    }
+    // In a transaction that moved the stamp the rows may be its own: they last this epoch.
+    if (!m.stamp.empty() || data.TransactionDepth() == 0) {
+      return Remember(data, m.kept, *snapshots, sql);
+    }
+  }
+  if (m.epoch != snapshots->ReadEpoch()) {
+    m.rows.clear();
+    m.epoch = snapshots->ReadEpoch();
+  }
+  return Remember(data, m.rows, *snapshots, sql);
 }
 
 }  // namespace lumvoucher::host

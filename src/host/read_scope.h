@@ -13,18 +13,31 @@ namespace lumvoucher::host {
 // the snapshot first; pairs nest.
 class ReadSnapshots {
  public:
-  virtual ~ReadSnapshots() = default;
+  ReadSnapshots();
+  virtual ~ReadSnapshots();
   virtual void BeginReads() = 0;
   virtual void EndReads() = 0;
   // Moves on whenever the connection may have changed a row or ended a snapshot or transaction
   // (a write, BeginTrans, a commit or rollback): rows read while it stays the same are rows a
   // query would still return. 0 when the data access cannot tell, which keeps nothing.
   virtual std::uint64_t ReadEpoch() const = 0;
+
+  // What OpenRemembered keeps for this connection, across commands.
+  struct Remembered;
+  Remembered& Memory() { return *remembered_; }
+
+ protected:
+  // Called by the data access on every rollback: what a transaction read after changing one
+  // of the slowly changing tables went with it, and its stamp value may come back for another
+  // transaction's change.
+  void ForgetSlowlyChanging();
+
+ private:
+  std::unique_ptr<Remembered> remembered_;
 };
 
 // The queries made while it lives share a snapshot when the data access offers them; nothing
-// changes otherwise. The outermost scope also keeps what OpenRemembered read, and forgets it at
-// its end, so nothing read by one command answers the next.
+// changes otherwise. The outermost scope is one command for OpenRemembered.
 class ReadScope {
  public:
   explicit ReadScope(DataAccess& data);
@@ -32,17 +45,20 @@ class ReadScope {
   ReadScope& operator=(const ReadScope&) = delete;
   ~ReadScope();
 
-  struct Memory;
-
  private:
   ReadSnapshots* snapshots_;
-  std::unique_ptr<Memory> memory_;  // the outermost scope's
 };
 
-// A query a command asks again and again with the same text (a setting, an account, the local
-// currency). Inside a read scope its rows come from the scope's memory while the connection has
-// written nothing and kept its snapshot or transaction since they were read; elsewhere, and on
-// a data access without snapshots, it simply runs.
+// A query a command asks again and again with the same text (a setting, an account, a period,
+// the local currency, a voucher type or template). Inside a read scope its rows come from the
+// connection's memory; elsewhere, and on a data access without snapshots, it simply runs.
+// A query that reads only the slowly changing tables Setting, MODULE, Account, AccountEx,
+// BudgetAccount, BudgetAccountEx, AccountYear, AccountPeriod, Currencys, VoucherType,
+// VoucherTypeEx and Template, each of which moves the account set's change stamp
+// (`ChangeStamp`) whenever a row of it changes, is remembered across commands while the stamp
+// stays what it was when its rows were read; the stamp is read once a command, and again after
+// the connection's own statements moved its ReadEpoch. Any other query is remembered while the
+// connection has written nothing and kept its snapshot or transaction, within one command.
 Recordset OpenRemembered(DataAccess& data, std::string_view sql);
 
 }  // namespace lumvoucher::host

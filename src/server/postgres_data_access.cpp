@@ -428,6 +428,7 @@ void PostgresDataAccess::CommitTrans() {
 }
 
 void PostgresDataAccess::RollbackTrans() {
+  ForgetSlowlyChanging();
   if (depth_ == 0) throw host::DatabaseError("没有可回滚的事务");
   ++epoch_;
   if (depth_ == 1) {

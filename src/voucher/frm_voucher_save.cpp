@@ -375,12 +375,12 @@ bool frmVoucher::CheckRestrictions() {
   const std::string columns =
       "SELECT lngDebitAccountID1, lngDebitAccountID2, lngCreditAccountID1, lngCreditAccountID2, "
       "lngVoucherAccountID1, lngVoucherAccountID2, lngVoucherNoAccountID1, lngVoucherNoAccountID2 ";
-  host::Recordset rs = data.OpenRecordset(
-      columns + "FROM VoucherTypeEx WHERE lngVoucherTypeID=" + N(h.type_id) +
-      " AND blnIsInActive=0 And lngOrganizationID = " + N(frame::OrganizationId()));
+  host::Recordset rs = host::OpenRemembered(
+      data, columns + "FROM VoucherTypeEx WHERE lngVoucherTypeID=" + N(h.type_id) +
+                " AND blnIsInActive=0 And lngOrganizationID = " + N(frame::OrganizationId()));
   if (rs.Empty()) {
-    rs = data.OpenRecordset(columns + "FROM VoucherType WHERE lngVoucherTypeID=" + N(h.type_id) +
-                            " AND blnIsInActive=0");
+    rs = host::OpenRemembered(data, columns + "FROM VoucherType WHERE lngVoucherTypeID=" +
+                                        N(h.type_id) + " AND blnIsInActive=0");
   }
   if (rs.Empty()) return Stop(texts::kTypeWrong);
 
@@ -723,26 +723,28 @@ bool frmVoucher::WriteForm(const std::string& strDetail) {
     h.year = yp.year;
     h.period = yp.period;
     if (h.type_id != 0) {
-      host::Recordset type = data.OpenRecordset(
+      host::Recordset type = host::OpenRemembered(
+          data,
           "Select strVoucherTypeCode From VoucherType Where lngVoucherTypeID=" + N(h.type_id));
       h.type_code = type.Empty() ? std::string() : type["strVoucherTypeCode"].AsText();
       if (type.Empty()) h.type_id = 0;
     }
     // The template as for a new voucher: the organisation's own one when the given one is not
     // the organisation's.
-    host::Recordset tpl = data.OpenRecordset(
+    host::Recordset tpl = host::OpenRemembered(
+        data,
         "SELECT lngTemplateID FROM Template WHERE (lngOrganizationId=-1 or lngOrganizationId=" +
-        N(org) + ") and lngTemplateID=" + N(h.template_id) +
-        " AND lngReceiptTypeID=" + N(host::kReceiptTypeVoucher));
+            N(org) + ") and lngTemplateID=" + N(h.template_id) +
+            " AND lngReceiptTypeID=" + N(host::kReceiptTypeVoucher));
     if (tpl.Empty()) {
-      host::Recordset own = data.OpenRecordset(
-          "select lngTemplateID from vouchertypeex where Vouchertypeex.lngVoucherTypeID = " +
-          N(h.type_id) + " and Lngorganizationid=" + N(org));
+      host::Recordset own = host::OpenRemembered(
+          data, "select lngTemplateID from vouchertypeex where Vouchertypeex.lngVoucherTypeID = " +
+                    N(h.type_id) + " and Lngorganizationid=" + N(org));
       h.template_id = own.Empty() ? 0 : static_cast<long>(own["lngTemplateID"].AsLong());
     }
     if (h.template_id != 0) {
-      host::Recordset name = data.OpenRecordset(
-          "Select strTemplateName From Template Where lngTemplateID=" + N(h.template_id));
+      host::Recordset name = host::OpenRemembered(
+          data, "Select strTemplateName From Template Where lngTemplateID=" + N(h.template_id));
       h.template_name = name.Empty() ? std::string() : name["strTemplateName"].AsText();
     }
     if (h.maker_id == 0 || h.maker_id == login.CurrentOperator().id) {

@@ -18,6 +18,7 @@
 #include "server/postgres_data_access.h"
 #include "server/sequence_ids.h"
 #include "server/server_error.h"
+#include "support/slowly_changing_reads.h"
 
 namespace lumvoucher::dialect_test {
 namespace {
@@ -191,6 +192,14 @@ TEST_F(PostgresHostTest, RepeatedReadsOfACommandAreRememberedUntilItWrites) {
   }
   count();
   EXPECT_EQ(seen, "0/1 0/0 1/1 0/1 0/1 ");
+}
+
+// The change stamp's statement triggers, as the copy made them, keep the remembered rows as
+// on the file.
+TEST_F(PostgresHostTest, RememberedSlowlyChangingRowsFollowEveryChange) {
+  server::PostgresDataAccess second(ConnInfo());
+  EXPECT_EQ(testing::FollowSlowlyChangingRows(*data_, second, [&] { return data_->RoundTrips(); }),
+            testing::kSlowlyChangingRowsFollowed);
 }
 
 // The fund system's file moves once (a second copy adds nothing), a database without its tables

@@ -11,6 +11,8 @@
 #include "embedded/account_set.h"
 #include "host/database_error.h"
 #include "host/read_scope.h"
+#include "support/failing_data_access.h"
+#include "support/slowly_changing_reads.h"
 #include "support/test_host.h"
 
 namespace lumvoucher::embedded {
@@ -171,6 +173,21 @@ TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
   host::ReadScope next_command(first);
   count();
   EXPECT_EQ(seen, "0,0/2 0,0/3 0,0/4 0,0/5 3,3/7 4,4/9 3,3/11 4,4/13 ");
+  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
+}
+
+// Two desktops on one file: what one remembers of the settings, accounts and periods follows
+// the other's changes from its next command on, and its own from its next statement.
+TEST(AccountSetFile, RememberedSlowlyChangingRowsFollowEveryChange) {
+  auto path = std::filesystem::temp_directory_path() /
+              ("lumvoucher_slowly_changing_" + std::to_string(::getpid()) + ".db");
+  std::filesystem::remove(path);
+  testing::FailingDataAccess first(path.string());
+  CreateAccountSet(first, DemoSets::kSingleBasisOnly);
+  SqliteDataAccess second(path.string());
+  EXPECT_EQ(
+      testing::FollowSlowlyChangingRows(first, second, [&] { return first.StatementCount(); }),
+      testing::kSlowlyChangingRowsFollowed);
   for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
 }
 

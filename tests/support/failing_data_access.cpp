@@ -37,6 +37,7 @@ void FailingDataAccess::CommitTrans() {
 }
 
 void FailingDataAccess::RollbackTrans() {
+  if (server_) ForgetSlowlyChanging();
   server_ ? server_->RollbackTrans() : SqliteDataAccess::RollbackTrans();
 }
 
