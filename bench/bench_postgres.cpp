@@ -6,12 +6,16 @@
 // server: a printed skip. Arguments: vouchers to save (1000), vouchers in the listed period
 // (20000).
 #include <libpq-fe.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -68,6 +72,19 @@ std::unique_ptr<embedded::EmbeddedHost> OpenHost(const std::string& conninfo,
 
 // ---- pg_save_voucher ----------------------------------------------------------------------
 
+// The CPU time a server backend has used (utime and stime of /proc/PID/stat), in seconds.
+double BackendCpuSeconds(int pid) {
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+  std::istringstream fields(text.substr(text.rfind(')') + 2));
+  std::string field;
+  double ticks = 0;
+  for (int n = 3; n <= 15 && fields >> field; ++n) {
+    if (n >= 14) ticks += std::atof(field.c_str());
+  }
+  return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
 const std::vector<bench::FormLine> kLines = {{5, 1, 100}, {29, 1, 50}, {28, -1, 100}, {14, -1, 50}};
 
 // The programmatic road on its own host, saving vouchers numbered on from 100.
@@ -91,6 +108,9 @@ class ComponentSaves {
   }
   std::size_t RoundTrips() {
     return static_cast<server::PostgresDataAccess&>(host_->Data()).RoundTrips();
+  }
+  int BackendPid() {
+    return PQbackendPID(static_cast<server::PostgresDataAccess&>(host_->Data()).Handle());
   }
 
  private:
@@ -136,6 +156,7 @@ class BaselineSaves {
     }
   }
   ~BaselineSaves() { PQfinish(conn_); }
+  int BackendPid() const { return PQbackendPID(conn_); }
   BaselineSaves(const BaselineSaves&) = delete;
   BaselineSaves& operator=(const BaselineSaves&) = delete;
 
@@ -167,17 +188,27 @@ void SaveVouchers(const dialect_test::PostgresCluster& cluster, int vouchers) {
   ComponentSaves component(NewDatabase(cluster, "bench_save"));
   BaselineSaves baseline(NewDatabase(cluster, "bench_save_base"));
   constexpr int kRounds = 10;
-  double component_time = 0, baseline_time = 0;
+  double component_time = 0, baseline_time = 0, component_cpu = 0, baseline_cpu = 0;
   const std::size_t round_trips = component.RoundTrips();
+  const double component_server = BackendCpuSeconds(component.BackendPid());
+  const double baseline_server = BackendCpuSeconds(baseline.BackendPid());
   for (int round = 0; round < kRounds; ++round) {
     const int count = vouchers / kRounds + (round < vouchers % kRounds ? 1 : 0);
+    double cpu = bench::CpuSeconds();
     component_time += component.Save(count);
+    component_cpu += bench::CpuSeconds() - cpu;
+    cpu = bench::CpuSeconds();
     baseline_time += baseline.Save(count);
+    baseline_cpu += bench::CpuSeconds() - cpu;
   }
+  // CPU time is what load on a shared machine leaves alone (the server's in clock ticks).
+  const double us = 1e6 / vouchers;
   std::printf(
       "pg_save_voucher: %.1f round trips a voucher on the component's data access, 7 by "
-      "hand\n",
-      static_cast<double>(component.RoundTrips() - round_trips) / vouchers);
+      "hand; CPU a voucher: client %.0f us (by hand %.0f), server %.0f us (by hand %.0f)\n",
+      static_cast<double>(component.RoundTrips() - round_trips) / vouchers, component_cpu * us,
+      baseline_cpu * us, (BackendCpuSeconds(component.BackendPid()) - component_server) * us,
+      (BackendCpuSeconds(baseline.BackendPid()) - baseline_server) * us);
   std::printf("BENCH pg_save_voucher %.1f vouchers/s baseline %.1f vouchers/s ratio %.2f\n",
               vouchers / component_time, vouchers / baseline_time, component_time / baseline_time);
   std::fflush(stdout);

@@ -18,6 +18,11 @@ class DataAccess {
   virtual Recordset OpenRecordset(std::string_view sql) = 0;
   // Any other statement; answers the number of rows affected.
   virtual std::int64_t Execute(std::string_view sql) = 0;
+  // A statement whose affected count nobody needs, inside a transaction that fails with it: a
+  // server may send it with the next statement that needs an answer. Its failure is thrown
+  // there, and again by every statement up to the rollback of its transaction (or savepoint),
+  // at the latest by the commit; never catch it to go on.
+  virtual void ExecuteDeferred(std::string_view sql) { Execute(sql); }
 
   virtual void BeginTrans() = 0;
   virtual void CommitTrans() = 0;

@@ -12,7 +12,7 @@ namespace lumvoucher::server {
 
 namespace {
 
-using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
+using Result = PgResult;
 
 constexpr char kKeySeparator = '\x1e';
 // Every transaction of the account set takes this advisory lock ("lv") first.
@@ -69,6 +69,8 @@ host::Recordset ReadRows(const PGresult* r) {
   }
   return host::Recordset(std::move(names), std::move(rows));
 }
+
+}  // namespace
 
 // Steps sent together in libpq's pipeline mode and read after one Sync: one round trip for the
 // lot. After a step fails the server skips the rest up to the Sync (PGRES_PIPELINE_ABORTED).
@@ -135,8 +137,6 @@ class Pipeline {
   std::size_t steps_ = 0;
 };
 
-}  // namespace
-
 PostgresDataAccess::PostgresDataAccess(const std::string& conninfo, std::size_t cache_capacity)
     : conninfo_(conninfo), capacity_(cache_capacity) {
   conn_ = PQconnectdb(conninfo.c_str());
@@ -182,27 +182,94 @@ void PostgresDataAccess::Quietly(const std::string& sql) {
   PQclear(PQexec(conn_, sql.c_str()));
 }
 
-std::string PostgresDataAccess::TakeHeld() {
-  std::string commands;
-  for (const std::string& command : held_) commands += command + ";";
+std::vector<PostgresDataAccess::Held> PostgresDataAccess::SendHeld(Pipeline& pipeline) {
+  std::vector<Held> sent = std::move(held_);
   held_.clear();
   begin_held_ = false;
-  return commands;
+  for (Held& held : sent) {
+    if (held.oracle.empty()) {
+      pipeline.Command(held.sql);
+    } else {
+      if (held.prepares != nullptr) pipeline.Prepare(held.name, held.sql);
+      std::vector<const char*> values;
+      for (const std::string& value : held.values) values.push_back(value.c_str());
+      pipeline.Execute(&held.name, held.sql, values);
+    }
+    held.step = pipeline.Size() - 1;
+  }
+  return sent;
 }
 
-void PostgresDataAccess::SendHeld() {
-  if (!held_.empty()) Command(TakeHeld());
+void PostgresDataAccess::CheckSent(std::vector<Held>& sent, const std::vector<Result>& results) {
+  for (const Held& held : sent) {
+    if (held.prepares == nullptr) continue;
+    if (Succeeded(results[held.step - 1].get())) {
+      ++prepares_;
+    } else {
+      held.prepares->names[held.index].clear();
+    }
+  }
+  const auto failed = std::find_if(sent.begin(), sent.end(), [&results](const Held& held) {
+    return !Succeeded(results[held.step].get());
+  });
+  // A failed command that took no deferred statement along fails the statement it went with.
+  const auto lost =
+      std::find_if(failed, sent.end(), [](const Held& h) { return !h.oracle.empty(); });
+  if (lost == sent.end()) return;
+  ++epoch_;
+  try {
+    ThrowServerError(results[failed->step].get(),
+                     failed->oracle.empty() ? failed->sql : failed->oracle);
+  } catch (const host::DatabaseError& error) {
+    failed_ = error;
+    failed_depth_ = lost->depth;  // the held steps' depths never grow along the queue
+    throw;
+  }
+}
+
+void PostgresDataAccess::Flush(const char* last) {
+  if (held_.empty() && last == nullptr) return;
+  Pipeline pipeline(conn_);
+  std::vector<Held> sent = SendHeld(pipeline);
+  if (last != nullptr) pipeline.Command(last);
+  const std::vector<Result> results = pipeline.Run();
+  ++round_trips_;
+  CheckSent(sent, results);
+  for (const Held& held : sent) {
+    if (!Succeeded(results[held.step].get())) ThrowServerError(results[held.step].get(), held.sql);
+  }
+  if (last != nullptr && !Succeeded(results.back().get())) {
+    ThrowServerError(results.back().get(), last);
+  }
+}
+
+void PostgresDataAccess::DropHeld(std::size_t from) {
+  for (std::size_t n = from; n < held_.size(); ++n) {
+    if (held_[n].prepares != nullptr) held_[n].prepares->names[held_[n].index].clear();
+  }
+  held_.erase(held_.begin() + static_cast<std::ptrdiff_t>(from), held_.end());
+  if (from == 0) begin_held_ = false;
+}
+
+bool PostgresDataAccess::HoldsStatements() const {
+  return std::any_of(held_.begin(), held_.end(), [](const Held& h) { return !h.oracle.empty(); });
+}
+
+void PostgresDataAccess::ThrowIfFailed() const {
+  if (failed_) throw *failed_;
 }
 
 pg_conn* PostgresDataAccess::Handle() {
-  SendHeld();
+  ThrowIfFailed();
+  Flush();
   return conn_;
 }
 
 void PostgresDataAccess::ExecuteScript(std::string_view script) {
   ReconnectIfLost();
   ++epoch_;
-  SendHeld();
+  ThrowIfFailed();
+  Flush();
   Command(std::string(script));
   columns_->Forget();
 }
@@ -223,6 +290,40 @@ host::Recordset PostgresDataAccess::OpenRecordset(std::string_view sql) {
 
 std::int64_t PostgresDataAccess::Execute(std::string_view sql) {
   return Run(sql, nullptr);
+}
+
+void PostgresDataAccess::ExecuteDeferred(std::string_view sql) {
+  if (depth_ == 0) {
+    Execute(sql);
+    return;
+  }
+  ThrowIfFailed();
+  ++epoch_;
+  dialect::Lexed lexed;
+  Entry& entry = Lookup(sql, lexed);
+  const dialect::Translation& translation = entry.translation;
+  if (translation.changes_columns) {
+    Execute(sql);
+    return;
+  }
+  // No savepoint of its own: its failure fails the transaction anyway.
+  for (std::size_t n = 0; n < translation.statements.size(); ++n) {
+    const dialect::TranslatedStatement& statement = translation.statements[n];
+    Held held{statement.sql, std::string(sql)};
+    for (int literal : statement.params) {
+      held.values.push_back(lexed.literals[static_cast<std::size_t>(literal)].text);
+    }
+    if (entry.names[n].empty()) {
+      // Named now, so that the statement's next use in the same round trip does not prepare it
+      // again; forgotten if the preparation does not get through.
+      entry.names[n] = "lv_p" + std::to_string(++next_name_);
+      held.prepares = &entry;
+      held.index = n;
+    }
+    held.name = entry.names[n];
+    held.depth = depth_;
+    held_.push_back(std::move(held));
+  }
 }
 
 PostgresDataAccess::Entry& PostgresDataAccess::Lookup(std::string_view sql, dialect::Lexed& lexed) {
@@ -256,7 +357,8 @@ PostgresDataAccess::Entry& PostgresDataAccess::Lookup(std::string_view sql, dial
     entry.translation = std::move(translation);
     lru_.push_front(std::move(entry));
     entries_[key] = lru_.begin();
-    while (lru_.size() > capacity_) Drop(std::prev(lru_.end()));
+    // Not while a held statement may name a prepared statement of the one dropped.
+    while (lru_.size() > capacity_ && !HoldsStatements()) Drop(std::prev(lru_.end()));
     return lru_.front();
   } catch (const dialect::TranslateError& error) {
     throw host::DatabaseError(dialect::DescribeError(error, sql));
@@ -291,6 +393,7 @@ std::int64_t PostgresDataAccess::Run(std::string_view sql, host::Recordset* out)
 std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* out,
                                          bool& reads_only, bool replanned) {
   ReconnectIfLost();
+  ThrowIfFailed();
   dialect::Lexed lexed;
   Entry& entry = Lookup(sql, lexed);
   const dialect::Translation& translation = entry.translation;
@@ -300,12 +403,12 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
   const bool own_transaction = depth_ == 0 && translation.statements.size() > 1;
   const bool savepoint = depth_ > 0;
   Pipeline pipeline(conn_);
+  std::vector<Held> sent;
   if (own_transaction) {
     pipeline.Command("BEGIN");
     pipeline.Command(kWriterLock);
   } else if (savepoint) {
-    for (const std::string& command : held_) pipeline.Command(command);
-    TakeHeld();
+    sent = SendHeld(pipeline);
     pipeline.Command("SAVEPOINT lv_stmt");
   }
   const std::size_t count = translation.statements.size();
@@ -333,6 +436,7 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
   if (own_transaction) pipeline.Command("COMMIT");
   const std::vector<Result> results = pipeline.Run();
   ++round_trips_;
+  CheckSent(sent, results);
   // A statement stays prepared whatever happened after its preparation.
   for (std::size_t n = 0; n < count; ++n) {
     if (!fresh[n].empty() && Succeeded(results[steps[n] - 1].get())) {
@@ -374,7 +478,7 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
     }
   }
   // Released together with the next statement's savepoint, or by the commit.
-  if (savepoint) held_.emplace_back("RELEASE SAVEPOINT lv_stmt");
+  if (savepoint) held_.push_back({"RELEASE SAVEPOINT lv_stmt"});
   if (translation.changes_columns) {
     // The translations made with the old column types may be wrong now.
     columns_->Forget();
@@ -397,10 +501,10 @@ void PostgresDataAccess::BeginTrans() {
     // inside its transaction then sees every number another desktop committed before it. Both
     // go with the transaction's first statement; a transaction without one never reaches the
     // server.
-    held_ = {"BEGIN", kWriterLock};
+    held_ = {{"BEGIN"}, {kWriterLock}};
     begin_held_ = true;
   } else {
-    held_.push_back("SAVEPOINT lv_" + std::to_string(depth_));
+    held_.push_back({"SAVEPOINT lv_" + std::to_string(depth_)});
   }
   ++depth_;
 }
@@ -411,19 +515,23 @@ void PostgresDataAccess::CommitTrans() {
   if (depth_ == 1) {
     // The held commands go with the COMMIT: one of them may undo an inner transaction.
     depth_ = 0;
-    const bool begun = !begin_held_;
-    const std::string held = TakeHeld();
-    if (!begun) return;
     try {
-      Command(held + "COMMIT");
+      ThrowIfFailed();
+      if (begin_held_ && !HoldsStatements()) return DropHeld(0);
+      Flush("COMMIT");
     } catch (const host::DatabaseError&) {
+      failed_.reset();
+      DropHeld(0);
       // Unless the COMMIT itself failed, which ends the transaction.
       if (PQtransactionStatus(conn_) != PQTRANS_IDLE) Quietly("ROLLBACK");
       throw;
     }
     return;
   }
-  held_.push_back("RELEASE SAVEPOINT lv_" + std::to_string(depth_ - 1));
+  ThrowIfFailed();
+  // The inner transaction's deferred statements are the outer one's now.
+  for (Held& held : held_) held.depth = std::min(held.depth, depth_ - 1);
+  held_.push_back({"RELEASE SAVEPOINT lv_" + std::to_string(depth_ - 1)});
   --depth_;
 }
 
@@ -434,14 +542,27 @@ void PostgresDataAccess::RollbackTrans() {
   if (depth_ == 1) {
     depth_ = 0;
     const bool begun = !begin_held_;
-    TakeHeld();
+    DropHeld(0);
+    failed_.reset();
     if (begun) Quietly("ROLLBACK");
     return;
   }
+  // What the inner transaction held back never goes: all of it, its savepoint too, when that
+  // is still held; else everything held came after the savepoint.
   const std::string name = "lv_" + std::to_string(depth_ - 1);
+  const auto made = std::find_if(held_.rbegin(), held_.rend(), [&name](const Held& h) {
+    return h.oracle.empty() && h.sql == "SAVEPOINT " + name;
+  });
+  const bool sent = made == held_.rend();
+  DropHeld(sent ? 0 : static_cast<std::size_t>(held_.rend() - made) - 1);
+  const bool undone = failed_ && failed_depth_ >= depth_;
+  // A failure of an outer level aborted the server's transaction before the savepoint.
+  if (sent && (!failed_ || undone)) {
+    held_.push_back({"ROLLBACK TO SAVEPOINT " + name});
+    held_.push_back({"RELEASE SAVEPOINT " + name});
+  }
+  if (undone) failed_.reset();
   --depth_;
-  held_.push_back("ROLLBACK TO SAVEPOINT " + name);
-  held_.push_back("RELEASE SAVEPOINT " + name);
 }
 
 }  // namespace lumvoucher::server

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -11,12 +12,18 @@
 
 #include "embedded/dialect/translator.h"
 #include "host/data_access.h"
+#include "host/database_error.h"
 #include "host/read_scope.h"
 #include "server/oracle_support.h"
 
 struct pg_conn;
+struct pg_result;
 
 namespace lumvoucher::server {
+
+// Steps sent together in libpq's pipeline mode (postgres_data_access.cpp).
+class Pipeline;
+using PgResult = std::unique_ptr<pg_result, void (*)(pg_result*)>;
 
 // The data-access object of the server host: one libpq connection that runs the component's
 // Oracle SQL through the dialect's PostgreSQL emitter.
@@ -32,7 +39,9 @@ namespace lumvoucher::server {
 //
 // Round trips are what a save costs on a server, so a statement is one: the transaction's
 // start, the savepoints and the statement's preparation travel with it in libpq's pipeline
-// mode, and a failure costs one more (the rollback to its savepoint).
+// mode, and a failure costs one more (the rollback to its savepoint). Inside a transaction a
+// deferred statement (ExecuteDeferred) waits for the next one that needs an answer, or the
+// commit; one of a savepoint rolled back never reaches the server.
 class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
  public:
   // Connects with a libpq connection string (the PG* environment fills what it leaves out).
@@ -44,6 +53,7 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
 
   host::Recordset OpenRecordset(std::string_view sql) override;
   std::int64_t Execute(std::string_view sql) override;
+  void ExecuteDeferred(std::string_view sql) override;
   void BeginTrans() override;
   void CommitTrans() override;
   void RollbackTrans() override;
@@ -61,8 +71,8 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   std::string TranslateForDisplay(std::string_view sql);
 
   const std::string& ConnInfo() const { return conninfo_; }
-  // The connection for libpq calls of its own, the commands held back sent first, so that
-  // what it runs belongs to the transaction.
+  // The connection for libpq calls of its own, the commands and statements held back sent
+  // first, so that what it runs belongs to the transaction.
   pg_conn* Handle();
   // Statements prepared on the server, and round trips of this object's own, since the
   // connection opened; for tests and benchmarks.
@@ -76,6 +86,20 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
     std::vector<std::string> names;  // prepared statement per translated one, "" until used
   };
 
+  // A command held back for the next round trip, or a deferred statement.
+  struct Held {
+    std::string sql{};  // the command, or the statement's PostgreSQL text
+    // A deferred statement: its Oracle text (for its failure), parameters, prepared statement,
+    // and the transaction depth it belongs to.
+    std::string oracle{};
+    std::vector<std::string> values{};
+    std::string name{};
+    Entry* prepares = nullptr;  // prepared by this round trip: the entry keeping the name
+    std::size_t index = 0;      // of the name in the entry
+    int depth = 0;
+    std::size_t step = 0;  // of its execution in the pipeline that sent it
+  };
+
   std::int64_t Run(std::string_view sql, host::Recordset* out);
   // `replanned`: the statement was prepared again after another connection changed its table.
   std::int64_t RunOnce(std::string_view sql, host::Recordset* out, bool& reads_only,
@@ -85,9 +109,17 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   std::list<Entry>::iterator Drop(std::list<Entry>::iterator entry);
   void Command(const std::string& sql);
   void Quietly(const std::string& sql);
-  // Empties the held commands, answering them as one text.
-  std::string TakeHeld();
-  void SendHeld();
+  // Moves the held commands and statements into a pipeline.
+  std::vector<Held> SendHeld(Pipeline& pipeline);
+  // After the pipeline ran: keeps the names prepared; when a deferred statement of `sent` did
+  // not run, throws the first failure and keeps it in failed_ until its level rolls back.
+  void CheckSent(std::vector<Held>& sent, const std::vector<PgResult>& results);
+  // Sends what is held, `last` after it, in one round trip.
+  void Flush(const char* last = nullptr);
+  // Forgets held steps from `from` on: their names were never prepared.
+  void DropHeld(std::size_t from);
+  bool HoldsStatements() const;
+  void ThrowIfFailed() const;
   void Connect();
   void ReconnectIfLost();
 
@@ -106,9 +138,13 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   std::uint64_t epoch_ = 1;  // moves whenever this connection may have changed a row
   // Inside a transaction, the commands waiting for the next statement to go with it: the
   // transaction's start, savepoints made, released or rolled back to, the last statement's
-  // savepoint released.
-  std::vector<std::string> held_;
+  // savepoint released, the deferred statements.
+  std::vector<Held> held_;
   bool begin_held_ = false;  // the transaction's BEGIN among them: nothing reached the server
+  // A deferred statement's failure, and the depth it belongs to: the server's transaction is
+  // aborted, so every statement repeats it until that level rolls back.
+  std::optional<host::DatabaseError> failed_;
+  int failed_depth_ = 0;
 };
 
 }  // namespace lumvoucher::server

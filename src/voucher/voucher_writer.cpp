@@ -210,15 +210,26 @@ std::string UpdateSql(const std::string& table, const char* key_column, long key
   return "UPDATE " + table + " SET " + sets + " WHERE " + key_column + "=" + N(key);
 }
 
-void MarkCheckUsed(const VoucherHeader& h, const VoucherLine& line, long line_id, long currency) {
+// The writes whose count nobody reads may wait for the next statement that needs an answer
+// (DataAccess::ExecuteDeferred); `now` when a failure must not surface inside the next step.
+void Write(const std::string& sql, bool now = false) {
+  host::DataAccess& data = frame::Data();
+  if (now) {
+    data.Execute(sql);
+  } else {
+    data.ExecuteDeferred(sql);
+  }
+}
+
+void MarkCheckUsed(const VoucherHeader& h, const VoucherLine& line, long line_id, long currency,
+                   bool now) {
   if (frame::StringOut(line.check_number, " ").empty()) return;
-  frame::Data().Execute(
-      "UPDATE CheckDetail SET blnIsUsed=1,strUseDate='" + h.date +
-      "',dblCurrAmount=" + SqlNumber(StoredAmount(line).amount) +
-      ",lngVoucherDetailID= " + N(line_id) + " WHERE lngAccountID=" + N(line.account_id) +
-      " AND lngCurrencyID=" + N(currency) + " AND lngPaymentMethodID=" + N(line.payment_method_id) +
-      " AND strCheckNo=" + SqlText(line.check_number) +
-      " And lngOrganizationID = " + N(frame::OrganizationId()));
+  Write("UPDATE CheckDetail SET blnIsUsed=1,strUseDate='" + h.date + "',dblCurrAmount=" +
+            SqlNumber(StoredAmount(line).amount) + ",lngVoucherDetailID= " + N(line_id) +
+            " WHERE lngAccountID=" + N(line.account_id) + " AND lngCurrencyID=" + N(currency) +
+            " AND lngPaymentMethodID=" + N(line.payment_method_id) + " AND strCheckNo=" +
+            SqlText(line.check_number) + " And lngOrganizationID = " + N(frame::OrganizationId()),
+        now);
 }
 
 // A stored voucher that holds the number a program writes its voucher with is overwritten when
@@ -243,12 +254,10 @@ void CoverStoredVoucher(const VoucherHeader& h, const host::VoucherBasis& basis)
 }
 
 void RebuildCurrentAccountDetail(long id, bool stored_before) {
-  host::DataAccess& data = frame::Data();
   if (stored_before) {
-    data.Execute("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " +
-                 N(id));
+    Write("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " + N(id));
   }
-  data.Execute(
+  Write(
       "Insert Into CashQARAPDETAIL1(strARAPSource,intDirection,lngActivityTypeID,lngReceiptTypeID,"
       "lngActivityID,lngActivityDetailID,lngCustomerID,lngCurrencyID,lngAccountID,lngDepartmentID,"
       "lngEmployeeID,lngClassID1,lngClassID2,lngOperatorID,strReceiptNo,lngReceiptNo,strDate,"
@@ -276,22 +285,20 @@ void RebuildCurrentAccountDetail(long id, bool stored_before) {
 }
 
 void FollowCostApportion(const VoucherHeader& h, long id) {
-  host::DataAccess& data = frame::Data();
-  data.Execute("update costapportion set strDate = '" + h.date + "',intYear = " + N(h.year) +
-               ",bytPeriod = " + N(h.period) +
-               " where costApportion.lngVoucherDetailID in (select "
-               "voucherdetail.lngvoucherdetailid from voucherdetail where "
-               "voucherdetail.lngvoucherid = " +
-               N(id) + ")");
-  data.Execute("update HisCostApportion set strImportDate = '" + h.date +
-               "',intyear = " + N(h.year) + ",bytperiod = " + N(h.period) +
-               " where hiscostapportion.lngVoucherID = " + N(id));
-  data.Execute(" Update CostApportion Set CostApportion.blnIsVoid = " + B(h.void_mark) +
-               " Where CostApportion.lngVoucherDetailID In  (select lngVoucherDetailID From "
-               "VoucherDetail  Where lngVoucherID = " +
-               N(id) + ")");
-  data.Execute(" Update HisCostApportion Set HisCostApportion.blnIsVoid = " + B(h.void_mark) +
-               " Where HisCostApportion.lngVoucherID = " + N(id));
+  Write("update costapportion set strDate = '" + h.date + "',intYear = " + N(h.year) +
+        ",bytPeriod = " + N(h.period) +
+        " where costApportion.lngVoucherDetailID in (select "
+        "voucherdetail.lngvoucherdetailid from voucherdetail where "
+        "voucherdetail.lngvoucherid = " +
+        N(id) + ")");
+  Write("update HisCostApportion set strImportDate = '" + h.date + "',intyear = " + N(h.year) +
+        ",bytperiod = " + N(h.period) + " where hiscostapportion.lngVoucherID = " + N(id));
+  Write(" Update CostApportion Set CostApportion.blnIsVoid = " + B(h.void_mark) +
+        " Where CostApportion.lngVoucherDetailID In  (select lngVoucherDetailID From "
+        "VoucherDetail  Where lngVoucherID = " +
+        N(id) + ")");
+  Write(" Update HisCostApportion Set HisCostApportion.blnIsVoid = " + B(h.void_mark) +
+        " Where HisCostApportion.lngVoucherID = " + N(id));
 }
 
 // The settlement, contract and cost splits the line holds go in with the voucher.
@@ -349,7 +356,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     if (request.cover) CoverStoredVoucher(h, basis);
     // Budget vouchers draw from the same counter, so that no id names a voucher of each basis.
     id = login.NextId("VOUCHER");
-    data.Execute(InsertSql(table, "lngVoucherID", id, nullptr, 0, header_values));
+    Write(InsertSql(table, "lngVoucherID", id, nullptr, 0, header_values));
   } else {
     host::Recordset old =
         data.OpenRecordset("SELECT * FROM " + table + " where lngVoucherID=" + N(id));
@@ -381,7 +388,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
       auto k = kept.find(line_id);
       if (k == kept.end()) {
         frame::ReleaseGoneLines(data, frame::LineSet::Line(line_id));
-        data.Execute("DELETE FROM " + detail + " WHERE lngVoucherDetailID=" + N(line_id));
+        Write("DELETE FROM " + detail + " WHERE lngVoucherDetailID=" + N(line_id));
         continue;
       }
       if (!financial) continue;
@@ -405,15 +412,15 @@ WriteResult WriteVoucher(const WriteRequest& request) {
              held.cost.has_value()});
       }
       if (now.direction != old_line.direction) {
-        data.Execute("UPDATE VoucherCashFlow SET dblAmount=-dblAmount WHERE lngVoucherDetailID=" +
-                     N(line_id));
+        Write("UPDATE VoucherCashFlow SET dblAmount=-dblAmount WHERE lngVoucherDetailID=" +
+              N(line_id));
       }
       if (k->second->clear_cost_collection) {
-        for (const std::string& sql : ClearCostCollectionSql(line_id)) data.Execute(sql);
+        for (const std::string& sql : ClearCostCollectionSql(line_id)) Write(sql);
       }
       // A kept line that changed its bill gives the old one back before taking the new one.
       if (frame::StringOut(old_line.check, " ") != frame::StringOut(k->second->check_number, " ")) {
-        data.Execute(frame::FreeChecksSql(frame::LineSet::Line(line_id)));
+        Write(frame::FreeChecksSql(frame::LineSet::Line(line_id)));
       }
     }
     frame::ReleaseVoucherLinks(data, id, h.source_id == 16 ? h.source_voucher_id : 0, basis);
@@ -425,17 +432,20 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     ++row;
     LineValues values = ValuesOf(line, row, local, sys_date);
     long line_id = line.line_id;
+    // A settlement's write reports its failures as its own: nothing deferred may fail in it.
+    const bool settles = financial && (line.splits.settlement || rebooked.count(line_id) != 0);
     if (line_id != 0 && old_lines.count(line_id) != 0) {
       frame::ExecuteOnVoucher(data,
                               UpdateSql(detail, "lngVoucherDetailID", line_id, values.columns),
                               frame::kVoucherChanged);
     } else {
       line_id = login.NextId("VOUCHERDETAIL");
-      data.Execute(
-          InsertSql(detail, "lngVoucherDetailID", line_id, "lngVoucherID", id, values.columns));
+      Write(InsertSql(detail, "lngVoucherDetailID", line_id, "lngVoucherID", id, values.columns),
+            settles);
     }
     if (financial) {
-      MarkCheckUsed(h, line, line_id, line.currency_id != 0 ? line.currency_id : local.Get());
+      MarkCheckUsed(h, line, line_id, line.currency_id != 0 ? line.currency_id : local.Get(),
+                    settles);
       WriteHeldSplits(h, id, line, line_id, rebooked.count(line_id) != 0);
     }
     result.line_ids.push_back(line_id);

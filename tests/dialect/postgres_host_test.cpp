@@ -6,6 +6,7 @@
 #include <libpq-fe.h>
 
 #include <memory>
+#include <sstream>
 #include <string>
 
 #include "dialect/postgres_cluster.h"
@@ -75,33 +76,60 @@ class PostgresHostTest : public ::testing::Test {
 };
 
 // As on the embedded database: inner transactions are savepoints, and a failed statement (here a
-// taken number, told by its key) undoes itself, not the transaction around it; an inner one
-// rolled back just before the outer commit stays undone. Each statement is one round trip with
-// its savepoints, the failed one two, the commit one.
-TEST_F(PostgresHostTest, TransactionsNestAndSurviveAFailedStatement) {
-  const std::size_t round_trips = data_->RoundTrips();
-  data_->BeginTrans();
-  data_->Execute(InsertVoucher(900001, 9001));
-  data_->BeginTrans();
-  data_->Execute(InsertVoucher(900002, 9002));
-  data_->RollbackTrans();
-  try {
-    data_->Execute(InsertVoucher(900003, 9001));
-    FAIL() << "expected the unique key to refuse the number";
-  } catch (const host::DatabaseError& error) {
-    EXPECT_TRUE(error.Violates("VOUCHER_NOUNIQUE")) << error.what();
-  }
+// taken number, told by its key) undoes itself, not the transaction around it. A deferred one
+// goes with the next statement that needs an answer, or the commit; its failure (a taken number,
+// a bad value) is thrown there and by every statement up to the rollback of its level, the
+// commit included; those of a savepoint rolled back never go. Steps: B/C/R the transaction
+// calls, "eI:N" and "dI:N" voucher 90000I numbered 900N run at once or deferred, q a query; "!"
+// marks a step that threw, "u" one naming VOUCHER_NOUNIQUE. Each statement is prepared once.
+TEST_F(PostgresHostTest, TransactionsNestAndDeferredStatementsFailNoLaterThanTheCommit) {
+  struct Case {
+    const char* steps;
+    const char* outcome;
+    const char* stored;
+    std::size_t round_trips;
+  } cases[] = {
+      {"B e1:1 B e2:2 R e3:1 e4:4 B e5:5 R C", "B e1:1 B e2:2 R e3:1!u e4:4 B e5:5 R C",
+       "900001\n900004\n", 7},
+      {"B d1:1 d2:2 C", "B d1:1 d2:2 C", "900001\n900002\n", 1},
+      {"B d1:1 d2:1 q d3:3 C", "B d1:1 d2:1 q!u d3:3!u C!u", "", 2},
+      {"B d1:1 d2:x C", "B d1:1 d2:x C!", "", 2},
+      {"B d1:1 B d2:2 R C", "B d1:1 B d2:2 R C", "900001\n", 1},
+      {"B d1:1 B d2:1 q R d3:3 C", "B d1:1 B d2:1 q!u R d3:3 C", "900001\n900003\n", 2},
+      {"B B d1:1 C B d2:1 q R C", "B B d1:1 C B d2:1 q!u R C", "900001\n", 2},
+      {"B B d1:1 d2:1 C B q R C", "B B d1:1 d2:1 C B q!u R C!u", "", 2},
+  };
   const std::size_t prepared = data_->PrepareCount();
-  data_->Execute(InsertVoucher(900004, 9004));
-  data_->BeginTrans();
-  data_->Execute(InsertVoucher(900005, 9005));
-  data_->RollbackTrans();
-  data_->CommitTrans();
-  EXPECT_EQ(data_->RoundTrips() - round_trips, 7u);
-  EXPECT_EQ(data_->PrepareCount(), prepared) << "the same statement with other literals";
-  EXPECT_EQ(Dump(*data_, "Select lngVoucherID From Voucher Where lngVoucherID > 900000 Order By 1"),
-            "900001\n900004\n");
-  data_->Execute("Delete From Voucher Where lngVoucherID > 900000");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.steps);
+    const std::size_t round_trips = data_->RoundTrips();
+    std::istringstream steps(c.steps);
+    std::string outcome;
+    for (std::string step; steps >> step; outcome += (outcome.empty() ? "" : " ") + step) {
+      try {
+        if (step == "B") data_->BeginTrans();
+        if (step == "C") data_->CommitTrans();
+        if (step == "R") data_->RollbackTrans();
+        if (step == "q") data_->OpenRecordset("Select 1 From dual");
+        if (step.size() < 4) continue;
+        const std::string sql =
+            "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, intYear, "
+            "bytPeriod, lngSourceOrganizationID) Values (90000" +
+            step.substr(1, 1) + ", 1, " + (step[3] == 'x' ? "'x'" : "900" + step.substr(3)) +
+            ", 2026, 2, 1)";
+        step[0] == 'e' ? static_cast<void>(data_->Execute(sql)) : data_->ExecuteDeferred(sql);
+      } catch (const host::DatabaseError& error) {
+        step += error.Violates("VOUCHER_NOUNIQUE") ? "!u" : "!";
+      }
+    }
+    EXPECT_EQ(outcome, c.outcome);
+    EXPECT_EQ(data_->RoundTrips() - round_trips, c.round_trips);
+    EXPECT_EQ(
+        Dump(*data_, "Select lngVoucherID From Voucher Where lngVoucherID > 900000 Order By 1"),
+        c.stored);
+    data_->Execute("Delete From Voucher Where lngVoucherID > 900000");
+  }
+  EXPECT_EQ(data_->PrepareCount() - prepared, 4u);
 }
 
 // A backend killed in the middle of a transaction: the statement fails with the connection's

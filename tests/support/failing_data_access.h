@@ -2,10 +2,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "embedded/sqlite_data_access.h"
+#include "host/database_error.h"
 
 namespace lumvoucher::testing {
 
@@ -14,6 +16,9 @@ namespace lumvoucher::testing {
 // prove that a command leaves the database exactly as it was whichever statement fails.
 // Given a server's data access, it runs everything there instead (the file underneath stays
 // empty), so the same tests run on either backend.
+// A deferred statement (ExecuteDeferred) made to fail inside a transaction fails as late as a
+// server may report it, on either backend: it and the deferred ones after it do not run, and
+// every other statement and the commit throw until its level rolls back.
 class FailingDataAccess : public embedded::SqliteDataAccess {
  public:
   using SqliteDataAccess::SqliteDataAccess;
@@ -31,10 +36,17 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
     FailAtStatement(n);
     fault_ = std::move(fault);
   }
+  // Runs `fault` before the first statement from now whose text begins with `prefix`.
+  void BeforeStatement(std::string prefix, std::function<void()> fault) {
+    before_ = std::move(prefix);
+    fault_ = std::move(fault);
+  }
   // Runs `fault` before the outermost commit, which then runs as usual.
   void BeforeCommit(std::function<void()> fault) { commit_fault_ = std::move(fault); }
   void NeverFail() {
     fail_at_ = 0;
+    injected_.reset();
+    before_.clear();
     fault_ = nullptr;
     commit_fault_ = nullptr;
   }
@@ -48,6 +60,7 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
 
   host::Recordset OpenRecordset(std::string_view sql) override;
   std::int64_t Execute(std::string_view sql) override;
+  void ExecuteDeferred(std::string_view sql) override;
   void BeginTrans() override;
   void CommitTrans() override;
   void RollbackTrans() override;
@@ -57,11 +70,14 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
   std::uint64_t ReadEpoch() const override;
 
  private:
-  void Count(std::string_view sql);
+  void Count(std::string_view sql, bool deferred = false);
 
   std::unique_ptr<host::DataAccess> server_;
   std::function<void()> fault_;
   std::function<void()> commit_fault_;
+  std::string before_;
+  std::optional<host::DatabaseError> injected_;  // a deferred statement's failure not yet thrown
+  int injected_depth_ = 0;
   int fail_at_ = 0;
   int count_ = 0;
   bool record_ = false;

@@ -67,6 +67,26 @@ TEST(AllOrNothingSave, AChangedVoucherFailingAtAnyStatementKeepsTheStoredOne) {
   FailAtEveryStatement<AtomicChangedVoucher>(20);
 }
 
+// A number another statement takes after the check inside the transaction: the unique key
+// refuses the voucher's insert, however late a server reports it, and the save says the
+// number is taken. Nothing stays; the window keeps its data.
+TEST(AllOrNothingSave, ANumberTakenInsideTheTransactionIsReportedAsTaken) {
+  AtomicNewVoucher c;
+  c.Prepare();
+  const voucher::VoucherHeader& h = c.S().header;
+  c.Host().Data().BeforeStatement("INSERT INTO Voucher (", [&] {
+    c.Host().Exec(
+        "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, intYear, "
+        "bytPeriod, lngSourceOrganizationID) Values (990001, " +
+        std::to_string(h.type_id) + ", " + h.number + ", " + std::to_string(h.year) + ", " +
+        std::to_string(h.period) + ", " + std::to_string(h.source_organization_id) + ")");
+  });
+  const std::string before = c.Dump();
+  c.Host().Messages().Expect("凭证号重复！(" + h.number + ")", host::mb::kOk, "保存凭证");
+  EXPECT_FALSE(c.Go());
+  EXPECT_EQ(c.Dump(), before);
+}
+
 // The server session ended from outside before each statement of a save's transaction in turn
 // and before its commit, on one window (a server database costs about a second): the save fails
 // with the lost connection, leaves nothing and keeps the window's data. Dropped before the
