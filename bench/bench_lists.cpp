@@ -5,17 +5,21 @@
 // Both materialise every row as the recordset holds it. ratio = list time / baseline time.
 // list_vouchers times a refresh of an open list; list_vouchers_open a list opened afresh.
 // list_first_page: the same list read stepwise, as the desktop reads it, until its first screen
-// is there, against the whole list's time. An argument gives the number of vouchers.
+// is there, against the whole list's time. An argument gives the number of vouchers; a second,
+// --profile, prints the time of each statement of a refresh and of an opening, and an opening's
+// CPU time against the baseline's.
 #include <sqlite3.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <iostream>
+#include <map>
 #include <random>
 #include <stdexcept>
 #include <string>
@@ -191,6 +195,36 @@ std::size_t Baseline(sqlite3* db) {
   return rs.RecordCount();
 }
 
+// The statements' own time by their text, summed over the runs it watched.
+class StatementProfile {
+ public:
+  void Attach(sqlite3* db) { sqlite3_trace_v2(db, SQLITE_TRACE_PROFILE, Add, &nanoseconds_); }
+  void Detach(sqlite3* db) { sqlite3_trace_v2(db, 0, nullptr, nullptr); }
+  void Print(int runs) const {
+    std::vector<std::pair<double, std::string>> sorted;
+    for (const auto& [text, ns] : nanoseconds_) sorted.emplace_back(double(ns) / 1e6 / runs, text);
+    std::sort(sorted.rbegin(), sorted.rend());
+    for (const auto& [ms, text] : sorted) {
+      std::fprintf(stderr, "%8.2f ms %.300s\n", ms, text.c_str());
+    }
+  }
+
+ private:
+  // A list's key is written into some statements: the same statement under another key is the
+  // same work.
+  static int Add(unsigned, void* sums, void* statement, void* ns) {
+    std::string text = sqlite3_sql(static_cast<sqlite3_stmt*>(statement));
+    for (char& c : text) {
+      if (c >= '0' && c <= '9') c = '#';
+    }
+    (*static_cast<std::map<std::string, std::int64_t>*>(sums))[text] +=
+        *static_cast<std::int64_t*>(ns);
+    return 0;
+  }
+
+  std::map<std::string, std::int64_t> nanoseconds_;
+};
+
 double Best(const std::function<std::size_t()>& run, std::size_t& rows) {
   double best = 1e300;
   for (int i = 0; i < kRuns; ++i) {
@@ -205,6 +239,7 @@ double Best(const std::function<std::size_t()>& run, std::size_t& rows) {
 
 int main(int argc, char** argv) {
   if (argc > 1) vouchers = std::max(100, std::atoi(argv[1]));
+  const bool profile = argc > 2 && std::string(argv[2]) == "--profile";
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("bench_lists_" + std::to_string(getpid()) + ".db");
   int status = 0;
@@ -224,12 +259,19 @@ int main(int argc, char** argv) {
 
     std::size_t list_rows = 0;
     std::size_t baseline_rows = 0;
+    StatementProfile refreshes;
+    if (profile) refreshes.Attach(host.Database().Handle());
     const double list_time = Best(
         [&] {
           if (!list.ToolRefresh()) throw std::runtime_error("the list did not fill");
           return list.State().rows.size();
         },
         list_rows);
+    if (profile) {
+      refreshes.Detach(host.Database().Handle());
+      std::fprintf(stderr, "A refresh's statements:\n");
+      refreshes.Print(kRuns);
+    }
     const double baseline_time =
         Best([&] { return Baseline(host.Database().Handle()); }, baseline_rows);
     if (list_rows != baseline_rows || list_rows == 0) {
@@ -243,13 +285,33 @@ int main(int argc, char** argv) {
     // from nothing, so its time is reported apart.
     std::size_t open_rows = 0;
     double open_time = 1e300;
+    double open_cpu = 1e300;
+    StatementProfile statements;
+    if (profile) statements.Attach(host.Database().Handle());
     for (int i = 0; i < kRuns; ++i) {
       lists::frmListVoucher fresh;
       const auto start = Clock::now();
+      const double cpu = bench::CpuSeconds();
       if (!fresh.ShowMe()) throw std::runtime_error("the list did not open");
+      open_cpu = std::min(open_cpu, bench::CpuSeconds() - cpu);
       open_time = std::min(open_time, std::chrono::duration<double>(Clock::now() - start).count());
+      if (profile) statements.Detach(host.Database().Handle());
       open_rows = fresh.State().rows.size();
       fresh.FormUnload();  // closing empties the work tables: not part of opening
+      if (profile) statements.Attach(host.Database().Handle());
+    }
+    if (profile) {
+      statements.Detach(host.Database().Handle());
+      std::fprintf(stderr, "An opening's statements:\n");
+      statements.Print(kRuns);
+      double baseline_cpu = 1e300;
+      for (int i = 0; i < kRuns; ++i) {
+        const double cpu = bench::CpuSeconds();
+        Baseline(host.Database().Handle());
+        baseline_cpu = std::min(baseline_cpu, bench::CpuSeconds() - cpu);
+      }
+      std::fprintf(stderr, "CPU: an opening %.0f ms, the baseline %.0f ms, %.2fx\n",
+                   open_cpu * 1000, baseline_cpu * 1000, open_cpu / baseline_cpu);
     }
     if (open_rows != list_rows) throw std::runtime_error("an opened list's rows differ");
     std::printf("BENCH list_vouchers_open %.0f ms baseline %.0f ratio %.2f\n", open_time * 1000,

@@ -25,6 +25,39 @@ void EnsureCountTable(const std::string& name) {
                "_SEQ minvalue 1 maxvalue 9999999999 start with 100 increment by 1 cache 20");
 }
 
+// Under a key never used there is nothing to compare or delete. A count insert numbers each
+// row its table's highest key before it plus the voucher's id, so a voucher's two count rows
+// lie a fixed distance apart and the key table finds one from the other by its primary key:
+// matched by voucher alone, each row went through the voucher index, which holds every open
+// list's rows, and back to the table (half the key table's cost). The distance is read from
+// each table's highest row when both are this key's; when another desktop's fill wrote after
+// ours the rows are matched by voucher alone.
+void FirstFill(long key, std::string_view scope, std::span<const RightsDimension* const> dimensions,
+               std::string_view from) {
+  host::DataAccess& data = frame::Data();
+  data.Execute(LineCountInsert(frame::kVoucherListNumTemp, key, scope, from));
+  data.Execute(PermittedCountInsert(frame::kVoucherListRightNumTemp, key, scope, dimensions,
+                                    frame::OperatorId(), frame::OrganizationId(), from));
+  const std::string k = frame::SqlNumber(key);
+  const auto base = [&k](const std::string& table) {
+    const std::string id = "lng" + table + "ID";
+    return "(Select " + id + "-lngVoucherID From " + table + " Where lngOperatorID=" + k + " And " +
+           id + "=(Select Max(" + id + ") From " + table + "))";
+  };
+  const host::Value offset =
+      data.OpenRecordset("Select " + base("VoucherListRightNumTemp") + "-" +
+                         base("VoucherListNumTemp") + " As lngOffset From dual")["lngOffset"];
+  data.Execute(
+      "Insert Into VoucherListRightTmp (lngVoucherListRightTmpID,lngVoucherID) Select " + k +
+      ",n.lngVoucherID From VoucherListNumTemp n,VoucherListRightNumTemp r Where n.lngOperatorID=" +
+      k +
+      (offset.IsNull() ? std::string()
+                       : " And r.lngVoucherListRightNumTempID=n.lngVoucherListNumTempID+(" +
+                             frame::SqlNumber(offset.AsLong()) + ")") +
+      " And r.lngOperatorID=" + k +
+      " And r.lngVoucherID=n.lngVoucherID And r.lngDetailNum=n.lngDetailNum");
+}
+
 }  // namespace
 
 long FillVoucherListRights(long key, std::string_view scope,
@@ -38,6 +71,8 @@ long FillVoucherListRights(long key, std::string_view scope,
     host::Recordset rs =
         data.OpenRecordset("Select VoucherListRightTmp_SEQ.nextval As lngKey From dual");
     key = static_cast<long>(rs["lngKey"].AsLong());
+    FirstFill(key, scope, dimensions, from);
+    return key;
   }
   const std::string k = frame::SqlNumber(key);
   // A refresh keeps the rows whose counts still hold and writes those of the vouchers that
