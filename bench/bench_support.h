@@ -31,35 +31,88 @@ class CountingBox : public host::MessageBox {
 };
 
 // With --statements: every statement SQLite starts during a run, by its prepared text, so a
-// change in the work per save shows without the noise of the clock.
+// change in the work per save shows without the noise of the clock, and the time SQLite spent
+// running it (its steps, not the caller's preparing and binding).
 class StatementTally {
  public:
-  void Attach(sqlite3* db) { sqlite3_trace_v2(db, SQLITE_TRACE_STMT, Tally, &counts_); }
+  void Attach(sqlite3* db) {
+    sqlite3_trace_v2(db, SQLITE_TRACE_STMT | SQLITE_TRACE_PROFILE, Tally, &counts_);
+  }
 
   void Print(int saves, const char* what) const {
-    std::vector<std::pair<long, std::string>> sorted;
+    std::vector<std::pair<Count, std::string>> sorted;
     long total = 0;
     for (const auto& [text, count] : counts_) {
       sorted.emplace_back(count, text);
-      total += count;
+      total += count.started;
     }
     std::sort(sorted.rbegin(), sorted.rend());
-    std::fprintf(stderr, "%.1f statements per %s\n", double(total) / saves, what);
+    std::fprintf(stderr, "%.1f statements per %s (count, us each)\n", double(total) / saves, what);
     for (const auto& [count, text] : sorted) {
-      std::fprintf(stderr, "%6.2f %.160s\n", double(count) / saves, text.c_str());
+      std::fprintf(stderr, "%6.2f %6.1f %.150s\n", double(count.started) / saves,
+                   count.started ? count.nanoseconds / 1e3 / count.started : 0.0, text.c_str());
     }
   }
 
  private:
-  static int Tally(unsigned, void* counts, void* statement, void* text) {
-    if (static_cast<const char*>(text)[0] != '-') {  // a trigger's own statements start "--"
-      ++(*static_cast<std::map<std::string, long>*>(
-          counts))[sqlite3_sql(static_cast<sqlite3_stmt*>(statement))];
+  struct Count {
+    long started = 0;
+    double nanoseconds = 0;
+    bool operator<(const Count& other) const { return started < other.started; }
+  };
+
+  static int Tally(unsigned event, void* counts, void* statement, void* x) {
+    auto& count = (*static_cast<std::map<std::string, Count>*>(
+        counts))[sqlite3_sql(static_cast<sqlite3_stmt*>(statement))];
+    if (event == SQLITE_TRACE_PROFILE) {
+      count.nanoseconds += double(*static_cast<sqlite3_int64*>(x));
+    } else if (static_cast<const char*>(x)[0] != '-') {  // a trigger's own statements start "--"
+      ++count.started;
     }
     return 0;
   }
 
-  std::map<std::string, long> counts_;
+  std::map<std::string, Count> counts_;
+};
+
+// With --statements: the WAL frames (pages) each commit appends and the checkpoints that copy
+// them back, which is what the commit's write and fsync cost. Takes over SQLite's automatic
+// checkpoint hook, so it checkpoints as that one would (passive, at 1000 frames).
+class WalTally {
+ public:
+  void Attach(sqlite3* db) { sqlite3_wal_hook(db, Hook, this); }
+
+  void Print(int saves, const char* what) const {
+    std::fprintf(stderr,
+                 "%.2f WAL frames per %s, %d commits, %d checkpoints (%.0f us per %s), WAL at most "
+                 "%d frames\n",
+                 double(frames_) / saves, what, commits_, checkpoints_,
+                 checkpoint_seconds_ * 1e6 / saves, what, most_);
+  }
+
+ private:
+  static int Hook(void* self, sqlite3* db, const char* name, int frames) {
+    auto* tally = static_cast<WalTally*>(self);
+    tally->frames_ += frames > tally->last_ ? frames - tally->last_ : frames;
+    tally->last_ = frames;
+    tally->most_ = std::max(tally->most_, frames);
+    ++tally->commits_;
+    if (frames >= 1000) {
+      const auto start = std::chrono::steady_clock::now();
+      sqlite3_wal_checkpoint_v2(db, name, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+      tally->checkpoint_seconds_ +=
+          std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+      ++tally->checkpoints_;
+    }
+    return SQLITE_OK;
+  }
+
+  long frames_ = 0;
+  int last_ = 0;
+  int most_ = 0;
+  int commits_ = 0;
+  int checkpoints_ = 0;
+  double checkpoint_seconds_ = 0;
 };
 
 inline void Exec(sqlite3* db, const std::string& sql) {

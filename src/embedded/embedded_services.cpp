@@ -47,7 +47,18 @@ bool EmbeddedBusinessPub::NumberTaken(long voucher_type_id, int receipt_type, lo
                     " And lngSourceOrganizationID = " + N(source_organization_id) +
                     " And lngVoucherID <> " + N(own_voucher_id);
   if (partner_voucher_id != 0) sql += " And lngVoucherID <> " + N(partner_voucher_id);
-  return login_.Data().OpenRecordset(sql)["n"].AsLong() > 0;
+  // Only inside a transaction, whose BEGIN IMMEDIATE has read every other writer's commit: a
+  // connection outside one sees another's commit only when it next reads.
+  auto* file = dynamic_cast<SqliteDataAccess*>(&login_.Data());
+  if (file != nullptr && file->TransactionDepth() > 0 && last_number_check_ &&
+      last_number_check_->sql == sql && last_number_check_->read.file != 0 &&
+      last_number_check_->read == file->CurrentRowsVersion()) {
+    return last_number_check_->taken;
+  }
+  const bool taken = login_.Data().OpenRecordset(sql)["n"].AsLong() > 0;
+  if (file != nullptr)
+    last_number_check_ = NumberCheck{std::move(sql), taken, file->CurrentRowsVersion()};
+  return taken;
 }
 
 bool EmbeddedBusinessPub::IsAdministrator() {
@@ -305,26 +316,28 @@ std::optional<host::AccountInfo> EmbeddedAccount::FindAccount(const std::string&
                                               " From " + AccountTable() + " Where " + condition +
                                               " And Not Exists (Select 1" + own + ")");
   if (rs.Empty()) return std::nullopt;
+  // By position, in kColumns' order: a look-up by name compares it with the columns' names one
+  // by one: eighteen of them per look-up were 6% of the instructions of a save.
   host::AccountInfo a;
-  a.id = static_cast<long>(rs["lngAccountID"].AsLong());
-  a.code = rs["strAccountCode"].AsText();
-  a.name = rs["strAccountName"].AsText();
-  a.active = !rs["blnIsInActive"].AsBool();
-  a.detail = rs["blnIsDetail"].AsBool();
-  a.direction = rs["intDirection"].AsLong() == -1 ? -1 : 1;
-  a.nature = static_cast<int>(rs["lngAccountNatureID"].AsLong());
-  a.currency = rs["blnIsCurrency"].AsBool();
-  a.currency_id = static_cast<long>(rs["lngCurrencyID"].AsLong());
-  a.quantity = rs["blnIsQuantity"].AsBool();
-  a.measure_unit = rs["strUnit"].AsText();
+  a.id = static_cast<long>(rs[0].AsLong());
+  a.code = rs[1].AsText();
+  a.name = rs[2].AsText();
+  a.active = !rs[3].AsBool();
+  a.detail = rs[4].AsBool();
+  a.direction = rs[5].AsLong() == -1 ? -1 : 1;
+  a.nature = static_cast<int>(rs[6].AsLong());
+  a.currency = rs[7].AsBool();
+  a.currency_id = static_cast<long>(rs[8].AsLong());
+  a.quantity = rs[9].AsBool();
+  a.measure_unit = rs[10].AsText();
   if (a.measure_unit == " ") a.measure_unit.clear();
-  a.unit = rs["blnIsCustomer"].AsBool();
-  a.department = rs["blnIsDepartment"].AsBool();
-  a.employee = rs["blnIsEmployee"].AsBool();
-  a.class1 = rs["blnIsClass1"].AsBool();
-  a.class2 = rs["blnIsClass2"].AsBool();
-  a.organization = rs["blnIsOrganization"].AsBool();
-  a.host_validated = rs["blnIsValidate"].AsBool();
+  a.unit = rs[11].AsBool();
+  a.department = rs[12].AsBool();
+  a.employee = rs[13].AsBool();
+  a.class1 = rs[14].AsBool();
+  a.class2 = rs[15].AsBool();
+  a.organization = rs[16].AsBool();
+  a.host_validated = rs[17].AsBool();
   return a;
 }
 

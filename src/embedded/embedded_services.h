@@ -9,6 +9,7 @@
 #include "embedded/embedded_parallel_accounting.h"
 #include "embedded/embedded_period_service.h"
 #include "embedded/embedded_voucher_business.h"
+#include "embedded/sqlite_data_access.h"
 #include "host/cls_account.h"
 #include "host/cls_business_pub.h"
 #include "host/cls_transfer_public.h"
@@ -37,6 +38,8 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
   // property "凭证断号重用" True, the lowest free number (a gap) instead.
   std::string VoucherNumber(int year, int period, long voucher_type_id, std::string_view text1,
                             std::string_view text2, long lowest, long highest) override;
+  // A save asks twice, before its transaction and again inside it; on the embedded file the
+  // second answer is the first when no row changed in between.
   bool NumberTaken(long voucher_type_id, int receipt_type, long number, long own_voucher_id,
                    long source_organization_id, int year, int period,
                    long partner_voucher_id = 0) override;
@@ -83,6 +86,12 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
   bool Option(std::string_view key, std::string_view fallback);
   host::LoginContext& login_;
   std::function<host::AssetSourceChange(long, long)> asset_check_;
+  struct NumberCheck {
+    std::string sql;
+    bool taken = false;
+    SqliteDataAccess::RowsVersion read;
+  };
+  std::optional<NumberCheck> last_number_check_;
   EmbeddedPeriodService periods_;
   EmbeddedVoucherBusiness voucher_business_;
   EmbeddedVoucherBusiness budget_voucher_business_;

@@ -261,6 +261,10 @@ void SqliteDataAccess::EndSnapshot() {
   sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
 }
 
+SqliteDataAccess::RowsVersion SqliteDataAccess::CurrentRowsVersion() const {
+  return {cache_->DataVersion(), sqlite3_total_changes64(db_)};
+}
+
 void SqliteDataAccess::BeginTrans() {
   ++epoch_;
   if (depth_ == 0) EndSnapshot();
@@ -271,7 +275,13 @@ void SqliteDataAccess::BeginTrans() {
 void SqliteDataAccess::CommitTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可提交的事务");
   ++epoch_;
-  Exec(depth_ == 1 ? "COMMIT" : ("RELEASE lv_" + std::to_string(depth_ - 1)).c_str());
+  if (depth_ == 1) {
+    const unsigned int version = cache_->DataVersion();
+    Exec("COMMIT");
+    cache_->Committed(version);
+  } else {
+    Exec(("RELEASE lv_" + std::to_string(depth_ - 1)).c_str());
+  }
   --depth_;
 }
 

@@ -42,6 +42,17 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   void EndReads() override;
   std::uint64_t ReadEpoch() const override { return epoch_; }
 
+  // What the rows this connection reads were last seen as: it moves with every commit (this
+  // connection's, or another's once this one starts reading again) and every row this
+  // connection changes, committed or not. Equal values inside a transaction mean that nothing
+  // changed since the earlier one was taken. `file` is 0 when SQLite cannot tell.
+  struct RowsVersion {
+    unsigned int file = 0;
+    std::int64_t own_changes = 0;
+    bool operator==(const RowsVersion&) const = default;
+  };
+  RowsVersion CurrentRowsVersion() const;
+
   // Runs plain SQLite script text as it stands (schema files), outside the dialect.
   void ExecuteScript(std::string_view script);
 

@@ -275,12 +275,16 @@ struct StatementCache::Impl {
   // host's own scripts through SchemaChanged; one on another connection (another desktop)
   // shows as a new data version of the file whose schema cookie moved. Reading the data version
   // costs no I/O, so a statement that finds its cached translation pays next to nothing.
-  void NoticeSchemaChange() {
+  unsigned int DataVersion() const {
     unsigned int version = 0;
-    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_DATA_VERSION, &version) != SQLITE_OK ||
-        version == data_version) {
-      return;
-    }
+    return sqlite3_file_control(db, "main", SQLITE_FCNTL_DATA_VERSION, &version) == SQLITE_OK
+               ? version
+               : 0;
+  }
+
+  void NoticeSchemaChange() {
+    const unsigned int version = DataVersion();
+    if (version == 0 || version == data_version) return;
     data_version = version;
     if (cookie == nullptr &&
         sqlite3_prepare_v3(db, "PRAGMA schema_version", -1, SQLITE_PREPARE_PERSISTENT, &cookie,
@@ -498,6 +502,16 @@ std::size_t StatementCache::PrepareCount() const {
 
 void StatementCache::SchemaChanged() {
   impl_->ColumnsChanged();
+}
+
+unsigned int StatementCache::DataVersion() const {
+  return impl_->DataVersion();
+}
+
+void StatementCache::Committed(unsigned int version_before) {
+  if (version_before != 0 && version_before == impl_->data_version) {
+    impl_->data_version = impl_->DataVersion();
+  }
 }
 
 StatementCache::Prepared StatementCache::Prepare(std::string_view oracle_sql) {

@@ -75,6 +75,13 @@ class StatementCache {
   // committed (committed changes are noticed).
   void SchemaChanged();
 
+  // Around the connection's own COMMIT of a transaction begun IMMEDIATE: it moves the file's
+  // data version, but when the cache had seen the version the transaction read from, no other
+  // connection changed the schema since (the transaction held the write lock, and changes of
+  // its own were seen as they ran), so the next statement need not read the schema cookie.
+  unsigned int DataVersion() const;
+  void Committed(unsigned int version_before);
+
   // The SQLite text of an Oracle statement with its literals written in, with the conversions
   // this connection's column types call for. Throws host::DatabaseError as Prepare does.
   std::string TranslateForDisplay(std::string_view oracle_sql);

@@ -119,6 +119,16 @@ TEST(ColumnTypesInTheCacheTest, SchemaChangesRetranslateWhatDependsOnThem) {
          other.Execute("DROP TABLE w");
          other.Execute("CREATE TABLE w (c VARCHAR2(10))");
        }},
+      {"another connection, then a transaction here that prepares nothing",
+       [](embedded::SqliteDataAccess& cached, embedded::SqliteDataAccess& other) {
+         other.Execute("DROP TABLE w");
+         other.Execute("CREATE TABLE w (c VARCHAR2(10))");
+         cached.BeginTrans();
+         cached.CommitTrans();
+         // Before any write of this connection moves the file's version again.
+         EXPECT_EQ(cached.TranslateForDisplay("SELECT c FROM w WHERE c = 7"),
+                   "SELECT c FROM w WHERE ora_as_number(c) = 7");
+       }},
   };
   for (const Way& way : ways) {
     SCOPED_TRACE(way.name);
