@@ -51,7 +51,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
     std::int64_t own_changes = 0;
     bool operator==(const RowsVersion&) const = default;
   };
-  RowsVersion CurrentRowsVersion() const;
+  virtual RowsVersion CurrentRowsVersion() const;
 
   // Runs plain SQLite script text as it stands (schema files), outside the dialect.
   void ExecuteScript(std::string_view script);

@@ -78,6 +78,10 @@ void FailingDataAccess::EndReads() {
   if (!server_) SqliteDataAccess::EndReads();
 }
 
+embedded::SqliteDataAccess::RowsVersion FailingDataAccess::CurrentRowsVersion() const {
+  return server_ ? RowsVersion{} : SqliteDataAccess::CurrentRowsVersion();
+}
+
 std::uint64_t FailingDataAccess::ReadEpoch() const {
   if (!server_) return SqliteDataAccess::ReadEpoch();
   const auto* server = dynamic_cast<const host::ReadSnapshots*>(server_.get());

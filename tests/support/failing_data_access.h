@@ -65,6 +65,8 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
   void CommitTrans() override;
   void RollbackTrans() override;
   int TransactionDepth() const override;
+  // On a server nothing of the file underneath tells whether rows changed.
+  RowsVersion CurrentRowsVersion() const override;
   void BeginReads() override;
   void EndReads() override;
   std::uint64_t ReadEpoch() const override;
