@@ -88,14 +88,19 @@ bool IsWordChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+constexpr std::string_view kSlowlyChanging[] = {
+    "SETTING",     "MODULE",        "ACCOUNT",   "ACCOUNTEX",   "BUDGETACCOUNT", "BUDGETACCOUNTEX",
+    "ACCOUNTYEAR", "ACCOUNTPERIOD", "CURRENCYS", "VOUCHERTYPE", "VOUCHERTYPEEX", "TEMPLATE"};
+
+bool IsSlowlyChanging(std::string_view upper_name) {
+  return std::find(std::begin(kSlowlyChanging), std::end(kSlowlyChanging), upper_name) !=
+         std::end(kSlowlyChanging);
+}
+
 // Whether every table the text reads (after FROM or JOIN, and the comma lists of a FROM) is one
 // of those whose changes move the stamp. Anything it cannot read as a table name (an inline
 // view, a word in a literal) makes it answer no, which only costs the query its memory.
 bool OnlySlowlyChanging(std::string_view sql) {
-  static constexpr std::string_view kTables[] = {"SETTING",     "MODULE",        "ACCOUNT",
-                                                 "ACCOUNTEX",   "BUDGETACCOUNT", "BUDGETACCOUNTEX",
-                                                 "ACCOUNTYEAR", "ACCOUNTPERIOD", "CURRENCYS",
-                                                 "VOUCHERTYPE", "VOUCHERTYPEEX", "TEMPLATE"};
   const std::string text = AsciiUpper(sql);
   std::size_t at = 0;
   const auto skip_blanks = [&] {
@@ -117,9 +122,7 @@ bool OnlySlowlyChanging(std::string_view sql) {
     if (w != "FROM" && w != "JOIN") continue;
     for (bool more = true; more;) {
       const std::string_view table = word();
-      if (std::find(std::begin(kTables), std::end(kTables), table) == std::end(kTables)) {
-        return false;
-      }
+      if (!IsSlowlyChanging(table)) return false;
       any = true;
       // An alias, or the next clause's word, which is no table either.
       const std::size_t after_table = at;
@@ -133,7 +136,7 @@ bool OnlySlowlyChanging(std::string_view sql) {
 }
 
 // Whether the kept rows may still answer; reads the stamp. An account set made before the stamp
-// existed has no `ChangeStamp`: there they last one ReadEpoch of one command.
+// existed has no `ChangeStamp`: there they last one SlowlyChangingEpoch of one command.
 void Recheck(DataAccess& data, ReadSnapshots::Remembered& m, std::uint64_t epoch) {
   using Stamp = ReadSnapshots::Remembered::Stamp;
   m.checked_command = m.command;
@@ -163,9 +166,8 @@ Recordset OpenRemembered(DataAccess& data, std::string_view sql) {
   if (snapshots == nullptr) return data.OpenRecordset(sql);
   ReadSnapshots::Remembered& m = snapshots->Memory();
   if (OnlySlowlyChanging(sql)) {
-    if (m.checked_command != m.command || m.checked_epoch != snapshots->ReadEpoch()) {
-      Recheck(data, m, snapshots->ReadEpoch());
-    }
+    const std::uint64_t slow = snapshots->SlowlyChangingEpoch();
+    if (m.checked_command != m.command || m.checked_epoch != slow) Recheck(data, m, slow);
     // In a transaction that moved the stamp the rows may be its own: they last this epoch.
     if (!m.stamp.empty() || data.TransactionDepth() == 0) {
       return Remember(data, m.kept, *snapshots, sql);
@@ -176,6 +178,31 @@ Recordset OpenRemembered(DataAccess& data, std::string_view sql) {
     m.epoch = snapshots->ReadEpoch();
   }
   return Remember(data, m.rows, *snapshots, sql);
+}
+
+bool MayChangeSlowlyChanging(std::string_view sql) {
+  std::size_t at = 0;
+  const auto word = [&] {
+    while (at < sql.size() &&
+           (sql[at] == ' ' || sql[at] == '\n' || sql[at] == '\t' || sql[at] == '\r')) {
+      ++at;
+    }
+    const std::size_t start = at;
+    while (at < sql.size() && IsWordChar(sql[at])) ++at;
+    return AsciiUpper(sql.substr(start, at - start));
+  };
+  std::string verb = word();
+  std::string table = word();
+  if (verb == "INSERT" && table == "INTO") {
+    table = word();
+  } else if (verb == "DELETE" && table == "FROM") {
+    table = word();
+  } else if (verb != "UPDATE" && verb != "DELETE") {
+    return true;
+  }
+  // A qualified or quoted name is not read: it may be one of them.
+  return table.empty() || (at < sql.size() && (sql[at] == '.' || sql[at] == '"')) ||
+         IsSlowlyChanging(table);
 }
 
 }  // namespace lumvoucher::host

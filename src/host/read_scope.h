@@ -21,6 +21,10 @@ class ReadSnapshots {
   // (a write, BeginTrans, a commit or rollback): rows read while it stays the same are rows a
   // query would still return. 0 when the data access cannot tell, which keeps nothing.
   virtual std::uint64_t ReadEpoch() const = 0;
+  // Moves on whenever the connection's own statement may have changed one of the slowly
+  // changing tables OpenRemembered keeps across commands (MayChangeSlowlyChanging), or ended a
+  // transaction by a rollback. A data access that does not tell them apart gives ReadEpoch().
+  virtual std::uint64_t SlowlyChangingEpoch() const { return ReadEpoch(); }
 
   // What OpenRemembered keeps for this connection, across commands.
   struct Remembered;
@@ -57,8 +61,13 @@ class ReadScope {
 // VoucherTypeEx and Template, each of which moves the account set's change stamp
 // (`ChangeStamp`) whenever a row of it changes, is remembered across commands while the stamp
 // stays what it was when its rows were read; the stamp is read once a command, and again after
-// the connection's own statements moved its ReadEpoch. Any other query is remembered while the
-// connection has written nothing and kept its snapshot or transaction, within one command.
+// the connection's own statements moved its SlowlyChangingEpoch. Any other query is remembered
+// while the connection has written nothing and kept its snapshot or transaction, within one
+// command.
 Recordset OpenRemembered(DataAccess& data, std::string_view sql);
+
+// Whether a statement may change one of those tables: anything but an INSERT, UPDATE or DELETE
+// naming another table (no trigger of the schema writes a slowly changing table from another).
+bool MayChangeSlowlyChanging(std::string_view sql);
 
 }  // namespace lumvoucher::host

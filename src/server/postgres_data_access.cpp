@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <iterator>
+#include <string>
 
 #include "host/database_error.h"
 #include "server/server_error.h"
@@ -17,6 +19,10 @@ using Result = PgResult;
 constexpr char kKeySeparator = '\x1e';
 // Every transaction of the account set takes this advisory lock ("lv") first.
 constexpr const char* kWriterLock = "SELECT pg_advisory_xact_lock(27766)";
+// The commands every transaction sends, prepared on each connection as lv_c0, lv_c1...: parsed
+// (and the lock's query planned) once, not at every use.
+constexpr const char* kFixedCommands[] = {"BEGIN", kWriterLock, "SAVEPOINT lv_stmt",
+                                          "RELEASE SAVEPOINT lv_stmt", "COMMIT"};
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701,
               kNumeric = 1700;
 
@@ -81,7 +87,12 @@ class Pipeline {
   Pipeline(const Pipeline&) = delete;
   Pipeline& operator=(const Pipeline&) = delete;
 
-  void Command(const std::string& sql) { Execute(nullptr, sql, {}); }
+  void Command(const std::string& sql) {
+    const auto fixed = std::find(std::begin(kFixedCommands), std::end(kFixedCommands), sql);
+    if (fixed == std::end(kFixedCommands)) return Execute(nullptr, sql, {});
+    const std::string name = "lv_c" + std::to_string(fixed - std::begin(kFixedCommands));
+    Execute(&name, sql, {});
+  }
   void Prepare(const std::string& name, const std::string& sql) {
     ++steps_;
     sent_ = sent_ && PQsendPrepare(conn_, name.c_str(), sql.c_str(), 0, nullptr) == 1;
@@ -162,6 +173,14 @@ void PostgresDataAccess::Connect() {
   Command(
       "SET client_min_messages = warning; SELECT set_config('random_page_cost', '1.1', false) "
       "WHERE current_setting('random_page_cost') = '4'");
+  Pipeline pipeline(conn_);
+  for (std::size_t n = 0; n < std::size(kFixedCommands); ++n) {
+    pipeline.Prepare("lv_c" + std::to_string(n), kFixedCommands[n]);
+  }
+  ++round_trips_;
+  for (const Result& r : pipeline.Run()) {
+    if (!Succeeded(r.get())) ThrowServerError(r.get(), "PREPARE");
+  }
 }
 
 void PostgresDataAccess::ReconnectIfLost() {
@@ -270,9 +289,15 @@ pg_conn* PostgresDataAccess::Handle() {
   return conn_;
 }
 
+void PostgresDataAccess::Moved(std::string_view sql) {
+  ++epoch_;
+  if (host::MayChangeSlowlyChanging(sql)) ++slow_epoch_;
+}
+
 void PostgresDataAccess::ExecuteScript(std::string_view script) {
   ReconnectIfLost();
   ++epoch_;
+  ++slow_epoch_;
   ThrowIfFailed();
   Flush();
   Command(std::string(script));
@@ -303,7 +328,7 @@ void PostgresDataAccess::ExecuteDeferred(std::string_view sql) {
     return;
   }
   ThrowIfFailed();
-  ++epoch_;
+  Moved(sql);
   dialect::Lexed lexed;
   Entry& entry = Lookup(sql, lexed);
   const dialect::Translation& translation = entry.translation;
@@ -383,10 +408,10 @@ std::int64_t PostgresDataAccess::Run(std::string_view sql, host::Recordset* out)
   bool reads_only = false;
   try {
     const std::int64_t changes = RunOnce(sql, out, reads_only, false);
-    if (!reads_only) ++epoch_;
+    if (!reads_only) Moved(sql);
     return changes;
   } catch (const host::DatabaseError&) {
-    ++epoch_;
+    Moved(sql);
     // libpq learns that the server ended an idle session only when it next sends: a read outside
     // a transaction then runs again on a fresh one. A write might have committed before the
     // session went, so it is not repeated.
@@ -406,15 +431,18 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
                std::none_of(translation.statements.begin(), translation.statements.end(),
                             [](const dialect::TranslatedStatement& s) { return s.changes_rows; });
   const bool own_transaction = depth_ == 0 && translation.statements.size() > 1;
-  const bool savepoint = depth_ > 0;
+  // The transaction's first statement needs no savepoint: when it fails, the transaction begins
+  // again with nothing lost.
+  const bool first = depth_ > 0 && begin_held_ && held_.size() == 2;
+  const bool savepoint = depth_ > 0 && !first;
   Pipeline pipeline(conn_);
   std::vector<Held> sent;
   if (own_transaction) {
     pipeline.Command("BEGIN");
     pipeline.Command(kWriterLock);
-  } else if (savepoint) {
+  } else if (depth_ > 0) {
     sent = SendHeld(pipeline);
-    pipeline.Command("SAVEPOINT lv_stmt");
+    if (savepoint) pipeline.Command("SAVEPOINT lv_stmt");
   }
   const std::size_t count = translation.statements.size();
   std::vector<std::string> fresh(count);  // names prepared by this round trip
@@ -457,6 +485,10 @@ std::int64_t PostgresDataAccess::RunOnce(std::string_view sql, host::Recordset* 
       if (PQtransactionStatus(conn_) != PQTRANS_IDLE) Quietly("ROLLBACK");
     } else if (savepoint) {
       Quietly("ROLLBACK TO SAVEPOINT lv_stmt; RELEASE SAVEPOINT lv_stmt");
+    } else if (first) {
+      Quietly("ROLLBACK");
+      held_ = {{"BEGIN"}, {kWriterLock}};
+      begin_held_ = true;
     }
     // Another connection changed a table under a statement kept prepared ("cached plan must
     // not change result type"): it is translated and prepared again, once.
@@ -544,6 +576,7 @@ void PostgresDataAccess::RollbackTrans() {
   ForgetSlowlyChanging();
   if (depth_ == 0) throw host::DatabaseError("没有可回滚的事务");
   ++epoch_;
+  ++slow_epoch_;
   if (depth_ == 1) {
     depth_ = 0;
     const bool begun = !begin_held_;

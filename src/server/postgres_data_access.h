@@ -31,9 +31,10 @@ using PgResult = std::unique_ptr<pg_result, void (*)(pg_result*)>;
 // Literals are lifted into parameters and the statements kept prepared on the server, keyed by
 // the text's skeleton and the literals the translation keeps (as the embedded cache does).
 // Oracle undoes a failed statement, not the transaction around it; PostgreSQL aborts the whole
-// transaction, so inside one every statement runs under a savepoint of its own. Nested
-// BeginTrans calls are savepoints; the outermost takes the account set's writer lock first, so
-// transactions of several desktops take turns as on the embedded file. A connection the server
+// transaction, so inside one every statement but the first runs under a savepoint of its own
+// (a failed first one begins the transaction again). Nested BeginTrans calls are savepoints; the
+// outermost takes the account set's writer lock first, so transactions of several desktops take
+// turns as on the embedded file. A connection the server
 // dropped fails the statement with kConnectionLost and is opened again before the next statement
 // outside a transaction.
 //
@@ -64,6 +65,9 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   void BeginReads() override {}
   void EndReads() override {}
   std::uint64_t ReadEpoch() const override { return epoch_; }
+  // A save's inserts leave the settings, accounts and types alone: the rows kept across
+  // commands need no second look at the change stamp for them (a round trip each).
+  std::uint64_t SlowlyChangingEpoch() const override { return slow_epoch_; }
 
   // Plain PostgreSQL text, outside the dialect (the schema, the dialect's functions).
   void ExecuteScript(std::string_view script);
@@ -107,6 +111,8 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   Entry& Lookup(std::string_view sql, dialect::Lexed& lexed);
   // Deallocates the entry's statements and takes it out of the cache; answers the next entry.
   std::list<Entry>::iterator Drop(std::list<Entry>::iterator entry);
+  // Moves the epochs after `sql` may have changed rows.
+  void Moved(std::string_view sql);
   void Command(const std::string& sql);
   void Quietly(const std::string& sql);
   // Moves the held commands and statements into a pipeline.
@@ -135,7 +141,8 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   // Per skeleton, the literals its translation writes into the text (part of the key).
   std::unordered_map<std::string, std::vector<int>> kept_;
   int depth_ = 0;
-  std::uint64_t epoch_ = 1;  // moves whenever this connection may have changed a row
+  std::uint64_t epoch_ = 1;       // moves whenever this connection may have changed a row
+  std::uint64_t slow_epoch_ = 1;  // and this one when that row may be a slowly changing one
   // Inside a transaction, the commands waiting for the next statement to go with it: the
   // transaction's start, savepoints made, released or rolled back to, the last statement's
   // savepoint released, the deferred statements.

@@ -80,8 +80,9 @@ class PostgresHostTest : public ::testing::Test {
 // goes with the next statement that needs an answer, or the commit; its failure (a taken number,
 // a bad value) is thrown there and by every statement up to the rollback of its level, the
 // commit included; those of a savepoint rolled back never go. Steps: B/C/R the transaction
-// calls, "eI:N" and "dI:N" voucher 90000I numbered 900N run at once or deferred, q a query; "!"
-// marks a step that threw, "u" one naming VOUCHER_NOUNIQUE. Each statement is prepared once.
+// calls, "eI:N" and "dI:N" voucher 90000I numbered 900N run at once or deferred, q a query, f
+// a failing one; "!" marks a step that threw, "u" one naming VOUCHER_NOUNIQUE. Each statement is
+// prepared once.
 TEST_F(PostgresHostTest, TransactionsNestAndDeferredStatementsFailNoLaterThanTheCommit) {
   struct Case {
     const char* steps;
@@ -98,6 +99,8 @@ TEST_F(PostgresHostTest, TransactionsNestAndDeferredStatementsFailNoLaterThanThe
       {"B d1:1 B d2:1 q R d3:3 C", "B d1:1 B d2:1 q!u R d3:3 C", "900001\n900003\n", 2},
       {"B B d1:1 C B d2:1 q R C", "B B d1:1 C B d2:1 q!u R C", "900001\n", 2},
       {"B B d1:1 d2:1 C B q R C", "B B d1:1 d2:1 C B q!u R C!u", "", 2},
+      // A failed first statement goes without a savepoint: the transaction begins again.
+      {"B f e1:1 f C", "B f! e1:1 f! C", "900001\n", 6},
   };
   const std::size_t prepared = data_->PrepareCount();
   for (const Case& c : cases) {
@@ -111,6 +114,7 @@ TEST_F(PostgresHostTest, TransactionsNestAndDeferredStatementsFailNoLaterThanThe
         if (step == "C") data_->CommitTrans();
         if (step == "R") data_->RollbackTrans();
         if (step == "q") data_->OpenRecordset("Select 1 From dual");
+        if (step == "f") data_->OpenRecordset("Select To_Number('x') From dual");
         if (step.size() < 4) continue;
         const std::string sql =
             "Insert Into Voucher (lngVoucherID, lngVoucherTypeID, intVoucherNO, intYear, "
@@ -129,7 +133,7 @@ TEST_F(PostgresHostTest, TransactionsNestAndDeferredStatementsFailNoLaterThanThe
         c.stored);
     data_->Execute("Delete From Voucher Where lngVoucherID > 900000");
   }
-  EXPECT_EQ(data_->PrepareCount() - prepared, 4u);
+  EXPECT_EQ(data_->PrepareCount() - prepared, 5u);
 }
 
 // A backend killed in the middle of a transaction: the statement fails with the connection's
@@ -198,15 +202,21 @@ TEST_F(PostgresHostTest, TheCopyIsVerifiedTableByTable) {
 }
 
 // A command's repeated read costs one round trip while the connection writes nothing; its own
-// write, its rollback and the command's end make the next one go to the server again.
+// write, its rollback and the command's end make the next one go to the server again. A setting
+// kept across commands is looked at again (the stamp, then its row) only after a statement that
+// may have changed a setting, not after a voucher's insert.
 TEST_F(PostgresHostTest, RepeatedReadsOfACommandAreRememberedUntilItWrites) {
   const std::string sql = "Select Count(*) As n From Voucher";
+  const std::string setting = "Select strSetting From Setting Where strKey = '凭证号重复自动取号'";
   const long n = static_cast<long>(data_->OpenRecordset(sql)["n"].AsLong());
   std::string seen;
   auto count = [&] {
-    const std::size_t before = data_->RoundTrips();
+    std::size_t before = data_->RoundTrips();
     const long now = static_cast<long>(host::OpenRemembered(*data_, sql)["n"].AsLong());
     seen += std::to_string(now - n) + "/" + std::to_string(data_->RoundTrips() - before) + " ";
+    before = data_->RoundTrips();
+    const std::string value = host::OpenRemembered(*data_, setting)[0].AsText();
+    seen += value + "/" + std::to_string(data_->RoundTrips() - before) + " ";
   };
   {
     host::ReadScope reads(*data_);
@@ -215,11 +225,13 @@ TEST_F(PostgresHostTest, RepeatedReadsOfACommandAreRememberedUntilItWrites) {
     data_->BeginTrans();
     data_->Execute(InsertVoucher(90001, 901));
     count();
+    data_->Execute("Update Setting Set strSetting = 'No' Where strKey = '凭证号重复自动取号'");
+    count();
     data_->RollbackTrans();
     count();
   }
   count();
-  EXPECT_EQ(seen, "0/1 0/0 1/1 0/1 0/1 ");
+  EXPECT_EQ(seen, "0/1 True/3 0/0 True/0 1/1 True/0 1/1 No/2 0/1 True/3 0/1 True/1 ");
 }
 
 // The change stamp's statement triggers, as the copy made them, keep the remembered rows as
