@@ -88,6 +88,7 @@ void SqliteDataAccess::Exec(const char* sql) {
 
 void SqliteDataAccess::ExecuteScript(std::string_view script) {
   ++epoch_;
+  ++slow_epoch_;
   EndSnapshot();
   // A script may change tables inside a transaction, before the cache could notice a commit.
   cache_->SchemaChanged();
@@ -116,7 +117,10 @@ std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
   StatementCache::Prepared prepared = cache_->Prepare(sql);
   const bool is_block = prepared.IsBlock();
   const bool reads_only = !is_block && OnlyReads(prepared);
-  if (!reads_only) ++epoch_;
+  if (!reads_only) {
+    ++epoch_;
+    if (is_block || host::MayChangeSlowlyChanging(sql)) ++slow_epoch_;
+  }
   // A write inside a read scope's snapshot would fail when another desktop wrote meanwhile
   // (SQLITE_BUSY_SNAPSHOT, no waiting): it runs on its own, as outside the scope.
   if (is_block) EndSnapshot();
@@ -289,6 +293,7 @@ void SqliteDataAccess::RollbackTrans() {
   ForgetSlowlyChanging();
   if (depth_ == 0) throw host::DatabaseError("没有可回滚的事务");
   ++epoch_;
+  ++slow_epoch_;
   if (depth_ == 1) {
     // ROLLBACK can only fail when there is no transaction left; either way it is over.
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);

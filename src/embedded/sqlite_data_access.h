@@ -41,6 +41,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   void BeginReads() override;
   void EndReads() override;
   std::uint64_t ReadEpoch() const override { return epoch_; }
+  std::uint64_t SlowlyChangingEpoch() const override { return slow_epoch_; }
 
   // What the rows this connection reads were last seen as: it moves with every commit (this
   // connection's, or another's once this one starts reading again) and every row this
@@ -82,6 +83,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   int read_scopes_ = 0;
   bool snapshot_ = false;  // a read transaction of the scope is open
   std::uint64_t epoch_ = 1;
+  std::uint64_t slow_epoch_ = 1;  // and this one when the change may be a slowly changing row's
   std::vector<std::function<void(bool)>> rollback_listeners_;
   std::map<std::string, std::string> unique_key_names_;  // "table(col,col)" -> index name
 };

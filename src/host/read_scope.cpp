@@ -30,6 +30,9 @@ struct ReadSnapshots::Remembered {
   enum class Stamp { kUnknown, kPresent, kAbsent } table = Stamp::kUnknown;
   std::string stamp;
   std::unordered_map<std::string, Recordset> kept;
+  // OnlySlowlyChanging's answer by text, which never goes stale: reading a text's table names
+  // each time cost a save's checks more than the rows they are answered from.
+  std::unordered_map<std::string, bool> verdicts;
 };
 
 ReadSnapshots::ReadSnapshots() : remembered_(std::make_unique<Remembered>()) {}
@@ -70,12 +73,11 @@ ReadSnapshots* InScope(DataAccess& data) {
 }
 
 Recordset Remember(DataAccess& data, std::unordered_map<std::string, Recordset>& memory,
-                   const ReadSnapshots& snapshots, std::string_view sql) {
-  std::string key(sql);
+                   const ReadSnapshots& snapshots, std::string key) {
   auto found = memory.find(key);
   if (found != memory.end()) return found->second;
   const std::uint64_t epoch = snapshots.ReadEpoch();
-  Recordset rows = data.OpenRecordset(sql);
+  Recordset rows = data.OpenRecordset(key);
   // A query that wrote (a sequence's NEXTVAL) keeps nothing.
   if (snapshots.ReadEpoch() == epoch) {
     if (memory.size() >= kMostKept) memory.clear();
@@ -165,19 +167,25 @@ Recordset OpenRemembered(DataAccess& data, std::string_view sql) {
   ReadSnapshots* snapshots = InScope(data);
   if (snapshots == nullptr) return data.OpenRecordset(sql);
   ReadSnapshots::Remembered& m = snapshots->Memory();
-  if (OnlySlowlyChanging(sql)) {
+  std::string key(sql);
+  auto verdict = m.verdicts.find(key);
+  if (verdict == m.verdicts.end()) {
+    if (m.verdicts.size() >= kMostKept) m.verdicts.clear();
+    verdict = m.verdicts.emplace(key, OnlySlowlyChanging(key)).first;
+  }
+  if (verdict->second) {
     const std::uint64_t slow = snapshots->SlowlyChangingEpoch();
     if (m.checked_command != m.command || m.checked_epoch != slow) Recheck(data, m, slow);
     // In a transaction that moved the stamp the rows may be its own: they last this epoch.
     if (!m.stamp.empty() || data.TransactionDepth() == 0) {
-      return Remember(data, m.kept, *snapshots, sql);
+      return Remember(data, m.kept, *snapshots, std::move(key));
     }
   }
   if (m.epoch != snapshots->ReadEpoch()) {
     m.rows.clear();
     m.epoch = snapshots->ReadEpoch();
   }
-  return Remember(data, m.rows, *snapshots, sql);
+  return Remember(data, m.rows, *snapshots, std::move(key));
 }
 
 bool MayChangeSlowlyChanging(std::string_view sql) {

@@ -88,4 +88,10 @@ std::uint64_t FailingDataAccess::ReadEpoch() const {
   return server ? server->ReadEpoch() : 0;
 }
 
+std::uint64_t FailingDataAccess::SlowlyChangingEpoch() const {
+  if (!server_) return SqliteDataAccess::SlowlyChangingEpoch();
+  const auto* server = dynamic_cast<const host::ReadSnapshots*>(server_.get());
+  return server ? server->SlowlyChangingEpoch() : 0;
+}
+
 }  // namespace lumvoucher::testing

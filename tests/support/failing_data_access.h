@@ -70,6 +70,7 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
   void BeginReads() override;
   void EndReads() override;
   std::uint64_t ReadEpoch() const override;
+  std::uint64_t SlowlyChangingEpoch() const override;
 
  private:
   void Count(std::string_view sql, bool deferred = false);
