@@ -119,7 +119,7 @@ std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
   const bool reads_only = !is_block && OnlyReads(prepared);
   if (!reads_only) {
     ++epoch_;
-    if (is_block || host::MayChangeSlowlyChanging(sql)) ++slow_epoch_;
+    if (host::MayChangeSlowlyChanging(sql)) ++slow_epoch_;  // a block's BEGIN answers yes
   }
   // A write inside a read scope's snapshot would fail when another desktop wrote meanwhile
   // (SQLITE_BUSY_SNAPSHOT, no waiting): it runs on its own, as outside the scope.

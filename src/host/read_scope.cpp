@@ -90,6 +90,21 @@ bool IsWordChar(char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
+void SkipBlanks(std::string_view text, std::size_t& at) {
+  while (at < text.size() &&
+         (text[at] == ' ' || text[at] == '\n' || text[at] == '\t' || text[at] == '\r')) {
+    ++at;
+  }
+}
+
+// The word at `at` after any blanks, empty when none starts there; `at` moves past it.
+std::string_view NextWord(std::string_view text, std::size_t& at) {
+  SkipBlanks(text, at);
+  const std::size_t start = at;
+  while (at < text.size() && IsWordChar(text[at])) ++at;
+  return text.substr(start, at - start);
+}
+
 constexpr std::string_view kSlowlyChanging[] = {
     "SETTING",     "MODULE",        "ACCOUNT",   "ACCOUNTEX",   "BUDGETACCOUNT", "BUDGETACCOUNTEX",
     "ACCOUNTYEAR", "ACCOUNTPERIOD", "CURRENCYS", "VOUCHERTYPE", "VOUCHERTYPEEX", "TEMPLATE"};
@@ -105,15 +120,7 @@ bool IsSlowlyChanging(std::string_view upper_name) {
 bool OnlySlowlyChanging(std::string_view sql) {
   const std::string text = AsciiUpper(sql);
   std::size_t at = 0;
-  const auto skip_blanks = [&] {
-    while (at < text.size() && (text[at] == ' ' || text[at] == '\n' || text[at] == '\t')) ++at;
-  };
-  const auto word = [&] {
-    skip_blanks();
-    const std::size_t start = at;
-    while (at < text.size() && IsWordChar(text[at])) ++at;
-    return std::string_view(text).substr(start, at - start);
-  };
+  const auto word = [&] { return NextWord(text, at); };
   bool any = false;
   while (at < text.size()) {
     const std::string_view w = word();
@@ -129,7 +136,7 @@ bool OnlySlowlyChanging(std::string_view sql) {
       // An alias, or the next clause's word, which is no table either.
       const std::size_t after_table = at;
       if (word() == "JOIN") at = after_table;
-      skip_blanks();
+      SkipBlanks(text, at);
       more = at < text.size() && text[at] == ',';
       if (more) ++at;
     }
@@ -190,15 +197,7 @@ Recordset OpenRemembered(DataAccess& data, std::string_view sql) {
 
 bool MayChangeSlowlyChanging(std::string_view sql) {
   std::size_t at = 0;
-  const auto word = [&] {
-    while (at < sql.size() &&
-           (sql[at] == ' ' || sql[at] == '\n' || sql[at] == '\t' || sql[at] == '\r')) {
-      ++at;
-    }
-    const std::size_t start = at;
-    while (at < sql.size() && IsWordChar(sql[at])) ++at;
-    return AsciiUpper(sql.substr(start, at - start));
-  };
+  const auto word = [&] { return AsciiUpper(NextWord(sql, at)); };
   std::string verb = word();
   std::string table = word();
   if (verb == "INSERT" && table == "INTO") {
