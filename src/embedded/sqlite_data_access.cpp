@@ -56,7 +56,15 @@ SqliteDataAccess::SqliteDataAccess(const std::string& path, int busy_timeout_ms)
   }
   sqlite3_extended_result_codes(db_, 1);
   sqlite3_busy_timeout(db_, busy_timeout_ms);
-  if (path != ":memory:" && !path.empty()) Exec("PRAGMA journal_mode = WAL");
+  if (path != ":memory:" && !path.empty()) {
+    sqlite3_stmt* mode = nullptr;
+    if (sqlite3_prepare_v2(db_, "PRAGMA journal_mode = WAL", -1, &mode, nullptr) == SQLITE_OK &&
+        sqlite3_step(mode) == SQLITE_ROW) {
+      const auto* answer = reinterpret_cast<const char*>(sqlite3_column_text(mode, 0));
+      wal_ = answer != nullptr && std::string_view(answer) == "wal";
+    }
+    sqlite3_finalize(mode);
+  }
   // Nothing entered may be lost: a commit is on disk when it returns.
   Exec("PRAGMA synchronous = FULL");
   Exec("PRAGMA foreign_keys = OFF");
@@ -276,17 +284,46 @@ void SqliteDataAccess::BeginTrans() {
   ++depth_;
 }
 
+void SqliteDataAccess::BeginScratchTrans() {
+  // In WAL mode every durable commit syncs the whole log first, so a commit without its own
+  // sync can be lost only to a power failure, and then only with the commits after it that did
+  // not sync either. A rollback journal has no such order: there every commit syncs.
+  if (depth_ == 0 && wal_) {
+    EndSnapshot();  // the level cannot change inside a read transaction either
+    Exec("PRAGMA synchronous = NORMAL");
+    relaxed_ = true;
+    try {
+      BeginTrans();
+    } catch (...) {
+      EndRelaxedCommit();
+      throw;
+    }
+    return;
+  }
+  BeginTrans();
+}
+
+void SqliteDataAccess::EndRelaxedCommit() {
+  if (!relaxed_) return;
+  relaxed_ = false;
+  // Outside a transaction this touches no page, so it cannot be busy.
+  Exec("PRAGMA synchronous = FULL");
+}
+
 void SqliteDataAccess::CommitTrans() {
   if (depth_ == 0) throw host::DatabaseError("没有可提交的事务");
   ++epoch_;
   if (depth_ == 1) {
     const unsigned int version = cache_->DataVersion();
+    // A failed COMMIT leaves the transaction open for the caller's rollback, which restores the
+    // sync.
     Exec("COMMIT");
     cache_->Committed(version);
   } else {
     Exec(("RELEASE lv_" + std::to_string(depth_ - 1)).c_str());
   }
   --depth_;
+  if (depth_ == 0) EndRelaxedCommit();
 }
 
 void SqliteDataAccess::RollbackTrans() {
@@ -298,6 +335,7 @@ void SqliteDataAccess::RollbackTrans() {
     // ROLLBACK can only fail when there is no transaction left; either way it is over.
     sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
     depth_ = 0;
+    EndRelaxedCommit();
     for (auto& listener : rollback_listeners_) listener(true);
     return;
   }

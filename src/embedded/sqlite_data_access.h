@@ -33,6 +33,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   host::Recordset OpenRecordset(std::string_view sql) override;
   std::int64_t Execute(std::string_view sql) override;
   void BeginTrans() override;
+  void BeginScratchTrans() override;
   void CommitTrans() override;
   void RollbackTrans() override;
   int TransactionDepth() const override { return depth_; }
@@ -75,6 +76,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   std::string UniqueKeyOf(const std::string& message);
   void Exec(const char* sql);
   void EndSnapshot();
+  void EndRelaxedCommit();
 
   std::string path_;
   sqlite3* db_ = nullptr;
@@ -82,6 +84,8 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   int depth_ = 0;
   int read_scopes_ = 0;
   bool snapshot_ = false;  // a read transaction of the scope is open
+  bool wal_ = false;
+  bool relaxed_ = false;  // the outer transaction commits without its own sync
   std::uint64_t epoch_ = 1;
   std::uint64_t slow_epoch_ = 1;  // and this one when the change may be a slowly changing row's
   std::vector<std::function<void(bool)>> rollback_listeners_;

@@ -25,15 +25,27 @@ class DataAccess {
   virtual void ExecuteDeferred(std::string_view sql) { Execute(sql); }
 
   virtual void BeginTrans() = 0;
+  // A transaction that writes only work-table rows, which the next fill rebuilds anyway: its
+  // commit need not wait for the disk. Inside another transaction it is an ordinary nested one.
+  virtual void BeginScratchTrans() { BeginTrans(); }
   virtual void CommitTrans() = 0;
   virtual void RollbackTrans() = 0;
   virtual int TransactionDepth() const = 0;
 };
 
+enum class Durability { kDurable, kScratch };
+
 // Commits only when told to; anything else (an exception, an early return) rolls back.
 class TransactionGuard {
  public:
-  explicit TransactionGuard(DataAccess& data) : data_(data) { data_.BeginTrans(); }
+  explicit TransactionGuard(DataAccess& data, Durability durability = Durability::kDurable)
+      : data_(data) {
+    if (durability == Durability::kScratch) {
+      data_.BeginScratchTrans();
+    } else {
+      data_.BeginTrans();
+    }
+  }
   TransactionGuard(const TransactionGuard&) = delete;
   TransactionGuard& operator=(const TransactionGuard&) = delete;
   ~TransactionGuard() {

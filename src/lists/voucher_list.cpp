@@ -281,7 +281,7 @@ bool VoucherList::ReMakeData() {
     if (!ReadsInSteps()) {
       // The work tables and the rows are read in one transaction, so that another desktop's
       // fill under the same key cannot slip between them.
-      host::TransactionGuard guard(data);
+      host::TransactionGuard guard(data, host::Durability::kScratch);
       read = StartRead();
       if (read->dimensions.empty() && work_key_ != 0) ClearWorkTables();
       while (!read->reader->Done()) read->reader->Step(data, rows);
@@ -298,7 +298,7 @@ bool VoucherList::ReMakeData() {
       } else if (WritesWorkTablesFirst(*read)) {
         // The work tables and the rows read through them in one transaction: a failed read
         // leaves the tables as they were, and the rows are those the tables count.
-        host::TransactionGuard guard(data);
+        host::TransactionGuard guard(data, host::Durability::kScratch);
         WriteWorkTablesFirst(*read);
         while (!read->reader->Done()) read->reader->Step(data, rows);
         guard.Commit();
@@ -342,7 +342,7 @@ bool VoucherList::ReadMore() {
     state_.selected_row = -1;
     try {
       if (work_key_ != 0) {
-        host::TransactionGuard guard(frame::Data());
+        host::TransactionGuard guard(frame::Data(), host::Durability::kScratch);
         ClearWorkTables();
         guard.Commit();
       }
@@ -362,7 +362,7 @@ void VoucherList::ReadAll() {
 
 void VoucherList::WriteWorkTables(Read& read) {
   if (read.tables_written || (read.dimensions.empty() && work_key_ == 0)) return;
-  host::TransactionGuard guard(frame::Data());
+  host::TransactionGuard guard(frame::Data(), host::Durability::kScratch);
   if (read.dimensions.empty()) {
     ClearWorkTables();
   } else {
@@ -393,7 +393,7 @@ void VoucherList::FormUnload() {
   StopReading();
   try {
     if (work_key_ != 0) {
-      host::TransactionGuard guard(frame::Data());
+      host::TransactionGuard guard(frame::Data(), host::Durability::kScratch);
       ClearWorkTables();
       guard.Commit();
     }

@@ -131,6 +131,55 @@ TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
   std::filesystem::remove(path.string() + "-shm");
 }
 
+// A work-table transaction commits without its own sync; whatever ends it, the connection's
+// next transaction syncs again, and one nested in a durable transaction never relaxes it.
+TEST(AccountSetFile, ScratchTransactionsRelaxOnlyTheirOwnCommit) {
+  auto path = std::filesystem::temp_directory_path() /
+              ("lumvoucher_scratch_" + std::to_string(::getpid()) + ".db");
+  std::filesystem::remove(path);
+  {
+    SqliteDataAccess data(path.string());
+    data.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
+    const auto synchronous = [&] {
+      sqlite3_stmt* stmt = nullptr;
+      sqlite3_prepare_v2(data.Handle(), "PRAGMA synchronous", -1, &stmt, nullptr);
+      const int level = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+      sqlite3_finalize(stmt);
+      return level;
+    };
+    constexpr int kNormal = 1, kFull = 2;
+    enum class Inside { kNothing, kReadScope, kDurable };
+    struct Case {
+      const char* name;
+      Inside inside;
+      bool commit;
+    } cases[] = {
+        {"commit", Inside::kNothing, true},
+        {"rollback", Inside::kNothing, false},
+        {"after reads of a scope", Inside::kReadScope, true},
+        {"nested in a durable one", Inside::kDurable, true},
+    };
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.name);
+      if (c.inside == Inside::kReadScope) {
+        data.BeginReads();
+        data.OpenRecordset("Select Count(*) From Item");
+      }
+      if (c.inside == Inside::kDurable) data.BeginTrans();
+      data.BeginScratchTrans();
+      EXPECT_EQ(synchronous(), c.inside == Inside::kDurable ? kFull : kNormal);
+      c.commit ? data.CommitTrans() : data.RollbackTrans();
+      if (c.inside == Inside::kDurable) data.CommitTrans();
+      if (c.inside == Inside::kReadScope) data.EndReads();
+      EXPECT_EQ(synchronous(), kFull);
+      EXPECT_EQ(data.TransactionDepth(), 0);
+    }
+  }
+  std::filesystem::remove(path);
+  std::filesystem::remove(path.string() + "-wal");
+  std::filesystem::remove(path.string() + "-shm");
+}
+
 // A read scope's queries see one snapshot; a write in it ends the snapshot first, so it neither
 // fails on another desktop's commit nor works from stale rows. Remembered rows answer until the
 // connection writes or ends its snapshot or transaction, and never the next command.

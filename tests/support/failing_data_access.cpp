@@ -47,6 +47,10 @@ void FailingDataAccess::BeginTrans() {
   server_ ? server_->BeginTrans() : SqliteDataAccess::BeginTrans();
 }
 
+void FailingDataAccess::BeginScratchTrans() {
+  server_ ? server_->BeginScratchTrans() : SqliteDataAccess::BeginScratchTrans();
+}
+
 void FailingDataAccess::CommitTrans() {
   if (injected_ && TransactionDepth() == 1) {
     const host::DatabaseError failure = *injected_;

@@ -62,6 +62,7 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
   std::int64_t Execute(std::string_view sql) override;
   void ExecuteDeferred(std::string_view sql) override;
   void BeginTrans() override;
+  void BeginScratchTrans() override;
   void CommitTrans() override;
   void RollbackTrans() override;
   int TransactionDepth() const override;
