@@ -81,6 +81,7 @@ SqliteDataAccess::SqliteDataAccess(const std::string& path, int busy_timeout_ms)
 
 SqliteDataAccess::~SqliteDataAccess() {
   if (depth_ > 0 || snapshot_) sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+  for (sqlite3_stmt* command : commands_) sqlite3_finalize(command);
   cache_.reset();
   sqlite3_close_v2(db_);
 }
@@ -92,6 +93,22 @@ void SqliteDataAccess::Exec(const char* sql) {
     sqlite3_free(error);
     throw host::DatabaseError(message + " [" + sql + "]");
   }
+}
+
+bool SqliteDataAccess::Run(Command command, bool quiet) {
+  static constexpr const char* kText[] = {"BEGIN DEFERRED", "BEGIN IMMEDIATE", "COMMIT"};
+  const char* sql = kText[static_cast<int>(command)];
+  sqlite3_stmt*& stmt = commands_[static_cast<int>(command)];
+  int rc = SQLITE_OK;
+  if (stmt == nullptr) {
+    rc = sqlite3_prepare_v3(db_, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt, nullptr);
+  }
+  if (rc == SQLITE_OK) rc = sqlite3_step(stmt);
+  std::string message = rc == SQLITE_DONE || quiet ? std::string() : sqlite3_errmsg(db_);
+  if (stmt != nullptr) sqlite3_reset(stmt);
+  if (rc == SQLITE_DONE) return true;
+  if (quiet) return false;
+  throw host::DatabaseError(message + " [" + sql + "]");
 }
 
 void SqliteDataAccess::ExecuteScript(std::string_view script) {
@@ -139,7 +156,7 @@ std::int64_t SqliteDataAccess::Run(std::string_view sql, host::Recordset* out) {
       if (!reads_only) {
         EndSnapshot();
       } else if (!snapshot_) {
-        Exec("BEGIN DEFERRED");
+        Run(Command::kBeginDeferred);
         snapshot_ = true;
       }
     }
@@ -270,7 +287,7 @@ void SqliteDataAccess::EndSnapshot() {
   snapshot_ = false;
   ++epoch_;
   // Only reads ran in it: ending it cannot lose anything, whatever COMMIT answers.
-  sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
+  Run(Command::kCommit, true);
 }
 
 SqliteDataAccess::RowsVersion SqliteDataAccess::CurrentRowsVersion() const {
@@ -279,8 +296,12 @@ SqliteDataAccess::RowsVersion SqliteDataAccess::CurrentRowsVersion() const {
 
 void SqliteDataAccess::BeginTrans() {
   ++epoch_;
-  if (depth_ == 0) EndSnapshot();
-  Exec(depth_ == 0 ? "BEGIN IMMEDIATE" : ("SAVEPOINT lv_" + std::to_string(depth_)).c_str());
+  if (depth_ == 0) {
+    EndSnapshot();
+    Run(Command::kBeginImmediate);
+  } else {
+    Exec(("SAVEPOINT lv_" + std::to_string(depth_)).c_str());
+  }
   ++depth_;
 }
 
@@ -317,7 +338,7 @@ void SqliteDataAccess::CommitTrans() {
     const unsigned int version = cache_->DataVersion();
     // A failed COMMIT leaves the transaction open for the caller's rollback, which restores the
     // sync.
-    Exec("COMMIT");
+    Run(Command::kCommit);
     cache_->Committed(version);
   } else {
     Exec(("RELEASE lv_" + std::to_string(depth_ - 1)).c_str());

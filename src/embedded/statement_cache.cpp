@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <cstdlib>
 #include <list>
 #include <string_view>
@@ -235,9 +236,13 @@ struct StatementCache::Impl {
       const int index = static_cast<int>(p) + 1;
       int rc = SQLITE_OK;
       switch (literal.kind) {
-        case dialect::Literal::Kind::kInteger:
-          rc = sqlite3_bind_int64(stmt, index, std::strtoll(literal.text.c_str(), nullptr, 10));
+        case dialect::Literal::Kind::kInteger: {
+          // Digits only, at most 18 of them: they always fit.
+          std::int64_t value = 0;
+          std::from_chars(literal.text.data(), literal.text.data() + literal.text.size(), value);
+          rc = sqlite3_bind_int64(stmt, index, value);
           break;
+        }
         case dialect::Literal::Kind::kReal:
           rc = sqlite3_bind_double(stmt, index, std::strtod(literal.text.c_str(), nullptr));
           break;

@@ -1,6 +1,7 @@
 #include "frame/amount_words.h"
 
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -32,8 +33,12 @@ struct Cents {
 // as 15 significant digits recovers that decimal before the cents are rounded.
 std::optional<Cents> ToCents(double amount) {
   if (!std::isfinite(amount)) return std::nullopt;
+  // As "%.14e" writes it (to_chars with a precision is printf's conversion), without printf's
+  // cost: a save spells its total at every recomputation.
   char text[32];
-  std::snprintf(text, sizeof text, "%.*e", kSignificantDigits - 1, std::fabs(amount));
+  const auto written = std::to_chars(text, text + sizeof text - 1, std::fabs(amount),
+                                     std::chars_format::scientific, kSignificantDigits - 1);
+  *written.ptr = '\0';
   std::array<int, kSignificantDigits> digits{};
   int count = 0;
   const char* p = text;

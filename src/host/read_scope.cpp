@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <functional>
 #include <iterator>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
 
@@ -11,13 +13,42 @@
 
 namespace lumvoucher::host {
 
+namespace {
+
+// A query's text with its hash, computed once for the three maps it is looked up in: the texts
+// are long (an account look-up is ~700 characters) and asked ~30 times a save.
+struct HashedText {
+  std::string_view text;
+  std::size_t hash;
+};
+
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view text) const {
+    return std::hash<std::string_view>{}(text);
+  }
+  std::size_t operator()(const HashedText& text) const { return text.hash; }
+};
+
+struct TextEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return a == b; }
+  bool operator()(const HashedText& a, std::string_view b) const { return a.text == b; }
+  bool operator()(std::string_view a, const HashedText& b) const { return a == b.text; }
+};
+
+template <typename T>
+using ByText = std::unordered_map<std::string, T, TextHash, TextEqual>;
+
+}  // namespace
+
 struct ReadSnapshots::Remembered {
   int scopes = 0;
   std::uint64_t command = 0;  // counts outermost scopes
 
   // OpenRemembered's: one command's, while the ReadEpoch stays.
   std::uint64_t epoch = 0;
-  std::unordered_map<std::string, Recordset> rows;  // by the query's text
+  ByText<Recordset> rows;  // by the query's text
 
   // The slowly changing tables' rows, across commands: they belong to `stamp`. The stamp is
   // read before the rows it guards, so a change another desktop commits in between only makes
@@ -29,10 +60,10 @@ struct ReadSnapshots::Remembered {
   std::uint64_t checked_epoch = 0;
   enum class Stamp { kUnknown, kPresent, kAbsent } table = Stamp::kUnknown;
   std::string stamp;
-  std::unordered_map<std::string, Recordset> kept;
+  ByText<Recordset> kept;
   // OnlySlowlyChanging's answer by text, which never goes stale: reading a text's table names
   // each time cost a save's checks more than the rows they are answered from.
-  std::unordered_map<std::string, bool> verdicts;
+  ByText<bool> verdicts;
 };
 
 ReadSnapshots::ReadSnapshots() : remembered_(std::make_unique<Remembered>()) {}
@@ -72,16 +103,16 @@ ReadSnapshots* InScope(DataAccess& data) {
   return snapshots;
 }
 
-Recordset Remember(DataAccess& data, std::unordered_map<std::string, Recordset>& memory,
-                   const ReadSnapshots& snapshots, std::string key) {
+Recordset Remember(DataAccess& data, ByText<Recordset>& memory, const ReadSnapshots& snapshots,
+                   const HashedText& key) {
   auto found = memory.find(key);
   if (found != memory.end()) return found->second;
   const std::uint64_t epoch = snapshots.ReadEpoch();
-  Recordset rows = data.OpenRecordset(key);
+  Recordset rows = data.OpenRecordset(key.text);
   // A query that wrote (a sequence's NEXTVAL) keeps nothing.
   if (snapshots.ReadEpoch() == epoch) {
     if (memory.size() >= kMostKept) memory.clear();
-    memory.emplace(std::move(key), rows);
+    memory.emplace(std::string(key.text), rows);
   }
   return rows;
 }
@@ -174,25 +205,25 @@ Recordset OpenRemembered(DataAccess& data, std::string_view sql) {
   ReadSnapshots* snapshots = InScope(data);
   if (snapshots == nullptr) return data.OpenRecordset(sql);
   ReadSnapshots::Remembered& m = snapshots->Memory();
-  std::string key(sql);
+  const HashedText key{sql, TextHash{}(sql)};
   auto verdict = m.verdicts.find(key);
   if (verdict == m.verdicts.end()) {
     if (m.verdicts.size() >= kMostKept) m.verdicts.clear();
-    verdict = m.verdicts.emplace(key, OnlySlowlyChanging(key)).first;
+    verdict = m.verdicts.emplace(std::string(sql), OnlySlowlyChanging(sql)).first;
   }
   if (verdict->second) {
     const std::uint64_t slow = snapshots->SlowlyChangingEpoch();
     if (m.checked_command != m.command || m.checked_epoch != slow) Recheck(data, m, slow);
     // In a transaction that moved the stamp the rows may be its own: they last this epoch.
     if (!m.stamp.empty() || data.TransactionDepth() == 0) {
-      return Remember(data, m.kept, *snapshots, std::move(key));
+      return Remember(data, m.kept, *snapshots, key);
     }
   }
   if (m.epoch != snapshots->ReadEpoch()) {
     m.rows.clear();
     m.epoch = snapshots->ReadEpoch();
   }
-  return Remember(data, m.rows, *snapshots, std::move(key));
+  return Remember(data, m.rows, *snapshots, key);
 }
 
 bool MayChangeSlowlyChanging(std::string_view sql) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -20,16 +21,16 @@ class Recordset {
   Recordset() = default;
   Recordset(std::vector<std::string> columns, std::vector<Row> rows);
 
-  std::size_t FieldCount() const { return columns_.size(); }
-  const std::string& FieldName(std::size_t index) const { return columns_.at(index); }
+  std::size_t FieldCount() const { return Columns().size(); }
+  const std::string& FieldName(std::size_t index) const { return Columns().at(index); }
   // Position of a field, or -1 when the query has no such column.
   int FieldIndex(std::string_view name) const;
   bool HasField(std::string_view name) const { return FieldIndex(name) >= 0; }
 
-  std::size_t RecordCount() const { return rows_.size(); }
-  bool Empty() const { return rows_.empty(); }
+  std::size_t RecordCount() const { return Rows().size(); }
+  bool Empty() const { return Rows().empty(); }
 
-  bool Eof() const { return position_ >= rows_.size(); }
+  bool Eof() const { return position_ >= Rows().size(); }
   void MoveFirst() { position_ = 0; }
   void MoveNext() { ++position_; }
   std::size_t Position() const { return position_; }
@@ -39,20 +40,27 @@ class Recordset {
   const Value& operator[](std::string_view name) const;
   const Value& operator[](std::size_t index) const;
 
-  const Row& RowAt(std::size_t row) const { return rows_.at(row); }
+  const Row& RowAt(std::size_t row) const { return Rows().at(row); }
   const Value& At(std::size_t row, std::string_view name) const;
-  const std::vector<Row>& Rows() const { return rows_; }
-  // The rows, moved out: a list of many rows is not copied.
-  std::vector<Row> TakeRows() && { return std::move(rows_); }
+  const std::vector<Row>& Rows() const;
+  // The rows, moved out when no copy shares them: a list of many rows is not copied.
+  std::vector<Row> TakeRows() &&;
 
  private:
+  // The result itself, which never changes: copies share it, so handing out a remembered
+  // result costs no copy of its names and values.
+  struct Data {
+    std::vector<std::string> columns;
+    std::vector<Row> rows;
+    // Upper-cased name -> position, made at the first look-up by name in a wide result; a
+    // narrow one (most queries) is searched in place, which costs less than making the index.
+    mutable std::unordered_map<std::string, std::size_t> index;
+  };
+
+  const std::vector<std::string>& Columns() const;
   std::size_t RequireField(std::string_view name) const;
 
-  std::vector<std::string> columns_;
-  std::vector<Row> rows_;
-  // Upper-cased name -> position, made at the first look-up by name in a wide result; a narrow
-  // one (most queries) is searched in place, which costs less than making the index.
-  mutable std::unordered_map<std::string, std::size_t> index_;
+  std::shared_ptr<Data> data_;  // null for a result of no columns and no rows
   std::size_t position_ = 0;
 };
 

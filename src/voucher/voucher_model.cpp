@@ -48,6 +48,15 @@ double FifteenDigits(double value) {
 }  // namespace
 
 double RoundTo(double value, int decimals) {
+  // A whole number whose scaled value has at most fifteen digits comes back as it is: both
+  // "%.15g" readings are exact, and so are the scaling and its undoing. Most of a line's
+  // numbers are 0 or whole, and a save rounds each several times.
+  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (decimals >= 0 && decimals <= 15 && std::trunc(value) == value &&
+      std::fabs(value) * kPowers[decimals] < 1e15) {
+    return value == 0 ? 0.0 : value;
+  }
   double exact = FifteenDigits(value);
   double scale = std::pow(10.0, decimals);
   double scaled = exact * scale;

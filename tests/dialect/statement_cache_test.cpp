@@ -11,6 +11,7 @@
 
 #include "dialect/sql_runner.h"
 #include "embedded/oracle_support.h"
+#include "host/database_error.h"
 
 namespace lumvoucher::dialect_test {
 namespace {
@@ -49,7 +50,7 @@ TEST_F(StatementCacheTest, StatementsDifferingInLiteralsSharePreparedAndBindByTy
   const std::size_t before = cache_->PrepareCount();
   EXPECT_EQ(Query("SELECT s FROM t WHERE id = 1"), "v1;");
   EXPECT_EQ(Query("SELECT s FROM t WHERE id = 4"), "v4;");
-  EXPECT_EQ(Query("select s   from t where id=2"), "v2;");  // blanks do not matter
+  EXPECT_EQ(Query("select s   from t where id=2"), "v2;");
   EXPECT_EQ(cache_->PrepareCount() - before, 2u);  // the lower-case text is another skeleton
   EXPECT_EQ(Query("SELECT id FROM t WHERE s = 'v3'"), "3;");
   EXPECT_EQ(Query("SELECT id FROM t WHERE s = 'v5'"), "5;");
@@ -58,6 +59,45 @@ TEST_F(StatementCacheTest, StatementsDifferingInLiteralsSharePreparedAndBindByTy
   EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = ''"), "0;");
   EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = 'v1'"), "1;");
   EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = ''"), "0;");
+}
+
+// The look-up finds the literals without reading the tokens: quotes in comments and names, a
+// doubled quote, a number against a name, and the skeleton's own marks written into a text
+// must neither share another text's statement nor be taken for literals.
+TEST_F(StatementCacheTest, OnlyLiteralsTellTextsOfOneSkeletonApart) {
+  const struct {
+    std::string sql;
+    std::string rows;  // "!" when refused
+  } cases[] = {
+      {"SELECT s FROM t WHERE id = 1", "v1;"},
+      {"SELECT s FROM t WHERE id = 1 -- it's 'v2'\n", "v1;"},
+      {"SELECT s FROM t WHERE id = 3 -- it's 'v2'\n", "v3;"},
+      {"SELECT s FROM t WHERE id = 2 /* 'v4' */", "v2;"},
+      {"SELECT s \"it's\" FROM t WHERE id = 4", "v4;"},
+      {"SELECT count(*) FROM t WHERE s = 'v''1' OR s = 'v5'", "1;"},
+      {"SELECT count(*) FROM t WHERE s = 'v1' OR s = 'v''5'", "1;"},
+      {"SELECT count(*) FROM t WHERE s = 'v1' OR s = ''", "1;"},
+      {"SELECT id FROM t WHERE id = 1e0", "1;"},
+      {"SELECT id FROM t WHERE id = 1 ORDER BY id", "1;"},
+      {std::string("SELECT s FROM t WHERE id = \x02"), "!"},
+      {std::string("SELECT s FROM t WHERE id = 1 /*\x02*/"), "v1;"},
+      {std::string("SELECT s FROM t WHERE id = 5 /*\x02*/"), "v5;"},
+      {std::string("SELECT count(*) FROM t WHERE s = 'v1' OR s = \x01"), "!"},
+      {"SELECT s FROM t WHERE id = 'unclosed", "!"},
+      {"SELECT s FROM t WHERE id = 3 /* unclosed", "!"},
+  };
+  for (int round = 0; round < 2; ++round) {
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.sql);
+      std::string rows;
+      try {
+        rows = Query(c.sql);
+      } catch (const host::DatabaseError&) {
+        rows = "!";
+      }
+      EXPECT_EQ(rows, c.rows);
+    }
+  }
 }
 
 TEST_F(StatementCacheTest, InListLengthIsPartOfTheKey) {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "embedded/dialect/tokenizer.h"
 #include "embedded/dialect/translator.h"
 #include "embedded/oracle_support.h"
 #include "embedded/statement_cache.h"
@@ -128,6 +129,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lumvoucher::dialect::TranslateForDisplay(sql, nullptr, lumvoucher::dialect::Target::kPostgres);
   } catch (const lumvoucher::dialect::TranslateError&) {
     return 0;
+  }
+  // The cache's look-up finds the literals without the tokens: the same literals, the same key.
+  {
+    lumvoucher::dialect::Lexed quick;
+    lumvoucher::dialect::Tokenize(sql, quick, false);
+    const lumvoucher::dialect::Lexed full = lumvoucher::dialect::Tokenize(sql);
+    bool same = quick.skeleton == full.skeleton && quick.literals.size() == full.literals.size();
+    for (std::size_t i = 0; same && i < full.literals.size(); ++i) {
+      same = quick.literals[i].text == full.literals[i].text &&
+             quick.literals[i].kind == full.literals[i].kind &&
+             quick.literals[i].offset == full.literals[i].offset;
+    }
+    if (!same) __builtin_trap();
   }
   // SQLite plans thousands of WHERE terms in quadratic time: a long text has done its work once
   // translated.

@@ -11,7 +11,7 @@ namespace lumvoucher::dialect {
 namespace {
 
 // Character classes by table: the locale-aware <cctype> calls dominate a scan otherwise.
-enum : unsigned char { kStart = 1, kPart = 2, kDigit = 4, kSpace = 8 };
+enum : unsigned char { kStart = 1, kPart = 2, kDigit = 4, kSpace = 8, kPlain = 16 };
 
 constexpr std::array<unsigned char, 256> MakeClasses() {
   std::array<unsigned char, 256> t{};
@@ -22,7 +22,14 @@ constexpr std::array<unsigned char, 256> MakeClasses() {
     if (alpha || c == '_' || c >= 0x80) t[c] |= kStart;
     if (alpha || digit || c == '_' || c == '$' || c == '#' || c >= 0x80) t[c] |= kPart;
     if (digit) t[c] |= kDigit;
-    if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v') t[c] |= kSpace;
+    const bool space = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+    if (space) t[c] |= kSpace;
+    // What the literal scan passes over without looking: no literal, comment or quoted name
+    // starts with it, and it is no control character.
+    const bool control = (c < 0x20 && !space) || c == 0x7f;
+    if (!digit && !control && c != '\'' && c != '"' && c != '-' && c != '/' && c != '.') {
+      t[c] |= kPlain;
+    }
   }
   return t;
 }
@@ -42,9 +49,8 @@ bool IsSpace(unsigned char c) {
   return kClasses[c] & kSpace;
 }
 
-// Marks in the skeleton cannot occur in SQL text outside literals, so a skeleton never
-// collides with a statement's own spelling.
-constexpr char kSeparator = '\x1f';
+// Marks in the skeleton: the tokenizer refuses them in SQL text outside literals, comments and
+// quoted names, so a skeleton never collides with a statement's own spelling.
 constexpr char kTextMark = '\x01';
 constexpr char kIntegerMark = '\x02';
 constexpr char kRealMark = '\x03';
@@ -84,44 +90,165 @@ Lexed Tokenize(std::string_view sql, bool with_tokens) {
   return out;
 }
 
-void Tokenize(std::string_view sql, Lexed& out, bool with_tokens) {
+namespace {
+
+// Appends literal number `ordinal` (a slot overwritten in place, so that its string keeps its
+// capacity) and its mark, the text since the previous literal before it.
+class LiteralSink {
+ public:
+  LiteralSink(std::string_view sql, Lexed& out) : sql_(sql), out_(out) {
+    out.skeleton.clear();
+    out.skeleton.reserve(sql.size());
+  }
+
+  // The literal written from `start` to `end`; `value` is what it stands for.
+  int Add(std::size_t start, std::size_t end, std::string_view value, Literal::Kind kind) {
+    if (count_ == out_.literals.size()) out_.literals.emplace_back();
+    Literal& literal = out_.literals[count_];
+    literal.offset = start;
+    literal.text.assign(value);
+    literal.kind = kind;
+    out_.skeleton.append(sql_.data() + copied_, start - copied_);
+    out_.skeleton += kind == Literal::Kind::kText      ? kTextMark
+                     : kind == Literal::Kind::kInteger ? kIntegerMark
+                                                       : kRealMark;
+    copied_ = end;
+    return static_cast<int>(count_++);
+  }
+
+  void Finish() {
+    out_.skeleton.append(sql_.data() + copied_, sql_.size() - copied_);
+    out_.literals.resize(count_);
+  }
+
+ private:
+  std::string_view sql_;
+  Lexed& out_;
+  std::size_t count_ = 0;
+  std::size_t copied_ = 0;
+};
+
+Literal::Kind NumberKind(std::string_view number, bool whole) {
+  return whole && number.size() <= 18 ? Literal::Kind::kInteger : Literal::Kind::kReal;
+}
+
+// The end of the number starting at `i`, as the tokenizer reads it; `whole` when it has no
+// point and no exponent.
+std::size_t NumberEnd(std::string_view sql, std::size_t i, bool& whole) {
+  const std::size_t n = sql.size();
+  whole = true;
+  while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
+  if (i < n && sql[i] == '.' && !(i + 1 < n && sql[i + 1] == '.')) {
+    whole = false;
+    ++i;
+    while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
+  }
+  if (i < n && (sql[i] == 'e' || sql[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < n && (sql[j] == '+' || sql[j] == '-')) ++j;
+    if (j < n && IsDigit(static_cast<unsigned char>(sql[j]))) {
+      whole = false;
+      i = j;
+      while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
+    }
+  }
+  return i;
+}
+
+// The literals and the skeleton alone, in one pass that copies the text between literals as it
+// stands. It finds the literals exactly as the tokenizer does but checks nothing else: a text
+// it would refuse can never share a skeleton with one translated before, because the marks
+// are the only bytes a skeleton holds that its text does not, and outside literals, comments
+// and quotes the tokenizer refuses them. False when it meets one of them (or a literal not
+// closed): the tokenizer must say what is wrong.
+bool ScanLiterals(std::string_view sql, Lexed& out) {
   out.tokens.clear();
-  out.skeleton.clear();
-  if (with_tokens) out.tokens.reserve(sql.size() / 4 + 2);
-  out.skeleton.reserve(sql.size());
-  // Literal slots are overwritten in place so that their strings keep their capacity.
-  std::size_t literal_count = 0;
+  LiteralSink sink(sql, out);
   const std::size_t n = sql.size();
   std::size_t i = 0;
-  auto push = [&](TokenKind kind, std::string_view text, std::size_t offset) {
-    int literal_ordinal = -1;
-    switch (kind) {
-      case TokenKind::kString:
-      case TokenKind::kNumber: {
-        if (literal_count == out.literals.size()) out.literals.emplace_back();
-        Literal& literal = out.literals[literal_count];
-        literal.offset = offset;
-        literal.text.assign(text);
-        if (kind == TokenKind::kString) {
-          literal.kind = Literal::Kind::kText;
-          out.skeleton += kTextMark;
-        } else {
-          bool integer = text.find_first_of(".eE") == std::string_view::npos && text.size() <= 18;
-          literal.kind = integer ? Literal::Kind::kInteger : Literal::Kind::kReal;
-          out.skeleton += integer ? kIntegerMark : kRealMark;
+  while (true) {
+    // Names, blanks and operators: most of a statement.
+    const char* at = sql.data() + i;
+    const char* const end = sql.data() + n;
+    while (at != end && (kClasses[static_cast<unsigned char>(*at)] & kPlain)) ++at;
+    i = static_cast<std::size_t>(at - sql.data());
+    if (i >= n) break;
+    const unsigned char c = static_cast<unsigned char>(sql[i]);
+    // A digit right after a name's letter belongs to the name (the tokenizer took the name
+    // whole); no number ends next to a digit or a letter of its own.
+    if (IsDigit(c) && i > 0 && IsIdentifierPart(static_cast<unsigned char>(sql[i - 1]))) {
+      while (i < n && IsIdentifierPart(static_cast<unsigned char>(sql[i]))) ++i;
+      continue;
+    }
+    if (IsDigit(c) || (c == '.' && i + 1 < n && IsDigit(static_cast<unsigned char>(sql[i + 1])))) {
+      bool whole = true;
+      const std::size_t end = NumberEnd(sql, i, whole);
+      const std::string_view number = sql.substr(i, end - i);
+      sink.Add(i, end, number, NumberKind(number, whole));
+      i = end;
+      continue;
+    }
+    switch (c) {
+      case '\'': {
+        const std::size_t close = sql.find('\'', i + 1);
+        if (close == std::string_view::npos) return false;
+        if (close + 1 < n && sql[close + 1] == '\'') return false;  // a doubled quote: rare
+        // '' is Oracle's null, no literal.
+        if (close > i + 1) {
+          sink.Add(i, close + 1, sql.substr(i + 1, close - i - 1), Literal::Kind::kText);
         }
-        literal_ordinal = static_cast<int>(literal_count++);
-        break;
+        i = close + 1;
+        continue;
       }
-      case TokenKind::kQuotedIdentifier:
-        out.skeleton += '"';
-        out.skeleton += text;
-        out.skeleton += '"';
+      case '"': {
+        const std::size_t close = sql.find('"', i + 1);
+        if (close == std::string_view::npos) return false;
+        i = close + 1;
+        continue;
+      }
+      case '-':
+        if (i + 1 < n && sql[i + 1] == '-') {
+          const std::size_t end = sql.find('\n', i);
+          i = end == std::string_view::npos ? n : end;
+          continue;
+        }
+        break;
+      case '/':
+        if (i + 1 < n && sql[i + 1] == '*') {
+          const std::size_t end = sql.find("*/", i + 2);
+          if (end == std::string_view::npos) return false;
+          i = end + 2;
+          continue;
+        }
+        break;
+      case '.':
         break;
       default:
-        out.skeleton += text;
+        return false;  // a control character
     }
-    out.skeleton += kSeparator;
+    ++i;
+  }
+  sink.Finish();
+  return true;
+}
+
+}  // namespace
+
+void Tokenize(std::string_view sql, Lexed& out, bool with_tokens) {
+  if (!with_tokens && ScanLiterals(sql, out)) return;
+  out.tokens.clear();
+  if (with_tokens) out.tokens.reserve(sql.size() / 4 + 2);
+  LiteralSink sink(sql, out);
+  const std::size_t n = sql.size();
+  std::size_t i = 0;
+  // `end` is where the token's text ends in `sql`.
+  // `end` and `literal` for a literal: where its text ends in `sql`, and its kind.
+  auto push = [&](TokenKind kind, std::string_view text, std::size_t offset, std::size_t end = 0,
+                  Literal::Kind literal = Literal::Kind::kText) {
+    int literal_ordinal = -1;
+    if (kind == TokenKind::kString || kind == TokenKind::kNumber) {
+      literal_ordinal = sink.Add(offset, end, text, literal);
+    }
     if (with_tokens) out.tokens.push_back(Token{kind, std::string(text), offset, literal_ordinal});
   };
 
@@ -148,20 +275,10 @@ void Tokenize(std::string_view sql, Lexed& out, bool with_tokens) {
       continue;
     }
     if (IsDigit(c) || (c == '.' && i + 1 < n && IsDigit(static_cast<unsigned char>(sql[i + 1])))) {
-      while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
-      if (i < n && sql[i] == '.' && !(i + 1 < n && sql[i + 1] == '.')) {
-        ++i;
-        while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
-      }
-      if (i < n && (sql[i] == 'e' || sql[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < n && (sql[j] == '+' || sql[j] == '-')) ++j;
-        if (j < n && IsDigit(static_cast<unsigned char>(sql[j]))) {
-          i = j;
-          while (i < n && IsDigit(static_cast<unsigned char>(sql[i]))) ++i;
-        }
-      }
-      push(TokenKind::kNumber, sql.substr(start, i - start), start);
+      bool whole = true;
+      i = NumberEnd(sql, i, whole);
+      const std::string_view number = sql.substr(start, i - start);
+      push(TokenKind::kNumber, number, start, i, NumberKind(number, whole));
       continue;
     }
     if (c == '\'') {
@@ -172,7 +289,7 @@ void Tokenize(std::string_view sql, Lexed& out, bool with_tokens) {
         if (close == i) {
           push(TokenKind::kEmptyString, "''", start);
         } else {
-          push(TokenKind::kString, sql.substr(i, close - i), start);
+          push(TokenKind::kString, sql.substr(i, close - i), start, close + 1);
         }
         i = close + 1;
         continue;
@@ -194,7 +311,7 @@ void Tokenize(std::string_view sql, Lexed& out, bool with_tokens) {
       if (value.empty()) {
         push(TokenKind::kEmptyString, "''", start);
       } else {
-        push(TokenKind::kString, value, start);
+        push(TokenKind::kString, value, start, i);
       }
       continue;
     }
@@ -259,7 +376,7 @@ void Tokenize(std::string_view sql, Lexed& out, bool with_tokens) {
     }
   }
   if (with_tokens) out.tokens.push_back(Token{TokenKind::kEnd, "", n, -1});
-  out.literals.resize(literal_count);
+  sink.Finish();
 }
 
 }  // namespace lumvoucher::dialect

@@ -36,14 +36,15 @@ struct Literal {
 struct Lexed {
   std::vector<Token> tokens;  // ends with a kEnd token
   std::vector<Literal> literals;
-  // The token sequence with every literal replaced by a marker of its kind: two statements
-  // with the same skeleton differ only in their literals.
+  // The text with every literal replaced by a marker of its kind, blanks, comments and case
+  // as written: two statements with the same skeleton differ only in their literals' values.
   std::string skeleton;
 };
 
 // Splits Oracle SQL text into tokens. Throws TranslateError on a character or literal it
-// cannot read. Without `with_tokens` only the skeleton and the literals are filled: the same
-// scan, several times faster, for looking a statement up in a cache.
+// cannot read. Without `with_tokens` only the skeleton and the literals are filled, for looking
+// a statement up in a cache: one pass that finds the literals and checks little else (a text it
+// does not refuse then may still fail to translate, but never matches a translated skeleton).
 Lexed Tokenize(std::string_view sql, bool with_tokens = true);
 // The same into `out`, reusing its buffers: a cache looking texts up scans without allocating.
 void Tokenize(std::string_view sql, Lexed& out, bool with_tokens);
