@@ -118,17 +118,30 @@ void EmbeddedBusinessPub::VoucherNumberUsed(int year, int period, int receipt_ty
                             " And intYear = " + N(year) + " And bytPeriod = " + N(period) +
                             " And lngReceiptTypeID = " + N(receipt_type) +
                             " And strReceiptNo = " + frame::SqlText(N(voucher_type_id));
-  if (login_.Data().Execute("Update ReceiptMaxNo Set lngReceiptNo = " + N(number) + scope +
-                            " And lngReceiptNo < " + N(number)) > 0) {
+  host::DataAccess& data = login_.Data();
+  const std::string raise = "Update ReceiptMaxNo Set lngReceiptNo = " + N(number) + scope +
+                            " And lngReceiptNo < " + N(number);
+  // On a server inside the save's transaction both statements go with its next round trip: no
+  // savepoint, no count to wait for. Here the count comes with the raise, mostly all a save needs.
+  const bool deferred = data.DefersStatements();
+  if (deferred) {
+    data.ExecuteDeferred(raise);
+  } else if (data.Execute(raise) > 0) {
     return;
   }
-  host::Recordset rs = login_.Data().OpenRecordset("Select lngReceiptNo From ReceiptMaxNo" + scope);
-  if (!rs.Empty()) return;
-  login_.Data().Execute(
+  // The row added when the period has none; the save's writer lock keeps another desktop from
+  // adding it in between.
+  const std::string add =
       "Insert Into ReceiptMaxNo (lngOrganizationID, intYear, bytPeriod, lngReceiptTypeID, "
-      "strReceiptNo, lngReceiptNo) Values (" +
+      "strReceiptNo, lngReceiptNo) Select " +
       N(login_.CurrentOrganization().id) + ", " + N(year) + ", " + N(period) + ", " +
-      N(receipt_type) + ", " + frame::SqlText(N(voucher_type_id)) + ", " + N(number) + ")");
+      N(receipt_type) + ", " + frame::SqlText(N(voucher_type_id)) + ", " + N(number) +
+      " From dual Where Not Exists (Select 1 From ReceiptMaxNo" + scope + ")";
+  if (deferred) {
+    data.ExecuteDeferred(add);
+  } else {
+    data.Execute(add);
+  }
 }
 
 void EmbeddedBusinessPub::RefreshReceiptMaxNo(long organization_id, int year, int period,

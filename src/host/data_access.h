@@ -23,6 +23,9 @@ class DataAccess {
   // there, and again by every statement up to the rollback of its transaction (or savepoint),
   // at the latest by the commit; never catch it to go on.
   virtual void ExecuteDeferred(std::string_view sql) { Execute(sql); }
+  // Whether ExecuteDeferred holds statements back now (a server inside a transaction): a row
+  // count then costs a round trip of its own, where here it comes with the statement.
+  virtual bool DefersStatements() const { return false; }
 
   virtual void BeginTrans() = 0;
   // A transaction that writes only work-table rows, which the next fill rebuilds anyway: its

@@ -55,6 +55,7 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   host::Recordset OpenRecordset(std::string_view sql) override;
   std::int64_t Execute(std::string_view sql) override;
   void ExecuteDeferred(std::string_view sql) override;
+  bool DefersStatements() const override { return depth_ > 0; }
   void BeginTrans() override;
   void CommitTrans() override;
   void RollbackTrans() override;

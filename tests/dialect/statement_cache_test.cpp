@@ -59,6 +59,14 @@ TEST_F(StatementCacheTest, StatementsDifferingInLiteralsSharePreparedAndBindByTy
   EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = ''"), "0;");
   EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = 'v1'"), "1;");
   EXPECT_EQ(Query("SELECT count(*) FROM t WHERE s = ''"), "0;");
+  // An INSERT's select list gives values, as VALUES does: the rows share one statement.
+  const std::size_t inserts = cache_->PrepareCount();
+  for (const char* row : {"6, 'v6'", "7, 'v7'"}) {
+    Query("INSERT INTO t (id, s) SELECT " + std::string(row) +
+          " FROM dual WHERE NOT EXISTS (SELECT 1 FROM t WHERE id = 6)");
+  }
+  EXPECT_EQ(cache_->PrepareCount() - inserts, 1u);
+  EXPECT_EQ(Query("SELECT s FROM t WHERE id > 5"), "v6;");
 }
 
 // The look-up finds the literals without reading the tokens: quotes in comments and names, a

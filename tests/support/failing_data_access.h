@@ -61,6 +61,9 @@ class FailingDataAccess : public embedded::SqliteDataAccess {
   host::Recordset OpenRecordset(std::string_view sql) override;
   std::int64_t Execute(std::string_view sql) override;
   void ExecuteDeferred(std::string_view sql) override;
+  bool DefersStatements() const override {
+    return server_ ? server_->DefersStatements() : SqliteDataAccess::DefersStatements();
+  }
   void BeginTrans() override;
   void BeginScratchTrans() override;
   void CommitTrans() override;

@@ -51,6 +51,31 @@ TEST_F(NewVoucherSave, WritesHeaderLinesAndTheirDependentRowsAsTheWindowShowsThe
   EXPECT_EQ(Rows("Select strlog From log"), "新增凭证第2期 记-000005\n");
 }
 
+// The period's counter of the type: added when it has none, raised when lower, else left alone.
+TEST_F(NewVoucherSave, TheNumberCounterFollowsTheSavedNumber) {
+  const std::string counter =
+      "From ReceiptMaxNo Where lngOrganizationID = 1 And intYear = 2026 And bytPeriod = 2 And "
+      "lngReceiptTypeID = 41 And strReceiptNo = '1'";
+  const struct {
+    const char* before;  // the counter, "" for no row
+    const char* number;
+    const char* after;
+  } cases[] = {{"", "000007", "7\n"}, {"6", "000008", "8\n"}, {"20", "000009", "20\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.before);
+    if (*c.before == '\0') {
+      t_.Data().Execute("Delete " + counter);
+    } else {
+      t_.Data().Execute("Update ReceiptMaxNo Set lngReceiptNo = " + std::string(c.before) +
+                        counter.substr(counter.find(" Where")));
+    }
+    EnterOfficeVoucher();
+    w_.MutableState().header.number = c.number;
+    ASSERT_TRUE(w_.SaveBill());
+    EXPECT_EQ(Rows("Select lngReceiptNo " + counter), c.after);
+  }
+}
+
 TEST_F(NewVoucherSave, ChecksStopInOrderWithTheirMessages) {
   EnterOfficeVoucher();
   // Unbalanced: the difference is in the message.

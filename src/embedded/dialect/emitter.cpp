@@ -914,12 +914,17 @@ class Emitter {
     EmitExpr(*where);
   }
 
-  void EmitSelect(Select& s) {
+  // `values`: the select of an INSERT, whose list only gives the new rows' values.
+  void EmitSelect(Select& s, bool values) {
     ResolveOuterJoins(s);
     ExpressionTypes::Level level(types_, s.from);
     out_ += s.distinct ? "SELECT DISTINCT " : "SELECT ";
     {
+      // A row from dual is what VALUES would give, its literals changing from row to row; a
+      // list over tables mostly holds the statement's own codes, cheaper in the text than bound.
+      const bool lift = values && std::all_of(s.from.begin(), s.from.end(), IsDual);
       KeepLiterals keep(*this);
+      if (lift) lift_ = true;
       for (std::size_t i = 0; i < s.items.size(); ++i) {
         if (i > 0) out_ += ", ";
         const SelectItem& item = s.items[i];
@@ -998,8 +1003,11 @@ class Emitter {
     return found;
   }
 
-  void EmitQuery(Query& q) {
+  // `values`: the query is an INSERT's rows (see EmitSelect). ORDER BY matches the lists'
+  // expressions against its own, written with their literals: those lists keep theirs.
+  void EmitQuery(Query& q, bool values = false) {
     DepthGuard guard(depth_, kMaxWalkDepth, q.selects.front()->offset);
+    values = values && q.order_by.empty();
     for (std::size_t i = 0; i < q.selects.size(); ++i) {
       if (i > 0) {
         const std::string& op = q.set_ops[i - 1];
@@ -1007,7 +1015,7 @@ class Emitter {
         out_ += op == "MINUS" ? "EXCEPT" : op;
         out_ += ' ';
       }
-      EmitSelect(*q.selects[i]);
+      EmitSelect(*q.selects[i], values);
     }
     if (q.order_by.empty()) return;
     KeepLiterals keep(*this);
@@ -1049,8 +1057,10 @@ class Emitter {
       out_ += ')';
     }
     if (s.query) {
+      // The select list names no result column here: a row of values is lifted as VALUES' is,
+      // so that rows differing only in them share one prepared statement.
       out_ += ' ';
-      EmitQuery(*s.query);
+      EmitQuery(*s.query, true);
       return;
     }
     if (!s.columns.empty() && s.columns.size() != s.values.size()) {
