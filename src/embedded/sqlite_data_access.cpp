@@ -47,6 +47,10 @@ bool OnlyReads(StatementCache::Prepared& prepared) {
 }  // namespace
 
 SqliteDataAccess::SqliteDataAccess(const std::string& path, int busy_timeout_ms) : path_(path) {
+  // SQLite's memory statistics take a process-wide mutex at every allocation, and nothing here
+  // reads them. Only possible before the library's first use; later it answers SQLITE_MISUSE.
+  static const int no_statistics = sqlite3_config(SQLITE_CONFIG_MEMSTATUS, 0);
+  (void)no_statistics;
   int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX;
   if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
     std::string message = db_ ? sqlite3_errmsg(db_) : "out of memory";
