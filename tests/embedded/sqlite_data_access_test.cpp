@@ -20,6 +20,28 @@ namespace {
 
 using testing::DumpRows;
 
+// An account-set file of this process in the temporary directory, removed with its WAL files
+// before the test and after it.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& name)
+      : path_((std::filesystem::temp_directory_path() /
+               ("lumvoucher_" + name + "_" + std::to_string(::getpid()) + ".db"))
+                  .string()) {
+    Remove();
+  }
+  ~TempFile() { Remove(); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+  const std::string& Path() const { return path_; }
+
+ private:
+  void Remove() const {
+    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
+  }
+  std::string path_;
+};
+
 // Nested transactions are savepoints, the guard rolls back unless committed, and an error names
 // its statement and leaves the transaction usable.
 TEST(ScratchDatabase, TransactionsNestGuardAndSurviveErrors) {
@@ -83,18 +105,16 @@ TEST(DemoDatabase, DuplicateVoucherNumberIsReportedAsVoucherNoUnique) {
 }
 
 TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
-  auto path = std::filesystem::temp_directory_path() /
-              ("lumvoucher_account_set_" + std::to_string(::getpid()) + ".db");
-  std::filesystem::remove(path);
+  const TempFile file("account_set");
   {
-    SqliteDataAccess data(path.string());
+    SqliteDataAccess data(file.Path());
     EXPECT_FALSE(HoldsAccountSet(data));
     CreateAccountSet(data);
     EXPECT_TRUE(HoldsAccountSet(data));
     data.Execute("Update Operator Set strOperatorName = '改名' Where lngOperatorID = 1");
   }
   {
-    SqliteDataAccess data(path.string());
+    SqliteDataAccess data(file.Path());
     EXPECT_TRUE(HoldsAccountSet(data));
     EXPECT_EQ(DumpRows(data, "Select strOperatorName From Operator Where lngOperatorID = 1"),
               "改名\n");
@@ -105,18 +125,13 @@ TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
     EXPECT_STREQ(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)), "wal");
     sqlite3_finalize(stmt);
   }
-  std::filesystem::remove(path);
-  std::filesystem::remove(path.string() + "-wal");
-  std::filesystem::remove(path.string() + "-shm");
 }
 
 TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
-  auto path = std::filesystem::temp_directory_path() /
-              ("lumvoucher_two_writers_" + std::to_string(::getpid()) + ".db");
-  std::filesystem::remove(path);
-  SqliteDataAccess first(path.string());
+  const TempFile file("two_writers");
+  SqliteDataAccess first(file.Path());
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
-  SqliteDataAccess second(path.string(), /*busy_timeout_ms=*/50);
+  SqliteDataAccess second(file.Path(), /*busy_timeout_ms=*/50);
   first.BeginTrans();
   first.Execute("Insert Into Item (lngItemID) Values (1)");
   // While the first holds the write lock, the second waits its timeout and is refused cleanly.
@@ -126,69 +141,58 @@ TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
   second.Execute("Insert Into Item (lngItemID) Values (2)");
   second.CommitTrans();
   EXPECT_EQ(DumpRows(first, "Select Count(*) From Item"), "2\n");
-  std::filesystem::remove(path);
-  std::filesystem::remove(path.string() + "-wal");
-  std::filesystem::remove(path.string() + "-shm");
 }
 
 // A work-table transaction commits without its own sync; whatever ends it, the connection's
 // next transaction syncs again, and one nested in a durable transaction never relaxes it.
 TEST(AccountSetFile, ScratchTransactionsRelaxOnlyTheirOwnCommit) {
-  auto path = std::filesystem::temp_directory_path() /
-              ("lumvoucher_scratch_" + std::to_string(::getpid()) + ".db");
-  std::filesystem::remove(path);
-  {
-    SqliteDataAccess data(path.string());
-    data.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
-    const auto synchronous = [&] {
-      sqlite3_stmt* stmt = nullptr;
-      sqlite3_prepare_v2(data.Handle(), "PRAGMA synchronous", -1, &stmt, nullptr);
-      const int level = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
-      sqlite3_finalize(stmt);
-      return level;
-    };
-    constexpr int kNormal = 1, kFull = 2;
-    enum class Inside { kNothing, kReadScope, kDurable };
-    struct Case {
-      const char* name;
-      Inside inside;
-      bool commit;
-    } cases[] = {
-        {"commit", Inside::kNothing, true},
-        {"rollback", Inside::kNothing, false},
-        {"after reads of a scope", Inside::kReadScope, true},
-        {"nested in a durable one", Inside::kDurable, true},
-    };
-    for (const Case& c : cases) {
-      SCOPED_TRACE(c.name);
-      if (c.inside == Inside::kReadScope) {
-        data.BeginReads();
-        data.OpenRecordset("Select Count(*) From Item");
-      }
-      if (c.inside == Inside::kDurable) data.BeginTrans();
-      data.BeginScratchTrans();
-      EXPECT_EQ(synchronous(), c.inside == Inside::kDurable ? kFull : kNormal);
-      c.commit ? data.CommitTrans() : data.RollbackTrans();
-      if (c.inside == Inside::kDurable) data.CommitTrans();
-      if (c.inside == Inside::kReadScope) data.EndReads();
-      EXPECT_EQ(synchronous(), kFull);
-      EXPECT_EQ(data.TransactionDepth(), 0);
+  const TempFile file("scratch");
+  SqliteDataAccess data(file.Path());
+  data.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
+  const auto synchronous = [&] {
+    sqlite3_stmt* stmt = nullptr;
+    sqlite3_prepare_v2(data.Handle(), "PRAGMA synchronous", -1, &stmt, nullptr);
+    const int level = sqlite3_step(stmt) == SQLITE_ROW ? sqlite3_column_int(stmt, 0) : -1;
+    sqlite3_finalize(stmt);
+    return level;
+  };
+  constexpr int kNormal = 1, kFull = 2;
+  enum class Inside { kNothing, kReadScope, kDurable };
+  struct Case {
+    const char* name;
+    Inside inside;
+    bool commit;
+  } cases[] = {
+      {"commit", Inside::kNothing, true},
+      {"rollback", Inside::kNothing, false},
+      {"after reads of a scope", Inside::kReadScope, true},
+      {"nested in a durable one", Inside::kDurable, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.inside == Inside::kReadScope) {
+      data.BeginReads();
+      data.OpenRecordset("Select Count(*) From Item");
     }
+    if (c.inside == Inside::kDurable) data.BeginTrans();
+    data.BeginScratchTrans();
+    EXPECT_EQ(synchronous(), c.inside == Inside::kDurable ? kFull : kNormal);
+    c.commit ? data.CommitTrans() : data.RollbackTrans();
+    if (c.inside == Inside::kDurable) data.CommitTrans();
+    if (c.inside == Inside::kReadScope) data.EndReads();
+    EXPECT_EQ(synchronous(), kFull);
+    EXPECT_EQ(data.TransactionDepth(), 0);
   }
-  std::filesystem::remove(path);
-  std::filesystem::remove(path.string() + "-wal");
-  std::filesystem::remove(path.string() + "-shm");
 }
 
 // A read scope's queries see one snapshot; a write in it ends the snapshot first, so it neither
 // fails on another desktop's commit nor works from stale rows. Remembered rows answer until the
 // connection writes or ends its snapshot or transaction, and never the next command.
 TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
-  auto path = std::filesystem::temp_directory_path() /
-              ("lumvoucher_read_scope_" + std::to_string(::getpid()) + ".db");
-  SqliteDataAccess first(path.string());
+  const TempFile file("read_scope");
+  SqliteDataAccess first(file.Path());
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
-  SqliteDataAccess second(path.string());
+  SqliteDataAccess second(file.Path());
   int queries = 0;  // the SELECTs SQLite ran on the first connection
   auto tally = [](unsigned, void* n, void*, void* sql) {
     if (std::string_view(static_cast<const char*>(sql)).starts_with("SELECT")) {
@@ -222,7 +226,6 @@ TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
   host::ReadScope next_command(first);
   count();
   EXPECT_EQ(seen, "0,0/2 0,0/3 0,0/4 0,0/5 3,3/7 4,4/9 3,3/11 4,4/13 ");
-  for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path.string() + suffix);
 }
 
 // Two desktops on one file: what one remembers of the settings, accounts and periods follows
@@ -231,10 +234,8 @@ TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
 // command only, so it follows the same changes.
 TEST(AccountSetFile, RememberedSlowlyChangingRowsFollowEveryChange) {
   for (const bool stamped : {true, false}) {
-    auto path = std::filesystem::temp_directory_path() /
-                ("lumvoucher_slowly_changing_" + std::to_string(::getpid()) + ".db");
-    std::filesystem::remove(path);
-    testing::FailingDataAccess first(path.string());
+    const TempFile file("slowly_changing");
+    testing::FailingDataAccess first(file.Path());
     CreateAccountSet(first, DemoSets::kSingleBasisOnly);
     if (!stamped) {
       sqlite3* db = first.Handle();
@@ -251,14 +252,11 @@ TEST(AccountSetFile, RememberedSlowlyChangingRowsFollowEveryChange) {
       }
       first.ExecuteScript("DROP TABLE ChangeStamp");
     }
-    SqliteDataAccess second(path.string());
+    SqliteDataAccess second(file.Path());
     EXPECT_EQ(
         testing::FollowSlowlyChangingRows(first, second, [&] { return first.StatementCount(); }),
         testing::kSlowlyChangingRowsFollowed)
         << (stamped ? "with" : "without") << " the change stamp";
-    for (const char* suffix : {"", "-wal", "-shm"}) {
-      std::filesystem::remove(path.string() + suffix);
-    }
   }
 }
 
