@@ -296,6 +296,24 @@ pg_conn* PostgresDataAccess::Handle() {
   return conn_;
 }
 
+PgResult PostgresDataAccess::RunAfterHeld(const std::string& sql,
+                                          const std::vector<std::string>& values) {
+  ThrowIfFailed();
+  Pipeline pipeline(conn_);
+  std::vector<Held> sent = SendHeld(pipeline);
+  std::vector<const char*> pointers;
+  for (const std::string& value : values) pointers.push_back(value.c_str());
+  pipeline.Execute(nullptr, sql, pointers);
+  std::vector<Result> results = pipeline.Run();
+  ++round_trips_;
+  CheckSent(sent, results);
+  for (const Held& held : sent) {
+    if (!Succeeded(results[held.step].get())) ThrowServerError(results[held.step].get(), held.sql);
+  }
+  if (!Succeeded(results.back().get())) ThrowServerError(results.back().get(), sql);
+  return std::move(results.back());
+}
+
 void PostgresDataAccess::Moved(std::string_view sql) {
   ++epoch_;
   if (host::MayChangeSlowlyChanging(sql)) ++slow_epoch_;

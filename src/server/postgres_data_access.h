@@ -79,6 +79,11 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   // The connection for libpq calls of its own, the commands and statements held back sent
   // first, so that what it runs belongs to the transaction.
   pg_conn* Handle();
+  // Plain PostgreSQL text with its parameters, run after the commands and statements held back
+  // in the same round trip (Handle() and a query of one's own cost two). Throws
+  // host::DatabaseError for a held statement's failure as the next statement would, or for its
+  // own.
+  PgResult RunAfterHeld(const std::string& sql, const std::vector<std::string>& values);
   // Statements prepared on the server, and round trips of this object's own, since the
   // connection opened; for tests and benchmarks.
   std::size_t PrepareCount() const { return prepares_; }
