@@ -29,7 +29,8 @@ using PgResult = std::unique_ptr<pg_result, void (*)(pg_result*)>;
 // Oracle SQL through the dialect's PostgreSQL emitter.
 //
 // Literals are lifted into parameters and the statements kept prepared on the server, keyed by
-// the text's skeleton and the literals the translation keeps (as the embedded cache does).
+// the text's skeleton and the literals the translation keeps (as the embedded cache does). A
+// read binding many of them (a list's chunk of ids) runs on its generic plan, planned once.
 // Oracle undoes a failed statement, not the transaction around it; PostgreSQL aborts the whole
 // transaction, so inside one every statement but the first runs under a savepoint of its own
 // (a failed first one begins the transaction again). Nested BeginTrans calls are savepoints; the
