@@ -4,7 +4,9 @@
 // one transaction per voucher, the two taking turns in rounds. pg_list_vouchers: the voucher list
 // with item rights on against one native query fetching the same rows into a recordset. Without a
 // server: a printed skip. Arguments: vouchers to save (1000), vouchers in the listed period
-// (20000), vouchers already in January when the saves begin (20000).
+// (20000), vouchers already in January when the saves begin (20000); with --statements last,
+// the cluster runs pg_stat_statements and each part prints what its statements cost the server
+// (its ratios then carry the extension's own cost).
 #include <libpq-fe.h>
 #include <unistd.h>
 
@@ -61,6 +63,74 @@ std::string NewDatabase(const dialect_test::PostgresCluster& cluster, const std:
   server::OpenServerAccountSet(conninfo, true, embedded::DemoSets::kAll);
   return conninfo;
 }
+
+// With --statements: pg_stat_statements loaded on the throwaway cluster (a restart), planning
+// tracked too, so that each part can print what its statements cost the server.
+void TrackStatements(const dialect_test::PostgresCluster& cluster) {
+  PGconn* admin = PQconnectdb(cluster.ConnInfo().c_str());
+  if (PQstatus(admin) != CONNECTION_OK) throw std::runtime_error(PQerrorMessage(admin));
+  Exec(admin, "ALTER SYSTEM SET shared_preload_libraries = 'pg_stat_statements'");
+  PQfinish(admin);
+  const std::string info = cluster.ConnInfo();
+  const std::string directory = info.substr(5, info.find(' ') - 5);
+  const std::string restart = std::string(geteuid() == 0 ? "runuser -u nobody -- " : "") +
+                              "/usr/lib/postgresql/15/bin/pg_ctl -w -D " + directory +
+                              "/data restart >/dev/null 2>&1";
+  if (std::system(restart.c_str()) != 0) throw std::runtime_error("the cluster did not restart");
+  admin = PQconnectdb(info.c_str());
+  if (PQstatus(admin) != CONNECTION_OK) throw std::runtime_error(PQerrorMessage(admin));
+  Exec(admin, "CREATE EXTENSION pg_stat_statements");
+  Exec(admin, "ALTER SYSTEM SET pg_stat_statements.track_planning = on");
+  Exec(admin, "SELECT pg_reload_conf()");
+  PQfinish(admin);
+}
+
+// The statements run on `database` since the last call, per unit of work: calls, then the
+// server's planning and execution time in microseconds, costliest first. Empty without tracking.
+class StatementTally {
+ public:
+  StatementTally(const dialect_test::PostgresCluster& cluster, bool on)
+      : conninfo_(on ? cluster.ConnInfo() : std::string()) {
+    Reset();
+  }
+  void Reset() {
+    if (conninfo_.empty()) return;
+    Query("SELECT pg_stat_statements_reset()");
+  }
+  void Print(const std::string& database, int units, const char* what) {
+    if (conninfo_.empty()) return;
+    const std::string sql =
+        "SELECT calls, total_plan_time, total_exec_time, regexp_replace(query, '\\s+', ' ', "
+        "'g') FROM pg_stat_statements s JOIN pg_database d ON d.oid = s.dbid WHERE d.datname = '" +
+        database + "' ORDER BY total_plan_time + total_exec_time DESC";
+    PGconn* conn = PQconnectdb(conninfo_.c_str());
+    Result rows(PQexec(conn, sql.c_str()));
+    double calls = 0, plan = 0, run = 0;
+    for (int i = 0; i < PQntuples(rows.r); ++i) {
+      calls += std::atof(PQgetvalue(rows.r, i, 0));
+      plan += std::atof(PQgetvalue(rows.r, i, 1));
+      run += std::atof(PQgetvalue(rows.r, i, 2));
+    }
+    std::fprintf(stderr, "%s: %.1f statements, %.0f us planning, %.0f us running per %s\n",
+                 database.c_str(), calls / units, plan * 1e3 / units, run * 1e3 / units, what);
+    std::fprintf(stderr, " calls   plan    run\n");
+    for (int i = 0; i < PQntuples(rows.r); ++i) {
+      std::fprintf(stderr, "%6.2f %6.1f %6.1f %.160s\n",
+                   std::atof(PQgetvalue(rows.r, i, 0)) / units,
+                   std::atof(PQgetvalue(rows.r, i, 1)) * 1e3 / units,
+                   std::atof(PQgetvalue(rows.r, i, 2)) * 1e3 / units, PQgetvalue(rows.r, i, 3));
+    }
+    PQfinish(conn);
+  }
+
+ private:
+  void Query(const std::string& sql) {
+    PGconn* conn = PQconnectdb(conninfo_.c_str());
+    Result ignored(PQexec(conn, sql.c_str()));
+    PQfinish(conn);
+  }
+  std::string conninfo_;
+};
 
 std::unique_ptr<embedded::EmbeddedHost> OpenHost(const std::string& conninfo,
                                                  const embedded::LoginRequest& login,
@@ -209,7 +279,8 @@ std::string WithEarlierVouchers(const std::string& conninfo, int vouchers) {
 }
 
 // The two take turns in rounds, so that a change of the machine's load meets both alike.
-void SaveVouchers(const dialect_test::PostgresCluster& cluster, int vouchers, int earlier) {
+void SaveVouchers(const dialect_test::PostgresCluster& cluster, int vouchers, int earlier,
+                  bool tally) {
   ComponentSaves component(WithEarlierVouchers(NewDatabase(cluster, "bench_save"), earlier));
   BaselineSaves baseline(WithEarlierVouchers(NewDatabase(cluster, "bench_save_base"), earlier));
   constexpr int kRounds = 10;
@@ -217,6 +288,7 @@ void SaveVouchers(const dialect_test::PostgresCluster& cluster, int vouchers, in
   const std::size_t round_trips = component.RoundTrips();
   const double component_server = BackendCpuSeconds(component.BackendPid());
   const double baseline_server = BackendCpuSeconds(baseline.BackendPid());
+  StatementTally statements(cluster, tally);
   for (int round = 0; round < kRounds; ++round) {
     const int count = vouchers / kRounds + (round < vouchers % kRounds ? 1 : 0);
     double cpu = bench::CpuSeconds();
@@ -237,6 +309,8 @@ void SaveVouchers(const dialect_test::PostgresCluster& cluster, int vouchers, in
   std::printf("BENCH pg_save_voucher %.1f vouchers/s baseline %.1f vouchers/s ratio %.2f\n",
               vouchers / component_time, vouchers / baseline_time, component_time / baseline_time);
   std::fflush(stdout);
+  statements.Print("bench_save", vouchers, "save");
+  statements.Print("bench_save_base", vouchers, "save by hand");
 }
 
 // ---- pg_list_vouchers ---------------------------------------------------------------------
@@ -363,7 +437,8 @@ double Best(const std::function<std::size_t()>& run, std::size_t& rows) {
   return best;
 }
 
-void ListVouchers(const std::string& conninfo, int vouchers) {
+void ListVouchers(const dialect_test::PostgresCluster& cluster, const std::string& conninfo,
+                  int vouchers, bool tally) {
   bench::CountingBox box;
   auto host = OpenHost(conninfo, {2, 2, "2026-03-15"}, box);
   CreateListData(static_cast<server::PostgresDataAccess&>(host->Data()).Handle(), vouchers);
@@ -372,16 +447,20 @@ void ListVouchers(const std::string& conninfo, int vouchers) {
   lists::frmListVoucher list;
   if (!list.ShowMe()) throw std::runtime_error("the list did not fill");
   std::size_t list_rows = 0, baseline_rows = 0;
+  StatementTally statements(cluster, tally);
   const double list_time = Best(
       [&] {
         if (!list.ToolRefresh()) throw std::runtime_error("the list did not fill");
         return list.State().rows.size();
       },
       list_rows);
+  statements.Print("bench_list", kRuns, "list");
+  statements.Reset();
   PGconn* conn = PQconnectdb(conninfo.c_str());
   if (PQstatus(conn) != CONNECTION_OK) throw std::runtime_error(PQerrorMessage(conn));
   const double baseline_time = Best([&] { return ListBaseline(conn); }, baseline_rows);
   PQfinish(conn);
+  statements.Print("bench_list", kRuns, "list by hand");
   if (list_rows != baseline_rows || list_rows == 0) {
     throw std::runtime_error("row counts differ: " + std::to_string(list_rows) + " / " +
                              std::to_string(baseline_rows));
@@ -393,6 +472,8 @@ void ListVouchers(const std::string& conninfo, int vouchers) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool tally = argc > 1 && std::string(argv[argc - 1]) == "--statements";
+  if (tally) --argc;
   const int saves = argc > 1 ? std::max(10, std::atoi(argv[1])) : 1000;
   const int listed = argc > 2 ? std::max(100, std::atoi(argv[2])) : 20000;
   const int earlier = argc > 3 ? std::max(0, std::atoi(argv[3])) : 20000;
@@ -402,8 +483,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   try {
-    SaveVouchers(cluster, saves, earlier);
-    ListVouchers(NewDatabase(cluster, "bench_list"), listed);
+    if (tally) TrackStatements(cluster);
+    SaveVouchers(cluster, saves, earlier, tally);
+    ListVouchers(cluster, NewDatabase(cluster, "bench_list"), listed, tally);
   } catch (const std::exception& error) {
     std::fprintf(stderr, "bench_postgres: %s\n", error.what());
     return 1;

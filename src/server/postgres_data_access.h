@@ -29,7 +29,8 @@ using PgResult = std::unique_ptr<pg_result, void (*)(pg_result*)>;
 // Oracle SQL through the dialect's PostgreSQL emitter.
 //
 // Literals are lifted into parameters and the statements kept prepared on the server, keyed by
-// the text's skeleton and the literals the translation keeps (as the embedded cache does).
+// the text's skeleton and the literals the translation keeps (as the embedded cache does). A
+// read binding many of them (a list's chunk of ids) runs on its generic plan, planned once.
 // Oracle undoes a failed statement, not the transaction around it; PostgreSQL aborts the whole
 // transaction, so inside one every statement but the first runs under a savepoint of its own
 // (a failed first one begins the transaction again). Nested BeginTrans calls are savepoints; the
@@ -79,6 +80,11 @@ class PostgresDataAccess : public host::DataAccess, public host::ReadSnapshots {
   // The connection for libpq calls of its own, the commands and statements held back sent
   // first, so that what it runs belongs to the transaction.
   pg_conn* Handle();
+  // Plain PostgreSQL text with its parameters, run after the commands and statements held back
+  // in the same round trip (Handle() and a query of one's own cost two). Throws
+  // host::DatabaseError for a held statement's failure as the next statement would, or for its
+  // own.
+  PgResult RunAfterHeld(const std::string& sql, const std::vector<std::string>& values);
   // Statements prepared on the server, and round trips of this object's own, since the
   // connection opened; for tests and benchmarks.
   std::size_t PrepareCount() const { return prepares_; }

@@ -37,11 +37,11 @@ long SequenceIds::NextId(std::string_view table_name) {
   if (keys.next == keys.block.size()) {
     if (keys.sequence.empty()) keys.sequence = FindSequence(host::AsciiUpper(table_name));
     // By its oid: a sequence another connection just made is not found by name inside a
-    // transaction that started before it, but is opened by oid.
-    Result r = Run(
-        data_.Handle(),
+    // transaction that started before it, but is opened by oid. With the statements a save holds
+    // back, in their round trip.
+    PgResult r = data_.RunAfterHeld(
         "SELECT nextval($1::oid::regclass) FROM generate_series(1, " + std::to_string(kBlock) + ")",
-        keys.sequence);
+        {keys.sequence});
     keys.block.clear();
     for (int row = 0; row < PQntuples(r.get()); ++row) {
       keys.block.push_back(std::atol(PQgetvalue(r.get(), row, 0)));

@@ -136,6 +136,47 @@ TEST_F(PostgresHostTest, TransactionsNestAndDeferredStatementsFailNoLaterThanThe
   EXPECT_EQ(data_->PrepareCount() - prepared, 5u);
 }
 
+// A read of a long id list runs on a generic plan; the setting that asks for it ends with the
+// read, whether the read fails (its rollback, of the transaction or of the statement's
+// savepoint, takes it back) or not. Steps: B/C transaction calls, g the read over accounts 1-70,
+// f the same read failing; each followed by the session's plan_cache_mode.
+TEST_F(PostgresHostTest, ALongIdListsGenericPlanEndsWithItsRead) {
+  std::string ids = "1";
+  for (int id = 2; id <= 70; ++id) ids += ", " + std::to_string(id);
+  const std::string accounts =
+      Dump(*data_, "Select Count(*) From Account Where lngAccountID <= 70");
+  const auto mode = [&] {
+    PGresult* r = PQexec(data_->Handle(), "SHOW plan_cache_mode");
+    const std::string value = PQgetvalue(r, 0, 0);
+    PQclear(r);
+    return value;
+  };
+  const std::string before = mode();
+  std::string seen;
+  for (const char step : std::string("gfBfgfgC")) {
+    try {
+      if (step == 'B') data_->BeginTrans();
+      if (step == 'C') data_->CommitTrans();
+      if (step == 'g') {
+        seen += Dump(*data_, "Select Count(*) From Account Where lngAccountID In (" + ids + ")") ==
+                        accounts
+                    ? "g"
+                    : "?";
+      }
+      if (step == 'f') {
+        data_->OpenRecordset(
+            "Select To_Number(strAccountName) From Account Where lngAccountID In (" + ids + ")");
+        seen += "?";
+      }
+    } catch (const host::DatabaseError&) {
+      seen += "f";
+    }
+    if (step != 'g' && step != 'f') seen += step;
+    seen += mode() == before ? " " : "! ";
+  }
+  EXPECT_EQ(seen, "g f B f g f g C ");
+}
+
 // A backend killed in the middle of a transaction: the statement fails with the connection's
 // message, nothing of the transaction stays, and the next statement connects again.
 TEST_F(PostgresHostTest, ADroppedConnectionFailsTheWorkAndTheNextStatementReconnects) {
