@@ -1,10 +1,13 @@
 #include "voucher/voucher_writer.h"
 
+#include <charconv>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <optional>
 #include <set>
+#include <string_view>
 
 #include "cashflow/mdl_cash_flow.h"
 #include "frame/login_state.h"
@@ -96,8 +99,12 @@ std::string SideCodes(const std::vector<VoucherLine>& lines, int side,
   return out;
 }
 
+// A statement's columns by name with their values' text, in the order it writes them. Filled by
+// emplace_back: an initializer list would copy every value once more.
+using Columns = std::vector<std::pair<std::string_view, std::string>>;
+
 struct LineValues {
-  std::vector<std::pair<const char*, std::string>> columns;
+  Columns columns;
 };
 
 // What a line's current-account item is matched on besides account and side: the currency (none
@@ -131,76 +138,106 @@ LineValues ValuesOf(const VoucherLine& line, int row, LocalCurrency& local,
     currency_amount = s.amount;
   }
   std::string flexible = frame::StringOut(line.flexible_id, " ").empty() ? " " : line.flexible_id;
-  return {{{"strRemark", SqlText(line.remark)},
-           {"dblAmount", SqlNumber(s.amount)},
-           {"dblRate", SqlNumber(rate)},
-           {"dblQuantity", SqlNumber(line.quantity)},
-           {"dblPrice", SqlNumber(line.price)},
-           {"dblCurrencyAmount", SqlNumber(currency_amount)},
-           {"lngAccountID", N(line.account_id)},
-           {"lngCurrencyID", N(currency)},
-           {"lngCustomerID", N(line.unit_id)},
-           {"lngDepartmentID", N(line.department_id)},
-           {"lngEmployeeID", N(line.employee_id)},
-           {"lngClassID1", N(line.class1_id)},
-           {"lngClassID2", N(line.class2_id)},
-           {"intDirection", N(s.direction)},
-           {"strCheckNumber", SqlText(line.check_number)},
-           {"strCheckDate", DateOrBlank(line.check_date)},
-           {"strBusinessDate", DateOrBlank(line.business_date)},
-           {"lngPaymentMethodID", N(line.payment_method_id)},
-           {"lngOrganizationID", N(line.organization_id)},
-           {"strFlexibleId", SqlText(flexible)},
-           {"lngRowID", N(row)},
-           {"strCashFlowCode", SqlText(line.cash_flow_code)},
-           {"strSysDate", SqlText(sys_date)}}};
+  LineValues values;
+  Columns& c = values.columns;
+  c.reserve(23);
+  c.emplace_back("strRemark", SqlText(line.remark));
+  c.emplace_back("dblAmount", SqlNumber(s.amount));
+  c.emplace_back("dblRate", SqlNumber(rate));
+  c.emplace_back("dblQuantity", SqlNumber(line.quantity));
+  c.emplace_back("dblPrice", SqlNumber(line.price));
+  c.emplace_back("dblCurrencyAmount", SqlNumber(currency_amount));
+  c.emplace_back("lngAccountID", N(line.account_id));
+  c.emplace_back("lngCurrencyID", N(currency));
+  c.emplace_back("lngCustomerID", N(line.unit_id));
+  c.emplace_back("lngDepartmentID", N(line.department_id));
+  c.emplace_back("lngEmployeeID", N(line.employee_id));
+  c.emplace_back("lngClassID1", N(line.class1_id));
+  c.emplace_back("lngClassID2", N(line.class2_id));
+  c.emplace_back("intDirection", N(s.direction));
+  c.emplace_back("strCheckNumber", SqlText(line.check_number));
+  c.emplace_back("strCheckDate", DateOrBlank(line.check_date));
+  c.emplace_back("strBusinessDate", DateOrBlank(line.business_date));
+  c.emplace_back("lngPaymentMethodID", N(line.payment_method_id));
+  c.emplace_back("lngOrganizationID", N(line.organization_id));
+  c.emplace_back("strFlexibleId", SqlText(flexible));
+  c.emplace_back("lngRowID", N(row));
+  c.emplace_back("strCashFlowCode", SqlText(line.cash_flow_code));
+  c.emplace_back("strSysDate", SqlText(sys_date));
+  return values;
 }
 
-std::vector<std::pair<const char*, std::string>> HeaderValues(const VoucherHeader& h,
-                                                              const std::vector<VoucherLine>& lines,
-                                                              const host::VoucherBasis& basis) {
+Columns HeaderValues(const VoucherHeader& h, const std::vector<VoucherLine>& lines,
+                     const host::VoucherBasis& basis) {
   std::string volume = frame::StringOut(h.volume, " ").empty() ? "0000" : h.volume;
-  return {{"intYear", N(h.year)},
-          {"bytPeriod", N(h.period)},
-          {"strDate", SqlText(h.date)},
-          {"lngTemplateID", N(h.template_id)},
-          {"intNumber", N(host::clsBaseClass::TextToLong(h.attachments))},
-          {"lngVoucherTypeID", N(h.type_id)},
-          {"intVoucherNO", N(NumberOf(h))},
-          {"lngOperatorID", N(h.maker_id)},
-          {"lngCheckerID", N(h.checker_id)},
-          {"lngPostID", N(h.poster_id)},
-          {"lngTellerID", N(h.teller_id)},
-          {"strManager", SqlText(h.manager)},
-          {"strDebitAccountCode", SqlText(SideCodes(lines, kDebit, basis))},
-          {"strCreditAccountCode", SqlText(SideCodes(lines, kCredit, basis))},
-          {"lngVoucherSourceID", N(h.source_id)},
-          {"blnIsPrint", B(h.print_mark)},
-          {"blnIsVoid", B(h.void_mark)},
-          {"lngSourceVoucherID", N(h.source_voucher_id)},
-          {"blnIsError", B(h.error_mark)},
-          {"strError", SqlText(h.error_text)},
-          {"lngSourceOrganizationID", N(h.source_organization_id)},
-          {"strVolume", SqlText(volume)}};
+  Columns c;
+  c.reserve(22);
+  c.emplace_back("intYear", N(h.year));
+  c.emplace_back("bytPeriod", N(h.period));
+  c.emplace_back("strDate", SqlText(h.date));
+  c.emplace_back("lngTemplateID", N(h.template_id));
+  c.emplace_back("intNumber", N(host::clsBaseClass::TextToLong(h.attachments)));
+  c.emplace_back("lngVoucherTypeID", N(h.type_id));
+  c.emplace_back("intVoucherNO", N(NumberOf(h)));
+  c.emplace_back("lngOperatorID", N(h.maker_id));
+  c.emplace_back("lngCheckerID", N(h.checker_id));
+  c.emplace_back("lngPostID", N(h.poster_id));
+  c.emplace_back("lngTellerID", N(h.teller_id));
+  c.emplace_back("strManager", SqlText(h.manager));
+  c.emplace_back("strDebitAccountCode", SqlText(SideCodes(lines, kDebit, basis)));
+  c.emplace_back("strCreditAccountCode", SqlText(SideCodes(lines, kCredit, basis)));
+  c.emplace_back("lngVoucherSourceID", N(h.source_id));
+  c.emplace_back("blnIsPrint", B(h.print_mark));
+  c.emplace_back("blnIsVoid", B(h.void_mark));
+  c.emplace_back("lngSourceVoucherID", N(h.source_voucher_id));
+  c.emplace_back("blnIsError", B(h.error_mark));
+  c.emplace_back("strError", SqlText(h.error_text));
+  c.emplace_back("lngSourceOrganizationID", N(h.source_organization_id));
+  c.emplace_back("strVolume", SqlText(volume));
+  return c;
 }
 
-template <class Columns>
-std::string InsertSql(const std::string& table, const char* key_column, long key,
-                      const char* parent, long parent_id, const Columns& columns) {
-  std::string names = key_column;
-  std::string values = N(key);
+void AppendNumber(std::string& out, long value) {
+  char digits[24];
+  const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+  out.append(digits, end);
+}
+
+// Built in one string of its final size: a line's statement runs to some 600 characters, and
+// piecing it together from temporaries cost a save more than the statement's run.
+std::string InsertSql(std::string_view table, const char* key_column, long key, const char* parent,
+                      long parent_id, const Columns& columns) {
+  std::size_t size = table.size() + std::strlen(key_column) + 64;
+  if (parent != nullptr) size += std::strlen(parent) + 24;
+  for (const auto& [name, value] : columns) size += name.size() + value.size() + 2;
+  std::string sql;
+  sql.reserve(size);
+  sql += "INSERT INTO ";
+  sql += table;
+  sql += " (";
+  sql += key_column;
   if (parent != nullptr) {
-    names += std::string(",") + parent;
-    values += "," + N(parent_id);
+    sql += ',';
+    sql += parent;
   }
-  for (const auto& [name, value] : columns) {
-    names += std::string(",") + name;
-    values += "," + value;
+  for (const auto& column : columns) {
+    sql += ',';
+    sql += column.first;
   }
-  return "INSERT INTO " + table + " (" + names + ") VALUES (" + values + ")";
+  sql += ") VALUES (";
+  AppendNumber(sql, key);
+  if (parent != nullptr) {
+    sql += ',';
+    AppendNumber(sql, parent_id);
+  }
+  for (const auto& column : columns) {
+    sql += ',';
+    sql += column.second;
+  }
+  sql += ')';
+  return sql;
 }
 
-template <class Columns>
 std::string UpdateSql(const std::string& table, const char* key_column, long key,
                       const Columns& columns) {
   std::string sets;
@@ -257,7 +294,8 @@ void RebuildCurrentAccountDetail(long id, bool stored_before) {
   if (stored_before) {
     Write("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " + N(id));
   }
-  Write(
+  // The text is some 2 000 characters: appended to once, not copied through temporaries.
+  static constexpr std::string_view kInsert =
       "Insert Into CashQARAPDETAIL1(strARAPSource,intDirection,lngActivityTypeID,lngReceiptTypeID,"
       "lngActivityID,lngActivityDetailID,lngCustomerID,lngCurrencyID,lngAccountID,lngDepartmentID,"
       "lngEmployeeID,lngClassID1,lngClassID2,lngOperatorID,strReceiptNo,lngReceiptNo,strDate,"
@@ -280,8 +318,12 @@ void RebuildCurrentAccountDetail(long id, bool stored_before) {
       "Voucher.lngVoucherTypeID=VoucherType.lngVoucherTypeID AND "
       "VoucherDetail.lngAccountID=Account.lngAccountID AND Account.lngAccountNatureID In (3,4) AND "
       "Voucher.blnIsVoid=0 AND Voucher.lngVoucherSourceID IN (1,2,13,14,16) AND "
-      "Voucher.lngVoucherID=" +
-      N(id));
+      "Voucher.lngVoucherID=";
+  std::string sql;
+  sql.reserve(kInsert.size() + 24);
+  sql += kInsert;
+  AppendNumber(sql, id);
+  Write(sql);
 }
 
 void FollowCostApportion(const VoucherHeader& h, long id) {
