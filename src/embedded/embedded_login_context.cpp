@@ -1,5 +1,7 @@
 #include "embedded/embedded_login_context.h"
 
+#include <charconv>
+
 #include "embedded/id_service.h"
 #include "embedded/sqlite_data_access.h"
 #include "frame/sql_text.h"
@@ -12,10 +14,17 @@ namespace lumvoucher::embedded {
 
 std::string ReadSetting(host::DataAccess& data, long organization_id, std::string_view section,
                         std::string_view key, std::string_view default_value) {
-  host::Recordset rs = host::OpenRemembered(
-      data, "Select strSetting From Setting Where strSection = " + frame::SqlText(section) +
-                " And strKey = " + frame::SqlText(key) +
-                " And lngOrganizationID = " + std::to_string(organization_id));
+  // Asked several times a save (the accounting system at every command): built in one string.
+  std::string sql;
+  sql.reserve(112 + 2 * (section.size() + key.size()));
+  sql += "Select strSetting From Setting Where strSection = ";
+  frame::AppendSqlText(sql, section);
+  sql += " And strKey = ";
+  frame::AppendSqlText(sql, key);
+  sql += " And lngOrganizationID = ";
+  char digits[24];
+  sql.append(digits, std::to_chars(digits, digits + sizeof digits, organization_id).ptr);
+  host::Recordset rs = host::OpenRemembered(data, sql);
   if (rs.Empty() || rs["strSetting"].IsNull()) return std::string(default_value);
   return rs["strSetting"].AsText();
 }

@@ -38,6 +38,7 @@ class SqliteDataAccess : public host::DataAccess, public host::ReadSnapshots {
   void CommitTrans() override;
   void RollbackTrans() override;
   int TransactionDepth() const override { return depth_; }
+  host::ReadSnapshots* Snapshots() override { return this; }
   // Outside a transaction the scope's queries share one read transaction: in WAL mode a query
   // on its own takes and drops the file's locks, which costs a save more than its reads do.
   void BeginReads() override;

@@ -26,6 +26,8 @@ std::string SqlNumber(double value);
 // A text literal between single quotes, embedded quotes doubled: O'Neil -> 'O''Neil'.
 // Oracle reads '' as NULL; callers that need an empty marker pass the one blank " ".
 std::string SqlText(std::string_view text);
+// The same literal appended to `out`, for a statement built in one string.
+void AppendSqlText(std::string& out, std::string_view text);
 
 // "yyyy-mm-dd" from its parts, zero-padded (2026, 3, 1 -> "2026-03-01"); not validated.
 std::string DateText(int year, int month, int day);

@@ -7,6 +7,8 @@
 
 namespace lumvoucher::host {
 
+class ReadSnapshots;
+
 // The host's data-access object: runs the component's Oracle SQL text. Every failure is thrown
 // as DatabaseError. Transactions nest: an inner Begin/Commit pair commits with the outer one, an
 // inner RollbackTrans undoes only the inner part.
@@ -34,6 +36,9 @@ class DataAccess {
   virtual void CommitTrans() = 0;
   virtual void RollbackTrans() = 0;
   virtual int TransactionDepth() const = 0;
+  // The read snapshots the connection offers (read_scope.h), or null. Asked by every remembered
+  // query: a data access that has them answers without the cast this default makes.
+  virtual ReadSnapshots* Snapshots();
 };
 
 enum class Durability { kDurable, kScratch };

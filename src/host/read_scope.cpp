@@ -66,6 +66,10 @@ struct ReadSnapshots::Remembered {
   ByText<bool> verdicts;
 };
 
+ReadSnapshots* DataAccess::Snapshots() {
+  return dynamic_cast<ReadSnapshots*>(this);
+}
+
 ReadSnapshots::ReadSnapshots() : remembered_(std::make_unique<Remembered>()) {}
 ReadSnapshots::~ReadSnapshots() = default;
 
@@ -76,7 +80,7 @@ void ReadSnapshots::ForgetSlowlyChanging() {
   remembered_->table = Remembered::Stamp::kUnknown;
 }
 
-ReadScope::ReadScope(DataAccess& data) : snapshots_(dynamic_cast<ReadSnapshots*>(&data)) {
+ReadScope::ReadScope(DataAccess& data) : snapshots_(data.Snapshots()) {
   if (snapshots_ == nullptr) return;
   snapshots_->BeginReads();
   if (snapshots_->Memory().scopes++ == 0) ++snapshots_->Memory().command;
@@ -96,7 +100,7 @@ namespace {
 constexpr std::size_t kMostKept = 4096;
 
 ReadSnapshots* InScope(DataAccess& data) {
-  auto* snapshots = dynamic_cast<ReadSnapshots*>(&data);
+  ReadSnapshots* snapshots = data.Snapshots();
   if (snapshots == nullptr || snapshots->Memory().scopes == 0 || snapshots->ReadEpoch() == 0) {
     return nullptr;
   }
@@ -226,21 +230,23 @@ Recordset OpenRemembered(DataAccess& data, std::string_view sql) {
   return Remember(data, m.rows, *snapshots, key);
 }
 
+// Asked for every write: the words are compared in place, not upper-cased copies.
 bool MayChangeSlowlyChanging(std::string_view sql) {
   std::size_t at = 0;
-  const auto word = [&] { return AsciiUpper(NextWord(sql, at)); };
-  std::string verb = word();
-  std::string table = word();
-  if (verb == "INSERT" && table == "INTO") {
+  const auto word = [&] { return NextWord(sql, at); };
+  const std::string_view verb = word();
+  std::string_view table = word();
+  if (EqualsIgnoreCase(verb, "INSERT") && EqualsIgnoreCase(table, "INTO")) {
     table = word();
-  } else if (verb == "DELETE" && table == "FROM") {
+  } else if (EqualsIgnoreCase(verb, "DELETE") && EqualsIgnoreCase(table, "FROM")) {
     table = word();
-  } else if (verb != "UPDATE" && verb != "DELETE") {
+  } else if (!EqualsIgnoreCase(verb, "UPDATE") && !EqualsIgnoreCase(verb, "DELETE")) {
     return true;
   }
   // A qualified or quoted name is not read: it may be one of them.
   return table.empty() || (at < sql.size() && (sql[at] == '.' || sql[at] == '"')) ||
-         IsSlowlyChanging(table);
+         std::any_of(std::begin(kSlowlyChanging), std::end(kSlowlyChanging),
+                     [table](std::string_view name) { return EqualsIgnoreCase(name, table); });
 }
 
 }  // namespace lumvoucher::host

@@ -7,6 +7,11 @@ namespace lumvoucher::host {
 
 namespace {
 constexpr std::size_t kIndexedWidth = 24;
+
+// Callers mostly spell a name as the query does: that is a plain comparison.
+bool SameName(std::string_view column, std::string_view name) {
+  return column.size() == name.size() && (column == name || EqualsIgnoreCase(column, name));
+}
 }  // namespace
 
 Recordset::Recordset(std::vector<std::string> columns, std::vector<Row> rows)
@@ -34,7 +39,7 @@ int Recordset::FieldIndex(std::string_view name) const {
   const std::vector<std::string>& columns = Columns();
   if (columns.size() <= kIndexedWidth) {
     for (std::size_t i = 0; i < columns.size(); ++i) {
-      if (EqualsIgnoreCase(columns[i], name)) return static_cast<int>(i);
+      if (SameName(columns[i], name)) return static_cast<int>(i);
     }
     return -1;
   }

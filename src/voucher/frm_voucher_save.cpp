@@ -581,9 +581,11 @@ void frmVoucher::TakeWritten(const WriteResult& written) {
   h.stored_year = h.year;
   h.stored_period = h.period;
   auto rows = FilledRows(state_.lines);
+  // The lines move: state_.lines is replaced by them.
   std::vector<VoucherLine> stored;
+  stored.reserve(rows.size());
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    stored.push_back(*rows[i].second);
+    stored.push_back(std::move(*rows[i].second));
     stored.back().line_id = written.line_ids[i];
     stored.back().clear_cost_collection = false;
     stored.back().splits = {};

@@ -45,20 +45,23 @@ double FifteenDigits(double value) {
   return read;
 }
 
+// Exact, as std::pow(10.0, n) is for these n, and without its cost.
+constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 }  // namespace
 
 double RoundTo(double value, int decimals) {
   // A whole number whose scaled value has at most fifteen digits comes back as it is: both
   // "%.15g" readings are exact, and so are the scaling and its undoing. Most of a line's
   // numbers are 0 or whole, and a save rounds each several times.
-  static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
   if (decimals >= 0 && decimals <= 15 && std::trunc(value) == value &&
       std::fabs(value) * kPowers[decimals] < 1e15) {
     return value == 0 ? 0.0 : value;
   }
   double exact = FifteenDigits(value);
-  double scale = std::pow(10.0, decimals);
+  const double scale =
+      decimals >= 0 && decimals <= 15 ? kPowers[decimals] : std::pow(10.0, decimals);
   double scaled = exact * scale;
   double rounded = std::round(FifteenDigits(scaled)) / scale;
   return rounded == 0 ? 0.0 : rounded;
@@ -69,7 +72,7 @@ std::optional<double> RoundEntered(double value, int decimals) {
   decimals = std::clamp(decimals, 0, kDigits);
   if (!std::isfinite(value)) return std::nullopt;
   const double rounded = RoundTo(value, decimals);
-  if (!(std::fabs(rounded) < std::pow(10.0, kDigits - decimals))) return std::nullopt;
+  if (!(std::fabs(rounded) < kPowers[kDigits - decimals])) return std::nullopt;
   return rounded;
 }
 
@@ -107,7 +110,15 @@ Totals ComputeTotals(const std::vector<VoucherLine>& lines, int decimals) {
   }
   totals.debit = RoundTo(totals.debit, decimals);
   totals.credit = RoundTo(totals.credit, decimals);
-  totals.words = frame::CapsNumber(std::fabs(totals.debit != 0 ? totals.debit : totals.credit));
+  // A save works the same totals out several times: the words of the last amount are kept.
+  thread_local double last_amount = -1;  // no absolute value
+  thread_local std::string last_words;
+  const double amount = std::fabs(totals.debit != 0 ? totals.debit : totals.credit);
+  if (amount != last_amount) {
+    last_words = frame::CapsNumber(amount);
+    last_amount = amount;
+  }
+  totals.words = last_words;
   return totals;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <string_view>
 
 #include "frame/sql_text.h"
 #include "host/calendar_date.h"
@@ -13,43 +14,70 @@ namespace lumvoucher::voucher {
 
 namespace {
 
-std::vector<std::string> Split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::size_t start = 0;
-  while (true) {
-    std::size_t at = text.find(separator, start);
-    parts.push_back(text.substr(start, at == std::string::npos ? std::string::npos : at - start));
-    if (at == std::string::npos) return parts;
-    start = at + 1;
-  }
+bool IsControl(char c) {
+  return static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
 }
 
-std::string Clean(std::string text) {
-  for (char& c : text) {
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
-  }
-  return text;
+// A control character reads as a blank (it becomes one in a text field).
+bool IsBlank(char c) {
+  return c == ' ' || IsControl(c);
 }
 
-std::string Trim(const std::string& text) {
-  std::size_t b = text.find_first_not_of(' ');
-  if (b == std::string::npos) return std::string();
-  return text.substr(b, text.find_last_not_of(' ') - b + 1);
+std::string Clean(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (IsControl(c)) c = ' ';
+  }
+  return out;
 }
 
 constexpr std::int64_t kMaxId = std::numeric_limits<std::int32_t>::max();
 
-// Reads the record's fields by 1-based position; remembers the first malformed field.
+// Reads the record's fields by 1-based position; remembers the first malformed field. The
+// fields are views of `text`, which must outlive the record: a form of a few lines has some
+// hundred fields, most of them read once as a number.
 class Record {
  public:
-  explicit Record(std::vector<std::string> fields) : fields_(std::move(fields)) {}
+  Record(std::string_view text, char separator) {
+    fields_.reserve(48);
+    std::size_t start = 0;
+    while (true) {
+      const std::size_t at = text.find(separator, start);
+      fields_.push_back(text.substr(start, at == std::string_view::npos ? at : at - start));
+      if (at == std::string_view::npos) return;
+      start = at + 1;
+    }
+  }
   bool Has(int position) const { return position <= static_cast<int>(fields_.size()); }
   std::string Text(int position) const {
-    return Has(position) ? Clean(fields_[static_cast<std::size_t>(position - 1)]) : std::string();
+    return Has(position) ? Clean(Field(position)) : std::string();
+  }
+  // The field cleaned and without blanks around it; a copy in `scratch` only when a control
+  // character is left inside.
+  std::string_view Trimmed(int position, std::string& scratch) const {
+    if (!Has(position)) return {};
+    std::string_view f = Field(position);
+    std::size_t begin = 0;
+    std::size_t end = f.size();
+    while (begin < end && IsBlank(f[begin])) ++begin;
+    while (end > begin && IsBlank(f[end - 1])) --end;
+    f = f.substr(begin, end - begin);
+    for (char c : f) {
+      if (IsControl(c)) {
+        scratch = Clean(f);
+        return scratch;
+      }
+    }
+    return f;
+  }
+  std::string TrimmedText(int position) const {
+    std::string scratch;
+    return std::string(Trimmed(position, scratch));
   }
   // A whole number in [low, high]; an empty field reads as 0, which must be in range too.
   long Whole(int position, std::int64_t low, std::int64_t high) {
-    std::string t = Trim(Text(position));
+    std::string scratch;
+    const std::string_view t = Trimmed(position, scratch);
     std::optional<std::int64_t> value =
         t.empty() ? std::optional<std::int64_t>(0) : host::ParseWhole(t, low, high);
     if (!value || *value < low || *value > high) {
@@ -60,7 +88,8 @@ class Record {
   }
   long Id(int position) { return Whole(position, 0, kMaxId); }
   double Number(int position) {
-    std::string t = Trim(Text(position));
+    std::string scratch;
+    const std::string_view t = Trimmed(position, scratch);
     if (t.empty()) return 0;
     std::optional<double> value = host::ParseDecimal(t);
     if (!value) bad_ = true;
@@ -68,8 +97,9 @@ class Record {
   }
   // "" for an empty field (one blank included), else a calendar date.
   std::string Date(int position) {
-    std::string t = Trim(Text(position));
-    if (t.empty()) return t;
+    std::string scratch;
+    const std::string_view t = Trimmed(position, scratch);
+    if (t.empty()) return std::string();
     std::string date = host::CalendarDate(t);
     if (date.empty()) bad_ = true;
     return date;
@@ -77,16 +107,21 @@ class Record {
   bool Bad() const { return bad_; }
 
  private:
-  std::vector<std::string> fields_;
+  std::string_view Field(int position) const {
+    return fields_[static_cast<std::size_t>(position - 1)];
+  }
+
+  std::vector<std::string_view> fields_;
   bool bad_ = false;
 };
 
 VoucherHeader HeaderOf(Record& r) {
   VoucherHeader h;
   // "yyyy-pp", or empty to take both from the date.
-  std::string period = Trim(r.Text(1));
+  std::string scratch;
+  const std::string_view period = r.Trimmed(1, scratch);
   if (!period.empty()) {
-    Record parts(Split(period, '-'));
+    Record parts(period, '-');
     h.year = static_cast<int>(parts.Whole(1, 1900, 9999));
     h.period = static_cast<int>(parts.Whole(2, 1, 99));
     if (parts.Has(3) || parts.Bad()) h.year = -1;
@@ -99,7 +134,7 @@ VoucherHeader HeaderOf(Record& r) {
   h.manager = r.Text(15);
   h.source_id = r.Id(16);
   h.volume = frame::ZeroPad(r.Whole(17, 0, 9999), 4);
-  h.print_mark = Trim(r.Text(18)) != "FALSE";
+  h.print_mark = r.Trimmed(18, scratch) != "FALSE";
   h.template_id = r.Id(19);
   h.source_voucher_id = r.Id(29);
   h.error_mark = r.Whole(30, 0, 1) != 0;
@@ -134,11 +169,11 @@ VoucherLine LineOf(Record& r) {
   l.class1_id = r.Id(24);
   l.class2_id = r.Id(25);
   l.payment_method_id = r.Id(26);
-  l.check_number = Trim(r.Text(27));
+  l.check_number = r.TrimmedText(27);
   l.check_date = r.Date(28);
   l.business_date = r.Date(35);
   if (r.Has(39)) l.organization_id = r.Id(39);
-  if (r.Has(40)) l.flexible_id = Trim(r.Text(40));
+  if (r.Has(40)) l.flexible_id = r.TrimmedText(40);
   if (r.Has(41)) l.cash_flow_code = r.Text(41);
   if (r.Has(42)) l.curr_payment_amount = r.Number(42);
   l.SetAmount(direction == kCredit ? kCredit : kDebit, amount);
@@ -150,10 +185,15 @@ VoucherLine LineOf(Record& r) {
 std::optional<ProgramVoucher> ParseWriteForm(const std::string& detail) {
   ProgramVoucher voucher;
   bool first = true;
-  for (std::string record : Split(detail, '\n')) {
-    if (!record.empty() && record.back() == '\r') record.pop_back();
+  const std::string_view text = detail;
+  for (std::size_t start = 0; start <= text.size();) {
+    std::size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view record = text.substr(start, end - start);
+    start = end + 1;
+    if (!record.empty() && record.back() == '\r') record.remove_suffix(1);
     if (record.empty()) continue;
-    Record r(Split(record, '\t'));
+    Record r(record, '\t');
     if (!r.Has(kWriteFormFields)) return std::nullopt;
     VoucherHeader header = HeaderOf(r);
     if (header.year < 0) return std::nullopt;

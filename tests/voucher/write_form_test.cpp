@@ -153,5 +153,27 @@ TEST(WriteFormText, ParsesPositionsAndRefusesMalformedRecords) {
                                        Record("另一张", "5", "1", "1").replace(0, 7, "2026-03")));
 }
 
+// A control character is a blank: around a number or a date it goes, inside one it breaks it,
+// inside a trimmed text it stays as a blank.
+TEST(WriteFormText, ControlCharactersReadAsBlanks) {
+  const struct {
+    int position;
+    const char* value;
+    bool parses;
+  } cases[] = {{8, "\a 300\f", true},      {8, "3\a00", false},     {2, "\v2026-02-15\f", true},
+               {2, "2026-02\b-15", false}, {1, "\a2026-02 ", true}, {1, "20\a26-02", false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(voucher::ParseWriteForm(With(OfficeVoucher(), c.position, c.value)).has_value(),
+              c.parses)
+        << c.position << " " << c.value;
+  }
+  const std::optional<voucher::ProgramVoucher> v = voucher::ParseWriteForm(
+      With(With(With(OfficeVoucher(), 8, "\a 300\f"), 27, "\b A\aB \v"), 18, "\bFALSE"));
+  ASSERT_TRUE(v);
+  EXPECT_EQ(v->lines[0].check_number, "A B");
+  EXPECT_FALSE(v->header.print_mark);
+  EXPECT_EQ(DumpLines(*v), "D - 300.00|C - 300.00");
+}
+
 }  // namespace
 }  // namespace lumvoucher::testing
