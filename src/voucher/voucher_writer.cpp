@@ -308,10 +308,27 @@ void CoverStoredVoucher(const VoucherHeader& h, const host::VoucherBasis& basis)
   frame::DeleteStoredVoucher(data, stored, basis);
 }
 
-void RebuildCurrentAccountDetail(long id, bool stored_before) {
+// Whether a line is on a receivable or payable account of the shared chart, the only lines the
+// current-account detail takes. The chart is remembered under the account set's change stamp, so
+// most saves (no such line) skip the detail's insert, a join the server plans and runs each time.
+bool AnyCurrentAccountLine(const std::vector<VoucherLine>& lines) {
+  const host::Recordset current = host::OpenRemembered(
+      frame::Data(), "Select lngAccountID From Account Where lngAccountNatureID In (3,4)");
+  for (const host::Recordset::Row& row : current.Rows()) {
+    const long account = static_cast<long>(row[0].AsLong());
+    for (const VoucherLine& line : lines) {
+      if (line.account_id == account) return true;
+    }
+  }
+  return false;
+}
+
+void RebuildCurrentAccountDetail(long id, bool stored_before,
+                                 const std::vector<VoucherLine>& lines) {
   if (stored_before) {
     Write("Delete From CashQARAPDETAIL1 Where strARAPSource='3' And lngActivityID = " + N(id));
   }
+  if (!AnyCurrentAccountLine(lines)) return;
   // The text is some 2 000 characters: appended to once, not copied through temporaries.
   static constexpr std::string_view kInsert =
       "Insert Into CashQARAPDETAIL1(strARAPSource,intDirection,lngActivityTypeID,lngReceiptTypeID,"
@@ -524,7 +541,7 @@ WriteResult WriteVoucher(const WriteRequest& request) {
     bool holds_splits = false;
     for (const VoucherLine& line : request.lines)
       holds_splits = holds_splits || !line.splits.Empty();
-    RebuildCurrentAccountDetail(id, stored_before);
+    RebuildCurrentAccountDetail(id, stored_before, request.lines);
     // After the lines: the settlements they now hold are the ones the date must keep.
     if (moved_date) links::KeepSettlementsDated(id, h.date);
     if (stored_before || holds_splits) FollowCostApportion(h, id);

@@ -51,6 +51,25 @@ TEST_F(NewVoucherSave, WritesHeaderLinesAndTheirDependentRowsAsTheWindowShowsThe
   EXPECT_EQ(Rows("Select strlog From log"), "新增凭证第2期 记-000005\n");
 }
 
+// The current-account detail takes the lines on receivable and payable accounts as the chart
+// stands at the save, also after the chart changed since the last save.
+TEST_F(NewVoucherSave, CurrentAccountDetailFollowsTheChartsNatures) {
+  const struct {
+    int nature;  // of 2241 (id 21), the second line's account
+    const char* rows;
+  } cases[] = {{4, "2\n"}, {0, ""}, {3, "2\n"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nature);
+    t_.Data().Execute("Update Account Set lngAccountNatureID = " + std::to_string(c.nature) +
+                      " Where lngAccountID = 21");
+    EnterOfficeVoucher();
+    ASSERT_TRUE(w_.SaveBill());
+    EXPECT_EQ(Rows("Select lngRowID From CashQARAPDETAIL1 Where lngActivityID = " +
+                   std::to_string(S().header.voucher_id)),
+              c.rows);
+  }
+}
+
 // The period's counter of the type: added when it has none, raised when lower, else left alone.
 TEST_F(NewVoucherSave, TheNumberCounterFollowsTheSavedNumber) {
   const std::string counter =
