@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
-#include <unistd.h>
 
-#include <filesystem>
 #include <functional>
 #include <vector>
 
@@ -13,34 +11,13 @@
 #include "host/read_scope.h"
 #include "support/failing_data_access.h"
 #include "support/slowly_changing_reads.h"
+#include "support/temp_account_set_file.h"
 #include "support/test_host.h"
 
 namespace lumvoucher::embedded {
 namespace {
 
 using testing::DumpRows;
-
-// An account-set file of this process in the temporary directory, removed with its WAL files
-// before the test and after it.
-class TempFile {
- public:
-  explicit TempFile(const std::string& name)
-      : path_((std::filesystem::temp_directory_path() /
-               ("lumvoucher_" + name + "_" + std::to_string(::getpid()) + ".db"))
-                  .string()) {
-    Remove();
-  }
-  ~TempFile() { Remove(); }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  const std::string& Path() const { return path_; }
-
- private:
-  void Remove() const {
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
-  }
-  std::string path_;
-};
 
 // Nested transactions are savepoints, the guard rolls back unless committed, and an error names
 // its statement and leaves the transaction usable.
@@ -105,7 +82,7 @@ TEST(DemoDatabase, DuplicateVoucherNumberIsReportedAsVoucherNoUnique) {
 }
 
 TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
-  const TempFile file("account_set");
+  const testing::TempAccountSetFile file("account_set");
   {
     SqliteDataAccess data(file.Path());
     EXPECT_FALSE(HoldsAccountSet(data));
@@ -128,7 +105,7 @@ TEST(AccountSetFile, IsCreatedOnceAndReopenedWithItsData) {
 }
 
 TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
-  const TempFile file("two_writers");
+  const testing::TempAccountSetFile file("two_writers");
   SqliteDataAccess first(file.Path());
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
   SqliteDataAccess second(file.Path(), /*busy_timeout_ms=*/50);
@@ -146,7 +123,7 @@ TEST(AccountSetFile, TwoConnectionsQueueTheirWritesInsteadOfFailing) {
 // A work-table transaction commits without its own sync; whatever ends it, the connection's
 // next transaction syncs again, and one nested in a durable transaction never relaxes it.
 TEST(AccountSetFile, ScratchTransactionsRelaxOnlyTheirOwnCommit) {
-  const TempFile file("scratch");
+  const testing::TempAccountSetFile file("scratch");
   SqliteDataAccess data(file.Path());
   data.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
   const auto synchronous = [&] {
@@ -189,7 +166,7 @@ TEST(AccountSetFile, ScratchTransactionsRelaxOnlyTheirOwnCommit) {
 // fails on another desktop's commit nor works from stale rows. Remembered rows answer until the
 // connection writes or ends its snapshot or transaction, and never the next command.
 TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
-  const TempFile file("read_scope");
+  const testing::TempAccountSetFile file("read_scope");
   SqliteDataAccess first(file.Path());
   first.ExecuteScript("CREATE TABLE Item (lngItemID INTEGER PRIMARY KEY)");
   SqliteDataAccess second(file.Path());
@@ -234,7 +211,7 @@ TEST(AccountSetFile, ReadScopeSharesOneSnapshotUntilAWrite) {
 // command only, so it follows the same changes.
 TEST(AccountSetFile, RememberedSlowlyChangingRowsFollowEveryChange) {
   for (const bool stamped : {true, false}) {
-    const TempFile file("slowly_changing");
+    const testing::TempAccountSetFile file("slowly_changing");
     testing::FailingDataAccess first(file.Path());
     CreateAccountSet(first, DemoSets::kSingleBasisOnly);
     if (!stamped) {

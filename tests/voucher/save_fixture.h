@@ -1,10 +1,8 @@
 #pragma once
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
+#include "support/temp_account_set_file.h"
 #include "support/test_host.h"
 #include "voucher/voucher_fixture.h"
 
@@ -34,26 +32,6 @@ inline std::string TwoLineDetail(const std::string& remark, int number,
       organization + "\t0\t0";
   return head + debit + "\t1\t100" + tail + "\n" + head + credit + "\t-1\t100" + tail;
 }
-
-// An account-set file of this test process in the temporary folder, removed with its WAL files
-// before and after use.
-class TempAccountSetFile {
- public:
-  explicit TempAccountSetFile(const std::string& name)
-      : path_((std::filesystem::temp_directory_path() /
-               ("lumvoucher_" + name + "_" + std::to_string(::getpid()) + ".db"))
-                  .string()) {
-    Remove();
-  }
-  ~TempAccountSetFile() { Remove(); }
-  const std::string& Path() const { return path_; }
-  void Remove() const {
-    for (const char* suffix : {"", "-wal", "-shm"}) std::filesystem::remove(path_ + suffix);
-  }
-
- private:
-  std::string path_;
-};
 
 class VoucherSaveTest : public VoucherWindowTest {
  protected:
