@@ -37,16 +37,28 @@ std::string EmbeddedBusinessPub::VoucherNumber(int year, int period, long vouche
   return std::to_string(next);
 }
 
-bool EmbeddedBusinessPub::NumberTaken(long voucher_type_id, int receipt_type, long number,
-                                      long own_voucher_id, long source_organization_id, int year,
-                                      int period, long partner_voucher_id) {
-  std::string sql = "Select Count(*) As n From VoucherView Where intYear = " + N(year) +
+namespace {
+// The vouchers of either basis that hold the number, but for the voucher itself and its partner.
+std::string NumberHolders(long voucher_type_id, long number, long own_voucher_id,
+                          long source_organization_id, int year, int period,
+                          long partner_voucher_id) {
+  std::string sql = " From VoucherView Where intYear = " + N(year) +
                     " And bytPeriod = " + N(period) +
                     " And lngVoucherTypeID = " + N(voucher_type_id) +
                     " And intVoucherNo = " + N(number) +
                     " And lngSourceOrganizationID = " + N(source_organization_id) +
                     " And lngVoucherID <> " + N(own_voucher_id);
   if (partner_voucher_id != 0) sql += " And lngVoucherID <> " + N(partner_voucher_id);
+  return sql;
+}
+}  // namespace
+
+bool EmbeddedBusinessPub::NumberTaken(long voucher_type_id, int, long number,
+                                      long own_voucher_id, long source_organization_id, int year,
+                                      int period, long partner_voucher_id) {
+  std::string sql = "Select Count(*) As n" +
+                    NumberHolders(voucher_type_id, number, own_voucher_id,
+                                  source_organization_id, year, period, partner_voucher_id);
   // Only inside a transaction, whose BEGIN IMMEDIATE has read every other writer's commit: a
   // connection outside one sees another's commit only when it next reads.
   auto* file = dynamic_cast<SqliteDataAccess*>(&login_.Data());
@@ -59,6 +71,21 @@ bool EmbeddedBusinessPub::NumberTaken(long voucher_type_id, int receipt_type, lo
   if (file != nullptr)
     last_number_check_ = NumberCheck{std::move(sql), taken, file->CurrentRowsVersion()};
   return taken;
+}
+
+bool EmbeddedBusinessPub::NumberTakenInTransaction(long voucher_type_id, int receipt_type,
+                                                   long number, long own_voucher_id,
+                                                   long source_organization_id, int year,
+                                                   int period, long partner_voucher_id) {
+  host::DataAccess& data = login_.Data();
+  if (!data.DefersStatements()) {
+    return NumberTaken(voucher_type_id, receipt_type, number, own_voucher_id,
+                       source_organization_id, year, period, partner_voucher_id);
+  }
+  data.ExecuteDeferred("Insert Into VoucherNumberGuard (lngVoucherID) Select lngVoucherID" +
+                       NumberHolders(voucher_type_id, number, own_voucher_id,
+                                     source_organization_id, year, period, partner_voucher_id));
+  return false;
 }
 
 bool EmbeddedBusinessPub::IsAdministrator() {

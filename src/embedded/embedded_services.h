@@ -43,6 +43,12 @@ class EmbeddedBusinessPub : public host::clsBusinessPub {
   bool NumberTaken(long voucher_type_id, int receipt_type, long number, long own_voucher_id,
                    long source_organization_id, int year, int period,
                    long partner_voucher_id = 0) override;
+  // On a server inside a transaction: the check travels with the save's inserts as an insert
+  // into VoucherNumberGuard, whose check constraint kNumberTakenKey refuses every row (the
+  // server's account sets have the table, server/account_set_copy.cpp).
+  bool NumberTakenInTransaction(long voucher_type_id, int receipt_type, long number,
+                                long own_voucher_id, long source_organization_id, int year,
+                                int period, long partner_voucher_id) override;
   host::ReceiptTypeRights Rights(int receipt_type) override;
   bool HasRight(long right_id) override;
   host::VoucherBusinessService& VoucherBusiness() override { return voucher_business_; }

@@ -57,6 +57,17 @@ class clsBusinessPub {
   virtual bool NumberTaken(long voucher_type_id, int receipt_type, long number, long own_voucher_id,
                            long source_organization_id, int year, int period,
                            long partner_voucher_id = 0) = 0;
+  // NumberTaken asked again by a save inside its transaction. A backend that holds statements
+  // back may answer false and hold one instead that fails the transaction with a DatabaseError
+  // violating kNumberTakenKey when the number is taken as it runs: the check then costs the save
+  // no round trip of its own.
+  virtual bool NumberTakenInTransaction(long voucher_type_id, int receipt_type, long number,
+                                        long own_voucher_id, long source_organization_id, int year,
+                                        int period, long partner_voucher_id) {
+    return NumberTaken(voucher_type_id, receipt_type, number, own_voucher_id,
+                       source_organization_id, year, period, partner_voucher_id);
+  }
+  static constexpr const char* kNumberTakenKey = "VOUCHER_NUMBER_TAKEN";
 
   // The voucher types the current operator may make and may query.
   virtual ReceiptTypeRights Rights(int receipt_type) = 0;

@@ -1,5 +1,6 @@
 #include "links/split_writer.h"
 
+#include "host/cls_business_pub.h"
 #include "links/contract_settlement.h"
 #include "links/cost_apportionment.h"
 #include "links/settlement_texts.h"
@@ -16,6 +17,8 @@ void WriteLineSplits(const SplitVoucher& v, long line_id, const LineSplits& spli
       WriteSettlement({v.voucher_id, line_id, v.date, v.voucher_type_id, v.voucher_no},
                       *splits.settlement, tables);
     } catch (const host::DatabaseError& e) {
+      // A statement held back before it (the number's guard) may fail here: not the settlement's.
+      if (e.Violates(host::clsBusinessPub::kNumberTakenKey)) throw;
       throw SettlementWriteFailed(e.what());
     }
   }

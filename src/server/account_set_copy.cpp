@@ -339,11 +339,20 @@ bool HoldsAccountSet(PostgresDataAccess& data) {
   return HoldsTable(data, "voucher");
 }
 
+void AddServerTables(PostgresDataAccess& data) {
+  // Two desktops opening an earlier account set at once both find it missing.
+  data.ExecuteScript(
+      "DO $$ BEGIN IF to_regclass('vouchernumberguard') IS NULL THEN CREATE TABLE "
+      "vouchernumberguard (lngvoucherid numeric(38), CONSTRAINT voucher_number_taken CHECK "
+      "(false)); END IF; EXCEPTION WHEN duplicate_table OR unique_violation THEN NULL; END $$");
+}
+
 void CopyAccountSet(sqlite3* from, PostgresDataAccess& to) {
   if (HoldsAccountSet(to)) throw host::DatabaseError("目标数据库已有帐套，不能复制到其中");
   host::TransactionGuard guard(to);
   InstallOracleSupport(to.Handle());
   CopyTables(from, to);
+  AddServerTables(to);
   guard.Commit();
 }
 

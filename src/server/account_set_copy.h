@@ -23,6 +23,12 @@ bool HoldsAccountSet(PostgresDataAccess& data);
 // what failed; nothing is left half-copied.
 void CopyAccountSet(sqlite3* from, PostgresDataAccess& to);
 
+// The server's own tables beside the account set's, made when missing (an account set copied
+// by an earlier version gets them when it is next opened): VoucherNumberGuard, which refuses
+// every row with the check constraint VOUCHER_NUMBER_TAKEN, so that a save's number check
+// can fail its transaction as late as the commit.
+void AddServerTables(PostgresDataAccess& data);
+
 // Moves the fund system's tables and rows from its file (the one beside the account set's) to
 // the database, in one transaction; a database that has them already is left as it is.
 void CopyFundSystem(sqlite3* from, PostgresDataAccess& to);

@@ -12,10 +12,12 @@ void ThrowServerError(const PGresult* r, const std::string& statement) {
   while (!message.empty() && (message.back() == '\n' || message.back() == ' ')) message.pop_back();
   const char* state = r ? PQresultErrorField(r, PG_DIAG_SQLSTATE) : nullptr;
   const std::string code = state ? state : "";
-  if (code == "23505") {
+  if (code == "23505" || code == "23514") {
     const char* constraint = PQresultErrorField(r, PG_DIAG_CONSTRAINT_NAME);
     const std::string key = host::AsciiUpper(constraint ? constraint : "");
-    throw host::DatabaseError("ORA-00001: 违反唯一约束条件 (" + key + ")：" + message, key);
+    const char* oracle =
+        code == "23505" ? "ORA-00001: 违反唯一约束条件 (" : "ORA-02290: 违反检查约束条件 (";
+    throw host::DatabaseError(oracle + key + ")：" + message, key);
   }
   if (code == "2200H") message = "ORA-08004: " + message;
   if (code == "55000" && message.find("currval") != std::string::npos) {

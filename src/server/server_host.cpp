@@ -9,7 +9,11 @@ ServerAccountSet OpenServerAccountSet(const std::string& conninfo, bool create,
                                       embedded::DemoSets sets) {
   ServerAccountSet set;
   set.data = std::make_unique<PostgresDataAccess>(conninfo);
-  if (create && !HoldsAccountSet(*set.data)) CreateAccountSet(*set.data, sets);
+  if (HoldsAccountSet(*set.data)) {
+    AddServerTables(*set.data);
+  } else if (create) {
+    CreateAccountSet(*set.data, sets);
+  }
   auto ids = std::make_shared<SequenceIds>(*set.data);
   set.next_id = [ids](std::string_view table) { return ids->NextId(table); };
   set.fund = [conninfo] { return OpenFundDatabase(conninfo); };

@@ -332,12 +332,15 @@ class frmVoucher : public host::ChildWindow {
   bool Stop(const std::string& text, int row = 0);
   // Yes returns to editing at `row` and `field` (the cell the message names).
   bool AskToEdit(const std::string& text, int row, LineField field = LineField::kNone);
-  // Whether another stored voucher holds the header's number; asks for another one (false: the
-  // save ends, with the refusal shown when renumbering is off).
-  bool NumberTaken();
+  // Whether another stored voucher holds the header's number. `in_transaction`: asked by the
+  // save's own transaction, whose commit may fail with the key instead
+  // (clsBusinessPub::NumberTakenInTransaction).
+  bool NumberTaken(bool in_transaction = false);
   bool WriteSaved(bool cover, bool as_new, bool log);
   enum class WriteOutcome { kWritten, kFailed, kNumberTaken };
   WriteOutcome WriteOnce(const WriteRequest& request, bool log);
+  // The write and its log entry, inside the caller's transaction.
+  WriteResult WriteAndLog(const WriteRequest& request, bool log);
   void KeepSaved();
 
   const host::VoucherBasis* basis_;

@@ -234,11 +234,17 @@ bool frmVoucher::CheckHeader(bool cover) {
   return true;
 }
 
-bool frmVoucher::NumberTaken() {
+bool frmVoucher::NumberTaken(bool in_transaction) {
   const VoucherHeader& h = state_.header;
-  return frame::Login().business_pub->NumberTaken(
-      h.type_id, host::kReceiptTypeVoucher, VoucherNumberOf(h.number).value, h.voucher_id,
-      h.source_organization_id, h.year, h.period, h.partner_voucher_id);
+  host::clsBusinessPub& business = *frame::Login().business_pub;
+  const long number = VoucherNumberOf(h.number).value;
+  if (in_transaction) {
+    return business.NumberTakenInTransaction(h.type_id, host::kReceiptTypeVoucher, number,
+                                             h.voucher_id, h.source_organization_id, h.year,
+                                             h.period, h.partner_voucher_id);
+  }
+  return business.NumberTaken(h.type_id, host::kReceiptTypeVoucher, number, h.voucher_id,
+                              h.source_organization_id, h.year, h.period, h.partner_voucher_id);
 }
 
 bool frmVoucher::TakeAnotherNumber() {
@@ -557,11 +563,15 @@ bool frmVoucher::WriteSaved(bool cover, bool as_new, bool log) {
 }
 
 std::optional<WriteResult> frmVoucher::WriteInTransaction(const WriteRequest& request, bool log) {
-  const VoucherHeader& h = state_.header;
   // Writers take turns inside the transaction, so the number check made before it is made
   // again here: a number another desktop took meanwhile is the check's ordinary duplicate
   // case. VOUCHER_NOUNIQUE stays for a backend whose writers do not take turns.
   if (!request.cover && NumberTaken()) return std::nullopt;
+  return WriteAndLog(request, log);
+}
+
+WriteResult frmVoucher::WriteAndLog(const WriteRequest& request, bool log) {
+  const VoucherHeader& h = state_.header;
   WriteResult written = WriteVoucher(request);
   WrittenInTransaction(written.voucher_id);
   if (log) {
@@ -614,10 +624,12 @@ frmVoucher::WriteOutcome frmVoucher::WriteOnce(const WriteRequest& request, bool
   const VoucherHeader& h = state_.header;
   try {
     host::TransactionGuard transaction(frame::Data());
-    std::optional<WriteResult> written = WriteInTransaction(request, log);
-    if (!written) return WriteOutcome::kNumberTaken;
+    // A lone voucher's check may fail the commit instead (the key below); the pair window
+    // checks each of its two at once, to know which one to renumber.
+    if (!request.cover && NumberTaken(true)) return WriteOutcome::kNumberTaken;
+    WriteResult written = WriteAndLog(request, log);
     transaction.Commit();
-    TakeWritten(*written);
+    TakeWritten(written);
     return WriteOutcome::kWritten;
   } catch (const CoverRefused& refused) {
     frame::Msg(h.type_code + h.number + texts::kCannotCover + refused.what() + ")", kStopFlags,
@@ -625,6 +637,7 @@ frmVoucher::WriteOutcome frmVoucher::WriteOnce(const WriteRequest& request, bool
   } catch (const links::SettlementWriteFailed& failed) {
     frame::Msg(failed.what(), kStopFlags, texts::kTitleSave);
   } catch (const host::DatabaseError& e) {
+    if (e.Violates(host::clsBusinessPub::kNumberTakenKey)) return WriteOutcome::kNumberTaken;
     ReportWriteFailure(e);
   }
   return WriteOutcome::kFailed;

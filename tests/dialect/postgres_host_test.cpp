@@ -19,6 +19,7 @@
 #include "server/postgres_data_access.h"
 #include "server/sequence_ids.h"
 #include "server/server_error.h"
+#include "server/server_host.h"
 #include "support/slowly_changing_reads.h"
 
 namespace lumvoucher::dialect_test {
@@ -240,6 +241,28 @@ TEST_F(PostgresHostTest, TheCopyIsVerifiedTableByTable) {
   ASSERT_EQ(differences.size(), 2u);
   EXPECT_EQ(differences[0].rfind("Account：行数 ", 0), 0u) << differences[0];
   EXPECT_EQ(differences[1].rfind("VoucherDetail.dblAmount：合计 ", 0), 0u) << differences[1];
+}
+
+// An account set copied before the number guard existed gets it when it is next opened; the
+// guard takes no row, and refuses one with its own key, as late as the commit when deferred.
+TEST_F(PostgresHostTest, AnEarlierAccountSetGetsTheNumberGuardWhenOpened) {
+  data_->ExecuteScript("DROP TABLE vouchernumberguard");
+  server::OpenServerAccountSet(ConnInfo(), false);
+  for (const long voucher_id : {0L, 1L}) {
+    SCOPED_TRACE(voucher_id);
+    std::string key = "none";
+    try {
+      host::TransactionGuard transaction(*data_);
+      data_->ExecuteDeferred(
+          "Insert Into VoucherNumberGuard (lngVoucherID) Select lngVoucherID From Voucher Where "
+          "lngVoucherID = " +
+          std::to_string(voucher_id));
+      transaction.Commit();
+    } catch (const host::DatabaseError& error) {
+      key = error.ViolatedKey();
+    }
+    EXPECT_EQ(key, voucher_id == 0 ? "none" : "VOUCHER_NUMBER_TAKEN");
+  }
 }
 
 // A command's repeated read costs one round trip while the connection writes nothing; its own

@@ -15,6 +15,8 @@
 #include "server/account_set_copy.h"
 #include "server/postgres_data_access.h"
 #include "server/sequence_ids.h"
+#include "server/server_host.h"
+#include "support/temp_account_set_file.h"
 
 namespace lumvoucher::testing {
 
@@ -104,6 +106,34 @@ bool OnPostgres() {
 std::string NewServerDatabase(embedded::DemoSets sets) {
   ServerDatabases& databases = ServerDatabases::Instance();
   return databases.ConnInfo(databases.NewDatabase(sets));
+}
+
+std::string NewSharedAccountSet(const TempAccountSetFile& file) {
+  if (OnPostgres()) return NewServerDatabase(embedded::DemoSets::kSingleBasisOnly);
+  ScriptedMessageBox box;
+  ScriptedModalRunner modal;
+  RecordingMainWindow main;
+  embedded::EmbeddedHost creator(file.Path(), DemoLogin::Maker(), {&box, &modal, &main});
+  return file.Path();
+}
+
+std::unique_ptr<embedded::EmbeddedHost> OpenDesktop(const std::string& where,
+                                                    const embedded::LoginRequest& login,
+                                                    embedded::HostUi ui) {
+  if (OnPostgres()) {
+    server::ServerAccountSet set = server::OpenServerAccountSet(where, false);
+    return std::make_unique<embedded::EmbeddedHost>(std::move(set.data), std::move(set.next_id),
+                                                    login, ui);
+  }
+  auto desk = std::make_unique<embedded::EmbeddedHost>(where, login, ui, false);
+  // The races are about locks, not about surviving a power cut: commits skip the disk flush.
+  sqlite3_exec(desk->Database().Handle(), "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
+  return desk;
+}
+
+std::unique_ptr<host::DataAccess> OpenSharedData(const std::string& where) {
+  if (OnPostgres()) return std::make_unique<server::PostgresDataAccess>(where);
+  return std::make_unique<embedded::SqliteDataAccess>(where);
 }
 
 TestHost::ServerDatabase::~ServerDatabase() {

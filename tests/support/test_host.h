@@ -27,6 +27,18 @@ bool OnPostgres();
 // Dropped with the cluster at the end of the process.
 std::string NewServerDatabase(embedded::DemoSets sets);
 
+class TempAccountSetFile;
+
+// Account sets that several desktops share, for the races: the demo account set (one
+// organisation) in `file`, or under OnPostgres() in a new server database; answers where.
+std::string NewSharedAccountSet(const TempAccountSetFile& file);
+// A desktop of its own on it: its own connection and host.
+std::unique_ptr<embedded::EmbeddedHost> OpenDesktop(const std::string& where,
+                                                    const embedded::LoginRequest& login,
+                                                    embedded::HostUi ui);
+// A plain connection to it, for the checks.
+std::unique_ptr<host::DataAccess> OpenSharedData(const std::string& where);
+
 // The embedded host on a private in-memory database holding the full schema and the demo
 // account set, with a scripted message box and modal runner, and the component initialised
 // through InterFace. Each TestHost starts from the same pristine account set: "星河医疗集团"

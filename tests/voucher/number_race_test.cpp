@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -13,7 +12,6 @@
 #include "frame/voucher_conflict.h"
 #include "lists/frm_batch_voucher.h"
 #include "lists/frm_list_voucher.h"
-#include "server/server_host.h"
 #include "voucher/frm_voucher.h"
 #include "voucher/save_fixture.h"
 #include "voucher/save_texts.h"
@@ -39,21 +37,6 @@ class YesToRenumbering : public host::MessageBox {
   std::string shown;
 };
 
-// A desktop of its own on the file or (under OnPostgres) the server database `where`.
-std::unique_ptr<embedded::EmbeddedHost> OpenDesk(const std::string& where,
-                                                 const embedded::LoginRequest& login,
-                                                 embedded::HostUi ui) {
-  if (OnPostgres()) {
-    server::ServerAccountSet set = server::OpenServerAccountSet(where, false);
-    return std::make_unique<embedded::EmbeddedHost>(std::move(set.data), std::move(set.next_id),
-                                                    login, ui);
-  }
-  auto desk = std::make_unique<embedded::EmbeddedHost>(where, login, ui, false);
-  // The race is about locks, not about surviving a power cut: commits skip the disk flush.
-  sqlite3_exec(desk->Database().Handle(), "PRAGMA synchronous = OFF", nullptr, nullptr, nullptr);
-  return desk;
-}
-
 // Saves `count` vouchers as a desktop of its own would; answers how many failed or
 // showed anything but the renumbering question.
 int SaveMany(const std::string& where, const std::string& remark, int count = kSavesPerProcess) {
@@ -61,7 +44,7 @@ int SaveMany(const std::string& where, const std::string& remark, int count = kS
   ScriptedModalRunner modal;
   RecordingMainWindow main;
   std::unique_ptr<embedded::EmbeddedHost> desk =
-      OpenDesk(where, DemoLogin::Maker(), {&box, &modal, &main});
+      OpenDesktop(where, DemoLogin::Maker(), {&box, &modal, &main});
   embedded::EmbeddedHost& host = *desk;
   frame::InterFace component;
   host.InitInterFace(component);
@@ -78,28 +61,12 @@ int SaveMany(const std::string& where, const std::string& remark, int count = kS
   return failed + box.others;
 }
 
-// The demo account set in `file`, or under OnPostgres in a new server database.
-std::string NewAccountSet(const TempAccountSetFile& file) {
-  if (OnPostgres()) return NewServerDatabase(embedded::DemoSets::kSingleBasisOnly);
-  ScriptedMessageBox box;
-  ScriptedModalRunner modal;
-  RecordingMainWindow main;
-  embedded::EmbeddedHost creator(file.Path(), DemoLogin::Maker(), {&box, &modal, &main});
-  return file.Path();
-}
-
-// A plain connection to the account set, for the checks.
-std::unique_ptr<host::DataAccess> OpenData(const std::string& where) {
-  if (OnPostgres()) return std::make_unique<server::PostgresDataAccess>(where);
-  return std::make_unique<embedded::SqliteDataAccess>(where);
-}
-
 // Two processes save into one account set at once (a file, or a server database), each voucher
 // with a number the other may take between the check and the write: every save succeeds, the
 // numbers have no gap and no duplicate.
 TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
   const TempAccountSetFile file("race");
-  const std::string where = NewAccountSet(file);
+  const std::string where = NewSharedAccountSet(file);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
@@ -114,7 +81,7 @@ TEST(NumberRace, TwoProcessesSaveTwoThousandVouchersEachWithoutALoss) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 
   {
-    host::Recordset rs = OpenData(where)->OpenRecordset(
+    host::Recordset rs = OpenSharedData(where)->OpenRecordset(
         "Select Count(*) As n, Count(Distinct intVoucherNO) As numbers, Min(intVoucherNO) As low, "
         "Max(intVoucherNO) As high, Sum(Case When lngVoucherID > 9 Then 1 Else 0 End) As saved "
         "From Voucher Where lngVoucherTypeID = 1 And intYear = 2026 And bytPeriod = 2 And "
@@ -136,7 +103,7 @@ int PostBatch(const std::string& where, const std::vector<long>& ids, int tell, 
   ScriptedModalRunner modal;
   RecordingMainWindow main;
   std::unique_ptr<embedded::EmbeddedHost> desk =
-      OpenDesk(where, DemoLogin::Poster(), {&box, &modal, &main});
+      OpenDesktop(where, DemoLogin::Poster(), {&box, &modal, &main});
   frame::InterFace component;
   desk->InitInterFace(component);
   lists::frmListVoucher list;
@@ -167,11 +134,11 @@ int PostBatch(const std::string& where, const std::vector<long>& ids, int tell, 
 // them and no batch is half through.
 TEST(PostRace, TwoBatchPostsOnOverlappingVouchersPostEachOnce) {
   const TempAccountSetFile file("post_race");
-  const std::string where = NewAccountSet(file);
+  const std::string where = NewSharedAccountSet(file);
   ASSERT_EQ(SaveMany(where, "批", 90), 0);
   const std::string race_vouchers =
       " In (Select lngVoucherID From VoucherDetail Where strRemark = '批')";
-  std::unique_ptr<host::DataAccess> data = OpenData(where);
+  std::unique_ptr<host::DataAccess> data = OpenSharedData(where);
   data->Execute("Update Voucher Set lngCheckerID = 3, lngTellerID = 4 Where lngVoucherID" +
                 race_vouchers);
   std::vector<long> ids;

@@ -137,10 +137,10 @@ TEST(AllOrNothingSave, ADroppedServerConnectionFailsTheSaveAndTheNextSaveSucceed
   DropConnectionAtEveryStatement<AtomicChangedVoucher>();
 }
 
-// Two desktops on one account-set file save the same number at the same time: both pass their
+// Two desktops on one account set save the same number at the same time: both pass their
 // checks, the first writes while the second waits to write. The second finds the number taken
-// when its turn comes, which is the ordinary duplicate case: the renumbering question, or the
-// refusal when renumbering is off.
+// when its turn comes (on a server, as late as its commit), which is the ordinary duplicate
+// case: the renumbering question, or the refusal when renumbering is off.
 TEST(ConcurrentSave, TheSecondSaveOfANumberIsAskedForAnotherOne) {
   struct Case {
     const char* renumber;  // "凭证号重复自动取号"
@@ -155,13 +155,18 @@ TEST(ConcurrentSave, TheSecondSaveOfANumberIsAskedForAnotherOne) {
         Case{"False", "凭证号重复。", host::mb::kOk, 0, "5"}}) {
     SCOPED_TRACE(c.message + std::to_string(c.answer));
     const TempAccountSetFile file("save");
+    const std::string where = NewSharedAccountSet(file);
     ScriptedMessageBox box1, box2;
     ScriptedModalRunner modal1, modal2;
     RecordingMainWindow main1, main2;
-    embedded::EmbeddedHost first(file.Path(), DemoLogin::Maker(), {&box1, &modal1, &main1});
-    embedded::EmbeddedHost second(file.Path(), DemoLogin::Maker(), {&box2, &modal2, &main2});
-    first.Database().Execute(std::string("Update Setting Set strSetting = '") + c.renumber +
-                             "' Where strKey = '凭证号重复自动取号'");
+    std::unique_ptr<embedded::EmbeddedHost> desk1 =
+        OpenDesktop(where, DemoLogin::Maker(), {&box1, &modal1, &main1});
+    std::unique_ptr<embedded::EmbeddedHost> desk2 =
+        OpenDesktop(where, DemoLogin::Maker(), {&box2, &modal2, &main2});
+    embedded::EmbeddedHost& first = *desk1;
+    embedded::EmbeddedHost& second = *desk2;
+    first.Data().Execute(std::string("Update Setting Set strSetting = '") + c.renumber +
+                         "' Where strKey = '凭证号重复自动取号'");
     frame::InterFace component;
     voucher::frmVoucher w1, w2;
     first.InitInterFace(component);
@@ -181,7 +186,7 @@ TEST(ConcurrentSave, TheSecondSaveOfANumberIsAskedForAnotherOne) {
     box2.Expect(c.message, c.answer, "保存凭证");
     EXPECT_EQ(w2.SaveAVoucher(false), c.result);
     EXPECT_TRUE(first_saved);
-    host::Recordset numbers = second.Database().OpenRecordset(
+    host::Recordset numbers = second.Data().OpenRecordset(
         "Select intVoucherNO From Voucher Where intVoucherNO >= 5 And lngVoucherTypeID = 1 And "
         "intYear = 2026 And bytPeriod = 2 And lngSourceOrganizationID = 1 Order By 1");
     std::string stored;
