@@ -35,6 +35,11 @@ void ReleaseCreatedObjects(LoginState& state) {
 
 dualbasis::clsVoucherNew& PairWindow();
 
+// The regime whose window the last WriteForm filled: the MustSave that follows marks it without
+// asking the account set again, which on a server is a round trip for a flag. Init forgets it.
+enum class Filled { kNothing, kSingle, kPair };
+Filled program_filled = Filled::kNothing;
+
 }  // namespace
 
 InterFace::~InterFace() {
@@ -53,6 +58,7 @@ void InterFace::Init(host::clsBaseClass* clsBaseClass, host::clsBusinessPub* cls
   ReleaseCreatedObjects(state);
   // A second Init replaces everything, including what InitAMAsset and setInitMultiBase stored.
   state = LoginState{};
+  program_filled = Filled::kNothing;
 
   // The host's order: login context, main window, the integer login value, the three host
   // services; then the arguments; then the card object.
@@ -214,7 +220,9 @@ void InterFace::blnPreViewVoucher(bool value) {
 void InterFace::MustSave() {
   AtBoundary([&] {
     host::ReadScope reads(Data());
-    if (!IsDualBasis()) {
+    const bool pair =
+        program_filled == Filled::kNothing ? IsDualBasis() : program_filled == Filled::kPair;
+    if (!pair) {
       VoucherWindow().MustSave();
     } else {
       PairWindow().Current().MustSave();
@@ -244,7 +252,9 @@ int InterFace::SaveAVoucher(bool blnCover, const std::string& strAccountBase) {
 bool InterFace::WriteForm(const std::string& strDetail, const std::string& Form) {
   return AtBoundary(false, [&] {
     host::ReadScope reads(Data());
-    if (!IsDualBasis()) return VoucherWindow().WriteForm(strDetail);
+    const bool pair = IsDualBasis();
+    program_filled = pair ? Filled::kPair : Filled::kSingle;
+    if (!pair) return VoucherWindow().WriteForm(strDetail);
     voucher::frmVoucher* side = PairSide(Form);
     if (side == nullptr) return false;
     // The side a program fills is the one its MustSave marks.
