@@ -42,23 +42,22 @@ namespace {
 std::string NumberHolders(long voucher_type_id, long number, long own_voucher_id,
                           long source_organization_id, int year, int period,
                           long partner_voucher_id) {
-  std::string sql = " From VoucherView Where intYear = " + N(year) +
-                    " And bytPeriod = " + N(period) +
-                    " And lngVoucherTypeID = " + N(voucher_type_id) +
-                    " And intVoucherNo = " + N(number) +
-                    " And lngSourceOrganizationID = " + N(source_organization_id) +
-                    " And lngVoucherID <> " + N(own_voucher_id);
+  std::string sql =
+      " From VoucherView Where intYear = " + N(year) + " And bytPeriod = " + N(period) +
+      " And lngVoucherTypeID = " + N(voucher_type_id) + " And intVoucherNo = " + N(number) +
+      " And lngSourceOrganizationID = " + N(source_organization_id) + " And lngVoucherID <> " +
+      N(own_voucher_id);
   if (partner_voucher_id != 0) sql += " And lngVoucherID <> " + N(partner_voucher_id);
   return sql;
 }
 }  // namespace
 
-bool EmbeddedBusinessPub::NumberTaken(long voucher_type_id, int, long number,
-                                      long own_voucher_id, long source_organization_id, int year,
-                                      int period, long partner_voucher_id) {
-  std::string sql = "Select Count(*) As n" +
-                    NumberHolders(voucher_type_id, number, own_voucher_id,
-                                  source_organization_id, year, period, partner_voucher_id);
+bool EmbeddedBusinessPub::NumberTaken(long voucher_type_id, int, long number, long own_voucher_id,
+                                      long source_organization_id, int year, int period,
+                                      long partner_voucher_id) {
+  std::string sql = "Select Count(*) As n" + NumberHolders(voucher_type_id, number, own_voucher_id,
+                                                           source_organization_id, year, period,
+                                                           partner_voucher_id);
   // Only inside a transaction, whose BEGIN IMMEDIATE has read every other writer's commit: a
   // connection outside one sees another's commit only when it next reads.
   auto* file = dynamic_cast<SqliteDataAccess*>(&login_.Data());
